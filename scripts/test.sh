@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: native, sanitizers, Windows under Wine, fuzzers.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+source scripts/ensure-packages.sh
+ensure_packages "${NATIVE_PACKAGES[@]}" "${FUZZ_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
+
+jobs=$(nproc)
+fuzz_seconds=${MVG_FUZZ_SECONDS:-60}
+failed=()
+step() { echo; echo "=== $*"; }
+
+step "Format check"
+if ! git ls-files -- '*.cpp' '*.h' | xargs -r clang-format --dry-run -Werror; then
+  failed+=(format)
+fi
+
+step "Native build and tests"
+cmake -S . -B build/native -G Ninja -DMVG_BENCH=ON >/dev/null
+cmake --build build/native -j"$jobs"
+ctest --test-dir build/native --output-on-failure -j"$jobs" || failed+=(native)
+
+step "Sanitizer build and tests (AddressSanitizer + UndefinedBehaviorSanitizer)"
+cmake -S . -B build/sanitize -G Ninja -DMVG_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake --build build/sanitize -j"$jobs"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build/sanitize --output-on-failure -j"$jobs" || failed+=(sanitize)
+
+step "Windows build (MinGW-w64) and tests under Wine"
+cmake -S . -B build/windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+  -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/windows -j"$jobs"
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEPREFIX=${WINEPREFIX:-/tmp/morvtxtmvg-wine-$(id -u)}
+wineboot -i >/dev/null 2>&1 || true
+xvfb-run -a ctest --test-dir build/windows --output-on-failure || failed+=(windows)
+wineserver -k >/dev/null 2>&1 || true
+
+step "Fuzzing (${fuzz_seconds} s per target)"
+CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DMVG_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build/fuzz -j"$jobs" --target fuzz_targets
+for target in build/fuzz/fuzz/fuzz_*; do
+  [ -x "$target" ] || continue
+  name=$(basename "$target")
+  corpus="build/fuzz/corpus/$name"
+  mkdir -p "$corpus"
+  seeds="fuzz/seeds/${name#fuzz_}"
+  [ -d "$seeds" ] || seeds=""
+  echo "--- $name"
+  if ! "$target" -max_total_time="$fuzz_seconds" -print_final_stats=0 "$corpus" $seeds \
+      >"build/fuzz/$name.log" 2>&1; then
+    tail -n 40 "build/fuzz/$name.log"
+    failed+=("$name")
+  fi
+done
+
+echo
+if [ ${#failed[@]} -eq 0 ]; then
+  echo "All builds and tests passed."
+else
+  echo "FAILED: ${failed[*]}"
+  exit 1
+fi
