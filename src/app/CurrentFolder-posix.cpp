@@ -1,0 +1,24 @@
+#include "app/CurrentFolder.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+std::string QueryCurrentFolder() {
+  std::string buffer(256, '\0');
+  for (;;) {
+    if (getcwd(buffer.data(), buffer.size()) != nullptr) {
+      buffer.resize(buffer.find('\0'));
+      return buffer;
+    }
+    if (errno != ERANGE) return {};
+    buffer.assign(buffer.size() * 2, '\0');
+  }
+}
+
+bool ChangeCurrentFolder(const std::string& path) { return chdir(path.c_str()) == 0; }
+
+bool PathExists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
+
+bool MakeFolder(const std::string& path) { return mkdir(path.c_str(), 0777) == 0; }
