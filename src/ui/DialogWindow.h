@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string>
+
+// What a common file dialog is asked to show.
+struct FileDialogRequest {
+  std::string initialFileName;    // may hold a folder: "C:\models\*.txt"
+  std::string filterDescription;  // "Text files"
+  std::string filterPattern;      // "*.txt"
+  // No default extension and no existence checks: the caller decides what a name means.
+};
+
+// What the user chose. A confirmed dialog leaves the process's current folder at `folder`,
+// as the platform's file dialogs do.
+struct FileDialogResult {
+  bool confirmed = false;
+  std::string fullPath;  // folder, separator and name
+  std::string folder;
+  std::string fileName;  // the name alone, as typed or picked
+};
+
+// The few things the dialog's logic asks of its window. Controls are named by their ids.
+// The Win32 dialog implements it; tests use an in-memory one.
+class DialogWindow {
+ public:
+  virtual ~DialogWindow() = default;
+
+  // The text a control shows; for a combo box, the text of its edit field.
+  virtual std::string GetControlText(int controlId) const = 0;
+  virtual void SetControlText(int controlId, const std::string& text) = 0;
+
+  virtual void EnableControl(int controlId, bool enable) = 0;
+  virtual bool IsControlEnabled(int controlId) const = 0;
+
+  // Combo box lists (unsorted). Selecting -1 removes the selection and empties the edit field;
+  // selecting an item shows its text in the edit field. GetComboSelection is -1 when none.
+  virtual void ResetComboList(int controlId) = 0;
+  virtual int AddComboString(int controlId, const std::string& text) = 0;  // index of the new item
+  virtual void SetComboSelection(int controlId, int index) = 0;
+  virtual int GetComboSelection(int controlId) const = 0;
+
+  // A modal message box with an OK button only; the caption is the program's.
+  virtual void ShowMessage(const std::string& text) = 0;
+
+  // Modal open and save dialogs.
+  virtual FileDialogResult RunOpenFileDialog(const FileDialogRequest& request) = 0;
+  virtual FileDialogResult RunSaveFileDialog(const FileDialogRequest& request) = 0;
+};
