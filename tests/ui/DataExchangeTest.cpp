@@ -1,0 +1,196 @@
+#include "ui/DataExchange.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "ui/DialogWindow.h"
+
+namespace {
+
+// Control texts and message boxes only: all that the exchange touches.
+class TextWindow : public DialogWindow {
+ public:
+  std::string GetControlText(int id) const override {
+    auto found = texts.find(id);
+    return found == texts.end() ? std::string() : found->second;
+  }
+  void SetControlText(int id, const std::string& text) override { texts[id] = text; }
+  void EnableControl(int, bool) override {}
+  bool IsControlEnabled(int) const override { return true; }
+  void ResetComboList(int) override {}
+  int AddComboString(int, const std::string&) override { return 0; }
+  void SetComboSelection(int, int) override {}
+  int GetComboSelection(int) const override { return -1; }
+  void ShowMessage(const std::string& text) override { messages.push_back(text); }
+  FileDialogResult RunOpenFileDialog(const FileDialogRequest&) override { return {}; }
+  FileDialogResult RunSaveFileDialog(const FileDialogRequest&) override { return {}; }
+
+  std::map<int, std::string> texts;
+  std::vector<std::string> messages;
+};
+
+std::int32_t ParsedInteger(const std::string& text) {
+  std::int32_t value = -99;
+  EXPECT_TRUE(ParseIntegerField(text, value)) << '"' << text << '"';
+  return value;
+}
+
+float ParsedNumber(const std::string& text) {
+  float value = -99.0f;
+  EXPECT_TRUE(ParseNumberField(text, value)) << '"' << text << '"';
+  return value;
+}
+
+TEST(FieldText, NumbersShowWithSixSignificantDigits) {
+  EXPECT_EQ(FormatNumberField(1.0f), "1");
+  EXPECT_EQ(FormatNumberField(0.0f), "0");
+  EXPECT_EQ(FormatNumberField(1500.5f), "1500.5");
+  EXPECT_EQ(FormatNumberField(1e30f), "1e+30");
+  EXPECT_EQ(FormatNumberField(-1e30f), "-1e+30");
+  EXPECT_EQ(FormatNumberField(0.3048f), "0.3048");
+  EXPECT_EQ(FormatNumberField(4700.123f), "4700.12");
+  EXPECT_EQ(FormatNumberField(123456789.0f), "1.23457e+08");
+  EXPECT_EQ(FormatNumberField(0.0001f), "0.0001");
+  EXPECT_EQ(FormatNumberField(0.00001f), "1e-05");
+}
+
+TEST(FieldText, IntegersShowInDecimal) {
+  EXPECT_EQ(FormatIntegerField(0), "0");
+  EXPECT_EQ(FormatIntegerField(87000), "87000");
+  EXPECT_EQ(FormatIntegerField(-12), "-12");
+  EXPECT_EQ(FormatIntegerField(std::numeric_limits<std::int32_t>::min()), "-2147483648");
+}
+
+TEST(FieldText, IntegerFieldsAcceptBlanksSignAndDigits) {
+  EXPECT_EQ(ParsedInteger("12"), 12);
+  EXPECT_EQ(ParsedInteger("  12\t "), 12);
+  EXPECT_EQ(ParsedInteger("\t-7"), -7);
+  EXPECT_EQ(ParsedInteger("+3"), 3);
+  EXPECT_EQ(ParsedInteger("-0"), 0);
+  EXPECT_EQ(ParsedInteger("007"), 7);
+  EXPECT_EQ(ParsedInteger("2147483647"), 2147483647);
+  EXPECT_EQ(ParsedInteger("-2147483648"), std::numeric_limits<std::int32_t>::min());
+}
+
+TEST(FieldText, IntegerFieldsRefuseAnythingElseAndKeepTheValue) {
+  for (const char* text : {"", " ", "abc", "12a", "1 2", "1.5", "1e3", "+", "-", "--1", "0x10",
+                           "2147483648", "-2147483649", "99999999999999999999999"}) {
+    std::int32_t value = 42;
+    EXPECT_FALSE(ParseIntegerField(text, value)) << '"' << text << '"';
+    EXPECT_EQ(value, 42);
+  }
+}
+
+TEST(FieldText, NumberFieldsAcceptWholeDecimalNumbers) {
+  EXPECT_EQ(ParsedNumber("1"), 1.0f);
+  EXPECT_EQ(ParsedNumber(" 2.5\t"), 2.5f);
+  EXPECT_EQ(ParsedNumber("-1e3"), -1000.0f);
+  EXPECT_EQ(ParsedNumber("+1.5E+2"), 150.0f);
+  EXPECT_EQ(ParsedNumber(".5"), 0.5f);
+  EXPECT_EQ(ParsedNumber("7."), 7.0f);
+  EXPECT_EQ(ParsedNumber("12.5"), 12.5f);
+  EXPECT_EQ(ParsedNumber("1e+30"), 1e30f);
+  EXPECT_EQ(ParsedNumber("3.4028234e38"), std::numeric_limits<float>::max());
+  EXPECT_EQ(ParsedNumber("1e-50"), 0.0f);  // beyond a double: zero
+  EXPECT_EQ(ParsedNumber("-1e-400"), 0.0f);
+  EXPECT_EQ(ParsedNumber("0.1"), 0.1f);  // correctly rounded
+}
+
+TEST(FieldText, NumberFieldsRefuseWhatIsNotAFiniteFloat) {
+  for (const char* text : {"",    "  ",     "abc",       "1e",    "1e+",
+                           "e5",  ".",      "-.",        "1.2.3", "1,5",
+                           "nan", "inf",    "-infinity", "0x10",  "12a",
+                           "1 2", "3.5e38", "-3.5e38",   "1e400", "1e99999999999999999999"}) {
+    float value = 42.0f;
+    EXPECT_FALSE(ParseNumberField(text, value)) << '"' << text << '"';
+    EXPECT_EQ(value, 42.0f);
+  }
+}
+
+struct Members {
+  std::int32_t count = 0;
+  float step = 1.0f;
+  std::string name = "*.txt";
+  std::int32_t size = 0;
+
+  void Exchange(DataExchange& exchange) {
+    exchange.Text(1, count);
+    exchange.Text(2, step);
+    exchange.Text(3, name);
+    exchange.Text(4, size);
+  }
+};
+
+TEST(DataExchange, ShowWritesEveryMemberIntoItsControl) {
+  TextWindow window;
+  Members members{87000, 12.5f, "vp.txt", -3};
+  DataExchange show(window, false);
+  members.Exchange(show);
+  EXPECT_FALSE(show.failed());
+  EXPECT_EQ(window.texts[1], "87000");
+  EXPECT_EQ(window.texts[2], "12.5");
+  EXPECT_EQ(window.texts[3], "vp.txt");
+  EXPECT_EQ(window.texts[4], "-3");
+  EXPECT_TRUE(window.messages.empty());
+}
+
+TEST(DataExchange, TakeInReadsEveryControlIntoItsMember) {
+  TextWindow window;
+  window.texts = {{1, " 500 "}, {2, "2.5e1"}, {3, "model.mvg"}, {4, "174"}};
+  Members members;
+  DataExchange takeIn(window, true);
+  members.Exchange(takeIn);
+  EXPECT_FALSE(takeIn.failed());
+  EXPECT_EQ(members.count, 500);
+  EXPECT_EQ(members.step, 25.0f);
+  EXPECT_EQ(members.name, "model.mvg");
+  EXPECT_EQ(members.size, 174);
+  EXPECT_TRUE(window.messages.empty());
+}
+
+TEST(DataExchange, ShownValuesComeBackUnchanged) {
+  TextWindow window;
+  Members shown{2147483647, 1e30f, "a b.txt", -2147483647 - 1};
+  DataExchange show(window, false);
+  shown.Exchange(show);
+  Members back{0, 0.0f, "", 0};
+  DataExchange takeIn(window, true);
+  back.Exchange(takeIn);
+  EXPECT_EQ(back.count, shown.count);
+  EXPECT_EQ(back.step, shown.step);
+  EXPECT_EQ(back.name, shown.name);
+  EXPECT_EQ(back.size, shown.size);
+}
+
+TEST(DataExchange, BadNumberIsReportedOnceAndEndsTheTakeIn) {
+  TextWindow window;
+  window.texts = {{1, "7"}, {2, "abc"}, {3, "new.txt"}, {4, "9"}};
+  Members members;
+  DataExchange takeIn(window, true);
+  members.Exchange(takeIn);
+  EXPECT_TRUE(takeIn.failed());
+  EXPECT_EQ(members.count, 7);  // before the bad field: taken in
+  EXPECT_EQ(members.step, 1.0f);
+  EXPECT_EQ(members.name, "*.txt");  // after it: untouched
+  EXPECT_EQ(members.size, 0);
+  EXPECT_EQ(window.messages, std::vector<std::string>{"Please enter a number."});
+}
+
+TEST(DataExchange, BadIntegerIsReportedAsSuch) {
+  TextWindow window;
+  window.texts = {{1, "1.5"}, {2, "oops"}, {3, "x"}, {4, "also bad"}};
+  Members members;
+  DataExchange takeIn(window, true);
+  members.Exchange(takeIn);
+  EXPECT_TRUE(takeIn.failed());
+  EXPECT_EQ(members.count, 0);
+  EXPECT_EQ(members.name, "*.txt");
+  EXPECT_EQ(window.messages, std::vector<std::string>{"Please enter an integer."});
+}
+
+}  // namespace
