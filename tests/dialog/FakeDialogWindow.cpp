@@ -1,0 +1,127 @@
+#include "dialog/FakeDialogWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "dialog/ConvertDialogControls.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const int kTemplateIds[] = {
+    kOkButton,          kCancelButton,       kVpCountField,    kVpMinField,          kVpMaxField,
+    kDensityCountField, kDensityMinField,    kDensityMaxField, kInputCountField,     kVsCountField,
+    kVsMinField,        kVpUnitsCombo,       kXSizeCombo,      kXStepField,          kNzInputField,
+    kVsMaxField,        kDensityUnitsCombo,  kVsUnitsCombo,    kVpBrowseButton,      kVpNameText,
+    kOutputNameText,    kOutputBrowseButton, kDensityNameText, kDensityBrowseButton, kZStepField,
+    kVsNameText,        kVsBrowseButton,     kWriteCountField, kNxWriteField,        kNzWriteField};
+
+}  // namespace
+
+FakeDialogWindow::FakeDialogWindow()
+    // Only the buttons, the two steps and the names (and the labels) start enabled.
+    : texts_{{kVpNameText, "*.txt"},
+             {kDensityNameText, "*.txt"},
+             {kVsNameText, "*.txt"},
+             {kOutputNameText, "*.mvg"}},
+      disabled_{kVpCountField,    kVpMinField,        kVpMaxField,      kDensityCountField,
+                kDensityMinField, kDensityMaxField,   kInputCountField, kVsCountField,
+                kVsMinField,      kVpUnitsCombo,      kXSizeCombo,      kNzInputField,
+                kVsMaxField,      kDensityUnitsCombo, kVsUnitsCombo,    kWriteCountField,
+                kNxWriteField,    kNzWriteField} {}
+
+std::string FakeDialogWindow::GetControlText(int controlId) const {
+  auto found = texts_.find(controlId);
+  return found == texts_.end() ? std::string() : found->second;
+}
+
+void FakeDialogWindow::SetControlText(int controlId, const std::string& text) {
+  texts_[controlId] = text;
+}
+
+void FakeDialogWindow::EnableControl(int controlId, bool enable) {
+  if (enable) {
+    disabled_.erase(controlId);
+  } else {
+    disabled_.insert(controlId);
+  }
+}
+
+bool FakeDialogWindow::IsControlEnabled(int controlId) const {
+  return disabled_.count(controlId) == 0;
+}
+
+void FakeDialogWindow::ResetComboList(int controlId) {
+  combos_[controlId] = Combo();
+  texts_[controlId].clear();
+}
+
+int FakeDialogWindow::AddComboString(int controlId, const std::string& text) {
+  Combo& combo = combos_[controlId];
+  combo.items.push_back(text);
+  return static_cast<int>(combo.items.size()) - 1;
+}
+
+void FakeDialogWindow::SetComboSelection(int controlId, int index) {
+  Combo& combo = combos_[controlId];
+  if (index < 0 || index >= static_cast<int>(combo.items.size())) {
+    combo.selection = -1;
+    texts_[controlId].clear();
+    return;
+  }
+  combo.selection = index;
+  texts_[controlId] = combo.items[static_cast<std::size_t>(index)];
+}
+
+int FakeDialogWindow::GetComboSelection(int controlId) const {
+  auto found = combos_.find(controlId);
+  return found == combos_.end() ? -1 : found->second.selection;
+}
+
+void FakeDialogWindow::ShowMessage(const std::string& text) { messages.push_back(text); }
+
+FileDialogResult FakeDialogWindow::RunOpenFileDialog(const FileDialogRequest& request) {
+  return Answer(false, request);
+}
+
+FileDialogResult FakeDialogWindow::RunSaveFileDialog(const FileDialogRequest& request) {
+  return Answer(true, request);
+}
+
+FileDialogResult FakeDialogWindow::Answer(bool save, const FileDialogRequest& request) {
+  fileDialogs.push_back({save, request});
+  FileDialogResult result;
+  if (answers_.empty()) {
+    ADD_FAILURE() << "a file dialog ran that the test did not expect";
+    return result;
+  }
+  std::optional<std::string> answer = answers_.front();
+  answers_.pop_front();
+  if (!answer) return result;
+  fs::path chosen(*answer);
+  result.confirmed = true;
+  result.fullPath = chosen.string();
+  result.folder = chosen.parent_path().string();
+  result.fileName = chosen.filename().string();
+  std::error_code ignored;
+  fs::current_path(chosen.parent_path(), ignored);
+  return result;
+}
+
+std::vector<std::string> FakeDialogWindow::ComboItems(int controlId) const {
+  auto found = combos_.find(controlId);
+  return found == combos_.end() ? std::vector<std::string>() : found->second.items;
+}
+
+std::vector<int> FakeDialogWindow::EnabledControls() const {
+  std::vector<int> enabled;
+  for (int id : kTemplateIds) {
+    if (IsControlEnabled(id)) enabled.push_back(id);
+  }
+  std::sort(enabled.begin(), enabled.end());
+  return enabled;
+}

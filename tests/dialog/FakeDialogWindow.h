@@ -1,0 +1,58 @@
+#pragma once
+
+#include <deque>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "ui/DialogWindow.h"
+
+// The conversion dialog's window in memory: control texts, enabled flags as the template sets
+// them, combo lists, the message boxes shown, and file dialogs answered from a script. A
+// confirmed file dialog makes the chosen file's folder current, as the platform's do.
+class FakeDialogWindow : public DialogWindow {
+ public:
+  FakeDialogWindow();
+
+  std::string GetControlText(int controlId) const override;
+  void SetControlText(int controlId, const std::string& text) override;
+  void EnableControl(int controlId, bool enable) override;
+  bool IsControlEnabled(int controlId) const override;
+  void ResetComboList(int controlId) override;
+  int AddComboString(int controlId, const std::string& text) override;
+  void SetComboSelection(int controlId, int index) override;
+  int GetComboSelection(int controlId) const override;
+  void ShowMessage(const std::string& text) override;
+  FileDialogResult RunOpenFileDialog(const FileDialogRequest& request) override;
+  FileDialogResult RunSaveFileDialog(const FileDialogRequest& request) override;
+
+  // The user's side.
+  void Type(int controlId, const std::string& text) { SetControlText(controlId, text); }
+  void AnswerFileDialog(const std::string& fullPath) { answers_.push_back(fullPath); }
+  void CancelFileDialog() { answers_.push_back(std::nullopt); }
+  std::size_t UnusedAnswers() const { return answers_.size(); }
+
+  std::vector<std::string> ComboItems(int controlId) const;
+  std::vector<int> EnabledControls() const;  // of the template's ids, in increasing order
+
+  struct FileDialogCall {
+    bool save = false;
+    FileDialogRequest request;
+  };
+  std::vector<FileDialogCall> fileDialogs;
+  std::vector<std::string> messages;
+
+ private:
+  FileDialogResult Answer(bool save, const FileDialogRequest& request);
+
+  struct Combo {
+    std::vector<std::string> items;
+    int selection = -1;
+  };
+  std::map<int, std::string> texts_;  // a combo box's text is its edit field's
+  std::set<int> disabled_;
+  std::map<int, Combo> combos_;
+  std::deque<std::optional<std::string>> answers_;
+};
