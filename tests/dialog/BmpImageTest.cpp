@@ -32,117 +32,6 @@ void ExpectNoData(const BmpImage& image) {
   EXPECT_EQ(drawn.height, 0);
 }
 
-// A file in the test's working folder, removed at the end of the test.
-class TempFile {
- public:
-  TempFile(const std::string& name, const std::vector<unsigned char>& bytes) : path(name) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) return;
-    if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
-  }
-  ~TempFile() { std::remove(path.c_str()); }
-  const std::string path;
-};
-
-TEST(BmpImageTest, ReadsA24BitBitmapWholeAfterTheFileHeader) {
-  const std::vector<unsigned char> file = MakeBmp24(78, 37);
-  BmpImage image;
-  ASSERT_EQ(ParseInto(image, file), BmpReadResult::kLoaded);
-  EXPECT_TRUE(image.HasData());
-  ASSERT_EQ(image.BlockSize(), file.size() - 14);
-  EXPECT_EQ(std::memcmp(image.Block(), file.data() + 14, image.BlockSize()), 0);
-  EXPECT_EQ(image.Bits(), image.Block() + 40);
-  EXPECT_EQ(image.Width(), 78);
-  EXPECT_EQ(image.Height(), 37);
-  EXPECT_FALSE(image.IsTopDown());
-  EXPECT_EQ(image.BitCount(), 24);
-  EXPECT_EQ(image.RowStride(), 236u);  // 78 * 3 = 234, padded to 32 bits
-  EXPECT_EQ(image.InfoSize(), 40u);
-}
-
-TEST(BmpImageTest, PixelBitsFollowTheColourTableOfBiClrUsedEntries) {
-  const std::vector<unsigned char> file = MakeBmp(5, 3, 8, 16);
-  BmpImage image;
-  ASSERT_EQ(ParseInto(image, file), BmpReadResult::kLoaded);
-  EXPECT_EQ(image.Bits(), image.Block() + 40 + 4 * 16);
-  EXPECT_EQ(image.InfoSize(), 40u + 4 * 16);
-  EXPECT_EQ(image.RowStride(), 8u);
-  EXPECT_EQ(image.Bits()[0], 0);  // first pixel byte of the first row in memory
-  EXPECT_EQ(image.Bits()[8], 8);
-
-  const std::vector<unsigned char> full = MakeBmp8(78, 37);
-  ASSERT_EQ(ParseInto(image, full), BmpReadResult::kLoaded);
-  EXPECT_EQ(image.Bits(), image.Block() + 40 + 1024);
-}
-
-TEST(BmpImageTest, TheFileHeadersOffsetOfTheBitsIsNotUsed) {
-  std::vector<unsigned char> file = MakeBmp(4, 2, 8, 4);
-  PutU32(file, 10, 0xFFFFFFF0u);
-  BmpImage image;
-  ASSERT_EQ(ParseInto(image, file), BmpReadResult::kLoaded);
-  EXPECT_EQ(image.Bits(), image.Block() + 40 + 16);
-}
-
-TEST(BmpImageTest, ReadsTopDownAndOtherPixelFormats) {
-  BmpImage image;
-  ASSERT_EQ(ParseInto(image, MakeBmp24(10, -4)), BmpReadResult::kLoaded);
-  EXPECT_TRUE(image.IsTopDown());
-  EXPECT_EQ(image.Height(), 4);
-
-  ASSERT_EQ(ParseInto(image, MakeBmp(33, 2, 1, 2)), BmpReadResult::kLoaded);
-  EXPECT_EQ(image.RowStride(), 8u);  // 33 bits take two 32-bit words
-  ASSERT_EQ(ParseInto(image, MakeBmp(3, 2, 4, 16)), BmpReadResult::kLoaded);
-  EXPECT_EQ(image.RowStride(), 4u);
-  ASSERT_EQ(ParseInto(image, MakeBmp(3, 2, 16, 0)), BmpReadResult::kLoaded);
-  EXPECT_EQ(image.RowStride(), 8u);
-  ASSERT_EQ(ParseInto(image, MakeBmp(3, 2, 32, 0)), BmpReadResult::kLoaded);
-  EXPECT_EQ(image.RowStride(), 12u);
-}
-
-TEST(BmpImageTest, BitFieldsCountTheirColourMasksAfterAShortHeader) {
-  // Three masks (12 bytes) follow a 40-byte header; here they are taken as biClrUsed 3.
-  std::vector<unsigned char> file = MakeBmp(2, 2, 32, 3);
-  PutU32(file, bmp_test::kBiCompression, 3);
-  BmpImage image;
-  ASSERT_EQ(ParseInto(image, file), BmpReadResult::kLoaded);
-  EXPECT_EQ(image.InfoSize(), 52u);
-
-  // Without biClrUsed the masks overlap the pixels, which must be long enough to hold them.
-  std::vector<unsigned char> tiny = MakeBmp(1, 1, 32, 0);
-  PutU32(tiny, bmp_test::kBiCompression, 3);
-  EXPECT_EQ(ParseInto(image, tiny), BmpReadResult::kRowsOutsideBlock);
-  ExpectNoData(image);
-}
-
-TEST(BmpImageTest, DrawsAtMostThePictureAreaAndNeverMoreThanTheBitmap) {
-  BmpImage image;
-  ASSERT_EQ(ParseInto(image, MakeBmp24(100, 50)), BmpReadResult::kLoaded);
-  BmpDrawnSize drawn = DrawnSize(image, 78, 37);
-  EXPECT_EQ(drawn.width, 78);
-  EXPECT_EQ(drawn.height, 37);
-
-  ASSERT_EQ(ParseInto(image, MakeBmp24(20, -10)), BmpReadResult::kLoaded);
-  drawn = DrawnSize(image, 78, 37);
-  EXPECT_EQ(drawn.width, 20);
-  EXPECT_EQ(drawn.height, 10);
-
-  ASSERT_EQ(ParseInto(image, MakeBmp24(78, 37)), BmpReadResult::kLoaded);
-  drawn = DrawnSize(image, 0, 37);
-  EXPECT_EQ(drawn.width, 0);
-  EXPECT_EQ(drawn.height, 0);
-
-  BmpImage empty;
-  EXPECT_EQ(empty.ReadResult(), BmpReadResult::kCannotRead);
-  ExpectNoData(empty);
-}
-
-struct BadFile {
-  const char* name;
-  std::vector<unsigned char> bytes;
-  BmpReadResult expected;
-};
-
 std::vector<unsigned char> With(std::vector<unsigned char> file, size_t at, uint32_t value) {
   PutU32(file, at, value);
   return file;
@@ -157,6 +46,77 @@ std::vector<unsigned char> Cut(std::vector<unsigned char> file, size_t size) {
   file.resize(size);
   return file;
 }
+
+void WriteFile(const std::string& path, const std::vector<unsigned char>& bytes) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(file, nullptr) << path;
+  if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), file);
+  std::fclose(file);
+}
+
+std::vector<unsigned char> WithOffBits(std::vector<unsigned char> file, uint32_t offBits) {
+  PutU32(file, 10, offBits);
+  return file;
+}
+
+struct GoodFile {
+  const char* name;
+  std::vector<unsigned char> bytes;
+  size_t bitsOffset;  // from the start of the block
+  size_t rowStride;
+  size_t infoSize;
+  int height;
+  bool topDown;
+};
+
+TEST(BmpImageTest, KeepsTheFileAfterItsHeaderAndFindsTheBitsAfterBiClrUsedColours) {
+  const std::vector<GoodFile> goods = {
+      {"24 bits, rows padded", MakeBmp24(78, 37), 40, 236, 40, 37, false},
+      {"8 bits, full palette", MakeBmp8(78, 37), 40 + 1024, 80, 40 + 1024, 37, false},
+      {"8 bits, 16 colours", MakeBmp(5, 3, 8, 16), 40 + 64, 8, 40 + 64, 3, false},
+      {"offset of the bits not used", WithOffBits(MakeBmp(4, 2, 8, 4), 0xFFFFFFF0u), 40 + 16, 4,
+       40 + 16, 2, false},
+      {"top-down", MakeBmp24(10, -4), 40, 32, 40, 4, true},
+      {"1 bit, 33 pixels in two words", MakeBmp(33, 2, 1, 2), 48, 8, 48, 2, false},
+      {"4 bits", MakeBmp(3, 2, 4, 16), 40 + 64, 4, 40 + 64, 2, false},
+      {"16 bits", MakeBmp(3, 2, 16, 0), 40, 8, 40, 2, false},
+      {"32 bits", MakeBmp(3, 2, 32, 0), 40, 12, 40, 2, false},
+      {"bit fields: masks after the header",
+       With(MakeBmp(2, 2, 32, 3), bmp_test::kBiCompression, 3), 52, 8, 52, 2, false},
+  };
+  for (const GoodFile& good : goods) {
+    SCOPED_TRACE(good.name);
+    BmpImage image;
+    ASSERT_EQ(ParseInto(image, good.bytes), BmpReadResult::kLoaded);
+    ASSERT_EQ(image.BlockSize(), good.bytes.size() - 14);
+    EXPECT_EQ(std::memcmp(image.Block(), good.bytes.data() + 14, image.BlockSize()), 0);
+    EXPECT_EQ(image.Bits(), image.Block() + good.bitsOffset);
+    EXPECT_EQ(image.RowStride(), good.rowStride);
+    EXPECT_EQ(image.InfoSize(), good.infoSize);
+    EXPECT_EQ(image.Height(), good.height);
+    EXPECT_EQ(image.IsTopDown(), good.topDown);
+  }
+}
+
+TEST(BmpImageTest, DrawsAtMostThePictureAreaAndNeverMoreThanTheBitmap) {
+  BmpImage image;
+  ASSERT_EQ(ParseInto(image, MakeBmp24(100, 50)), BmpReadResult::kLoaded);
+  BmpDrawnSize drawn = DrawnSize(image, 78, 37);
+  EXPECT_EQ(drawn.width * 1000 + drawn.height, 78037);
+  ASSERT_EQ(ParseInto(image, MakeBmp24(20, -10)), BmpReadResult::kLoaded);
+  drawn = DrawnSize(image, 78, 37);
+  EXPECT_EQ(drawn.width * 1000 + drawn.height, 20010);
+
+  BmpImage empty;
+  EXPECT_EQ(empty.ReadResult(), BmpReadResult::kCannotRead);
+  ExpectNoData(empty);
+}
+
+struct BadFile {
+  const char* name;
+  std::vector<unsigned char> bytes;
+  BmpReadResult expected;
+};
 
 std::vector<BadFile> BadFiles() {
   using bmp_test::kBiBitCount;
@@ -199,6 +159,8 @@ std::vector<BadFile> BadFiles() {
        BmpReadResult::kRowsOutsideBlock},
       {"full palette read past the end", With(good8, kBiClrUsed, 0),
        BmpReadResult::kRowsOutsideBlock},
+      {"bit fields masks past the end", With(MakeBmp(1, 1, 32, 0), kBiCompression, 3),
+       BmpReadResult::kRowsOutsideBlock},
       {"zero width", With(good24, kBiWidth, 0), BmpReadResult::kUnsupportedFormat},
       {"zero height", With(good24, kBiHeight, 0), BmpReadResult::kUnsupportedFormat},
       {"negative width", With(good24, kBiWidth, 0xFFFFFFB2u), BmpReadResult::kUnsupportedFormat},
@@ -216,67 +178,47 @@ std::vector<BadFile> BadFiles() {
   };
 }
 
-TEST(BmpImageTest, RefusesEveryFileItCannotDrawSafelyAndHoldsNoData) {
+TEST(BmpImageTest, RefusesEveryFileItCannotDrawSafelyAndKeepsNoData) {
+  const std::string path = "bmp_image_test.bmp";
   for (const BadFile& bad : BadFiles()) {
     SCOPED_TRACE(bad.name);
     BmpImage image;
+    ASSERT_EQ(ParseInto(image, MakeBmp24(78, 37)), BmpReadResult::kLoaded);
     EXPECT_EQ(ParseInto(image, bad.bytes), bad.expected);
     EXPECT_EQ(image.ReadResult(), bad.expected);
-    ExpectNoData(image);
+    ExpectNoData(image);  // nothing left of the image read before
+
+    WriteFile(path, bad.bytes);
+    BmpImage loaded(path);
+    EXPECT_EQ(loaded.ReadResult(), bad.expected);
+    ExpectNoData(loaded);
   }
+  std::remove(path.c_str());
 }
 
-TEST(BmpImageTest, ARefusedFileLeavesNoTraceOfThePreviousImage) {
-  BmpImage image;
-  ASSERT_EQ(ParseInto(image, MakeBmp24(78, 37)), BmpReadResult::kLoaded);
-  EXPECT_EQ(ParseInto(image, Cut(MakeBmp24(78, 37), 100)), BmpReadResult::kRowsOutsideBlock);
-  ExpectNoData(image);
-  EXPECT_EQ(image.Width(), 0);
-  EXPECT_EQ(image.Height(), 0);
-  EXPECT_EQ(image.RowStride(), 0u);
-  EXPECT_EQ(image.Parse(nullptr, 0), BmpReadResult::kNoSignature);
-}
-
-TEST(BmpImageTest, ReadsFilesLikeBytesInMemory) {
+TEST(BmpImageTest, ReadsFilesLikeBytesInMemoryAndRefusesOnesItCannotOpen) {
+  const std::string path = "bmp_image_test_good.bmp";
   const std::vector<unsigned char> bytes = MakeBmp8(78, 37);
-  const TempFile file("bmp_image_test_good.bmp", bytes);
-  const BmpImage image(file.path);
+  WriteFile(path, bytes);
+  BmpImage image(path);
+  std::remove(path.c_str());
   ASSERT_EQ(image.ReadResult(), BmpReadResult::kLoaded);
   ASSERT_EQ(image.BlockSize(), bytes.size() - 14);
   EXPECT_EQ(std::memcmp(image.Block(), bytes.data() + 14, image.BlockSize()), 0);
   EXPECT_EQ(image.Bits(), image.Block() + 40 + 1024);
 
-  for (const BadFile& bad : BadFiles()) {
-    SCOPED_TRACE(bad.name);
-    const TempFile badFile("bmp_image_test_bad.bmp", bad.bytes);
-    BmpImage loaded;
-    EXPECT_EQ(loaded.Load(badFile.path), bad.expected);
-    ExpectNoData(loaded);
-  }
-}
-
-TEST(BmpImageTest, AFileThatCannotBeOpenedHoldsNoData) {
-  BmpImage image("no_such_folder_here/easy.bmp");
-  EXPECT_EQ(image.ReadResult(), BmpReadResult::kCannotRead);
+  EXPECT_EQ(image.Load("no_such_folder_here/easy.bmp"), BmpReadResult::kCannotRead);
   ExpectNoData(image);
-
-  const TempFile text("bmp_image_test_text.bmp", {'h', 'e', 'l', 'l', 'o'});
-  EXPECT_EQ(image.Load(text.path), BmpReadResult::kNoSignature);
-  ExpectNoData(image);
+  EXPECT_EQ(image.Parse(nullptr, 0), BmpReadResult::kNoSignature);
   EXPECT_STREQ(kNotBmpFileMessage, "Not Bmp File");
 }
 
 TEST(BmpImageTest, TheHelpPicturesInTheResourceFolderFitThePicture) {
   const char* source = std::getenv("MVG_SOURCE_DIR");
   if (source == nullptr) GTEST_SKIP() << "MVG_SOURCE_DIR is not set";
-  const std::string folder = std::string(source) + "/resources/RUX/";
   for (const char* name : {"easy.bmp", "easyUnderMouse.bmp", "easyPressed.bmp"}) {
     SCOPED_TRACE(name);
-    const std::string path = folder + name;
-    std::FILE* probe = std::fopen(path.c_str(), "rb");
-    if (probe == nullptr) GTEST_SKIP() << path << " is not there yet";
-    std::fclose(probe);
-    const BmpImage image(path);
+    const BmpImage image(std::string(source) + "/resources/RUX/" + name);
     ASSERT_EQ(image.ReadResult(), BmpReadResult::kLoaded);
     EXPECT_EQ(image.Width(), 78);
     EXPECT_EQ(image.Height(), 37);
