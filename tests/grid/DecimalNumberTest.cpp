@@ -1,0 +1,229 @@
+#include "grid/DecimalNumber.h"
+
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The reading of the C library's atof, correctly rounded. MinGW's C library (msvcrt) does not
+// round every decimal correctly, so the Windows build takes std::from_chars (correctly rounded
+// by its specification) as the reference instead.
+double ReferenceDouble(const std::string& token) {
+#ifdef _WIN32
+  const char* begin = token.c_str();
+  if (*begin == '+') ++begin;
+  double value = 0.0;
+  const auto result = std::from_chars(begin, token.c_str() + token.size(), value);
+  if (result.ec == std::errc::result_out_of_range) {
+    // from_chars leaves the value alone; strtod gives an infinity or a zero.
+    const bool negative = token[0] == '-';
+    const std::size_t e = token.find_first_of("eE");
+    const bool large = e != std::string::npos && std::atoi(token.c_str() + e + 1) > 0;
+    value = large ? std::numeric_limits<double>::infinity() : 0.0;
+    if (negative) value = -value;
+  }
+  return value;
+#else
+  return std::strtod(token.c_str(), nullptr);
+#endif
+}
+
+std::uint64_t BitsOf(double value) {
+  std::uint64_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  return bits;
+}
+
+std::string Printed(const char* format, int precision, double value) {
+  char text[128];
+  std::snprintf(text, sizeof text, format, precision, value);
+  return text;
+}
+
+// Moves the last mantissa digit of a printed number by one, up or down (never past 0 or 9).
+std::string Nudged(std::string text, bool up) {
+  std::size_t last = text.find_first_of("eE");
+  if (last == std::string::npos) last = text.size();
+  --last;
+  char& digit = text[last];
+  if (up && digit < '9') ++digit;
+  if (!up && digit > '0') --digit;
+  return text;
+}
+
+// Decimals within a hair of the midpoint between two neighbouring floats: read as a double
+// first, many land exactly on the midpoint, which then rounds to even, where a direct reading
+// to float would round the other way.
+void AddTieTokens(std::mt19937_64& random, std::vector<std::string>* tokens, int count) {
+  std::uniform_int_distribution<std::uint32_t> bits(0, 0x7F7FFFFE);
+  for (int i = 0; i < count; ++i) {
+    float low;
+    const std::uint32_t pattern = bits(random);
+    std::memcpy(&low, &pattern, sizeof low);
+    const float high = std::nextafter(low, std::numeric_limits<float>::infinity());
+    const double midpoint = (static_cast<double>(low) + static_cast<double>(high)) / 2;
+    const int digits = 17 + static_cast<int>(random() % 4);
+    const std::string text = Printed("%.*e", digits - 1, midpoint);
+    tokens->push_back(text);
+    tokens->push_back(Nudged(text, true));
+    tokens->push_back(Nudged(text, false));
+  }
+}
+
+std::string RandomDigits(std::mt19937_64& random, int count) {
+  std::string digits;
+  for (int i = 0; i < count; ++i) digits += static_cast<char>('0' + random() % 10);
+  return digits;
+}
+
+// Hand-written and random shapes: plain decimals as grids hold them, signs, points at either
+// end, exponents of every size, long mantissas, values at the edges of the float range.
+void AddShapedTokens(std::mt19937_64& random, std::vector<std::string>* tokens, int count) {
+  const char* const signs[] = {"", "", "-", "+"};
+  for (int i = 0; i < count; ++i) {
+    std::string token = signs[random() % 4];
+    const int shape = static_cast<int>(random() % 6);
+    if (shape <= 1) {
+      token += RandomDigits(random, 1 + random() % 5) + "." + RandomDigits(random, random() % 4);
+    } else if (shape == 2) {
+      token += RandomDigits(random, random() % 3) + "." + RandomDigits(random, 1 + random() % 25);
+    } else if (shape == 3) {
+      token += RandomDigits(random, 1 + random() % 30);
+    } else {
+      token += RandomDigits(random, 1 + random() % 20);
+      if (random() % 2) token += "." + RandomDigits(random, random() % 20);
+      // Around the float range, or around the double range.
+      int exponent = static_cast<int>(random() % 120) - 60;
+      if (shape == 5) exponent = (random() % 2 ? 1 : -1) * static_cast<int>(280 + random() % 70);
+      token += (random() % 2 ? "e" : "E") + std::to_string(exponent);
+    }
+    tokens->push_back(token);
+  }
+}
+
+TEST(DecimalNumberTest, MatchesAtofThenFloatOnAMillionTokens) {
+  std::mt19937_64 random(20240611);
+  std::vector<std::string> tokens;
+  AddTieTokens(random, &tokens, 150000);
+  AddShapedTokens(random, &tokens, 550000);
+  for (const char* edge :
+       {"3.4028234663852886e38", "3.4028235677973366e38", "3.4028235677973362e38", "3.5e38",
+        "1.4012984643248171e-45", "7.006492321624085e-46", "7.0064923216240862e-46", "1e-400",
+        "-1e-400", "1e400", "0", "-0", "0.0000", "1e-320", "4.9406564584124654e-324",
+        "2.4703282292062327e-324", "179769313486231570000000000000000000000e271"}) {
+    tokens.push_back(edge);
+  }
+
+  int roundedOtherWayDirectly = 0;
+  for (const std::string& token : tokens) {
+    const double reference = ReferenceDouble(token);
+    const float single = static_cast<float>(reference);
+    const DecimalReading reading = ReadDecimal(token);
+    if (!std::isfinite(single)) {
+      ASSERT_EQ(reading.status, DecimalStatus::kOutOfRange) << token;
+      continue;
+    }
+    ASSERT_EQ(reading.status, DecimalStatus::kNumber) << token;
+    ASSERT_EQ(BitsOf(reading.value), BitsOf(reference)) << token;
+#ifndef _WIN32
+    if (std::strtof(token.c_str(), nullptr) != single) ++roundedOtherWayDirectly;
+#endif
+  }
+#ifndef _WIN32
+  // The ties are really there: a direct reading to float differs on some of them.
+  EXPECT_GT(roundedOtherWayDirectly, 1000);
+#endif
+}
+
+TEST(DecimalNumberTest, AcceptsOnlyWholeDecimalNumbers) {
+  struct Case {
+    const char* token;
+    double value;
+  };
+  for (const Case& c : {Case{"1500", 1500}, Case{"-2.5e3", -2500}, Case{".5", 0.5}, Case{"7.", 7},
+                        Case{"+5", 5}, Case{"-.5E-1", -0.05}, Case{"1e+2", 100}, Case{"00012", 12},
+                        Case{"0.000", 0}, Case{"1523.25", 1523.25}}) {
+    const DecimalReading reading = ReadDecimal(c.token);
+    EXPECT_EQ(reading.status, DecimalStatus::kNumber) << c.token;
+    EXPECT_EQ(reading.value, c.value) << c.token;
+  }
+  for (const char* bad : {"",
+                          "12a",
+                          "nan",
+                          "NaN",
+                          "inf",
+                          "-infinity",
+                          "--1",
+                          "+-1",
+                          "1e",
+                          "1e+",
+                          ".",
+                          "-.",
+                          "e5",
+                          ".e5",
+                          "0x10",
+                          "1.2.3",
+                          "1e5.5",
+                          "1,5",
+                          "1 5",
+                          "\xEF\xBB\xBF"
+                          "1"}) {
+    EXPECT_EQ(ReadDecimal(bad).status, DecimalStatus::kNotANumber) << bad;
+  }
+  EXPECT_EQ(ReadDecimal(std::string_view("1\0", 2)).status, DecimalStatus::kNotANumber);
+  for (const char* huge : {"1e39", "-1e39", "3.41e38", "1e99999999999999999999"}) {
+    EXPECT_EQ(ReadDecimal(huge).status, DecimalStatus::kOutOfRange) << huge;
+  }
+  EXPECT_TRUE(std::signbit(ReadDecimal("-0").value));
+  EXPECT_TRUE(std::signbit(ReadDecimal("-1e-99999999999").value));
+}
+
+TEST(DecimalNumberTest, LongTokensReadAsTheirShortEquals) {
+  const std::string zeros(5000, '0');
+  EXPECT_EQ(ReadDecimal(zeros + "1500.25").value, 1500.25);
+  EXPECT_EQ(ReadDecimal("0." + zeros + "15e5001").value, 1.5);
+  EXPECT_EQ(ReadDecimal("15" + zeros + "e-5000").value, 15.0);
+  EXPECT_EQ(ReadDecimal("-1" + zeros).status, DecimalStatus::kOutOfRange);
+  EXPECT_EQ(ReadDecimal("1." + zeros + "x").status, DecimalStatus::kNotANumber);
+  // Digits far beyond the 800 kept still decide a rounding: exactly between 1 and the next
+  // double, then a hair above it.
+  const std::string tie = "1.00000000000000011102230246251565404236316680908203125";
+  EXPECT_EQ(ReadDecimal(tie).value, 1.0);
+  EXPECT_GT(ReadDecimal(tie + zeros + "1").value, 1.0);
+  EXPECT_EQ(ReadDecimal(tie + zeros + "1").value, ReferenceDouble(tie + zeros + "1"));
+}
+
+TEST(DecimalNumberTest, AccumulatorGivesTheSameReadingForEveryCut) {
+  const std::string zeros(900, '0');
+  const std::vector<std::string> tokens = {
+      "-1523.25e-2",
+      "+.5",
+      "7.",
+      "12a",
+      "1e",
+      "0.1" + zeros + "7e3",
+      "1.00000000000000011102230246251565404236316680908203125" + zeros + "1"};
+  for (const std::string& token : tokens) {
+    const DecimalReading whole = ReadDecimal(token);
+    for (std::size_t cut = 0; cut <= token.size(); cut += 1 + cut / 16) {
+      DecimalAccumulator accumulator;
+      accumulator.Feed(std::string_view(token).substr(0, cut));
+      accumulator.Feed(std::string_view(token).substr(cut));
+      const DecimalReading pieces = accumulator.Finish();
+      EXPECT_EQ(pieces.status, whole.status) << token << " cut at " << cut;
+      EXPECT_EQ(BitsOf(pieces.value), BitsOf(whole.value)) << token << " cut at " << cut;
+    }
+  }
+}
+
+}  // namespace
