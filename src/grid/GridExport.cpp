@@ -1,0 +1,128 @@
+#include "grid/GridExport.h"
+
+#include <limits>
+#include <memory>
+#include <new>
+#include <vector>
+
+#include "grid/AtomicFileWriter.h"
+#include "grid/GridFileHeader.h"
+
+namespace {
+
+constexpr std::uint32_t kFeetToMetresBits = 0x3E9C0EBF;        // 0.3048f
+constexpr std::uint32_t kGramsPerCubicCmBits = 0x447A0000;     // 1000.0f
+constexpr std::uint32_t kPoundsPerCubicFootBits = 0x418025D0;  // 16.018463f
+
+constexpr char kNothingWritten[] = "\nNothing was written.";
+
+ExportResult Refused(const std::string& outputPath, const std::string& reason) {
+  return ExportResult{
+      false, "Cannot write the grid file " + outputPath + ": " + reason + "." + kNothingWritten};
+}
+
+// The loaded properties in file order, each with the factor that turns it into m/s or kg/m3.
+struct Property {
+  const float* values;
+  float factor;
+};
+
+std::vector<Property> LoadedProperties(const ExportSource& source) {
+  std::vector<Property> loaded;
+  if (source.vpValues) loaded.push_back({source.vpValues, VelocityUnitFactor(source.vpUnitIndex)});
+  if (source.densityValues) {
+    loaded.push_back({source.densityValues, DensityUnitFactor(source.densityUnitIndex)});
+  }
+  if (source.vsValues) loaded.push_back({source.vsValues, VelocityUnitFactor(source.vsUnitIndex)});
+  return loaded;
+}
+
+// Every index z * nxInput + x with x < nxWrite, z < nzWrite lies below elementCount.
+bool WindowFits(const ExportSource& source) {
+  if (source.nxWrite <= 0 || source.nzWrite <= 0) return true;  // nothing is read
+  if (source.nxInput <= 0 || source.nxWrite > source.nxInput) return false;
+  const std::int64_t lastIndex =
+      (static_cast<std::int64_t>(source.nzWrite) - 1) * source.nxInput + source.nxWrite - 1;
+  return lastIndex < static_cast<std::int64_t>(source.elementCount);
+}
+
+// Node by node, row by row; each value an IEEE single product, stored little-endian.
+void GatherNodes(const ExportSource& source, const std::vector<Property>& properties,
+                 std::uint8_t* out) {
+  for (std::int32_t z = 0; z < source.nzWrite; ++z) {
+    const std::size_t rowStart = static_cast<std::size_t>(z) * source.nxInput;
+    for (std::int32_t x = 0; x < source.nxWrite; ++x) {
+      for (const Property& property : properties) {
+        const float value = property.factor * property.values[rowStart + x];
+        StoreLittleEndian32(FloatBits(value), out);
+        out += 4;
+      }
+    }
+  }
+}
+
+}  // namespace
+
+float VelocityUnitFactor(int selectionIndex) {
+  return selectionIndex == 0 ? 1.0f : FloatFromBits(kFeetToMetresBits);
+}
+
+float DensityUnitFactor(int selectionIndex) {
+  if (selectionIndex == 1) return FloatFromBits(kGramsPerCubicCmBits);
+  if (selectionIndex == 2) return FloatFromBits(kPoundsPerCubicFootBits);
+  return 1.0f;
+}
+
+std::string CheckExportRequest(bool vpLoaded, bool densityLoaded, bool vsLoaded,
+                               const std::string& outputPath, std::int32_t inputCount,
+                               std::uint32_t elementCount) {
+  if (!vpLoaded && !densityLoaded && !vsLoaded) return "Open At least one input File";
+  if (outputPath.find('*') != std::string::npos) return "Open Mvg file for Saving";
+  if (inputCount < 0 || static_cast<std::uint32_t>(inputCount) != elementCount) {
+    return "Input and given grid sizes are not equal !\n"
+           "The program is not ready for this case. Sorry. Poka";
+  }
+  return "";
+}
+
+ExportResult ExportGridFile(const ExportSource& source, const std::string& outputPath) {
+  const std::vector<Property> properties = LoadedProperties(source);
+  if (properties.empty()) return Refused(outputPath, "no property is loaded");
+  if (!WindowFits(source)) {
+    return Refused(outputPath,
+                   "the size to write nx=" + std::to_string(source.nxWrite) +
+                       ", nz=" + std::to_string(source.nzWrite) +
+                       " does not fit in the input grid (nx=" + std::to_string(source.nxInput) +
+                       ", " + std::to_string(source.elementCount) + " values)");
+  }
+
+  const GridFileHeader header = MakeGridFileHeader(
+      source.nxWrite, source.nzWrite, source.xStep, source.zStep, source.vpValues != nullptr,
+      source.densityValues != nullptr, source.vsValues != nullptr);
+  const std::array<std::uint8_t, kGridFileHeaderSize> headerBytes = header.ToBytes();
+
+  // The window lies inside arrays of at most 2^32 values, so this cannot overflow 64 bits.
+  const std::uint64_t dataSize = source.nxWrite > 0 && source.nzWrite > 0
+                                     ? static_cast<std::uint64_t>(source.nxWrite) *
+                                           static_cast<std::uint64_t>(source.nzWrite) *
+                                           properties.size() * 4
+                                     : 0;
+  std::unique_ptr<std::uint8_t[]> data;
+  if (dataSize > 0) {
+    if (dataSize <= std::numeric_limits<std::size_t>::max()) {
+      data.reset(new (std::nothrow) std::uint8_t[static_cast<std::size_t>(dataSize)]);
+    }
+    if (!data) {
+      return ExportResult{false, "Not enough memory to write the grid file " + outputPath + ": " +
+                                     std::to_string(dataSize) + " bytes are needed." +
+                                     kNothingWritten};
+    }
+    GatherNodes(source, properties, data.get());
+  }
+
+  std::vector<FileBlock> blocks{{headerBytes.data(), headerBytes.size()}};
+  if (dataSize > 0) blocks.push_back({data.get(), static_cast<std::size_t>(dataSize)});
+  const FileWriteResult written = WriteFileAtomically(outputPath, blocks);
+  if (!written.ok) return Refused(outputPath, written.reason);
+  return ExportResult{true, {}};
+}
