@@ -1,0 +1,36 @@
+#pragma once
+// Options of one mvgtool command: "--name value", "--name=value", short "-o value", flags,
+// operands, and "--" ending the options. Problems are returned as text, never thrown.
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct OptionSpec {
+  std::string_view name;   // long name without dashes, e.g. "vp"
+  char shortName = 0;      // e.g. 'o' for "-o"; 0 for none
+  bool takesValue = true;  // false for flags such as --help
+};
+
+struct ParsedCommandLine {
+  std::map<std::string, std::string> values;  // by long name; a flag maps to ""
+  std::vector<std::string> operands;
+  std::string problem;  // a usage problem, e.g. "unknown option \"--vq\""; empty when ok
+  bool ok() const { return problem.empty(); }
+  bool Has(const std::string& name) const { return values.count(name) != 0; }
+  const std::string& Value(const std::string& name) const;  // "" when absent
+};
+
+// A value is missing when the argument after "--name" is itself an option ("--x", or a short
+// option such as "-o"), so "--vp -o out.mvg" is a mistake while "--dx -25" is a value.
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args,
+                                   const std::vector<OptionSpec>& specs);
+
+// Whole decimal integer with an optional sign, within 32 bits; nothing else around it.
+bool ParseInt32(std::string_view text, std::int32_t& value);
+
+// Whole decimal number ("25", "-2.5e3", ".5", "7."), read as a double and rounded to a finite
+// float32, as the dialog reads its step fields.
+bool ParseFloat32(std::string_view text, float& value);

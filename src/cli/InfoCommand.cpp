@@ -1,0 +1,72 @@
+// mvgtool info: what a grid file holds, read back through the grid file reader.
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "cli/CommandLine.h"
+#include "cli/Commands.h"
+#include "cli/Mvgtool.h"
+#include "grid/GridFileHeader.h"
+#include "grid/GridFileReader.h"
+
+const CommandHelp kInfoHelp = {
+    "info", "mvgtool info FILE.mvg...",
+    "For each grid file: its sizes (nx, nz), steps (dx, dz), extents, property codes (P Vp,\n"
+    "Q density, R Vs) and each property's minimum and maximum. A file that is not a grid file,\n"
+    "or whose length does not match its header, is refused.\n"};
+
+namespace {
+
+const char* PropertyName(char code) {
+  switch (code) {
+    case 'P':
+      return "Vp, m/s";
+    case 'Q':
+      return "density, kg/m3";
+    case 'R':
+      return "Vs, m/s";
+  }
+  return "unknown";
+}
+
+void ShowInfo(std::ostream& out, const std::string& path, const GridFileInfo& info) {
+  const GridFileHeader& header = info.header;
+  const std::uint64_t nodes =
+      header.nx > 0 && header.nz > 0
+          ? static_cast<std::uint64_t>(header.nx) * static_cast<std::uint64_t>(header.nz)
+          : 0;
+  out << path << ": grid file, " << kGridFileHeaderSize + 4 * nodes * header.propertyCodes.size()
+      << " bytes\n"
+      << "  nx " << header.nx << ", nz " << header.nz << '\n'
+      << "  dx " << ExactFloat(header.dx) << ", dz " << ExactFloat(header.dz) << '\n'
+      << "  x extent " << ExactFloat(header.xExtent) << ", z extent " << ExactFloat(header.zExtent)
+      << '\n'
+      << "  properties " << header.propertyCodes << '\n';
+  for (const PropertyRange& range : info.ranges) {
+    out << "  " << range.code << " (" << PropertyName(range.code) << "): minimum "
+        << ExactFloat(range.minimum) << ", maximum " << ExactFloat(range.maximum) << '\n';
+  }
+  if (info.ranges.empty()) out << "  no values\n";
+}
+
+}  // namespace
+
+int RunInfoCommand(const std::vector<std::string>& args, const CommandContext& context) {
+  const ParsedCommandLine line = ParseCommandLine(args, {{"help", 'h', false}});
+  if (!line.ok()) return UsageError(context.err, kInfoHelp, line.problem);
+  if (line.Has("help")) return ShowHelp(context.out, kInfoHelp);
+  if (line.operands.empty()) return UsageError(context.err, kInfoHelp, "no file given");
+
+  int status = kExitSuccess;
+  for (const std::string& path : line.operands) {
+    const GridFileInfo info = ReadGridFile(path);
+    if (info.ok()) {
+      ShowInfo(context.out, path, info);
+    } else {
+      status = Refuse(context.err, info.problem);
+    }
+  }
+  return status;
+}

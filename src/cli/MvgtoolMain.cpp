@@ -1,0 +1,11 @@
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/Mvgtool.h"
+#include "cli/Terminal.h"
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  return RunMvgtool(args, std::cout, std::cerr, StderrIsTerminal());
+}

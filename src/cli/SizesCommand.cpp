@@ -1,0 +1,67 @@
+// mvgtool sizes: what the dialog shows when a text grid is loaded: the number of values, their
+// minimum and maximum, and the X sizes on offer with the proposal marked.
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "cli/CommandLine.h"
+#include "cli/Commands.h"
+#include "cli/Mvgtool.h"
+#include "cli/ProgressLine.h"
+#include "grid/GridSizes.h"
+#include "grid/TextGridReader.h"
+
+const CommandHelp kSizesHelp = {
+    "sizes", "mvgtool sizes FILE...",
+    "For each text grid: its number of values, their minimum and maximum, and the X sizes\n"
+    "(values per row) it can be read with, the divisors of its number of values from 2 to half\n"
+    "of it. The proposal, the most nearly square grid with X not above Z, is marked [X]; pass\n"
+    "another one to \"mvgtool convert --nx\".\n"};
+
+namespace {
+
+void ShowSizes(std::ostream& out, const std::string& path, const TextGridSummary& summary) {
+  out << path << ": " << summary.count << " values, minimum " << DialogFloat(summary.minimum)
+      << ", maximum " << DialogFloat(summary.maximum) << '\n';
+  const std::vector<std::int32_t> sizes = XSizeChoices(summary.count);
+  const int proposal = ProposedXSizeIndex(sizes, summary.count);
+  if (sizes.empty()) {
+    out << "  X sizes: none, no grid can be formed of " << summary.count << " values\n";
+    return;
+  }
+  out << "  X sizes:";
+  for (std::size_t i = 0; i < sizes.size(); ++i) {
+    const std::string size = std::to_string(sizes[i]);
+    out << ' ' << (static_cast<int>(i) == proposal ? "[" + size + "]" : size);
+  }
+  out << '\n';
+  if (proposal >= 0) {
+    out << "  proposed grid: nx " << sizes[proposal] << ", nz "
+        << summary.count / static_cast<std::uint32_t>(sizes[proposal]) << '\n';
+  }
+}
+
+}  // namespace
+
+int RunSizesCommand(const std::vector<std::string>& args, const CommandContext& context) {
+  const ParsedCommandLine line = ParseCommandLine(args, {{"help", 'h', false}});
+  if (!line.ok()) return UsageError(context.err, kSizesHelp, line.problem);
+  if (line.Has("help")) return ShowHelp(context.out, kSizesHelp);
+  if (line.operands.empty()) return UsageError(context.err, kSizesHelp, "no file given");
+
+  // Every file is shown or refused; one refused file makes the whole run a refusal.
+  int status = kExitSuccess;
+  ProgressLine progress(context.err, context.showProgress);
+  for (const std::string& path : line.operands) {
+    const TextGridScan scan = ScanTextGrid(path, progress.For("Scanning " + path));
+    progress.Clear();
+    if (scan.ok()) {
+      ShowSizes(context.out, path, scan.summary);
+    } else {
+      status = Refuse(context.err, scan.problem.OneLine());
+    }
+  }
+  return status;
+}

@@ -1,0 +1,5 @@
+#include <unistd.h>
+
+#include "cli/Terminal.h"
+
+bool StderrIsTerminal() { return isatty(STDERR_FILENO) != 0; }
