@@ -1,0 +1,478 @@
+#include "grid/TextGridPass.h"
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <condition_variable>
+#include <cstring>
+#include <memory>
+#include <mutex>
+#include <new>
+#include <thread>
+#include <vector>
+
+#include "grid/DecimalNumber.h"
+
+namespace {
+
+enum CharClass : unsigned char { kTokenChar, kSeparator, kEndMark };
+constexpr char kEndOfFileMark = 26;
+
+constexpr std::array<unsigned char, 256> MakeCharClasses() {
+  std::array<unsigned char, 256> classes{};
+  classes[' '] = classes['\t'] = classes[','] = classes['\n'] = classes['\r'] = kSeparator;
+  classes[static_cast<unsigned char>(kEndOfFileMark)] = kEndMark;
+  return classes;
+}
+constexpr std::array<unsigned char, 256> kCharClasses = MakeCharClasses();
+
+inline unsigned char ClassOf(char c) { return kCharClasses[static_cast<unsigned char>(c)]; }
+
+// Room after a chunk for the end of its last token; longer tokens are read in pieces.
+constexpr std::size_t kTailRoom = std::size_t{64} << 10;
+constexpr std::size_t kFirstTailRead = 256;
+constexpr std::size_t kShownTokenBytes = 40;
+
+struct CountingSink {
+  std::uint64_t count = 0;
+  float minimum = 1e30f;
+  float maximum = -1e30f;
+  void Add(double value) {
+    // The value as read against the float bounds; an equal value changes nothing.
+    if (value < minimum) minimum = static_cast<float>(value);
+    if (value > maximum) maximum = static_cast<float>(value);
+    ++count;
+  }
+};
+
+struct StoringSink {
+  float* out = nullptr;
+  std::uint64_t room = 0;
+  std::uint64_t count = 0;
+  void Add(double value) {
+    if (count < room) out[count] = static_cast<float>(value);
+    ++count;
+  }
+};
+
+struct ChunkOutcome {
+  TextPassStop stop = TextPassStop::kEnd;
+  bool endMark = false;  // a character 26: nothing after it counts
+  std::uint64_t problemOffset = 0;
+  std::string token;
+  std::string reason;
+};
+
+// The read buffer of one worker: the byte before its chunk, the chunk, room for the end of the
+// last token and a sentinel.
+struct WorkerBuffers {
+  std::unique_ptr<char[]> text;
+  std::size_t textSize = 0;
+  std::unique_ptr<float[]> values;  // load passes: a chunk's values until its place is known
+  std::size_t valueRoom = 0;
+};
+
+class ChunkParser {
+ public:
+  ChunkParser(const TextSource& source, std::uint64_t size, WorkerBuffers& buffers)
+      : source_(source), size_(size), buffers_(buffers) {}
+
+  template <class Sink>
+  void Parse(std::uint64_t begin, std::uint64_t end, Sink& sink, ChunkOutcome& outcome) const;
+
+ private:
+  template <class Sink>
+  bool Take(std::string_view token, std::uint64_t offset, Sink& sink, ChunkOutcome& outcome) const;
+  template <class Sink>
+  void FinishTailToken(std::size_t tokenStart, std::size_t filled, std::uint64_t bufferOffset,
+                       Sink& sink, ChunkOutcome& outcome) const;
+  void FinishLongToken(std::string_view known, std::uint64_t readAt, DecimalReading* reading,
+                       std::string* shown, ChunkOutcome& outcome) const;
+
+  const TextSource& source_;
+  std::uint64_t size_;
+  WorkerBuffers& buffers_;
+};
+
+template <class Sink>
+bool ChunkParser::Take(std::string_view token, std::uint64_t offset, Sink& sink,
+                       ChunkOutcome& outcome) const {
+  const DecimalReading reading = ReadDecimal(token);
+  if (reading.status == DecimalStatus::kNumber) {
+    sink.Add(reading.value);
+    return true;
+  }
+  outcome.stop = reading.status == DecimalStatus::kOutOfRange ? TextPassStop::kBeyondFloatRange
+                                                              : TextPassStop::kNotANumber;
+  outcome.problemOffset = offset;
+  outcome.token = ShownToken(token);
+  return false;
+}
+
+template <class Sink>
+void ChunkParser::Parse(std::uint64_t begin, std::uint64_t end, Sink& sink,
+                        ChunkOutcome& outcome) const {
+  char* const text = buffers_.text.get();
+  const std::uint64_t readAt = begin == 0 ? 0 : begin - 1;
+  const std::size_t wanted = static_cast<std::size_t>(end - readAt);
+  std::size_t n = 0;
+  if (!source_.ReadAt(readAt, text, wanted, &n, &outcome.reason)) {
+    outcome.stop = TextPassStop::kReadError;
+    return;
+  }
+  const bool atEnd = n < wanted || readAt + n >= size_;
+  text[n] = kEndOfFileMark;  // sentinel: stops every scanning loop below
+  std::size_t i = 0;
+  if (begin != 0) {
+    // The byte before the chunk tells whether its first token belongs to the previous chunk.
+    if (n == 0) return;
+    const unsigned char before = ClassOf(text[0]);
+    if (before == kEndMark) {
+      outcome.endMark = true;
+      return;
+    }
+    i = 1;
+    if (before == kTokenChar) {
+      while (ClassOf(text[i]) == kTokenChar) ++i;
+    }
+  }
+  for (;;) {
+    while (ClassOf(text[i]) == kSeparator) ++i;
+    if (i == n) return;
+    if (ClassOf(text[i]) == kEndMark) {
+      outcome.endMark = true;
+      return;
+    }
+    const std::size_t tokenStart = i;
+    while (ClassOf(text[i]) == kTokenChar) ++i;
+    if (i == n && !atEnd) {
+      FinishTailToken(tokenStart, n, readAt, sink, outcome);
+      return;
+    }
+    if (!Take(std::string_view(text + tokenStart, i - tokenStart), readAt + tokenStart, sink,
+              outcome)) {
+      return;
+    }
+    if (i != n && ClassOf(text[i]) == kEndMark) {
+      outcome.endMark = true;
+      return;
+    }
+  }
+}
+
+// The last token of a chunk runs past its end: read on until it ends.
+template <class Sink>
+void ChunkParser::FinishTailToken(std::size_t tokenStart, std::size_t filled,
+                                  std::uint64_t bufferOffset, Sink& sink,
+                                  ChunkOutcome& outcome) const {
+  char* const text = buffers_.text.get();
+  const std::size_t capacity = buffers_.textSize - 1;  // one byte for the sentinel
+  std::size_t step = kFirstTailRead;
+  for (;;) {
+    const std::size_t room = capacity - filled;
+    if (room == 0) break;
+    const std::size_t wanted = std::min(step, room);
+    step = room;
+    std::size_t got = 0;
+    if (!source_.ReadAt(bufferOffset + filled, text + filled, wanted, &got, &outcome.reason)) {
+      outcome.stop = TextPassStop::kReadError;
+      return;
+    }
+    text[filled + got] = kEndOfFileMark;
+    std::size_t i = filled;
+    while (ClassOf(text[i]) == kTokenChar) ++i;
+    const bool tokenEnds = i < filled + got || got < wanted;
+    filled += got;
+    if (tokenEnds) {
+      if (Take(std::string_view(text + tokenStart, i - tokenStart), bufferOffset + tokenStart, sink,
+               outcome) &&
+          i < filled && ClassOf(text[i]) == kEndMark) {
+        outcome.endMark = true;
+      }
+      return;
+    }
+  }
+  // Longer than the buffer: read it in pieces with a bounded state.
+  DecimalReading reading;
+  std::string shown;
+  FinishLongToken(std::string_view(text + tokenStart, filled - tokenStart), bufferOffset + filled,
+                  &reading, &shown, outcome);
+  if (outcome.stop != TextPassStop::kEnd) return;
+  if (reading.status == DecimalStatus::kNumber) {
+    sink.Add(reading.value);
+    return;
+  }
+  outcome.stop = reading.status == DecimalStatus::kOutOfRange ? TextPassStop::kBeyondFloatRange
+                                                              : TextPassStop::kNotANumber;
+  outcome.problemOffset = bufferOffset + tokenStart;
+  outcome.token = shown;
+}
+
+void ChunkParser::FinishLongToken(std::string_view known, std::uint64_t readAt,
+                                  DecimalReading* reading, std::string* shown,
+                                  ChunkOutcome& outcome) const {
+  *shown = ShownToken(known, true);
+  DecimalAccumulator accumulator;
+  accumulator.Feed(known);
+  char* const text = buffers_.text.get();
+  const std::size_t capacity = buffers_.textSize - 1;
+  for (;;) {
+    std::size_t got = 0;
+    if (!source_.ReadAt(readAt, text, capacity, &got, &outcome.reason)) {
+      outcome.stop = TextPassStop::kReadError;
+      return;
+    }
+    text[got] = kEndOfFileMark;
+    std::size_t i = 0;
+    while (ClassOf(text[i]) == kTokenChar) ++i;
+    accumulator.Feed(std::string_view(text, i));
+    if (i < got || got < capacity) {
+      *reading = accumulator.Finish();
+      if (reading->status == DecimalStatus::kNumber && i < got && ClassOf(text[i]) == kEndMark) {
+        outcome.endMark = true;
+      }
+      return;
+    }
+    readAt += got;
+  }
+}
+
+// State shared by the workers of one pass.
+struct Pass {
+  Pass(const TextSource& source, const TextPassOptions& options, float* values,
+       std::uint64_t capacity, const ReadProgress& progress)
+      : source(source),
+        size(source.Size()),
+        chunkBytes(std::max<std::size_t>(options.chunkBytes, 1)),
+        chunkCount((size + this->chunkBytes - 1) / this->chunkBytes),
+        values(values),
+        capacity(capacity),
+        maxValues(options.maxValues),
+        progress(progress) {}
+
+  const TextSource& source;
+  const std::uint64_t size;
+  const std::size_t chunkBytes;
+  const std::uint64_t chunkCount;
+  float* const values;  // null for a scan
+  const std::uint64_t capacity;
+  const std::uint64_t maxValues;
+  const ReadProgress& progress;
+
+  std::atomic<std::uint64_t> nextChunk{0};
+  std::atomic<bool> stopped{false};
+  std::mutex mutex;
+  std::condition_variable merged;
+  std::uint64_t mergedChunks = 0;  // chunks merged into result, in file order
+  TextPassResult result;
+  std::uint64_t reportedBytes = 0;
+};
+
+// Merges one chunk in file order; returns where its values go (load passes).
+std::uint64_t Merge(Pass& pass, ChunkOutcome& outcome, std::uint64_t count, float minimum,
+                    float maximum) {
+  TextPassResult& result = pass.result;
+  const std::uint64_t place = result.count;
+  if (outcome.stop != TextPassStop::kEnd) {
+    result.stop = outcome.stop;
+    result.problemOffset = outcome.problemOffset;
+    result.token = std::move(outcome.token);
+    result.reason = std::move(outcome.reason);
+    pass.stopped = true;
+    return place;
+  }
+  result.count += count;
+  if (minimum < result.minimum) result.minimum = minimum;
+  if (maximum > result.maximum) result.maximum = maximum;
+  if (result.count > pass.maxValues) {
+    result.stop = TextPassStop::kTooManyValues;
+    pass.stopped = true;
+  } else if (pass.values != nullptr && result.count > pass.capacity) {
+    result.stop = TextPassStop::kMoreThanCapacity;
+    pass.stopped = true;
+  } else if (outcome.endMark) {
+    pass.stopped = true;
+  }
+  return place;
+}
+
+void ReportProgress(Pass& pass, std::uint64_t bytesDone) {
+  if (!pass.progress) return;
+  if (bytesDone < pass.size && bytesDone - pass.reportedBytes < pass.size / 100) return;
+  pass.reportedBytes = bytesDone;
+  pass.progress(bytesDone, pass.size);
+}
+
+void RunWorker(Pass& pass, WorkerBuffers& buffers, bool reportsProgress) {
+  const ChunkParser parser(pass.source, pass.size, buffers);
+  for (;;) {
+    if (pass.stopped) return;
+    const std::uint64_t chunk = pass.nextChunk++;
+    if (chunk >= pass.chunkCount) return;
+    const std::uint64_t begin = chunk * pass.chunkBytes;
+    const std::uint64_t end = std::min(pass.size, begin + pass.chunkBytes);
+
+    ChunkOutcome outcome;
+    std::uint64_t count = 0;
+    float minimum = 1e30f;
+    float maximum = -1e30f;
+    bool storedInPlace = false;
+    if (pass.values == nullptr) {
+      CountingSink sink;
+      parser.Parse(begin, end, sink, outcome);
+      count = sink.count;
+      minimum = sink.minimum;
+      maximum = sink.maximum;
+    } else {
+      // Store straight into the array when this chunk's place is known already.
+      StoringSink sink;
+      {
+        std::lock_guard<std::mutex> lock(pass.mutex);
+        if (pass.mergedChunks == chunk) {
+          const std::uint64_t place = pass.result.count;
+          sink.out = pass.values + std::min(place, pass.capacity);
+          sink.room = pass.capacity > place ? pass.capacity - place : 0;
+          storedInPlace = true;
+        }
+      }
+      if (!storedInPlace) {
+        sink.out = buffers.values.get();
+        sink.room = buffers.valueRoom;
+      }
+      parser.Parse(begin, end, sink, outcome);
+      count = sink.count;
+    }
+
+    std::unique_lock<std::mutex> lock(pass.mutex);
+    pass.merged.wait(lock, [&] { return pass.mergedChunks == chunk || pass.stopped; });
+    if (pass.mergedChunks != chunk) return;  // an earlier chunk ended the pass
+    const std::uint64_t place = Merge(pass, outcome, count, minimum, maximum);
+    const bool copy = pass.values != nullptr && !storedInPlace &&
+                      pass.result.stop == TextPassStop::kEnd && count > 0;
+    pass.mergedChunks = chunk + 1;
+    lock.unlock();
+    pass.merged.notify_all();
+    if (copy) std::memcpy(pass.values + place, buffers.values.get(), count * sizeof(float));
+    if (reportsProgress) ReportProgress(pass, std::min(pass.size, end));
+  }
+}
+
+bool AllocateBuffers(WorkerBuffers& buffers, std::size_t chunkBytes, bool forValues) {
+  buffers.textSize = chunkBytes + 1 + kTailRoom + 1;
+  buffers.text.reset(new (std::nothrow) char[buffers.textSize]);
+  if (!buffers.text) return false;
+  if (forValues) {
+    // A chunk owns at most one token for every two bytes, plus the one it finishes.
+    buffers.valueRoom = chunkBytes / 2 + 2;
+    buffers.values.reset(new (std::nothrow) float[buffers.valueRoom]);
+    if (!buffers.values) return false;
+  }
+  return true;
+}
+
+TextPassResult RunPass(const TextSource& source, float* values, std::uint64_t capacity,
+                       const ReadProgress& progress, const TextPassOptions& options) {
+  Pass pass(source, options, values, capacity, progress);
+  unsigned threads = options.threads;
+  if (threads == 0) threads = std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
+  threads = static_cast<unsigned>(std::min<std::uint64_t>(threads, pass.chunkCount));
+  if (threads == 0) return pass.result;  // an empty text
+
+  std::vector<WorkerBuffers> buffers(threads);
+  for (unsigned t = 0; t < threads; ++t) {
+    if (!AllocateBuffers(buffers[t], pass.chunkBytes, values != nullptr)) {
+      if (t == 0) {
+        pass.result.stop = TextPassStop::kOutOfMemory;
+        return pass.result;
+      }
+      threads = t;
+      break;
+    }
+  }
+  std::vector<std::thread> helpers;
+  for (unsigned t = 1; t < threads; ++t) {
+    try {
+      helpers.emplace_back(RunWorker, std::ref(pass), std::ref(buffers[t]), false);
+    } catch (...) {
+      break;  // fewer threads do the same work
+    }
+  }
+  RunWorker(pass, buffers[0], true);
+  for (std::thread& helper : helpers) helper.join();
+  if (progress && pass.result.stop == TextPassStop::kEnd && pass.reportedBytes < pass.size) {
+    progress(pass.size, pass.size);
+  }
+  return std::move(pass.result);
+}
+
+}  // namespace
+
+bool MemoryTextSource::ReadAt(std::uint64_t offset, char* buffer, std::size_t size,
+                              std::size_t* got, std::string* /*reason*/) const {
+  *got = 0;
+  if (offset >= text_.size()) return true;
+  *got = static_cast<std::size_t>(std::min<std::uint64_t>(size, text_.size() - offset));
+  std::memcpy(buffer, text_.data() + offset, *got);
+  return true;
+}
+
+TextPassResult ScanTextPass(const TextSource& source, const ReadProgress& progress,
+                            const TextPassOptions& options) {
+  return RunPass(source, nullptr, 0, progress, options);
+}
+
+TextPassResult LoadTextPass(const TextSource& source, float* values, std::uint64_t capacity,
+                            const ReadProgress& progress, const TextPassOptions& options) {
+  TextPassResult result = RunPass(source, values, capacity, progress, options);
+  result.minimum = 1e30f;
+  result.maximum = -1e30f;
+  return result;
+}
+
+bool LineOfOffset(const TextSource& source, std::uint64_t offset, std::uint64_t* line,
+                  std::string* reason) {
+  constexpr std::size_t kBlock = std::size_t{1} << 20;
+  std::unique_ptr<char[]> block(new (std::nothrow) char[kBlock]);
+  if (!block) return false;
+  std::uint64_t lineEnds = 0;
+  bool afterCarriageReturn = false;
+  for (std::uint64_t at = 0; at < offset;) {
+    std::size_t got = 0;
+    const std::size_t wanted =
+        static_cast<std::size_t>(std::min<std::uint64_t>(kBlock, offset - at));
+    if (!source.ReadAt(at, block.get(), wanted, &got, reason)) return false;
+    if (got == 0) break;
+    for (std::size_t i = 0; i < got; ++i) {
+      const char c = block[i];
+      if (c == '\n' || afterCarriageReturn) ++lineEnds;  // CR+LF counts once, at its LF
+      afterCarriageReturn = c == '\r';
+      if (c == '\n') afterCarriageReturn = false;
+    }
+    at += got;
+  }
+  // A CR just before the offset ends its line: the token there is no LF.
+  if (afterCarriageReturn) ++lineEnds;
+  *line = lineEnds + 1;
+  return true;
+}
+
+std::string ShownToken(std::string_view raw, bool continues) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string shown;
+  const std::size_t length = std::min(raw.size(), kShownTokenBytes);
+  for (std::size_t i = 0; i < length; ++i) {
+    const unsigned char c = static_cast<unsigned char>(raw[i]);
+    if (c == '"' || c == '\\') {
+      shown += '\\';
+      shown += static_cast<char>(c);
+    } else if (c >= 0x20 && c < 0x7F) {
+      shown += static_cast<char>(c);
+    } else {
+      shown += "\\x";
+      shown += kHex[c >> 4];
+      shown += kHex[c & 15];
+    }
+  }
+  if (continues || raw.size() > length) shown += "...";
+  return shown;
+}

@@ -1,0 +1,88 @@
+#pragma once
+// One reading pass over a text grid. The text is cut into chunks of fixed size that several
+// threads read and parse at once; chunk results are merged in file order, so counts, bounds,
+// the place of every value and the first bad token are those of a reading from start to end.
+// A chunk owns the tokens that start in it and reads on past its end to finish its last one.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "grid/ReadOnlyFile.h"
+#include "grid/TextGridReader.h"
+
+// Where the bytes of a pass come from. ReadAt is called from several threads at once.
+class TextSource {
+ public:
+  virtual ~TextSource() = default;
+  virtual std::uint64_t Size() const = 0;
+  // Up to `size` bytes at `offset`, fewer only at the end; false with a reason on a read error.
+  virtual bool ReadAt(std::uint64_t offset, char* buffer, std::size_t size, std::size_t* got,
+                      std::string* reason) const = 0;
+};
+
+class FileTextSource : public TextSource {
+ public:
+  explicit FileTextSource(const ReadOnlyFile& file) : file_(file) {}
+  std::uint64_t Size() const override { return file_.Size(); }
+  bool ReadAt(std::uint64_t offset, char* buffer, std::size_t size, std::size_t* got,
+              std::string* reason) const override {
+    return file_.ReadAt(offset, buffer, size, got, reason);
+  }
+
+ private:
+  const ReadOnlyFile& file_;
+};
+
+class MemoryTextSource : public TextSource {
+ public:
+  explicit MemoryTextSource(std::string_view text) : text_(text) {}
+  std::uint64_t Size() const override { return text_.size(); }
+  bool ReadAt(std::uint64_t offset, char* buffer, std::size_t size, std::size_t* got,
+              std::string* reason) const override;
+
+ private:
+  std::string_view text_;
+};
+
+struct TextPassOptions {
+  std::size_t chunkBytes = std::size_t{1} << 20;
+  unsigned threads = 0;  // 0: one per core, at most 4
+  std::uint64_t maxValues = kMaxTextGridValues;
+};
+
+enum class TextPassStop {
+  kEnd,               // the whole text was read (up to a character 26)
+  kNotANumber,        // problemOffset, token
+  kBeyondFloatRange,  // problemOffset, token
+  kReadError,         // reason
+  kTooManyValues,     // more than maxValues
+  kMoreThanCapacity,  // a load pass met more values than its array holds
+  kOutOfMemory,       // no memory for the read buffers
+};
+
+// Count, minimum and maximum are meaningful only when the pass reached the end.
+struct TextPassResult {
+  TextPassStop stop = TextPassStop::kEnd;
+  std::uint64_t count = 0;
+  float minimum = 1e30f;  // rules of the first pass: a value below the minimum replaces it
+  float maximum = -1e30f;
+  std::uint64_t problemOffset = 0;  // where the bad token starts
+  std::string token;                // the bad token as shown to the user
+  std::string reason;
+};
+
+// Count, minimum and maximum.
+TextPassResult ScanTextPass(const TextSource& source, const ReadProgress& progress,
+                            const TextPassOptions& options = {});
+// The values, stored in file order into values[0, capacity); minimum and maximum untouched.
+TextPassResult LoadTextPass(const TextSource& source, float* values, std::uint64_t capacity,
+                            const ReadProgress& progress, const TextPassOptions& options = {});
+
+// 1-based line of the byte at `offset` (lines end with LF, CR+LF or a lone CR).
+bool LineOfOffset(const TextSource& source, std::uint64_t offset, std::uint64_t* line,
+                  std::string* reason);
+
+// A token as shown in a message: printable, escaped (\xHH, \", \\), shortened when long.
+std::string ShownToken(std::string_view raw, bool continues = false);
