@@ -1,0 +1,685 @@
+#include "dialog/ConvertDialog.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "app/FolderMemory.h"
+#include "dialog/ConvertDialogControls.h"
+#include "dialog/FakeDialogWindow.h"
+#include "grid/GridExport.h"
+#include "grid/GridFileHeader.h"
+#include "grid/GridSizes.h"
+#include "grid/TextGridReader.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char kCountMismatch[] =
+    "Sorry, Files has different number of elements.\n"
+    "The program does not know how to process this information";
+
+const std::vector<int> kEnabledAtStart = {
+    kOkButton,       kCancelButton,       kXStepField,      kVpBrowseButton,      kVpNameText,
+    kOutputNameText, kOutputBrowseButton, kDensityNameText, kDensityBrowseButton, kZStepField,
+    kVsNameText,     kVsBrowseButton};
+
+// What a browse of each property enables besides the start's controls.
+std::vector<int> EnabledAfterBrowsing(std::vector<int> propertyControls) {
+  std::vector<int> enabled = kEnabledAtStart;
+  enabled.insert(enabled.end(), {kXSizeCombo, kNzInputField, kInputCountField, kNxWriteField,
+                                 kNzWriteField, kWriteCountField});
+  enabled.insert(enabled.end(), propertyControls.begin(), propertyControls.end());
+  std::sort(enabled.begin(), enabled.end());
+  enabled.erase(std::unique(enabled.begin(), enabled.end()), enabled.end());
+  return enabled;
+}
+
+const std::vector<int> kVpControls = {kVpCountField, kVpMinField, kVpMaxField, kVpUnitsCombo};
+const std::vector<int> kDensityControls = {kDensityCountField, kDensityMinField, kDensityMaxField,
+                                           kDensityUnitsCombo};
+const std::vector<int> kVsControls = {kVsCountField, kVsMinField, kVsMaxField, kVsUnitsCombo};
+
+std::vector<int> Sorted(std::vector<int> ids) {
+  std::sort(ids.begin(), ids.end());
+  return ids;
+}
+
+// Values first, first + 1, ... ten to a line.
+std::string Sequence(int count, int first = 1) {
+  std::string text;
+  for (int i = 0; i < count; ++i) {
+    text += std::to_string(first + i);
+    text += (i % 10 == 9) ? '\n' : ' ';
+  }
+  return text;
+}
+
+std::string ReadBytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string HeaderBytes(const GridFileHeader& header) {
+  auto bytes = header.ToBytes();
+  return std::string(bytes.begin(), bytes.end());
+}
+
+fs::path UniqueTempFolder() {
+  const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+  auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
+  fs::path folder = fs::temp_directory_path() /
+                    (std::string("mvg-dialog-") + test->name() + "-" + std::to_string(ticks));
+  fs::create_directories(folder);
+  return folder;
+}
+
+// The marmousi2 model, as an absolute path taken while the start folder is current.
+fs::path Marmousi(const char* name) {
+  const char* shared = std::getenv("MVG_SHARED_DIR");
+  if (shared == nullptr) return fs::path();
+  return fs::absolute(fs::path(shared) / "data" / "marmousi2" / name);
+}
+
+class ConvertDialogTest : public testing::Test {
+ protected:
+  ConvertDialogTest()
+      : startFolder_(fs::current_path()),
+        root_(UniqueTempFolder()),
+        dialog(window, (root_ / "RUX").string()) {
+    dialog.InitControls();
+  }
+
+  ~ConvertDialogTest() override {
+    fs::current_path(startFolder_);
+    std::error_code ignored;
+    fs::remove_all(root_, ignored);
+  }
+
+  fs::path Folder(const std::string& name) {
+    fs::create_directories(root_ / name);
+    return root_ / name;
+  }
+
+  fs::path WriteText(const std::string& folder, const std::string& name, const std::string& text) {
+    fs::path path = Folder(folder) / name;
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+  }
+
+  void Browse(Property property, const fs::path& path) {
+    window.AnswerFileDialog(path.string());
+    Browse(property);
+  }
+
+  void Browse(Property property) {
+    switch (property) {
+      case Property::kVp:
+        dialog.OnBrowseVp();
+        break;
+      case Property::kDensity:
+        dialog.OnBrowseDensity();
+        break;
+      case Property::kVs:
+        dialog.OnBrowseVs();
+        break;
+    }
+  }
+
+  void ChooseOutput(const fs::path& path) {
+    window.AnswerFileDialog(path.string());
+    dialog.OnBrowseOutput();
+  }
+
+  std::string Text(int controlId) const { return window.GetControlText(controlId); }
+
+  // Loads 100 values 1..100 as Vp from folder "in": a 10 x 10 grid.
+  void LoadHundredVp() { Browse(Property::kVp, WriteText("in", "vp.txt", Sequence(100))); }
+
+  const fs::path startFolder_;
+  const fs::path root_;
+  FakeDialogWindow window;
+  ConvertDialog dialog;
+};
+
+TEST_F(ConvertDialogTest, StartShowsTheInitialMembersAndMetricUnits) {
+  EXPECT_EQ(dialog.workDir, (root_ / "RUX").string());
+  for (int field :
+       {kVpCountField, kVpMinField, kVpMaxField, kDensityCountField, kVsMaxField, kInputCountField,
+        kNzInputField, kNxWriteField, kNzWriteField, kWriteCountField}) {
+    EXPECT_EQ(Text(field), "0") << field;
+  }
+  EXPECT_EQ(Text(kXStepField), "1");
+  EXPECT_EQ(Text(kZStepField), "1");
+  EXPECT_EQ(Text(kVpNameText), "*.txt");
+  EXPECT_EQ(Text(kDensityNameText), "*.txt");
+  EXPECT_EQ(Text(kVsNameText), "*.txt");
+  EXPECT_EQ(Text(kOutputNameText), "*.mvg");
+
+  using Items = std::vector<std::string>;
+  EXPECT_EQ(window.ComboItems(kVpUnitsCombo), (Items{"m/s", "ft/s"}));
+  EXPECT_EQ(window.ComboItems(kVsUnitsCombo), (Items{"m/s", "ft/s"}));
+  EXPECT_EQ(window.ComboItems(kDensityUnitsCombo), (Items{"kg/m3", "g/cm3", "lb/ft3"}));
+  for (int combo : {kVpUnitsCombo, kVsUnitsCombo, kDensityUnitsCombo}) {
+    EXPECT_EQ(window.GetComboSelection(combo), 0);
+  }
+  EXPECT_EQ(Text(kDensityUnitsCombo), "kg/m3");
+  EXPECT_TRUE(window.ComboItems(kXSizeCombo).empty());
+  EXPECT_EQ(window.EnabledControls(), Sorted(kEnabledAtStart));
+  EXPECT_FALSE(dialog.vpLoaded || dialog.densityLoaded || dialog.vsLoaded);
+  EXPECT_EQ(dialog.vpValues, nullptr);
+  EXPECT_EQ(dialog.elementCount, 0u);
+}
+
+TEST_F(ConvertDialogTest, OkRightAfterStartAsksForAnInputFile) {
+  EXPECT_FALSE(dialog.OnOK());
+  EXPECT_EQ(window.messages, std::vector<std::string>{"Open At least one input File"});
+  EXPECT_TRUE(window.fileDialogs.empty());
+}
+
+TEST_F(ConvertDialogTest, LoadedVpShowsItsFiguresProposesAGridAndEnablesItsControls) {
+  Browse(Property::kVp, WriteText("in", "vp.txt", "1500 1600.5\n-2.5e3 " + Sequence(97, 10)));
+  EXPECT_TRUE(window.messages.empty());
+  EXPECT_TRUE(dialog.vpLoaded);
+  ASSERT_NE(dialog.vpValues, nullptr);
+  EXPECT_EQ(dialog.vpValues[0], 1500.0f);
+  EXPECT_EQ(dialog.vpValues[2], -2500.0f);
+  EXPECT_EQ(dialog.vpValues[99], 106.0f);
+  EXPECT_EQ(dialog.elementCount, 100u);
+  EXPECT_EQ(Text(kVpNameText), "vp.txt");
+  EXPECT_EQ(Text(kVpCountField), "100");
+  EXPECT_EQ(Text(kVpMinField), "-2500");
+  EXPECT_EQ(Text(kVpMaxField), "1600.5");
+
+  EXPECT_EQ(window.ComboItems(kXSizeCombo),
+            (std::vector<std::string>{"2", "4", "5", "10", "20", "25", "50"}));
+  EXPECT_EQ(window.GetComboSelection(kXSizeCombo), 3);
+  EXPECT_EQ(Text(kXSizeCombo), "10");
+  EXPECT_EQ(dialog.nxInput, 10);
+  EXPECT_EQ(dialog.nzInput, 10);
+  EXPECT_EQ(dialog.nxWrite, 10);
+  EXPECT_EQ(dialog.nzWrite, 10);
+  EXPECT_EQ(dialog.inputCount, 100);
+  EXPECT_EQ(dialog.writeCount, 100);
+  EXPECT_EQ(Text(kNzInputField), "10");
+  EXPECT_EQ(Text(kWriteCountField), "100");
+
+  EXPECT_EQ(window.EnabledControls(), EnabledAfterBrowsing(kVpControls));
+
+  ASSERT_EQ(window.fileDialogs.size(), 1u);
+  EXPECT_FALSE(window.fileDialogs[0].save);
+  EXPECT_EQ(window.fileDialogs[0].request.filterDescription, "Text files");
+  EXPECT_EQ(window.fileDialogs[0].request.filterPattern, "*.txt");
+}
+
+TEST_F(ConvertDialogTest, DensityThenVpOfTheSameCountAreBothHeldAndTheListIsNotRepeated) {
+  Browse(Property::kDensity, WriteText("in", "rho.txt", Sequence(100, 2000)));
+  Browse(Property::kVp, WriteText("in", "vp.txt", Sequence(100, 1500)));
+  EXPECT_TRUE(window.messages.empty());
+  EXPECT_TRUE(dialog.densityLoaded);
+  EXPECT_TRUE(dialog.vpLoaded);
+  EXPECT_EQ(dialog.elementCount, 100u);
+  EXPECT_EQ(dialog.densityValues[99], 2099.0f);
+  EXPECT_EQ(dialog.vpValues[99], 1599.0f);
+  EXPECT_EQ(Text(kDensityCountField), "100");
+  EXPECT_EQ(Text(kVpCountField), "100");
+  EXPECT_EQ(window.ComboItems(kXSizeCombo).size(), 7u);
+  EXPECT_EQ(window.GetComboSelection(kXSizeCombo), 3);
+  std::vector<int> both = kVpControls;
+  both.insert(both.end(), kDensityControls.begin(), kDensityControls.end());
+  EXPECT_EQ(window.EnabledControls(), EnabledAfterBrowsing(both));
+}
+
+TEST_F(ConvertDialogTest, ReloadingWithTheSameCountReplacesTheValues) {
+  LoadHundredVp();
+  Browse(Property::kVp, WriteText("other", "vp2.txt", Sequence(100, 501)));
+  EXPECT_TRUE(window.messages.empty());
+  EXPECT_EQ(dialog.vpValues[0], 501.0f);
+  EXPECT_EQ(dialog.vpMin, 501.0f);
+  EXPECT_EQ(dialog.vpMax, 600.0f);
+  EXPECT_EQ(Text(kVpNameText), "vp2.txt");
+  EXPECT_EQ(window.ComboItems(kXSizeCombo).size(), 7u);
+}
+
+TEST_F(ConvertDialogTest, AnotherCountIsRefusedShowingItsFiguresAndKeepingWhatWasLoaded) {
+  LoadHundredVp();
+  const float* heldVp = dialog.vpValues.get();
+
+  Browse(Property::kDensity, WriteText("in", "rho.txt", Sequence(120, 1000)));
+  EXPECT_EQ(window.messages, std::vector<std::string>{kCountMismatch});
+  EXPECT_EQ(Text(kDensityNameText), "*.txt");
+  EXPECT_EQ(Text(kDensityCountField), "120");
+  EXPECT_EQ(Text(kDensityMinField), "1000");
+  EXPECT_EQ(Text(kDensityMaxField), "1119");
+  EXPECT_FALSE(dialog.densityLoaded);
+  EXPECT_EQ(dialog.densityValues, nullptr);
+  EXPECT_EQ(window.EnabledControls(), EnabledAfterBrowsing(kVpControls));  // nothing more
+
+  Browse(Property::kVp, WriteText("in", "vp120.txt", Sequence(120, 7)));
+  EXPECT_EQ(window.messages.size(), 2u);
+  EXPECT_EQ(Text(kVpNameText), "*.txt");
+  EXPECT_EQ(Text(kVpCountField), "120");
+  EXPECT_TRUE(dialog.vpLoaded);
+  EXPECT_EQ(dialog.vpValues.get(), heldVp);
+  EXPECT_EQ(dialog.vpValues[0], 1.0f);
+  EXPECT_EQ(dialog.elementCount, 100u);
+  EXPECT_EQ(dialog.inputCount, 100);
+
+  // What OK writes is the array still held: the first file's.
+  fs::path output = Folder("out") / "kept.mvg";
+  ChooseOutput(output);
+  ASSERT_TRUE(dialog.OnOK()) << window.messages.back();
+  std::string bytes = ReadBytes(output);
+  ASSERT_EQ(bytes.size(), kGridFileHeaderSize + 400);
+  float first = 0.0f;
+  std::copy_n(bytes.data() + kGridFileHeaderSize, 4, reinterpret_cast<char*>(&first));
+  EXPECT_EQ(first, 1.0f);
+}
+
+TEST_F(ConvertDialogTest, AFileTheReaderRefusesLeavesThePropertyAsItWas) {
+  LoadHundredVp();
+  window.messages.clear();
+  fs::path bad = WriteText("in", "bad.txt", "1 2 3\n4 12a 6\n");
+  fs::path empty = WriteText("in", "empty.txt", " \n\n");
+  fs::path vanished = Folder("in") / "gone.txt";
+  for (const fs::path& path : {bad, empty, vanished}) {
+    Browse(Property::kVp, path);
+    Browse(Property::kDensity, path);
+  }
+  std::vector<std::string> expected;
+  for (const fs::path& path : {bad, empty, vanished}) {
+    std::string message = ScanTextGrid(path.string()).problem.Message();
+    EXPECT_NE(message.find(path.filename().string()), std::string::npos) << message;
+    expected.insert(expected.end(), 2, message);
+  }
+  EXPECT_EQ(window.messages, expected);
+  EXPECT_EQ(Text(kVpNameText), "*.txt");
+  EXPECT_EQ(Text(kDensityNameText), "*.txt");
+  EXPECT_EQ(Text(kVpCountField), "100");
+  EXPECT_EQ(Text(kVpMinField), "1");
+  EXPECT_EQ(Text(kVpMaxField), "100");
+  EXPECT_EQ(Text(kDensityCountField), "0");
+  EXPECT_EQ(Text(kDensityMinField), "0");
+  EXPECT_TRUE(dialog.vpLoaded);
+  EXPECT_EQ(dialog.vpValues[99], 100.0f);
+  EXPECT_FALSE(dialog.densityLoaded);
+  EXPECT_EQ(dialog.elementCount, 100u);
+  EXPECT_EQ(window.EnabledControls(), EnabledAfterBrowsing(kVpControls));
+}
+
+TEST_F(ConvertDialogTest, ARefusedFirstFileEnablesNothing) {
+  Browse(Property::kVs, WriteText("in", "vs.txt", "1500 nan\n"));
+  EXPECT_EQ(window.messages.size(), 1u);
+  EXPECT_EQ(dialog.elementCount, 0u);
+  EXPECT_FALSE(dialog.vsLoaded);
+  EXPECT_EQ(Text(kVsCountField), "0");
+  EXPECT_EQ(window.EnabledControls(), Sorted(kEnabledAtStart));
+}
+
+TEST_F(ConvertDialogTest, CancelledInputDialogEnablesTheFieldsAndTouchesNothingElse) {
+  window.Type(kXStepField, "25");
+  window.CancelFileDialog();
+  dialog.OnBrowseVs();
+  EXPECT_EQ(window.EnabledControls(), EnabledAfterBrowsing(kVsControls));
+  EXPECT_TRUE(window.messages.empty());
+  EXPECT_FALSE(dialog.vsLoaded);
+  EXPECT_EQ(dialog.elementCount, 0u);
+  EXPECT_EQ(Text(kVsNameText), "*.txt");
+  EXPECT_EQ(Text(kVsCountField), "0");
+  EXPECT_EQ(dialog.xStep, 25.0f);                        // taken in before the dialog
+  EXPECT_FALSE(fs::exists(root_ / "RUX" / "_cwd.rux"));  // nothing remembered
+}
+
+TEST_F(ConvertDialogTest, ChoosingAnXSizeDerivesTheRestAndTypedTextIsIgnored) {
+  LoadHundredVp();
+  window.Type(kXSizeCombo, "7");
+  dialog.OnXSizeEditChange();
+  EXPECT_EQ(dialog.nxInput, 10);
+  window.Type(kNxWriteField, "5");
+  dialog.OnKillFocusNxWrite();
+  EXPECT_EQ(dialog.writeCount, 50);
+
+  window.Type(kXStepField, "9");  // not taken in by a size choice: shown back as before
+  window.SetComboSelection(kXSizeCombo, 1);
+  dialog.OnXSizeSelChange();
+  EXPECT_EQ(Text(kXSizeCombo), "4");
+  EXPECT_EQ(dialog.nxInput, 4);
+  EXPECT_EQ(dialog.nzInput, 25);
+  EXPECT_EQ(dialog.nxWrite, 4);
+  EXPECT_EQ(dialog.nzWrite, 25);
+  EXPECT_EQ(dialog.writeCount, 100);
+  EXPECT_EQ(Text(kNzInputField), "25");
+  EXPECT_EQ(Text(kXStepField), "1");
+  EXPECT_EQ(dialog.xStep, 1.0f);
+
+  window.SetComboSelection(kXSizeCombo, 6);
+  dialog.OnXSizeSelChange();
+  EXPECT_EQ(dialog.nxInput, 50);  // wider than deep
+  EXPECT_EQ(dialog.nzInput, 2);
+}
+
+TEST_F(ConvertDialogTest, SizesToWriteAreCheckedAndARefusedOneRestored) {
+  LoadHundredVp();
+  struct Case {
+    int field;
+    const char* typed;
+    std::string message;  // empty: accepted
+    std::int32_t nxWrite, nzWrite, writeCount;
+  };
+  const Case cases[] = {
+      {kNxWriteField, "12", CheckNxWrite(12, 10).message, 10, 10, 100},
+      {kNxWriteField, "0", CheckNxWrite(0, 10).message, 10, 10, 100},
+      {kNxWriteField, "5", "", 5, 10, 50},
+      {kNzWriteField, "11", CheckNzWrite(11, 10, 100, 10).message, 5, 10, 50},
+      {kNzWriteField, "-1", CheckNzWrite(-1, 10, 100, 10).message, 5, 10, 50},
+      {kNzWriteField, "3", "", 5, 3, 15},
+  };
+  for (const Case& c : cases) {
+    window.messages.clear();
+    window.Type(c.field, c.typed);
+    if (c.field == kNxWriteField) {
+      dialog.OnKillFocusNxWrite();
+    } else {
+      dialog.OnKillFocusNzWrite();
+    }
+    EXPECT_EQ(window.messages,
+              c.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.message})
+        << c.typed;
+    EXPECT_EQ(dialog.nxWrite, c.nxWrite) << c.typed;
+    EXPECT_EQ(dialog.nzWrite, c.nzWrite) << c.typed;
+    EXPECT_EQ(dialog.writeCount, c.writeCount) << c.typed;
+    EXPECT_EQ(Text(kNxWriteField), std::to_string(c.nxWrite));
+    EXPECT_EQ(Text(kWriteCountField), std::to_string(c.writeCount));
+  }
+  EXPECT_FALSE(CheckNxWrite(12, 10).ok);
+
+  // The Z size in input is typed by the user; the rows that exist still hold.
+  window.messages.clear();
+  window.Type(kNzInputField, "20");
+  window.Type(kNzWriteField, "15");
+  dialog.OnKillFocusNzWrite();
+  EXPECT_EQ(window.messages, std::vector<std::string>{CheckNzWrite(15, 20, 100, 10).message});
+  EXPECT_EQ(dialog.nzWrite, 3);
+  EXPECT_EQ(dialog.nzInput, 20);
+}
+
+TEST_F(ConvertDialogTest, StepsTypedJustBeforeOkAreTheOnesWritten) {
+  Browse(Property::kVp, WriteText("in", "vp.txt", Sequence(12)));
+  fs::path output = Folder("out") / "steps.mvg";
+  ChooseOutput(output);
+  window.Type(kXStepField, "12.5");
+  window.Type(kZStepField, " 2.5e0 ");
+  ASSERT_TRUE(dialog.OnOK());
+  EXPECT_TRUE(window.messages.empty());
+  EXPECT_EQ(dialog.xStep, 12.5f);
+  std::string bytes = ReadBytes(output);
+  ASSERT_EQ(bytes.size(), kGridFileHeaderSize + 4 * 12);
+  EXPECT_EQ(bytes.substr(0, kGridFileHeaderSize),
+            HeaderBytes(MakeGridFileHeader(3, 4, 12.5f, 2.5f, true, false, false)));
+}
+
+TEST_F(ConvertDialogTest, AFieldThatIsNotANumberStopsOkAndNothingIsWritten) {
+  LoadHundredVp();
+  fs::path output = Folder("out") / "never.mvg";
+  ChooseOutput(output);
+  window.Type(kXStepField, "abc");
+  window.Type(kNxWriteField, "5");
+  EXPECT_FALSE(dialog.OnOK());
+  EXPECT_EQ(window.messages, std::vector<std::string>{"Please enter a number."});
+  EXPECT_EQ(dialog.nxWrite, 10);  // after the bad field: not taken in
+  EXPECT_FALSE(fs::exists(output));
+
+  window.messages.clear();
+  window.Type(kXStepField, "2");
+  window.Type(kNxWriteField, "5x");
+  EXPECT_FALSE(dialog.OnOK());
+  EXPECT_EQ(window.messages, std::vector<std::string>{"Please enter an integer."});
+  EXPECT_FALSE(fs::exists(output));
+}
+
+TEST_F(ConvertDialogTest, TakeInVisitsTheFieldsInOrderAndStopsAtABadOne) {
+  const int order[] = {kDensityMaxField, kDensityMinField, kDensityCountField, kVpMaxField,
+                       kVsMaxField,      kVpMinField,      kVsMinField,        kVpCountField,
+                       kVsCountField,    kInputCountField, kXStepField,        kZStepField,
+                       kVpNameText,      kVsNameText,      kDensityNameText,   kOutputNameText,
+                       kNzInputField,    kNxWriteField,    kNzWriteField,      kWriteCountField};
+  const std::size_t fields = std::size(order);
+  for (std::size_t bad = 0; bad < fields; ++bad) {
+    const int names[] = {kVpNameText, kVsNameText, kDensityNameText, kOutputNameText};
+    if (std::find(std::begin(names), std::end(names), order[bad]) != std::end(names)) {
+      continue;  // names take any text
+    }
+    FakeDialogWindow fresh;
+    ConvertDialog state(fresh, dialog.workDir);
+    state.InitControls();
+    for (int id : order) fresh.Type(id, "7");
+    fresh.Type(order[bad], "7x");
+    EXPECT_FALSE(state.UpdateData(true));
+    state.UpdateData(false);  // shows what the members now hold
+    for (std::size_t i = 0; i < fields; ++i) {
+      if (i == bad) continue;
+      EXPECT_EQ(fresh.GetControlText(order[i]) == "7", i < bad)
+          << "bad field " << order[bad] << ", field " << order[i];
+    }
+    EXPECT_EQ(fresh.messages.size(), 1u);
+  }
+}
+
+TEST_F(ConvertDialogTest, OutputNameGetsItsExtensionAndKeepsItsFolder) {
+  fs::path out = Folder("out");
+  struct Case {
+    const char* chosen;
+    const char* kept;
+  };
+  for (Case c :
+       {Case{"model", "model.mvg"}, Case{"grid.old", "grid.old"}, Case{"model.MVG", "model.MVG"}}) {
+    ChooseOutput(out / c.chosen);
+    EXPECT_EQ(dialog.outputPath, c.kept);
+    EXPECT_EQ(Text(kOutputNameText), c.kept);
+    EXPECT_EQ(dialog.outputFullPath, (out / c.kept).string());
+  }
+  window.CancelFileDialog();
+  dialog.OnBrowseOutput();
+  EXPECT_EQ(dialog.outputPath, "model.MVG");
+  ASSERT_EQ(window.fileDialogs.size(), 4u);
+  EXPECT_TRUE(window.fileDialogs[0].save);
+  EXPECT_EQ(window.fileDialogs[0].request.filterDescription, "Morvelan MVG files");
+  EXPECT_EQ(window.fileDialogs[0].request.filterPattern, "*.mvg");
+  EXPECT_TRUE(window.messages.empty());
+}
+
+TEST_F(ConvertDialogTest, TheFileLandsInTheChosenFolderWhateverIsCurrentAtOk) {
+  fs::path output = Folder("out") / "model";
+  ChooseOutput(output);
+  LoadHundredVp();  // its dialog makes "in" current
+  ASSERT_TRUE(dialog.OnOK());
+  EXPECT_TRUE(fs::exists(Folder("out") / "model.mvg"));
+  EXPECT_FALSE(fs::exists(Folder("in") / "model.mvg"));
+}
+
+TEST_F(ConvertDialogTest, DensityAndVsAloneAreExportedAsQR) {
+  Browse(Property::kDensity, WriteText("in", "rho.txt", Sequence(12, 2000)));
+  Browse(Property::kVs, WriteText("in", "vs.txt", Sequence(12, 800)));
+  fs::path output = Folder("out") / "qr.mvg";
+  ChooseOutput(output);
+  ASSERT_TRUE(dialog.OnOK()) << window.messages.back();
+  std::string bytes = ReadBytes(output);
+  ASSERT_EQ(bytes.size(), kGridFileHeaderSize + 4 * 2 * 12);
+  EXPECT_EQ(bytes.substr(0, kGridFileHeaderSize),
+            HeaderBytes(MakeGridFileHeader(3, 4, 1.0f, 1.0f, false, true, true)));
+}
+
+TEST_F(ConvertDialogTest, AFailedExportIsReportedAndTheDialogStaysOpen) {
+  LoadHundredVp();
+  fs::path out = Folder("out");
+  ChooseOutput(out / "model.mvg");
+  fs::current_path(root_);
+  fs::remove_all(out);
+  EXPECT_FALSE(dialog.OnOK());
+  ASSERT_EQ(window.messages.size(), 1u);
+  EXPECT_NE(window.messages[0].find("model.mvg"), std::string::npos) << window.messages[0];
+  EXPECT_TRUE(dialog.vpLoaded);
+  EXPECT_EQ(dialog.outputPath, "model.mvg");
+
+  fs::create_directories(out);
+  EXPECT_TRUE(dialog.OnOK());
+  EXPECT_EQ(fs::file_size(out / "model.mvg"), kGridFileHeaderSize + 400);
+}
+
+// The folder before "<separator>*.txt" in a file dialog's initial name.
+fs::path StartFolderOf(const FakeDialogWindow::FileDialogCall& call, const std::string& pattern) {
+  const std::string& name = call.request.initialFileName;
+  EXPECT_GE(name.size(), pattern.size() + 1);
+  EXPECT_EQ(name.substr(name.size() - pattern.size() - 1), kPathSeparator + pattern);
+  return fs::path(name.substr(0, name.size() - pattern.size() - 1));
+}
+
+TEST_F(ConvertDialogTest, EveryFileDialogStartsInTheFolderChosenBefore) {
+  const fs::path memory = root_ / "RUX" / "_cwd.rux";
+  window.CancelFileDialog();
+  dialog.OnBrowseVp();
+  EXPECT_EQ(window.fileDialogs[0].request.initialFileName,
+            std::string(1, kPathSeparator) + "*.txt");
+  EXPECT_FALSE(fs::exists(memory));  // a cancelled input dialog records nothing
+
+  window.CancelFileDialog();
+  dialog.OnBrowseOutput();
+  EXPECT_EQ(window.fileDialogs[1].request.initialFileName,
+            std::string(1, kPathSeparator) + "*.mvg");
+  EXPECT_TRUE(fs::exists(memory));  // a cancelled output dialog records the current folder
+
+  LoadHundredVp();
+  ASSERT_EQ(window.fileDialogs.size(), 3u);
+  EXPECT_TRUE(fs::equivalent(StartFolderOf(window.fileDialogs[2], "*.txt"), startFolder_));
+
+  fs::current_path(startFolder_);
+  ChooseOutput(Folder("out") / "model.mvg");
+  ASSERT_EQ(window.fileDialogs.size(), 4u);
+  EXPECT_TRUE(fs::equivalent(StartFolderOf(window.fileDialogs[3], "*.mvg"), Folder("in")));
+
+  fs::current_path(startFolder_);
+  Browse(Property::kDensity, WriteText("in", "rho.txt", Sequence(100)));
+  ASSERT_EQ(window.fileDialogs.size(), 5u);
+  EXPECT_TRUE(fs::equivalent(StartFolderOf(window.fileDialogs[4], "*.txt"), Folder("out")));
+  EXPECT_EQ(window.UnusedAnswers(), 0u);
+  EXPECT_TRUE(window.messages.empty());
+}
+
+// Reads a text grid as the reference export sees it.
+TextGridValues Values(const fs::path& path, std::uint32_t count) {
+  TextGridValues values = LoadTextGridValues(path.string(), count);
+  EXPECT_TRUE(values.ok()) << values.problem.Message();
+  return values;
+}
+
+TEST_F(ConvertDialogTest, WrittenFileIsExactlyWhatTheExportMakesForTheSameChoices) {
+  fs::path vp = WriteText("in", "vp.txt", Sequence(12, 1000));
+  fs::path rho = WriteText("in", "rho.txt", "2.5 62.4 1 2 3 4 5 6 7 8 9 10\n");
+  Browse(Property::kVp, vp);
+  Browse(Property::kDensity, rho);
+  window.SetComboSelection(kXSizeCombo, 2);  // 4 values a row, 3 rows
+  dialog.OnXSizeSelChange();
+  window.Type(kNxWriteField, "2");
+  dialog.OnKillFocusNxWrite();
+  window.Type(kNzWriteField, "2");
+  dialog.OnKillFocusNzWrite();
+  window.SetComboSelection(kVpUnitsCombo, 1);
+  window.SetComboSelection(kDensityUnitsCombo, 2);
+  window.Type(kZStepField, "0.5");
+  fs::path output = Folder("out") / "window.mvg";
+  ChooseOutput(output);
+  ASSERT_TRUE(dialog.OnOK()) << window.messages.back();
+  EXPECT_TRUE(window.messages.empty());
+
+  TextGridValues vpValues = Values(vp, 12), rhoValues = Values(rho, 12);
+  ExportSource source;
+  source.vpValues = vpValues.values.get();
+  source.densityValues = rhoValues.values.get();
+  source.elementCount = 12;
+  source.nxInput = 4;
+  source.nxWrite = 2;
+  source.nzWrite = 2;
+  source.zStep = 0.5f;
+  source.vpUnitIndex = 1;
+  source.densityUnitIndex = 2;
+  fs::path reference = Folder("reference") / "window.mvg";
+  ASSERT_TRUE(ExportGridFile(source, reference.string()).ok);
+  EXPECT_EQ(ReadBytes(output), ReadBytes(reference));
+  EXPECT_EQ(ReadBytes(output).size(), kGridFileHeaderSize + 4 * 2 * 4);
+}
+
+class Marmousi2Test : public ConvertDialogTest {
+ protected:
+  void SetUp() override {
+    if (Marmousi("vp.txt").empty()) GTEST_SKIP() << "MVG_SHARED_DIR is not set";
+  }
+};
+
+TEST_F(Marmousi2Test, ThreePropertiesOfferTheTrueWidthAndWriteWhatTheExportMakes) {
+  const fs::path vp = Marmousi("vp.txt"), rho = Marmousi("density.txt"), vs = Marmousi("vs.txt");
+  Browse(Property::kVp, vp);
+  Browse(Property::kDensity, rho);
+  Browse(Property::kVs, vs);
+  ASSERT_TRUE(window.messages.empty()) << window.messages[0];
+  EXPECT_EQ(dialog.elementCount, 87000u);
+  EXPECT_EQ(Text(kVsCountField), "87000");
+
+  std::vector<std::string> items = window.ComboItems(kXSizeCombo);
+  std::vector<std::int32_t> choices = XSizeChoices(87000);
+  ASSERT_EQ(items.size(), choices.size());  // three loads, one list
+  int proposed = ProposedXSizeIndex(choices, 87000);
+  EXPECT_EQ(window.GetComboSelection(kXSizeCombo), proposed);
+  EXPECT_EQ(Text(kXSizeCombo), "290");  // the largest not above the square root, 294
+  EXPECT_EQ(dialog.nzInput, 300);
+
+  auto at500 = std::find(items.begin(), items.end(), "500");
+  ASSERT_NE(at500, items.end());
+  window.SetComboSelection(kXSizeCombo, static_cast<int>(at500 - items.begin()));
+  dialog.OnXSizeSelChange();
+  EXPECT_EQ(dialog.nxInput, 500);
+  EXPECT_EQ(dialog.nzInput, 174);
+  EXPECT_EQ(dialog.nxWrite, 500);
+  EXPECT_EQ(dialog.nzWrite, 174);
+  EXPECT_EQ(dialog.writeCount, 87000);
+
+  window.Type(kNxWriteField, "400");
+  dialog.OnKillFocusNxWrite();
+  window.Type(kNzWriteField, "150");
+  dialog.OnKillFocusNzWrite();
+  window.SetComboSelection(kDensityUnitsCombo, 1);
+  window.Type(kXStepField, "12.5");
+  window.Type(kZStepField, "5");
+  fs::path output = Folder("out") / "marmousi2";
+  ChooseOutput(output);
+  ASSERT_TRUE(dialog.OnOK()) << window.messages.back();
+
+  TextGridValues vpValues = Values(vp, 87000), rhoValues = Values(rho, 87000),
+                 vsValues = Values(vs, 87000);
+  ExportSource source;
+  source.vpValues = vpValues.values.get();
+  source.densityValues = rhoValues.values.get();
+  source.vsValues = vsValues.values.get();
+  source.elementCount = 87000;
+  source.nxInput = 500;
+  source.nxWrite = 400;
+  source.nzWrite = 150;
+  source.xStep = 12.5f;
+  source.zStep = 5.0f;
+  source.densityUnitIndex = 1;
+  fs::path reference = Folder("reference") / "marmousi2.mvg";
+  ASSERT_TRUE(ExportGridFile(source, reference.string()).ok);
+  std::string written = ReadBytes(Folder("out") / "marmousi2.mvg");
+  EXPECT_EQ(written.size(), kGridFileHeaderSize + 4u * 3 * 400 * 150);
+  EXPECT_TRUE(written == ReadBytes(reference));
+}
+
+}  // namespace
