@@ -562,10 +562,11 @@ def question_mark(cx, cy):
 
 
 def draw_help_button(state):
-    face = {"normal": (212, 208, 200), "hover": (232, 230, 224), "pressed": (200, 196, 188)}[state]
+    # The system's usual button colours (face 240, light 227, shadow 160, dark 105).
+    face = {"normal": (240, 240, 240), "hover": (250, 250, 250), "pressed": (228, 228, 228)}[state]
     c = Canvas(BUTTON_W, BUTTON_H, face)
     w, h = BUTTON_W - 1, BUTTON_H - 1
-    light, lighter, shadow, dark = (255, 255, 255), (228, 226, 220), (128, 128, 128), (64, 64, 64)
+    light, lighter, shadow, dark = (255, 255, 255), (227, 227, 227), (160, 160, 160), (105, 105, 105)
     if state == "pressed":
         outer_tl, inner_tl, inner_br, outer_br = dark, shadow, lighter, light
     else:
