@@ -124,7 +124,7 @@ TEST(DecimalNumberTest, MatchesAtofThenFloatOnAMillionTokens) {
     tokens.push_back(edge);
   }
 
-  int roundedOtherWayDirectly = 0;
+  [[maybe_unused]] int roundedOtherWayDirectly = 0;
   for (const std::string& token : tokens) {
     const double reference = ReferenceDouble(token);
     const float single = static_cast<float>(reference);

@@ -47,7 +47,7 @@ void ExpectSameResult(const TextPassResult& a, const TextPassResult& b, const st
 
 TEST(TextGridPassTest, AnyCutIntoChunksAndThreadsGivesTheReadingOfOneWhole) {
   std::mt19937 random(42);
-  for (int round = 0; round < 300; ++round) {
+  for (int round = 0; round < 200; ++round) {
     const std::string text = RandomText(random, round % 2 == 1);
     const MemoryTextSource source(text);
     TextPassOptions whole;
@@ -60,19 +60,18 @@ TEST(TextGridPassTest, AnyCutIntoChunksAndThreadsGivesTheReadingOfOneWhole) {
     LoadTextPass(source, expectedValues.data(), room, {}, whole);
 
     for (const std::size_t chunkBytes : {1, 2, 3, 5, 8, 13, 64}) {
-      for (const unsigned threads : {1u, 2u, 3u}) {
-        TextPassOptions options;
-        options.chunkBytes = chunkBytes;
-        options.threads = threads;
-        const std::string what = "text \"" + text + "\" in chunks of " +
-                                 std::to_string(chunkBytes) + " on " + std::to_string(threads);
-        ExpectSameResult(ScanTextPass(source, {}, options), expected, what);
-        std::vector<float> values(room + 1, -1.0f);
-        const TextPassResult load = LoadTextPass(source, values.data(), room, {}, options);
-        ExpectSameResult(load, expected, what + " (load)", true);
-        if (expected.stop == TextPassStop::kEnd) {
-          EXPECT_EQ(values, expectedValues) << what;
-        }
+      const unsigned threads = 1 + chunkBytes % 3;
+      TextPassOptions options;
+      options.chunkBytes = chunkBytes;
+      options.threads = threads;
+      const std::string what = "text \"" + text + "\" in chunks of " + std::to_string(chunkBytes) +
+                               " on " + std::to_string(threads);
+      ExpectSameResult(ScanTextPass(source, {}, options), expected, what);
+      std::vector<float> values(room + 1, -1.0f);
+      const TextPassResult load = LoadTextPass(source, values.data(), room, {}, options);
+      ExpectSameResult(load, expected, what + " (load)", true);
+      if (expected.stop == TextPassStop::kEnd) {
+        EXPECT_EQ(values, expectedValues) << what;
       }
     }
   }
