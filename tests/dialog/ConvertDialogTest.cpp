@@ -142,6 +142,20 @@ class ConvertDialogTest : public testing::Test {
 
   std::string Text(int controlId) const { return window.GetControlText(controlId); }
 
+  // nxInput, nzInput, nxWrite, nzWrite, inputCount, writeCount.
+  std::vector<std::int32_t> Sizes() const {
+    return {dialog.nxInput, dialog.nzInput,    dialog.nxWrite,
+            dialog.nzWrite, dialog.inputCount, dialog.writeCount};
+  }
+  using Ints = std::vector<std::int32_t>;
+
+  std::vector<std::string> Texts(std::initializer_list<int> controlIds) const {
+    std::vector<std::string> texts;
+    for (int id : controlIds) texts.push_back(Text(id));
+    return texts;
+  }
+  using Strings = std::vector<std::string>;
+
   // Loads 100 values 1..100 as Vp from folder "in": a 10 x 10 grid.
   void LoadHundredVp() { Browse(Property::kVp, WriteText("in", "vp.txt", Sequence(100))); }
 
@@ -158,17 +172,12 @@ TEST_F(ConvertDialogTest, StartShowsTheInitialMembersAndMetricUnits) {
         kNzInputField, kNxWriteField, kNzWriteField, kWriteCountField}) {
     EXPECT_EQ(Text(field), "0") << field;
   }
-  EXPECT_EQ(Text(kXStepField), "1");
-  EXPECT_EQ(Text(kZStepField), "1");
-  EXPECT_EQ(Text(kVpNameText), "*.txt");
-  EXPECT_EQ(Text(kDensityNameText), "*.txt");
-  EXPECT_EQ(Text(kVsNameText), "*.txt");
-  EXPECT_EQ(Text(kOutputNameText), "*.mvg");
-
-  using Items = std::vector<std::string>;
-  EXPECT_EQ(window.ComboItems(kVpUnitsCombo), (Items{"m/s", "ft/s"}));
-  EXPECT_EQ(window.ComboItems(kVsUnitsCombo), (Items{"m/s", "ft/s"}));
-  EXPECT_EQ(window.ComboItems(kDensityUnitsCombo), (Items{"kg/m3", "g/cm3", "lb/ft3"}));
+  EXPECT_EQ(Texts({kXStepField, kZStepField, kVpNameText, kDensityNameText, kVsNameText,
+                   kOutputNameText}),
+            (Strings{"1", "1", "*.txt", "*.txt", "*.txt", "*.mvg"}));
+  EXPECT_EQ(window.ComboItems(kVpUnitsCombo), (Strings{"m/s", "ft/s"}));
+  EXPECT_EQ(window.ComboItems(kVsUnitsCombo), (Strings{"m/s", "ft/s"}));
+  EXPECT_EQ(window.ComboItems(kDensityUnitsCombo), (Strings{"kg/m3", "g/cm3", "lb/ft3"}));
   for (int combo : {kVpUnitsCombo, kVsUnitsCombo, kDensityUnitsCombo}) {
     EXPECT_EQ(window.GetComboSelection(combo), 0);
   }
@@ -195,23 +204,15 @@ TEST_F(ConvertDialogTest, LoadedVpShowsItsFiguresProposesAGridAndEnablesItsContr
   EXPECT_EQ(dialog.vpValues[2], -2500.0f);
   EXPECT_EQ(dialog.vpValues[99], 106.0f);
   EXPECT_EQ(dialog.elementCount, 100u);
-  EXPECT_EQ(Text(kVpNameText), "vp.txt");
-  EXPECT_EQ(Text(kVpCountField), "100");
-  EXPECT_EQ(Text(kVpMinField), "-2500");
-  EXPECT_EQ(Text(kVpMaxField), "1600.5");
+  EXPECT_EQ(Texts({kVpNameText, kVpCountField, kVpMinField, kVpMaxField}),
+            (Strings{"vp.txt", "100", "-2500", "1600.5"}));
 
   EXPECT_EQ(window.ComboItems(kXSizeCombo),
             (std::vector<std::string>{"2", "4", "5", "10", "20", "25", "50"}));
   EXPECT_EQ(window.GetComboSelection(kXSizeCombo), 3);
-  EXPECT_EQ(Text(kXSizeCombo), "10");
-  EXPECT_EQ(dialog.nxInput, 10);
-  EXPECT_EQ(dialog.nzInput, 10);
-  EXPECT_EQ(dialog.nxWrite, 10);
-  EXPECT_EQ(dialog.nzWrite, 10);
-  EXPECT_EQ(dialog.inputCount, 100);
-  EXPECT_EQ(dialog.writeCount, 100);
-  EXPECT_EQ(Text(kNzInputField), "10");
-  EXPECT_EQ(Text(kWriteCountField), "100");
+  EXPECT_EQ(Sizes(), (Ints{10, 10, 10, 10, 100, 100}));
+  EXPECT_EQ(Texts({kXSizeCombo, kNzInputField, kNxWriteField, kWriteCountField}),
+            (Strings{"10", "10", "10", "100"}));
 
   EXPECT_EQ(window.EnabledControls(), EnabledAfterBrowsing(kVpControls));
 
@@ -230,8 +231,7 @@ TEST_F(ConvertDialogTest, DensityThenVpOfTheSameCountAreBothHeldAndTheListIsNotR
   EXPECT_EQ(dialog.elementCount, 100u);
   EXPECT_EQ(dialog.densityValues[99], 2099.0f);
   EXPECT_EQ(dialog.vpValues[99], 1599.0f);
-  EXPECT_EQ(Text(kDensityCountField), "100");
-  EXPECT_EQ(Text(kVpCountField), "100");
+  EXPECT_EQ(Texts({kDensityCountField, kVpCountField}), (Strings{"100", "100"}));
   EXPECT_EQ(window.ComboItems(kXSizeCombo).size(), 7u);
   EXPECT_EQ(window.GetComboSelection(kXSizeCombo), 3);
   std::vector<int> both = kVpControls;
@@ -256,18 +256,15 @@ TEST_F(ConvertDialogTest, AnotherCountIsRefusedShowingItsFiguresAndKeepingWhatWa
 
   Browse(Property::kDensity, WriteText("in", "rho.txt", Sequence(120, 1000)));
   EXPECT_EQ(window.messages, std::vector<std::string>{kCountMismatch});
-  EXPECT_EQ(Text(kDensityNameText), "*.txt");
-  EXPECT_EQ(Text(kDensityCountField), "120");
-  EXPECT_EQ(Text(kDensityMinField), "1000");
-  EXPECT_EQ(Text(kDensityMaxField), "1119");
+  EXPECT_EQ(Texts({kDensityNameText, kDensityCountField, kDensityMinField, kDensityMaxField}),
+            (Strings{"*.txt", "120", "1000", "1119"}));
   EXPECT_FALSE(dialog.densityLoaded);
   EXPECT_EQ(dialog.densityValues, nullptr);
   EXPECT_EQ(window.EnabledControls(), EnabledAfterBrowsing(kVpControls));  // nothing more
 
   Browse(Property::kVp, WriteText("in", "vp120.txt", Sequence(120, 7)));
   EXPECT_EQ(window.messages.size(), 2u);
-  EXPECT_EQ(Text(kVpNameText), "*.txt");
-  EXPECT_EQ(Text(kVpCountField), "120");
+  EXPECT_EQ(Texts({kVpNameText, kVpCountField}), (Strings{"*.txt", "120"}));
   EXPECT_TRUE(dialog.vpLoaded);
   EXPECT_EQ(dialog.vpValues.get(), heldVp);
   EXPECT_EQ(dialog.vpValues[0], 1.0f);
@@ -302,13 +299,10 @@ TEST_F(ConvertDialogTest, AFileTheReaderRefusesLeavesThePropertyAsItWas) {
     expected.insert(expected.end(), 2, message);
   }
   EXPECT_EQ(window.messages, expected);
-  EXPECT_EQ(Text(kVpNameText), "*.txt");
-  EXPECT_EQ(Text(kDensityNameText), "*.txt");
-  EXPECT_EQ(Text(kVpCountField), "100");
-  EXPECT_EQ(Text(kVpMinField), "1");
-  EXPECT_EQ(Text(kVpMaxField), "100");
-  EXPECT_EQ(Text(kDensityCountField), "0");
-  EXPECT_EQ(Text(kDensityMinField), "0");
+  EXPECT_EQ(Texts({kVpNameText, kVpCountField, kVpMinField, kVpMaxField}),
+            (Strings{"*.txt", "100", "1", "100"}));
+  EXPECT_EQ(Texts({kDensityNameText, kDensityCountField, kDensityMinField, kDensityMaxField}),
+            (Strings{"*.txt", "0", "0", "0"}));
   EXPECT_TRUE(dialog.vpLoaded);
   EXPECT_EQ(dialog.vpValues[99], 100.0f);
   EXPECT_FALSE(dialog.densityLoaded);
@@ -333,8 +327,7 @@ TEST_F(ConvertDialogTest, CancelledInputDialogEnablesTheFieldsAndTouchesNothingE
   EXPECT_TRUE(window.messages.empty());
   EXPECT_FALSE(dialog.vsLoaded);
   EXPECT_EQ(dialog.elementCount, 0u);
-  EXPECT_EQ(Text(kVsNameText), "*.txt");
-  EXPECT_EQ(Text(kVsCountField), "0");
+  EXPECT_EQ(Texts({kVsNameText, kVsCountField}), (Strings{"*.txt", "0"}));
   EXPECT_EQ(dialog.xStep, 25.0f);                        // taken in before the dialog
   EXPECT_FALSE(fs::exists(root_ / "RUX" / "_cwd.rux"));  // nothing remembered
 }
@@ -351,20 +344,13 @@ TEST_F(ConvertDialogTest, ChoosingAnXSizeDerivesTheRestAndTypedTextIsIgnored) {
   window.Type(kXStepField, "9");  // not taken in by a size choice: shown back as before
   window.SetComboSelection(kXSizeCombo, 1);
   dialog.OnXSizeSelChange();
-  EXPECT_EQ(Text(kXSizeCombo), "4");
-  EXPECT_EQ(dialog.nxInput, 4);
-  EXPECT_EQ(dialog.nzInput, 25);
-  EXPECT_EQ(dialog.nxWrite, 4);
-  EXPECT_EQ(dialog.nzWrite, 25);
-  EXPECT_EQ(dialog.writeCount, 100);
-  EXPECT_EQ(Text(kNzInputField), "25");
-  EXPECT_EQ(Text(kXStepField), "1");
+  EXPECT_EQ(Sizes(), (Ints{4, 25, 4, 25, 100, 100}));
+  EXPECT_EQ(Texts({kXSizeCombo, kNzInputField, kXStepField}), (Strings{"4", "25", "1"}));
   EXPECT_EQ(dialog.xStep, 1.0f);
 
   window.SetComboSelection(kXSizeCombo, 6);
   dialog.OnXSizeSelChange();
-  EXPECT_EQ(dialog.nxInput, 50);  // wider than deep
-  EXPECT_EQ(dialog.nzInput, 2);
+  EXPECT_EQ(Sizes(), (Ints{50, 2, 50, 2, 100, 100}));  // wider than deep
 }
 
 TEST_F(ConvertDialogTest, SizesToWriteAreCheckedAndARefusedOneRestored) {
@@ -645,11 +631,7 @@ TEST_F(Marmousi2Test, ThreePropertiesOfferTheTrueWidthAndWriteWhatTheExportMakes
   ASSERT_NE(at500, items.end());
   window.SetComboSelection(kXSizeCombo, static_cast<int>(at500 - items.begin()));
   dialog.OnXSizeSelChange();
-  EXPECT_EQ(dialog.nxInput, 500);
-  EXPECT_EQ(dialog.nzInput, 174);
-  EXPECT_EQ(dialog.nxWrite, 500);
-  EXPECT_EQ(dialog.nzWrite, 174);
-  EXPECT_EQ(dialog.writeCount, 87000);
+  EXPECT_EQ(Sizes(), (Ints{500, 174, 500, 174, 87000, 87000}));
 
   window.Type(kNxWriteField, "400");
   dialog.OnKillFocusNxWrite();
