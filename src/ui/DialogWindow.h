@@ -7,11 +7,12 @@ struct FileDialogRequest {
   std::string initialFileName;    // may hold a folder: "C:\models\*.txt"
   std::string filterDescription;  // "Text files"
   std::string filterPattern;      // "*.txt"
-  // No default extension and no existence checks: the caller decides what a name means.
+  // No default extension, no existence checks, no overwrite prompt: the caller decides what a
+  // name means.
 };
 
 // What the user chose. A confirmed dialog leaves the process's current folder at `folder`,
-// as the platform's file dialogs do.
+// as the platform's file dialogs do (so a Win32 implementation must not ask them to keep it).
 struct FileDialogResult {
   bool confirmed = false;
   std::string fullPath;  // folder, separator and name
