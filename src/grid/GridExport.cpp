@@ -1,8 +1,11 @@
 #include "grid/GridExport.h"
 
+#include <algorithm>
+#include <functional>
 #include <limits>
 #include <memory>
 #include <new>
+#include <thread>
 #include <vector>
 
 #include "grid/AtomicFileWriter.h"
@@ -46,19 +49,55 @@ bool WindowFits(const ExportSource& source) {
   return lastIndex < static_cast<std::int64_t>(source.elementCount);
 }
 
-// Node by node, row by row; each value an IEEE single product, stored little-endian.
-void GatherNodes(const ExportSource& source, const std::vector<Property>& properties,
-                 std::uint8_t* out) {
-  for (std::int32_t z = 0; z < source.nzWrite; ++z) {
-    const std::size_t rowStart = static_cast<std::size_t>(z) * source.nxInput;
-    for (std::int32_t x = 0; x < source.nxWrite; ++x) {
-      for (const Property& property : properties) {
-        const float value = property.factor * property.values[rowStart + x];
-        StoreLittleEndian32(FloatBits(value), out);
-        out += 4;
+// Rows [zBegin, zEnd) node by node; each value an IEEE single product, stored little-endian. Each
+// property fills its places of one output row at a time, so the row stays in cache; the loop works
+// on local copies since the byte stores could otherwise alias the property list.
+void GatherRows(const ExportSource& source, const std::vector<Property>& properties,
+                std::uint8_t* out, std::size_t zBegin, std::size_t zEnd) {
+  const std::size_t nodeSize = 4 * properties.size();
+  const std::size_t nxWrite = static_cast<std::size_t>(source.nxWrite);
+  const std::size_t nxInput = static_cast<std::size_t>(source.nxInput);
+  const std::size_t rowSize = nodeSize * nxWrite;
+  for (std::size_t z = zBegin; z < zEnd; ++z) {
+    std::uint8_t* const outRow = out + z * rowSize;
+    for (std::size_t p = 0; p < properties.size(); ++p) {
+      const float factor = properties[p].factor;
+      const float* const inRow = properties[p].values + z * nxInput;
+      std::uint8_t* place = outRow + 4 * p;
+      for (std::size_t x = 0; x < nxWrite; ++x, place += nodeSize) {
+        StoreLittleEndian32(FloatBits(factor * inRow[x]), place);
       }
     }
   }
+}
+
+// Large grids are gathered by several threads, each on its own run of rows: first touching the
+// fresh buffer's pages costs as much as the products. A thread that cannot start leaves its rows
+// to the caller's thread.
+void GatherNodes(const ExportSource& source, const std::vector<Property>& properties,
+                 std::uint8_t* out) {
+  constexpr std::uint64_t kValuesPerThread = 1 << 20;
+  const std::size_t rows = static_cast<std::size_t>(source.nzWrite);
+  const std::uint64_t values = static_cast<std::uint64_t>(rows) *
+                               static_cast<std::uint64_t>(source.nxWrite) * properties.size();
+  std::size_t slices = std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
+  slices = static_cast<std::size_t>(std::min<std::uint64_t>(
+      {slices, rows, std::max<std::uint64_t>(1, values / kValuesPerThread)}));
+  const auto sliceStart = [rows, slices](std::size_t slice) { return rows * slice / slices; };
+
+  std::vector<std::thread> helpers;
+  std::size_t started = 1;
+  for (; started < slices; ++started) {
+    try {
+      helpers.emplace_back(GatherRows, std::cref(source), std::cref(properties), out,
+                           sliceStart(started), sliceStart(started + 1));
+    } catch (...) {
+      break;
+    }
+  }
+  GatherRows(source, properties, out, 0, sliceStart(1));
+  GatherRows(source, properties, out, sliceStart(started), rows);
+  for (std::thread& helper : helpers) helper.join();
 }
 
 }  // namespace
@@ -86,6 +125,10 @@ std::string CheckExportRequest(bool vpLoaded, bool densityLoaded, bool vsLoaded,
 }
 
 ExportResult ExportGridFile(const ExportSource& source, const std::string& outputPath) {
+  if (outputPath.empty()) {
+    return ExportResult{false, std::string("Cannot write the grid file: no file name was given.") +
+                                   kNothingWritten};
+  }
   const std::vector<Property> properties = LoadedProperties(source);
   if (properties.empty()) return Refused(outputPath, "no property is loaded");
   if (!WindowFits(source)) {

@@ -39,6 +39,7 @@ struct ExportResult {
 // a temporary file in the output's folder that replaces the output only when every byte is written;
 // an existing file survives any failure. nxWrite or nzWrite <= 0 writes the header alone.
 // Messages, each ending "\nNothing was written.":
+//   "Cannot write the grid file: no file name was given."
 //   "Cannot write the grid file F: no property is loaded."
 //   "Cannot write the grid file F: the size to write nx=A, nz=B does not fit in the input grid
 //    (nx=C, N values)."
