@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <string>
 
-float VelocityUnitFactor(int selectionIndex);  // 0 -> 1.0f; anything else (1 "ft/s", -1 none) ->
-                                               // 0.3048f (bits 0x3E9C0EBF)
-float DensityUnitFactor(
-    int selectionIndex);  // 1 -> 1000.0f; 2 -> 16.018463f (bits 0x418025D0); anything else -> 1.0f
+// 0 -> 1.0f; anything else (1 "ft/s", -1 none) -> 0.3048f (bits 0x3E9C0EBF).
+float VelocityUnitFactor(int selectionIndex);
+// 1 -> 1000.0f; 2 -> 16.018463f (bits 0x418025D0); anything else -> 1.0f.
+float DensityUnitFactor(int selectionIndex);
 
 // The three checks of OK, in order, with their fixed messages; "" when all pass:
 // "Open At least one input File", "Open Mvg file for Saving" (outputPath contains '*'),
@@ -25,8 +25,8 @@ struct ExportSource {
   std::uint32_t elementCount = 0;  // values each loaded array holds
   std::int32_t nxInput = 0, nxWrite = 0, nzWrite = 0;
   float xStep = 1.0f, zStep = 1.0f;
-  int vpUnitIndex = 0, densityUnitIndex = 0,
-      vsUnitIndex = 0;  // selection index of each units list (-1: none)
+  // Selection index of each units list (-1: none).
+  int vpUnitIndex = 0, densityUnitIndex = 0, vsUnitIndex = 0;
 };
 
 struct ExportResult {

@@ -22,14 +22,25 @@ struct GridFileInfo {
   bool ok() const { return problem.empty(); }
 };
 
-// Header checks only: size, signature, property codes (P, Q, R, PQ, PR, QR or PQR, a NUL after
-// them, their number equal to the property count), and sizes whose data block could exist.
-// Reads nothing outside bytes[0, size). The problem is a clause without the file's name, e.g.
-// "it does not start with \"Binary. FD-Grid_____\"".
+// Header checks only. Reads nothing outside bytes[0, size). The problem is a clause without the
+// file's name, one of:
+//   "it holds N bytes, less than the 296-byte header of a grid file"
+//   "it does not start with \"Binary. FD-Grid_____\""
+//   "its property codes at byte 252 are not followed by a NUL byte"
+//   "its property codes \"PX\" are not one of P, Q, R, PQ, PR, QR, PQR" (odd bytes as \xNN)
+//   "its property count 3 does not match its property codes \"PQ\""
+//   "its sizes nx=A, nz=B describe a data block too large for any file" (beyond 64 bits)
+// Sizes of 0 or less are accepted: the data block is then empty.
 GridFileInfo ParseGridFileHeader(const std::uint8_t* bytes, std::size_t size);
 
-// Header + length check (296 + 4*nx*nz*count) + ranges. The problem is one sentence naming the
-// file as given, e.g. "model.mvg is not a grid file: it does not start with ...".
+// Header + length check (296 + 4*nx*nz*count) + ranges, the data read in chunks of about 1 MiB.
+// The problem is one sentence naming the file as given:
+//   "Cannot open the grid file F: <system reason>."
+//   "Cannot read the grid file F: <system reason>."
+//   "F is not a grid file: <clause of ParseGridFileHeader>."
+//   "F does not match its header: 3 x 2 nodes of 1 property make a file of 320 bytes, but it
+//    holds 316 bytes." (or "... but it holds more.")
+//   "Not enough memory to read the grid file F."
 GridFileInfo ReadGridFile(const std::string& path);
 
 // The same on a whole file held in memory (tests, fuzzing); fileName only names it in problems.
