@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "widgets/PaintCanvas.h"
+
 namespace {
 
 // ---- A visible test window holding real button controls ------------------------------
@@ -41,8 +43,6 @@ HWND CreateParent() {
   return parent;
 }
 
-HFONT CrispFont();
-
 HWND CreateButton(HWND parent, int id, const char* text, RECT at, DWORD style = BS_PUSHBUTTON) {
   HWND button = CreateWindowExA(0, "BUTTON", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | style,
                                 at.left, at.top, at.right - at.left, at.bottom - at.top, parent,
@@ -62,77 +62,14 @@ void PumpMessages() {
 
 // ---- Reading back painted pixels -----------------------------------------------------
 
-// Captions in a font drawn without smoothing, so that text pixels have the text colour.
-HFONT CrispFont() {
-  static HFONT font =
-      CreateFontA(-13, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                  CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, "Tahoma");
-  return font;
-}
-
-// A 32-bit memory bitmap, first filled with a colour no drawing uses.
-class Canvas {
- public:
-  static constexpr COLORREF kUnpainted = RGB(1, 2, 3);
-
-  Canvas(int width, int height) : width(width), height(height) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    dc = CreateCompatibleDC(nullptr);
-    bitmap =
-        CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
-    previous = SelectObject(dc, bitmap);
-    previousFont = SelectObject(dc, CrispFont());
-    for (int i = 0; i < width * height; ++i) bits[i] = 0x010203;  // kUnpainted
-  }
-  ~Canvas() {
-    SelectObject(dc, previousFont);
-    SelectObject(dc, previous);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-  }
-  Canvas(const Canvas&) = delete;
-  Canvas& operator=(const Canvas&) = delete;
-
-  COLORREF At(int x, int y) const {
-    GdiFlush();
-    const DWORD pixel = bits[y * width + x];
-    return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
-  }
-  // The points of the given colour, skipping `margin` pixels at every edge.
-  std::set<std::pair<int, int>> PointsOf(COLORREF colour, int margin) const {
-    std::set<std::pair<int, int>> points;
-    for (int y = margin; y < height - margin; ++y) {
-      for (int x = margin; x < width - margin; ++x) {
-        if (At(x, y) == colour) points.insert({x, y});
-      }
-    }
-    return points;
-  }
-
-  const int width;
-  const int height;
-  HDC dc = nullptr;
-
- private:
-  HBITMAP bitmap = nullptr;
-  HGDIOBJ previous = nullptr;
-  HGDIOBJ previousFont = nullptr;
-  DWORD* bits = nullptr;
-};
-
 // What the control paints for its own current state: it asks its parent to draw the
 // item into the given context, which reflects to the ShadeButton.
-void PrintButton(HWND button, Canvas& canvas) {
+void PrintButton(HWND button, PaintCanvas& canvas) {
   SendMessageA(button, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc), PRF_CLIENT);
 }
 
 // DrawItem on its own, with a chosen item state.
-void DrawButton(ShadeButton& button, UINT itemState, Canvas& canvas) {
+void DrawButton(ShadeButton& button, UINT itemState, PaintCanvas& canvas) {
   DRAWITEMSTRUCT item = {};
   item.CtlType = ODT_BUTTON;
   item.CtlID = static_cast<UINT>(GetDlgCtrlID(button));
@@ -241,9 +178,9 @@ TEST_F(ShadeButtonTest, AttachingSwitchesTheControlToOwnerDrawing) {
 }
 
 TEST_F(ShadeButtonTest, EraseBackgroundPaintsNothing) {
-  Canvas canvas(90, 35);
+  PaintCanvas canvas(90, 35);
   EXPECT_NE(SendMessageA(ok, WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.dc), 0), 0);
-  EXPECT_EQ(canvas.PointsOf(Canvas::kUnpainted, 0).size(), 90u * 35u);
+  EXPECT_EQ(canvas.PointsOf(PaintCanvas::kUnpainted, 0).size(), 90u * 35u);
 }
 
 TEST_F(ShadeButtonTest, GeneratedFacesHaveTheWindowSize) {
@@ -268,10 +205,10 @@ TEST_F(ShadeButtonTest, ButtonsGeneratedOneAfterTheOtherGetDifferentGrain) {
 TEST_F(ShadeButtonTest, NormalAndDisabledShowTheNormalFace) {
   SetWindowTextA(ok, "");
   GenerateOkFaces();
-  Canvas normal(90, 35);
+  PaintCanvas normal(90, 35);
   PrintButton(ok, normal);
   EnableWindow(ok, FALSE);
-  Canvas disabled(90, 35);
+  PaintCanvas disabled(90, 35);
   PrintButton(ok, disabled);
   for (int y = 2; y < 33; ++y) {
     for (int x = 2; x < 88; ++x) {
@@ -284,16 +221,16 @@ TEST_F(ShadeButtonTest, NormalAndDisabledShowTheNormalFace) {
 TEST_F(ShadeButtonTest, HoverAndPressedShowTheSameLighterFacePressedOnePixelOff) {
   SetWindowTextA(ok, "");
   GenerateOkFaces();
-  Canvas normal(90, 35);
+  PaintCanvas normal(90, 35);
   PrintButton(ok, normal);
 
   MoveMouse(ok, 45, 17);
   ASSERT_TRUE(ok.HoverActive());
-  Canvas hover(90, 35);
+  PaintCanvas hover(90, 35);
   PrintButton(ok, hover);
 
   SendMessageA(ok, BM_SETSTATE, TRUE, 0);
-  Canvas pressed(90, 35);
+  PaintCanvas pressed(90, 35);
   PrintButton(ok, pressed);
 
   for (int y = 2; y < 32; ++y) {
@@ -307,9 +244,9 @@ TEST_F(ShadeButtonTest, HoverAndPressedShowTheSameLighterFacePressedOnePixelOff)
 }
 
 TEST_F(ShadeButtonTest, PushedCaptionMovesOnePixelRightAndDown) {
-  Canvas normal(90, 35);
+  PaintCanvas normal(90, 35);
   DrawButton(ok, 0, normal);
-  Canvas pushed(90, 35);
+  PaintCanvas pushed(90, 35);
   DrawButton(ok, ODS_SELECTED, pushed);
   const COLORREF text = GetSysColor(COLOR_BTNTEXT);
   const auto before = normal.PointsOf(text, 3);
@@ -323,7 +260,7 @@ TEST_F(ShadeButtonTest, WithoutFacesEveryStateFillsWithTheFaceColourAndDrawsNoFo
   SetWindowTextA(ok, "");
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
   for (UINT state : {0u, UINT{ODS_SELECTED}, UINT{ODS_DISABLED}, UINT{ODS_FOCUS}}) {
-    Canvas canvas(90, 35);
+    PaintCanvas canvas(90, 35);
     DrawButton(ok, state, canvas);
     EXPECT_EQ(canvas.PointsOf(face, 3).size(), 84u * 29u) << state;
   }
@@ -338,13 +275,13 @@ TEST_F(ShadeButtonTest, FlatButtonShowsNoBorderUntilTheMouseIsOverIt) {
   const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
   const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
 
-  Canvas idle(90, 35);
+  PaintCanvas idle(90, 35);
   PrintButton(cancel, idle);
   EXPECT_EQ(idle.PointsOf(face, 0).size(), 90u * 35u);
 
   MoveMouse(cancel, 45, 17);
   ASSERT_TRUE(cancel.HoverActive());
-  Canvas hover(90, 35);
+  PaintCanvas hover(90, 35);
   PrintButton(cancel, hover);
   for (int x = 0; x < 89; ++x) EXPECT_EQ(hover.At(x, 0), light) << x;
   for (int y = 0; y < 34; ++y) EXPECT_EQ(hover.At(0, y), light) << y;
@@ -352,7 +289,7 @@ TEST_F(ShadeButtonTest, FlatButtonShowsNoBorderUntilTheMouseIsOverIt) {
   for (int y = 0; y < 35; ++y) EXPECT_EQ(hover.At(89, y), shadow) << y;
   EXPECT_EQ(hover.At(1, 1), face);  // one pixel wide
 
-  Canvas pushed(90, 35);
+  PaintCanvas pushed(90, 35);
   DrawButton(cancel, ODS_SELECTED, pushed);
   EXPECT_EQ(pushed.At(10, 0), shadow);
   EXPECT_EQ(pushed.At(0, 10), shadow);
@@ -362,9 +299,9 @@ TEST_F(ShadeButtonTest, FlatButtonShowsNoBorderUntilTheMouseIsOverIt) {
 
 TEST_F(ShadeButtonTest, DefaultButtonHasASunkenOuterAndARaisedInnerEdge) {
   SetWindowTextA(cancel, "");
-  Canvas plain(90, 35);
+  PaintCanvas plain(90, 35);
   DrawButton(cancel, 0, plain);
-  Canvas byDefault(90, 35);
+  PaintCanvas byDefault(90, 35);
   DrawButton(cancel, ODS_DEFAULT, byDefault);
 
   const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
@@ -392,7 +329,7 @@ TEST_F(ShadeButtonTest, FocusMarkIsADottedFrameInsetFromTheEdges) {
   GenerateOkFaces();
   SetFocus(ok);
   ASSERT_EQ(GetFocus(), ok.GetHandle());
-  Canvas canvas(90, 35);
+  PaintCanvas canvas(90, 35);
   PrintButton(ok, canvas);
 
   const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
@@ -419,7 +356,7 @@ TEST_F(ShadeButtonTest, DefaultButtonsFocusMarkSitsOnePixelFurtherIn) {
   SetWindowTextA(ok, "");
   GenerateOkFaces();
   const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
-  Canvas canvas(90, 35);
+  PaintCanvas canvas(90, 35);
   DrawButton(ok, ODS_FOCUS | ODS_DEFAULT, canvas);
   EXPECT_EQ(canvas.At(6, 5), shadow);  // top line starts at (5 + 1, 4 + 1)
   EXPECT_EQ(canvas.At(6, 4), FaceColour(expected.normalFace, 6, 4));
@@ -430,7 +367,7 @@ TEST_F(ShadeButtonTest, DefaultButtonsFocusMarkSitsOnePixelFurtherIn) {
 TEST_F(ShadeButtonTest, DisabledCaptionIsEmbossed) {
   SetWindowTextA(cancel, "Cancel");
   EnableWindow(cancel, FALSE);
-  Canvas canvas(90, 35);
+  PaintCanvas canvas(90, 35);
   PrintButton(cancel, canvas);
   const auto grey = canvas.PointsOf(GetSysColor(COLOR_GRAYTEXT), 3);
   const auto light = canvas.PointsOf(GetSysColor(COLOR_BTNHIGHLIGHT), 3);
@@ -488,14 +425,14 @@ TEST_F(ShadeButtonTest, CentredIconOnA34By31ButtonSitsAtTheTopAndLeavesNoCaption
   EXPECT_TRUE(EqualRect(&browse.IconRect(), &expectedRect));
   EXPECT_EQ(browse.IconPlacement(), static_cast<unsigned>(BS_CENTER));
 
-  Canvas canvas(34, 31);
+  PaintCanvas canvas(34, 31);
   PrintButton(browse, canvas);
   EXPECT_EQ(canvas.At(10, 10), RGB(255, 0, 0));
   EXPECT_EQ(canvas.At(17, 28), RGB(255, 0, 0));
   // The caption's rectangle runs from y = 32 down to y = 26: nothing of it shows.
   EXPECT_TRUE(canvas.PointsOf(GetSysColor(COLOR_BTNTEXT), 0).empty());
   // Pushed, the icon moves one pixel right and down.
-  Canvas pushed(34, 31);
+  PaintCanvas pushed(34, 31);
   DrawButton(browse, ODS_SELECTED, pushed);
   EXPECT_EQ(canvas.At(1, 10), RGB(255, 0, 0));
   EXPECT_EQ(pushed.At(1, 10), GetSysColor(COLOR_BTNFACE));
@@ -555,13 +492,13 @@ TEST_F(ShadeButtonTest, DraggingOffUnpushesDraggingBackPushesAndReleasingOutside
 
   MoveMouse(ok, 45, 80, MK_LBUTTON);  // below the button, over the parent
   EXPECT_FALSE(SendMessageA(ok, BM_GETSTATE, 0, 0) & BST_PUSHED);
-  Canvas off(90, 35);
+  PaintCanvas off(90, 35);
   PrintButton(ok, off);
   EXPECT_EQ(off.At(45, 17), FaceColour(expected.normalFace, 45, 17));
 
   MoveMouse(ok, 40, 10, MK_LBUTTON);
   EXPECT_TRUE(SendMessageA(ok, BM_GETSTATE, 0, 0) & BST_PUSHED);
-  Canvas back(90, 35);
+  PaintCanvas back(90, 35);
   PrintButton(ok, back);
   EXPECT_EQ(back.At(46, 18), FaceColour(expected.hoverFace, 45, 17));
 
@@ -576,7 +513,7 @@ TEST_F(ShadeButtonTest, PaintingWhileHeldFollowsTheCursorFirst) {
   Press(ok, 45, 17);
   const POINT away = OnScreen(ok, 45, 80);
   SetCursorPos(away.x, away.y);  // the cursor left without a move message yet
-  Canvas canvas(90, 35);
+  PaintCanvas canvas(90, 35);
   PrintButton(ok, canvas);
   EXPECT_FALSE(SendMessageA(ok, BM_GETSTATE, 0, 0) & BST_PUSHED);
   Release(ok, 45, 80);
