@@ -17,6 +17,10 @@ const MessageMapEntry Window::messageEntries[] = {
 const MessageMap Window::messageMap = {nullptr, Window::messageEntries};
 
 Window::~Window() {
+  // Handlers of this object still on the stack must not touch it when they return.
+  for (CurrentMessage* frame = current; frame != nullptr; frame = frame->outer) {
+    frame->objectGone = true;
+  }
   if (IsSubclassed()) {
     Unsubclass();
   } else if (hwnd != nullptr) {
@@ -124,31 +128,37 @@ LRESULT Window::DefaultProcessing(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool Window::RouteMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-  CurrentMessage frame{message, wParam, lParam, false};
-  CurrentMessage* outer = current;  // messages sent from inside a handler nest
+  CurrentMessage frame{message, wParam, lParam, current, false, false};
   current = &frame;
-  bool taken = false;
-  for (const MessageMap* map = GetMessageMap(); map != nullptr && !taken; map = map->base) {
-    for (const MessageMapEntry* entry = map->entries; entry->handler != nullptr; ++entry) {
-      if (!EntryMatches(*entry, message, wParam)) continue;
-      frame.notHandled = false;
-      LRESULT handled = (this->*(entry->handler))(wParam, lParam);
-      if (!frame.notHandled) {
-        *result = handled;
-        taken = true;
-        break;
-      }
-    }
-  }
-  current = outer;
+  const bool taken = Route(frame, result);
+  if (!frame.objectGone) current = frame.outer;
   return taken;
 }
 
+bool Window::Route(CurrentMessage& frame, LRESULT* result) {
+  for (const MessageMap* map = GetMessageMap(); map != nullptr; map = map->base) {
+    for (const MessageMapEntry* entry = map->entries; entry->handler != nullptr; ++entry) {
+      if (!EntryMatches(*entry, frame.message, frame.wParam)) continue;
+      frame.notHandled = false;
+      const LRESULT handled = (this->*(entry->handler))(frame.wParam, frame.lParam);
+      if (frame.objectGone || !frame.notHandled) {
+        *result = handled;
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
 LRESULT Window::WindowProcedure(UINT message, WPARAM wParam, LPARAM lParam) {
+  CurrentMessage frame{message, wParam, lParam, current, false, false};
+  current = &frame;
   LRESULT result = 0;
-  if (!RouteMessage(message, wParam, lParam, &result)) {
+  if (!Route(frame, &result) && !frame.objectGone) {
     result = DefaultProcessing(message, wParam, lParam);
   }
+  if (frame.objectGone) return result;
+  current = frame.outer;
   if (message == WM_NCDESTROY) {
     // The window is gone: let go of it before the object hears of it.
     if (IsSubclassed()) {

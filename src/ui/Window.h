@@ -57,7 +57,7 @@ class Window {
 
   // Runs right after Attach and before the procedure is replaced.
   virtual void PreSubclassWindow();
-  // Runs after the last message (WM_NCDESTROY) once the object is detached.
+  // Runs after the last message (WM_NCDESTROY) once the object is detached; may delete it.
   virtual void PostNcDestroy();
 
   // From a handler: default processing of the message being handled.
@@ -69,7 +69,8 @@ class Window {
   // Default processing of a message nobody took: the window's own procedure.
   // A dialog layer may override it.
   virtual LRESULT DefaultProcessing(UINT message, WPARAM wParam, LPARAM lParam);
-  // Routes one message through the map. False when no handler took it.
+  // Routes one message through the map. False when no handler took it. A handler may
+  // destroy the object (say from PostNcDestroy); the caller must then not touch it.
   bool RouteMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
   // Routes through the map, else default processing; detaches after WM_NCDESTROY.
   LRESULT WindowProcedure(UINT message, WPARAM wParam, LPARAM lParam);
@@ -78,12 +79,16 @@ class Window {
   LRESULT OnDrawItem(WPARAM wParam, LPARAM lParam);
 
  private:
+  // The message being handled; messages sent from inside a handler nest.
   struct CurrentMessage {
     UINT message;
     WPARAM wParam;
     LPARAM lParam;
+    CurrentMessage* outer;
     bool notHandled;
+    bool objectGone;  // the object was destroyed by a handler: touch nothing of it
   };
+  bool Route(CurrentMessage& frame, LRESULT* result);
   static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   HWND hwnd = nullptr;

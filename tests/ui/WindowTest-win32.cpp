@@ -141,7 +141,31 @@ ui::OnMessage(kFirst, &Probe::OnFirst), ui::OnMessage(kSecond, &Probe::OnSecond)
 UI_BEGIN_MESSAGE_MAP(Declining, ui::Window)
 ui::OnMessage(kUnmapped, &Declining::OnUnmapped), UI_END_MESSAGE_MAP()
 
-                                                      class WindowTest : public ::testing::Test {
+    // Lives on the heap and deletes itself after its window's last message.
+    class SelfDeleting : public ui::Window {
+ public:
+  explicit SelfDeleting(int* deletions) : deletions(deletions) {}
+  ~SelfDeleting() override { ++*deletions; }
+
+ protected:
+  void PostNcDestroy() override { delete this; }
+
+ private:
+  LRESULT OnDestroyRequest(WPARAM, LPARAM) {
+    DestroyWindow(*this);  // the object is gone when this returns
+    return 42;
+  }
+  int* deletions;
+  UI_DECLARE_MESSAGE_MAP()
+};
+
+constexpr UINT kDestroyRequest = WM_USER + 8;
+
+UI_BEGIN_MESSAGE_MAP(SelfDeleting, ui::Window)
+ui::OnMessage(kDestroyRequest, &SelfDeleting::OnDestroyRequest),
+    UI_END_MESSAGE_MAP()
+
+        class WindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     OwnProcLog().clear();
@@ -319,6 +343,24 @@ TEST_F(WindowTest, ModifyStyleAddsAndRemovesBits) {
   EXPECT_TRUE(style & WS_VSCROLL);
   EXPECT_FALSE(style & WS_MAXIMIZEBOX);
   EXPECT_FALSE(probe.ModifyStyle(0, WS_VSCROLL));  // nothing to change
+}
+
+TEST_F(WindowTest, AnObjectMayDeleteItselfWhenItsWindowIsDestroyedInAHandler) {
+  int deletions = 0;
+  auto* object = new SelfDeleting(&deletions);
+  ASSERT_TRUE(object->Subclass(window));
+  EXPECT_EQ(SendMessageA(window, kDestroyRequest, 0, 0), 42);
+  EXPECT_EQ(deletions, 1);
+  EXPECT_FALSE(IsWindow(window));
+}
+
+TEST_F(WindowTest, AnObjectMayDeleteItselfWhenDefaultProcessingDestroysTheWindow) {
+  int deletions = 0;
+  auto* object = new SelfDeleting(&deletions);
+  ASSERT_TRUE(object->Subclass(window));
+  SendMessageA(window, WM_CLOSE, 0, 0);  // not mapped: the own procedure destroys the window
+  EXPECT_EQ(deletions, 1);
+  EXPECT_FALSE(IsWindow(window));
 }
 
 }  // namespace
