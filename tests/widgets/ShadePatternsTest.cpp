@@ -176,6 +176,13 @@ TEST(ShadePatternsTest, TinyFacesOfEveryKindStayInsideTheirPixels) {
   }
 }
 
+TEST(ShadePatternsTest, ScratchedRampOnAFaceWiderThanTheRandomRangeStillDraws) {
+  // 32767 / 40000 would be a step of 0 for the stroke positions.
+  const Drawn drawn(40000, 2, ScratchedRamp, 8);
+  EXPECT_LE(drawn.At(1, 0), 253);
+  EXPECT_LE(drawn.At(0, 39999), 16 + 40);
+}
+
 TEST(ShadePatternsTest, SuccessiveFacesFromOneGeneratorGetDifferentGrain) {
   ShadeRandom random;
   DibSurface first;
