@@ -90,6 +90,20 @@ std::string ListOf(const std::vector<std::int32_t>& sizes) {
   return text;
 }
 
+// An optional whole-number option; returns a usage problem, "" when fine.
+std::string TakeInteger(const ParsedCommandLine& line, const std::string& name, bool& given,
+                        std::int32_t& value) {
+  given = line.Has(name);
+  if (!given || ParseInt32(line.Value(name), value)) return {};
+  return "--" + name + " needs a whole number, not \"" + line.Value(name) + "\"";
+}
+
+// An optional step option, read as the dialog reads its step fields.
+std::string TakeStep(const ParsedCommandLine& line, const std::string& name, float& step) {
+  if (!line.Has(name) || ParseFloat32(line.Value(name), step)) return {};
+  return "--" + name + " needs a number, not \"" + line.Value(name) + "\"";
+}
+
 // Takes the options into the properties and choices; returns a usage problem, "" when fine.
 std::string TakeOptions(const ParsedCommandLine& line, std::array<Property, 3>& properties,
                         Choices& choices) {
@@ -112,26 +126,12 @@ std::string TakeOptions(const ParsedCommandLine& line, std::array<Property, 3>& 
   }
   if (!anyInput) return "no input: give at least one of --vp, --density, --vs";
 
-  struct IntegerOption {
-    const char* name;
-    bool& given;
-    std::int32_t& value;
-  };
-  for (const IntegerOption& option :
-       {IntegerOption{"nx", choices.hasNx, choices.nx},
-        IntegerOption{"nx-write", choices.hasNxWrite, choices.nxWrite},
-        IntegerOption{"nz-write", choices.hasNzWrite, choices.nzWrite}}) {
-    option.given = line.Has(option.name);
-    if (option.given && !ParseInt32(line.Value(option.name), option.value)) {
-      return std::string("--") + option.name + " needs a whole number, not \"" +
-             line.Value(option.name) + "\"";
-    }
-  }
-  for (const char* name : {"dx", "dz"}) {
-    float& step = name[1] == 'x' ? choices.dx : choices.dz;
-    if (line.Has(name) && !ParseFloat32(line.Value(name), step)) {
-      return std::string("--") + name + " needs a number, not \"" + line.Value(name) + "\"";
-    }
+  for (const std::string& problem :
+       {TakeInteger(line, "nx", choices.hasNx, choices.nx),
+        TakeInteger(line, "nx-write", choices.hasNxWrite, choices.nxWrite),
+        TakeInteger(line, "nz-write", choices.hasNzWrite, choices.nzWrite),
+        TakeStep(line, "dx", choices.dx), TakeStep(line, "dz", choices.dz)}) {
+    if (!problem.empty()) return problem;
   }
   if (!line.Has("output")) return "no output: give -o OUTPUT";
   choices.output = line.Value("output");

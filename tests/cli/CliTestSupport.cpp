@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -14,27 +14,32 @@
 
 namespace fs = std::filesystem;
 
-int RunResult::ErrLines() const {
-  int lines = 0;
-  for (char c : err) lines += c == '\n';
-  return lines;
-}
-
 RunResult RunTool(const std::vector<std::string>& args, bool showProgress) {
   std::ostringstream out, err;
-  RunResult result;
-  result.status = RunMvgtool(args, out, err, showProgress);
-  result.out = out.str();
-  result.err = err.str();
-  return result;
+  const int status = RunMvgtool(args, out, err, showProgress);
+  return {status, out.str(), err.str()};
+}
+
+void ExpectFailure(const RunResult& result, int status, const std::vector<std::string>& pieces) {
+  EXPECT_EQ(result.status, status) << result.err;
+  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(result.err.rfind("mvgtool", 0), 0u) << result.err;
+  if (status == 1) {
+    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+  } else {
+    EXPECT_NE(result.err.find("\nusage: mvgtool"), std::string::npos) << result.err;
+  }
+  for (const std::string& piece : pieces) {
+    EXPECT_NE(result.err.find(piece), std::string::npos) << piece << " not in " << result.err;
+  }
 }
 
 ScratchFolder::ScratchFolder() {
-  static std::atomic<int> serial{0};
-  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  const std::string name =
-      std::string("mvgtool_") + (info ? info->name() : "test") + "_" + std::to_string(serial++);
-  const fs::path folder = fs::temp_directory_path() / name;
+  static int serial = 0;
+  const fs::path folder =
+      fs::temp_directory_path() /
+      ("mvgtool_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) +
+       std::to_string(serial++));
   std::error_code error;
   fs::remove_all(folder, error);
   fs::create_directories(folder);
@@ -66,28 +71,22 @@ std::string ReadFileBytes(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-namespace {
-
-std::string FromEnvironment(const char* variable, const char* fallback) {
-  const char* value = std::getenv(variable);
-  return value != nullptr ? value : fallback;
-}
-
-}  // namespace
-
 std::string SamplePath(const std::string& name) {
-  return FromEnvironment("MVG_SOURCE_DIR", ".") + "/samples/" + name;
+  const char* root = std::getenv("MVG_SOURCE_DIR");
+  return std::string(root ? root : ".") + "/samples/" + name;
 }
 
 std::string MarmousiPath(const std::string& name) {
-  return FromEnvironment("MVG_SHARED_DIR", ".") + "/data/marmousi2/" + name;
+  const char* shared = std::getenv("MVG_SHARED_DIR");
+  return std::string(shared ? shared : ".") + "/data/marmousi2/" + name;
 }
 
-std::vector<float> ParseTextGrid(const std::string& text) {
+std::vector<float> ParseTextGrid(const std::string& path) {
   std::vector<float> values;
-  std::string token;
-  std::istringstream in(text);
-  while (in >> token) values.push_back(static_cast<float>(std::strtod(token.c_str(), nullptr)));
+  std::istringstream in(ReadFileBytes(path));
+  for (std::string token; in >> token;) {
+    values.push_back(static_cast<float>(std::strtod(token.c_str(), nullptr)));
+  }
   return values;
 }
 
@@ -97,10 +96,6 @@ std::uint32_t BitsAt(const std::string& bytes, std::size_t offset) {
   return word;
 }
 
-std::int32_t Int32At(const std::string& bytes, std::size_t offset) {
-  return static_cast<std::int32_t>(BitsAt(bytes, offset));
-}
-
 float FloatAt(const std::string& bytes, std::size_t offset) {
   const std::uint32_t bits = BitsAt(bytes, offset);
   float value;
@@ -108,6 +103,12 @@ float FloatAt(const std::string& bytes, std::size_t offset) {
   return value;
 }
 
-float DataValue(const std::string& bytes, std::size_t index) {
-  return FloatAt(bytes, 296 + 4 * index);
+std::uint32_t DataBits(const std::string& bytes, std::size_t index) {
+  return BitsAt(bytes, 296 + 4 * index);
+}
+
+std::uint32_t Bits(float value) {
+  std::uint32_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  return bits;
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Shared by the mvgtool tests: running the tool in-process, scratch folders, the bundled data,
-// and reading a grid file back byte by byte.
+// Shared by the mvgtool tests: running the tool in-process or as a program, scratch folders,
+// the bundled data, and a grid file's fields.
 
 #include <cstdint>
 #include <string>
@@ -9,19 +9,23 @@
 struct RunResult {
   int status = -1;
   std::string out, err;
-  int ErrLines() const;  // lines written to err
 };
 
 RunResult RunTool(const std::vector<std::string>& args, bool showProgress = false);
+// The real program; stdout and stderr go through files in the scratch folder.
+class ScratchFolder;
+RunResult RunProgram(const std::vector<std::string>& args, const ScratchFolder& scratch);
+
+// Expects status 1 or 2 with everything that must go with it: for 1, one line on stderr
+// starting "mvgtool: "; for 2, the problem and then a usage line. Each piece must be in err.
+void ExpectFailure(const RunResult& result, int status, const std::vector<std::string>& pieces);
 
 // A fresh folder for one test, removed with everything in it afterwards.
 class ScratchFolder {
  public:
   ScratchFolder();
   ~ScratchFolder();
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  std::string Path(const std::string& name) const;  // name inside the folder
+  std::string Path(const std::string& name) const;
   std::string Write(const std::string& name, const std::string& bytes) const;  // returns Path
   std::string Read(const std::string& name) const;                             // "" when missing
   bool Exists(const std::string& name) const;
@@ -34,15 +38,12 @@ std::string ReadFileBytes(const std::string& path);
 std::string SamplePath(const std::string& name);    // samples/<name> of the source tree
 std::string MarmousiPath(const std::string& name);  // the shared 500 x 174 model
 
-// The values of a text grid as the converter must read them: each token as a double, then
-// rounded to float32 (independent of the reader under test; for well-formed test files).
-std::vector<float> ParseTextGrid(const std::string& text);
+// A well-formed text grid read independently of the reader under test: each token as a
+// double, then rounded to float32.
+std::vector<float> ParseTextGrid(const std::string& path);
 
-// Little-endian fields of a file's bytes.
-std::int32_t Int32At(const std::string& bytes, std::size_t offset);
-float FloatAt(const std::string& bytes, std::size_t offset);
+// Little-endian fields of a grid file; DataBits(i) is the i-th float after the header.
 std::uint32_t BitsAt(const std::string& bytes, std::size_t offset);
-float DataValue(const std::string& bytes, std::size_t index);  // index-th float after the header
-
-// Runs the real mvgtool program with these arguments; stdout and stderr into files.
-RunResult RunProgram(const std::vector<std::string>& args, const ScratchFolder& scratch);
+float FloatAt(const std::string& bytes, std::size_t offset);
+std::uint32_t DataBits(const std::string& bytes, std::size_t index);
+std::uint32_t Bits(float value);
