@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "resource.h"
 #include "widgets/PaintCanvas.h"
 
 namespace {
@@ -453,6 +454,15 @@ TEST_F(ShadeButtonTest, IconPlacementsFollowTheHotSpotAndTheInset) {
   RECT centre = {29, 0, 61, 32};
   EXPECT_TRUE(EqualRect(&ok.IconRect(), &centre));
   DestroyIcon(icon);
+}
+
+TEST_F(ShadeButtonTest, IconsLoadFromTheProgramsResourcesByTheLow16BitsOfTheirId) {
+  ASSERT_TRUE(browse.AssignIcon(IDI_OPEN, BS_CENTER));
+  EXPECT_NE(browse.Icon(), nullptr);
+  const RECT expectedRect = {1, 0, 33, 32};
+  EXPECT_TRUE(EqualRect(&browse.IconRect(), &expectedRect));
+  EXPECT_TRUE(browse.AssignIcon(0x70000u | IDI_SAVE, BS_LEFT));
+  EXPECT_EQ(browse.IconPlacement(), static_cast<unsigned>(BS_LEFT));
 }
 
 TEST_F(ShadeButtonTest, AMissingIconResourceLeavesTheButtonWithoutIcon) {
