@@ -1,11 +1,8 @@
 #include "grid/GridExport.h"
 
-#include <algorithm>
-#include <functional>
 #include <limits>
 #include <memory>
 #include <new>
-#include <thread>
 #include <vector>
 
 #include "grid/AtomicFileWriter.h"
@@ -49,16 +46,16 @@ bool WindowFits(const ExportSource& source) {
   return lastIndex < static_cast<std::int64_t>(source.elementCount);
 }
 
-// Rows [zBegin, zEnd) node by node; each value an IEEE single product, stored little-endian. Each
+// Node by node, row by row; each value an IEEE single product, stored little-endian. Each
 // property fills its places of one output row at a time, so the row stays in cache; the loop works
 // on local copies since the byte stores could otherwise alias the property list.
-void GatherRows(const ExportSource& source, const std::vector<Property>& properties,
-                std::uint8_t* out, std::size_t zBegin, std::size_t zEnd) {
+void GatherNodes(const ExportSource& source, const std::vector<Property>& properties,
+                 std::uint8_t* out) {
   const std::size_t nodeSize = 4 * properties.size();
   const std::size_t nxWrite = static_cast<std::size_t>(source.nxWrite);
   const std::size_t nxInput = static_cast<std::size_t>(source.nxInput);
   const std::size_t rowSize = nodeSize * nxWrite;
-  for (std::size_t z = zBegin; z < zEnd; ++z) {
+  for (std::size_t z = 0; z < static_cast<std::size_t>(source.nzWrite); ++z) {
     std::uint8_t* const outRow = out + z * rowSize;
     for (std::size_t p = 0; p < properties.size(); ++p) {
       const float factor = properties[p].factor;
@@ -69,35 +66,6 @@ void GatherRows(const ExportSource& source, const std::vector<Property>& propert
       }
     }
   }
-}
-
-// Large grids are gathered by several threads, each on its own run of rows: first touching the
-// fresh buffer's pages costs as much as the products. A thread that cannot start leaves its rows
-// to the caller's thread.
-void GatherNodes(const ExportSource& source, const std::vector<Property>& properties,
-                 std::uint8_t* out) {
-  constexpr std::uint64_t kValuesPerThread = 1 << 20;
-  const std::size_t rows = static_cast<std::size_t>(source.nzWrite);
-  const std::uint64_t values = static_cast<std::uint64_t>(rows) *
-                               static_cast<std::uint64_t>(source.nxWrite) * properties.size();
-  std::size_t slices = std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
-  slices = static_cast<std::size_t>(std::min<std::uint64_t>(
-      {slices, rows, std::max<std::uint64_t>(1, values / kValuesPerThread)}));
-  const auto sliceStart = [rows, slices](std::size_t slice) { return rows * slice / slices; };
-
-  std::vector<std::thread> helpers;
-  std::size_t started = 1;
-  for (; started < slices; ++started) {
-    try {
-      helpers.emplace_back(GatherRows, std::cref(source), std::cref(properties), out,
-                           sliceStart(started), sliceStart(started + 1));
-    } catch (...) {
-      break;
-    }
-  }
-  GatherRows(source, properties, out, 0, sliceStart(1));
-  GatherRows(source, properties, out, sliceStart(started), rows);
-  for (std::thread& helper : helpers) helper.join();
 }
 
 }  // namespace

@@ -142,28 +142,6 @@ TEST_F(GridExportTest, WritesTheWindowOfFirstColumnsAndRows) {
   }
 }
 
-TEST_F(GridExportTest, GathersALargeWindowLikeASmallOne) {
-  // Enough values to be shared among threads: every row lands in its place.
-  const std::int32_t nx = 1500, nz = 1001;
-  std::vector<float> vp(static_cast<std::size_t>(nx) * nz);
-  for (std::size_t i = 0; i < vp.size(); ++i) vp[i] = static_cast<float>(i % 65536) + 0.25f;
-  ExportSource source = VpGrid(vp, nx, nx - 3, nz);
-  source.vsValues = vp.data();
-  source.vsUnitIndex = 1;
-  ASSERT_TRUE(ExportGridFile(source, output_).ok);
-  const Words words = DataWords(output_);
-  ASSERT_EQ(words.size(), 2u * (nx - 3) * nz);
-  std::size_t wrong = 0;
-  for (std::int32_t z = 0; z < nz; ++z) {
-    for (std::int32_t x = 0; x < nx - 3; ++x) {
-      const float value = vp[static_cast<std::size_t>(z) * nx + x];
-      const std::size_t at = 2 * (static_cast<std::size_t>(z) * (nx - 3) + x);
-      wrong += words[at] != FloatBits(value) || words[at + 1] != FloatBits(0.3048f * value);
-    }
-  }
-  EXPECT_EQ(wrong, 0u);
-}
-
 TEST_F(GridExportTest, RefusesAWindowOutsideTheArraysAndKeepsTheOldFile) {
   WriteFileText(output_, "precious");
   struct Window {
