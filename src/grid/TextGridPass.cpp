@@ -5,6 +5,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <mutex>
 #include <new>
@@ -33,14 +34,26 @@ constexpr std::size_t kTailRoom = std::size_t{64} << 10;
 constexpr std::size_t kFirstTailRead = 256;
 constexpr std::size_t kShownTokenBytes = 40;
 
-struct CountingSink {
-  std::uint64_t count = 0;
+// The bounds of one chunk, as a reading from its start with bounds at +/-1e30 finds them, and its
+// lowest and highest values. A reading that comes to the chunk with other bounds ends it with the
+// same bounds as this one when the lowest value is below its minimum (the highest above its
+// maximum), or else with its own: so chunks merge exactly, down to the sign of a zero.
+struct ChunkBounds {
   float minimum = 1e30f;
   float maximum = -1e30f;
+  double lowest = std::numeric_limits<double>::infinity();
+  double highest = -std::numeric_limits<double>::infinity();
+};
+
+struct CountingSink {
+  std::uint64_t count = 0;
+  ChunkBounds bounds;
   void Add(double value) {
     // The value as read against the float bounds; an equal value changes nothing.
-    if (value < minimum) minimum = static_cast<float>(value);
-    if (value > maximum) maximum = static_cast<float>(value);
+    if (value < bounds.minimum) bounds.minimum = static_cast<float>(value);
+    if (value > bounds.maximum) bounds.maximum = static_cast<float>(value);
+    if (value < bounds.lowest) bounds.lowest = value;
+    if (value > bounds.highest) bounds.highest = value;
     ++count;
   }
 };
@@ -64,7 +77,7 @@ struct ChunkOutcome {
 };
 
 // The read buffer of one worker: the byte before its chunk, the chunk, room for the end of the
-// last token and a sentinel.
+// last token, a sentinel and read-ahead room.
 struct WorkerBuffers {
   std::unique_ptr<char[]> text;
   std::size_t textSize = 0;
@@ -144,6 +157,22 @@ void ChunkParser::Parse(std::uint64_t begin, std::uint64_t end, Sink& sink,
       return;
     }
     const std::size_t tokenStart = i;
+    double value = 0.0;
+    const char* const stop = ReadShortDecimal(text + i, &value);
+    if (stop != nullptr && ClassOf(*stop) != kTokenChar) {
+      // The usual token, read in one go.
+      i = static_cast<std::size_t>(stop - text);
+      if (i == n && !atEnd) {
+        FinishTailToken(tokenStart, n, readAt, sink, outcome);
+        return;
+      }
+      sink.Add(value);
+      if (i != n && ClassOf(text[i]) == kEndMark) {
+        outcome.endMark = true;
+        return;
+      }
+      continue;
+    }
     while (ClassOf(text[i]) == kTokenChar) ++i;
     if (i == n && !atEnd) {
       FinishTailToken(tokenStart, n, readAt, sink, outcome);
@@ -269,8 +298,8 @@ struct Pass {
 };
 
 // Merges one chunk in file order; returns where its values go (load passes).
-std::uint64_t Merge(Pass& pass, ChunkOutcome& outcome, std::uint64_t count, float minimum,
-                    float maximum) {
+std::uint64_t Merge(Pass& pass, ChunkOutcome& outcome, std::uint64_t count,
+                    const ChunkBounds& bounds) {
   TextPassResult& result = pass.result;
   const std::uint64_t place = result.count;
   if (outcome.stop != TextPassStop::kEnd) {
@@ -282,8 +311,8 @@ std::uint64_t Merge(Pass& pass, ChunkOutcome& outcome, std::uint64_t count, floa
     return place;
   }
   result.count += count;
-  if (minimum < result.minimum) result.minimum = minimum;
-  if (maximum > result.maximum) result.maximum = maximum;
+  if (bounds.lowest < result.minimum) result.minimum = bounds.minimum;
+  if (bounds.highest > result.maximum) result.maximum = bounds.maximum;
   if (result.count > pass.maxValues) {
     result.stop = TextPassStop::kTooManyValues;
     pass.stopped = true;
@@ -314,15 +343,13 @@ void RunWorker(Pass& pass, WorkerBuffers& buffers, bool reportsProgress) {
 
     ChunkOutcome outcome;
     std::uint64_t count = 0;
-    float minimum = 1e30f;
-    float maximum = -1e30f;
+    ChunkBounds bounds;
     bool storedInPlace = false;
     if (pass.values == nullptr) {
       CountingSink sink;
       parser.Parse(begin, end, sink, outcome);
       count = sink.count;
-      minimum = sink.minimum;
-      maximum = sink.maximum;
+      bounds = sink.bounds;
     } else {
       // Store straight into the array when this chunk's place is known already.
       StoringSink sink;
@@ -345,8 +372,8 @@ void RunWorker(Pass& pass, WorkerBuffers& buffers, bool reportsProgress) {
 
     std::unique_lock<std::mutex> lock(pass.mutex);
     pass.merged.wait(lock, [&] { return pass.mergedChunks == chunk || pass.stopped; });
-    if (pass.mergedChunks != chunk) return;  // an earlier chunk ended the pass
-    const std::uint64_t place = Merge(pass, outcome, count, minimum, maximum);
+    if (pass.stopped) return;  // an earlier chunk ended the pass
+    const std::uint64_t place = Merge(pass, outcome, count, bounds);
     const bool copy = pass.values != nullptr && !storedInPlace &&
                       pass.result.stop == TextPassStop::kEnd && count > 0;
     pass.mergedChunks = chunk + 1;
@@ -357,10 +384,16 @@ void RunWorker(Pass& pass, WorkerBuffers& buffers, bool reportsProgress) {
   }
 }
 
-bool AllocateBuffers(WorkerBuffers& buffers, std::size_t chunkBytes, bool forValues) {
-  buffers.textSize = chunkBytes + 1 + kTailRoom + 1;
-  buffers.text.reset(new (std::nothrow) char[buffers.textSize]);
+bool AllocateBuffers(WorkerBuffers& buffers, std::size_t chunkBytes, std::uint64_t textSize,
+                     bool forValues) {
+  // No more than the text needs; read-ahead room after the sentinel, for the quick reading of a
+  // token near the end.
+  const std::size_t tailRoom =
+      static_cast<std::size_t>(std::min<std::uint64_t>(kTailRoom, textSize));
+  buffers.textSize = chunkBytes + 1 + tailRoom + 1;
+  buffers.text.reset(new (std::nothrow) char[buffers.textSize + kShortDecimalReadAhead]);
   if (!buffers.text) return false;
+  std::memset(buffers.text.get() + buffers.textSize, 0, kShortDecimalReadAhead);
   if (forValues) {
     // A chunk owns at most one token for every two bytes, plus the one it finishes.
     buffers.valueRoom = chunkBytes / 2 + 2;
@@ -380,7 +413,10 @@ TextPassResult RunPass(const TextSource& source, float* values, std::uint64_t ca
 
   std::vector<WorkerBuffers> buffers(threads);
   for (unsigned t = 0; t < threads; ++t) {
-    if (!AllocateBuffers(buffers[t], pass.chunkBytes, values != nullptr)) {
+    if (!AllocateBuffers(
+            buffers[t],
+            static_cast<std::size_t>(std::min<std::uint64_t>(pass.chunkBytes, pass.size)),
+            pass.size, values != nullptr)) {
       if (t == 0) {
         pass.result.stop = TextPassStop::kOutOfMemory;
         return pass.result;
@@ -431,15 +467,16 @@ TextPassResult LoadTextPass(const TextSource& source, float* values, std::uint64
 
 bool LineOfOffset(const TextSource& source, std::uint64_t offset, std::uint64_t* line,
                   std::string* reason) {
-  constexpr std::size_t kBlock = std::size_t{1} << 20;
-  std::unique_ptr<char[]> block(new (std::nothrow) char[kBlock]);
+  const std::size_t blockSize =
+      static_cast<std::size_t>(std::min<std::uint64_t>(std::uint64_t{1} << 20, offset + 1));
+  std::unique_ptr<char[]> block(new (std::nothrow) char[blockSize]);
   if (!block) return false;
   std::uint64_t lineEnds = 0;
   bool afterCarriageReturn = false;
   for (std::uint64_t at = 0; at < offset;) {
     std::size_t got = 0;
     const std::size_t wanted =
-        static_cast<std::size_t>(std::min<std::uint64_t>(kBlock, offset - at));
+        static_cast<std::size_t>(std::min<std::uint64_t>(blockSize, offset - at));
     if (!source.ReadAt(at, block.get(), wanted, &got, reason)) return false;
     if (got == 0) break;
     for (std::size_t i = 0; i < got; ++i) {

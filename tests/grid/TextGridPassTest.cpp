@@ -77,6 +77,31 @@ TEST(TextGridPassTest, AnyCutIntoChunksAndThreadsGivesTheReadingOfOneWhole) {
   }
 }
 
+TEST(TextGridPassTest, ChunkBoundsMergeDownToTheSignOfZero) {
+  // Values that round to a zero of either sign: the first one met, then any negative one,
+  // decides the sign of the minimum.
+  for (const char* text : {"8.2e36 1e-47 -1e-67 -0", "1e-47 -0 0", "-0 1e-47", "-1e-50 0 -0",
+                           "0 -0 1e-60", "-1e-47 -0 1e-47 0"}) {
+    TextPassOptions whole;
+    whole.chunkBytes = 100;
+    whole.threads = 1;
+    const TextPassResult expected = ScanTextPass(MemoryTextSource(text), {}, whole);
+    for (std::size_t chunkBytes = 1; chunkBytes < 8; ++chunkBytes) {
+      TextPassOptions options;
+      options.chunkBytes = chunkBytes;
+      options.threads = 2;
+      const TextPassResult result = ScanTextPass(MemoryTextSource(text), {}, options);
+      EXPECT_EQ(std::signbit(result.minimum), std::signbit(expected.minimum)) << text;
+      EXPECT_EQ(std::signbit(result.maximum), std::signbit(expected.maximum)) << text;
+    }
+  }
+  TextPassOptions options;
+  options.chunkBytes = 3;
+  EXPECT_TRUE(
+      std::signbit(ScanTextPass(MemoryTextSource("8.2e36 1e-47 -1e-67 -0"), {}, options).minimum));
+  EXPECT_FALSE(std::signbit(ScanTextPass(MemoryTextSource("1e-47 -0 0"), {}, options).minimum));
+}
+
 TEST(TextGridPassTest, TokensLongerThanAnyBufferAreReadInPieces) {
   const std::string zeros(200000, '0');
   const std::string text = "1 " + zeros + "5 2\n-" + zeros + "\x1a 9";
@@ -113,6 +138,18 @@ TEST(TextGridPassTest, LimitsStopThePassWithoutWritingPastTheArray) {
   const TextPassResult load = LoadTextPass(MemoryTextSource(text), values.data(), 4, {}, options);
   EXPECT_EQ(load.stop, TextPassStop::kMoreThanCapacity);
   EXPECT_EQ(values, (std::vector<float>{1, 2, 3, 4}));
+}
+
+TEST(TextGridPassTest, TheFirstProblemInTheTextWinsWhicheverThreadMeetsItFirst) {
+  TextPassOptions options;
+  options.chunkBytes = 4;
+  options.threads = 3;
+  for (int run = 0; run < 200; ++run) {
+    const TextPassResult result = ScanTextPass(MemoryTextSource("12a 1 2 x 3 y"), {}, options);
+    ASSERT_EQ(result.stop, TextPassStop::kNotANumber);
+    ASSERT_EQ(result.problemOffset, 0u);
+    ASSERT_EQ(result.token, "12a");
+  }
 }
 
 // A source whose bytes cannot be read beyond some offset, as a failing disk.

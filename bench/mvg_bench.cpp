@@ -1,0 +1,226 @@
+// Text grid load and grid file export, side by side with the straightforward algorithm, on a
+// 20-million-value grid; the Marmousi2 Vp grid as a small case; peak memory while loading.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "BenchGrid.h"
+#include "LiteralTextGrid.h"
+#include "PeakMemory.h"
+#include "grid/GridExport.h"
+#include "grid/TextGridReader.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct BenchFiles {
+  std::string grid;      // the 20-million-value text grid
+  std::string output;    // where the exports go
+  std::string marmousi;  // the Marmousi2 Vp grid
+};
+BenchFiles files;
+
+bool OurLoad(const std::string& path, TextGridValues* loaded) {
+  const TextGridScan scan = ScanTextGrid(path);
+  if (!scan.ok()) return false;
+  *loaded = LoadTextGridValues(path, scan.summary.count);
+  return loaded->ok();
+}
+
+bool OurExport(const TextGridValues& loaded) {
+  ExportSource source;
+  source.vpValues = loaded.values.get();
+  source.elementCount = loaded.count;
+  source.nxInput = source.nxWrite = kBenchColumns;
+  source.nzWrite = static_cast<std::int32_t>(loaded.count / kBenchColumns);
+  return ExportGridFile(source, files.output).ok;
+}
+
+void LiteralLoadAndExport(benchmark::State& state) {
+  for (auto _ : state) {
+    LiteralGrid grid;
+    if (!LiteralLoad(files.grid, &grid) ||
+        !LiteralExport(grid, kBenchColumns, kBenchColumns, grid.count / kBenchColumns, 1.0f,
+                       files.output)) {
+      state.SkipWithError("literal load or export failed");
+      return;
+    }
+  }
+}
+
+void OurLoadAndExport(benchmark::State& state) {
+  for (auto _ : state) {
+    TextGridValues loaded;
+    if (!OurLoad(files.grid, &loaded) || !OurExport(loaded)) {
+      state.SkipWithError("load or export failed");
+      return;
+    }
+  }
+}
+
+void OurScan(benchmark::State& state) {
+  for (auto _ : state) {
+    if (!ScanTextGrid(files.grid).ok()) state.SkipWithError("scan failed");
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kBenchGridBytes));
+}
+
+void OurLoadOnly(benchmark::State& state) {
+  for (auto _ : state) {
+    if (!LoadTextGridValues(files.grid, kBenchValues).ok()) state.SkipWithError("load failed");
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kBenchGridBytes));
+}
+
+void OurExportOnly(benchmark::State& state) {
+  TextGridValues loaded;
+  if (!OurLoad(files.grid, &loaded)) {
+    state.SkipWithError("load failed");
+    return;
+  }
+  for (auto _ : state) {
+    if (!OurExport(loaded)) state.SkipWithError("export failed");
+  }
+}
+
+// The floor: the file's bytes read in large blocks and nothing else.
+void ReadBytesOnly(benchmark::State& state) {
+  const std::size_t kBlock = std::size_t{8} << 20;
+  std::unique_ptr<char[]> block(new char[kBlock]);
+  for (auto _ : state) {
+    std::FILE* file = std::fopen(files.grid.c_str(), "rb");
+    if (file == nullptr) {
+      state.SkipWithError("cannot open");
+      return;
+    }
+    std::size_t total = 0;
+    for (std::size_t n; (n = std::fread(block.get(), 1, kBlock, file)) > 0;) total += n;
+    std::fclose(file);
+    benchmark::DoNotOptimize(total);
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kBenchGridBytes));
+}
+
+void MarmousiVpLoad(benchmark::State& state) {
+  for (auto _ : state) {
+    TextGridValues loaded;
+    if (!OurLoad(files.marmousi, &loaded)) state.SkipWithError("cannot load marmousi2 vp.txt");
+  }
+}
+
+void MarmousiVpLiteralLoad(benchmark::State& state) {
+  for (auto _ : state) {
+    LiteralGrid grid;
+    if (!LiteralLoad(files.marmousi, &grid)) state.SkipWithError("cannot load marmousi2 vp.txt");
+  }
+}
+
+// Keeps the real time of every run to work out the speed-up at the end.
+class RecordingReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs) {
+      if (run.run_type == Run::RT_Iteration) {
+        seconds[run.run_name.function_name] =
+            run.real_accumulated_time / static_cast<double>(run.iterations);
+      }
+    }
+    ConsoleReporter::ReportRuns(runs);
+  }
+  std::map<std::string, double> seconds;
+};
+
+void ReportPeakMemory() {
+  const double mib = 1024.0;
+  const long idle = PeakResidentKiB([] { return true; });
+  const long loading = PeakResidentKiB([] {
+    TextGridValues loaded;
+    return OurLoad(files.grid, &loaded);
+  });
+  const long exporting = PeakResidentKiB([] {
+    TextGridValues loaded;
+    return OurLoad(files.grid, &loaded) && OurExport(loaded);
+  });
+  const double limit = (4.0 * kBenchValues) / (1024 * 1024) + 16;
+  std::printf("Peak resident memory (20,000,000 values; the process alone: %.1f MiB)\n",
+              idle / mib);
+  std::printf("  scan + load:          %7.1f MiB (limit 4 bytes a value + 16 MiB = %.1f MiB)\n",
+              loading / mib, limit);
+  std::printf("  scan + load + export: %7.1f MiB (array %.1f MiB + output buffer %.1f MiB)\n",
+              exporting / mib, 4.0 * kBenchValues / (1024 * 1024),
+              4.0 * kBenchValues / (1024 * 1024));
+  std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  const char* tmp = std::getenv("TMPDIR");
+  const fs::path folder = fs::path(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp");
+  std::printf("Preparing the 20-million-value grid in %s ...\n", folder.string().c_str());
+  std::fflush(stdout);
+  files.grid = EnsureBenchGrid(folder.string());
+  if (files.grid.empty()) {
+    std::fprintf(stderr, "cannot write the benchmark grid in %s\n", folder.string().c_str());
+    return 1;
+  }
+  const fs::path work = folder / ("mvg-bench-" + std::to_string(std::rand()) + "-out");
+  fs::create_directories(work);
+  files.output = (work / "bench.mvg").string();
+  const char* shared = std::getenv("MVG_SHARED_DIR");
+  files.marmousi =
+      std::string(shared != nullptr ? shared : MVG_DEFAULT_SHARED_DIR) + "/data/marmousi2/vp.txt";
+
+  ReportPeakMemory();  // first, while this process is still small
+  {
+    // Both sides read the grid from the page cache.
+    LiteralGrid warmUp;
+    LiteralLoad(files.grid, &warmUp);
+  }
+
+  benchmark::RegisterBenchmark("LiteralLoadAndExport", LiteralLoadAndExport)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime()
+      ->Iterations(1);
+  benchmark::RegisterBenchmark("OurLoadAndExport", OurLoadAndExport)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime()
+      ->Iterations(5);
+  benchmark::RegisterBenchmark("OurScan", OurScan)->Unit(benchmark::kMillisecond)->UseRealTime();
+  benchmark::RegisterBenchmark("OurLoadOnly", OurLoadOnly)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("OurExportOnly", OurExportOnly)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("ReadBytesOnly", ReadBytesOnly)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("MarmousiVpLoad", MarmousiVpLoad)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("MarmousiVpLiteralLoad", MarmousiVpLiteralLoad)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+  RecordingReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+
+  const auto literal = reporter.seconds.find("LiteralLoadAndExport");
+  const auto ours = reporter.seconds.find("OurLoadAndExport");
+  if (literal != reporter.seconds.end() && ours != reporter.seconds.end() && ours->second > 0) {
+    std::printf("\nLoad + export of 20,000,000 values: literal %.2f s, ours %.3f s, %.1fx faster\n",
+                literal->second, ours->second, literal->second / ours->second);
+  }
+  std::error_code error;
+  fs::remove_all(work, error);
+  return 0;
+}

@@ -1,0 +1,113 @@
+// Arbitrary bytes as a text grid. An accepted text loads to exactly its count of finite values
+// within its minimum and maximum, each the C library's strtod of its token rounded to float32,
+// and a reading cut into small chunks on several threads gives the same result as a whole one.
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "grid/TextGridPass.h"
+#include "grid/TextGridReader.h"
+
+namespace {
+
+bool IsSeparator(char c) { return c == ' ' || c == '\t' || c == ',' || c == '\n' || c == '\r'; }
+
+// The tokens of a text, the plain way: up to the first character 26.
+std::vector<std::string> Tokens(std::string_view text) {
+  text = text.substr(0, text.find('\x1a'));
+  std::vector<std::string> tokens;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    while (i < text.size() && IsSeparator(text[i])) ++i;
+    const std::size_t start = i;
+    while (i < text.size() && !IsSeparator(text[i])) ++i;
+    if (i > start) tokens.emplace_back(text.substr(start, i - start));
+  }
+  return tokens;
+}
+
+std::uint32_t Bits(float value) {
+  std::uint32_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  return bits;
+}
+
+void CheckAccepted(std::string_view text, const TextGridScan& scan) {
+  const TextGridValues loaded = LoadTextGridValuesFromText(text, "fuzz.txt", scan.summary.count);
+  if (!loaded.ok() || loaded.count != scan.summary.count || !loaded.values) __builtin_trap();
+  const std::vector<std::string> tokens = Tokens(text);
+  if (tokens.size() != loaded.count) __builtin_trap();
+  for (std::uint32_t i = 0; i < loaded.count; ++i) {
+    const float value = loaded.values[i];
+    if (!std::isfinite(value)) __builtin_trap();
+    if (value < scan.summary.minimum || value > scan.summary.maximum) __builtin_trap();
+    char* end = nullptr;
+    const double reference = std::strtod(tokens[i].c_str(), &end);
+    if (end != tokens[i].c_str() + tokens[i].size()) __builtin_trap();  // not wholly a number
+    if (Bits(static_cast<float>(reference)) != Bits(value)) __builtin_trap();
+  }
+}
+
+void CheckChunked(std::string_view text, std::uint8_t shape) {
+  const MemoryTextSource source(text);
+  TextPassOptions whole;
+  whole.chunkBytes = text.size() + 1;
+  whole.threads = 1;
+  TextPassOptions chunked;
+  chunked.chunkBytes = 1 + shape % 13;
+  chunked.threads = 1 + (shape >> 6) % 3;
+  const TextPassResult expected = ScanTextPass(source, {}, whole);
+  const TextPassResult got = ScanTextPass(source, {}, chunked);
+  if (got.stop != expected.stop) __builtin_trap();
+  if (got.stop == TextPassStop::kEnd &&
+      (got.count != expected.count || Bits(got.minimum) != Bits(expected.minimum) ||
+       Bits(got.maximum) != Bits(expected.maximum))) {
+    __builtin_trap();
+  }
+  if (got.stop != TextPassStop::kEnd &&
+      (got.problemOffset != expected.problemOffset || got.token != expected.token)) {
+    __builtin_trap();
+  }
+  if (expected.stop != TextPassStop::kEnd) return;
+  std::vector<float> a(expected.count), b(expected.count);
+  LoadTextPass(source, a.data(), a.size(), {}, whole);
+  const TextPassResult load = LoadTextPass(source, b.data(), b.size(), {}, chunked);
+  if (load.stop != TextPassStop::kEnd || load.count != expected.count) __builtin_trap();
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (Bits(a[i]) != Bits(b[i])) __builtin_trap();
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  const TextGridScan scan = ScanTextGridText(text, "fuzz.txt");
+  if (scan.ok()) {
+    CheckAccepted(text, scan);
+  } else {
+    const TextGridProblem& problem = scan.problem;
+    const std::string message = problem.Message();
+    if (problem.fileName != "fuzz.txt" || message.find("fuzz.txt") == std::string::npos) {
+      __builtin_trap();
+    }
+    if (problem.error == TextGridError::kNotANumber &&
+        (problem.line == 0 || problem.token.empty())) {
+      __builtin_trap();
+    }
+    // What is shown is printable.
+    for (const char c : message) {
+      if (c != '\n' &&
+          (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) > 0x7E)) {
+        __builtin_trap();
+      }
+    }
+  }
+  if (size > 0) CheckChunked(text.substr(1), data[0]);
+  return 0;
+}
