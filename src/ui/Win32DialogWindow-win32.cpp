@@ -1,0 +1,82 @@
+#include "ui/Win32DialogWindow.h"
+
+#include "ui/CommonDialogs.h"
+#include "ui/Window.h"
+
+namespace ui {
+
+Win32DialogWindow::Win32DialogWindow(const Window& dialog, CommonDialogs& dialogs)
+    : dialog_(dialog), dialogs_(dialogs) {}
+
+HWND Win32DialogWindow::Item(int controlId) const {
+  HWND dialog = dialog_.GetHandle();
+  return dialog == nullptr ? nullptr : GetDlgItem(dialog, controlId);
+}
+
+std::string WindowText(HWND window) {
+  if (window == nullptr) return std::string();
+  const int length = GetWindowTextLengthA(window);
+  if (length <= 0) return std::string();
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  const int copied = GetWindowTextA(window, text.data(), length + 1);
+  text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+  return text;
+}
+
+std::string Win32DialogWindow::GetControlText(int controlId) const {
+  // A drop-down combo box's window text is its edit field's.
+  return WindowText(Item(controlId));
+}
+
+void Win32DialogWindow::SetControlText(int controlId, const std::string& text) {
+  if (HWND item = Item(controlId)) SetWindowTextA(item, text.c_str());
+}
+
+void Win32DialogWindow::EnableControl(int controlId, bool enable) {
+  if (HWND item = Item(controlId)) EnableWindow(item, enable ? TRUE : FALSE);
+}
+
+bool Win32DialogWindow::IsControlEnabled(int controlId) const {
+  HWND item = Item(controlId);
+  return item != nullptr && IsWindowEnabled(item) != FALSE;
+}
+
+void Win32DialogWindow::ResetComboList(int controlId) {
+  HWND item = Item(controlId);
+  if (item == nullptr) return;
+  SendMessageA(item, CB_RESETCONTENT, 0, 0);
+  SetWindowTextA(item, "");
+}
+
+int Win32DialogWindow::AddComboString(int controlId, const std::string& text) {
+  HWND item = Item(controlId);
+  if (item == nullptr) return -1;
+  LRESULT index = SendMessageA(item, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  return index < 0 ? -1 : static_cast<int>(index);
+}
+
+void Win32DialogWindow::SetComboSelection(int controlId, int index) {
+  // -1 removes the selection and empties the edit field.
+  if (HWND item = Item(controlId)) SendMessageA(item, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+int Win32DialogWindow::GetComboSelection(int controlId) const {
+  HWND item = Item(controlId);
+  if (item == nullptr) return -1;
+  LRESULT index = SendMessageA(item, CB_GETCURSEL, 0, 0);
+  return index < 0 ? -1 : static_cast<int>(index);
+}
+
+void Win32DialogWindow::ShowMessage(const std::string& text) {
+  dialogs_.ShowMessage(dialog_.GetHandle(), text);
+}
+
+FileDialogResult Win32DialogWindow::RunOpenFileDialog(const FileDialogRequest& request) {
+  return dialogs_.RunOpenFileDialog(dialog_.GetHandle(), request);
+}
+
+FileDialogResult Win32DialogWindow::RunSaveFileDialog(const FileDialogRequest& request) {
+  return dialogs_.RunSaveFileDialog(dialog_.GetHandle(), request);
+}
+
+}  // namespace ui

@@ -1,0 +1,43 @@
+// The window interface of a dialog's logic over a real dialog window: controls by id,
+// message boxes and file dialogs through CommonDialogs, owned by the dialog.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "ui/DialogWindow.h"
+
+namespace ui {
+
+class CommonDialogs;
+class Window;
+
+class Win32DialogWindow : public DialogWindow {
+ public:
+  // `dialog` may have no window yet; every call uses the window it has at that moment.
+  Win32DialogWindow(const Window& dialog, CommonDialogs& dialogs);
+
+  std::string GetControlText(int controlId) const override;
+  void SetControlText(int controlId, const std::string& text) override;
+  void EnableControl(int controlId, bool enable) override;
+  bool IsControlEnabled(int controlId) const override;
+  void ResetComboList(int controlId) override;
+  int AddComboString(int controlId, const std::string& text) override;
+  void SetComboSelection(int controlId, int index) override;
+  int GetComboSelection(int controlId) const override;
+  void ShowMessage(const std::string& text) override;
+  FileDialogResult RunOpenFileDialog(const FileDialogRequest& request) override;
+  FileDialogResult RunSaveFileDialog(const FileDialogRequest& request) override;
+
+ private:
+  HWND Item(int controlId) const;
+
+  const Window& dialog_;
+  CommonDialogs& dialogs_;
+};
+
+// The text of any window, of any length.
+std::string WindowText(HWND window);
+
+}  // namespace ui

@@ -1,0 +1,326 @@
+#include "ui/Dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "resource.h"
+#include "ui/DataExchange.h"
+#include "ui/ScriptedCommonDialogs.h"
+
+namespace {
+
+constexpr UINT kNextStep = WM_APP + 1;
+// What a run returns when its script ran out without ending it.
+constexpr INT_PTR kScriptRanOut = 99;
+
+// A dialog that plays a script of steps from inside its own run, one posted message per
+// step, so that the messages a step posts are handled before the next step.
+class ScriptedDialog : public ui::Dialog {
+ public:
+  using Step = std::function<void(ScriptedDialog&)>;
+
+  ScriptedDialog(int templateId, ui::CommonDialogs& dialogs) : Dialog(templateId, dialogs) {}
+
+  void Then(Step step) { steps_.push_back(std::move(step)); }
+
+  std::vector<std::string> calls;
+  bool bindXStep = false;
+  float xStep = 1.0f;
+
+ protected:
+  bool OnInitDialog() override {
+    calls.push_back("OnInitDialog");
+    const bool setFocus = Dialog::OnInitDialog();
+    if (!steps_.empty()) Post(kNextStep);
+    return setFocus;
+  }
+  void DoDataExchange(DataExchange& exchange) override {
+    if (bindXStep) exchange.Text(IDC_X_STEP, xStep);
+  }
+  void OnOK() override {
+    calls.push_back("OnOK");
+    Dialog::OnOK();
+  }
+  void OnCancel() override {
+    calls.push_back("OnCancel");
+    Dialog::OnCancel();
+  }
+
+ private:
+  LRESULT OnNextStep(WPARAM, LPARAM) {
+    if (steps_.empty()) {
+      // Messages the last step started may still be on their way; give up only much later
+      // so that a test never hangs.
+      if (IsModal()) SetTimer(*this, kGiveUpTimer, 10000, nullptr);
+      return 0;
+    }
+    Step step = std::move(steps_.front());
+    steps_.pop_front();
+    step(*this);
+    if (GetHandle() != nullptr) Post(kNextStep);
+    return 0;
+  }
+
+  LRESULT OnTimer(WPARAM timer, LPARAM) {
+    if (timer == kGiveUpTimer) EndDialog(kScriptRanOut);
+    return 0;
+  }
+
+  static constexpr UINT_PTR kGiveUpTimer = 1;
+  std::deque<Step> steps_;
+
+  UI_DECLARE_MESSAGE_MAP()
+};
+
+// Takes IDCANCEL itself; looks at IDOK and passes it on to the base map.
+class RoutingDialog : public ScriptedDialog {
+ public:
+  using ScriptedDialog::ScriptedDialog;
+
+ private:
+  LRESULT OnOwnCancel(WPARAM, LPARAM) {
+    calls.push_back("own IDCANCEL");
+    return 0;
+  }
+  LRESULT OnOwnOk(WPARAM, LPARAM) {
+    calls.push_back("own IDOK");
+    NotHandled();
+    return 0;
+  }
+
+  UI_DECLARE_MESSAGE_MAP()
+};
+
+// clang-format off
+UI_BEGIN_MESSAGE_MAP(ScriptedDialog, ui::Dialog)
+  ui::OnMessage(kNextStep, &ScriptedDialog::OnNextStep),
+  ui::OnMessage(WM_TIMER, &ScriptedDialog::OnTimer),
+UI_END_MESSAGE_MAP()
+
+UI_BEGIN_MESSAGE_MAP(RoutingDialog, ScriptedDialog)
+  ui::OnCommand(BN_CLICKED, IDCANCEL, &RoutingDialog::OnOwnCancel),
+  ui::OnCommand(BN_CLICKED, IDOK, &RoutingDialog::OnOwnOk),
+UI_END_MESSAGE_MAP()
+    // clang-format on
+
+    using Calls = std::vector<std::string>;
+
+void PostCommand(HWND dialog, int id) {
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+}
+
+// A key press as the keyboard delivers it: to the window with the focus.
+void PostKey(UINT key) { PostMessageA(GetFocus(), WM_KEYDOWN, key, 1); }
+
+std::string TextOf(HWND window) { return ui::WindowText(window); }
+
+TEST(DialogTest, ModalRunShowsTheTemplateAndDestroysTheWindowAfterEndDialog) {
+  ScriptedCommonDialogs dialogs;
+  ScriptedDialog dialog(IDD_ABOUT, dialogs);
+  HWND seen = nullptr;
+  bool visible = false;
+  std::string title;
+  dialog.Then([&](ScriptedDialog& d) {
+    seen = d.GetHandle();
+    visible = IsWindowVisible(seen) != FALSE;  // the About template is not visible itself
+    title = TextOf(seen);
+    d.EndDialog(7);
+  });
+
+  EXPECT_EQ(dialog.DoModal(), 7);
+  EXPECT_TRUE(visible);
+  EXPECT_EQ(title, "About MorvTxtMvg");
+  EXPECT_FALSE(IsWindow(seen));
+  EXPECT_EQ(dialog.GetHandle(), nullptr);
+  EXPECT_FALSE(dialog.IsModal());
+  EXPECT_EQ(dialog.calls, Calls{"OnInitDialog"});
+
+  // The same object runs again.
+  dialog.Then([](ScriptedDialog& d) { d.EndDialog(8); });
+  EXPECT_EQ(dialog.DoModal(), 8);
+}
+
+TEST(DialogTest, CancelButtonEscAndCloseBoxEndTheRunThroughOnCancel) {
+  ScriptedCommonDialogs dialogs;
+  const std::vector<std::function<void(ScriptedDialog&)>> ways = {
+      [](ScriptedDialog& d) { SendMessageA(GetDlgItem(d, IDCANCEL), BM_CLICK, 0, 0); },
+      [](ScriptedDialog&) { PostKey(VK_ESCAPE); },
+      [](ScriptedDialog& d) { PostMessageA(d, WM_CLOSE, 0, 0); },
+  };
+  for (std::size_t i = 0; i < ways.size(); ++i) {
+    SCOPED_TRACE(i);
+    const auto& way = ways[i];
+    ScriptedDialog dialog(IDD_CONVERT, dialogs);
+    dialog.Then(way);
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_EQ(dialog.calls, (Calls{"OnInitDialog", "OnCancel"}));
+  }
+}
+
+TEST(DialogTest, EnterInAnEditFieldActsAsTheDefaultOkButton) {
+  ScriptedCommonDialogs dialogs;
+  ScriptedDialog dialog(IDD_CONVERT, dialogs);
+  dialog.Then([](ScriptedDialog& d) {
+    SetFocus(GetDlgItem(d, IDC_X_STEP));
+    PostKey(VK_RETURN);
+  });
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(dialog.calls, (Calls{"OnInitDialog", "OnOK"}));
+}
+
+TEST(DialogTest, OwnerIsDisabledForTheRunAndEnabledAgainAfterIt) {
+  ScriptedCommonDialogs dialogs;
+  ScriptedDialog owner(IDD_ABOUT, dialogs);
+  ASSERT_TRUE(owner.Create());
+  ScriptedDialog dialog(IDD_ABOUT, dialogs);
+  bool ownerEnabledDuringRun = true;
+  HWND ownerOfDialog = nullptr;
+  dialog.Then([&](ScriptedDialog& d) {
+    ownerEnabledDuringRun = IsWindowEnabled(owner) != FALSE;
+    ownerOfDialog = GetWindow(d, GW_OWNER);
+    d.EndDialog(IDOK);
+  });
+
+  EXPECT_EQ(dialog.DoModal(owner), IDOK);
+  EXPECT_FALSE(ownerEnabledDuringRun);
+  EXPECT_EQ(ownerOfDialog, owner.GetHandle());
+  EXPECT_TRUE(IsWindowEnabled(owner));
+}
+
+TEST(DialogTest, OkTakesTheControlsInAndStaysOpenWhileAFieldIsInvalid) {
+  ScriptedCommonDialogs dialogs;
+  ScriptedDialog dialog(IDD_CONVERT, dialogs);
+  dialog.bindXStep = true;
+  dialog.xStep = 1.5f;
+  std::string shownAtStart;
+  bool openAfterRefusal = false;
+  dialog.Then([&](ScriptedDialog& d) {
+    shownAtStart = TextOf(GetDlgItem(d, IDC_X_STEP));
+    SetDlgItemTextA(d, IDC_X_STEP, "abc");
+    PostCommand(d, IDOK);
+  });
+  dialog.Then([&](ScriptedDialog& d) {
+    openAfterRefusal = d.GetHandle() != nullptr;
+    SetDlgItemTextA(d, IDC_X_STEP, " 2.5 ");
+    PostCommand(d, IDOK);
+  });
+
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(shownAtStart, "1.5");
+  EXPECT_TRUE(openAfterRefusal);
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].text, kEnterNumberMessage);
+  EXPECT_NE(dialogs.messages[0].owner, nullptr);
+  EXPECT_EQ(dialog.xStep, 2.5f);
+  EXPECT_EQ(dialog.calls, (Calls{"OnInitDialog", "OnOK", "OnOK"}));
+}
+
+TEST(DialogTest, ClassMapComesFirstAndTheBaseMapRoutesWhatItPassesOn) {
+  ScriptedCommonDialogs dialogs;
+  RoutingDialog dialog(IDD_CONVERT, dialogs);
+  bool openAfterCancel = false;
+  dialog.Then([](ScriptedDialog& d) { PostCommand(d, IDCANCEL); });
+  dialog.Then([&](ScriptedDialog& d) {
+    openAfterCancel = d.GetHandle() != nullptr;
+    PostCommand(d, IDOK);
+  });
+
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_TRUE(openAfterCancel);
+  EXPECT_EQ(dialog.calls, (Calls{"OnInitDialog", "own IDCANCEL", "own IDOK", "OnOK"}));
+}
+
+TEST(DialogTest, ModelessCreateLeavesAHiddenTemplateHiddenAndCancelDestroysIt) {
+  ScriptedCommonDialogs dialogs;
+  ScriptedDialog owner(IDD_ABOUT, dialogs);
+  ASSERT_TRUE(owner.Create());
+  ScriptedDialog dialog(IDD_ABOUT, dialogs);
+
+  ASSERT_TRUE(dialog.Create(owner));
+  HWND window = dialog.GetHandle();
+  EXPECT_FALSE(dialog.IsModal());
+  EXPECT_FALSE(IsWindowVisible(window));
+  EXPECT_EQ(GetWindow(window, GW_OWNER), owner.GetHandle());
+  EXPECT_EQ(ui::Dialog::FromDialogHandle(window), &dialog);
+  EXPECT_FALSE(dialog.Create(owner));  // one window at a time
+
+  SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(dialog.GetHandle(), nullptr);
+  EXPECT_EQ(dialog.calls, (Calls{"OnInitDialog", "OnCancel"}));
+
+  ASSERT_TRUE(dialog.Create(owner));
+  EXPECT_TRUE(IsWindow(dialog.GetHandle()));
+}
+
+TEST(DialogTest, DestroyingTheObjectDestroysAWindowStillOpen) {
+  ScriptedCommonDialogs dialogs;
+  HWND window = nullptr;
+  {
+    ScriptedDialog dialog(IDD_CONVERT, dialogs);
+    ASSERT_TRUE(dialog.Create());
+    window = dialog.GetHandle();
+    EXPECT_TRUE(IsWindowVisible(window));  // this template is visible itself
+  }
+  EXPECT_FALSE(IsWindow(window));
+}
+
+TEST(DialogTest, ModelessDialogInsideAModalRunGetsTabEnterAndEsc) {
+  ScriptedCommonDialogs dialogs;
+  ScriptedDialog modal(IDD_ABOUT, dialogs);
+  ScriptedDialog first(IDD_CONVERT, dialogs);
+  ScriptedDialog second(IDD_CONVERT, dialogs);
+  HWND focusAfterTab = nullptr;
+  HWND nextAfterOk = nullptr;
+  HWND firstWindow = nullptr;
+  HWND secondWindow = nullptr;
+  modal.Then([&](ScriptedDialog& d) {
+    ASSERT_TRUE(first.Create(d));
+    firstWindow = first.GetHandle();
+    SetFocus(GetDlgItem(first, IDOK));
+    PostKey(VK_TAB);
+  });
+  modal.Then([&](ScriptedDialog&) {
+    focusAfterTab = GetFocus();
+    nextAfterOk = GetDlgItem(first, IDCANCEL);  // tab order follows the template
+    SetFocus(GetDlgItem(first, IDC_Z_STEP));
+    PostKey(VK_RETURN);
+  });
+  modal.Then([&](ScriptedDialog& d) {
+    ASSERT_TRUE(second.Create(d));
+    secondWindow = second.GetHandle();
+    SetFocus(GetDlgItem(second, IDC_X_STEP));
+    PostKey(VK_ESCAPE);
+  });
+  modal.Then([](ScriptedDialog& d) { d.EndDialog(IDOK); });
+
+  EXPECT_EQ(modal.DoModal(), IDOK);
+  EXPECT_EQ(focusAfterTab, nextAfterOk);
+  EXPECT_EQ(first.calls, (Calls{"OnInitDialog", "OnOK"}));
+  EXPECT_FALSE(IsWindow(firstWindow));
+  EXPECT_EQ(second.calls, (Calls{"OnInitDialog", "OnCancel"}));
+  EXPECT_FALSE(IsWindow(secondWindow));
+  EXPECT_EQ(modal.calls, Calls{"OnInitDialog"});  // the keys went to the modeless boxes only
+}
+
+TEST(DialogTest, KeysForWindowsThatAreNotOurDialogsAreLeftToTheLoop) {
+  WNDCLASSA windowClass = {};
+  windowClass.lpfnWndProc = DefWindowProcA;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.lpszClassName = "DialogTestPlain";
+  RegisterClassA(&windowClass);
+  HWND plain = CreateWindowExA(0, "DialogTestPlain", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(plain, nullptr);
+  MSG key = {plain, WM_KEYDOWN, VK_ESCAPE, 1, 0, {0, 0}};
+  EXPECT_FALSE(ui::Dialog::PreTranslateDialogMessage(key));
+  MSG noWindow = {nullptr, WM_KEYDOWN, VK_ESCAPE, 1, 0, {0, 0}};
+  EXPECT_FALSE(ui::Dialog::PreTranslateDialogMessage(noWindow));
+  DestroyWindow(plain);
+}
+
+}  // namespace
