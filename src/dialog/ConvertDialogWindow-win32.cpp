@@ -1,0 +1,252 @@
+#include "dialog/ConvertDialogWindow-win32.h"
+
+#include <windowsx.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "app/CurrentFolder.h"
+#include "app/FolderMemory.h"
+#include "dialog/BmpImage-win32.h"
+#include "dialog/ConvertDialogControls.h"
+#include "resource.h"
+#include "ui/CommonDialogs.h"
+#include "widgets/ShadePatterns.h"
+
+namespace {
+
+// The shaded faces of OK and Cancel: grain, hover lightening and tint towards blue.
+constexpr std::uint8_t kFaceGrain = 8;
+constexpr std::uint8_t kFaceHoverPercent = 20;
+constexpr std::uint8_t kFaceTintPercent = 5;
+constexpr COLORREF kFaceTint = RGB(55, 55, 255);
+
+}  // namespace
+
+ConvertDialogWindow::ConvertDialogWindow(ui::CommonDialogs& dialogs)
+    : Dialog(IDD_CONVERT, dialogs), logic(Controls(), InitFolderMemory()) {
+  appIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP));
+  const struct {
+    const char* name;
+    BmpImage* image;
+  } pictures[] = {{kNormalPictureFile, &normalImage},
+                  {kHoverPictureFile, &hoverImage},
+                  {kPressedPictureFile, &pressedImage}};
+  // The paths come from workDir: the remembered folder may be current by now.
+  for (const auto& file : pictures) {
+    const std::string path = logic.workDir + kPathSeparator + file.name;
+    if (!PathExists(path)) {
+      // Before any window exists: the program cannot show its help picture, so it stops.
+      dialogs.ShowMessage(nullptr, kMissingPictureMessage + std::string(file.name));
+      std::exit(0);
+    }
+    if (file.image->Load(path) != BmpReadResult::kLoaded) {
+      dialogs.ShowMessage(nullptr, kNotBmpFileMessage);
+    }
+  }
+}
+
+ConvertDialogWindow::~ConvertDialogWindow() = default;
+
+void ConvertDialogWindow::AttachButtons() {
+  const struct {
+    ShadeButton* button;
+    int id;
+  } buttons[] = {{&densityBrowseButton, kDensityBrowseButton},
+                 {&vpBrowseButton, kVpBrowseButton},
+                 {&vsBrowseButton, kVsBrowseButton},
+                 {&outputBrowseButton, kOutputBrowseButton},
+                 {&okButton, kOkButton},
+                 {&cancelButton, kCancelButton}};
+  for (const auto& b : buttons) b.button->Subclass(GetDlgItem(GetHandle(), b.id));
+}
+
+bool ConvertDialogWindow::OnInitDialog() {
+  AttachButtons();
+  Dialog::OnInitDialog();
+  AddAboutToSystemMenu();
+  Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(appIcon));
+  Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(appIcon));
+  SetUpButtons();
+  logic.InitControls();
+  return true;
+}
+
+void ConvertDialogWindow::AddAboutToSystemMenu() {
+  HMENU systemMenu = GetSystemMenu(GetHandle(), FALSE);
+  if (systemMenu == nullptr) return;
+  char text[256] = {};
+  if (LoadStringA(GetModuleHandleA(nullptr), IDS_ABOUT, text, sizeof text) <= 0) return;
+  AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(systemMenu, MF_STRING, SYSCMD_ABOUT, text);
+}
+
+void ConvertDialogWindow::SetUpButtons() {
+  for (ShadeButton* browse : {&densityBrowseButton, &vpBrowseButton, &vsBrowseButton}) {
+    browse->SetFlatStyle(true);
+    browse->AssignIcon(IDI_OPEN, BS_CENTER);
+  }
+  outputBrowseButton.SetFlatStyle(true);
+  outputBrowseButton.AssignIcon(IDI_SAVE, BS_CENTER);
+  okButton.GenerateFaces(VerticalCurve, kFaceGrain, kFaceHoverPercent, kFaceTintPercent, kFaceTint);
+  cancelButton.GenerateFaces(HorizontalRamp, kFaceGrain, kFaceHoverPercent, kFaceTintPercent,
+                             kFaceTint);
+}
+
+void ConvertDialogWindow::DoDataExchange(DataExchange& exchange) { logic.DoDataExchange(exchange); }
+
+void ConvertDialogWindow::OnOK() {
+  if (logic.OnOK()) Dialog::OnOK();
+}
+
+void ConvertDialogWindow::PostNcDestroy() {
+  // An About box opened from the picture went with the window it belonged to.
+  modelessAbout.reset();
+  picture.OnAboutClosed();
+}
+
+void ConvertDialogWindow::DrawPicture(PictureImage image) {
+  const BmpImage* shown = nullptr;
+  switch (image) {
+    case PictureImage::kNormal:
+      shown = &normalImage;
+      break;
+    case PictureImage::kHover:
+      shown = &hoverImage;
+      break;
+    case PictureImage::kPressed:
+      shown = &pressedImage;
+      break;
+    case PictureImage::kNone:
+      return;
+  }
+  DrawBmpImageOnWindow(GetHandle(), *shown, picture.pictureRect.left, picture.pictureRect.top,
+                       picture.pictureWidth, picture.pictureHeight);
+}
+
+LRESULT ConvertDialogWindow::OnSysCommand(WPARAM wParam, LPARAM) {
+  if ((wParam & 0xFFF0) != SYSCMD_ABOUT) return Default();
+  AboutDialog about(Dialogs());
+  about.DoModal(GetHandle());
+  return 0;
+}
+
+LRESULT ConvertDialogWindow::OnPaint(WPARAM, LPARAM) {
+  PAINTSTRUCT paint;
+  if (IsIconic(GetHandle())) {
+    HDC dc = BeginPaint(GetHandle(), &paint);
+    Send(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    const int iconWidth = GetSystemMetrics(SM_CXICON);
+    const int iconHeight = GetSystemMetrics(SM_CYICON);
+    RECT client;
+    GetClientRect(GetHandle(), &client);
+    const int x = (client.right - client.left - iconWidth + 1) / 2;
+    const int y = (client.bottom - client.top - iconHeight + 1) / 2;
+    DrawIcon(dc, x, y, appIcon);
+    EndPaint(GetHandle(), &paint);
+    return 0;
+  }
+  Default();
+  // Every repaint shows the picture at rest, whatever the pointer did before.
+  BeginPaint(GetHandle(), &paint);
+  DrawPicture(picture.OnPaint());
+  EndPaint(GetHandle(), &paint);
+  return 0;
+}
+
+LRESULT ConvertDialogWindow::OnQueryDragIcon(WPARAM, LPARAM) {
+  return reinterpret_cast<LRESULT>(appIcon);
+}
+
+LRESULT ConvertDialogWindow::OnBrowseVp(WPARAM, LPARAM) {
+  logic.OnBrowseVp();
+  return 0;
+}
+
+LRESULT ConvertDialogWindow::OnBrowseVs(WPARAM, LPARAM) {
+  logic.OnBrowseVs();
+  return 0;
+}
+
+LRESULT ConvertDialogWindow::OnBrowseDensity(WPARAM, LPARAM) {
+  logic.OnBrowseDensity();
+  return 0;
+}
+
+LRESULT ConvertDialogWindow::OnXSizeEditChange(WPARAM, LPARAM) {
+  logic.OnXSizeEditChange();
+  return 0;
+}
+
+LRESULT ConvertDialogWindow::OnXSizeSelChange(WPARAM, LPARAM) {
+  logic.OnXSizeSelChange();
+  return 0;
+}
+
+LRESULT ConvertDialogWindow::OnBrowseOutput(WPARAM, LPARAM) {
+  logic.OnBrowseOutput();
+  return 0;
+}
+
+LRESULT ConvertDialogWindow::OnKillFocusNxWrite(WPARAM, LPARAM) {
+  logic.OnKillFocusNxWrite();
+  return 0;
+}
+
+LRESULT ConvertDialogWindow::OnKillFocusNzWrite(WPARAM, LPARAM) {
+  logic.OnKillFocusNzWrite();
+  return 0;
+}
+
+LRESULT ConvertDialogWindow::OnMouseMove(WPARAM, LPARAM lParam) {
+  DrawPicture(picture.OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
+  return Default();
+}
+
+LRESULT ConvertDialogWindow::OnLButtonDown(WPARAM, LPARAM lParam) {
+  // No capture and no default processing: a press is not remembered.
+  DrawPicture(picture.OnLButtonDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
+  return 0;
+}
+
+LRESULT ConvertDialogWindow::OnLButtonUp(WPARAM, LPARAM lParam) {
+  const PictureAction action = picture.OnLButtonUp(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+  if (action.openAbout) {
+    modelessAbout = std::make_unique<AboutDialog>(Dialogs(), *this);
+    if (modelessAbout->CreateModeless()) {
+      ShowWindow(modelessAbout->GetHandle(), SW_SHOWNORMAL);
+    } else {
+      modelessAbout.reset();
+      picture.OnAboutClosed();
+    }
+  }
+  DrawPicture(action.draw);
+  return Default();
+}
+
+LRESULT ConvertDialogWindow::OnAboutClosed(WPARAM, LPARAM) {
+  picture.OnAboutClosed();
+  // The box posted this on its way out; its window is gone by now.
+  if (modelessAbout != nullptr && modelessAbout->GetHandle() == nullptr) modelessAbout.reset();
+  return 0;
+}
+
+// clang-format off
+UI_BEGIN_MESSAGE_MAP(ConvertDialogWindow, ui::Dialog)
+  ui::OnMessage(WM_SYSCOMMAND, &ConvertDialogWindow::OnSysCommand),
+  ui::OnMessage(WM_PAINT, &ConvertDialogWindow::OnPaint),
+  ui::OnMessage(WM_QUERYDRAGICON, &ConvertDialogWindow::OnQueryDragIcon),
+  ui::OnCommand(BN_CLICKED, kVpBrowseButton, &ConvertDialogWindow::OnBrowseVp),
+  ui::OnCommand(BN_CLICKED, kVsBrowseButton, &ConvertDialogWindow::OnBrowseVs),
+  ui::OnCommand(BN_CLICKED, kDensityBrowseButton, &ConvertDialogWindow::OnBrowseDensity),
+  ui::OnCommand(CBN_EDITCHANGE, kXSizeCombo, &ConvertDialogWindow::OnXSizeEditChange),
+  ui::OnCommand(CBN_SELCHANGE, kXSizeCombo, &ConvertDialogWindow::OnXSizeSelChange),
+  ui::OnCommand(BN_CLICKED, kOutputBrowseButton, &ConvertDialogWindow::OnBrowseOutput),
+  ui::OnCommand(EN_KILLFOCUS, kNxWriteField, &ConvertDialogWindow::OnKillFocusNxWrite),
+  ui::OnCommand(EN_KILLFOCUS, kNzWriteField, &ConvertDialogWindow::OnKillFocusNzWrite),
+  ui::OnMessage(WM_MOUSEMOVE, &ConvertDialogWindow::OnMouseMove),
+  ui::OnMessage(WM_LBUTTONDOWN, &ConvertDialogWindow::OnLButtonDown),
+  ui::OnMessage(WM_LBUTTONUP, &ConvertDialogWindow::OnLButtonUp),
+  ui::OnMessage(WM_ABOUT_CLOSED, &ConvertDialogWindow::OnAboutClosed),
+UI_END_MESSAGE_MAP()
+    // clang-format on
