@@ -3,14 +3,12 @@
 #include <cfloat>
 #include <charconv>
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <system_error>
 
 // One multiplication or division of exact doubles is correctly rounded only when the
 // arithmetic is done in double precision itself (SSE2, not the x87 unit).
 static_assert(FLT_EVAL_METHOD == 0, "double arithmetic must round to double");
-static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "eight digits are read as one word");
 
 namespace {
 
@@ -38,32 +36,6 @@ inline bool ExactProduct(std::uint64_t mantissa, std::int64_t power10, double* v
   return true;
 }
 
-// Eight characters as one little-endian word: the first character in the lowest byte.
-std::uint64_t EightBytes(const char* p) {
-  std::uint64_t word;
-  std::memcpy(&word, p, sizeof word);
-  return word;
-}
-
-// How many of the eight characters are digits before the first one that is not. Carries and
-// borrows only travel towards later bytes, so the first non-digit is always found.
-unsigned LeadingDigits(std::uint64_t word) {
-  const std::uint64_t notDigit =
-      ((word + 0x4646464646464646) | (word - 0x3030303030303030)) & 0x8080808080808080;
-  return notDigit == 0 ? 8 : static_cast<unsigned>(__builtin_ctzll(notDigit)) / 8;
-}
-
-// The value of the first `count` (1 to 7) digit characters of a word.
-std::uint64_t DigitsValue(std::uint64_t word, unsigned count) {
-  // Move the digits to the end and put '0's before them, then add up eight digits at once.
-  word = (word << (8 * (8 - count))) | (0x3030303030303030 >> (8 * count));
-  word -= 0x3030303030303030;
-  word = word * 10 + (word >> 8);
-  return (((word & 0x000000FF000000FF) * 0x000F424000000064) +
-          (((word >> 16) & 0x000000FF000000FF) * 0x0000271000000001)) >>
-         32;
-}
-
 DecimalReading Finished(bool negative, double magnitude) {
   DecimalReading reading;
   reading.value = negative ? -magnitude : magnitude;
@@ -73,33 +45,6 @@ DecimalReading Finished(bool negative, double magnitude) {
 }
 
 }  // namespace
-
-const char* ReadShortDecimal(const char* p, double* value) {
-  static constexpr std::uint64_t kScale[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000};
-  const bool negative = *p == '-';
-  if (negative || *p == '+') ++p;
-  const unsigned integerDigits = LeadingDigits(EightBytes(p));
-  if (integerDigits == 8) return nullptr;
-  std::uint64_t mantissa = integerDigits == 0 ? 0 : DigitsValue(EightBytes(p), integerDigits);
-  p += integerDigits;
-  unsigned fractionDigits = 0;
-  if (*p == '.') {
-    ++p;
-    const std::uint64_t word = EightBytes(p);
-    fractionDigits = LeadingDigits(word);
-    if (fractionDigits == 8) return nullptr;
-    if (fractionDigits > 0) {
-      mantissa = mantissa * kScale[fractionDigits] + DigitsValue(word, fractionDigits);
-    }
-    p += fractionDigits;
-  }
-  if (integerDigits + fractionDigits == 0) return nullptr;
-  // Below 10^14 and at most 7 decimals: always one exact operation.
-  double magnitude = 0.0;
-  ExactProduct(mantissa, -static_cast<std::int64_t>(fractionDigits), &magnitude);
-  *value = negative ? -magnitude : magnitude;
-  return p;
-}
 
 DecimalReading ReadDecimal(std::string_view token) {
   // The usual short token ("1523.25", "-2.5e3"): read in one go, Clinger's fast path.

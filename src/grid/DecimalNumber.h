@@ -18,13 +18,6 @@ struct DecimalReading {
 // finite once rounded to float32.
 DecimalReading ReadDecimal(std::string_view token);
 
-// The usual token of a grid, quickly: an optional sign, up to 7 digits, optionally a point and up
-// to 7 digits, at least one digit. Reads from `p` on and returns where that number stops, with its
-// value; the caller decides whether the stop is the end of the token. Returns null for anything
-// else, which ReadDecimal reads. May read kShortDecimalReadAhead bytes from `p` on.
-inline constexpr std::size_t kShortDecimalReadAhead = 32;
-const char* ReadShortDecimal(const char* p, double* value);
-
 // The same reading for a token that arrives in pieces (a token longer than any read buffer).
 // Keeps a bounded state whatever the token's length.
 class DecimalAccumulator {

@@ -12,7 +12,12 @@
 #include <thread>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "grid/DecimalNumber.h"
+#include "grid/ShortDecimal.h"
 
 namespace {
 
@@ -28,6 +33,39 @@ constexpr std::array<unsigned char, 256> MakeCharClasses() {
 constexpr std::array<unsigned char, 256> kCharClasses = MakeCharClasses();
 
 inline unsigned char ClassOf(char c) { return kCharClasses[static_cast<unsigned char>(c)]; }
+
+// Bit k set when p[k] is a separator, for the 64 bytes from p on.
+std::uint64_t SeparatorMask(const char* p) {
+#if defined(__SSE2__)
+  const __m128i space = _mm_set1_epi8(' ');
+  const __m128i comma = _mm_set1_epi8(',');
+  const __m128i tab = _mm_set1_epi8('\t');
+  const __m128i lineFeed = _mm_set1_epi8('\n');
+  const __m128i carriageReturn = _mm_set1_epi8('\r');
+  std::uint64_t mask = 0;
+  for (int part = 0; part < 4; ++part) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * part));
+    const __m128i separators = _mm_or_si128(
+        _mm_or_si128(_mm_cmpeq_epi8(bytes, space), _mm_cmpeq_epi8(bytes, comma)),
+        _mm_or_si128(
+            _mm_cmpeq_epi8(bytes, tab),
+            _mm_or_si128(_mm_cmpeq_epi8(bytes, lineFeed), _mm_cmpeq_epi8(bytes, carriageReturn))));
+    mask |= static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(separators)))
+            << (16 * part);
+  }
+  return mask;
+#else
+  std::uint64_t mask = 0;
+  for (int k = 0; k < 64; ++k) {
+    mask |= static_cast<std::uint64_t>(ClassOf(p[k]) == kSeparator) << k;
+  }
+  return mask;
+#endif
+}
+
+// Bytes read past the end of the text in a buffer: a separator map, a quick token reading.
+constexpr std::size_t kReadAhead = 64;
+static_assert(kReadAhead >= kShortDecimalReadAhead, "room for the quick token reading");
 
 // Room after a chunk for the end of its last token; longer tokens are read in pieces.
 constexpr std::size_t kTailRoom = std::size_t{64} << 10;
@@ -134,59 +172,58 @@ void ChunkParser::Parse(std::uint64_t begin, std::uint64_t end, Sink& sink,
     return;
   }
   const bool atEnd = n < wanted || readAt + n >= size_;
-  text[n] = kEndOfFileMark;  // sentinel: stops every scanning loop below
+  // A character 26 ends the text: nothing from it on counts. Else a sentinel at the end stops
+  // every scanning loop below.
+  const void* const mark = std::memchr(text, kEndOfFileMark, n);
+  const std::size_t last =
+      mark != nullptr ? static_cast<std::size_t>(static_cast<const char*>(mark) - text) : n;
+  text[n] = kEndOfFileMark;
+  const bool tokenMayGoOn = mark == nullptr && !atEnd;
   std::size_t i = 0;
   if (begin != 0) {
     // The byte before the chunk tells whether its first token belongs to the previous chunk.
-    if (n == 0) return;
-    const unsigned char before = ClassOf(text[0]);
-    if (before == kEndMark) {
-      outcome.endMark = true;
+    if (last == 0) {
+      outcome.endMark = mark != nullptr;
       return;
     }
     i = 1;
-    if (before == kTokenChar) {
+    if (ClassOf(text[0]) == kTokenChar) {
       while (ClassOf(text[i]) == kTokenChar) ++i;
     }
   }
-  for (;;) {
-    while (ClassOf(text[i]) == kSeparator) ++i;
-    if (i == n) return;
-    if (ClassOf(text[i]) == kEndMark) {
-      outcome.endMark = true;
-      return;
-    }
-    const std::size_t tokenStart = i;
-    double value = 0.0;
-    const char* const stop = ReadShortDecimal(text + i, &value);
-    if (stop != nullptr && ClassOf(*stop) != kTokenChar) {
-      // The usual token, read in one go.
-      i = static_cast<std::size_t>(stop - text);
-      if (i == n && !atEnd) {
+
+  // Token starts come from a map of the separators, 64 bytes at a time, so each token is read
+  // independently of where the one before ended.
+  std::uint64_t separatorBefore = 1;
+  for (std::size_t block = i; block < last; block += 64) {
+    const std::uint64_t separators = SeparatorMask(text + block);
+    std::uint64_t starts = ~separators & ((separators << 1) | separatorBefore);
+    separatorBefore = separators >> 63;
+    if (last - block < 64) starts &= (std::uint64_t{1} << (last - block)) - 1;
+    while (starts != 0) {
+      const std::size_t tokenStart = block + static_cast<std::size_t>(__builtin_ctzll(starts));
+      starts &= starts - 1;
+      double value = 0.0;
+      const char* stop = ReadShortDecimal(text + tokenStart, &value);
+      const bool quick = stop != nullptr && ClassOf(*stop) != kTokenChar;
+      if (!quick) {
+        stop = text + tokenStart;
+        while (ClassOf(*stop) == kTokenChar) ++stop;
+      }
+      const std::size_t tokenEnd = static_cast<std::size_t>(stop - text);
+      if (tokenEnd == n && tokenMayGoOn) {
         FinishTailToken(tokenStart, n, readAt, sink, outcome);
         return;
       }
-      sink.Add(value);
-      if (i != n && ClassOf(text[i]) == kEndMark) {
-        outcome.endMark = true;
+      if (quick) {
+        sink.Add(value);
+      } else if (!Take(std::string_view(text + tokenStart, tokenEnd - tokenStart),
+                       readAt + tokenStart, sink, outcome)) {
         return;
       }
-      continue;
-    }
-    while (ClassOf(text[i]) == kTokenChar) ++i;
-    if (i == n && !atEnd) {
-      FinishTailToken(tokenStart, n, readAt, sink, outcome);
-      return;
-    }
-    if (!Take(std::string_view(text + tokenStart, i - tokenStart), readAt + tokenStart, sink,
-              outcome)) {
-      return;
-    }
-    if (i != n && ClassOf(text[i]) == kEndMark) {
-      outcome.endMark = true;
-      return;
     }
   }
+  outcome.endMark = mark != nullptr;
 }
 
 // The last token of a chunk runs past its end: read on until it ends.
@@ -391,9 +428,9 @@ bool AllocateBuffers(WorkerBuffers& buffers, std::size_t chunkBytes, std::uint64
   const std::size_t tailRoom =
       static_cast<std::size_t>(std::min<std::uint64_t>(kTailRoom, textSize));
   buffers.textSize = chunkBytes + 1 + tailRoom + 1;
-  buffers.text.reset(new (std::nothrow) char[buffers.textSize + kShortDecimalReadAhead]);
+  buffers.text.reset(new (std::nothrow) char[buffers.textSize + kReadAhead]);
   if (!buffers.text) return false;
-  std::memset(buffers.text.get() + buffers.textSize, 0, kShortDecimalReadAhead);
+  std::memset(buffers.text.get() + buffers.textSize, 0, kReadAhead);
   if (forValues) {
     // A chunk owns at most one token for every two bytes, plus the one it finishes.
     buffers.valueRoom = chunkBytes / 2 + 2;
