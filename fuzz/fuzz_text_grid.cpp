@@ -1,6 +1,7 @@
-// Arbitrary bytes as a text grid. An accepted text loads to exactly its count of finite values
-// within its minimum and maximum, each the C library's strtod of its token rounded to float32,
-// and a reading cut into small chunks on several threads gives the same result as a whole one.
+// Arbitrary bytes as a text grid. An accepted text loads to exactly its count of finite values,
+// each the C library's strtod of its token rounded to float32, with the minimum and maximum a
+// plain reading finds; a reading cut into small chunks on several threads gives the same result
+// as a whole one.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -42,6 +43,9 @@ void CheckAccepted(std::string_view text, const TextGridScan& scan) {
   if (!loaded.ok() || loaded.count != scan.summary.count || !loaded.values) __builtin_trap();
   const std::vector<std::string> tokens = Tokens(text);
   if (tokens.size() != loaded.count) __builtin_trap();
+  // The bounds as a plain reading from start to end finds them, with the values as read.
+  float minimum = 1e30f;
+  float maximum = -1e30f;
   for (std::uint32_t i = 0; i < loaded.count; ++i) {
     const float value = loaded.values[i];
     if (!std::isfinite(value)) __builtin_trap();
@@ -50,6 +54,11 @@ void CheckAccepted(std::string_view text, const TextGridScan& scan) {
     const double reference = std::strtod(tokens[i].c_str(), &end);
     if (end != tokens[i].c_str() + tokens[i].size()) __builtin_trap();  // not wholly a number
     if (Bits(static_cast<float>(reference)) != Bits(value)) __builtin_trap();
+    if (reference < minimum) minimum = static_cast<float>(reference);
+    if (reference > maximum) maximum = static_cast<float>(reference);
+  }
+  if (Bits(minimum) != Bits(scan.summary.minimum) || Bits(maximum) != Bits(scan.summary.maximum)) {
+    __builtin_trap();
   }
 }
 
