@@ -75,6 +75,8 @@ TextGridValues LoadSource(const TextSource& source, const std::string& fileName,
   loaded.problem = ProblemOf(result, source, fileName);
   if (loaded.ok() && result.count != expectedCount) {
     loaded.problem.error = TextGridError::kFileChanged;
+  } else if (loaded.ok() && expectedCount == 0) {
+    loaded.problem.error = TextGridError::kNoValues;  // never a grid, whatever was asked
   }
   if (loaded.ok()) {
     loaded.values = std::move(values);

@@ -164,6 +164,8 @@ TEST(TextGridReaderTest, TextsWithoutValuesAreRefused) {
     const TextGridScan scan = ScanTextGridText(text, "vp.txt");
     EXPECT_EQ(scan.problem.error, TextGridError::kNoValues) << text;
     EXPECT_EQ(scan.problem.Message(), "vp.txt holds no values.\nThe file was not loaded.");
+    EXPECT_EQ(LoadTextGridValuesFromText(text, "vp.txt", 0).problem.error,
+              TextGridError::kNoValues);
   }
 }
 
