@@ -10,22 +10,14 @@
 #include "resource.h"
 #include "ui/DataExchange.h"
 #include "ui/ScriptedCommonDialogs.h"
+#include "ui/ScriptedDialog.h"
 
 namespace {
 
-constexpr UINT kNextStep = WM_APP + 1;
-// What a run returns when its script ran out without ending it.
-constexpr INT_PTR kScriptRanOut = 99;
-
-// A dialog that plays a script of steps from inside its own run, one posted message per
-// step, so that the messages a step posts are handled before the next step.
-class ScriptedDialog : public ui::Dialog {
+// A dialog that records its hooks and can bind the X-step field.
+class ProbeDialog : public ui::Dialog {
  public:
-  using Step = std::function<void(ScriptedDialog&)>;
-
-  ScriptedDialog(int templateId, ui::CommonDialogs& dialogs) : Dialog(templateId, dialogs) {}
-
-  void Then(Step step) { steps_.push_back(std::move(step)); }
+  ProbeDialog(int templateId, ui::CommonDialogs& dialogs) : Dialog(templateId, dialogs) {}
 
   std::vector<std::string> calls;
   bool bindXStep = false;
@@ -34,9 +26,7 @@ class ScriptedDialog : public ui::Dialog {
  protected:
   bool OnInitDialog() override {
     calls.push_back("OnInitDialog");
-    const bool setFocus = Dialog::OnInitDialog();
-    if (!steps_.empty()) Post(kNextStep);
-    return setFocus;
+    return Dialog::OnInitDialog();
   }
   void DoDataExchange(DataExchange& exchange) override {
     if (bindXStep) exchange.Text(IDC_X_STEP, xStep);
@@ -49,37 +39,12 @@ class ScriptedDialog : public ui::Dialog {
     calls.push_back("OnCancel");
     Dialog::OnCancel();
   }
-
- private:
-  LRESULT OnNextStep(WPARAM, LPARAM) {
-    if (steps_.empty()) {
-      // Messages the last step started may still be on their way; give up only much later
-      // so that a test never hangs.
-      if (IsModal()) SetTimer(*this, kGiveUpTimer, 10000, nullptr);
-      return 0;
-    }
-    Step step = std::move(steps_.front());
-    steps_.pop_front();
-    step(*this);
-    if (GetHandle() != nullptr) Post(kNextStep);
-    return 0;
-  }
-
-  LRESULT OnTimer(WPARAM timer, LPARAM) {
-    if (timer == kGiveUpTimer) EndDialog(kScriptRanOut);
-    return 0;
-  }
-
-  static constexpr UINT_PTR kGiveUpTimer = 1;
-  std::deque<Step> steps_;
-
-  UI_DECLARE_MESSAGE_MAP()
 };
 
 // Takes IDCANCEL itself; looks at IDOK and passes it on to the base map.
-class RoutingDialog : public ScriptedDialog {
+class RoutingDialog : public ProbeDialog {
  public:
-  using ScriptedDialog::ScriptedDialog;
+  using ProbeDialog::ProbeDialog;
 
  private:
   LRESULT OnOwnCancel(WPARAM, LPARAM) {
@@ -95,19 +60,8 @@ class RoutingDialog : public ScriptedDialog {
   UI_DECLARE_MESSAGE_MAP()
 };
 
-// clang-format off
-UI_BEGIN_MESSAGE_MAP(ScriptedDialog, ui::Dialog)
-  ui::OnMessage(kNextStep, &ScriptedDialog::OnNextStep),
-  ui::OnMessage(WM_TIMER, &ScriptedDialog::OnTimer),
-UI_END_MESSAGE_MAP()
-
-UI_BEGIN_MESSAGE_MAP(RoutingDialog, ScriptedDialog)
-  ui::OnCommand(BN_CLICKED, IDCANCEL, &RoutingDialog::OnOwnCancel),
-  ui::OnCommand(BN_CLICKED, IDOK, &RoutingDialog::OnOwnOk),
-UI_END_MESSAGE_MAP()
-    // clang-format on
-
-    using Calls = std::vector<std::string>;
+using Probe = ScriptedDialog<ProbeDialog>;
+using Calls = std::vector<std::string>;
 
 void PostCommand(HWND dialog, int id) {
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
@@ -120,11 +74,11 @@ std::string TextOf(HWND window) { return ui::WindowText(window); }
 
 TEST(DialogTest, ModalRunShowsTheTemplateAndDestroysTheWindowAfterEndDialog) {
   ScriptedCommonDialogs dialogs;
-  ScriptedDialog dialog(IDD_ABOUT, dialogs);
+  Probe dialog(IDD_ABOUT, dialogs);
   HWND seen = nullptr;
   bool visible = false;
   std::string title;
-  dialog.Then([&](ScriptedDialog& d) {
+  dialog.Then([&](Probe& d) {
     seen = d.GetHandle();
     visible = IsWindowVisible(seen) != FALSE;  // the About template is not visible itself
     title = TextOf(seen);
@@ -140,21 +94,21 @@ TEST(DialogTest, ModalRunShowsTheTemplateAndDestroysTheWindowAfterEndDialog) {
   EXPECT_EQ(dialog.calls, Calls{"OnInitDialog"});
 
   // The same object runs again.
-  dialog.Then([](ScriptedDialog& d) { d.EndDialog(8); });
+  dialog.Then([](Probe& d) { d.EndDialog(8); });
   EXPECT_EQ(dialog.DoModal(), 8);
 }
 
 TEST(DialogTest, CancelButtonEscAndCloseBoxEndTheRunThroughOnCancel) {
   ScriptedCommonDialogs dialogs;
-  const std::vector<std::function<void(ScriptedDialog&)>> ways = {
-      [](ScriptedDialog& d) { SendMessageA(GetDlgItem(d, IDCANCEL), BM_CLICK, 0, 0); },
-      [](ScriptedDialog&) { PostKey(VK_ESCAPE); },
-      [](ScriptedDialog& d) { PostMessageA(d, WM_CLOSE, 0, 0); },
+  const std::vector<std::function<void(Probe&)>> ways = {
+      [](Probe& d) { SendMessageA(GetDlgItem(d, IDCANCEL), BM_CLICK, 0, 0); },
+      [](Probe&) { PostKey(VK_ESCAPE); },
+      [](Probe& d) { PostMessageA(d, WM_CLOSE, 0, 0); },
   };
   for (std::size_t i = 0; i < ways.size(); ++i) {
     SCOPED_TRACE(i);
     const auto& way = ways[i];
-    ScriptedDialog dialog(IDD_CONVERT, dialogs);
+    Probe dialog(IDD_CONVERT, dialogs);
     dialog.Then(way);
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     EXPECT_EQ(dialog.calls, (Calls{"OnInitDialog", "OnCancel"}));
@@ -163,8 +117,8 @@ TEST(DialogTest, CancelButtonEscAndCloseBoxEndTheRunThroughOnCancel) {
 
 TEST(DialogTest, EnterInAnEditFieldActsAsTheDefaultOkButton) {
   ScriptedCommonDialogs dialogs;
-  ScriptedDialog dialog(IDD_CONVERT, dialogs);
-  dialog.Then([](ScriptedDialog& d) {
+  Probe dialog(IDD_CONVERT, dialogs);
+  dialog.Then([](Probe& d) {
     SetFocus(GetDlgItem(d, IDC_X_STEP));
     PostKey(VK_RETURN);
   });
@@ -174,12 +128,12 @@ TEST(DialogTest, EnterInAnEditFieldActsAsTheDefaultOkButton) {
 
 TEST(DialogTest, OwnerIsDisabledForTheRunAndEnabledAgainAfterIt) {
   ScriptedCommonDialogs dialogs;
-  ScriptedDialog owner(IDD_ABOUT, dialogs);
+  Probe owner(IDD_ABOUT, dialogs);
   ASSERT_TRUE(owner.Create());
-  ScriptedDialog dialog(IDD_ABOUT, dialogs);
+  Probe dialog(IDD_ABOUT, dialogs);
   bool ownerEnabledDuringRun = true;
   HWND ownerOfDialog = nullptr;
-  dialog.Then([&](ScriptedDialog& d) {
+  dialog.Then([&](Probe& d) {
     ownerEnabledDuringRun = IsWindowEnabled(owner) != FALSE;
     ownerOfDialog = GetWindow(d, GW_OWNER);
     d.EndDialog(IDOK);
@@ -193,17 +147,17 @@ TEST(DialogTest, OwnerIsDisabledForTheRunAndEnabledAgainAfterIt) {
 
 TEST(DialogTest, OkTakesTheControlsInAndStaysOpenWhileAFieldIsInvalid) {
   ScriptedCommonDialogs dialogs;
-  ScriptedDialog dialog(IDD_CONVERT, dialogs);
+  Probe dialog(IDD_CONVERT, dialogs);
   dialog.bindXStep = true;
   dialog.xStep = 1.5f;
   std::string shownAtStart;
   bool openAfterRefusal = false;
-  dialog.Then([&](ScriptedDialog& d) {
+  dialog.Then([&](Probe& d) {
     shownAtStart = TextOf(GetDlgItem(d, IDC_X_STEP));
     SetDlgItemTextA(d, IDC_X_STEP, "abc");
     PostCommand(d, IDOK);
   });
-  dialog.Then([&](ScriptedDialog& d) {
+  dialog.Then([&](Probe& d) {
     openAfterRefusal = d.GetHandle() != nullptr;
     SetDlgItemTextA(d, IDC_X_STEP, " 2.5 ");
     PostCommand(d, IDOK);
@@ -221,10 +175,10 @@ TEST(DialogTest, OkTakesTheControlsInAndStaysOpenWhileAFieldIsInvalid) {
 
 TEST(DialogTest, ClassMapComesFirstAndTheBaseMapRoutesWhatItPassesOn) {
   ScriptedCommonDialogs dialogs;
-  RoutingDialog dialog(IDD_CONVERT, dialogs);
+  ScriptedDialog<RoutingDialog> dialog(IDD_CONVERT, dialogs);
   bool openAfterCancel = false;
-  dialog.Then([](ScriptedDialog& d) { PostCommand(d, IDCANCEL); });
-  dialog.Then([&](ScriptedDialog& d) {
+  dialog.Then([](auto& d) { PostCommand(d, IDCANCEL); });
+  dialog.Then([&](auto& d) {
     openAfterCancel = d.GetHandle() != nullptr;
     PostCommand(d, IDOK);
   });
@@ -236,9 +190,9 @@ TEST(DialogTest, ClassMapComesFirstAndTheBaseMapRoutesWhatItPassesOn) {
 
 TEST(DialogTest, ModelessCreateLeavesAHiddenTemplateHiddenAndCancelDestroysIt) {
   ScriptedCommonDialogs dialogs;
-  ScriptedDialog owner(IDD_ABOUT, dialogs);
+  Probe owner(IDD_ABOUT, dialogs);
   ASSERT_TRUE(owner.Create());
-  ScriptedDialog dialog(IDD_ABOUT, dialogs);
+  Probe dialog(IDD_ABOUT, dialogs);
 
   ASSERT_TRUE(dialog.Create(owner));
   HWND window = dialog.GetHandle();
@@ -261,7 +215,7 @@ TEST(DialogTest, DestroyingTheObjectDestroysAWindowStillOpen) {
   ScriptedCommonDialogs dialogs;
   HWND window = nullptr;
   {
-    ScriptedDialog dialog(IDD_CONVERT, dialogs);
+    Probe dialog(IDD_CONVERT, dialogs);
     ASSERT_TRUE(dialog.Create());
     window = dialog.GetHandle();
     EXPECT_TRUE(IsWindowVisible(window));  // this template is visible itself
@@ -271,32 +225,32 @@ TEST(DialogTest, DestroyingTheObjectDestroysAWindowStillOpen) {
 
 TEST(DialogTest, ModelessDialogInsideAModalRunGetsTabEnterAndEsc) {
   ScriptedCommonDialogs dialogs;
-  ScriptedDialog modal(IDD_ABOUT, dialogs);
-  ScriptedDialog first(IDD_CONVERT, dialogs);
-  ScriptedDialog second(IDD_CONVERT, dialogs);
+  Probe modal(IDD_ABOUT, dialogs);
+  Probe first(IDD_CONVERT, dialogs);
+  Probe second(IDD_CONVERT, dialogs);
   HWND focusAfterTab = nullptr;
   HWND nextAfterOk = nullptr;
   HWND firstWindow = nullptr;
   HWND secondWindow = nullptr;
-  modal.Then([&](ScriptedDialog& d) {
+  modal.Then([&](Probe& d) {
     ASSERT_TRUE(first.Create(d));
     firstWindow = first.GetHandle();
     SetFocus(GetDlgItem(first, IDOK));
     PostKey(VK_TAB);
   });
-  modal.Then([&](ScriptedDialog&) {
+  modal.Then([&](Probe&) {
     focusAfterTab = GetFocus();
     nextAfterOk = GetDlgItem(first, IDCANCEL);  // tab order follows the template
     SetFocus(GetDlgItem(first, IDC_Z_STEP));
     PostKey(VK_RETURN);
   });
-  modal.Then([&](ScriptedDialog& d) {
+  modal.Then([&](Probe& d) {
     ASSERT_TRUE(second.Create(d));
     secondWindow = second.GetHandle();
     SetFocus(GetDlgItem(second, IDC_X_STEP));
     PostKey(VK_ESCAPE);
   });
-  modal.Then([](ScriptedDialog& d) { d.EndDialog(IDOK); });
+  modal.Then([](Probe& d) { d.EndDialog(IDOK); });
 
   EXPECT_EQ(modal.DoModal(), IDOK);
   EXPECT_EQ(focusAfterTab, nextAfterOk);
@@ -322,5 +276,12 @@ TEST(DialogTest, KeysForWindowsThatAreNotOurDialogsAreLeftToTheLoop) {
   EXPECT_FALSE(ui::Dialog::PreTranslateDialogMessage(noWindow));
   DestroyWindow(plain);
 }
+
+// clang-format off
+UI_BEGIN_MESSAGE_MAP(RoutingDialog, ProbeDialog)
+  ui::OnCommand(BN_CLICKED, IDCANCEL, &RoutingDialog::OnOwnCancel),
+  ui::OnCommand(BN_CLICKED, IDOK, &RoutingDialog::OnOwnOk),
+UI_END_MESSAGE_MAP()
+// clang-format on
 
 }  // namespace
