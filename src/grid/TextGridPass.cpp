@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <atomic>
 #include <condition_variable>
 #include <cstring>
 #include <limits>
@@ -119,8 +118,6 @@ struct ChunkOutcome {
 struct WorkerBuffers {
   std::unique_ptr<char[]> text;
   std::size_t textSize = 0;
-  std::unique_ptr<float[]> values;  // load passes: a chunk's values until its place is known
-  std::size_t valueRoom = 0;
 };
 
 class ChunkParser {
@@ -303,7 +300,20 @@ void ChunkParser::FinishLongToken(std::string_view known, std::uint64_t readAt,
   }
 }
 
-// State shared by the workers of one pass.
+// A parsed chunk waiting for the chunks before it. Load passes park its values here until
+// their place in the array is known.
+struct ChunkSlot {
+  bool done = false;
+  bool storedInPlace = false;
+  std::uint64_t count = 0;
+  ChunkBounds bounds;
+  ChunkOutcome outcome;
+  std::unique_ptr<float[]> values;
+};
+
+// State shared by the workers of one pass. Workers take chunks in order and parse them at once;
+// a window of slots lets them run ahead of the merge by a few chunks, so that a thread the
+// system holds back for a while does not stop the others.
 struct Pass {
   Pass(const TextSource& source, const TextPassOptions& options, float* values,
        std::uint64_t capacity, const ReadProgress& progress)
@@ -325,20 +335,22 @@ struct Pass {
   const std::uint64_t maxValues;
   const ReadProgress& progress;
 
-  std::atomic<std::uint64_t> nextChunk{0};
-  std::atomic<bool> stopped{false};
   std::mutex mutex;
-  std::condition_variable merged;
+  std::condition_variable changed;
+  std::vector<ChunkSlot> slots;    // chunk k waits in slots[k % slots.size()]
+  std::size_t slotRoom = 0;        // values a slot holds
+  std::uint64_t nextChunk = 0;     // the next chunk to take
   std::uint64_t mergedChunks = 0;  // chunks merged into result, in file order
+  bool stopped = false;
   TextPassResult result;
-  std::uint64_t reportedBytes = 0;
+  std::uint64_t reportedBytes = 0;  // only the calling thread reports progress
 };
 
 // Merges one chunk in file order; returns where its values go (load passes).
-std::uint64_t Merge(Pass& pass, ChunkOutcome& outcome, std::uint64_t count,
-                    const ChunkBounds& bounds) {
+std::uint64_t Merge(Pass& pass, ChunkSlot& slot) {
   TextPassResult& result = pass.result;
   const std::uint64_t place = result.count;
+  ChunkOutcome& outcome = slot.outcome;
   if (outcome.stop != TextPassStop::kEnd) {
     result.stop = outcome.stop;
     result.problemOffset = outcome.problemOffset;
@@ -347,9 +359,9 @@ std::uint64_t Merge(Pass& pass, ChunkOutcome& outcome, std::uint64_t count,
     pass.stopped = true;
     return place;
   }
-  result.count += count;
-  if (bounds.lowest < result.minimum) result.minimum = bounds.minimum;
-  if (bounds.highest > result.maximum) result.maximum = bounds.maximum;
+  result.count += slot.count;
+  if (slot.bounds.lowest < result.minimum) result.minimum = slot.bounds.minimum;
+  if (slot.bounds.highest > result.maximum) result.maximum = slot.bounds.maximum;
   if (result.count > pass.maxValues) {
     result.stop = TextPassStop::kTooManyValues;
     pass.stopped = true;
@@ -362,6 +374,26 @@ std::uint64_t Merge(Pass& pass, ChunkOutcome& outcome, std::uint64_t count,
   return place;
 }
 
+// Merges every parsed chunk at the front, in order, and frees their slots.
+void MergeReadyChunks(Pass& pass) {
+  while (!pass.stopped && pass.mergedChunks < pass.nextChunk) {
+    ChunkSlot& slot = pass.slots[pass.mergedChunks % pass.slots.size()];
+    if (!slot.done) return;
+    const std::uint64_t place = Merge(pass, slot);
+    // Values up to a character 26 count too; after a refusal nothing is stored.
+    if (pass.values != nullptr && !slot.storedInPlace && slot.count > 0 &&
+        pass.result.stop == TextPassStop::kEnd) {
+      std::memcpy(pass.values + place, slot.values.get(), slot.count * sizeof(float));
+    }
+    slot.done = false;
+    slot.storedInPlace = false;
+    slot.count = 0;
+    slot.bounds = ChunkBounds{};
+    slot.outcome = ChunkOutcome{};
+    ++pass.mergedChunks;
+  }
+}
+
 void ReportProgress(Pass& pass, std::uint64_t bytesDone) {
   if (!pass.progress) return;
   if (bytesDone < pass.size && bytesDone - pass.reportedBytes < pass.size / 100) return;
@@ -371,58 +403,54 @@ void ReportProgress(Pass& pass, std::uint64_t bytesDone) {
 
 void RunWorker(Pass& pass, WorkerBuffers& buffers, bool reportsProgress) {
   const ChunkParser parser(pass.source, pass.size, buffers);
+  std::unique_lock<std::mutex> lock(pass.mutex);
   for (;;) {
-    if (pass.stopped) return;
+    pass.changed.wait(lock, [&] {
+      return pass.stopped || pass.nextChunk >= pass.chunkCount ||
+             pass.nextChunk < pass.mergedChunks + pass.slots.size();
+    });
+    if (pass.stopped || pass.nextChunk >= pass.chunkCount) return;
     const std::uint64_t chunk = pass.nextChunk++;
-    if (chunk >= pass.chunkCount) return;
+    ChunkSlot& slot = pass.slots[chunk % pass.slots.size()];
+    // Values go straight into the array when this chunk's place is known already.
+    slot.storedInPlace = pass.values != nullptr && pass.mergedChunks == chunk;
+    const std::uint64_t place = pass.result.count;
+    lock.unlock();
+
     const std::uint64_t begin = chunk * pass.chunkBytes;
     const std::uint64_t end = std::min(pass.size, begin + pass.chunkBytes);
-
-    ChunkOutcome outcome;
-    std::uint64_t count = 0;
-    ChunkBounds bounds;
-    bool storedInPlace = false;
     if (pass.values == nullptr) {
       CountingSink sink;
-      parser.Parse(begin, end, sink, outcome);
-      count = sink.count;
-      bounds = sink.bounds;
+      parser.Parse(begin, end, sink, slot.outcome);
+      slot.count = sink.count;
+      slot.bounds = sink.bounds;
     } else {
-      // Store straight into the array when this chunk's place is known already.
       StoringSink sink;
-      {
-        std::lock_guard<std::mutex> lock(pass.mutex);
-        if (pass.mergedChunks == chunk) {
-          const std::uint64_t place = pass.result.count;
-          sink.out = pass.values + std::min(place, pass.capacity);
-          sink.room = pass.capacity > place ? pass.capacity - place : 0;
-          storedInPlace = true;
-        }
+      if (slot.storedInPlace) {
+        sink.out = pass.values + std::min(place, pass.capacity);
+        sink.room = pass.capacity > place ? pass.capacity - place : 0;
+      } else {
+        sink.out = slot.values.get();
+        sink.room = pass.slotRoom;
       }
-      if (!storedInPlace) {
-        sink.out = buffers.values.get();
-        sink.room = buffers.valueRoom;
-      }
-      parser.Parse(begin, end, sink, outcome);
-      count = sink.count;
+      parser.Parse(begin, end, sink, slot.outcome);
+      slot.count = sink.count;
     }
 
-    std::unique_lock<std::mutex> lock(pass.mutex);
-    pass.merged.wait(lock, [&] { return pass.mergedChunks == chunk || pass.stopped; });
-    if (pass.stopped) return;  // an earlier chunk ended the pass
-    const std::uint64_t place = Merge(pass, outcome, count, bounds);
-    const bool copy = pass.values != nullptr && !storedInPlace &&
-                      pass.result.stop == TextPassStop::kEnd && count > 0;
-    pass.mergedChunks = chunk + 1;
-    lock.unlock();
-    pass.merged.notify_all();
-    if (copy) std::memcpy(pass.values + place, buffers.values.get(), count * sizeof(float));
-    if (reportsProgress) ReportProgress(pass, std::min(pass.size, end));
+    lock.lock();
+    slot.done = true;
+    MergeReadyChunks(pass);
+    pass.changed.notify_all();
+    if (reportsProgress) {
+      const std::uint64_t bytesDone = std::min(pass.size, pass.mergedChunks * pass.chunkBytes);
+      lock.unlock();
+      ReportProgress(pass, bytesDone);
+      lock.lock();
+    }
   }
 }
 
-bool AllocateBuffers(WorkerBuffers& buffers, std::size_t chunkBytes, std::uint64_t textSize,
-                     bool forValues) {
+bool AllocateBuffers(WorkerBuffers& buffers, std::size_t chunkBytes, std::uint64_t textSize) {
   // No more than the text needs; read-ahead room after the sentinel, for the quick reading of a
   // token near the end.
   const std::size_t tailRoom =
@@ -431,12 +459,6 @@ bool AllocateBuffers(WorkerBuffers& buffers, std::size_t chunkBytes, std::uint64
   buffers.text.reset(new (std::nothrow) char[buffers.textSize + kReadAhead]);
   if (!buffers.text) return false;
   std::memset(buffers.text.get() + buffers.textSize, 0, kReadAhead);
-  if (forValues) {
-    // A chunk owns at most one token for every two bytes, plus the one it finishes.
-    buffers.valueRoom = chunkBytes / 2 + 2;
-    buffers.values.reset(new (std::nothrow) float[buffers.valueRoom]);
-    if (!buffers.values) return false;
-  }
   return true;
 }
 
@@ -448,18 +470,29 @@ TextPassResult RunPass(const TextSource& source, float* values, std::uint64_t ca
   threads = static_cast<unsigned>(std::min<std::uint64_t>(threads, pass.chunkCount));
   if (threads == 0) return pass.result;  // an empty text
 
+  const std::size_t chunkBytes =
+      static_cast<std::size_t>(std::min<std::uint64_t>(pass.chunkBytes, pass.size));
   std::vector<WorkerBuffers> buffers(threads);
   for (unsigned t = 0; t < threads; ++t) {
-    if (!AllocateBuffers(
-            buffers[t],
-            static_cast<std::size_t>(std::min<std::uint64_t>(pass.chunkBytes, pass.size)),
-            pass.size, values != nullptr)) {
+    if (!AllocateBuffers(buffers[t], chunkBytes, pass.size)) {
       if (t == 0) {
         pass.result.stop = TextPassStop::kOutOfMemory;
         return pass.result;
       }
       threads = t;
       break;
+    }
+  }
+  // One slot more than threads: each may run one chunk ahead of the slowest.
+  pass.slots.resize(threads + 1);
+  // A chunk owns at most one token for every two bytes, plus the one it finishes.
+  pass.slotRoom = chunkBytes / 2 + 2;
+  for (ChunkSlot& slot : pass.slots) {
+    if (values == nullptr) break;
+    slot.values.reset(new (std::nothrow) float[pass.slotRoom]);
+    if (!slot.values) {
+      pass.result.stop = TextPassStop::kOutOfMemory;
+      return pass.result;
     }
   }
   std::vector<std::thread> helpers;
