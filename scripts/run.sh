@@ -1,20 +1,39 @@
 #!/usr/bin/env bash
-# Builds mvgtool natively (Release), converts the bundled sample grids into build/sample.mvg
-# and shows what it wrote.
+# Builds mvgtool (native) and MorvTxtMvg.exe (Windows, MinGW-w64), then starts MorvTxtMvg.exe
+# under Wine from its build folder, which holds RUX/. Without a display ($DISPLAY not set) it
+# says so, converts the bundled samples with mvgtool instead and shows what it wrote.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 source scripts/ensure-packages.sh
-ensure_packages "${NATIVE_PACKAGES[@]}"
+source scripts/wine-prefix.sh
+ensure_packages "${NATIVE_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
 
-build=build/native
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" --target mvgtool -j"$(nproc)"
+jobs=$(nproc)
+echo "=== Building mvgtool (native)"
+cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/native --target mvgtool -j"$jobs"
+echo "=== Building MorvTxtMvg.exe and mvgtool.exe (Windows)"
+cmake -S . -B build/windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+  -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/windows --target MorvTxtMvg mvgtool -j"$jobs"
 
-mvgtool="$build/src/cli/mvgtool"
+program_dir="$root/build/windows/src/app"
+if [ -n "${DISPLAY:-}" ]; then
+  prepare_wine_prefix
+  echo
+  echo "=== Starting MorvTxtMvg.exe under Wine in $program_dir (RUX/ is there)"
+  cd "$program_dir"
+  exec "$root/scripts/wine-run.sh" ./MorvTxtMvg.exe
+fi
+
+echo
+echo "No display (DISPLAY is not set), so MorvTxtMvg.exe is not started."
+echo "It is built in $program_dir: cd there and run $root/scripts/wine-run.sh ./MorvTxtMvg.exe"
+mvgtool="build/native/src/cli/mvgtool"
 output="build/sample.mvg"
 echo
-echo "=== Converting samples/ (120 x 40 nodes, 25 m steps)"
+echo "=== Converting samples/ with mvgtool instead (120 x 40 nodes, 25 m steps)"
 "$mvgtool" convert --vp samples/vp.txt --density samples/density.txt --vs samples/vs.txt \
   --nx 120 --dx 25 --dz 25 -o "$output"
 echo
