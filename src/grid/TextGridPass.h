@@ -83,6 +83,3 @@ TextPassResult LoadTextPass(const TextSource& source, float* values, std::uint64
 // 1-based line of the byte at `offset` (lines end with LF, CR+LF or a lone CR).
 bool LineOfOffset(const TextSource& source, std::uint64_t offset, std::uint64_t* line,
                   std::string* reason);
-
-// A token as shown in a message: printable, escaped (\xHH, \", \\), shortened when long.
-std::string ShownToken(std::string_view raw, bool continues = false);

@@ -1,0 +1,88 @@
+#pragma once
+// One chunk of a text grid: the tokens that start in it, read and checked in order and handed to
+// a sink. A chunk owns the tokens that start in it: it skips the end of a token begun before it
+// and reads on past its end to finish its last one.
+
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "grid/DecimalNumber.h"
+#include "grid/TextGridPass.h"
+
+// The bounds of one chunk, as a reading from its start with bounds at +/-1e30 finds them, and its
+// lowest and highest values. A reading that comes to the chunk with other bounds ends it with the
+// same bounds as this one when the lowest value is below its minimum (the highest above its
+// maximum), or else with its own: so chunks merge exactly, down to the sign of a zero.
+struct ChunkBounds {
+  float minimum = 1e30f;
+  float maximum = -1e30f;
+  double lowest = std::numeric_limits<double>::infinity();
+  double highest = -std::numeric_limits<double>::infinity();
+};
+
+struct CountingSink {
+  std::uint64_t count = 0;
+  ChunkBounds bounds;
+  void Add(double value) {
+    // The value as read against the float bounds; an equal value changes nothing.
+    if (value < bounds.minimum) bounds.minimum = static_cast<float>(value);
+    if (value > bounds.maximum) bounds.maximum = static_cast<float>(value);
+    if (value < bounds.lowest) bounds.lowest = value;
+    if (value > bounds.highest) bounds.highest = value;
+    ++count;
+  }
+};
+
+struct StoringSink {
+  float* out = nullptr;
+  std::uint64_t room = 0;
+  std::uint64_t count = 0;
+  void Add(double value) {
+    if (count < room) out[count] = static_cast<float>(value);
+    ++count;
+  }
+};
+
+// Why a chunk stopped early: a bad token, a read error, or a character 26 that ends the text.
+struct ChunkOutcome {
+  TextPassStop stop = TextPassStop::kEnd;
+  bool endMark = false;  // a character 26: nothing after it counts
+  std::uint64_t problemOffset = 0;
+  std::string token;
+  std::string reason;
+};
+
+class ChunkParser {
+ public:
+  explicit ChunkParser(const TextSource& source) : source_(source), size_(source.Size()) {}
+
+  // A buffer for chunks of up to chunkBytes; false when there is no memory for it.
+  bool Allocate(std::size_t chunkBytes);
+  void Parse(std::uint64_t begin, std::uint64_t end, CountingSink& sink, ChunkOutcome& outcome);
+  void Parse(std::uint64_t begin, std::uint64_t end, StoringSink& sink, ChunkOutcome& outcome);
+
+ private:
+  template <class Sink>
+  void ParseWith(std::uint64_t begin, std::uint64_t end, Sink& sink, ChunkOutcome& outcome);
+  template <class Sink>
+  bool Take(std::string_view token, std::uint64_t offset, Sink& sink, ChunkOutcome& outcome);
+  template <class Sink>
+  void FinishTailToken(std::size_t tokenStart, std::size_t filled, std::uint64_t bufferOffset,
+                       Sink& sink, ChunkOutcome& outcome);
+  void FinishLongToken(std::string_view known, std::uint64_t readAt, DecimalReading* reading,
+                       std::string* shown, ChunkOutcome& outcome);
+
+  const TextSource& source_;
+  std::uint64_t size_;
+  // The byte before a chunk, the chunk, room for the end of its last token, a sentinel and
+  // read-ahead room.
+  std::unique_ptr<char[]> text_;
+  std::size_t textSize_ = 0;
+};
+
+// A token as shown in a message: printable, escaped (\xHH, \", \\), shortened when long.
+std::string ShownToken(std::string_view raw, bool continues = false);
