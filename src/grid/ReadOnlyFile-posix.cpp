@@ -16,7 +16,8 @@ ReadOnlyFile::~ReadOnlyFile() {
 }
 
 bool ReadOnlyFile::Open(const std::string& path, std::string* reason) {
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Without blocking: a named pipe would wait for a writer; it is refused below anyway.
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     *reason = SystemReason(errno);
     return false;
@@ -24,6 +25,12 @@ bool ReadOnlyFile::Open(const std::string& path, std::string* reason) {
   struct stat status {};
   if (fstat(fd, &status) != 0) {
     *reason = SystemReason(errno);
+    close(fd);
+    return false;
+  }
+  if (!S_ISREG(status.st_mode)) {
+    // A text grid is read twice and at any offset: only a regular file will do.
+    *reason = S_ISDIR(status.st_mode) ? SystemReason(EISDIR) : "Not a regular file";
     close(fd);
     return false;
   }
