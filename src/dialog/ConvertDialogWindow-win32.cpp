@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 
