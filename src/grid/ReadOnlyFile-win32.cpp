@@ -33,6 +33,12 @@ bool ReadOnlyFile::Open(const std::string& path, std::string* reason) {
     *reason = SystemReason(GetLastError());
     return false;
   }
+  if (GetFileType(file) != FILE_TYPE_DISK) {
+    // A text grid is read twice and at any offset: only a file on a disk will do.
+    *reason = "Not a regular file";
+    CloseHandle(file);
+    return false;
+  }
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file, &size)) {
     *reason = SystemReason(GetLastError());
