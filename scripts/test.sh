@@ -31,10 +31,11 @@ step "Windows build (MinGW-w64) and tests under Wine"
 cmake -S . -B build/windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
   -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/windows -j"$jobs"
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEPREFIX=${WINEPREFIX:-/tmp/morvtxtmvg-wine-$(id -u)}
-wineboot -i >/dev/null 2>&1 || true
+source scripts/wine-prefix.sh
+prepare_wine_prefix "/tmp/morvtxtmvg-wine-test-$(id -u)" --unmanaged
 xvfb-run -a ctest --test-dir build/windows --output-on-failure || failed+=(windows)
 wineserver -k >/dev/null 2>&1 || true
+unset WINEPREFIX
 
 step "Fuzzing (${fuzz_seconds} s per target)"
 CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DMVG_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
