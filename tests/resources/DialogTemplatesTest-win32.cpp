@@ -1,0 +1,162 @@
+// The two dialog templates and the system-menu string: golden checksums pin every
+// control's id, class, text, place and style; the dialogs the platform builds from
+// them are checked for what the program relies on.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstring>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "resource.h"
+#include "resources/ResourceBytes-win32.h"
+
+namespace {
+
+using resource_test::Checksum;
+using resource_test::ResourceBytes;
+
+std::vector<unsigned char> Template(int id) { return ResourceBytes(id, MAKEINTRESOURCEA(5)); }
+
+bool IsExtended(const std::vector<unsigned char>& t) {
+  return t.size() >= 4 && t[0] == 1 && t[1] == 0 && t[2] == 0xFF && t[3] == 0xFF;
+}
+
+// A change to either template shows here. After a deliberate change, look at the
+// dialog (scripts' screenshot) and take the new value.
+TEST(DialogTemplates, MatchTheirGoldenChecksums) {
+  ASSERT_TRUE(IsExtended(Template(IDD_CONVERT)));
+  ASSERT_FALSE(IsExtended(Template(IDD_ABOUT)));
+  EXPECT_EQ(Checksum(Template(IDD_CONVERT)), 0xbdcdf4c4ae6d91c7u);
+  EXPECT_EQ(Checksum(Template(IDD_ABOUT)), 0xcbee87e1b00ef8f3u);
+}
+
+INT_PTR CALLBACK QuietDialogProc(HWND, UINT message, WPARAM, LPARAM) {
+  return message == WM_INITDIALOG ? TRUE : FALSE;
+}
+
+std::string Text(HWND window) {
+  char text[256] = {};
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+std::string ClassName(HWND window) {
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+DWORD Style(HWND window) { return static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)); }
+
+std::vector<HWND> Children(HWND dialog) {
+  std::vector<HWND> children;
+  for (HWND c = GetWindow(dialog, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+    children.push_back(c);
+  }
+  return children;
+}
+
+// The conversion dialog built by the platform from a copy of its template without
+// WS_VISIBLE (showing windows is slow under Wine without a window manager).
+class ConvertDialogWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::vector<unsigned char> bytes = Template(IDD_CONVERT);
+    ASSERT_TRUE(IsExtended(bytes));
+    DWORD style = 0;
+    std::memcpy(&style, bytes.data() + 12, sizeof style);
+    style &= ~static_cast<DWORD>(WS_VISIBLE);
+    std::memcpy(bytes.data() + 12, &style, sizeof style);
+    dialog = CreateDialogIndirectParamA(GetModuleHandleA(nullptr),
+                                        reinterpret_cast<LPCDLGTEMPLATEA>(bytes.data()), nullptr,
+                                        QuietDialogProc, 0);
+    ASSERT_NE(dialog, nullptr) << "error " << GetLastError();
+    children = Children(dialog);
+    ASSERT_EQ(children.size(), 63u);
+  }
+  void TearDown() override {
+    if (dialog != nullptr) DestroyWindow(dialog);
+  }
+  HWND Item(int id) const { return GetDlgItem(dialog, id); }
+
+  HWND dialog = nullptr;
+  std::vector<HWND> children;
+};
+
+TEST_F(ConvertDialogWindow, HasItsCaptionAndItsOwnTaskbarButton) {
+  EXPECT_EQ(Text(dialog), "Conversion Text to Morvelan Mvg");
+  EXPECT_TRUE(GetWindowLongA(dialog, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+  EXPECT_TRUE(Style(dialog) & WS_SYSMENU);
+  EXPECT_FALSE(Style(dialog) & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+}
+
+TEST_F(ConvertDialogWindow, TabOrderOfTheControlsWithIds) {
+  std::vector<int> ids;
+  for (HWND child : children) {
+    EXPECT_TRUE(Style(child) & WS_VISIBLE);
+    if (GetDlgCtrlID(child) != -1) ids.push_back(GetDlgCtrlID(child));
+  }
+  EXPECT_EQ(ids, (std::vector<int>{1,    2,    1017, 1016, 1000, 1001, 1002, 1020, 1021, 1003,
+                                   1004, 1005, 1018, 1019, 1006, 1009, 1014, 1010, 1011, 1022,
+                                   1012, 1023, 1024, 1007, 1008, 1013, 1015, 1025, 1026, 1027}));
+}
+
+TEST_F(ConvertDialogWindow, StartsWithOnlyButtonsStepsAndLabelsEnabled) {
+  const std::set<int> disabled = {1000, 1001, 1002, 1003, 1004, 1005, 1006, 1007, 1008,
+                                  1009, 1010, 1012, 1013, 1014, 1015, 1025, 1026, 1027};
+  for (HWND child : children) {
+    EXPECT_EQ(IsWindowEnabled(child) == FALSE, disabled.count(GetDlgCtrlID(child)) == 1)
+        << GetDlgCtrlID(child);
+  }
+  // Figures are shown only; sizes and steps are typed into.
+  for (int id : {IDC_VP_COUNT, IDC_VP_MIN, IDC_VP_MAX, IDC_DENSITY_COUNT, IDC_DENSITY_MIN,
+                 IDC_DENSITY_MAX, IDC_VS_COUNT, IDC_VS_MIN, IDC_VS_MAX}) {
+    EXPECT_TRUE(Style(Item(id)) & ES_READONLY) << id;
+  }
+  for (int id : {IDC_INPUT_COUNT, IDC_NZ_INPUT, IDC_WRITE_COUNT, IDC_NX_WRITE, IDC_NZ_WRITE,
+                 IDC_X_STEP, IDC_Z_STEP}) {
+    EXPECT_FALSE(Style(Item(id)) & ES_READONLY) << id;
+  }
+}
+
+TEST_F(ConvertDialogWindow, ButtonsListsPlaceholdersAndPicture) {
+  EXPECT_EQ(Style(Item(IDOK)) & BS_TYPEMASK, static_cast<DWORD>(BS_DEFPUSHBUTTON));
+  for (int id : {IDC_VP_BROWSE, IDC_DENSITY_BROWSE, IDC_VS_BROWSE, IDC_OUTPUT_BROWSE}) {
+    EXPECT_EQ(Style(Item(id)) & BS_TYPEMASK, static_cast<DWORD>(BS_PUSHBUTTON)) << id;
+  }
+  for (int id : {IDC_VP_UNITS, IDC_DENSITY_UNITS, IDC_VS_UNITS, IDC_NX_INPUT}) {
+    EXPECT_EQ(ClassName(Item(id)), "ComboBox") << id;
+    EXPECT_EQ(Style(Item(id)) & 3, static_cast<DWORD>(CBS_DROPDOWN)) << id;
+    EXPECT_FALSE(Style(Item(id)) & CBS_SORT) << id;
+  }
+  EXPECT_EQ(Text(Item(IDC_VP_PATH)) + Text(Item(IDC_DENSITY_PATH)) + Text(Item(IDC_VS_PATH)) +
+                Text(Item(IDC_OUTPUT_PATH)),
+            "*.txt*.txt*.txt*.mvg");
+  HWND picture = children[38];
+  auto bitmap = reinterpret_cast<HBITMAP>(SendMessageA(picture, STM_GETIMAGE, IMAGE_BITMAP, 0));
+  BITMAP info{};
+  ASSERT_TRUE(bitmap != nullptr && GetObjectA(bitmap, sizeof info, &info));
+  EXPECT_EQ(info.bmWidth, 119);
+  EXPECT_EQ(info.bmHeight, 115);
+}
+
+TEST(AboutDialogWindow, IsCreatedHiddenWithIconAndHelpField) {
+  HWND about = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT), nullptr,
+                                  QuietDialogProc, 0);
+  ASSERT_NE(about, nullptr) << "error " << GetLastError();
+  EXPECT_FALSE(IsWindowVisible(about));
+  EXPECT_EQ(Text(about), "About MorvTxtMvg");
+  const std::vector<HWND> children = Children(about);
+  ASSERT_EQ(children.size(), 8u);
+  EXPECT_NE(SendMessageA(children[0], STM_GETICON, 0, 0), 0);
+  EXPECT_EQ(Text(GetDlgItem(about, IDC_HELP_TEXT)), "Static");
+  DestroyWindow(about);
+}
+
+TEST(AboutString, IsTheSystemMenuEntry) {
+  char text[64] = {};
+  EXPECT_EQ(LoadStringA(GetModuleHandleA(nullptr), IDS_ABOUT, text, sizeof text), 20);
+  EXPECT_STREQ(text, "&About MorvTxtMvg...");
+}
+
+}  // namespace
