@@ -68,6 +68,15 @@ void GatherNodes(const ExportSource& source, const std::vector<Property>& proper
   }
 }
 
+// The data block is a run of one array's bytes as they lie in memory: one property, unchanged by
+// its factor (x * 1.0f is x, bit for bit), whole rows from the first on, on a little-endian host.
+// It is then written straight from the array, with no buffer of its own.
+bool DataBlockIsTheArray(const ExportSource& source, const std::vector<Property>& properties) {
+  constexpr bool kLittleEndianHost = __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__;
+  return kLittleEndianHost && properties.size() == 1 && properties[0].factor == 1.0f &&
+         source.nxWrite == source.nxInput;
+}
+
 }  // namespace
 
 float VelocityUnitFactor(int selectionIndex) {
@@ -118,8 +127,11 @@ ExportResult ExportGridFile(const ExportSource& source, const std::string& outpu
                                            static_cast<std::uint64_t>(source.nzWrite) *
                                            properties.size() * 4
                                      : 0;
+  const void* block = nullptr;
   std::unique_ptr<std::uint8_t[]> data;
-  if (dataSize > 0) {
+  if (dataSize > 0 && DataBlockIsTheArray(source, properties)) {
+    block = properties[0].values;
+  } else if (dataSize > 0) {
     if (dataSize <= std::numeric_limits<std::size_t>::max()) {
       data.reset(new (std::nothrow) std::uint8_t[static_cast<std::size_t>(dataSize)]);
     }
@@ -129,10 +141,11 @@ ExportResult ExportGridFile(const ExportSource& source, const std::string& outpu
                                      kNothingWritten};
     }
     GatherNodes(source, properties, data.get());
+    block = data.get();
   }
 
   std::vector<FileBlock> blocks{{headerBytes.data(), headerBytes.size()}};
-  if (dataSize > 0) blocks.push_back({data.get(), static_cast<std::size_t>(dataSize)});
+  if (dataSize > 0) blocks.push_back({block, static_cast<std::size_t>(dataSize)});
   const FileWriteResult written = WriteFileAtomically(outputPath, blocks);
   if (!written.ok) return Refused(outputPath, written.reason);
   return ExportResult{true, {}};

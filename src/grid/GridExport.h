@@ -37,7 +37,8 @@ struct ExportResult {
 // Builds header and data block (node by node, Vp, density, Vs; unit factors applied as float32
 // products), refuses a window it cannot serve (never reads outside the arrays), and writes through
 // a temporary file in the output's folder that replaces the output only when every byte is written;
-// an existing file survives any failure. nxWrite or nzWrite <= 0 writes the header alone.
+// an existing file survives any failure. nxWrite or nzWrite <= 0 writes the header alone. A data
+// block that is whole rows of one array, unscaled, is written from the array with no copy.
 // Messages, each ending "\nNothing was written.":
 //   "Cannot write the grid file: no file name was given."
 //   "Cannot write the grid file F: no property is loaded."

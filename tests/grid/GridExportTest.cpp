@@ -128,6 +128,8 @@ TEST_F(GridExportTest, WritesTheWindowOfFirstColumnsAndRows) {
   const GridFileInfo info = ReadGridFile(output_);
   EXPECT_EQ(info.header.nx, 2);
   EXPECT_EQ(info.header.nz, 2);
+  ASSERT_TRUE(ExportGridFile(VpGrid(ramp_, 4, 4, 2), output_).ok);  // whole rows: no gathering
+  EXPECT_EQ(DataWords(output_), Bits({0, 1, 2, 3, 4, 5, 6, 7}));
   // A last row served in part: 10 values in rows of 4 hold 2 more values of row 3.
   ExportSource partial = VpGrid(ramp_, 4, 2, 3);
   partial.elementCount = 10;
