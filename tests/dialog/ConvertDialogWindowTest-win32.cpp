@@ -6,9 +6,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "cli/Mvgtool.h"
 #include "dialog/ConvertDialogControls.h"
 #include "dialog/HelpText.h"
 #include "resource.h"
@@ -34,6 +37,8 @@ class ConvertDialogWindowTest : public ::testing::Test {
     previous = fs::current_path();
     const std::string pictures = SourceFile("resources/RUX");
     samples = SourceFile("samples");
+    const char* shared = std::getenv("MVG_SHARED_DIR");
+    marmousi = fs::absolute(fs::path(shared != nullptr ? shared : ".") / "data/marmousi2").string();
     const auto* test = testing::UnitTest::GetInstance()->current_test_info();
     start = fs::temp_directory_path() / ("mvg-window-" + std::string(test->name()) + "-" +
                                          std::to_string(GetCurrentProcessId()));
@@ -57,9 +62,12 @@ class ConvertDialogWindowTest : public ::testing::Test {
     return texts;
   }
 
+  std::string Marmousi(const char* name) const { return (fs::path(marmousi) / name).string(); }
+
   fs::path previous;
   fs::path start;
   std::string samples;
+  std::string marmousi;  // the real 500 x 174 model
   ScriptedCommonDialogs dialogs;
 };
 
@@ -114,6 +122,25 @@ std::vector<std::string> ComboItems(HWND dialog, int id) {
   }
   return items;
 }
+
+// Types into a field as the user does: the field gets the focus and its text is selected,
+// then every character arrives as a key's WM_CHAR.
+void Type(HWND dialog, int fieldId, const std::string& text) {
+  HWND field = GetDlgItem(dialog, fieldId);
+  SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(field), TRUE);
+  SendMessageA(field, EM_SETSEL, 0, -1);
+  for (char c : text) SendMessageA(field, WM_CHAR, static_cast<unsigned char>(c), 1);
+}
+
+// Tab: the focus moves to the next control, so the field left gets EN_KILLFOCUS.
+void MoveFocusOn(HWND dialog) { SendMessageA(dialog, WM_NEXTDLGCTL, 0, FALSE); }
+
+std::string FileBytes(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+int Lightness(COLORREF colour) { return GetRValue(colour) + GetGValue(colour) + GetBValue(colour); }
 
 TEST_F(ConvertDialogWindowTest, StartUpFindsThePicturesInRuxBelowTheCurrentFolder) {
   ConvertDialogWindow dialog(dialogs);
@@ -305,6 +332,280 @@ TEST_F(ConvertDialogWindowTest, SystemMenuAboutIsModalToTheDialog) {
   EXPECT_EQ(dialog.DoModal(), IDCANCEL);
   EXPECT_TRUE(disabledDuringAbout);
   EXPECT_EQ(aboutText, WithCrLf(HelpText()));
+}
+
+// The end-to-end conversion: three grids of the real model in foot and gram units, the
+// model's own X size chosen from the list, a window and the steps typed; the file is the one
+// mvgtool writes for the same choices.
+TEST_F(ConvertDialogWindowTest, TypedConversionWritesWhatMvgtoolWritesForTheSameChoices) {
+  ASSERT_TRUE(fs::exists(Marmousi("vp.txt"))) << marmousi;
+  const fs::path output = start / "marmousi.mvg";
+  for (const char* name : {"vp.txt", "density.txt", "vs.txt"}) {
+    dialogs.AnswerFileDialog(Marmousi(name));
+  }
+  dialogs.AnswerFileDialog(output.string());
+  Dialog dialog(dialogs);
+  dialog.Then([](auto& d) {
+    Click(d, kVpBrowseButton);
+    Click(d, kDensityBrowseButton);
+    Click(d, kVsBrowseButton);
+    ChooseComboEntry(d, kVpUnitsCombo, "ft/s");
+    ChooseComboEntry(d, kDensityUnitsCombo, "g/cm3");
+    ChooseComboEntry(d, kVsUnitsCombo, "ft/s");
+    ChooseComboEntry(d, kXSizeCombo, "500");
+    EXPECT_EQ(Text(d, kXSizeCombo), "500");
+    EXPECT_EQ(Text(d, kNzInputField), "174");
+    Type(d, kNxWriteField, "400");
+    MoveFocusOn(d);
+    Type(d, kNzWriteField, "150");
+    MoveFocusOn(d);
+    EXPECT_EQ(Text(d, kWriteCountField), "60000");
+    Type(d, kXStepField, "12.5");
+    Type(d, kZStepField, "6.25");
+    Click(d, kOutputBrowseButton);
+    Click(d, IDOK);
+  });
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_TRUE(dialogs.messages.empty());
+
+  const fs::path expected = start / "mvgtool.mvg";
+  std::ostringstream out, err;
+  ASSERT_EQ(RunMvgtool({"convert",
+                        "--vp",
+                        Marmousi("vp.txt"),
+                        "--density",
+                        Marmousi("density.txt"),
+                        "--vs",
+                        Marmousi("vs.txt"),
+                        "--vp-units",
+                        "ft/s",
+                        "--density-units",
+                        "g/cm3",
+                        "--vs-units",
+                        "ft/s",
+                        "--nx",
+                        "500",
+                        "--nx-write",
+                        "400",
+                        "--nz-write",
+                        "150",
+                        "--dx",
+                        "12.5",
+                        "--dz",
+                        "6.25",
+                        "-o",
+                        expected.string()},
+                       out, err),
+            kExitSuccess)
+      << err.str();
+  const std::string written = FileBytes(output);
+  EXPECT_EQ(written.size(), 296u + 400u * 150u * 3u * 4u);
+  EXPECT_TRUE(written == FileBytes(expected)) << "the dialog's file differs from mvgtool's";
+}
+
+// Each check of OK stops with its message over the open dialog and nothing written; the user
+// mends what it names and goes on in the same run.
+TEST_F(ConvertDialogWindowTest, OkChecksStopOneAfterAnotherWithNothingWritten) {
+  const fs::path output = start / "model.mvg";
+  dialogs.AnswerFileDialog(Sample("vp.txt"));
+  dialogs.AnswerFileDialog(output.string());
+  std::vector<bool> openAndNothingWritten;
+  dialogs.onMessage = [&](const ScriptedCommonDialogs::Message& m) {
+    openAndNothingWritten.push_back(IsWindowVisible(m.owner) && !fs::exists(output));
+  };
+  Dialog dialog(dialogs);
+  dialog.Then([](auto& d) { Click(d, IDOK); });
+  dialog.Then([](auto& d) {
+    Click(d, kVpBrowseButton);
+    Click(d, IDOK);
+  });
+  dialog.Then([](auto& d) {
+    Click(d, kOutputBrowseButton);
+    Type(d, kInputCountField, "4799");
+    Click(d, IDOK);
+  });
+  dialog.Then([](auto& d) {
+    Type(d, kInputCountField, "4800");
+    Click(d, IDOK);
+  });
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(Messages(),
+            (std::vector<std::string>{"Open At least one input File", "Open Mvg file for Saving",
+                                      "Input and given grid sizes are not equal !\n"
+                                      "The program is not ready for this case. Sorry. Poka"}));
+  EXPECT_EQ(openAndNothingWritten, (std::vector<bool>{true, true, true}));
+  EXPECT_EQ(fs::file_size(output), 296u + 4800u * 4u);
+}
+
+// A refused density file leaves the loaded Vp grid and the dialog as they were: the name goes
+// back to "*.txt", its controls stay disabled, and Vp alone is written afterwards.
+TEST_F(ConvertDialogWindowTest, RefusedFileIsNamedAndTheLoadedGridIsKept) {
+  const struct {
+    const char* name;
+    const char* content;
+    const char* message;
+  } cases[] = {
+      {"short.txt", "1500 1600 1700\n1800 1900 2000\n",
+       "Sorry, Files has different number of elements.\n"
+       "The program does not know how to process this information"},
+      {"typo.txt", "2000 2100\n2200 2,3OO 2400\n",
+       "Line 2 of typo.txt: \"3OO\" is not a number.\nThe file was not loaded."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const fs::path refused = start / c.name;
+    const fs::path output = start / (std::string(c.name) + ".mvg");
+    std::ofstream(refused, std::ios::binary) << c.content;
+    ScriptedCommonDialogs answers;
+    answers.AnswerFileDialog(Sample("vp.txt"));
+    answers.AnswerFileDialog(refused.string());
+    answers.AnswerFileDialog(output.string());
+    Dialog dialog(answers);
+    dialog.Then([](auto& d) {
+      Click(d, kVpBrowseButton);
+      Click(d, kDensityBrowseButton);
+      EXPECT_EQ(Text(d, kDensityNameText), "*.txt");
+      EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, kDensityUnitsCombo)));
+      EXPECT_EQ(Text(d, kInputCountField), "4800");
+      Click(d, kOutputBrowseButton);
+      Click(d, IDOK);
+    });
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    ASSERT_EQ(answers.messages.size(), 1u);
+    EXPECT_EQ(answers.messages[0].text, c.message);
+    EXPECT_FALSE(dialog.Logic().densityLoaded);
+    EXPECT_EQ(fs::file_size(output), 296u + 4800u * 4u);  // Vp alone
+  }
+}
+
+// A size to write typed above the input size is refused when the field is left: the message
+// names both sizes and the field shows its previous value; a size that fits is taken.
+TEST_F(ConvertDialogWindowTest, TypedSizeToWriteAboveTheInputIsRefusedAndRestored) {
+  const struct {
+    int field;
+    const char* tooLarge;
+    const char* message;
+    const char* previous;
+  } cases[] = {
+      {kNxWriteField, "121", "Size nx=121 to Write could not be greater then nx=120 in input file",
+       "120"},
+      {kNzWriteField, "41", "Size nz=41 to Write could not be greater then nz=40 in input file",
+       "40"},
+  };
+  dialogs.AnswerFileDialog(Sample("vp.txt"));
+  Dialog dialog(dialogs);
+  dialog.Then([](auto& d) {
+    Click(d, kVpBrowseButton);
+    ChooseComboEntry(d, kXSizeCombo, "120");
+  });
+  for (const auto& c : cases) {
+    dialog.Then([&](auto& d) {
+      SCOPED_TRACE(c.tooLarge);
+      Type(d, c.field, c.tooLarge);
+      MoveFocusOn(d);
+      ASSERT_FALSE(dialogs.messages.empty());
+      EXPECT_EQ(dialogs.messages.back().text, c.message);
+      EXPECT_EQ(Text(d, c.field), c.previous);
+      EXPECT_EQ(Text(d, kWriteCountField), "4800");
+    });
+  }
+  dialog.Then([](auto& d) {
+    Type(d, kNxWriteField, "100");
+    MoveFocusOn(d);
+    Type(d, kNzWriteField, "30");
+    MoveFocusOn(d);
+    EXPECT_EQ(Text(d, kWriteCountField), "3000");
+    Click(d, IDCANCEL);
+  });
+  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+  EXPECT_EQ(dialogs.messages.size(), 2u);
+  EXPECT_EQ(dialog.Logic().nxWrite, 100);
+  EXPECT_EQ(dialog.Logic().nzWrite, 30);
+}
+
+// The program started again from its folder opens its file dialogs where the user chose a
+// file the time before.
+TEST_F(ConvertDialogWindowTest, SecondRunsFileDialogsStartInTheFolderChosenInTheFirst) {
+  dialogs.AnswerFileDialog(Sample("vp.txt"));
+  {
+    Dialog first(dialogs);
+    first.Then([](auto& d) {
+      Click(d, kVpBrowseButton);
+      Click(d, IDCANCEL);
+    });
+    EXPECT_EQ(first.DoModal(), IDCANCEL);
+  }
+  fs::current_path(start);
+  Dialog second(dialogs);
+  second.Then([](auto& d) {
+    Click(d, kDensityBrowseButton);  // cancelled
+    Click(d, kOutputBrowseButton);   // cancelled
+    Click(d, IDCANCEL);
+  });
+  EXPECT_EQ(second.DoModal(), IDCANCEL);
+
+  ASSERT_EQ(dialogs.fileDialogs.size(), 3u);
+  EXPECT_EQ(dialogs.fileDialogs[0].request.initialFileName, "\\*.txt");  // nothing remembered
+  const struct {
+    std::size_t call;
+    const char* pattern;
+  } laterCalls[] = {{1, "\\*.txt"}, {2, "\\*.mvg"}};
+  for (const auto& later : laterCalls) {
+    const std::string& initial = dialogs.fileDialogs[later.call].request.initialFileName;
+    const std::size_t folderEnd = initial.size() - std::string(later.pattern).size();
+    ASSERT_GT(initial.size(), std::string(later.pattern).size()) << initial;
+    EXPECT_EQ(initial.substr(folderEnd), later.pattern);
+    std::error_code error;
+    EXPECT_TRUE(fs::equivalent(initial.substr(0, folderEnd), samples, error)) << initial;
+  }
+}
+
+// OK (kind 4, light at the top) and Cancel (kind 3, light at the left) show the faces they
+// generated, as the screen shows them: outside the borders, focus mark and caption, each pixel
+// is its face's colour, not the system's plain button colour.
+TEST_F(ConvertDialogWindowTest, OkAndCancelShowTheirGeneratedFaces) {
+  Dialog dialog(dialogs);
+  dialog.Then([](auto& d) {
+    RedrawWindow(d, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    const struct {
+      int id;
+      const ShadeButton& button;
+      bool lightAtTop;  // else light at the left
+    } buttons[] = {{kOkButton, d.OkButton(), true}, {kCancelButton, d.CancelButton(), false}};
+    constexpr int kInset = 7;  // past the double border and the focus mark
+    constexpr int kBand = 4;
+    for (const auto& b : buttons) {
+      SCOPED_TRACE(b.id);
+      HWND window = GetDlgItem(d, b.id);
+      RECT client;
+      GetClientRect(window, &client);
+      const DibSurface& face =
+          b.button.HoverActive() ? b.button.Faces().hoverFace : b.button.Faces().normalFace;
+      ASSERT_EQ(client.right, face.Width());
+      ASSERT_EQ(client.bottom, face.Height());
+      HDC shown = GetDC(window);  // reads back what the screen shows
+      int inside = 0, asFace = 0, plain = 0;
+      int lightEnd = 0, darkEnd = 0;  // lightness summed over a band at each end
+      for (int y = kInset; y < client.bottom - kInset; ++y) {
+        for (int x = kInset; x < client.right - kInset; ++x) {
+          const COLORREF colour = GetPixel(shown, x, y);
+          ++inside;
+          asFace += colour == face.PaletteColour(face.PixelAt(x, y));
+          plain += colour == GetSysColor(COLOR_BTNFACE);
+          const int along = b.lightAtTop ? y : x;
+          const int length = b.lightAtTop ? client.bottom : client.right;
+          if (along < kInset + kBand) lightEnd += Lightness(colour);
+          if (along >= length - kInset - kBand) darkEnd += Lightness(colour);
+        }
+      }
+      ReleaseDC(window, shown);
+      EXPECT_GT(asFace, inside * 8 / 10) << asFace << " of " << inside;
+      EXPECT_LT(plain, inside / 10);
+      EXPECT_GT(lightEnd, darkEnd);
+    }
+    Click(d, IDCANCEL);
+  });
+  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
 }
 
 }  // namespace
