@@ -22,7 +22,7 @@ void MakeSmallPicture(DibSurface& surface) {
   }
 }
 
-TEST(DibSurfacePaintTest, PaintsOneToOneWithTheTopRowAtTheGivenPoint) {
+TEST(DibSurfacePaintTest, PaintsOneToOneWithTheTopRowAtTheGivenPointClipped) {
   DibSurface surface;
   MakeSmallPicture(surface);
   PaintCanvas canvas(10, 10);
@@ -35,16 +35,12 @@ TEST(DibSurfacePaintTest, PaintsOneToOneWithTheTopRowAtTheGivenPoint) {
   EXPECT_EQ(canvas.At(7, 8), RGB(128, 128, 128));
   // Nothing around it is touched.
   EXPECT_EQ(canvas.PointsOf(PaintCanvas::kUnpainted, 0).size(), 100u - 6u);
-}
 
-TEST(DibSurfacePaintTest, PaintsPartlyOutsideTheContextClipped) {
-  DibSurface surface;
-  MakeSmallPicture(surface);
-  PaintCanvas canvas(4, 4);
-  EXPECT_TRUE(surface.Paint(canvas.dc, -1, 3));
-  EXPECT_EQ(canvas.At(0, 3), RGB(0, 255, 0));
-  EXPECT_EQ(canvas.At(1, 3), RGB(0, 0, 255));
-  EXPECT_EQ(canvas.At(2, 3), PaintCanvas::kUnpainted);
+  PaintCanvas small(4, 4);  // partly outside: clipped
+  EXPECT_TRUE(surface.Paint(small.dc, -1, 3));
+  EXPECT_EQ(small.At(0, 3), RGB(0, 255, 0));
+  EXPECT_EQ(small.At(1, 3), RGB(0, 0, 255));
+  EXPECT_EQ(small.At(2, 3), PaintCanvas::kUnpainted);
 }
 
 TEST(DibSurfacePaintTest, TrueColourPicturesPaintTheirOwnBytes) {

@@ -16,29 +16,33 @@ std::uint32_t Read32(const std::uint8_t* at) {
   return at[0] | (at[1] << 8) | (at[2] << 16) | (std::uint32_t{at[3]} << 24);
 }
 
-TEST(DibSurfaceTest, NewSurfaceHasNoImageAndAZeroHeaderButItsSize) {
+TEST(DibSurfaceTest, SizesTheHeaderCannotDescribeLeaveNoImageAndEveryOperationIgnoresIt) {
   DibSurface surface;
+  EXPECT_EQ(surface.BlockSize(), 40u);  // the header's size field only
+  ASSERT_NE(surface.Allocate(4, 4, 8), nullptr);
+  EXPECT_EQ(surface.Allocate(-1, 4, 8), nullptr);
+  EXPECT_FALSE(surface.HasImage());
+  EXPECT_EQ(surface.Allocate(4, -1, 8), nullptr);
+  EXPECT_EQ(surface.Allocate(70000, 70000, 24), nullptr);  // over 4 GiB of pixels
   EXPECT_FALSE(surface.HasImage());
   EXPECT_EQ(surface.PixelData(), nullptr);
-  EXPECT_EQ(surface.Header().biSize, 40u);
-  EXPECT_EQ(surface.Header().biWidth, 0);
-  EXPECT_EQ(surface.Header().biBitCount, 0);
-  EXPECT_EQ(surface.RowBytes(), 0u);
-  EXPECT_EQ(surface.PaletteCount(), 0);
-  EXPECT_EQ(surface.BlockSize(), 40u);
+  surface.Fill(1);
+  surface.PutPixel(0, 0, 1);
+  surface.PutPaletteColour(0, 1, 2, 3);
+  surface.TintPalette(0, 50);
+  EXPECT_FALSE(surface.HasImage());
 }
 
 TEST(DibSurfaceTest, DepthsAreNormalisedWithTheirColourTables) {
   struct Case {
     std::uint16_t asked, bits, colours;
   };
-  const Case cases[] = {{0, 1, 2},   {1, 1, 2},   {2, 4, 16}, {3, 4, 16},  {4, 4, 16},
-                        {5, 8, 256}, {8, 8, 256}, {9, 24, 0}, {16, 24, 0}, {32, 24, 0}};
+  const Case cases[] = {{0, 1, 2},   {1, 1, 2},   {2, 4, 16}, {4, 4, 16},
+                        {5, 8, 256}, {8, 8, 256}, {9, 24, 0}, {32, 24, 0}};
   for (const Case& c : cases) {
     DibSurface surface;
     ASSERT_NE(surface.Allocate(5, 3, c.asked), nullptr) << c.asked;
     EXPECT_EQ(surface.Header().biBitCount, c.bits) << c.asked;
-    EXPECT_EQ(surface.PaletteCount(), c.colours) << c.asked;
     EXPECT_EQ(surface.PaletteBytes(), 4 * c.colours) << c.asked;
   }
 }
@@ -49,8 +53,7 @@ TEST(DibSurfaceTest, RowsArePaddedToWholeWords) {
     std::uint16_t depth;
     std::uint32_t rowBytes;
   };
-  const Case cases[] = {{1, 8, 4},   {35, 8, 36}, {36, 8, 36}, {1, 24, 4},
-                        {3, 24, 12}, {33, 1, 8},  {9, 4, 8},   {0, 8, 0}};
+  const Case cases[] = {{1, 8, 4}, {35, 8, 36}, {3, 24, 12}, {33, 1, 8}, {9, 4, 8}, {0, 8, 0}};
   for (const Case& c : cases) {
     DibSurface surface;
     ASSERT_NE(surface.Allocate(c.width, 2, c.depth), nullptr);
@@ -63,15 +66,12 @@ TEST(DibSurfaceTest, BlockStartsWithTheLittleEndianHeaderThenTableThenPixels) {
   DibSurface surface;
   std::uint8_t* block = surface.Allocate(35, 2, 8);
   ASSERT_NE(block, nullptr);
-  EXPECT_EQ(surface.Block(), block);
   EXPECT_EQ(Read32(block + 0), 40u);         // biSize
   EXPECT_EQ(Read32(block + 4), 35u);         // biWidth
   EXPECT_EQ(Read32(block + 8), 2u);          // biHeight: positive, bottom row first
   EXPECT_EQ(block[12] | block[13] << 8, 1);  // biPlanes
   EXPECT_EQ(block[14] | block[15] << 8, 8);  // biBitCount
-  EXPECT_EQ(Read32(block + 16), 0u);         // BI_RGB
   EXPECT_EQ(Read32(block + 20), 72u);        // biSizeImage
-  for (int offset = 24; offset < 40; offset += 4) EXPECT_EQ(Read32(block + offset), 0u);
   EXPECT_EQ(surface.BlockSize(), 40u + 1024u + 72u);
   EXPECT_EQ(surface.PixelData(), block + 40 + 1024);
 }
@@ -80,8 +80,6 @@ TEST(DibSurfaceTest, EmptyImagesHaveNoPixelBytesAndFillWritesNothing) {
   for (auto size : {std::pair<int, int>{0, 5}, {5, 0}, {0, 0}}) {
     DibSurface surface;
     ASSERT_NE(surface.Allocate(size.first, size.second, 8), nullptr);
-    EXPECT_TRUE(surface.HasImage());
-    EXPECT_EQ(surface.Header().biSizeImage, 0u);
     EXPECT_EQ(surface.BlockSize(), 40u + 1024u);
     const auto before = BlockBytes(surface);
     surface.Fill(0xAB);
@@ -95,18 +93,16 @@ TEST(DibSurfaceTest, PutPixelCountsRowsFromTheTopSoRowZeroIsStoredLast) {
   ASSERT_NE(surface.Allocate(3, 2, 8), nullptr);
   surface.PutPixel(1, 0, 7);
   surface.PutPixel(2, 1, 9);
-  const std::uint8_t* pixels = surface.PixelData();
-  EXPECT_EQ(pixels[surface.RowBytes() * 1 + 1], 7);  // last stored row
-  EXPECT_EQ(pixels[2], 9);                           // first stored row
+  EXPECT_EQ(surface.PixelData()[surface.RowBytes() + 1], 7);  // last stored row
+  EXPECT_EQ(surface.PixelData()[2], 9);                       // first stored row
   EXPECT_EQ(surface.PixelAt(1, 0), 7);
-  EXPECT_EQ(surface.PixelAt(2, 1), 9);
 }
 
-TEST(DibSurfaceTest, PutPixelOutsideTheImageOrWithoutATableIsIgnored) {
+TEST(DibSurfaceTest, PutPixelOutsideTheImageWithoutATableOrPastNarrowRowsIsIgnored) {
   DibSurface surface;
   ASSERT_NE(surface.Allocate(3, 2, 8), nullptr);
   const auto before = BlockBytes(surface);
-  for (auto at : {std::pair<int, int>{-1, 0}, {3, 0}, {0, -1}, {0, 2}, {-5, 9}}) {
+  for (auto at : {std::pair<int, int>{-1, 0}, {3, 0}, {0, -1}, {0, 2}}) {
     surface.PutPixel(at.first, at.second, 0xEE);
   }
   EXPECT_EQ(BlockBytes(surface), before);
@@ -117,37 +113,24 @@ TEST(DibSurfaceTest, PutPixelOutsideTheImageOrWithoutATableIsIgnored) {
   trueColour.PutPixel(1, 1, 0xEE);
   EXPECT_EQ(BlockBytes(trueColour), trueBefore);
 
-  DibSurface none;
-  none.PutPixel(0, 0, 1);
-  EXPECT_FALSE(none.HasImage());
-}
-
-TEST(DibSurfaceTest, PutPixelOnNarrowDepthsNeverWritesPastThePixelBytes) {
-  // One byte per pixel on a 1-bit row of 8 bytes: x = 34 of the top row would be past the end.
-  DibSurface surface;
-  ASSERT_NE(surface.Allocate(35, 2, 1), nullptr);
-  ASSERT_EQ(surface.Header().biSizeImage, 16u);
-  surface.PutPixel(34, 0, 0xEE);
-  surface.PutPixel(15, 0, 0xEE);  // 8 + 15 = 23: past the end too
-  for (std::uint32_t i = 0; i < 16; ++i) EXPECT_EQ(surface.PixelData()[i], 0) << i;
-  surface.PutPixel(3, 1, 0x55);  // still lands in the block
-  EXPECT_EQ(surface.PixelData()[3], 0x55);
+  // One byte per pixel on a 1-bit row of 8 bytes: x = 8 to 34 of the top row would land
+  // past the end of the pixels (ASan sees the first byte past it).
+  DibSurface narrow;
+  ASSERT_NE(narrow.Allocate(35, 2, 1), nullptr);
+  for (int x : {8, 15, 34}) narrow.PutPixel(x, 0, 0xEE);
+  for (std::uint32_t i = 0; i < 16; ++i) EXPECT_EQ(narrow.PixelData()[i], 0) << i;
+  narrow.PutPixel(3, 1, 0x55);  // still lands in the block
+  EXPECT_EQ(narrow.PixelData()[3], 0x55);
 }
 
 TEST(DibSurfaceTest, PaletteEntriesAreBlueGreenRedZeroAndBoundedByTheTable) {
   DibSurface surface;
   ASSERT_NE(surface.Allocate(2, 2, 4), nullptr);
   surface.PutPaletteColour(15, 10, 20, 30);
-  const std::uint8_t* entry = surface.Block() + 40 + 4 * 15;
-  EXPECT_EQ(entry[0], 30);
-  EXPECT_EQ(entry[1], 20);
-  EXPECT_EQ(entry[2], 10);
-  EXPECT_EQ(entry[3], 0);
+  EXPECT_EQ(Read32(surface.Block() + 40 + 4 * 15), 0x000A141Eu);
   EXPECT_EQ(surface.PaletteColour(15), 0x1E140Au);
-
   const auto before = BlockBytes(surface);
   surface.PutPaletteColour(16, 1, 2, 3);  // past the 16 entries: would be a pixel byte
-  surface.PutPaletteColour(255, 1, 2, 3);
   EXPECT_EQ(BlockBytes(surface), before);
 
   DibSurface trueColour;
@@ -158,49 +141,34 @@ TEST(DibSurfaceTest, PaletteEntriesAreBlueGreenRedZeroAndBoundedByTheTable) {
   EXPECT_EQ(BlockBytes(trueColour), trueBefore);
 }
 
-TEST(DibSurfaceTest, TintMovesEveryEntryTowardTheColourDroppingRemainders) {
+TEST(DibSurfaceTest, TintMovesEveryEntryTowardTheColourClampedToZeroAndHundredPercent) {
   DibSurface surface;
   ASSERT_NE(surface.Allocate(1, 1, 1), nullptr);
   surface.PutPaletteColour(0, 100, 0, 200);
   surface.PutPaletteColour(1, 255, 255, 255);
-  surface.TintPalette(0x6400FF, 50);                           // red 255, green 0, blue 100
-  EXPECT_EQ(surface.PaletteColour(0), 0x960000u | 0x0000B1u);  // (177, 0, 150)
-  EXPECT_EQ(surface.PaletteColour(1), 0xB17FFFu);              // (255, 127, 177)
-  EXPECT_EQ(surface.Block()[40 + 3], 0);                       // reserved stays 0
-}
-
-TEST(DibSurfaceTest, TintPercentZeroKeepsAndAboveHundredActsAsHundred) {
-  DibSurface surface;
-  ASSERT_NE(surface.Allocate(1, 1, 8), nullptr);
-  for (int i = 0; i < 256; ++i) {
-    surface.PutPaletteColour(static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i), 7,
-                             static_cast<std::uint8_t>(255 - i));
-  }
   const auto before = BlockBytes(surface);
-  surface.TintPalette(0x123456, 0);
+  surface.TintPalette(0x6400FF, 0);
   EXPECT_EQ(BlockBytes(surface), before);
-
-  DibSurface full;
-  full.CopyFrom(surface);
+  surface.TintPalette(0x6400FF, 50);               // red 255, green 0, blue 100
+  EXPECT_EQ(surface.PaletteColour(0), 0x9600B1u);  // remainders dropped: (177, 0, 150)
+  EXPECT_EQ(surface.PaletteColour(1), 0xB17FFFu);  // (255, 127, 177)
+  EXPECT_EQ(surface.Block()[40 + 3], 0);           // reserved stays 0
   surface.TintPalette(0x123456, 250);
-  full.TintPalette(0x123456, 100);
-  EXPECT_EQ(BlockBytes(surface), BlockBytes(full));
-  for (int i = 0; i < 256; ++i) {
-    EXPECT_EQ(surface.PaletteColour(static_cast<std::uint8_t>(i)), 0x123456u);
-  }
+  EXPECT_EQ(surface.PaletteColour(0), 0x123456u);
+  EXPECT_EQ(surface.PaletteColour(1), 0x123456u);
 }
 
-TEST(DibSurfaceTest, FillSetsEveryPixelByteWithPaddingAndLeavesTheTable) {
+TEST(DibSurfaceTest, FillSetsEveryPixelByteAndLeavesTheTableReallocatingClearsBoth) {
   DibSurface surface;
   ASSERT_NE(surface.Allocate(5, 3, 8), nullptr);
   surface.PutPaletteColour(4, 1, 2, 3);
   surface.Fill(0x5A);
-  for (std::uint32_t i = 0; i < surface.Header().biSizeImage; ++i) {
-    ASSERT_EQ(surface.PixelData()[i], 0x5A) << i;
-  }
-  EXPECT_EQ(surface.Header().biSizeImage, 24u);  // rows of 8 bytes for 5 pixels
+  const std::vector<std::uint8_t> pixels(surface.PixelData(), surface.PixelData() + 24);
+  EXPECT_EQ(pixels, std::vector<std::uint8_t>(24, 0x5A));  // padding included
   EXPECT_EQ(surface.PaletteColour(4), 0x030201u);
-  EXPECT_EQ(surface.PaletteColour(5), 0u);
+  ASSERT_NE(surface.Allocate(5, 3, 8), nullptr);
+  EXPECT_EQ(surface.PaletteColour(4), 0u);
+  EXPECT_EQ(surface.PixelAt(0, 0), 0);
 }
 
 TEST(DibSurfaceTest, CopyFromAnotherSizeReplacesSizeDepthColoursAndPixels) {
@@ -215,44 +183,15 @@ TEST(DibSurfaceTest, CopyFromAnotherSizeReplacesSizeDepthColoursAndPixels) {
   target.CopyFrom(source);
   EXPECT_EQ(BlockBytes(target), BlockBytes(source));
   EXPECT_EQ(target.Width(), 3);
-  EXPECT_EQ(target.Height(), 2);
-  EXPECT_EQ(target.Header().biBitCount, 4);
   EXPECT_EQ(target.RowBytes(), source.RowBytes());
   EXPECT_EQ(target.PaletteCount(), 16);
   EXPECT_NE(target.Block(), source.Block());  // its own block
 
   target.CopyFrom(target);  // a copy of itself changes nothing
   EXPECT_EQ(BlockBytes(target), BlockBytes(source));
-
   DibSurface empty;
   target.CopyFrom(empty);
   EXPECT_FALSE(target.HasImage());
-}
-
-TEST(DibSurfaceTest, ReallocatingDiscardsTheOldPicture) {
-  DibSurface surface;
-  ASSERT_NE(surface.Allocate(4, 4, 8), nullptr);
-  surface.PutPaletteColour(1, 50, 60, 70);
-  surface.Fill(1);
-  ASSERT_NE(surface.Allocate(4, 4, 8), nullptr);
-  EXPECT_EQ(surface.PaletteColour(1), 0u);
-  EXPECT_EQ(surface.PixelAt(0, 0), 0);
-}
-
-TEST(DibSurfaceTest, SizesTheHeaderCannotDescribeAreRefusedWithNoImage) {
-  DibSurface surface;
-  ASSERT_NE(surface.Allocate(4, 4, 8), nullptr);
-  EXPECT_EQ(surface.Allocate(-1, 4, 8), nullptr);
-  EXPECT_FALSE(surface.HasImage());
-  EXPECT_EQ(surface.Allocate(4, -1, 8), nullptr);
-  EXPECT_EQ(surface.Allocate(70000, 70000, 24), nullptr);  // over 4 GiB of pixels
-  EXPECT_FALSE(surface.HasImage());
-  EXPECT_EQ(surface.PixelData(), nullptr);
-  surface.Fill(1);
-  surface.PutPixel(0, 0, 1);
-  surface.PutPaletteColour(0, 1, 2, 3);
-  surface.TintPalette(0, 50);
-  EXPECT_FALSE(surface.HasImage());
 }
 
 }  // namespace

@@ -29,11 +29,6 @@ std::vector<std::uint8_t> BlockBytes(const DibSurface& surface) {
   return std::vector<std::uint8_t>(surface.Block(), surface.Block() + surface.BlockSize());
 }
 
-std::vector<std::uint8_t> PixelBytes(const DibSurface& surface) {
-  return std::vector<std::uint8_t>(surface.PixelData(),
-                                   surface.PixelData() + surface.Header().biSizeImage);
-}
-
 std::uint64_t Checksum(const DibSurface& surface) {
   std::uint64_t hash = 0xcbf29ce484222325u;  // FNV-1a over the whole block
   for (std::uint8_t byte : BlockBytes(surface)) hash = (hash ^ byte) * 0x100000001b3u;
@@ -65,17 +60,6 @@ TEST(ShadeFacesTest, FacesGetTheWorkedTintAndHoverColours) {
   EXPECT_EQ(faces.focusLineV.PaletteColour(0), Rgb(128, 128, 128));
 }
 
-TEST(ShadeFacesTest, NormalAndDisabledAreIdenticalAsAreHoverAndPressed) {
-  Generated generated(33, 17, kOkStyle);
-  const ShadeFaces& faces = generated.faces;
-  EXPECT_EQ(BlockBytes(faces.disabledFace), BlockBytes(faces.normalFace));
-  EXPECT_EQ(BlockBytes(faces.pressedFace), BlockBytes(faces.hoverFace));
-  EXPECT_EQ(PixelBytes(faces.hoverFace), PixelBytes(faces.normalFace));  // one picture
-  EXPECT_EQ(faces.normalFace.Width(), 33);
-  EXPECT_EQ(faces.normalFace.Height(), 17);
-  EXPECT_EQ(faces.normalFace.Header().biBitCount, 8);
-}
-
 TEST(ShadeFacesTest, FocusLinesAlternateShadowAndHighlightStartingWithShadow) {
   Generated generated(20, 15, kOkStyle);
   const DibSurface& across = generated.faces.focusLineH;
@@ -90,34 +74,25 @@ TEST(ShadeFacesTest, FocusLinesAlternateShadowAndHighlightStartingWithShadow) {
   for (int k = 0; k < 7; ++k) EXPECT_EQ(down.PixelData()[k * 4], k % 2 == 0 ? 0 : 255) << k;
 }
 
-TEST(ShadeFacesTest, HoverPercentZeroMakesHoverAndPressedEqualToNormal) {
+TEST(ShadeFacesTest, PercentsAtTheirLimits) {
   FaceStyle style = kOkStyle;
-  style.hoverPercent = 0;
-  Generated generated(25, 12, style);
-  EXPECT_EQ(BlockBytes(generated.faces.hoverFace), BlockBytes(generated.faces.normalFace));
-  EXPECT_EQ(BlockBytes(generated.faces.pressedFace), BlockBytes(generated.faces.normalFace));
-}
+  style.hoverPercent = 0;  // hover and pressed equal to normal
+  Generated noHover(25, 12, style);
+  EXPECT_EQ(BlockBytes(noHover.faces.hoverFace), BlockBytes(noHover.faces.normalFace));
+  EXPECT_EQ(BlockBytes(noHover.faces.pressedFace), BlockBytes(noHover.faces.normalFace));
 
-TEST(ShadeFacesTest, HoverPercentAboveHundredActsAsHundred) {
-  FaceStyle style = kOkStyle;
-  style.hoverPercent = 200;
-  Generated generated(25, 12, style);
-  for (int i = 0; i < 256; ++i) {
-    EXPECT_EQ(generated.faces.hoverFace.PaletteColour(static_cast<std::uint8_t>(i)),
-              kGreys.highlight);
-  }
-}
-
-TEST(ShadeFacesTest, TintPercentZeroLeavesThePlainRamp) {
-  FaceStyle style = kOkStyle;
-  style.tintPercent = 0;
-  Generated generated(25, 12, style);
+  style.hoverPercent = 200;  // acts as 100
+  Generated fullHover(25, 12, style);
+  style = kOkStyle;
+  style.tintPercent = 0;  // the plain ramp
+  Generated noTint(25, 12, style);
   DibSurface ramp;
   ramp.Allocate(1, 1, 8);
   WriteColourRamp(ramp, kGreys);
   for (int i = 0; i < 256; ++i) {
     const auto index = static_cast<std::uint8_t>(i);
-    EXPECT_EQ(generated.faces.normalFace.PaletteColour(index), ramp.PaletteColour(index)) << i;
+    EXPECT_EQ(fullHover.faces.hoverFace.PaletteColour(index), kGreys.highlight) << i;
+    EXPECT_EQ(noTint.faces.normalFace.PaletteColour(index), ramp.PaletteColour(index)) << i;
   }
 }
 
@@ -133,7 +108,7 @@ TEST(ShadeFacesTest, EachCallRebuildsEverySurfaceForTheNewSize) {
   EXPECT_EQ(faces.focusLineV.Height(), 1);
 }
 
-TEST(ShadeFacesTest, EmptyAndTinyButtonsKeepOnePixelFocusLines) {
+TEST(ShadeFacesTest, EmptyTinyAndNegativeSizesStayInsideTheirSurfaces) {
   // Width or height 0: empty pictures, focus lines 1 pixel long. Smaller than twice the
   // inset: the lines' lengths would be 0 or negative, so they are 1.
   for (auto size : {std::pair<int, int>{0, 0}, {0, 8}, {9, 0}, {7, 7}, {1, 1}, {9, 8}}) {
@@ -145,48 +120,39 @@ TEST(ShadeFacesTest, EmptyAndTinyButtonsKeepOnePixelFocusLines) {
     EXPECT_EQ(faces.normalFace.Width(), size.first);
     EXPECT_EQ(faces.hoverFace.Height(), size.second);
   }
-}
-
-TEST(ShadeFacesTest, ANegativeSizeLeavesTheFacesEmpty) {
-  Generated generated(-5, 20, kOkStyle);
-  EXPECT_FALSE(generated.faces.normalFace.HasImage());
-  EXPECT_FALSE(generated.faces.hoverFace.HasImage());
-  EXPECT_FALSE(generated.faces.pressedFace.HasImage());
-  EXPECT_FALSE(generated.faces.disabledFace.HasImage());
-  EXPECT_TRUE(generated.faces.focusLineH.HasImage());
+  Generated negative(-5, 20, kOkStyle);
+  for (const DibSurface* face : {&negative.faces.normalFace, &negative.faces.hoverFace,
+                                 &negative.faces.pressedFace, &negative.faces.disabledFace}) {
+    EXPECT_FALSE(face->HasImage());
+  }
 }
 
 TEST(ShadeFacesTest, GoldenChecksumsOfEveryKind) {
-  // Six surfaces per kind (normal, pressed, disabled, hover, focus lines) on a 61 x 23
-  // button: any change to a pattern, its grain order or the colour tables shows here.
-  struct Golden {
-    std::uint64_t normal, hover, lineH, lineV;
-  };
-  const std::uint64_t lineH = 0xd99a7726684fb96d;
-  const std::uint64_t lineV = 0xeb9408ae6f8e5229;
-  const Golden golden[] = {
-      {0xc7358a1bff58390b, 0x2509d3217766c0f5, lineH, lineV},
-      {0x4fec2daa02b598f6, 0xddf143344926c6d8, lineH, lineV},
-      {0xabfbff628a4bbb4d, 0x83a5a51148954b6b, lineH, lineV},
-      {0xe74ed92a8dcc5d06, 0xb595a1892bfe93b8, lineH, lineV},
-      {0xa09e8220daf68630, 0xb8354d0ef54173f6, lineH, lineV},
-      {0x7778d16bda075a87, 0x0fd4d76bb244f789, lineH, lineV},
-      {0xfbc4a92f4f5afd02, 0xc2fb2fad613dff4c, lineH, lineV},
-      {0xe668ebd9ed99874f, 0x7518338a0134e6ad, lineH, lineV},
-      {0x417ac6a37be708a5, 0xac98b00b37d5a55f, lineH, lineV},
-      {0xc7358a1bff58390b, 0x2509d3217766c0f5, lineH, lineV},  // 9: plain grain
+  // Six surfaces per kind on a 61 x 23 button: any change to a pattern, its grain order or
+  // the colour tables shows here. Disabled is the normal face, pressed the hover face.
+  const std::uint64_t golden[][2] = {
+      {0xc7358a1bff58390b, 0x2509d3217766c0f5},
+      {0x4fec2daa02b598f6, 0xddf143344926c6d8},
+      {0xabfbff628a4bbb4d, 0x83a5a51148954b6b},
+      {0xe74ed92a8dcc5d06, 0xb595a1892bfe93b8},
+      {0xa09e8220daf68630, 0xb8354d0ef54173f6},
+      {0x7778d16bda075a87, 0x0fd4d76bb244f789},
+      {0xfbc4a92f4f5afd02, 0xc2fb2fad613dff4c},
+      {0xe668ebd9ed99874f, 0x7518338a0134e6ad},
+      {0x417ac6a37be708a5, 0xac98b00b37d5a55f},
+      {0xc7358a1bff58390b, 0x2509d3217766c0f5},  // 9: plain grain
   };
   for (std::uint32_t kind = 0; kind <= 9; ++kind) {
     FaceStyle style = kOkStyle;
     style.kind = kind;
     Generated generated(61, 23, style);
     const ShadeFaces& faces = generated.faces;
-    EXPECT_EQ(Checksum(faces.normalFace), golden[kind].normal) << "kind " << kind;
-    EXPECT_EQ(Checksum(faces.pressedFace), golden[kind].hover) << "kind " << kind;
-    EXPECT_EQ(Checksum(faces.disabledFace), golden[kind].normal) << "kind " << kind;
-    EXPECT_EQ(Checksum(faces.hoverFace), golden[kind].hover) << "kind " << kind;
-    EXPECT_EQ(Checksum(faces.focusLineH), golden[kind].lineH) << "kind " << kind;
-    EXPECT_EQ(Checksum(faces.focusLineV), golden[kind].lineV) << "kind " << kind;
+    EXPECT_EQ(Checksum(faces.normalFace), golden[kind][0]) << "kind " << kind;
+    EXPECT_EQ(Checksum(faces.disabledFace), golden[kind][0]) << "kind " << kind;
+    EXPECT_EQ(Checksum(faces.hoverFace), golden[kind][1]) << "kind " << kind;
+    EXPECT_EQ(Checksum(faces.pressedFace), golden[kind][1]) << "kind " << kind;
+    EXPECT_EQ(Checksum(faces.focusLineH), 0xd99a7726684fb96du) << "kind " << kind;
+    EXPECT_EQ(Checksum(faces.focusLineV), 0xeb9408ae6f8e5229u) << "kind " << kind;
   }
 }
 
