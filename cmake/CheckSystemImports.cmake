@@ -1,0 +1,20 @@
+# cmake -DOBJDUMP=<objdump> -DPROGRAMS=<exe;exe...> -P CheckSystemImports.cmake
+# Fails when a program imports a DLL that a bare Windows does not have (such as the MinGW
+# runtime's libstdc++, libgcc or libwinpthread): the release programs must be linked statically.
+cmake_minimum_required(VERSION 3.25)
+set(system_dlls kernel32 user32 gdi32 comdlg32 comctl32 advapi32 shell32 ole32 msvcrt ucrtbase)
+foreach(program ${PROGRAMS})
+  execute_process(COMMAND ${OBJDUMP} -p ${program} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
+  if(failed)
+    message(FATAL_ERROR "${OBJDUMP} cannot read ${program}")
+  endif()
+  string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${dump}")
+  foreach(import ${imports})
+    string(REGEX REPLACE "^DLL Name: (.+)\\.[dD][lL][lL]$" "\\1" dll "${import}")
+    string(TOLOWER "${dll}" dll)
+    if(NOT dll IN_LIST system_dlls AND NOT dll MATCHES "^api-ms-win-")
+      message(SEND_ERROR "${program} imports ${dll}.dll, which a bare Windows lacks")
+    endif()
+  endforeach()
+  message(STATUS "${program}: ${imports}")
+endforeach()
