@@ -34,47 +34,35 @@ class TextWindow : public DialogWindow {
   std::vector<std::string> messages;
 };
 
-std::int32_t ParsedInteger(const std::string& text) {
-  std::int32_t value = -99;
-  EXPECT_TRUE(ParseIntegerField(text, value)) << '"' << text << '"';
-  return value;
-}
-
-float ParsedNumber(const std::string& text) {
-  float value = -99.0f;
-  EXPECT_TRUE(ParseNumberField(text, value)) << '"' << text << '"';
-  return value;
-}
-
-TEST(FieldText, NumbersShowWithSixSignificantDigits) {
-  EXPECT_EQ(FormatNumberField(1.0f), "1");
-  EXPECT_EQ(FormatNumberField(0.0f), "0");
-  EXPECT_EQ(FormatNumberField(1500.5f), "1500.5");
-  EXPECT_EQ(FormatNumberField(1e30f), "1e+30");
-  EXPECT_EQ(FormatNumberField(-1e30f), "-1e+30");
-  EXPECT_EQ(FormatNumberField(0.3048f), "0.3048");
-  EXPECT_EQ(FormatNumberField(4700.123f), "4700.12");
-  EXPECT_EQ(FormatNumberField(123456789.0f), "1.23457e+08");
-  EXPECT_EQ(FormatNumberField(0.0001f), "0.0001");
-  EXPECT_EQ(FormatNumberField(0.00001f), "1e-05");
-}
-
-TEST(FieldText, IntegersShowInDecimal) {
-  EXPECT_EQ(FormatIntegerField(0), "0");
+TEST(FieldText, NumbersShowWithSixSignificantDigitsIntegersInDecimal) {
+  const std::pair<float, const char*> numbers[] = {{1.0f, "1"},
+                                                   {0.0f, "0"},
+                                                   {1500.5f, "1500.5"},
+                                                   {-1e30f, "-1e+30"},
+                                                   {0.3048f, "0.3048"},
+                                                   {4700.123f, "4700.12"},
+                                                   {123456789.0f, "1.23457e+08"},
+                                                   {0.0001f, "0.0001"},
+                                                   {0.00001f, "1e-05"}};
+  for (const auto& [value, text] : numbers) EXPECT_EQ(FormatNumberField(value), text);
   EXPECT_EQ(FormatIntegerField(87000), "87000");
-  EXPECT_EQ(FormatIntegerField(-12), "-12");
   EXPECT_EQ(FormatIntegerField(std::numeric_limits<std::int32_t>::min()), "-2147483648");
 }
 
 TEST(FieldText, IntegerFieldsAcceptBlanksSignAndDigits) {
-  EXPECT_EQ(ParsedInteger("12"), 12);
-  EXPECT_EQ(ParsedInteger("  12\t "), 12);
-  EXPECT_EQ(ParsedInteger("\t-7"), -7);
-  EXPECT_EQ(ParsedInteger("+3"), 3);
-  EXPECT_EQ(ParsedInteger("-0"), 0);
-  EXPECT_EQ(ParsedInteger("007"), 7);
-  EXPECT_EQ(ParsedInteger("2147483647"), 2147483647);
-  EXPECT_EQ(ParsedInteger("-2147483648"), std::numeric_limits<std::int32_t>::min());
+  const std::pair<const char*, std::int32_t> accepted[] = {
+      {"  12\t ", 12},
+      {"\t-7", -7},
+      {"+3", 3},
+      {"-0", 0},
+      {"007", 7},
+      {"2147483647", 2147483647},
+      {"-2147483648", std::numeric_limits<std::int32_t>::min()}};
+  for (const auto& [text, expected] : accepted) {
+    std::int32_t value = -99;
+    EXPECT_TRUE(ParseIntegerField(text, value)) << '"' << text << '"';
+    EXPECT_EQ(value, expected) << '"' << text << '"';
+  }
 }
 
 TEST(FieldText, IntegerFieldsRefuseAnythingElseAndKeepTheValue) {
@@ -87,18 +75,16 @@ TEST(FieldText, IntegerFieldsRefuseAnythingElseAndKeepTheValue) {
 }
 
 TEST(FieldText, NumberFieldsAcceptWholeDecimalNumbers) {
-  EXPECT_EQ(ParsedNumber("1"), 1.0f);
-  EXPECT_EQ(ParsedNumber(" 2.5\t"), 2.5f);
-  EXPECT_EQ(ParsedNumber("-1e3"), -1000.0f);
-  EXPECT_EQ(ParsedNumber("+1.5E+2"), 150.0f);
-  EXPECT_EQ(ParsedNumber(".5"), 0.5f);
-  EXPECT_EQ(ParsedNumber("7."), 7.0f);
-  EXPECT_EQ(ParsedNumber("12.5"), 12.5f);
-  EXPECT_EQ(ParsedNumber("1e+30"), 1e30f);
-  EXPECT_EQ(ParsedNumber("3.4028234e38"), std::numeric_limits<float>::max());
-  EXPECT_EQ(ParsedNumber("1e-50"), 0.0f);  // beyond a double: zero
-  EXPECT_EQ(ParsedNumber("-1e-400"), 0.0f);
-  EXPECT_EQ(ParsedNumber("0.1"), 0.1f);  // correctly rounded
+  const std::pair<const char*, float> accepted[] = {
+      {" 2.5\t", 2.5f},  {"-1e3", -1000.0f}, {"+1.5E+2", 150.0f},
+      {".5", 0.5f},      {"7.", 7.0f},       {"3.4028234e38", std::numeric_limits<float>::max()},
+      {"1e-50", 0.0f},                    // below a float: zero
+      {"-1e-400", 0.0f}, {"0.1", 0.1f}};  // correctly rounded
+  for (const auto& [text, expected] : accepted) {
+    float value = -99.0f;
+    EXPECT_TRUE(ParseNumberField(text, value)) << '"' << text << '"';
+    EXPECT_EQ(value, expected) << '"' << text << '"';
+  }
 }
 
 TEST(FieldText, NumberFieldsRefuseWhatIsNotAFiniteFloat) {
@@ -126,45 +112,23 @@ struct Members {
   }
 };
 
-TEST(DataExchange, ShowWritesEveryMemberIntoItsControl) {
+TEST(DataExchange, ShowWritesEveryMemberAndTakeInReadsItBackUnchanged) {
   TextWindow window;
-  Members members{87000, 12.5f, "vp.txt", -3};
-  DataExchange show(window, false);
-  members.Exchange(show);
-  EXPECT_FALSE(show.failed());
-  EXPECT_EQ(window.texts[1], "87000");
-  EXPECT_EQ(window.texts[2], "12.5");
-  EXPECT_EQ(window.texts[3], "vp.txt");
-  EXPECT_EQ(window.texts[4], "-3");
-  EXPECT_TRUE(window.messages.empty());
-}
-
-TEST(DataExchange, TakeInReadsEveryControlIntoItsMember) {
-  TextWindow window;
-  window.texts = {{1, " 500 "}, {2, "2.5e1"}, {3, "model.mvg"}, {4, "174"}};
-  Members members;
-  DataExchange takeIn(window, true);
-  members.Exchange(takeIn);
-  EXPECT_FALSE(takeIn.failed());
-  EXPECT_EQ(members.count, 500);
-  EXPECT_EQ(members.step, 25.0f);
-  EXPECT_EQ(members.name, "model.mvg");
-  EXPECT_EQ(members.size, 174);
-  EXPECT_TRUE(window.messages.empty());
-}
-
-TEST(DataExchange, ShownValuesComeBackUnchanged) {
-  TextWindow window;
-  Members shown{2147483647, 1e30f, "a b.txt", -2147483647 - 1};
+  Members shown{2147483647, 12.5f, "a b.txt", -2147483647 - 1};
   DataExchange show(window, false);
   shown.Exchange(show);
+  EXPECT_FALSE(show.failed());
+  EXPECT_EQ(window.texts, (std::map<int, std::string>{
+                              {1, "2147483647"}, {2, "12.5"}, {3, "a b.txt"}, {4, "-2147483648"}}));
   Members back{0, 0.0f, "", 0};
   DataExchange takeIn(window, true);
   back.Exchange(takeIn);
+  EXPECT_FALSE(takeIn.failed());
   EXPECT_EQ(back.count, shown.count);
   EXPECT_EQ(back.step, shown.step);
   EXPECT_EQ(back.name, shown.name);
   EXPECT_EQ(back.size, shown.size);
+  EXPECT_TRUE(window.messages.empty());
 }
 
 TEST(DataExchange, BadNumberIsReportedOnceAndEndsTheTakeIn) {

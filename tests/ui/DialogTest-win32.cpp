@@ -98,32 +98,28 @@ TEST(DialogTest, ModalRunShowsTheTemplateAndDestroysTheWindowAfterEndDialog) {
   EXPECT_EQ(dialog.DoModal(), 8);
 }
 
-TEST(DialogTest, CancelButtonEscAndCloseBoxEndTheRunThroughOnCancel) {
+TEST(DialogTest, CancelButtonEscAndCloseBoxEndTheRunThroughOnCancelEnterThroughOnOk) {
   ScriptedCommonDialogs dialogs;
-  const std::vector<std::function<void(Probe&)>> ways = {
-      [](Probe& d) { SendMessageA(GetDlgItem(d, IDCANCEL), BM_CLICK, 0, 0); },
-      [](Probe&) { PostKey(VK_ESCAPE); },
-      [](Probe& d) { PostMessageA(d, WM_CLOSE, 0, 0); },
+  struct Way {
+    std::function<void(Probe&)> act;
+    INT_PTR result;
   };
-  for (std::size_t i = 0; i < ways.size(); ++i) {
-    SCOPED_TRACE(i);
-    const auto& way = ways[i];
+  const Way ways[] = {
+      {[](Probe& d) { SendMessageA(GetDlgItem(d, IDCANCEL), BM_CLICK, 0, 0); }, IDCANCEL},
+      {[](Probe&) { PostKey(VK_ESCAPE); }, IDCANCEL},
+      {[](Probe& d) { PostMessageA(d, WM_CLOSE, 0, 0); }, IDCANCEL},
+      {[](Probe& d) {  // in an edit field Enter acts as the default button
+         SetFocus(GetDlgItem(d, IDC_X_STEP));
+         PostKey(VK_RETURN);
+       },
+       IDOK},
+  };
+  for (const Way& way : ways) {
     Probe dialog(IDD_CONVERT, dialogs);
-    dialog.Then(way);
-    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
-    EXPECT_EQ(dialog.calls, (Calls{"OnInitDialog", "OnCancel"}));
+    dialog.Then(way.act);
+    EXPECT_EQ(dialog.DoModal(), way.result);
+    EXPECT_EQ(dialog.calls, (Calls{"OnInitDialog", way.result == IDOK ? "OnOK" : "OnCancel"}));
   }
-}
-
-TEST(DialogTest, EnterInAnEditFieldActsAsTheDefaultOkButton) {
-  ScriptedCommonDialogs dialogs;
-  Probe dialog(IDD_CONVERT, dialogs);
-  dialog.Then([](Probe& d) {
-    SetFocus(GetDlgItem(d, IDC_X_STEP));
-    PostKey(VK_RETURN);
-  });
-  EXPECT_EQ(dialog.DoModal(), IDOK);
-  EXPECT_EQ(dialog.calls, (Calls{"OnInitDialog", "OnOK"}));
 }
 
 TEST(DialogTest, OwnerIsDisabledForTheRunAndEnabledAgainAfterIt) {

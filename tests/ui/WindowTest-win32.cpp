@@ -59,13 +59,7 @@ class BaseProbe : public ui::Window {
   UI_DECLARE_MESSAGE_MAP()
 };
 
-UI_BEGIN_MESSAGE_MAP(BaseProbe, ui::Window)
-ui::OnMessage(kOnlyInBase, &BaseProbe::OnOnlyInBase),
-    ui::OnMessage(kSecond, &BaseProbe::OnSecondInBase),
-    ui::OnMessage(kPassOn, &BaseProbe::OnSecondInBase),
-    UI_END_MESSAGE_MAP()
-
-        class Probe : public BaseProbe {
+class Probe : public BaseProbe {
  public:
   int preSubclassCalls = 0;
   WNDPROC procDuringPreSubclass = nullptr;
@@ -117,15 +111,8 @@ ui::OnMessage(kOnlyInBase, &BaseProbe::OnOnlyInBase),
   UI_DECLARE_MESSAGE_MAP()
 };
 
-UI_BEGIN_MESSAGE_MAP(Probe, BaseProbe)
-ui::OnMessage(kFirst, &Probe::OnFirst), ui::OnMessage(kSecond, &Probe::OnSecond),
-    ui::OnMessage(kPassOn, &Probe::OnPassOn), ui::OnMessage(kCallDefault, &Probe::OnCallDefault),
-    ui::OnMessage(kNested, &Probe::OnNested), ui::OnCommand(BN_CLICKED, 7, &Probe::OnClicked),
-    ui::OnCommand(EN_CHANGE, 7, &Probe::OnChanged),
-    UI_END_MESSAGE_MAP()
-
-    // Looks at one message and declines it.
-    class Declining : public ui::Window {
+// Looks at one message and declines it.
+class Declining : public ui::Window {
  public:
   int asked = 0;
 
@@ -138,11 +125,8 @@ ui::OnMessage(kFirst, &Probe::OnFirst), ui::OnMessage(kSecond, &Probe::OnSecond)
   UI_DECLARE_MESSAGE_MAP()
 };
 
-UI_BEGIN_MESSAGE_MAP(Declining, ui::Window)
-ui::OnMessage(kUnmapped, &Declining::OnUnmapped), UI_END_MESSAGE_MAP()
-
-    // Lives on the heap and deletes itself after its window's last message.
-    class SelfDeleting : public ui::Window {
+// Lives on the heap and deletes itself after its window's last message.
+class SelfDeleting : public ui::Window {
  public:
   explicit SelfDeleting(int* deletions) : deletions(deletions) {}
   ~SelfDeleting() override { ++*deletions; }
@@ -161,11 +145,7 @@ ui::OnMessage(kUnmapped, &Declining::OnUnmapped), UI_END_MESSAGE_MAP()
 
 constexpr UINT kDestroyRequest = WM_USER + 8;
 
-UI_BEGIN_MESSAGE_MAP(SelfDeleting, ui::Window)
-ui::OnMessage(kDestroyRequest, &SelfDeleting::OnDestroyRequest),
-    UI_END_MESSAGE_MAP()
-
-        class WindowTest : public ::testing::Test {
+class WindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     OwnProcLog().clear();
@@ -175,15 +155,20 @@ ui::OnMessage(kDestroyRequest, &SelfDeleting::OnDestroyRequest),
   void TearDown() override {
     if (IsWindow(window)) DestroyWindow(window);
   }
+  WNDPROC OwnProcedure() const {
+    return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
+  }
   HWND window = nullptr;
 };
 
-TEST_F(WindowTest, SubclassRoutesMappedMessagesAndPassesTheRestToTheOwnProcedure) {
+TEST_F(WindowTest, SubclassRunsPreSubclassFirstThenRoutesMappedMessagesAndPassesTheRestOn) {
   Probe probe;
+  const WNDPROC own = OwnProcedure();
   ASSERT_TRUE(probe.Subclass(window));
-  EXPECT_EQ(probe.GetHandle(), window);
+  EXPECT_EQ(probe.preSubclassCalls, 1);
+  EXPECT_EQ(probe.procDuringPreSubclass, own);
+  EXPECT_NE(OwnProcedure(), own);
   EXPECT_EQ(ui::Window::FromHandle(window), &probe);
-  EXPECT_TRUE(probe.IsSubclassed());
 
   EXPECT_EQ(SendMessageA(window, kFirst, 3, 4), 10);
   EXPECT_EQ(SendMessageA(window, kUnmapped, 0, 0), 1006);
@@ -191,29 +176,19 @@ TEST_F(WindowTest, SubclassRoutesMappedMessagesAndPassesTheRestToTheOwnProcedure
   EXPECT_EQ(probe.calls, std::vector<std::string>{"first 3 4"});
 }
 
-TEST_F(WindowTest, PreSubclassRunsOnceBeforeTheProcedureIsReplaced) {
-  Probe probe;
-  auto own = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
-  ASSERT_TRUE(probe.Subclass(window));
-  EXPECT_EQ(probe.preSubclassCalls, 1);
-  EXPECT_EQ(probe.procDuringPreSubclass, own);
-  EXPECT_NE(reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC)), own);
-}
-
-TEST_F(WindowTest, OwnEntriesComeBeforeTheBaseMapAndTheBaseMapStillServes) {
+TEST_F(WindowTest, OwnEntriesComeBeforeTheBaseMapNotHandledGoesOnCommandsMatchCodeAndId) {
   Probe probe;
   ASSERT_TRUE(probe.Subclass(window));
   EXPECT_EQ(SendMessageA(window, kSecond, 0, 0), 20);
   EXPECT_EQ(SendMessageA(window, kOnlyInBase, 0, 0), 50);
-  EXPECT_EQ(probe.calls, (std::vector<std::string>{"second", "base only"}));
-  EXPECT_TRUE(OwnProcLog().empty());
-}
-
-TEST_F(WindowTest, NotHandledGoesOnToTheNextMatchingEntryThenDefault) {
-  Probe probe;
-  ASSERT_TRUE(probe.Subclass(window));
   EXPECT_EQ(SendMessageA(window, kPassOn, 0, 0), 51);
-  EXPECT_EQ(probe.calls, (std::vector<std::string>{"pass on", "base second"}));
+  SendMessageA(window, WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), 0);
+  SendMessageA(window, WM_COMMAND, MAKEWPARAM(7, EN_CHANGE), 0);
+  SendMessageA(window, WM_COMMAND, MAKEWPARAM(8, BN_CLICKED), 0);
+  SendMessageA(window, WM_COMMAND, MAKEWPARAM(7, EN_KILLFOCUS), 0);
+  EXPECT_EQ(probe.calls, (std::vector<std::string>{"second", "base only", "pass on", "base second",
+                                                   "clicked 7", "changed 7"}));
+  EXPECT_TRUE(OwnProcLog().empty());
 }
 
 TEST_F(WindowTest, NotHandledWithNoFurtherEntryGivesDefaultProcessing) {
@@ -224,52 +199,32 @@ TEST_F(WindowTest, NotHandledWithNoFurtherEntryGivesDefaultProcessing) {
   EXPECT_EQ(OwnProcLog(), std::vector<UINT>{kUnmapped});
 }
 
-TEST_F(WindowTest, DefaultRunsTheOwnProcedureForTheCurrentMessage) {
+TEST_F(WindowTest, DefaultRunsTheOwnProcedureForTheCurrentMessageEvenAfterANestedOne) {
   Probe probe;
   ASSERT_TRUE(probe.Subclass(window));
   EXPECT_EQ(SendMessageA(window, kCallDefault, 0, 0), 1004 + 1);
-  EXPECT_EQ(OwnProcLog(), std::vector<UINT>{kCallDefault});
   EXPECT_EQ(probe.Default(), 0);  // outside a handler there is nothing to process
-}
-
-TEST_F(WindowTest, MessagesSentFromAHandlerKeepTheOuterMessageForDefault) {
-  Probe probe;
-  ASSERT_TRUE(probe.Subclass(window));
   EXPECT_EQ(SendMessageA(window, kNested, 0, 0), 1007);
   EXPECT_EQ(probe.nestedResult, 1005);
-  EXPECT_EQ(OwnProcLog(), (std::vector<UINT>{kCallDefault, kNested}));
+  EXPECT_EQ(OwnProcLog(), (std::vector<UINT>{kCallDefault, kCallDefault, kNested}));
 }
 
-TEST_F(WindowTest, CommandEntriesMatchNotificationCodeAndId) {
-  Probe probe;
-  ASSERT_TRUE(probe.Subclass(window));
-  SendMessageA(window, WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), 0);
-  SendMessageA(window, WM_COMMAND, MAKEWPARAM(7, EN_CHANGE), 0);
-  SendMessageA(window, WM_COMMAND, MAKEWPARAM(8, BN_CLICKED), 0);
-  SendMessageA(window, WM_COMMAND, MAKEWPARAM(7, EN_KILLFOCUS), 0);
-  EXPECT_EQ(probe.calls, (std::vector<std::string>{"clicked 7", "changed 7"}));
-}
-
-TEST_F(WindowTest, UnsubclassRestoresTheOwnProcedureAndDetaches) {
-  auto own = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
+TEST_F(WindowTest, UnsubclassOrDestroyingTheObjectGivesTheWindowItsProcedureBack) {
+  const WNDPROC own = OwnProcedure();
   Probe probe;
   ASSERT_TRUE(probe.Subclass(window));
   ASSERT_TRUE(probe.Unsubclass());
-  EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC)), own);
+  EXPECT_EQ(OwnProcedure(), own);
   EXPECT_EQ(ui::Window::FromHandle(window), nullptr);
   EXPECT_EQ(probe.GetHandle(), nullptr);
   EXPECT_FALSE(probe.Unsubclass());
   EXPECT_EQ(SendMessageA(window, kFirst, 0, 0), 1001);
   EXPECT_TRUE(probe.calls.empty());
-}
-
-TEST_F(WindowTest, DestroyingTheObjectFirstGivesTheWindowItsProcedureBack) {
-  auto own = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
   {
-    Probe probe;
-    ASSERT_TRUE(probe.Subclass(window));
+    Probe shortLived;
+    ASSERT_TRUE(shortLived.Subclass(window));
   }
-  EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC)), own);
+  EXPECT_EQ(OwnProcedure(), own);
   EXPECT_EQ(ui::Window::FromHandle(window), nullptr);
 }
 
@@ -282,29 +237,23 @@ TEST_F(WindowTest, DestroyingTheWindowDetachesTheObjectAfterTheLastMessage) {
   EXPECT_EQ(probe.postNcDestroyCalls, 1);
 }
 
-TEST_F(WindowTest, AWindowTakesOneObjectAndAnObjectOneWindow) {
+TEST_F(WindowTest, AttachBindsWithoutReplacingTheProcedureAndEachSideTakesOnlyOne) {
+  const WNDPROC own = OwnProcedure();
   Probe first;
   Probe second;
-  ASSERT_TRUE(first.Subclass(window));
+  ASSERT_TRUE(first.Attach(window));
+  EXPECT_EQ(ui::Window::FromHandle(window), &first);
+  EXPECT_FALSE(first.IsSubclassed());
+  EXPECT_EQ(OwnProcedure(), own);
   EXPECT_FALSE(second.Subclass(window));
   EXPECT_FALSE(second.Attach(window));
-  EXPECT_EQ(second.preSubclassCalls, 0);
+  EXPECT_EQ(second.preSubclassCalls + first.preSubclassCalls, 0);
   HWND other = CreatePlainWindow();
   EXPECT_FALSE(first.Attach(other));
   EXPECT_FALSE(second.Subclass(nullptr));
   EXPECT_EQ(ui::Window::FromHandle(nullptr), nullptr);
   DestroyWindow(other);
-}
-
-TEST_F(WindowTest, AttachBindsWithoutReplacingTheProcedure) {
-  auto own = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
-  Probe probe;
-  ASSERT_TRUE(probe.Attach(window));
-  EXPECT_EQ(ui::Window::FromHandle(window), &probe);
-  EXPECT_FALSE(probe.IsSubclassed());
-  EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC)), own);
-  EXPECT_EQ(probe.preSubclassCalls, 0);
-  EXPECT_EQ(probe.Detach(), window);
+  EXPECT_EQ(first.Detach(), window);
   EXPECT_EQ(ui::Window::FromHandle(window), nullptr);
 }
 
@@ -345,22 +294,44 @@ TEST_F(WindowTest, ModifyStyleAddsAndRemovesBits) {
   EXPECT_FALSE(probe.ModifyStyle(0, WS_VSCROLL));  // nothing to change
 }
 
-TEST_F(WindowTest, AnObjectMayDeleteItselfWhenItsWindowIsDestroyedInAHandler) {
+TEST_F(WindowTest, AnObjectMayDeleteItselfWhenItsWindowIsDestroyedInAHandlerOrByDefault) {
   int deletions = 0;
-  auto* object = new SelfDeleting(&deletions);
-  ASSERT_TRUE(object->Subclass(window));
+  ASSERT_TRUE((new SelfDeleting(&deletions))->Subclass(window));
   EXPECT_EQ(SendMessageA(window, kDestroyRequest, 0, 0), 42);
   EXPECT_EQ(deletions, 1);
   EXPECT_FALSE(IsWindow(window));
-}
 
-TEST_F(WindowTest, AnObjectMayDeleteItselfWhenDefaultProcessingDestroysTheWindow) {
-  int deletions = 0;
-  auto* object = new SelfDeleting(&deletions);
-  ASSERT_TRUE(object->Subclass(window));
+  window = CreatePlainWindow();
+  ASSERT_TRUE((new SelfDeleting(&deletions))->Subclass(window));
   SendMessageA(window, WM_CLOSE, 0, 0);  // not mapped: the own procedure destroys the window
-  EXPECT_EQ(deletions, 1);
+  EXPECT_EQ(deletions, 2);
   EXPECT_FALSE(IsWindow(window));
 }
+
+// clang-format off
+UI_BEGIN_MESSAGE_MAP(BaseProbe, ui::Window)
+  ui::OnMessage(kOnlyInBase, &BaseProbe::OnOnlyInBase),
+  ui::OnMessage(kSecond, &BaseProbe::OnSecondInBase),
+  ui::OnMessage(kPassOn, &BaseProbe::OnSecondInBase),
+UI_END_MESSAGE_MAP()
+
+UI_BEGIN_MESSAGE_MAP(Probe, BaseProbe)
+  ui::OnMessage(kFirst, &Probe::OnFirst),
+  ui::OnMessage(kSecond, &Probe::OnSecond),
+  ui::OnMessage(kPassOn, &Probe::OnPassOn),
+  ui::OnMessage(kCallDefault, &Probe::OnCallDefault),
+  ui::OnMessage(kNested, &Probe::OnNested),
+  ui::OnCommand(BN_CLICKED, 7, &Probe::OnClicked),
+  ui::OnCommand(EN_CHANGE, 7, &Probe::OnChanged),
+UI_END_MESSAGE_MAP()
+
+UI_BEGIN_MESSAGE_MAP(Declining, ui::Window)
+  ui::OnMessage(kUnmapped, &Declining::OnUnmapped),
+UI_END_MESSAGE_MAP()
+
+UI_BEGIN_MESSAGE_MAP(SelfDeleting, ui::Window)
+  ui::OnMessage(kDestroyRequest, &SelfDeleting::OnDestroyRequest),
+UI_END_MESSAGE_MAP()
+// clang-format on
 
 }  // namespace
