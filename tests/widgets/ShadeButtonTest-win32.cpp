@@ -384,24 +384,11 @@ TEST_F(ShadeButtonTest, DisabledCaptionIsEmbossed) {
 
 // A 32 x 32 icon of one solid colour.
 HICON CreateSolidIcon(COLORREF colour) {
-  HDC screen = GetDC(nullptr);
-  HBITMAP colourBitmap = CreateCompatibleBitmap(screen, 32, 32);
-  HDC dc = CreateCompatibleDC(screen);
-  HGDIOBJ previous = SelectObject(dc, colourBitmap);
-  RECT all = {0, 0, 32, 32};
-  HBRUSH brush = CreateSolidBrush(colour);
-  FillRect(dc, &all, brush);
-  DeleteObject(brush);
-  SelectObject(dc, previous);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
-  std::vector<BYTE> opaque(32 * 32 / 8, 0);
-  HBITMAP mask = CreateBitmap(32, 32, 1, 1, opaque.data());
-  ICONINFO info = {TRUE, 16, 16, mask, colourBitmap};
-  HICON icon = CreateIconIndirect(&info);
-  DeleteObject(mask);
-  DeleteObject(colourBitmap);
-  return icon;
+  const std::vector<BYTE> opaque(32 * 32 / 8, 0);
+  const std::vector<DWORD> pixels(
+      32 * 32, DWORD{GetRValue(colour)} << 16 | GetGValue(colour) << 8 | GetBValue(colour));
+  return CreateIcon(GetModuleHandleA(nullptr), 32, 32, 1, 32, opaque.data(),
+                    reinterpret_cast<const BYTE*>(pixels.data()));
 }
 
 TEST_F(ShadeButtonTest, CentredIconOnA34By31ButtonSitsAtTheTopAndLeavesNoCaption) {
