@@ -40,6 +40,9 @@ unset WINEPREFIX
 step "Fuzzing (${fuzz_seconds} s per target)"
 CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DMVG_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/fuzz -j"$jobs" --target fuzz_targets
+# The fuzzers run side by side; each fails on its first finding.
+pids=()
+names=()
 for target in build/fuzz/fuzz/fuzz_*; do
   [ -x "$target" ] || continue
   name=$(basename "$target")
@@ -48,10 +51,15 @@ for target in build/fuzz/fuzz/fuzz_*; do
   seeds="fuzz/seeds/${name#fuzz_}"
   [ -d "$seeds" ] || seeds=""
   echo "--- $name"
-  if ! "$target" -max_total_time="$fuzz_seconds" -print_final_stats=0 "$corpus" $seeds \
-      >"build/fuzz/$name.log" 2>&1; then
-    tail -n 40 "build/fuzz/$name.log"
-    failed+=("$name")
+  "$target" -max_total_time="$fuzz_seconds" -print_final_stats=0 "$corpus" $seeds \
+    >"build/fuzz/$name.log" 2>&1 &
+  pids+=($!)
+  names+=("$name")
+done
+for i in "${!pids[@]}"; do
+  if ! wait "${pids[$i]}"; then
+    tail -n 40 "build/fuzz/${names[$i]}.log"
+    failed+=("${names[$i]}")
   fi
 done
 
