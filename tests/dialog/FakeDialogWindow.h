@@ -35,7 +35,9 @@ class FakeDialogWindow : public DialogWindow {
   std::size_t UnusedAnswers() const { return answers_.size(); }
 
   std::vector<std::string> ComboItems(int controlId) const;
-  std::vector<int> EnabledControls() const;  // of the template's ids, in increasing order
+  const std::set<int>& DisabledControls() const { return disabled_; }
+  // Every field but the two steps, and the four lists.
+  static const std::set<int> kDisabledByTemplate;
 
   struct FileDialogCall {
     bool save = false;
