@@ -4,13 +4,13 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 
 #include "cli/Mvgtool.h"
+#include "grid/GridFileHeader.h"
 
 namespace fs = std::filesystem;
 
@@ -90,25 +90,13 @@ std::vector<float> ParseTextGrid(const std::string& path) {
   return values;
 }
 
-std::uint32_t BitsAt(const std::string& bytes, std::size_t offset) {
-  std::uint32_t word = 0;
-  for (int i = 3; i >= 0; --i) word = word << 8 | static_cast<unsigned char>(bytes.at(offset + i));
-  return word;
-}
-
-float FloatAt(const std::string& bytes, std::size_t offset) {
-  const std::uint32_t bits = BitsAt(bytes, offset);
-  float value;
-  std::memcpy(&value, &bits, sizeof value);
-  return value;
+std::string HeaderBytes(std::int32_t nx, std::int32_t nz, float dx, float dz, bool vp, bool density,
+                        bool vs) {
+  const auto bytes = MakeGridFileHeader(nx, nz, dx, dz, vp, density, vs).ToBytes();
+  return std::string(bytes.begin(), bytes.end());
 }
 
 std::uint32_t DataBits(const std::string& bytes, std::size_t index) {
-  return BitsAt(bytes, 296 + 4 * index);
-}
-
-std::uint32_t Bits(float value) {
-  std::uint32_t bits;
-  std::memcpy(&bits, &value, sizeof bits);
-  return bits;
+  const std::size_t at = kGridFileHeaderSize + 4 * index;
+  return LoadLittleEndian32(reinterpret_cast<const std::uint8_t*>(bytes.substr(at, 4).data()));
 }

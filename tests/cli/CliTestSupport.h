@@ -42,8 +42,8 @@ std::string MarmousiPath(const std::string& name);  // the shared 500 x 174 mode
 // double, then rounded to float32.
 std::vector<float> ParseTextGrid(const std::string& path);
 
-// Little-endian fields of a grid file; DataBits(i) is the i-th float after the header.
-std::uint32_t BitsAt(const std::string& bytes, std::size_t offset);
-float FloatAt(const std::string& bytes, std::size_t offset);
+// The 296 header bytes the grid file format gives for these choices.
+std::string HeaderBytes(std::int32_t nx, std::int32_t nz, float dx, float dz, bool vp, bool density,
+                        bool vs);
+// The bit pattern of the i-th float after the header.
 std::uint32_t DataBits(const std::string& bytes, std::size_t index);
-std::uint32_t Bits(float value);
