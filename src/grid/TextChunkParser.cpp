@@ -77,12 +77,11 @@ bool ChunkParser::Allocate(std::size_t chunkBytes) {
   return true;
 }
 
-template <class Sink>
-bool ChunkParser::Take(std::string_view token, std::uint64_t offset, Sink& sink,
+bool ChunkParser::Take(std::string_view token, std::uint64_t offset, double* value,
                        ChunkOutcome& outcome) {
   const DecimalReading reading = ReadDecimal(token);
   if (reading.status == DecimalStatus::kNumber) {
-    sink.Add(reading.value);
+    *value = reading.value;
     return true;
   }
   outcome.stop = reading.status == DecimalStatus::kOutOfRange ? TextPassStop::kBeyondFloatRange
@@ -125,7 +124,11 @@ void ChunkParser::ParseWith(std::uint64_t begin, std::uint64_t end, Sink& sink,
   }
 
   // Token starts come from a map of the separators, 64 bytes at a time, so each token is read
-  // independently of where the one before ended.
+  // independently of where the one before ended. The sink is a local copy that stays in
+  // registers; it goes back at every way out.
+  Sink local = sink;
+  // A token that stops at the end of what was read may go on past it.
+  const char* const mayGoOn = tokenMayGoOn ? text + n : nullptr;
   std::uint64_t separatorBefore = 1;
   for (std::size_t block = i; block < last; block += 64) {
     const std::uint64_t separators = SeparatorMask(text + block);
@@ -135,26 +138,39 @@ void ChunkParser::ParseWith(std::uint64_t begin, std::uint64_t end, Sink& sink,
     while (starts != 0) {
       const std::size_t tokenStart = block + static_cast<std::size_t>(__builtin_ctzll(starts));
       starts &= starts - 1;
-      double value = 0.0;
-      const char* stop = ReadShortDecimal(text + tokenStart, &value);
+      float shortValue;
+      const char* stop = ReadShortUnsignedDecimal(text + tokenStart, &shortValue);
+      if (stop != nullptr && stop != mayGoOn && ClassOf(*stop) != kTokenChar) {
+        local.AddShort(shortValue);
+        continue;
+      }
+      // Anything else: a sign, a longer or other number, a bad token, one that may go on.
+      stop = ReadShortDecimal(text + tokenStart, &shortValue);
       const bool quick = stop != nullptr && ClassOf(*stop) != kTokenChar;
       if (!quick) {
         stop = text + tokenStart;
         while (ClassOf(*stop) == kTokenChar) ++stop;
       }
-      const std::size_t tokenEnd = static_cast<std::size_t>(stop - text);
-      if (tokenEnd == n && tokenMayGoOn) {
+      if (stop == mayGoOn) {
+        sink = local;
         FinishTailToken(tokenStart, n, readAt, sink, outcome);
         return;
       }
       if (quick) {
-        sink.Add(value);
-      } else if (!Take(std::string_view(text + tokenStart, tokenEnd - tokenStart),
-                       readAt + tokenStart, sink, outcome)) {
+        local.AddShort(shortValue);
+        continue;
+      }
+      const std::size_t tokenEnd = static_cast<std::size_t>(stop - text);
+      double value = 0.0;
+      if (!Take(std::string_view(text + tokenStart, tokenEnd - tokenStart), readAt + tokenStart,
+                &value, outcome)) {
+        sink = local;
         return;
       }
+      local.Add(value);
     }
   }
+  sink = local;
   outcome.endMark = mark != nullptr;
 }
 
@@ -181,11 +197,13 @@ void ChunkParser::FinishTailToken(std::size_t tokenStart, std::size_t filled,
     const bool tokenEnds = i < filled + got || got < wanted;
     filled += got;
     if (tokenEnds) {
-      if (Take(std::string_view(text + tokenStart, i - tokenStart), bufferOffset + tokenStart, sink,
-               outcome) &&
-          i < filled && ClassOf(text[i]) == kEndMark) {
-        outcome.endMark = true;
+      double value = 0.0;
+      if (!Take(std::string_view(text + tokenStart, i - tokenStart), bufferOffset + tokenStart,
+                &value, outcome)) {
+        return;
       }
+      sink.Add(value);
+      if (i < filled && ClassOf(text[i]) == kEndMark) outcome.endMark = true;
       return;
     }
   }
@@ -237,6 +255,7 @@ void ChunkParser::FinishLongToken(std::string_view known, std::uint64_t readAt,
 void ChunkParser::Parse(std::uint64_t begin, std::uint64_t end, CountingSink& sink,
                         ChunkOutcome& outcome) {
   ParseWith(begin, end, sink, outcome);
+  sink.Finish();
 }
 
 void ChunkParser::Parse(std::uint64_t begin, std::uint64_t end, StoringSink& sink,

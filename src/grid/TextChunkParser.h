@@ -24,6 +24,7 @@ struct ChunkBounds {
   double highest = -std::numeric_limits<double>::infinity();
 };
 
+// Sinks take a value as read (a double) or a quick token's float (AddShort, see ShortDecimal.h).
 struct CountingSink {
   std::uint64_t count = 0;
   ChunkBounds bounds;
@@ -35,14 +36,29 @@ struct CountingSink {
     if (value > bounds.highest) bounds.highest = value;
     ++count;
   }
+  // Rounding keeps order and the bounds are floats, so the float compares with them as its double
+  // would (but for an equal float, which changes nothing either way).
+  void AddShort(float value) {
+    if (value < bounds.minimum) bounds.minimum = value;
+    if (value > bounds.maximum) bounds.maximum = value;
+    ++count;
+  }
+  // Lowest and highest take in the short values through the bounds: the bounds lie at or beyond
+  // every short value, and a bound from another value v lies beyond no float that v does not, so
+  // the merge's comparisons with float bounds come out as with the lowest and highest values.
+  void Finish() {
+    if (bounds.minimum < bounds.lowest) bounds.lowest = bounds.minimum;
+    if (bounds.maximum > bounds.highest) bounds.highest = bounds.maximum;
+  }
 };
 
 struct StoringSink {
   float* out = nullptr;
   std::uint64_t room = 0;
   std::uint64_t count = 0;
-  void Add(double value) {
-    if (count < room) out[count] = static_cast<float>(value);
+  void Add(double value) { AddShort(static_cast<float>(value)); }
+  void AddShort(float value) {
+    if (count < room) out[count] = value;
     ++count;
   }
 };
@@ -68,8 +84,8 @@ class ChunkParser {
  private:
   template <class Sink>
   void ParseWith(std::uint64_t begin, std::uint64_t end, Sink& sink, ChunkOutcome& outcome);
-  template <class Sink>
-  bool Take(std::string_view token, std::uint64_t offset, Sink& sink, ChunkOutcome& outcome);
+  static bool Take(std::string_view token, std::uint64_t offset, double* value,
+                   ChunkOutcome& outcome);
   template <class Sink>
   void FinishTailToken(std::size_t tokenStart, std::size_t filled, std::uint64_t bufferOffset,
                        Sink& sink, ChunkOutcome& outcome);

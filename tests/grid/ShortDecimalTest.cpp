@@ -11,9 +11,11 @@
 
 namespace {
 
-// The quick reading of `token` followed by a space, as a tokenizer calls it (with read-ahead).
-const char* Quick(const std::string& text, double* value) {
-  return ReadShortDecimal(text.c_str(), value);
+// The quick reading of a token at the start of text, as a tokenizer calls it (with read-ahead):
+// where it stops, or null when the stop does not end a token (a digit, a point, a letter...).
+const char* Quick(const std::string& text, float* value) {
+  const char* stop = ReadShortDecimal(text.c_str(), value);
+  return stop != nullptr && (*stop == ' ' || *stop == '\0') ? stop : nullptr;
 }
 
 TEST(ShortDecimalTest, ReadsTheUsualTokensExactly) {
@@ -25,26 +27,48 @@ TEST(ShortDecimalTest, ReadsTheUsualTokensExactly) {
                         Case{"+.5", 0.5}, Case{"7.", 7}, Case{"0", 0}, Case{"-0.00001", -0.00001},
                         Case{"9999999", 9999999}, Case{"12345.6", 12345.6}, Case{"0.00", 0}}) {
     const std::string text = std::string(c.token) + " " + std::string(16, 'x');
-    double value = -1;
+    float value = -1;
     const char* stop = Quick(text, &value);
     ASSERT_NE(stop, nullptr) << c.token;
     EXPECT_EQ(stop - text.c_str(), static_cast<std::ptrdiff_t>(std::strlen(c.token))) << c.token;
-    EXPECT_EQ(value, c.value) << c.token;
+    EXPECT_EQ(value, static_cast<float>(c.value)) << c.token;
   }
-  double value = 0;
+  float value = 0;
   EXPECT_TRUE(std::signbit((Quick("-0 ", &value), value)));
 }
 
 TEST(ShortDecimalTest, LeavesEverythingElseToTheFullReading) {
   for (const char* other : {"12345678", "123456.7", "1.234567", "", ".", "-", "+.", "e5", "x"}) {
     const std::string text = std::string(other) + " " + std::string(16, ' ');
-    double value = 0;
+    float value = 0;
     EXPECT_EQ(Quick(text, &value), nullptr) << other;
   }
 }
 
-// Whatever the quick reading accepts up to a separator, the full reading accepts too, with the
-// same bits: random runs of digits, points, signs and other characters.
+// Every decimal of up to seven characters (digits and maybe a point anywhere) after a sign or none
+// is read quickly, to the bits of the full reading rounded to float.
+TEST(ShortDecimalTest, ReadsEveryShortDecimalAsTheFullReadingRoundedToFloat) {
+  std::mt19937 random(7);
+  for (int i = 0; i < 300000; ++i) {
+    const bool withPoint = random() % 5 != 0;
+    const int digits = 1 + static_cast<int>(random() % (withPoint ? 6 : 7));
+    const int point = withPoint ? static_cast<int>(random() % (digits + 1)) : -1;
+    std::string token = random() % 4 == 0 ? "-" : "";
+    for (int k = 0; k < digits; ++k) {
+      if (k == point) token += '.';
+      token += static_cast<char>('0' + random() % 10);
+    }
+    if (point == digits) token += '.';
+    const std::string text = token + std::string(16, ' ');
+    float value = 0;
+    ASSERT_EQ(Quick(text, &value), text.c_str() + token.size()) << token;
+    const float rounded = static_cast<float>(ReadDecimal(token).value);
+    ASSERT_EQ(std::memcmp(&rounded, &value, sizeof value), 0) << token;
+  }
+}
+
+// Whatever the quick reading accepts up to a separator, the full reading accepts too, and its
+// value rounded to float has the same bits: random runs of digits, points, signs and others.
 TEST(ShortDecimalTest, AgreesWithTheFullReadingOnRandomTokens) {
   std::mt19937 random(99);
   const char alphabet[] = "0123456789012345678901234567890123456789..+-e x";
@@ -54,13 +78,14 @@ TEST(ShortDecimalTest, AgreesWithTheFullReadingOnRandomTokens) {
     const int length = 1 + static_cast<int>(random() % 11);
     for (int k = 0; k < length; ++k) token += alphabet[random() % (sizeof alphabet - 1)];
     const std::string text = token + std::string(16, ' ');
-    double value = 0;
+    float value = 0;
     const char* stop = Quick(text, &value);
     if (stop == nullptr || *stop != ' ') continue;
     const std::string read(text.c_str(), stop);
     const DecimalReading full = ReadDecimal(read);
     ASSERT_EQ(full.status, DecimalStatus::kNumber) << read;
-    ASSERT_EQ(std::memcmp(&full.value, &value, sizeof value), 0) << read;
+    const float rounded = static_cast<float>(full.value);
+    ASSERT_EQ(std::memcmp(&rounded, &value, sizeof value), 0) << read;
     ++accepted;
   }
   EXPECT_GT(accepted, 10000);
