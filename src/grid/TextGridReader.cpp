@@ -3,6 +3,7 @@
 #include <new>
 
 #include "grid/ReadOnlyFile.h"
+#include "grid/TextGridArray.h"
 #include "grid/TextGridPass.h"
 
 namespace {
@@ -66,7 +67,7 @@ TextGridValues LoadSource(const TextSource& source, const std::string& fileName,
                           std::uint32_t expectedCount, const ReadProgress& progress) {
   TextGridValues loaded;
   loaded.problem.fileName = fileName;
-  std::unique_ptr<float[]> values(new (std::nothrow) float[expectedCount]);
+  std::unique_ptr<float[]> values = NewTextGridArray(expectedCount);
   if (!values) {
     loaded.problem.error = TextGridError::kOutOfMemory;
     return loaded;
