@@ -4,8 +4,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -189,43 +187,6 @@ TEST_F(GridExportTest, ACreationFailureNamesTheFileAndLeavesNothing) {
   EXPECT_EQ(onFolder.message.rfind("Cannot write the grid file " + folder + ": ", 0), 0u);
   EXPECT_EQ(ReadFileBytes(folder + "/keep.txt"), Bytes({'k', 'e', 'p', 't'}));
   EXPECT_EQ(scratch_.Names(), Names{"model.mvg"});
-}
-
-std::vector<float> ReadModel(const std::string& name) {
-  const char* shared = std::getenv("MVG_SHARED_DIR");
-  std::ifstream in(std::string(shared ? shared : "") + "/data/marmousi2/" + name);
-  std::vector<float> values;
-  for (double value; in >> value;) values.push_back(static_cast<float>(value));
-  return values;
-}
-
-TEST_F(GridExportTest, ConvertsMarmousi2Whole) {
-  const std::vector<float> vp = ReadModel("vp.txt"), density = ReadModel("density.txt"),
-                           vs = ReadModel("vs.txt");
-  if (vp.size() != 87000 || density.size() != 87000 || vs.size() != 87000) {
-    GTEST_SKIP() << "marmousi2 model not found below MVG_SHARED_DIR";
-  }
-  ExportSource source = VpGrid(vp, 500, 500, 174);
-  source.densityValues = density.data();
-  source.vsValues = vs.data();
-  source.xStep = source.zStep = 20.0f;
-  ASSERT_TRUE(ExportGridFile(source, output_).ok);
-
-  const GridFileInfo info = ReadGridFile(output_);
-  ASSERT_TRUE(info.ok()) << info.problem;
-  EXPECT_EQ(info.header.xExtent, 9980.0f);
-  EXPECT_EQ(info.header.zExtent, 3460.0f);
-  const std::vector<float>* models[] = {&vp, &density, &vs};
-  for (std::size_t p = 0; p < 3; ++p) {
-    EXPECT_EQ(info.ranges[p].minimum, *std::min_element(models[p]->begin(), models[p]->end()));
-    EXPECT_EQ(info.ranges[p].maximum, *std::max_element(models[p]->begin(), models[p]->end()));
-  }
-  const Words words = DataWords(output_);
-  ASSERT_EQ(words.size(), 87000u * 3);
-  const std::size_t node = 101 * 500 + 317;  // x 317 of row 101
-  EXPECT_EQ(words[3 * node], FloatBits(vp[node]));
-  EXPECT_EQ(words[3 * node + 1], FloatBits(density[node]));
-  EXPECT_EQ(words[3 * node + 2], FloatBits(vs[node]));
 }
 
 }  // namespace

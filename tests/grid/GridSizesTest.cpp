@@ -50,14 +50,6 @@ TEST(XSizeChoices, MatchesBruteForceAndKeepsLargeCountsExact) {
   EXPECT_EQ(ProposedXSizeIndex({2, 10, 20, 2, 10, 20}, 100), 1);  // the first of equals
 }
 
-TEST(IntegerSquareRoot, IsExactWhereFloatingPointSlips) {
-  for (std::uint64_t m : {1ull, 46340ull, 46341ull, 65535ull, 16777217ull, 4294967295ull}) {
-    EXPECT_EQ(IntegerSquareRoot(m * m), m) << m;
-    EXPECT_EQ(IntegerSquareRoot(m * m - 1), m - 1) << m;
-  }
-  EXPECT_EQ(IntegerSquareRoot(18446744073709551615ull), 4294967295u);
-}
-
 TEST(SizeChecks, RefuseAboveTheInputBelowOneAndBeyondTheRowsThatExist) {
   EXPECT_TRUE(CheckNxWrite(10, 10).ok);
   EXPECT_EQ(CheckNxWrite(10, 10).message, "");
