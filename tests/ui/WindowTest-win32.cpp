@@ -284,16 +284,6 @@ TEST_F(WindowTest, ParentReflectsDrawItemToTheChildObject) {
   EXPECT_EQ(control.drawn.size(), 1u);
 }
 
-TEST_F(WindowTest, ModifyStyleAddsAndRemovesBits) {
-  Probe probe;
-  ASSERT_TRUE(probe.Subclass(window));
-  EXPECT_TRUE(probe.ModifyStyle(WS_MAXIMIZEBOX, WS_VSCROLL));
-  LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
-  EXPECT_TRUE(style & WS_VSCROLL);
-  EXPECT_FALSE(style & WS_MAXIMIZEBOX);
-  EXPECT_FALSE(probe.ModifyStyle(0, WS_VSCROLL));  // nothing to change
-}
-
 TEST_F(WindowTest, AnObjectMayDeleteItselfWhenItsWindowIsDestroyedInAHandlerOrByDefault) {
   int deletions = 0;
   ASSERT_TRUE((new SelfDeleting(&deletions))->Subclass(window));
