@@ -72,22 +72,29 @@ void PostKey(UINT key) { PostMessageA(GetFocus(), WM_KEYDOWN, key, 1); }
 
 std::string TextOf(HWND window) { return ui::WindowText(window); }
 
-TEST(DialogTest, ModalRunShowsTheTemplateAndDestroysTheWindowAfterEndDialog) {
+TEST(DialogTest, ModalRunShowsTheTemplateDisablesItsOwnerAndDestroysTheWindowAfterEndDialog) {
   ScriptedCommonDialogs dialogs;
+  Probe owner(IDD_ABOUT, dialogs);
+  ASSERT_TRUE(owner.Create());
   Probe dialog(IDD_ABOUT, dialogs);
-  HWND seen = nullptr;
-  bool visible = false;
+  HWND seen = nullptr, ownerOfDialog = nullptr;
+  bool visible = false, ownerEnabledDuringRun = true;
   std::string title;
   dialog.Then([&](Probe& d) {
     seen = d.GetHandle();
     visible = IsWindowVisible(seen) != FALSE;  // the About template is not visible itself
     title = TextOf(seen);
+    ownerEnabledDuringRun = IsWindowEnabled(owner) != FALSE;
+    ownerOfDialog = GetWindow(d, GW_OWNER);
     d.EndDialog(7);
   });
 
-  EXPECT_EQ(dialog.DoModal(), 7);
+  EXPECT_EQ(dialog.DoModal(owner), 7);
   EXPECT_TRUE(visible);
   EXPECT_EQ(title, "About MorvTxtMvg");
+  EXPECT_FALSE(ownerEnabledDuringRun);
+  EXPECT_EQ(ownerOfDialog, owner.GetHandle());
+  EXPECT_TRUE(IsWindowEnabled(owner));
   EXPECT_FALSE(IsWindow(seen));
   EXPECT_EQ(dialog.GetHandle(), nullptr);
   EXPECT_FALSE(dialog.IsModal());
@@ -120,25 +127,6 @@ TEST(DialogTest, CancelButtonEscAndCloseBoxEndTheRunThroughOnCancelEnterThroughO
     EXPECT_EQ(dialog.DoModal(), way.result);
     EXPECT_EQ(dialog.calls, (Calls{"OnInitDialog", way.result == IDOK ? "OnOK" : "OnCancel"}));
   }
-}
-
-TEST(DialogTest, OwnerIsDisabledForTheRunAndEnabledAgainAfterIt) {
-  ScriptedCommonDialogs dialogs;
-  Probe owner(IDD_ABOUT, dialogs);
-  ASSERT_TRUE(owner.Create());
-  Probe dialog(IDD_ABOUT, dialogs);
-  bool ownerEnabledDuringRun = true;
-  HWND ownerOfDialog = nullptr;
-  dialog.Then([&](Probe& d) {
-    ownerEnabledDuringRun = IsWindowEnabled(owner) != FALSE;
-    ownerOfDialog = GetWindow(d, GW_OWNER);
-    d.EndDialog(IDOK);
-  });
-
-  EXPECT_EQ(dialog.DoModal(owner), IDOK);
-  EXPECT_FALSE(ownerEnabledDuringRun);
-  EXPECT_EQ(ownerOfDialog, owner.GetHandle());
-  EXPECT_TRUE(IsWindowEnabled(owner));
 }
 
 TEST(DialogTest, OkTakesTheControlsInAndStaysOpenWhileAFieldIsInvalid) {
@@ -184,7 +172,7 @@ TEST(DialogTest, ClassMapComesFirstAndTheBaseMapRoutesWhatItPassesOn) {
   EXPECT_EQ(dialog.calls, (Calls{"OnInitDialog", "own IDCANCEL", "own IDOK", "OnOK"}));
 }
 
-TEST(DialogTest, ModelessCreateLeavesAHiddenTemplateHiddenAndCancelDestroysIt) {
+TEST(DialogTest, ModelessCreateLeavesAHiddenTemplateHiddenCancelOrDestroyingTheObjectEndsIt) {
   ScriptedCommonDialogs dialogs;
   Probe owner(IDD_ABOUT, dialogs);
   ASSERT_TRUE(owner.Create());
@@ -205,18 +193,16 @@ TEST(DialogTest, ModelessCreateLeavesAHiddenTemplateHiddenAndCancelDestroysIt) {
 
   ASSERT_TRUE(dialog.Create(owner));
   EXPECT_TRUE(IsWindow(dialog.GetHandle()));
-}
 
-TEST(DialogTest, DestroyingTheObjectDestroysAWindowStillOpen) {
-  ScriptedCommonDialogs dialogs;
-  HWND window = nullptr;
+  // Destroying the object destroys a window still open.
+  HWND visibleWindow = nullptr;
   {
-    Probe dialog(IDD_CONVERT, dialogs);
-    ASSERT_TRUE(dialog.Create());
-    window = dialog.GetHandle();
-    EXPECT_TRUE(IsWindowVisible(window));  // this template is visible itself
+    Probe convert(IDD_CONVERT, dialogs);
+    ASSERT_TRUE(convert.Create());
+    visibleWindow = convert.GetHandle();
+    EXPECT_TRUE(IsWindowVisible(visibleWindow));  // this template is visible itself
   }
-  EXPECT_FALSE(IsWindow(window));
+  EXPECT_FALSE(IsWindow(visibleWindow));
 }
 
 TEST(DialogTest, ModelessDialogInsideAModalRunGetsTabEnterAndEsc) {
