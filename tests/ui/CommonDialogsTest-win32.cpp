@@ -124,44 +124,30 @@ TEST(CommonDialogsTest, MessageBoxHasTheProgramTitleTheTextAndOnlyAnOkButton) {
   EXPECT_EQ(buttons, std::vector<std::string>{"OK"});
 }
 
-TEST(CommonDialogsTest, OpenDialogTakesANameThatDoesNotExistAndMovesTheCurrentFolder) {
+TEST(CommonDialogsTest, OpenTakesANewNameSaveAddsNoExtensionNeitherAsksAndBothMoveTheFolder) {
   const std::string start = CurrentFolder();
-  const std::string folder = MakeTempFolder("mvg-open-");
-  DialogAnswerer answerer([&](HWND dialog) {
-    TypeFileName(dialog, "not there yet.txt");
-    Press(dialog, IDOK);
-  });
-  FileDialogRequest request{folder + "\\*.txt", "Text files", "*.txt"};
-  ui::SystemCommonDialogs dialogs;
-  FileDialogResult chosen = dialogs.RunOpenFileDialog(nullptr, request);
-
-  EXPECT_EQ(answerer.dialogsSeen(), 1);  // no "file not found" box
-  ASSERT_TRUE(chosen.confirmed);
-  EXPECT_EQ(chosen.fileName, "not there yet.txt");
-  EXPECT_EQ(_stricmp(chosen.folder.c_str(), folder.c_str()), 0) << chosen.folder;
-  EXPECT_EQ(chosen.fullPath, chosen.folder + "\\" + chosen.fileName);
-  EXPECT_EQ(_stricmp(CurrentFolder().c_str(), folder.c_str()), 0) << CurrentFolder();
-  SetCurrentDirectoryA(start.c_str());
-  RemoveDirectoryA(folder.c_str());
-}
-
-TEST(CommonDialogsTest, SaveDialogAddsNoExtensionAndAsksNothingAboutAnExistingFile) {
-  const std::string start = CurrentFolder();
-  const std::string folder = MakeTempFolder("mvg-save-");
+  const std::string folder = MakeTempFolder("mvg-files-");
   const std::string existing = folder + "\\model";
   std::fclose(std::fopen(existing.c_str(), "wb"));
-  DialogAnswerer answerer([&](HWND dialog) {
-    TypeFileName(dialog, "model");
-    Press(dialog, IDOK);
-  });
-  FileDialogRequest request{folder + "\\*.mvg", "Morvelan MVG files", "*.mvg"};
   ui::SystemCommonDialogs dialogs;
-  FileDialogResult chosen = dialogs.RunSaveFileDialog(nullptr, request);
-
-  EXPECT_EQ(answerer.dialogsSeen(), 1);  // no overwrite prompt
-  ASSERT_TRUE(chosen.confirmed);
-  EXPECT_EQ(chosen.fileName, "model");
-  EXPECT_EQ(_stricmp(CurrentFolder().c_str(), folder.c_str()), 0) << CurrentFolder();
+  for (const bool save : {false, true}) {
+    const std::string typed = save ? "model" : "not there yet.txt";
+    DialogAnswerer answerer([&](HWND dialog) {
+      TypeFileName(dialog, typed);
+      Press(dialog, IDOK);
+    });
+    SetCurrentDirectoryA(start.c_str());
+    const FileDialogRequest request{folder + (save ? "\\*.mvg" : "\\*.txt"), "Files",
+                                    save ? "*.mvg" : "*.txt"};
+    const FileDialogResult chosen = save ? dialogs.RunSaveFileDialog(nullptr, request)
+                                         : dialogs.RunOpenFileDialog(nullptr, request);
+    EXPECT_EQ(answerer.dialogsSeen(), 1) << save;  // no "file not found", no overwrite prompt
+    ASSERT_TRUE(chosen.confirmed) << save;
+    EXPECT_EQ(chosen.fileName, typed);
+    EXPECT_EQ(_stricmp(chosen.folder.c_str(), folder.c_str()), 0) << chosen.folder;
+    EXPECT_EQ(chosen.fullPath, chosen.folder + "\\" + chosen.fileName);
+    EXPECT_EQ(_stricmp(CurrentFolder().c_str(), folder.c_str()), 0) << CurrentFolder();
+  }
   SetCurrentDirectoryA(start.c_str());
   DeleteFileA(existing.c_str());
   RemoveDirectoryA(folder.c_str());
