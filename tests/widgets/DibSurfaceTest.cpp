@@ -33,31 +33,22 @@ TEST(DibSurfaceTest, SizesTheHeaderCannotDescribeLeaveNoImageAndEveryOperationIg
   EXPECT_FALSE(surface.HasImage());
 }
 
-TEST(DibSurfaceTest, DepthsAreNormalisedWithTheirColourTables) {
+TEST(DibSurfaceTest, DepthsAreNormalisedWithTheirColourTablesAndRowsPaddedToWholeWords) {
   struct Case {
-    std::uint16_t asked, bits, colours;
-  };
-  const Case cases[] = {{0, 1, 2},   {1, 1, 2},   {2, 4, 16}, {4, 4, 16},
-                        {5, 8, 256}, {8, 8, 256}, {9, 24, 0}, {32, 24, 0}};
-  for (const Case& c : cases) {
-    DibSurface surface;
-    ASSERT_NE(surface.Allocate(5, 3, c.asked), nullptr) << c.asked;
-    EXPECT_EQ(surface.Header().biBitCount, c.bits) << c.asked;
-    EXPECT_EQ(surface.PaletteBytes(), 4 * c.colours) << c.asked;
-  }
-}
-
-TEST(DibSurfaceTest, RowsArePaddedToWholeWords) {
-  struct Case {
+    std::uint16_t asked;
     std::int32_t width;
-    std::uint16_t depth;
+    std::uint16_t bits, paletteBytes;
     std::uint32_t rowBytes;
   };
-  const Case cases[] = {{1, 8, 4}, {35, 8, 36}, {3, 24, 12}, {33, 1, 8}, {9, 4, 8}, {0, 8, 0}};
+  const Case cases[] = {{0, 5, 1, 8, 4},   {1, 33, 1, 8, 8},   {2, 9, 4, 64, 8},
+                        {4, 5, 4, 64, 4},  {5, 1, 8, 1024, 4}, {8, 35, 8, 1024, 36},
+                        {9, 3, 24, 0, 12}, {32, 0, 24, 0, 0}};
   for (const Case& c : cases) {
     DibSurface surface;
-    ASSERT_NE(surface.Allocate(c.width, 2, c.depth), nullptr);
-    EXPECT_EQ(surface.RowBytes(), c.rowBytes) << c.width << " at " << c.depth;
+    ASSERT_NE(surface.Allocate(c.width, 2, c.asked), nullptr) << c.asked;
+    EXPECT_EQ(surface.Header().biBitCount, c.bits) << c.asked;
+    EXPECT_EQ(surface.PaletteBytes(), c.paletteBytes) << c.asked;
+    EXPECT_EQ(surface.RowBytes(), c.rowBytes) << c.width << " at " << c.asked;
     EXPECT_EQ(surface.Header().biSizeImage, 2 * c.rowBytes);
   }
 }

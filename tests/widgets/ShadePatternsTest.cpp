@@ -107,26 +107,20 @@ TEST(ShadePatternsTest, RampsAndCurvesWithGrainEightNeverWrap) {
   }
 }
 
-TEST(ShadePatternsTest, DiagonalRampIsLightestTopLeftAndDarkestBottomRight) {
-  const Drawn drawn(60, 30, DiagonalRamp, 0);
-  EXPECT_EQ(drawn.At(29, 0), 249);  // D = 127: 127 + (127 x 29) / 30
-  EXPECT_EQ(drawn.At(0, 59), 2);
-}
-
-TEST(ShadePatternsTest, CornerCurveIsHeldInsideTheGrainMargin) {
-  const Drawn drawn(40, 40, CornerCurve, 0);
-  EXPECT_EQ(drawn.At(39, 0), 255);  // 128 + 128 + 108, held at 255 - 0
-  EXPECT_EQ(drawn.At(0, 39), 0);    // held at 0
+TEST(ShadePatternsTest, DiagonalCornerAndCapsuleKindsHaveTheirWorkedValues) {
+  const Drawn diagonal(60, 30, DiagonalRamp, 0);  // lightest top left, darkest bottom right
+  EXPECT_EQ(diagonal.At(29, 0), 249);             // D = 127: 127 + (127 x 29) / 30
+  EXPECT_EQ(diagonal.At(0, 59), 2);
+  const Drawn corner(40, 40, CornerCurve, 0);  // held inside the grain margin
+  EXPECT_EQ(corner.At(39, 0), 255);            // 128 + 128 + 108, held at 255 - 0
+  EXPECT_EQ(corner.At(0, 39), 0);              // held at 0
   const Drawn grained(40, 40, CornerCurve, 20);
   ExpectWithinGrain(grained, 39, 0, 235, 20);
   ExpectWithinGrain(grained, 0, 39, 20, 20);
-}
-
-TEST(ShadePatternsTest, CapsuleCurveHasLightLeftAndDarkRightCapsAtTheMiddleRow) {
-  const Drawn drawn(96, 24, CapsuleCurve, 0);  // cap radius 16
-  EXPECT_EQ(drawn.At(12, 0), 255);             // (255 - 0) - 0
-  EXPECT_EQ(drawn.At(12, 95), 8);              // 128 x 1 / 16
-  EXPECT_EQ(drawn.At(12, 48), 128);            // no cap in the middle
+  const Drawn capsule(96, 24, CapsuleCurve, 0);  // cap radius 16; light left, dark right
+  EXPECT_EQ(capsule.At(12, 0), 255);             // (255 - 0) - 0
+  EXPECT_EQ(capsule.At(12, 95), 8);              // 128 x 1 / 16
+  EXPECT_EQ(capsule.At(12, 48), 128);            // no cap in the middle
 }
 
 TEST(ShadePatternsTest, CapsuleCurveWithoutRoomForCapsStillDraws) {
