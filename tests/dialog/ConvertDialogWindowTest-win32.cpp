@@ -370,34 +370,14 @@ TEST_F(ConvertDialogWindowTest, TypedConversionWritesWhatMvgtoolWritesForTheSame
 
   const fs::path expected = start / "mvgtool.mvg";
   std::ostringstream out, err;
-  ASSERT_EQ(RunMvgtool({"convert",
-                        "--vp",
-                        Marmousi("vp.txt"),
-                        "--density",
-                        Marmousi("density.txt"),
-                        "--vs",
-                        Marmousi("vs.txt"),
-                        "--vp-units",
-                        "ft/s",
-                        "--density-units",
-                        "g/cm3",
-                        "--vs-units",
-                        "ft/s",
-                        "--nx",
-                        "500",
-                        "--nx-write",
-                        "400",
-                        "--nz-write",
-                        "150",
-                        "--dx",
-                        "12.5",
-                        "--dz",
-                        "6.25",
-                        "-o",
-                        expected.string()},
-                       out, err),
-            kExitSuccess)
-      << err.str();
+  // clang-format off
+  const std::vector<std::string> convert = {
+      "convert", "--vp", Marmousi("vp.txt"), "--density", Marmousi("density.txt"),
+      "--vs", Marmousi("vs.txt"), "--vp-units", "ft/s", "--density-units", "g/cm3",
+      "--vs-units", "ft/s", "--nx", "500", "--nx-write", "400", "--nz-write", "150",
+      "--dx", "12.5", "--dz", "6.25", "-o", expected.string()};
+  // clang-format on
+  ASSERT_EQ(RunMvgtool(convert, out, err), kExitSuccess) << err.str();
   const std::string written = FileBytes(output);
   EXPECT_EQ(written.size(), 296u + 400u * 150u * 3u * 4u);
   EXPECT_TRUE(written == FileBytes(expected)) << "the dialog's file differs from mvgtool's";
@@ -552,9 +532,10 @@ TEST_F(ConvertDialogWindowTest, SecondRunsFileDialogsStartInTheFolderChosenInThe
   } laterCalls[] = {{1, "\\*.txt"}, {2, "\\*.mvg"}};
   for (const auto& later : laterCalls) {
     const std::string& initial = dialogs.fileDialogs[later.call].request.initialFileName;
-    const std::size_t folderEnd = initial.size() - std::string(later.pattern).size();
-    ASSERT_GT(initial.size(), std::string(later.pattern).size()) << initial;
-    EXPECT_EQ(initial.substr(folderEnd), later.pattern);
+    const std::string pattern = later.pattern;
+    ASSERT_GT(initial.size(), pattern.size()) << initial;
+    const std::size_t folderEnd = initial.size() - pattern.size();
+    EXPECT_EQ(initial.substr(folderEnd), pattern);
     std::error_code error;
     EXPECT_TRUE(fs::equivalent(initial.substr(0, folderEnd), samples, error)) << initial;
   }
