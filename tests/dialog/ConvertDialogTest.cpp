@@ -150,7 +150,7 @@ class ConvertDialogTest : public testing::Test {
   ConvertDialog dialog;
 };
 
-TEST_F(ConvertDialogTest, StartShowsTheInitialMembersAndMetricUnits) {
+TEST_F(ConvertDialogTest, StartShowsTheInitialMembersAndMetricUnitsAndOkAsksForAFile) {
   EXPECT_EQ(dialog.workDir, (root_ / "RUX").string());
   for (int field :
        {kVpCountField, kVpMinField, kVpMaxField, kDensityCountField, kVsMaxField, kInputCountField,
@@ -172,9 +172,7 @@ TEST_F(ConvertDialogTest, StartShowsTheInitialMembersAndMetricUnits) {
   EXPECT_FALSE(dialog.vpLoaded || dialog.densityLoaded || dialog.vsLoaded);
   EXPECT_EQ(dialog.vpValues, nullptr);
   EXPECT_EQ(dialog.elementCount, 0u);
-}
 
-TEST_F(ConvertDialogTest, OkRightAfterStartAsksForAnInputFile) {
   EXPECT_FALSE(dialog.OnOK());
   EXPECT_EQ(window.messages, std::vector<std::string>{"Open At least one input File"});
   EXPECT_TRUE(window.fileDialogs.empty());
@@ -207,7 +205,8 @@ TEST_F(ConvertDialogTest, LoadedVpShowsItsFiguresProposesAGridAndEnablesItsContr
   EXPECT_EQ(window.fileDialogs[0].request.filterPattern, "*.txt");
 }
 
-TEST_F(ConvertDialogTest, DensityThenVpOfTheSameCountAreBothHeldAndTheListIsNotRepeated) {
+TEST_F(ConvertDialogTest,
+       DensityThenVpOfTheSameCountAreBothHeldReloadsReplaceAndTheListIsNotRepeated) {
   Browse(Property::kDensity, WriteText("in", "rho.txt", Sequence(100, 2000)));
   Browse(Property::kVp, WriteText("in", "vp.txt", Sequence(100, 1500)));
   EXPECT_TRUE(window.messages.empty());
@@ -220,10 +219,8 @@ TEST_F(ConvertDialogTest, DensityThenVpOfTheSameCountAreBothHeldAndTheListIsNotR
   EXPECT_EQ(window.ComboItems(kXSizeCombo).size(), 7u);
   EXPECT_EQ(window.GetComboSelection(kXSizeCombo), 3);
   EXPECT_EQ(window.DisabledControls(), DisabledAfterBrowsing({&kVpControls, &kDensityControls}));
-}
 
-TEST_F(ConvertDialogTest, ReloadingWithTheSameCountReplacesTheValues) {
-  LoadHundredVp();
+  // Reloading with the same count replaces the values; the list is still not repeated.
   Browse(Property::kVp, WriteText("other", "vp2.txt", Sequence(100, 501)));
   EXPECT_TRUE(window.messages.empty());
   EXPECT_EQ(dialog.vpValues[0], 501.0f);
