@@ -4,10 +4,10 @@
 // tokenizer loop keeps its constants in registers.
 //
 // Why the float is right: a token of at most seven digits is N / 10^k with N < 10^7 < 2^24 and
-// k <= 6, both exact as floats, so one float division rounds the decimal correctly to float. The
+// k <= 7, both exact as floats, so one float division rounds the decimal correctly to float. The
 // correctly rounded double that atof gives rounds to the same float: such a number is never a
 // midpoint between two neighbouring floats (N would need 25 significant bits) and lies at least
-// 1 / (5^k * 2^25) > 1e-12 (relative) away from every midpoint, far beyond a double's rounding.
+// 1 / (5^k * 2^25) > 3e-13 (relative) away from every midpoint, far beyond a double's rounding.
 
 #include <cstdint>
 #include <cstring>
@@ -46,40 +46,42 @@ inline constexpr float kFloatPowersOfTen[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f
 
 }  // namespace short_decimal
 
-// Within the eight characters from p: digits with an optional point and fraction (one to seven
-// digits in all), ended by a character that is neither. Returns where the number stops, with its
-// value as a float32 equal to the correctly rounded double of the decimal rounded to float32; null
-// (or a stop that does not end the token: a digit) for anything else, which ReadDecimal reads.
-// The caller decides whether the stop ends the token.
+// The number at p, given a map of the characters that are not digits (bit k set when p[k] is not
+// a digit; bits 0 to 7 at least): digits with an optional point and fraction, one to seven digits
+// in all, within the eight characters from p. Returns where the number stops, with its value as a
+// float32 equal to the correctly rounded double of the decimal rounded to float32; or null for
+// no digits or too many. The caller checks that the stop ends the token: if it does not (a digit, a
+// second point, a letter...), the token is something else, which ReadDecimal reads.
 __attribute__((always_inline)) inline const char* ReadShortUnsignedDecimal(const char* p,
+                                                                           std::uint64_t notDigits,
                                                                            float* value) {
   using namespace short_decimal;
-  constexpr std::uint64_t kLastByteMark = 0x8000000000000000;  // stands for a stop beyond the word
-  const std::uint64_t word = EightBytes(p);
-  const std::uint64_t notDigits = NotDigits(word);
-  // Eight digits stop at the mark, on a digit: not a quick token.
-  const unsigned pointShift = static_cast<unsigned>(__builtin_ctzll(notDigits | kLastByteMark)) - 7;
-  const unsigned integerDigits = pointShift / 8;
-  const bool point = ((word >> pointShift) & 0xFF) == '.';
-  // The fraction runs to the next non-digit (the mark when none is within the word).
-  const unsigned fractionStop =
-      static_cast<unsigned>(__builtin_ctzll((notDigits & (notDigits - 1)) | kLastByteMark)) / 8;
+  // Marks on p[8] and p[9] stand for a stop beyond the word: if there is a digit there, the
+  // caller's check of the stop refuses the quick reading.
+  notDigits |= 0x300;
+  const unsigned integerDigits = static_cast<unsigned>(__builtin_ctzll(notDigits));
+  const bool point = p[integerDigits] == '.';
+  const unsigned fractionStop = static_cast<unsigned>(__builtin_ctzll(notDigits & (notDigits - 1)));
   const unsigned end = point ? fractionStop : integerDigits;
   const unsigned digits = end - point;
+  if (digits - 1 > 6) return nullptr;  // none, or more than seven: then also end <= 8
   const unsigned fractionDigits = end - integerDigits - point;
-  // No digit at all, or a point in the last byte (its fraction unseen).
-  if (digits - 1 > 6 || fractionDigits > 6) return nullptr;
   // The point taken out: the bytes after it move down by one.
-  const std::uint64_t beforePoint = (std::uint64_t{1} << pointShift) - 1;
+  const std::uint64_t word = EightBytes(p);
+  const std::uint64_t beforePoint = (std::uint64_t{1} << (8 * integerDigits)) - 1;
   const std::uint64_t joined = (word & beforePoint) | ((word >> 8) & ~beforePoint);
   *value = static_cast<float>(DigitsValue(joined, digits)) / kFloatPowersOfTen[fractionDigits];
   return p + end;
 }
 
-// The same with an optional sign first.
+// The same, with an optional sign first and the map worked out here.
 inline const char* ReadShortDecimal(const char* p, float* value) {
+  using namespace short_decimal;
   const bool negative = *p == '-';
-  const char* const stop = ReadShortUnsignedDecimal(p + (negative || *p == '+'), value);
+  p += negative || *p == '+';
+  // The top bit of each byte that is not a digit, gathered into bits 0 to 7.
+  const std::uint64_t notDigits = ((NotDigits(EightBytes(p)) >> 7) * 0x0102040810204080) >> 56;
+  const char* const stop = ReadShortUnsignedDecimal(p, notDigits, value);
   if (negative) *value = -*value;
   return stop;
 }

@@ -26,15 +26,22 @@ constexpr std::array<unsigned char, 256> kCharClasses = MakeCharClasses();
 
 inline unsigned char ClassOf(char c) { return kCharClasses[static_cast<unsigned char>(c)]; }
 
-// Bit k set when p[k] is a separator, for the 64 bytes from p on.
-std::uint64_t SeparatorMask(const char* p) {
+// The separators and the digits among the 64 bytes from p on: bit k for p[k].
+struct BlockMap {
+  std::uint64_t separators = 0;
+  std::uint64_t digits = 0;
+};
+
+BlockMap MapBlock(const char* p) {
+  BlockMap map;
 #if defined(__SSE2__)
   const __m128i space = _mm_set1_epi8(' ');
   const __m128i comma = _mm_set1_epi8(',');
   const __m128i tab = _mm_set1_epi8('\t');
   const __m128i lineFeed = _mm_set1_epi8('\n');
   const __m128i carriageReturn = _mm_set1_epi8('\r');
-  std::uint64_t mask = 0;
+  const __m128i zero = _mm_set1_epi8('0');
+  const __m128i nine = _mm_set1_epi8(9);
   for (int part = 0; part < 4; ++part) {
     const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * part));
     const __m128i separators = _mm_or_si128(
@@ -42,21 +49,27 @@ std::uint64_t SeparatorMask(const char* p) {
         _mm_or_si128(
             _mm_cmpeq_epi8(bytes, tab),
             _mm_or_si128(_mm_cmpeq_epi8(bytes, lineFeed), _mm_cmpeq_epi8(bytes, carriageReturn))));
-    mask |= static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(separators)))
-            << (16 * part);
+    // A digit's distance from '0' is at most 9 (unsigned: bytes below '0' wrap to large).
+    const __m128i fromZero = _mm_sub_epi8(bytes, zero);
+    const __m128i digits = _mm_cmpeq_epi8(_mm_min_epu8(fromZero, nine), fromZero);
+    map.separators |=
+        static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(separators)))
+        << (16 * part);
+    map.digits |= static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(digits)))
+                  << (16 * part);
   }
-  return mask;
 #else
-  std::uint64_t mask = 0;
   for (int k = 0; k < 64; ++k) {
-    mask |= static_cast<std::uint64_t>(ClassOf(p[k]) == kSeparator) << k;
+    map.separators |= static_cast<std::uint64_t>(ClassOf(p[k]) == kSeparator) << k;
+    map.digits |= static_cast<std::uint64_t>(p[k] >= '0' && p[k] <= '9') << k;
   }
-  return mask;
 #endif
+  return map;
 }
 
-// Bytes read past the end of the text in a buffer: a separator map, a quick token reading.
-constexpr std::size_t kReadAhead = 64;
+// Bytes read past the end of the text in a buffer: the maps of a block and the next one, a quick
+// token reading.
+constexpr std::size_t kReadAhead = 128;
 static_assert(kReadAhead >= kShortDecimalReadAhead, "room for the quick token reading");
 
 // Room after a chunk for the end of its last token; longer tokens are read in pieces.
@@ -73,7 +86,8 @@ bool ChunkParser::Allocate(std::size_t chunkBytes) {
   textSize_ = chunkBytes + 1 + tailRoom + 1;
   text_.reset(new (std::nothrow) char[textSize_ + kReadAhead]);
   if (!text_) return false;
-  std::memset(text_.get() + textSize_, 0, kReadAhead);
+  // The maps read past what a chunk fills: every byte has a value.
+  std::memset(text_.get(), 0, textSize_ + kReadAhead);
   return true;
 }
 
@@ -130,16 +144,21 @@ void ChunkParser::ParseWith(std::uint64_t begin, std::uint64_t end, Sink& sink,
   // A token that stops at the end of what was read may go on past it.
   const char* const mayGoOn = tokenMayGoOn ? text + n : nullptr;
   std::uint64_t separatorBefore = 1;
+  BlockMap map = MapBlock(text + i);
   for (std::size_t block = i; block < last; block += 64) {
-    const std::uint64_t separators = SeparatorMask(text + block);
-    std::uint64_t starts = ~separators & ((separators << 1) | separatorBefore);
-    separatorBefore = separators >> 63;
+    // The next block's map too: a token near the end of this one runs on into it.
+    const BlockMap next = MapBlock(text + block + 64);
+    std::uint64_t starts = ~map.separators & ((map.separators << 1) | separatorBefore);
+    separatorBefore = map.separators >> 63;
     if (last - block < 64) starts &= (std::uint64_t{1} << (last - block)) - 1;
+    const std::uint64_t notDigits = ~map.digits, nextNotDigits = ~next.digits;
     while (starts != 0) {
-      const std::size_t tokenStart = block + static_cast<std::size_t>(__builtin_ctzll(starts));
+      const unsigned at = static_cast<unsigned>(__builtin_ctzll(starts));
+      const std::size_t tokenStart = block + at;
       starts &= starts - 1;
       float shortValue;
-      const char* stop = ReadShortUnsignedDecimal(text + tokenStart, &shortValue);
+      const std::uint64_t notDigitsFrom = (notDigits >> at) | ((nextNotDigits << 1) << (63 - at));
+      const char* stop = ReadShortUnsignedDecimal(text + tokenStart, notDigitsFrom, &shortValue);
       if (stop != nullptr && stop != mayGoOn && ClassOf(*stop) != kTokenChar) {
         local.AddShort(shortValue);
         continue;
@@ -169,6 +188,7 @@ void ChunkParser::ParseWith(std::uint64_t begin, std::uint64_t end, Sink& sink,
       }
       local.Add(value);
     }
+    map = next;
   }
   sink = local;
   outcome.endMark = mark != nullptr;

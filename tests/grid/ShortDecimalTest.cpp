@@ -38,20 +38,20 @@ TEST(ShortDecimalTest, ReadsTheUsualTokensExactly) {
 }
 
 TEST(ShortDecimalTest, LeavesEverythingElseToTheFullReading) {
-  for (const char* other : {"12345678", "123456.7", "1.234567", "", ".", "-", "+.", "e5", "x"}) {
+  for (const char* other : {"12345678", "1234567.8", "1.2345678", "", ".", "-", "+.", "e5", "x"}) {
     const std::string text = std::string(other) + " " + std::string(16, ' ');
     float value = 0;
     EXPECT_EQ(Quick(text, &value), nullptr) << other;
   }
 }
 
-// Every decimal of up to seven characters (digits and maybe a point anywhere) after a sign or none
-// is read quickly, to the bits of the full reading rounded to float.
+// Every decimal of one to seven digits with a point anywhere or none, after a sign or none, is
+// read quickly, to the bits of the full reading rounded to float.
 TEST(ShortDecimalTest, ReadsEveryShortDecimalAsTheFullReadingRoundedToFloat) {
   std::mt19937 random(7);
   for (int i = 0; i < 300000; ++i) {
     const bool withPoint = random() % 5 != 0;
-    const int digits = 1 + static_cast<int>(random() % (withPoint ? 6 : 7));
+    const int digits = 1 + static_cast<int>(random() % 7);
     const int point = withPoint ? static_cast<int>(random() % (digits + 1)) : -1;
     std::string token = random() % 4 == 0 ? "-" : "";
     for (int k = 0; k < digits; ++k) {
