@@ -1,5 +1,6 @@
 #include "grid/TextGridReader.h"
 
+#include <cstring>
 #include <new>
 
 #include "grid/ReadOnlyFile.h"
@@ -9,6 +10,33 @@
 namespace {
 
 const char kNotLoaded[] = "\nThe file was not loaded.";
+
+// A UTF-8 byte-order mark at the very start (as Windows Notepad writes one) reads as spaces.
+class WithoutByteOrderMark : public TextSource {
+ public:
+  explicit WithoutByteOrderMark(const TextSource& source) : source_(source) {
+    char head[3];
+    std::size_t got = 0;
+    std::string unused;  // a read error shows again in the pass itself
+    if (source.ReadAt(0, head, sizeof head, &got, &unused) && got == sizeof head &&
+        std::memcmp(head, "\xEF\xBB\xBF", sizeof head) == 0) {
+      markBytes_ = sizeof head;
+    }
+  }
+  std::uint64_t Size() const override { return source_.Size(); }
+  bool ReadAt(std::uint64_t offset, char* buffer, std::size_t size, std::size_t* got,
+              std::string* reason) const override {
+    if (!source_.ReadAt(offset, buffer, size, got, reason)) return false;
+    for (std::uint64_t at = offset; at < markBytes_ && at < offset + *got; ++at) {
+      buffer[at - offset] = ' ';
+    }
+    return true;
+  }
+
+ private:
+  const TextSource& source_;
+  std::uint64_t markBytes_ = 0;
+};
 
 // What went wrong, without the file's name: "\"12a\" is not a number".
 std::string TokenFault(const TextGridProblem& problem) {
@@ -49,8 +77,9 @@ TextGridProblem ProblemOf(const TextPassResult& result, const TextSource& source
   return problem;
 }
 
-TextGridScan ScanSource(const TextSource& source, const std::string& fileName,
+TextGridScan ScanSource(const TextSource& file, const std::string& fileName,
                         const ReadProgress& progress) {
+  const WithoutByteOrderMark source(file);
   const TextPassResult result = ScanTextPass(source, progress);
   TextGridScan scan;
   scan.problem = ProblemOf(result, source, fileName);
@@ -63,8 +92,9 @@ TextGridScan ScanSource(const TextSource& source, const std::string& fileName,
   return scan;
 }
 
-TextGridValues LoadSource(const TextSource& source, const std::string& fileName,
+TextGridValues LoadSource(const TextSource& file, const std::string& fileName,
                           std::uint32_t expectedCount, const ReadProgress& progress) {
+  const WithoutByteOrderMark source(file);
   TextGridValues loaded;
   loaded.problem.fileName = fileName;
   std::unique_ptr<float[]> values = NewTextGridArray(expectedCount);

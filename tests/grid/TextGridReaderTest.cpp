@@ -55,6 +55,10 @@ TEST(TextGridReaderTest, SeparatorsAndLineEndsOfEveryKindYieldOnlyTheNumbers) {
   EXPECT_EQ(Load("1\t2,3 \r\n\r\n  4 ,\t5\r6  \n\n\n,,\t \n7"),
             (std::vector<float>{1, 2, 3, 4, 5, 6, 7}));
   EXPECT_EQ(Load("\n\n 8 \r\r"), (std::vector<float>{8}));
+  // A UTF-8 byte-order mark at the very start (Notepad writes one) is skipped.
+  EXPECT_EQ(Load("\xEF\xBB\xBF"
+                 "1 2\r\n3"),
+            (std::vector<float>{1, 2, 3}));
 }
 
 TEST(TextGridReaderTest, CharacterTwentySixEndsTheFile) {
@@ -102,7 +106,10 @@ TEST(TextGridReaderTest, BadTokensAreRefusedWithFileLineAndToken) {
         Case{"5\r\n-1e39", 2, "-1e39", true}, Case{"1\r2\r\rnan", 4, "nan", false},
         Case{"inf", 1, "inf", false}, Case{"\n--1", 2, "--1", false}, Case{"1e", 1, "1e", false},
         Case{"1 . 2", 1, ".", false}, Case{"e5", 1, "e5", false},
-        Case{"1\n2 0x10", 2, "0x10", false}, Case{"\"q\\", 1, "\\\"q\\\\", false}}) {
+        Case{"1\n2 0x10", 2, "0x10", false}, Case{"\"q\\", 1, "\\\"q\\\\", false},
+        Case{"1 \xEF\xBB\xBF"
+             "2",
+             1, "\\xEF\\xBB\\xBF2", false}}) {
     const TextGridScan scan = ScanTextGridText(c.text, "vp.txt");
     EXPECT_EQ(scan.problem.error, TextGridError::kNotANumber) << c.text;
     EXPECT_EQ(scan.problem.line, c.line) << c.text;
@@ -160,7 +167,7 @@ TEST(TextGridReaderTest, BinaryNulAndUtf16TextAreRefusedPrintably) {
 }
 
 TEST(TextGridReaderTest, TextsWithoutValuesAreRefused) {
-  for (const char* text : {"", " ", "\n\n\r\n", " ,\t,\r", "\x1a"}) {
+  for (const char* text : {"", " ", "\n\n\r\n", " ,\t,\r", "\x1a", "\xEF\xBB\xBF\n"}) {
     const TextGridScan scan = ScanTextGridText(text, "vp.txt");
     EXPECT_EQ(scan.problem.error, TextGridError::kNoValues) << text;
     EXPECT_EQ(scan.problem.Message(), "vp.txt holds no values.\nThe file was not loaded.");
