@@ -33,7 +33,12 @@ cmake -S . -B build/windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmak
 cmake --build build/windows -j"$jobs"
 source scripts/wine-prefix.sh
 prepare_wine_prefix "/tmp/morvtxtmvg-wine-test-$(id -u)" --unmanaged
-xvfb-run -a ctest --test-dir build/windows --output-on-failure || failed+=(windows)
+# One persistent wineserver for the whole run, with Wine's own background programs
+# (services, the desktop) started first and apart from CTest: a test program that starts
+# them would leave them holding CTest's output pipe until the wineserver exits.
+xvfb-run -a bash -c 'wineserver -p && wine cmd /c exit >/dev/null 2>&1 </dev/null
+  ctest --test-dir build/windows --output-on-failure; status=$?; wineserver -k; exit $status' \
+  || failed+=(windows)
 wineserver -k >/dev/null 2>&1 || true
 unset WINEPREFIX
 
