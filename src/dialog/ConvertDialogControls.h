@@ -1,34 +1,37 @@
 #pragma once
 
-// Control ids of the conversion dialog's template.
+#include "resource.h"
+
+// Control ids of the conversion dialog's template, under the names the logic uses; the
+// numbers live in the resource header alone.
 inline constexpr int kOkButton = 1;
 inline constexpr int kCancelButton = 2;
 
-inline constexpr int kVpCountField = 1000;
-inline constexpr int kVpMinField = 1001;
-inline constexpr int kVpMaxField = 1002;
-inline constexpr int kDensityCountField = 1003;
-inline constexpr int kDensityMinField = 1004;
-inline constexpr int kDensityMaxField = 1005;
-inline constexpr int kInputCountField = 1006;
-inline constexpr int kVsCountField = 1007;
-inline constexpr int kVsMinField = 1008;
-inline constexpr int kVpUnitsCombo = 1009;
-inline constexpr int kXSizeCombo = 1010;
-inline constexpr int kXStepField = 1011;
-inline constexpr int kNzInputField = 1012;
-inline constexpr int kVsMaxField = 1013;
-inline constexpr int kDensityUnitsCombo = 1014;
-inline constexpr int kVsUnitsCombo = 1015;
-inline constexpr int kVpBrowseButton = 1016;
-inline constexpr int kVpNameText = 1017;
-inline constexpr int kOutputNameText = 1018;
-inline constexpr int kOutputBrowseButton = 1019;
-inline constexpr int kDensityNameText = 1020;
-inline constexpr int kDensityBrowseButton = 1021;
-inline constexpr int kZStepField = 1022;
-inline constexpr int kVsNameText = 1023;
-inline constexpr int kVsBrowseButton = 1024;
-inline constexpr int kWriteCountField = 1025;
-inline constexpr int kNxWriteField = 1026;
-inline constexpr int kNzWriteField = 1027;
+inline constexpr int kVpCountField = IDC_VP_COUNT;
+inline constexpr int kVpMinField = IDC_VP_MIN;
+inline constexpr int kVpMaxField = IDC_VP_MAX;
+inline constexpr int kDensityCountField = IDC_DENSITY_COUNT;
+inline constexpr int kDensityMinField = IDC_DENSITY_MIN;
+inline constexpr int kDensityMaxField = IDC_DENSITY_MAX;
+inline constexpr int kInputCountField = IDC_INPUT_COUNT;
+inline constexpr int kVsCountField = IDC_VS_COUNT;
+inline constexpr int kVsMinField = IDC_VS_MIN;
+inline constexpr int kVpUnitsCombo = IDC_VP_UNITS;
+inline constexpr int kXSizeCombo = IDC_NX_INPUT;
+inline constexpr int kXStepField = IDC_X_STEP;
+inline constexpr int kNzInputField = IDC_NZ_INPUT;
+inline constexpr int kVsMaxField = IDC_VS_MAX;
+inline constexpr int kDensityUnitsCombo = IDC_DENSITY_UNITS;
+inline constexpr int kVsUnitsCombo = IDC_VS_UNITS;
+inline constexpr int kVpBrowseButton = IDC_VP_BROWSE;
+inline constexpr int kVpNameText = IDC_VP_PATH;
+inline constexpr int kOutputNameText = IDC_OUTPUT_PATH;
+inline constexpr int kOutputBrowseButton = IDC_OUTPUT_BROWSE;
+inline constexpr int kDensityNameText = IDC_DENSITY_PATH;
+inline constexpr int kDensityBrowseButton = IDC_DENSITY_BROWSE;
+inline constexpr int kZStepField = IDC_Z_STEP;
+inline constexpr int kVsNameText = IDC_VS_PATH;
+inline constexpr int kVsBrowseButton = IDC_VS_BROWSE;
+inline constexpr int kWriteCountField = IDC_WRITE_COUNT;
+inline constexpr int kNxWriteField = IDC_NX_WRITE;
+inline constexpr int kNzWriteField = IDC_NZ_WRITE;
