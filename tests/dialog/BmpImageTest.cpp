@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -207,18 +206,6 @@ TEST(BmpImageTest, ReadsFilesLikeBytesInMemoryAndRefusesOnesItCannotOpen) {
   ExpectNoData(image);
   EXPECT_EQ(image.Parse(nullptr, 0), BmpReadResult::kNoSignature);
   EXPECT_STREQ(kNotBmpFileMessage, "Not Bmp File");
-}
-
-TEST(BmpImageTest, TheHelpPicturesInTheResourceFolderFitThePicture) {
-  const char* source = std::getenv("MVG_SOURCE_DIR");
-  if (source == nullptr) GTEST_SKIP() << "MVG_SOURCE_DIR is not set";
-  for (const char* name : {"easy.bmp", "easyUnderMouse.bmp", "easyPressed.bmp"}) {
-    SCOPED_TRACE(name);
-    const BmpImage image(std::string(source) + "/resources/RUX/" + name);
-    ASSERT_EQ(image.ReadResult(), BmpReadResult::kLoaded);
-    EXPECT_EQ(image.Width(), 78);
-    EXPECT_EQ(image.Height(), 37);
-  }
 }
 
 }  // namespace

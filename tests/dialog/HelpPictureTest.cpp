@@ -20,7 +20,7 @@ TEST(HelpPictureTest, StartsAtRestAndCountsOnlyTheTopLeftEdgesInside) {
   EXPECT_FALSE(picture.Contains(560, 455));
 }
 
-TEST(HelpPictureTest, HoverImageIsDrawnOnceOnEnteringAndNormalOnLeaving) {
+TEST(HelpPictureTest, HoverImageIsDrawnOnceOnEnteringNormalOnLeavingOrRepainting) {
   HelpPicture picture;
   EXPECT_EQ(picture.OnMouseMove(kOutX, kOutY), PictureImage::kNone);
   EXPECT_EQ(picture.OnMouseMove(540, 456), PictureImage::kHover);
@@ -30,11 +30,7 @@ TEST(HelpPictureTest, HoverImageIsDrawnOnceOnEnteringAndNormalOnLeaving) {
   EXPECT_EQ(picture.pictureHover, 0);
   EXPECT_EQ(picture.OnMouseMove(kOutX, kOutY), PictureImage::kNone);
   EXPECT_EQ(picture.OnMouseMove(617, 492), PictureImage::kHover);
-}
-
-TEST(HelpPictureTest, RepaintShowsTheNormalImageUntilThePointerLeavesAndComesBack) {
-  HelpPicture picture;
-  picture.OnMouseMove(kInX, kInY);
+  // A repaint shows the normal image until the pointer leaves and comes back.
   EXPECT_EQ(picture.OnPaint(), PictureImage::kNormal);
   EXPECT_EQ(picture.pictureHover, 1);
   EXPECT_EQ(picture.OnMouseMove(kInX + 1, kInY), PictureImage::kNone);
@@ -42,7 +38,7 @@ TEST(HelpPictureTest, RepaintShowsTheNormalImageUntilThePointerLeavesAndComesBac
   EXPECT_EQ(picture.OnMouseMove(kInX, kInY), PictureImage::kHover);
 }
 
-TEST(HelpPictureTest, PressInsideShowsThePressedImageAndReleasingOutsideOpensNothing) {
+TEST(HelpPictureTest, PressShowsThePressedImageOnlyAReleaseInsideOpensTheAboutBox) {
   HelpPicture picture;
   EXPECT_EQ(picture.OnLButtonDown(kOutX, kOutY), PictureImage::kNone);
   EXPECT_EQ(picture.OnLButtonDown(kInX, kInY), PictureImage::kPressed);
@@ -54,14 +50,11 @@ TEST(HelpPictureTest, PressInsideShowsThePressedImageAndReleasingOutsideOpensNot
   EXPECT_FALSE(action.openAbout);
   EXPECT_EQ(action.draw, PictureImage::kNone);
   EXPECT_EQ(picture.aboutOpen, 0);
-}
-
-TEST(HelpPictureTest, PressOutsideReleaseInsideOpensTheAboutBoxAndShowsHover) {
-  HelpPicture picture;
+  // Pressed outside, released inside: opens the About box and shows hover.
   EXPECT_EQ(picture.OnLButtonDown(kOutX, kOutY), PictureImage::kNone);
-  const PictureAction action = picture.OnLButtonUp(617, 492);
-  EXPECT_TRUE(action.openAbout);
-  EXPECT_EQ(action.draw, PictureImage::kHover);
+  const PictureAction opened = picture.OnLButtonUp(617, 492);
+  EXPECT_TRUE(opened.openAbout);
+  EXPECT_EQ(opened.draw, PictureImage::kHover);
   EXPECT_EQ(picture.aboutOpen, 1);
 }
 
