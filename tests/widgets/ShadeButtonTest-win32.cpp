@@ -169,15 +169,6 @@ HWND ShadeButtonTest::parent = nullptr;
 
 // ---- Set-up ----------------------------------------------------------------------------
 
-TEST_F(ShadeButtonTest, AttachingSwitchesTheControlToOwnerDrawing) {
-  for (HWND button : {ok.GetHandle(), cancel.GetHandle(), browse.GetHandle()}) {
-    EXPECT_EQ(GetWindowLongPtrA(button, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
-  }
-  EXPECT_FALSE(ok.FlatStyle());
-  EXPECT_EQ(ok.FocusInset(), 4);
-  EXPECT_EQ(ok.IconPlacement(), static_cast<unsigned>(BS_CENTER));
-}
-
 TEST_F(ShadeButtonTest, EraseBackgroundPaintsNothing) {
   PaintCanvas canvas(90, 35);
   EXPECT_NE(SendMessageA(ok, WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.dc), 0), 0);
@@ -401,7 +392,7 @@ TEST_F(ShadeButtonTest, CentredIconOnA34By31ButtonSitsAtTheTopAndLeavesNoCaption
   DestroyIcon(icon);
 }
 
-TEST_F(ShadeButtonTest, IconPlacementsFollowTheHotSpotAndTheInset) {
+TEST_F(ShadeButtonTest, IconPlacementsFollowTheHotSpotAndTheInsetAndIconsLoadByResourceId) {
   HICON icon = CreateSolidIcon(RGB(0, 0, 255));
   ASSERT_TRUE(ok.AssignIcon(icon, BS_LEFT));  // OK is 90 x 35, middle line 17
   RECT left = {4, 1, 36, 33};
@@ -413,10 +404,7 @@ TEST_F(ShadeButtonTest, IconPlacementsFollowTheHotSpotAndTheInset) {
   EXPECT_EQ(ok.IconPlacement(), static_cast<unsigned>(BS_CENTER));
   RECT centre = {29, 0, 61, 32};
   EXPECT_TRUE(EqualRect(&ok.IconRect(), &centre));
-  DestroyIcon(icon);
-}
-
-TEST_F(ShadeButtonTest, IconsLoadFromTheProgramsResourcesByTheLow16BitsOfTheirId) {
+  // Icons load from the program's resources by the low 16 bits of their id.
   ASSERT_TRUE(browse.AssignIcon(IDI_OPEN, BS_CENTER));
   EXPECT_NE(browse.Icon(), nullptr);
   EXPECT_TRUE(browse.AssignIcon(0x70000u | IDI_SAVE, BS_LEFT));
@@ -425,12 +413,14 @@ TEST_F(ShadeButtonTest, IconsLoadFromTheProgramsResourcesByTheLow16BitsOfTheirId
   EXPECT_FALSE(browse.AssignIcon(4321u, BS_CENTER));
   EXPECT_EQ(browse.Icon(), nullptr);
   EXPECT_FALSE(browse.AssignIcon(static_cast<HICON>(nullptr), BS_CENTER));
+  DestroyIcon(icon);
 }
 
 // ---- Mouse ------------------------------------------------------------------------------------
 
-TEST_F(ShadeButtonTest, PressAndReleaseOverTheButtonClicksOnceADoubleClickTwice) {
+TEST_F(ShadeButtonTest, PressAndReleaseClicksOnceADoubleClickTwiceAndAPressEndsHover) {
   Press(ok, 45, 17);
+  EXPECT_FALSE(ok.HoverActive());  // the move before the press started it
   EXPECT_TRUE(ok.PressActive());
   EXPECT_EQ(GetCapture(), ok.GetHandle());
   EXPECT_TRUE(SendMessageA(ok, BM_GETSTATE, 0, 0) & BST_PUSHED);
@@ -444,9 +434,13 @@ TEST_F(ShadeButtonTest, PressAndReleaseOverTheButtonClicksOnceADoubleClickTwice)
   EXPECT_TRUE(ok.PressActive());
   Release(ok, 45, 17);
   EXPECT_EQ(Clicks()[kOkId], 2);
+  MoveMouse(ok, 46, 17);  // the next move starts hover again, a leave message ends it
+  EXPECT_TRUE(ok.HoverActive());
+  EXPECT_EQ(SendMessageA(ok, WM_MOUSELEAVE, 0, 0), 0);
+  EXPECT_FALSE(ok.HoverActive());
 }
 
-TEST_F(ShadeButtonTest, DraggingOffUnpushesDraggingBackPushesAndReleasingOutsideDoesNotClick) {
+TEST_F(ShadeButtonTest, HeldButtonFollowsTheCursorAndEndsWithoutAClickOutsideOrOnFocusLoss) {
   SetWindowTextA(ok, "");
   GenerateOkFaces();
   Press(ok, 45, 17);
@@ -466,29 +460,24 @@ TEST_F(ShadeButtonTest, DraggingOffUnpushesDraggingBackPushesAndReleasingOutside
 
   MoveMouse(ok, 170, 17, MK_LBUTTON);  // over the Cancel button
   Release(ok, 170, 17);
-  EXPECT_EQ(Clicks()[kOkId], 0);
-  EXPECT_EQ(Clicks()[kCancelId], 0);
   EXPECT_FALSE(ok.PressActive());
-}
 
-TEST_F(ShadeButtonTest, PaintingWhileHeldFollowsTheCursorFirst) {
+  // A paint while held follows the cursor first, before any move message arrives.
   Press(ok, 45, 17);
   const POINT away = OnScreen(ok, 45, 80);
-  SetCursorPos(away.x, away.y);  // the cursor left without a move message yet
-  PaintCanvas canvas(90, 35);
-  PrintButton(ok, canvas);
+  SetCursorPos(away.x, away.y);
+  PrintButton(ok, off);
   EXPECT_FALSE(SendMessageA(ok, BM_GETSTATE, 0, 0) & BST_PUSHED);
-  Release(ok, 45, 80);
-}
 
-TEST_F(ShadeButtonTest, LosingTheFocusWhileHeldReleasesTheMouse) {
-  Press(ok, 45, 17);
+  // Losing the focus while held releases the mouse.
+  MoveMouse(ok, 45, 17, MK_LBUTTON);
   ASSERT_EQ(GetCapture(), ok.GetHandle());
   SetFocus(cancel);
   EXPECT_EQ(GetCapture(), nullptr);
   EXPECT_FALSE(ok.PressActive());
   Release(ok, 45, 17);
   EXPECT_EQ(Clicks()[kOkId], 0);
+  EXPECT_EQ(Clicks()[kCancelId], 0);
 }
 
 TEST_F(ShadeButtonTest, HoverEndsWhenTheMouseLeaves) {
@@ -502,20 +491,6 @@ TEST_F(ShadeButtonTest, HoverEndsWhenTheMouseLeaves) {
     Sleep(10);
   }
   EXPECT_FALSE(cancel.HoverActive());
-}
-
-TEST_F(ShadeButtonTest, APressEndsHoverTheNextMoveStartsItAgainAndALeaveMessageEndsIt) {
-  MoveMouse(ok, 45, 17);
-  ASSERT_TRUE(ok.HoverActive());
-  SendMessageA(ok, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(45, 17));
-  EXPECT_FALSE(ok.HoverActive());
-  EXPECT_TRUE(ok.PressActive());
-  Release(ok, 45, 17);
-  EXPECT_EQ(Clicks()[kOkId], 1);
-  MoveMouse(ok, 46, 17);
-  EXPECT_TRUE(ok.HoverActive());
-  EXPECT_EQ(SendMessageA(ok, WM_MOUSELEAVE, 0, 0), 0);
-  EXPECT_FALSE(ok.HoverActive());
 }
 
 }  // namespace
