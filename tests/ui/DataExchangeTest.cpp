@@ -4,35 +4,12 @@
 
 #include <cstdint>
 #include <limits>
-#include <map>
 #include <string>
 #include <vector>
 
-#include "ui/DialogWindow.h"
+#include "dialog/FakeDialogWindow.h"
 
 namespace {
-
-// Control texts and message boxes only: all that the exchange touches.
-class TextWindow : public DialogWindow {
- public:
-  std::string GetControlText(int id) const override {
-    auto found = texts.find(id);
-    return found == texts.end() ? std::string() : found->second;
-  }
-  void SetControlText(int id, const std::string& text) override { texts[id] = text; }
-  void EnableControl(int, bool) override {}
-  bool IsControlEnabled(int) const override { return true; }
-  void ResetComboList(int) override {}
-  int AddComboString(int, const std::string&) override { return 0; }
-  void SetComboSelection(int, int) override {}
-  int GetComboSelection(int) const override { return -1; }
-  void ShowMessage(const std::string& text) override { messages.push_back(text); }
-  FileDialogResult RunOpenFileDialog(const FileDialogRequest&) override { return {}; }
-  FileDialogResult RunSaveFileDialog(const FileDialogRequest&) override { return {}; }
-
-  std::map<int, std::string> texts;
-  std::vector<std::string> messages;
-};
 
 TEST(FieldText, NumbersShowWithSixSignificantDigitsIntegersInDecimal) {
   const std::pair<float, const char*> numbers[] = {{1.0f, "1"},
@@ -113,13 +90,15 @@ struct Members {
 };
 
 TEST(DataExchange, ShowWritesEveryMemberAndTakeInReadsItBackUnchanged) {
-  TextWindow window;
+  FakeDialogWindow window;
   Members shown{2147483647, 12.5f, "a b.txt", -2147483647 - 1};
   DataExchange show(window, false);
   shown.Exchange(show);
   EXPECT_FALSE(show.failed());
-  EXPECT_EQ(window.texts, (std::map<int, std::string>{
-                              {1, "2147483647"}, {2, "12.5"}, {3, "a b.txt"}, {4, "-2147483648"}}));
+  EXPECT_EQ(window.GetControlText(1), "2147483647");
+  EXPECT_EQ(window.GetControlText(2), "12.5");
+  EXPECT_EQ(window.GetControlText(3), "a b.txt");
+  EXPECT_EQ(window.GetControlText(4), "-2147483648");
   Members back{0, 0.0f, "", 0};
   DataExchange takeIn(window, true);
   back.Exchange(takeIn);
@@ -132,8 +111,11 @@ TEST(DataExchange, ShowWritesEveryMemberAndTakeInReadsItBackUnchanged) {
 }
 
 TEST(DataExchange, BadNumberIsReportedOnceAndEndsTheTakeIn) {
-  TextWindow window;
-  window.texts = {{1, "7"}, {2, "abc"}, {3, "new.txt"}, {4, "9"}};
+  FakeDialogWindow window;
+  for (const auto& [id, text] :
+       {std::pair<int, const char*>{1, "7"}, {2, "abc"}, {3, "new.txt"}, {4, "9"}}) {
+    window.Type(id, text);
+  }
   Members members;
   DataExchange takeIn(window, true);
   members.Exchange(takeIn);
@@ -146,8 +128,8 @@ TEST(DataExchange, BadNumberIsReportedOnceAndEndsTheTakeIn) {
 }
 
 TEST(DataExchange, BadIntegerIsReportedAsSuch) {
-  TextWindow window;
-  window.texts = {{1, "1.5"}, {2, "oops"}, {3, "x"}, {4, "also bad"}};
+  FakeDialogWindow window;
+  window.Type(1, "1.5");
   Members members;
   DataExchange takeIn(window, true);
   members.Exchange(takeIn);

@@ -41,6 +41,7 @@ constexpr UINT kCallDefault = WM_USER + 4;
 constexpr UINT kOnlyInBase = WM_USER + 5;
 constexpr UINT kUnmapped = WM_USER + 6;
 constexpr UINT kNested = WM_USER + 7;
+constexpr UINT kDeclined = WM_USER + 9;  // declined, with no entry after it
 
 class BaseProbe : public ui::Window {
  public:
@@ -111,20 +112,6 @@ class Probe : public BaseProbe {
   UI_DECLARE_MESSAGE_MAP()
 };
 
-// Looks at one message and declines it.
-class Declining : public ui::Window {
- public:
-  int asked = 0;
-
- private:
-  LRESULT OnUnmapped(WPARAM, LPARAM) {
-    ++asked;
-    NotHandled();
-    return 7;
-  }
-  UI_DECLARE_MESSAGE_MAP()
-};
-
 // Lives on the heap and deletes itself after its window's last message.
 class SelfDeleting : public ui::Window {
  public:
@@ -186,17 +173,10 @@ TEST_F(WindowTest, OwnEntriesComeBeforeTheBaseMapNotHandledGoesOnCommandsMatchCo
   SendMessageA(window, WM_COMMAND, MAKEWPARAM(7, EN_CHANGE), 0);
   SendMessageA(window, WM_COMMAND, MAKEWPARAM(8, BN_CLICKED), 0);
   SendMessageA(window, WM_COMMAND, MAKEWPARAM(7, EN_KILLFOCUS), 0);
+  EXPECT_EQ(SendMessageA(window, kDeclined, 0, 0), 1009);  // default processing
   EXPECT_EQ(probe.calls, (std::vector<std::string>{"second", "base only", "pass on", "base second",
-                                                   "clicked 7", "changed 7"}));
-  EXPECT_TRUE(OwnProcLog().empty());
-}
-
-TEST_F(WindowTest, NotHandledWithNoFurtherEntryGivesDefaultProcessing) {
-  Declining declining;
-  ASSERT_TRUE(declining.Subclass(window));
-  EXPECT_EQ(SendMessageA(window, kUnmapped, 0, 0), 1006);
-  EXPECT_EQ(declining.asked, 1);
-  EXPECT_EQ(OwnProcLog(), std::vector<UINT>{kUnmapped});
+                                                   "clicked 7", "changed 7", "pass on"}));
+  EXPECT_EQ(OwnProcLog(), std::vector<UINT>{kDeclined});
 }
 
 TEST_F(WindowTest, DefaultRunsTheOwnProcedureForTheCurrentMessageEvenAfterANestedOne) {
@@ -209,7 +189,8 @@ TEST_F(WindowTest, DefaultRunsTheOwnProcedureForTheCurrentMessageEvenAfterANeste
   EXPECT_EQ(OwnProcLog(), (std::vector<UINT>{kCallDefault, kCallDefault, kNested}));
 }
 
-TEST_F(WindowTest, UnsubclassOrDestroyingTheObjectGivesTheWindowItsProcedureBack) {
+TEST_F(WindowTest,
+       UnsubclassOrDestroyingTheObjectGivesTheProcedureBackDestroyingTheWindowDetaches) {
   const WNDPROC own = OwnProcedure();
   Probe probe;
   ASSERT_TRUE(probe.Subclass(window));
@@ -226,10 +207,8 @@ TEST_F(WindowTest, UnsubclassOrDestroyingTheObjectGivesTheWindowItsProcedureBack
   }
   EXPECT_EQ(OwnProcedure(), own);
   EXPECT_EQ(ui::Window::FromHandle(window), nullptr);
-}
 
-TEST_F(WindowTest, DestroyingTheWindowDetachesTheObjectAfterTheLastMessage) {
-  Probe probe;
+  // Destroying the window detaches the object after the last message.
   ASSERT_TRUE(probe.Subclass(window));
   DestroyWindow(window);
   EXPECT_EQ(probe.GetHandle(), nullptr);
@@ -309,14 +288,11 @@ UI_BEGIN_MESSAGE_MAP(Probe, BaseProbe)
   ui::OnMessage(kFirst, &Probe::OnFirst),
   ui::OnMessage(kSecond, &Probe::OnSecond),
   ui::OnMessage(kPassOn, &Probe::OnPassOn),
+  ui::OnMessage(kDeclined, &Probe::OnPassOn),
   ui::OnMessage(kCallDefault, &Probe::OnCallDefault),
   ui::OnMessage(kNested, &Probe::OnNested),
   ui::OnCommand(BN_CLICKED, 7, &Probe::OnClicked),
   ui::OnCommand(EN_CHANGE, 7, &Probe::OnChanged),
-UI_END_MESSAGE_MAP()
-
-UI_BEGIN_MESSAGE_MAP(Declining, ui::Window)
-  ui::OnMessage(kUnmapped, &Declining::OnUnmapped),
 UI_END_MESSAGE_MAP()
 
 UI_BEGIN_MESSAGE_MAP(SelfDeleting, ui::Window)
