@@ -84,25 +84,18 @@ StartUp RunProgramIn(const fs::path& folder) {
 TEST(MorvTxtMvgMainTest, StartUpChecksThePicturesInTheWorkingFolder) {
   const char* root = std::getenv("MVG_SOURCE_DIR");
   const fs::path pictures = fs::absolute(fs::path(root != nullptr ? root : ".") / "resources/RUX");
+  const char* const all[] = {"easy.bmp", "easyUnderMouse.bmp", "easyPressed.bmp"};
   const struct {
     const char* name;
-    std::vector<const char*> present;
+    int present;             // how many of the pictures, in the order they are checked
     const char* notABitmap;  // a present picture replaced by other bytes
     std::vector<std::string> messages;
     bool dialogShown;
   } cases[] = {
-      {"no RUX folder", {}, nullptr, {"Put in RUX directory file easy.bmp"}, false},
-      {"pressed picture missing",
-       {"easy.bmp", "easyUnderMouse.bmp"},
-       nullptr,
-       {"Put in RUX directory file easyPressed.bmp"},
-       false},
-      {"hover picture not a bitmap",
-       {"easy.bmp", "easyUnderMouse.bmp", "easyPressed.bmp"},
-       "easyUnderMouse.bmp",
-       {"Not Bmp File"},
-       true},
-      {"all pictures", {"easy.bmp", "easyUnderMouse.bmp", "easyPressed.bmp"}, nullptr, {}, true},
+      {"no RUX folder", 0, nullptr, {"Put in RUX directory file easy.bmp"}, false},
+      {"pressed picture missing", 2, nullptr, {"Put in RUX directory file easyPressed.bmp"}, false},
+      {"hover picture not a bitmap", 3, "easyUnderMouse.bmp", {"Not Bmp File"}, true},
+      {"all pictures", 3, nullptr, {}, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -110,8 +103,8 @@ TEST(MorvTxtMvgMainTest, StartUpChecksThePicturesInTheWorkingFolder) {
         fs::temp_directory_path() / ("mvg-start-" + std::to_string(GetCurrentProcessId()));
     fs::remove_all(folder);
     fs::create_directories(folder);
-    if (!c.present.empty()) fs::create_directory(folder / "RUX");
-    for (const char* name : c.present) fs::copy_file(pictures / name, folder / "RUX" / name);
+    if (c.present > 0) fs::create_directory(folder / "RUX");
+    for (int i = 0; i < c.present; ++i) fs::copy_file(pictures / all[i], folder / "RUX" / all[i]);
     if (c.notABitmap != nullptr) std::ofstream(folder / "RUX" / c.notABitmap) << "GIF89a";
 
     const StartUp run = RunProgramIn(folder);
