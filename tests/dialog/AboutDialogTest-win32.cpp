@@ -27,30 +27,12 @@ class OwnerDialog : public ui::Dialog {
 };
 
 using ScriptedOwner = ScriptedDialog<OwnerDialog>;
-using ScriptedAbout = ScriptedDialog<AboutDialog>;
 
 std::string HelpControlText(HWND box) { return ui::WindowText(GetDlgItem(box, IDC_HELP_TEXT)); }
 
 void PostKeyTo(HWND window, UINT key) { PostMessageA(window, WM_KEYDOWN, key, 1); }
 
-TEST(AboutDialogTest, ModalBoxShowsTheHelpTextAndEndsWithEscOrEnter) {
-  ScriptedCommonDialogs dialogs;
-  for (UINT key : {VK_ESCAPE, VK_RETURN}) {
-    ScriptedAbout about(dialogs);
-    std::string shown;
-    bool visible = false;
-    about.Then([&](auto& box) {
-      shown = HelpControlText(box);
-      visible = IsWindowVisible(box) != FALSE;
-      PostKeyTo(box, key);
-    });
-    EXPECT_EQ(about.DoModal(), IDCANCEL);
-    EXPECT_TRUE(visible);
-    EXPECT_EQ(shown, WithCrLf(HelpText()));
-    EXPECT_EQ(about.helpText, WithCrLf(HelpText()));
-  }
-}
-
+// The modal box is run from the conversion dialog's system menu in its own test.
 TEST(AboutDialogTest, ModelessBoxTellsItsOwnerAndGoesAwayOnEscEnterAndClose) {
   ScriptedCommonDialogs dialogs;
   ScriptedOwner owner(dialogs);
