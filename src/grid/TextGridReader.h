@@ -1,8 +1,9 @@
 #pragma once
 // Reading of a text grid: one flat sequence of decimal numbers separated by runs of spaces, tabs,
-// commas and line ends (LF, CR+LF, a lone CR); a character 26 ends the file. Each value is read
-// as a correctly rounded double (as atof reads it) and then rounded to float32. The file is read
-// twice: once for count, minimum and maximum, then into one array of exactly that many floats.
+// commas and line ends (LF, CR+LF, a lone CR); a character 26 ends the file, and a UTF-8
+// byte-order mark at its very start is skipped. Each value is read as a correctly rounded double
+// (as atof reads it) and then rounded to float32. The file is read twice: once for count, minimum
+// and maximum, then into one array of exactly that many floats.
 
 #include <cstdint>
 #include <functional>
