@@ -18,8 +18,10 @@ namespace {
 
 bool IsSeparator(char c) { return c == ' ' || c == '\t' || c == ',' || c == '\n' || c == '\r'; }
 
-// The tokens of a text, the plain way: up to the first character 26.
+// The tokens of a text, the plain way: after a UTF-8 byte-order mark at the very start, up to the
+// first character 26.
 std::vector<std::string> Tokens(std::string_view text) {
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
   text = text.substr(0, text.find('\x1a'));
   std::vector<std::string> tokens;
   std::size_t i = 0;
