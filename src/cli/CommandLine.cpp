@@ -6,23 +6,23 @@
 
 namespace {
 
-const OptionSpec* FindLong(const std::vector<OptionSpec>& specs, std::string_view name) {
-  for (const OptionSpec& spec : specs) {
-    if (spec.name == name) return &spec;
+const OptionRule* FindLong(const std::vector<OptionRule>& rules, std::string_view name) {
+  for (const OptionRule& rule : rules) {
+    if (rule.name == name) return &rule;
   }
   return nullptr;
 }
 
-const OptionSpec* FindShort(const std::vector<OptionSpec>& specs, char name) {
-  for (const OptionSpec& spec : specs) {
-    if (spec.shortName != 0 && spec.shortName == name) return &spec;
+const OptionRule* FindShort(const std::vector<OptionRule>& rules, char name) {
+  for (const OptionRule& rule : rules) {
+    if (rule.shortName != 0 && rule.shortName == name) return &rule;
   }
   return nullptr;
 }
 
-bool LooksLikeOption(const std::string& arg, const std::vector<OptionSpec>& specs) {
+bool LooksLikeOption(const std::string& arg, const std::vector<OptionRule>& rules) {
   if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) return true;
-  return arg.size() == 2 && arg[0] == '-' && FindShort(specs, arg[1]) != nullptr;
+  return arg.size() == 2 && arg[0] == '-' && FindShort(rules, arg[1]) != nullptr;
 }
 
 std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
@@ -43,7 +43,7 @@ const std::string& ParsedCommandLine::Value(const std::string& name) const {
 }
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args,
-                                   const std::vector<OptionSpec>& specs) {
+                                   const std::vector<OptionRule>& rules) {
   ParsedCommandLine parsed;
   bool optionsEnded = false;
   for (std::size_t i = 0; i < args.size() && parsed.ok(); ++i) {
@@ -56,33 +56,33 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args,
       optionsEnded = true;
       continue;
     }
-    const OptionSpec* spec = nullptr;
+    const OptionRule* rule = nullptr;
     std::string shown;  // the option as the user should read it in a problem
     bool hasInlineValue = false;
     std::string inlineValue;
     if (arg.compare(0, 2, "--") == 0) {
       const std::size_t equals = arg.find('=');
       const std::string_view name = std::string_view(arg).substr(2, equals - 2);
-      spec = FindLong(specs, name);
+      rule = FindLong(rules, name);
       shown = "--" + std::string(name);
       if (equals != std::string::npos) {
         hasInlineValue = true;
         inlineValue = arg.substr(equals + 1);
       }
     } else if (arg.size() == 2) {
-      spec = FindShort(specs, arg[1]);
+      rule = FindShort(rules, arg[1]);
       shown = arg;
     }
-    if (spec == nullptr) {
+    if (rule == nullptr) {
       parsed.problem = "unknown option " + Quoted(hasInlineValue ? shown : arg);
       break;
     }
-    const std::string key(spec->name);
+    const std::string key(rule->name);
     if (parsed.Has(key)) {
       parsed.problem = "option " + shown + " is given twice";
       break;
     }
-    if (!spec->takesValue) {
+    if (!rule->takesValue) {
       if (hasInlineValue) parsed.problem = "option " + shown + " takes no value";
       parsed.values[key];
       continue;
@@ -92,7 +92,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args,
       parsed.values[key] = inlineValue;
       continue;
     }
-    if (i + 1 >= args.size() || args[i + 1].empty() || LooksLikeOption(args[i + 1], specs)) {
+    if (i + 1 >= args.size() || args[i + 1].empty() || LooksLikeOption(args[i + 1], rules)) {
       parsed.problem = "option " + shown + " needs a value";
       break;
     }

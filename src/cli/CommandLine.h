@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-struct OptionSpec {
+struct OptionRule {
   std::string_view name;   // long name without dashes, e.g. "vp"
   char shortName = 0;      // e.g. 'o' for "-o"; 0 for none
   bool takesValue = true;  // false for flags such as --help
@@ -26,7 +26,7 @@ struct ParsedCommandLine {
 // A value is missing when the argument after "--name" is itself an option ("--x", or a short
 // option such as "-o"), so "--vp -o out.mvg" is a mistake while "--dx -25" is a value.
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args,
-                                   const std::vector<OptionSpec>& specs);
+                                   const std::vector<OptionRule>& rules);
 
 // Whole decimal integer with an optional sign, within 32 bits; nothing else around it.
 bool ParseInt32(std::string_view text, std::int32_t& value);

@@ -42,7 +42,7 @@ const CommandHelp kConvertHelp = {
 
 namespace {
 
-const std::vector<OptionSpec> kOptions = {
+const std::vector<OptionRule> kOptions = {
     {"vp", 0, true},
     {"density", 0, true},
     {"vs", 0, true},

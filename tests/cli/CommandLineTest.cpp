@@ -6,19 +6,19 @@
 
 namespace {
 
-const std::vector<OptionSpec> kSpecs = {
+const std::vector<OptionRule> kRules = {
     {"vp", 0, true}, {"dx", 0, true}, {"output", 'o', true}, {"help", 'h', false}};
 
 TEST(ParseCommandLineTest, TakesBothValueFormsShortOptionsFlagsAndOperands) {
   ParsedCommandLine line = ParseCommandLine(
-      {"--vp", "a b.txt", "--dx=-25", "-o", "--", "file1", "-h", "-", "--", "--vp"}, kSpecs);
+      {"--vp", "a b.txt", "--dx=-25", "-o", "--", "file1", "-h", "-", "--", "--vp"}, kRules);
   EXPECT_EQ(line.problem, "");
   // A value may look like a number ("-25") or be "--", but not like an option.
   EXPECT_EQ(line.values, (std::map<std::string, std::string>{
                              {"vp", "a b.txt"}, {"dx", "-25"}, {"output", "--"}, {"help", ""}}));
   EXPECT_EQ(line.operands, (std::vector<std::string>{"file1", "-", "--vp"}));  // "--" ends options
   EXPECT_EQ(line.Value("missing"), "");
-  EXPECT_EQ(ParseCommandLine({"--vp=--odd=name"}, kSpecs).Value("vp"), "--odd=name");
+  EXPECT_EQ(ParseCommandLine({"--vp=--odd=name"}, kRules).Value("vp"), "--odd=name");
 }
 
 TEST(ParseCommandLineTest, RefusesUnknownRepeatedAndMisusedOptions) {
@@ -36,7 +36,7 @@ TEST(ParseCommandLineTest, RefusesUnknownRepeatedAndMisusedOptions) {
       {{"-o"}, "option -o needs a value"},
   };
   for (const auto& [args, problem] : cases) {
-    EXPECT_EQ(ParseCommandLine(args, kSpecs).problem, problem) << args[0];
+    EXPECT_EQ(ParseCommandLine(args, kRules).problem, problem) << args[0];
   }
 }
 

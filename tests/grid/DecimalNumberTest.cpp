@@ -16,8 +16,8 @@
 namespace {
 
 // The reading of the C library's atof, correctly rounded. MinGW's C library (msvcrt) does not
-// round every decimal correctly, so the Windows build takes std::from_chars (correctly rounded
-// by its specification) as the reference instead.
+// round every decimal correctly, so the Windows build takes std::from_chars (which the C++
+// standard requires to round correctly) as the reference instead.
 double ReferenceDouble(const std::string& token) {
 #ifdef _WIN32
   const char* begin = token.c_str();
