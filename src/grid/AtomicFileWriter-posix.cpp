@@ -4,18 +4,15 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 
 #include "grid/AtomicFileWriter.h"
+#include "grid/SystemErrorText.h"
 
 namespace {
 
 constexpr int kAttempts = 100;
 
-FileWriteResult Failed(int error) {
-  const char* reason = std::strerror(error);
-  return FileWriteResult{false, reason != nullptr ? reason : "error " + std::to_string(error)};
-}
+FileWriteResult Failed(int error) { return FileWriteResult{false, ErrnoText(error)}; }
 
 // Returns 0 or the errno of the failure; a write that stores nothing counts as a full disk.
 int WriteAll(int fd, const void* data, std::size_t size) {

@@ -3,27 +3,16 @@
 #include <windows.h>
 
 #include <cerrno>
-#include <cstring>
 
 #include "grid/AtomicFileWriter.h"
+#include "grid/SystemErrorText.h"
 
 namespace {
 
 constexpr int kAttempts = 100;
 constexpr DWORD kLargestWrite = 1u << 30;  // WriteFile counts in 32 bits
 
-FileWriteResult Failed(DWORD error) {
-  char text[512];
-  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                error, 0, text, sizeof text, nullptr);
-  // The system's texts end in ".\r\n"; the caller adds its own punctuation.
-  while (length > 0 && (text[length - 1] == '\r' || text[length - 1] == '\n' ||
-                        text[length - 1] == ' ' || text[length - 1] == '.')) {
-    --length;
-  }
-  if (length == 0) return FileWriteResult{false, "error " + std::to_string(error)};
-  return FileWriteResult{false, std::string(text, length)};
-}
+FileWriteResult Failed(DWORD error) { return FileWriteResult{false, WindowsErrorText(error)}; }
 
 // Returns ERROR_SUCCESS or the failure; a write that stores nothing counts as a full disk.
 DWORD WriteAll(HANDLE file, const void* data, std::size_t size) {
@@ -45,7 +34,7 @@ FileWriteResult WriteFileAtomically(const std::string& path, const std::vector<F
   if (path.empty()) return Failed(ERROR_PATH_NOT_FOUND);
   const DWORD attributes = GetFileAttributesA(path.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-    return FileWriteResult{false, std::strerror(EISDIR)};
+    return FileWriteResult{false, ErrnoText(EISDIR)};
   }
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
     return Failed(ERROR_ACCESS_DENIED);

@@ -8,6 +8,8 @@
 #include <memory>
 #include <new>
 
+#include "grid/SystemErrorText.h"
+
 namespace {
 
 using L = GridFileLayout;
@@ -65,11 +67,8 @@ std::string LengthMismatch(const std::string& fileName, const GridFileHeader& he
          actualSize + ".";
 }
 
-std::string SystemReason(int error) {
-  if (error == 0) return "Input/output error";
-  const char* reason = std::strerror(error);
-  return reason != nullptr && *reason != '\0' ? reason : "error " + std::to_string(error);
-}
+// A stream that failed without an error number failed on the device.
+std::string SystemReason(int error) { return ErrnoText(error == 0 ? EIO : error); }
 
 struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }

@@ -3,12 +3,12 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <system_error>
 
 #include "grid/ReadOnlyFile.h"
+#include "grid/SystemErrorText.h"
 
 namespace {
-std::string SystemReason(int error) { return std::generic_category().message(error); }
+std::string SystemReason(int error) { return ErrnoText(error); }
 }  // namespace
 
 ReadOnlyFile::~ReadOnlyFile() {

@@ -1,21 +1,11 @@
 #include <windows.h>
 
 #include "grid/ReadOnlyFile.h"
+#include "grid/SystemErrorText.h"
 
 namespace {
 
-std::string SystemReason(DWORD error) {
-  char text[512];
-  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                error, 0, text, sizeof text, nullptr);
-  // The system's texts end with ".\r\n"; our messages add their own full stop.
-  while (length > 0 && (text[length - 1] == '\n' || text[length - 1] == '\r' ||
-                        text[length - 1] == ' ' || text[length - 1] == '.')) {
-    --length;
-  }
-  if (length == 0) return "system error " + std::to_string(error);
-  return std::string(text, length);
-}
+std::string SystemReason(DWORD error) { return WindowsErrorText(error); }
 
 HANDLE AsHandle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
 
