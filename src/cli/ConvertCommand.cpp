@@ -14,6 +14,7 @@
 #include "cli/ProgressLine.h"
 #include "grid/GridExport.h"
 #include "grid/GridFileHeader.h"
+#include "grid/GridFileReader.h"
 #include "grid/GridSizes.h"
 #include "grid/TextGridReader.h"
 
@@ -249,12 +250,9 @@ int RunConvertCommand(const std::vector<std::string>& args, const CommandContext
 
   const GridFileHeader header = MakeGridFileHeader(shape.nxWrite, shape.nzWrite, choices.dx,
                                                    choices.dz, vpLoaded, densityLoaded, vsLoaded);
-  const std::uint64_t dataBytes = std::uint64_t{4} * static_cast<std::uint64_t>(shape.nxWrite) *
-                                  static_cast<std::uint64_t>(shape.nzWrite) *
-                                  header.propertyCodes.size();
   context.out << "Wrote " << choices.output << ": nx " << shape.nxWrite << ", nz " << shape.nzWrite
-              << ", properties " << header.propertyCodes << ", " << kGridFileHeaderSize + dataBytes
-              << " bytes";
+              << ", properties " << header.propertyCodes << ", "
+              << kGridFileHeaderSize + GridFileDataSize(header) << " bytes";
   if (shape.nxWrite != shape.nxInput || shape.nzWrite != shape.nzInput) {
     context.out << " (the first rows and columns of the " << shape.nxInput << " x " << shape.nzInput
                 << " input grid)";

@@ -33,12 +33,7 @@ const char* PropertyName(char code) {
 
 void ShowInfo(std::ostream& out, const std::string& path, const GridFileInfo& info) {
   const GridFileHeader& header = info.header;
-  const std::uint64_t nodes =
-      header.nx > 0 && header.nz > 0
-          ? static_cast<std::uint64_t>(header.nx) * static_cast<std::uint64_t>(header.nz)
-          : 0;
-  out << path << ": grid file, " << kGridFileHeaderSize + 4 * nodes * header.propertyCodes.size()
-      << " bytes\n"
+  out << path << ": grid file, " << kGridFileHeaderSize + GridFileDataSize(header) << " bytes\n"
       << "  nx " << header.nx << ", nz " << header.nz << '\n'
       << "  dx " << ExactFloat(header.dx) << ", dz " << ExactFloat(header.dz) << '\n'
       << "  x extent " << ExactFloat(header.xExtent) << ", z extent " << ExactFloat(header.zExtent)
