@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "grid/AtomicFileWriter.h"
+#include "grid/CompilerSupport.h"
 #include "grid/GridFileHeader.h"
 
 namespace {
@@ -72,7 +73,6 @@ void GatherNodes(const ExportSource& source, const std::vector<Property>& proper
 // its factor (x * 1.0f is x, bit for bit), whole rows from the first on, on a little-endian host.
 // It is then written straight from the array, with no buffer of its own.
 bool DataBlockIsTheArray(const ExportSource& source, const std::vector<Property>& properties) {
-  constexpr bool kLittleEndianHost = __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__;
   return kLittleEndianHost && properties.size() == 1 && properties[0].factor == 1.0f &&
          source.nxWrite == source.nxInput;
 }

@@ -12,7 +12,9 @@
 #include <cstdint>
 #include <cstring>
 
-static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "characters are read as one word");
+#include "grid/CompilerSupport.h"
+
+static_assert(kLittleEndianHost, "characters are read as one word");
 
 // Bytes that ReadShortDecimal may read from the start of a token on.
 inline constexpr std::size_t kShortDecimalReadAhead = 16;
@@ -52,16 +54,15 @@ inline constexpr float kFloatPowersOfTen[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f
 // float32 equal to the correctly rounded double of the decimal rounded to float32; or null for
 // no digits or too many. The caller checks that the stop ends the token: if it does not (a digit, a
 // second point, a letter...), the token is something else, which ReadDecimal reads.
-__attribute__((always_inline)) inline const char* ReadShortUnsignedDecimal(const char* p,
-                                                                           std::uint64_t notDigits,
-                                                                           float* value) {
+MVG_FORCE_INLINE const char* ReadShortUnsignedDecimal(const char* p, std::uint64_t notDigits,
+                                                      float* value) {
   using namespace short_decimal;
   // Marks on p[8] and p[9] stand for a stop beyond the word: if there is a digit there, the
   // caller's check of the stop refuses the quick reading.
   notDigits |= 0x300;
-  const unsigned integerDigits = static_cast<unsigned>(__builtin_ctzll(notDigits));
+  const unsigned integerDigits = LowestSetBit(notDigits);
   const bool point = p[integerDigits] == '.';
-  const unsigned fractionStop = static_cast<unsigned>(__builtin_ctzll(notDigits & (notDigits - 1)));
+  const unsigned fractionStop = LowestSetBit(notDigits & (notDigits - 1));
   const unsigned end = point ? fractionStop : integerDigits;
   const unsigned digits = end - point;
   if (digits - 1 > 6) return nullptr;  // none, or more than seven: then also end <= 8

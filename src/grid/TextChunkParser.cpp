@@ -5,7 +5,9 @@
 #include <cstring>
 #include <new>
 
-#if defined(__SSE2__)
+#include "grid/CompilerSupport.h"
+
+#if defined(MVG_HAVE_SSE2)
 #include <emmintrin.h>
 #endif
 
@@ -34,7 +36,7 @@ struct BlockMap {
 
 BlockMap MapBlock(const char* p) {
   BlockMap map;
-#if defined(__SSE2__)
+#if defined(MVG_HAVE_SSE2)
   const __m128i space = _mm_set1_epi8(' ');
   const __m128i comma = _mm_set1_epi8(',');
   const __m128i tab = _mm_set1_epi8('\t');
@@ -153,7 +155,7 @@ void ChunkParser::ParseWith(std::uint64_t begin, std::uint64_t end, Sink& sink,
     if (last - block < 64) starts &= (std::uint64_t{1} << (last - block)) - 1;
     const std::uint64_t notDigits = ~map.digits, nextNotDigits = ~next.digits;
     while (starts != 0) {
-      const unsigned at = static_cast<unsigned>(__builtin_ctzll(starts));
+      const unsigned at = LowestSetBit(starts);
       const std::size_t tokenStart = block + at;
       starts &= starts - 1;
       float shortValue;
