@@ -199,9 +199,7 @@ int main(int argc, char** argv) {
   fs::create_directories(work);
   files.output = (work / "bench.mvg").string();
   files.literalOutput = (work / "literal.mvg").string();
-  const char* shared = std::getenv("MVG_SHARED_DIR");
-  files.marmousi =
-      std::string(shared != nullptr ? shared : MVG_DEFAULT_SHARED_DIR) + "/data/marmousi2/vp.txt";
+  files.marmousi = std::string(MVG_SOURCE_DIR) + "/samples/marmousi2/vp.txt";
 
   ReportPeakMemory();  // first, while this process is still small
   {

@@ -10,4 +10,4 @@ ensure_packages "${NATIVE_PACKAGES[@]}"
 
 cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DMVG_BENCH=ON >/dev/null
 cmake --build build/bench --target mvg_bench
-MVG_SHARED_DIR=${MVG_SHARED_DIR:-$(cd "$root/.." && pwd)/shared} build/bench/bench/mvg_bench "$@"
+build/bench/bench/mvg_bench "$@"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds mvgtool (native) and MorvTxtMvg.exe (Windows, MinGW-w64), then starts MorvTxtMvg.exe
 # under Wine from its build folder, which holds RUX/. Without a display ($DISPLAY not set) it
-# says so, converts the bundled samples with mvgtool instead and shows what it wrote.
+# says so, converts the bundled samples (the layered model and Marmousi-II) with mvgtool instead
+# and shows what it wrote.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -39,3 +40,11 @@ echo "=== Converting samples/ with mvgtool instead (120 x 40 nodes, 25 m steps)"
 echo
 echo "=== mvgtool info $output"
 "$mvgtool" info "$output"
+marmousi="build/marmousi2.mvg"
+echo
+echo "=== Converting the Marmousi-II model, samples/marmousi2/ (500 x 174 nodes, 20 m steps)"
+"$mvgtool" convert --vp samples/marmousi2/vp.txt --density samples/marmousi2/density.txt \
+  --vs samples/marmousi2/vs.txt --nx 500 --dx 20 --dz 20 -o "$marmousi"
+echo
+echo "=== mvgtool info $marmousi"
+"$mvgtool" info "$marmousi"

@@ -32,7 +32,7 @@ cmake -S . -B build/windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmak
   -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/windows -j"$jobs"
 source scripts/wine-prefix.sh
-prepare_wine_prefix "/tmp/morvtxtmvg-wine-test-$(id -u)" --unmanaged
+prepare_wine_prefix "${MVG_WINE_PREFIX:-/tmp/morvtxtmvg-wine-test-$(id -u)}" --unmanaged
 # One persistent wineserver for the whole run, with Wine's own background programs
 # (services, the desktop) started first and apart from CTest: a test program that starts
 # them would leave them holding CTest's output pipe until the wineserver exits.

@@ -77,8 +77,8 @@ std::string SamplePath(const std::string& name) {
 }
 
 std::string MarmousiPath(const std::string& name) {
-  const char* shared = std::getenv("MVG_SHARED_DIR");
-  return std::string(shared ? shared : ".") + "/data/marmousi2/" + name;
+  const char* shared = std::getenv("MVG_SOURCE_DIR");
+  return std::string(shared ? shared : ".") + "/samples/marmousi2/" + name;
 }
 
 std::vector<float> ParseTextGrid(const std::string& path) {

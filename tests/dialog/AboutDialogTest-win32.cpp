@@ -7,8 +7,8 @@
 
 #include "dialog/HelpText.h"
 #include "resource.h"
-#include "ui/ScriptedCommonDialogs.h"
-#include "ui/ScriptedDialog.h"
+#include "support/ScriptedCommonDialogs.h"
+#include "support/ScriptedDialog.h"
 
 namespace {
 

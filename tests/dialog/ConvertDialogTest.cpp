@@ -17,10 +17,10 @@
 #include "app/FolderMemory.h"
 #include "cli/Mvgtool.h"
 #include "dialog/ConvertDialogControls.h"
-#include "dialog/FakeDialogWindow.h"
 #include "grid/GridFileHeader.h"
 #include "grid/GridSizes.h"
 #include "grid/TextGridReader.h"
+#include "support/FakeDialogWindow.h"
 
 namespace fs = std::filesystem;
 
@@ -79,9 +79,9 @@ fs::path UniqueTempFolder() {
 
 // The marmousi2 model, as an absolute path taken while the start folder is current.
 fs::path Marmousi(const char* name) {
-  const char* shared = std::getenv("MVG_SHARED_DIR");
-  if (shared == nullptr) return fs::path();
-  return fs::absolute(fs::path(shared) / "data" / "marmousi2" / name);
+  const char* source = std::getenv("MVG_SOURCE_DIR");
+  if (source == nullptr) return fs::path();
+  return fs::absolute(fs::path(source) / "samples" / "marmousi2" / name);
 }
 
 class ConvertDialogTest : public testing::Test {
@@ -505,7 +505,7 @@ TEST_F(ConvertDialogTest, EveryFileDialogStartsInTheFolderChosenBefore) {
 class Marmousi2Test : public ConvertDialogTest {
  protected:
   void SetUp() override {
-    if (Marmousi("vp.txt").empty()) GTEST_SKIP() << "MVG_SHARED_DIR is not set";
+    if (Marmousi("vp.txt").empty()) GTEST_SKIP() << "MVG_SOURCE_DIR is not set";
   }
 };
 

@@ -14,8 +14,8 @@
 #include "dialog/ConvertDialogControls.h"
 #include "dialog/HelpText.h"
 #include "resource.h"
-#include "ui/ScriptedCommonDialogs.h"
-#include "ui/ScriptedDialog.h"
+#include "support/ScriptedCommonDialogs.h"
+#include "support/ScriptedDialog.h"
 
 namespace fs = std::filesystem;
 
@@ -32,8 +32,8 @@ std::string Sample(const char* name) {
   return FileIn("MVG_SOURCE_DIR", std::string("samples/") + name);
 }
 std::string Marmousi(const char* name) {
-  return FileIn("MVG_SHARED_DIR",
-                std::string("data/marmousi2/") + name);  // the real 500 x 174 model
+  return FileIn("MVG_SOURCE_DIR",
+                std::string("samples/marmousi2/") + name);  // the real 500 x 174 model
 }
 
 // A fresh start folder with RUX/ and the three pictures, made current for the test. (Start-up

@@ -241,9 +241,9 @@ TEST(TextGridReaderTest, MissingOrUnreadableFilesAreRefusedWithTheReason) {
 }
 
 TEST(TextGridReaderTest, ReadsTheMarmousiModelAndReportsProgress) {
-  const char* shared = std::getenv("MVG_SHARED_DIR");
-  ASSERT_NE(shared, nullptr);
-  const std::string path = std::string(shared) + "/data/marmousi2/vp.txt";
+  const char* source = std::getenv("MVG_SOURCE_DIR");
+  ASSERT_NE(source, nullptr);
+  const std::string path = std::string(source) + "/samples/marmousi2/vp.txt";
   std::uint64_t lastDone = 0, total = 0;
   bool forward = true;
   const TextGridScan scan = ScanTextGrid(path, [&](std::uint64_t done, std::uint64_t all) {

@@ -102,7 +102,7 @@ TEST(CommonDialogsTest, FileTitleIsTheNameWithoutFolderAndExtension) {
   EXPECT_EQ(ui::FileTitleOf("C:\\a.b\\prog"), "prog");
   EXPECT_EQ(ui::FileTitleOf("C:prog.v2.exe"), "prog.v2");
   EXPECT_EQ(ui::FileTitleOf("/usr/bin/.hidden"), ".hidden");
-  EXPECT_EQ(ui::ProgramTitle(), "ui_CommonDialogsTest_win32");
+  EXPECT_EQ(ui::ProgramTitle(), "ui_tests");
 }
 
 TEST(CommonDialogsTest, MessageBoxHasTheProgramTitleTheTextAndOnlyAnOkButton) {
@@ -119,7 +119,7 @@ TEST(CommonDialogsTest, MessageBoxHasTheProgramTitleTheTextAndOnlyAnOkButton) {
   dialogs.ShowMessage(nullptr, "Open At least one input File");
 
   EXPECT_EQ(answerer.dialogsSeen(), 1);
-  EXPECT_EQ(caption, "ui_CommonDialogsTest_win32");
+  EXPECT_EQ(caption, "ui_tests");
   EXPECT_NE(std::find(texts.begin(), texts.end(), "Open At least one input File"), texts.end());
   EXPECT_EQ(buttons, std::vector<std::string>{"OK"});
 }

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "dialog/FakeDialogWindow.h"
+#include "support/FakeDialogWindow.h"
 
 namespace {
 

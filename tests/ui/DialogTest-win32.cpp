@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "resource.h"
+#include "support/ScriptedCommonDialogs.h"
+#include "support/ScriptedDialog.h"
 #include "ui/DataExchange.h"
-#include "ui/ScriptedCommonDialogs.h"
-#include "ui/ScriptedDialog.h"
 
 namespace {
 

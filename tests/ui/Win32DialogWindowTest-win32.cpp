@@ -5,8 +5,8 @@
 #include <string>
 
 #include "resource.h"
+#include "support/ScriptedCommonDialogs.h"
 #include "ui/Dialog.h"
-#include "ui/ScriptedCommonDialogs.h"
 
 namespace {
 

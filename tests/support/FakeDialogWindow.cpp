@@ -1,4 +1,4 @@
-#include "dialog/FakeDialogWindow.h"
+#include "support/FakeDialogWindow.h"
 
 #include <gtest/gtest.h>
 
