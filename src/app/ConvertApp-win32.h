@@ -1,5 +1,6 @@
-// The application: starts the conversion dialog, the program's only window, and ends when it
-// closes. It never runs a message loop of its own: the dialog's modal run is the only one.
+// The application: checks and reads the help picture's files, runs the conversion dialog, the
+// program's only window, and ends when it closes. It never runs a message loop of its own: the
+// dialog's modal run is the only one.
 #pragma once
 
 namespace ui {
@@ -11,9 +12,12 @@ class ConvertApp {
   // `dialogs` shows every message box and file dialog of the program.
   explicit ConvertApp(ui::CommonDialogs& dialogs);
 
-  // Switches on the common controls, constructs the conversion dialog (which may end the
-  // process when a picture file is missing), runs it modally and destroys it. Returns false:
-  // the program then ends, whether the dialog ended with OK or Cancel.
+  // Start-up, in this order: the resource folder from the folder memory (the current folder +
+  // "\RUX"; it may make the remembered folder current); the three picture files, each checked
+  // just before it is read. A missing picture is reported ("Put in RUX directory file " + name,
+  // no owner) and ends the process at once with exit code 0; a picture that is not a bitmap is
+  // reported ("Not Bmp File") and start-up goes on without it. Then the dialog runs modally.
+  // Returns false: the program then ends, whether the dialog ended with OK or Cancel.
   bool InitInstance();
 
  private:

@@ -1,9 +1,5 @@
 #include "cli/CommandLine.h"
 
-#include <cmath>
-#include <cstdlib>
-#include <limits>
-
 namespace {
 
 const OptionRule* FindLong(const std::vector<OptionRule>& rules, std::string_view name) {
@@ -26,13 +22,6 @@ bool LooksLikeOption(const std::string& arg, const std::vector<OptionRule>& rule
 }
 
 std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-std::size_t SkipDigits(std::string_view text, std::size_t at) {
-  while (at < text.size() && IsDigit(text[at])) ++at;
-  return at;
-}
 
 }  // namespace
 
@@ -99,51 +88,4 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args,
     parsed.values[key] = args[++i];
   }
   return parsed;
-}
-
-bool ParseInt32(std::string_view text, std::int32_t& value) {
-  std::size_t at = 0;
-  bool negative = false;
-  if (at < text.size() && (text[at] == '+' || text[at] == '-')) negative = text[at++] == '-';
-  if (at == text.size()) return false;
-  std::int64_t magnitude = 0;
-  for (; at < text.size(); ++at) {
-    if (!IsDigit(text[at])) return false;
-    magnitude = magnitude * 10 + (text[at] - '0');
-    if (magnitude > std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1) return false;
-  }
-  const std::int64_t signedValue = negative ? -magnitude : magnitude;
-  if (signedValue > std::numeric_limits<std::int32_t>::max()) return false;
-  value = static_cast<std::int32_t>(signedValue);
-  return true;
-}
-
-bool ParseFloat32(std::string_view text, float& value) {
-  // The grammar first, so strtod never sees "nan", "inf", hexadecimal or trailing text.
-  std::size_t at = 0;
-  if (at < text.size() && (text[at] == '+' || text[at] == '-')) ++at;
-  const std::size_t integerEnd = SkipDigits(text, at);
-  std::size_t end = integerEnd;
-  bool digits = integerEnd > at;
-  if (end < text.size() && text[end] == '.') {
-    const std::size_t fractionEnd = SkipDigits(text, end + 1);
-    digits = digits || fractionEnd > end + 1;
-    end = fractionEnd;
-  }
-  if (!digits) return false;
-  if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
-    std::size_t exponent = end + 1;
-    if (exponent < text.size() && (text[exponent] == '+' || text[exponent] == '-')) ++exponent;
-    const std::size_t exponentEnd = SkipDigits(text, exponent);
-    if (exponentEnd == exponent) return false;
-    end = exponentEnd;
-  }
-  if (end != text.size()) return false;
-  const std::string copy(text);
-  const double number = std::strtod(copy.c_str(), nullptr);
-  // Below FLT_MAX + half an ulp (2^128 - 2^103) a double rounds to a finite float.
-  constexpr double kFloatOverflow = 3.4028235677973366e38;
-  if (!(std::fabs(number) < kFloatOverflow)) return false;
-  value = static_cast<float>(number);
-  return true;
 }

@@ -2,7 +2,6 @@
 // Options of one mvgtool command: "--name value", "--name=value", short "-o value", flags,
 // operands, and "--" ending the options. Problems are returned as text, never thrown.
 
-#include <cstdint>
 #include <map>
 #include <string>
 #include <string_view>
@@ -27,10 +26,3 @@ struct ParsedCommandLine {
 // option such as "-o"), so "--vp -o out.mvg" is a mistake while "--dx -25" is a value.
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args,
                                    const std::vector<OptionRule>& rules);
-
-// Whole decimal integer with an optional sign, within 32 bits; nothing else around it.
-bool ParseInt32(std::string_view text, std::int32_t& value);
-
-// Whole decimal number ("25", "-2.5e3", ".5", "7."), read as a double and rounded to a finite
-// float32, as the dialog reads its step fields.
-bool ParseFloat32(std::string_view text, float& value);

@@ -1,5 +1,3 @@
-#include <charconv>
-#include <cstdio>
 #include <ostream>
 
 #include "cli/Commands.h"
@@ -35,16 +33,4 @@ int UsageError(std::ostream& err, const CommandHelp& help, const std::string& pr
 int ShowHelp(std::ostream& out, const CommandHelp& help) {
   out << "usage: " << help.usage << "\n\n" << help.details;
   return kExitSuccess;
-}
-
-std::string DialogFloat(float value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%g", static_cast<double>(value));
-  return text;
-}
-
-std::string ExactFloat(float value) {
-  char text[32];
-  const auto result = std::to_chars(text, text + sizeof text, value);
-  return std::string(text, result.ptr);
 }

@@ -36,8 +36,3 @@ int UsageError(std::ostream& err, const CommandHelp& help, const std::string& pr
 
 // Writes the command's full help to out and returns success.
 int ShowHelp(std::ostream& out, const CommandHelp& help);
-
-// Floats as the dialog shows them: general notation, six significant digits ("1500", "1e+30").
-std::string DialogFloat(float value);
-// The shortest text that reads back as the same float ("0.3048", "304.80002").
-std::string ExactFloat(float value);

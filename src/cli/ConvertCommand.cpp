@@ -12,11 +12,13 @@
 #include "cli/Commands.h"
 #include "cli/Mvgtool.h"
 #include "cli/ProgressLine.h"
-#include "grid/GridExport.h"
+#include "conversion/ConversionRequest.h"
+#include "conversion/PropertyLoad.h"
+#include "conversion/Units.h"
 #include "grid/GridFileHeader.h"
 #include "grid/GridFileReader.h"
 #include "grid/GridSizes.h"
-#include "grid/TextGridReader.h"
+#include "grid/NumberText.h"
 
 const CommandHelp kConvertHelp = {
     "convert", "mvgtool convert [--vp FILE] [--density FILE] [--vs FILE] [options] -o OUTPUT",
@@ -27,9 +29,9 @@ const CommandHelp kConvertHelp = {
     "  --vp FILE              compressional velocity grid\n"
     "  --density FILE         density grid\n"
     "  --vs FILE              shear velocity grid\n"
-    "  --vp-units UNITS       m/s (default) or ft/s\n"
-    "  --vs-units UNITS       m/s (default) or ft/s\n"
-    "  --density-units UNITS  kg/m3 (default), g/cm3 or lb/ft3\n"
+    "  --vp-units UNITS       m/s (default), ft/s or km/s\n"
+    "  --vs-units UNITS       m/s (default), ft/s or km/s\n"
+    "  --density-units UNITS  kg/m3 (default), g/cm3 (or g/cc) or lb/ft3\n"
     "  --nx N                 X size of the input grid (values per row), one of the X sizes\n"
     "                         that \"mvgtool sizes\" lists; default: the one it marks\n"
     "  --nx-write N           write the first N values of each row (default: all)\n"
@@ -59,14 +61,14 @@ const std::vector<OptionRule> kOptions = {
     {"help", 'h', false},
 };
 
-// One property: its options, and the index its units hold in the dialog's units list.
+// One property: its options, its file and unit as given, and what was read.
 struct Property {
-  const char* option;                  // "vp"
-  const char* unitsOption;             // "vp-units"
-  std::vector<const char*> unitNames;  // in the order of the dialog's list
+  PropertyKind kind;
+  const char* option;       // "vp"
+  const char* unitsOption;  // "vp-units"
   std::string path;
-  int unitIndex = 0;
-  TextGridValues grid;
+  const Unit* unit = nullptr;
+  LoadedProperty loaded;
 };
 
 struct Choices {
@@ -75,15 +77,6 @@ struct Choices {
   float dx = 1.0f, dz = 1.0f;
   std::string output;
 };
-
-std::string ListOf(const std::vector<const char*>& names) {
-  std::string text;
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    text += i == 0 ? "" : (i + 1 == names.size() ? " or " : ", ");
-    text += names[i];
-  }
-  return text;
-}
 
 std::string ListOf(const std::vector<std::int32_t>& sizes) {
   std::string text;
@@ -95,13 +88,13 @@ std::string ListOf(const std::vector<std::int32_t>& sizes) {
 std::string TakeInteger(const ParsedCommandLine& line, const std::string& name, bool& given,
                         std::int32_t& value) {
   given = line.Has(name);
-  if (!given || ParseInt32(line.Value(name), value)) return {};
+  if (!given || ReadInt32(line.Value(name), &value)) return {};
   return "--" + name + " needs a whole number, not \"" + line.Value(name) + "\"";
 }
 
 // An optional step option, read as the dialog reads its step fields.
 std::string TakeStep(const ParsedCommandLine& line, const std::string& name, float& step) {
-  if (!line.Has(name) || ParseFloat32(line.Value(name), step)) return {};
+  if (!line.Has(name) || ReadFloat32(line.Value(name), &step)) return {};
   return "--" + name + " needs a number, not \"" + line.Value(name) + "\"";
 }
 
@@ -113,17 +106,17 @@ std::string TakeOptions(const ParsedCommandLine& line, std::array<Property, 3>& 
   for (Property& property : properties) {
     property.path = line.Value(property.option);
     anyInput = anyInput || !property.path.empty();
+    property.unit = ListedUnits(property.kind).front();
     if (!line.Has(property.unitsOption)) continue;
     if (property.path.empty()) {
       return std::string("--") + property.unitsOption + " is given without --" + property.option;
     }
     const std::string& units = line.Value(property.unitsOption);
-    const auto found = std::find(property.unitNames.begin(), property.unitNames.end(), units);
-    if (found == property.unitNames.end()) {
-      return std::string("--") + property.unitsOption + " must be " + ListOf(property.unitNames) +
-             ", not \"" + units + "\"";
+    property.unit = FindUnit(property.kind, units, false);
+    if (property.unit == nullptr) {
+      return std::string("--") + property.unitsOption + " must be " +
+             UnitNames(property.kind, false) + ", not \"" + units + "\"";
     }
-    property.unitIndex = static_cast<int>(found - property.unitNames.begin());
   }
   if (!anyInput) return "no input: give at least one of --vp, --density, --vs";
 
@@ -139,54 +132,66 @@ std::string TakeOptions(const ParsedCommandLine& line, std::array<Property, 3>& 
   return {};
 }
 
-// Reads one property as the dialog does: count and range first, then the values into one
-// array of exactly that many. Returns the refusal line, "" when read.
-std::string ReadProperty(Property& property, const Property* first, ProgressLine& progress) {
-  const TextGridScan scan = ScanTextGrid(property.path, progress.For("Scanning " + property.path));
-  progress.Clear();
-  if (!scan.ok()) return scan.problem.OneLine();
-  const std::uint32_t count = scan.summary.count;
-  if (first != nullptr && count != first->grid.count) {
-    return property.path + " holds " + std::to_string(count) + " values but " + first->path +
-           " holds " + std::to_string(first->grid.count) +
-           ": all input files must hold the same number of values";
-  }
-  property.grid =
-      LoadTextGridValues(property.path, count, progress.For("Loading " + property.path));
-  progress.Clear();
-  if (!property.grid.ok()) return property.grid.problem.OneLine();
-  return {};
+// How messages name a property's file: with its option, so that files of one name in two
+// folders are told apart ("--vp b/vp.txt").
+std::string NameOf(const Property& property) {
+  return std::string("--") + property.option + " " + property.path;
 }
 
-struct GridShape {
-  std::int32_t nxInput = 0, nzInput = 0, nxWrite = 0, nzWrite = 0;
-};
+// Reads one property as the dialog does; returns the refusal line, "" when read.
+std::string ReadProperty(Property& property, const Property* first, ProgressLine& progress) {
+  LoadProgress reading;
+  reading.scanning = progress.For("Scanning " + property.path);
+  reading.loading = progress.For("Loading " + property.path);
+  property.loaded = LoadProperty(property.path, NameOf(property),
+                                 first != nullptr ? first->loaded.summary.count : 0, reading);
+  progress.Clear();
+  if (property.loaded.countDiffers) {
+    return NameOf(property) + " holds " + std::to_string(property.loaded.summary.count) +
+           " values but " + NameOf(*first) + " holds " +
+           std::to_string(first->loaded.summary.count) +
+           ": all input files must hold the same number of values";
+  }
+  return property.loaded.status.message();
+}
 
-// The X size and the window, as the dialog derives and checks them; returns the refusal line.
-std::string ShapeGrid(const Choices& choices, std::uint32_t count, const std::string& firstPath,
-                      GridShape& shape) {
+// The X size and the window to write, as the dialog derives them; returns the refusal line.
+std::string ShapeGrid(const Choices& choices, const Property& first, ConversionRequest& request) {
+  const std::uint32_t count = first.loaded.summary.count;
   const std::vector<std::int32_t> sizes = XSizeChoices(count);
   const int proposal = ProposedXSizeIndex(sizes, count);
   if (sizes.empty() || proposal < 0) {
-    return firstPath + " holds " + std::to_string(count) +
+    return NameOf(first) + " holds " + std::to_string(count) +
            " values, a number with no X size from 2 to half of it: no grid can be formed";
   }
-  shape.nxInput = sizes[proposal];
+  request.nxInput = sizes[proposal];
   if (choices.hasNx) {
     if (std::find(sizes.begin(), sizes.end(), choices.nx) == sizes.end()) {
       return "--nx " + std::to_string(choices.nx) + " is not an X size of " +
              std::to_string(count) + " values; choose one of " + ListOf(sizes);
     }
-    shape.nxInput = choices.nx;
+    request.nxInput = choices.nx;
   }
-  shape.nzInput = static_cast<std::int32_t>(count / static_cast<std::uint32_t>(shape.nxInput));
-  shape.nxWrite = choices.hasNxWrite ? choices.nxWrite : shape.nxInput;
-  shape.nzWrite = choices.hasNzWrite ? choices.nzWrite : shape.nzInput;
-  const SizeCheck nxCheck = CheckNxWrite(shape.nxWrite, shape.nxInput);
-  if (!nxCheck.ok) return "--nx-write: " + nxCheck.message;
-  const SizeCheck nzCheck = CheckNzWrite(shape.nzWrite, shape.nzInput, count, shape.nxInput);
-  if (!nzCheck.ok) return "--nz-write: " + nzCheck.message;
+  request.nzInput = static_cast<std::int32_t>(count / static_cast<std::uint32_t>(request.nxInput));
+  request.nxWrite = choices.hasNxWrite ? choices.nxWrite : request.nxInput;
+  request.nzWrite = choices.hasNzWrite ? choices.nzWrite : request.nzInput;
   return {};
+}
+
+// The option a refusal of the request is about, to put before its message.
+std::string OptionOf(RequestPart part) {
+  switch (part) {
+    case RequestPart::kNxWrite:
+      return "--nx-write: ";
+    case RequestPart::kNzWrite:
+      return "--nz-write: ";
+    case RequestPart::kXStep:
+      return "--dx: ";
+    case RequestPart::kZStep:
+      return "--dz: ";
+    default:
+      return "";
+  }
 }
 
 }  // namespace
@@ -197,13 +202,10 @@ int RunConvertCommand(const std::vector<std::string>& args, const CommandContext
   if (line.Has("help")) return ShowHelp(context.out, kConvertHelp);
 
   std::array<Property, 3> properties = {{
-      {"vp", "vp-units", {"m/s", "ft/s"}, {}, 0, {}},
-      {"density", "density-units", {"kg/m3", "g/cm3", "lb/ft3"}, {}, 0, {}},
-      {"vs", "vs-units", {"m/s", "ft/s"}, {}, 0, {}},
+      {PropertyKind::kVp, "vp", "vp-units", {}, nullptr, {}},
+      {PropertyKind::kDensity, "density", "density-units", {}, nullptr, {}},
+      {PropertyKind::kVs, "vs", "vs-units", {}, nullptr, {}},
   }};
-  Property& vp = properties[0];
-  Property& density = properties[1];
-  Property& vs = properties[2];
   Choices choices;
   const std::string problem = TakeOptions(line, properties, choices);
   if (!problem.empty()) return UsageError(context.err, kConvertHelp, problem);
@@ -219,43 +221,40 @@ int RunConvertCommand(const std::vector<std::string>& args, const CommandContext
     if (!refusal.empty()) return Refuse(context.err, refusal);
     if (first == nullptr) first = &property;
   }
-  const std::uint32_t elementCount = first->grid.count;
 
-  GridShape shape;
-  const std::string refusal = ShapeGrid(choices, elementCount, first->path, shape);
+  ConversionRequest request;
+  const std::string refusal = ShapeGrid(choices, *first, request);
   if (!refusal.empty()) return Refuse(context.err, refusal);
+  PropertyInput* const inputs[] = {&request.vp, &request.density, &request.vs};
+  for (std::size_t i = 0; i < properties.size(); ++i) {
+    const Property& property = properties[i];
+    if (property.path.empty()) continue;
+    inputs[i]->values = property.loaded.values.get();
+    inputs[i]->unit = property.unit;
+    inputs[i]->path = property.path;
+    inputs[i]->name = property.path;
+  }
+  request.elementCount = first->loaded.summary.count;
+  request.inputCount = static_cast<std::int32_t>(request.elementCount);
+  request.xStep = choices.dx;
+  request.zStep = choices.dz;
+  request.outputName = choices.output;
+  request.outputPath = choices.output;
+  RequestPart refused = RequestPart::kNone;
+  const Status checked = CheckConversionRequest(request, &refused);
+  if (!checked.ok()) return Refuse(context.err, OptionOf(refused) + checked.message());
+  const Status written = WriteGridFile(request);
+  if (!written.ok()) return Refuse(context.err, written.message());
 
-  const bool vpLoaded = !vp.path.empty(), densityLoaded = !density.path.empty(),
-             vsLoaded = !vs.path.empty();
-  const std::string requestProblem =
-      CheckExportRequest(vpLoaded, densityLoaded, vsLoaded, choices.output,
-                         static_cast<std::int32_t>(elementCount), elementCount);
-  if (!requestProblem.empty()) return Refuse(context.err, requestProblem);
-
-  ExportSource source;
-  source.vpValues = vp.grid.values.get();
-  source.densityValues = density.grid.values.get();
-  source.vsValues = vs.grid.values.get();
-  source.elementCount = elementCount;
-  source.nxInput = shape.nxInput;
-  source.nxWrite = shape.nxWrite;
-  source.nzWrite = shape.nzWrite;
-  source.xStep = choices.dx;
-  source.zStep = choices.dz;
-  source.vpUnitIndex = vp.unitIndex;
-  source.densityUnitIndex = density.unitIndex;
-  source.vsUnitIndex = vs.unitIndex;
-  const ExportResult result = ExportGridFile(source, choices.output);
-  if (!result.ok) return Refuse(context.err, result.message);
-
-  const GridFileHeader header = MakeGridFileHeader(shape.nxWrite, shape.nzWrite, choices.dx,
-                                                   choices.dz, vpLoaded, densityLoaded, vsLoaded);
-  context.out << "Wrote " << choices.output << ": nx " << shape.nxWrite << ", nz " << shape.nzWrite
-              << ", properties " << header.propertyCodes << ", "
+  const GridFileHeader header = MakeGridFileHeader(
+      request.nxWrite, request.nzWrite, request.xStep, request.zStep, request.vp.values != nullptr,
+      request.density.values != nullptr, request.vs.values != nullptr);
+  context.out << "Wrote " << choices.output << ": nx " << request.nxWrite << ", nz "
+              << request.nzWrite << ", properties " << header.propertyCodes << ", "
               << kGridFileHeaderSize + GridFileDataSize(header) << " bytes";
-  if (shape.nxWrite != shape.nxInput || shape.nzWrite != shape.nzInput) {
-    context.out << " (the first rows and columns of the " << shape.nxInput << " x " << shape.nzInput
-                << " input grid)";
+  if (request.nxWrite != request.nxInput || request.nzWrite != request.nzInput) {
+    context.out << " (the first rows and columns of the " << request.nxInput << " x "
+                << request.nzInput << " input grid)";
   }
   context.out << '\n';
   return kExitSuccess;

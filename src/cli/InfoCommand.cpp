@@ -10,6 +10,7 @@
 #include "cli/Mvgtool.h"
 #include "grid/GridFileHeader.h"
 #include "grid/GridFileReader.h"
+#include "grid/NumberText.h"
 
 const CommandHelp kInfoHelp = {
     "info", "mvgtool info FILE.mvg...",
@@ -35,13 +36,13 @@ void ShowInfo(std::ostream& out, const std::string& path, const GridFileInfo& in
   const GridFileHeader& header = info.header;
   out << path << ": grid file, " << kGridFileHeaderSize + GridFileDataSize(header) << " bytes\n"
       << "  nx " << header.nx << ", nz " << header.nz << '\n'
-      << "  dx " << ExactFloat(header.dx) << ", dz " << ExactFloat(header.dz) << '\n'
-      << "  x extent " << ExactFloat(header.xExtent) << ", z extent " << ExactFloat(header.zExtent)
-      << '\n'
+      << "  dx " << FormatShortest(header.dx) << ", dz " << FormatShortest(header.dz) << '\n'
+      << "  x extent " << FormatShortest(header.xExtent) << ", z extent "
+      << FormatShortest(header.zExtent) << '\n'
       << "  properties " << header.propertyCodes << '\n';
   for (const PropertyRange& range : info.ranges) {
     out << "  " << range.code << " (" << PropertyName(range.code) << "): minimum "
-        << ExactFloat(range.minimum) << ", maximum " << ExactFloat(range.maximum) << '\n';
+        << FormatShortest(range.minimum) << ", maximum " << FormatShortest(range.maximum) << '\n';
   }
   if (info.ranges.empty()) out << "  no values\n";
 }
@@ -60,7 +61,7 @@ int RunInfoCommand(const std::vector<std::string>& args, const CommandContext& c
     if (info.ok()) {
       ShowInfo(context.out, path, info);
     } else {
-      status = Refuse(context.err, info.problem);
+      status = Refuse(context.err, info.status.message());
     }
   }
   return status;

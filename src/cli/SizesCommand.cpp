@@ -11,6 +11,7 @@
 #include "cli/Mvgtool.h"
 #include "cli/ProgressLine.h"
 #include "grid/GridSizes.h"
+#include "grid/NumberText.h"
 #include "grid/TextGridReader.h"
 
 const CommandHelp kSizesHelp = {
@@ -23,8 +24,8 @@ const CommandHelp kSizesHelp = {
 namespace {
 
 void ShowSizes(std::ostream& out, const std::string& path, const TextGridSummary& summary) {
-  out << path << ": " << summary.count << " values, minimum " << DialogFloat(summary.minimum)
-      << ", maximum " << DialogFloat(summary.maximum) << '\n';
+  out << path << ": " << summary.count << " values, minimum " << FormatSixDigits(summary.minimum)
+      << ", maximum " << FormatSixDigits(summary.maximum) << '\n';
   const std::vector<std::int32_t> sizes = XSizeChoices(summary.count);
   const int proposal = ProposedXSizeIndex(sizes, summary.count);
   if (sizes.empty()) {
@@ -55,12 +56,12 @@ int RunSizesCommand(const std::vector<std::string>& args, const CommandContext& 
   int status = kExitSuccess;
   ProgressLine progress(context.err, context.showProgress);
   for (const std::string& path : line.operands) {
-    const TextGridScan scan = ScanTextGrid(path, progress.For("Scanning " + path));
+    const TextGridScan scan = ScanTextGrid(path, path, progress.For("Scanning " + path));
     progress.Clear();
     if (scan.ok()) {
       ShowSizes(context.out, path, scan.summary);
     } else {
-      status = Refuse(context.err, scan.problem.OneLine());
+      status = Refuse(context.err, scan.status.message());
     }
   }
   return status;

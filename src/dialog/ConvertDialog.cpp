@@ -3,14 +3,13 @@
 #include <algorithm>
 #include <limits>
 #include <utility>
-#include <vector>
 
-#include "app/FolderMemory.h"
+#include "conversion/PropertyLoad.h"
 #include "dialog/ConvertDialogControls.h"
 #include "dialog/PropertyTable.h"
-#include "grid/GridExport.h"
+#include "folders/FolderMemory.h"
 #include "grid/GridSizes.h"
-#include "grid/TextGridReader.h"
+#include "grid/NumberText.h"
 #include "ui/DataExchange.h"
 #include "ui/DialogWindow.h"
 
@@ -19,6 +18,7 @@ namespace {
 const char kCountMismatchMessage[] =
     "Sorry, Files has different number of elements.\n"
     "The program does not know how to process this information";
+const char kNotLoaded[] = ".\nThe file was not loaded.";
 
 // The size fields accept any integer, so their product may not fit: show the nearest that does.
 std::int32_t SaturatedProduct(std::int32_t a, std::int32_t b) {
@@ -32,24 +32,32 @@ std::string InitialFileName(const std::string& rememberedFolder, const char* pat
   return rememberedFolder + kPathSeparator + pattern;
 }
 
+// Shows the wait cursor while a file is read or written.
+class WaitCursor {
+ public:
+  explicit WaitCursor(DialogWindow& window) : window_(window) { window_.ShowWaitCursor(true); }
+  ~WaitCursor() { window_.ShowWaitCursor(false); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+
+ private:
+  DialogWindow& window_;
+};
+
 }  // namespace
 
-ConvertDialog::ConvertDialog(DialogWindow& window, std::string workDir)
-    : workDir(std::move(workDir)), window_(window) {}
+ConvertDialog::ConvertDialog(DialogWindow& window, FolderMemory& folderMemory)
+    : window_(window), folderMemory_(folderMemory) {}
 
 void ConvertDialog::InitControls() {
   UpdateData(false);
-  for (int combo : {kVpUnitsCombo, kVsUnitsCombo}) {
+  for (const auto& [kind, combo] :
+       {std::pair{PropertyKind::kVp, kVpUnitsCombo}, std::pair{PropertyKind::kVs, kVsUnitsCombo},
+        std::pair{PropertyKind::kDensity, kDensityUnitsCombo}}) {
     window_.ResetComboList(combo);
-    window_.AddComboString(combo, "m/s");
-    window_.AddComboString(combo, "ft/s");
+    for (const Unit* unit : ListedUnits(kind)) window_.AddComboString(combo, unit->name);
     window_.SetComboSelection(combo, 0);
   }
-  window_.ResetComboList(kDensityUnitsCombo);
-  for (const char* unit : {"kg/m3", "g/cm3", "lb/ft3"}) {
-    window_.AddComboString(kDensityUnitsCombo, unit);
-  }
-  window_.SetComboSelection(kDensityUnitsCombo, 0);
 }
 
 void ConvertDialog::DoDataExchange(DataExchange& exchange) {
@@ -65,8 +73,9 @@ void ConvertDialog::DoDataExchange(DataExchange& exchange) {
   exchange.Text(kVpCountField, vpCount);
   exchange.Text(kVsCountField, vsCount);
   exchange.Text(kInputCountField, inputCount);
-  exchange.Text(kXStepField, xStep);
-  exchange.Text(kZStepField, zStep);
+  // Steps in full: a browse between typing and OK shows them again and must not round them.
+  exchange.ExactText(kXStepField, xStep);
+  exchange.ExactText(kZStepField, zStep);
   exchange.Text(kVpNameText, vpPath);
   exchange.Text(kVsNameText, vsPath);
   exchange.Text(kDensityNameText, densityPath);
@@ -83,16 +92,16 @@ bool ConvertDialog::UpdateData(bool takeIn) {
   return !exchange.failed();
 }
 
-void ConvertDialog::OnBrowseVp() { LoadPropertyFile(Property::kVp); }
-void ConvertDialog::OnBrowseDensity() { LoadPropertyFile(Property::kDensity); }
-void ConvertDialog::OnBrowseVs() { LoadPropertyFile(Property::kVs); }
+void ConvertDialog::OnBrowseVp() { LoadPropertyFile(PropertyKind::kVp); }
+void ConvertDialog::OnBrowseDensity() { LoadPropertyFile(PropertyKind::kDensity); }
+void ConvertDialog::OnBrowseVs() { LoadPropertyFile(PropertyKind::kVs); }
 
-void ConvertDialog::LoadPropertyFile(Property property) {
+void ConvertDialog::LoadPropertyFile(PropertyKind property) {
   const PropertyBinding& p = BindingOf(property);
   UpdateData(true);
 
   FileDialogRequest request;
-  request.initialFileName = InitialFileName(ReadRememberedFolder(workDir), "*.txt");
+  request.initialFileName = InitialFileName(folderMemory_.ReadRememberedFolder(), "*.txt");
   request.filterDescription = "Text files";
   request.filterPattern = "*.txt";
   FileDialogResult chosen = window_.RunOpenFileDialog(request);
@@ -102,45 +111,46 @@ void ConvertDialog::LoadPropertyFile(Property property) {
   }
   this->*p.path = chosen.fileName;
   UpdateData(false);
-  SaveCurrentFolder(workDir);
+  folderMemory_.SaveCurrentFolder();
 
-  // The full path: the current folder is process-wide and may move before the file is read.
-  TextGridScan scan = ScanTextGrid(chosen.fullPath);
-  if (!scan.ok()) {
-    RefuseFile(property, scan.problem.Message());
-    return;
+  // A later file with the count already loaded keeps the X size the user chose.
+  const bool keepChosenSize = AnyLoaded();
+  LoadedProperty loaded;
+  {
+    WaitCursor wait(window_);
+    // The full path: the current folder is process-wide and may move before the file is read.
+    loaded = LoadProperty(chosen.fullPath, chosen.fileName, elementCount);
   }
-  const TextGridSummary& summary = scan.summary;
-  if (elementCount != 0 && summary.count != elementCount) {
+  if (loaded.countDiffers) {
     // The refused file's figures stay on show, so the user sees why.
-    this->*p.count = static_cast<std::int32_t>(summary.count);
-    this->*p.minimum = summary.minimum;
-    this->*p.maximum = summary.maximum;
+    this->*p.count = static_cast<std::int32_t>(loaded.summary.count);
+    this->*p.minimum = loaded.summary.minimum;
+    this->*p.maximum = loaded.summary.maximum;
     RefuseFile(property, kCountMismatchMessage);
     return;
   }
-  TextGridValues loaded = LoadTextGridValues(chosen.fullPath, summary.count);
   if (!loaded.ok()) {
-    RefuseFile(property, loaded.problem.Message());
+    RefuseFile(property, loaded.status.message() + kNotLoaded);
     return;
   }
-  this->*p.count = static_cast<std::int32_t>(summary.count);
-  this->*p.minimum = summary.minimum;
-  this->*p.maximum = summary.maximum;
-  elementCount = summary.count;
+  this->*p.count = static_cast<std::int32_t>(loaded.summary.count);
+  this->*p.minimum = loaded.summary.minimum;
+  this->*p.maximum = loaded.summary.maximum;
+  this->*p.fullPath = chosen.fullPath;
+  elementCount = loaded.summary.count;
   this->*p.values = std::move(loaded.values);
   this->*p.loaded = true;
-  DeriveGridSizes();
+  DeriveGridSizes(keepChosenSize);
   EnablePropertyControls(property);
 }
 
-void ConvertDialog::RefuseFile(Property property, const std::string& message) {
+void ConvertDialog::RefuseFile(PropertyKind property, const std::string& message) {
   window_.ShowMessage(message);
   this->*BindingOf(property).path = "*.txt";
   UpdateData(false);
 }
 
-void ConvertDialog::EnablePropertyControls(Property property) {
+void ConvertDialog::EnablePropertyControls(PropertyKind property) {
   const PropertyBinding& p = BindingOf(property);
   for (int control :
        {p.countField, p.minField, p.maxField, kXSizeCombo, kNzInputField, kInputCountField,
@@ -149,17 +159,22 @@ void ConvertDialog::EnablePropertyControls(Property property) {
   }
 }
 
-void ConvertDialog::DeriveGridSizes() {
-  std::vector<std::int32_t> choices = XSizeChoices(elementCount);
+void ConvertDialog::DeriveGridSizes(bool keepChosenSize) {
+  xSizes_ = XSizeChoices(elementCount);
   window_.ResetComboList(kXSizeCombo);
-  for (std::int32_t choice : choices) {
-    window_.AddComboString(kXSizeCombo, FormatIntegerField(choice));
+  for (std::int32_t choice : xSizes_) window_.AddComboString(kXSizeCombo, FormatInteger(choice));
+  if (keepChosenSize) {
+    const auto chosen = std::find(xSizes_.begin(), xSizes_.end(), nxInput);
+    window_.SetComboSelection(
+        kXSizeCombo, chosen == xSizes_.end() ? -1 : static_cast<int>(chosen - xSizes_.begin()));
+    UpdateData(false);
+    return;
   }
-  int proposed = ProposedXSizeIndex(choices, elementCount);
+  const int proposed = ProposedXSizeIndex(xSizes_, elementCount);
   window_.SetComboSelection(kXSizeCombo, proposed);
   if (proposed >= 0) {
-    std::int32_t x = choices[static_cast<std::size_t>(proposed)];
-    std::int32_t count = static_cast<std::int32_t>(elementCount);
+    const std::int32_t x = xSizes_[static_cast<std::size_t>(proposed)];
+    const std::int32_t count = static_cast<std::int32_t>(elementCount);
     nxInput = x;
     nxWrite = x;
     inputCount = count;
@@ -170,11 +185,7 @@ void ConvertDialog::DeriveGridSizes() {
   UpdateData(false);
 }
 
-void ConvertDialog::OnXSizeSelChange() {
-  int selection = window_.GetComboSelection(kXSizeCombo);
-  window_.SetComboSelection(kXSizeCombo, selection);
-  std::int32_t x = 0;
-  if (!ParseIntegerField(window_.GetControlText(kXSizeCombo), x) || x < 1) return;
+void ConvertDialog::ChooseXSize(std::int32_t x) {
   nxInput = x;
   nxWrite = x;
   writeCount = inputCount;
@@ -183,14 +194,31 @@ void ConvertDialog::OnXSizeSelChange() {
   UpdateData(false);
 }
 
-void ConvertDialog::OnXSizeEditChange() {}
+void ConvertDialog::OnXSizeSelChange() {
+  const int selection = window_.GetComboSelection(kXSizeCombo);
+  window_.SetComboSelection(kXSizeCombo, selection);
+  std::int32_t x = 0;
+  if (!ReadInt32(window_.GetControlText(kXSizeCombo), &x) || x < 1) return;
+  ChooseXSize(x);
+}
+
+void ConvertDialog::OnXSizeEditChange() {
+  // The list is left alone: selecting an entry would select the box's text, and the next key
+  // the user types would replace it.
+  std::int32_t x = 0;
+  if (!ReadInt32(window_.GetControlText(kXSizeCombo), &x)) return;
+  if (std::find(xSizes_.begin(), xSizes_.end(), x) == xSizes_.end()) return;
+  ChooseXSize(x);
+}
 
 void ConvertDialog::OnKillFocusNxWrite() {
+  // With nothing loaded there is no size to check against.
+  if (!AnyLoaded()) return;
   std::int32_t previous = nxWrite;
   UpdateData(true);
-  SizeCheck check = CheckNxWrite(nxWrite, nxInput);
-  if (!check.ok) {
-    window_.ShowMessage(check.message);
+  Status check = CheckNxWrite(nxWrite, nxInput);
+  if (!check.ok()) {
+    window_.ShowMessage(check.message());
     nxWrite = previous;
   }
   writeCount = SaturatedProduct(nzWrite, nxWrite);
@@ -198,11 +226,12 @@ void ConvertDialog::OnKillFocusNxWrite() {
 }
 
 void ConvertDialog::OnKillFocusNzWrite() {
+  if (!AnyLoaded()) return;
   std::int32_t previous = nzWrite;
   UpdateData(true);
-  SizeCheck check = CheckNzWrite(nzWrite, nzInput, elementCount, nxInput);
-  if (!check.ok) {
-    window_.ShowMessage(check.message);
+  Status check = CheckNzWrite(nzWrite, nzInput, elementCount, nxInput);
+  if (!check.ok()) {
+    window_.ShowMessage(check.message());
     nzWrite = previous;
   }
   writeCount = SaturatedProduct(nxWrite, nzWrite);
@@ -212,7 +241,7 @@ void ConvertDialog::OnKillFocusNzWrite() {
 void ConvertDialog::OnBrowseOutput() {
   UpdateData(true);
   FileDialogRequest request;
-  request.initialFileName = InitialFileName(ReadRememberedFolder(workDir), "*.mvg");
+  request.initialFileName = InitialFileName(folderMemory_.ReadRememberedFolder(), "*.mvg");
   request.filterDescription = "Morvelan MVG files";
   request.filterPattern = "*.mvg";
   FileDialogResult chosen = window_.RunSaveFileDialog(request);
@@ -227,34 +256,76 @@ void ConvertDialog::OnBrowseOutput() {
     outputFullPath = fullPath;
     UpdateData(false);
   }
-  SaveCurrentFolder(workDir);
+  folderMemory_.SaveCurrentFolder();
+}
+
+bool ConvertDialog::BuildRequest(ConversionRequest& request) {
+  for (const PropertyKind kind : {PropertyKind::kVp, PropertyKind::kDensity, PropertyKind::kVs}) {
+    const PropertyBinding& p = BindingOf(kind);
+    if (!(this->*p.loaded)) continue;
+    // The box's text decides, typed or chosen.
+    const std::string text = window_.GetControlText(p.unitsCombo);
+    const Unit* unit = FindUnit(kind, text, true);
+    if (unit == nullptr) {
+      window_.ShowMessage(UnknownUnitMessage(kind, text));
+      return false;
+    }
+    PropertyInput& input = kind == PropertyKind::kVp        ? request.vp
+                           : kind == PropertyKind::kDensity ? request.density
+                                                            : request.vs;
+    input.values = (this->*p.values).get();
+    input.unit = unit;
+    input.path = this->*p.fullPath;
+    input.name = this->*p.path;
+  }
+  if (AnyLoaded() && !xSizes_.empty()) {
+    const std::string text = window_.GetControlText(kXSizeCombo);
+    std::int32_t x = 0;
+    if (!ReadInt32(text, &x) || x != nxInput) {
+      window_.ShowMessage("\"" + text +
+                          "\" is not one of the X sizes in the list. Choose one from the list.");
+      return false;
+    }
+  }
+  request.elementCount = elementCount;
+  request.inputCount = inputCount;
+  request.nxInput = nxInput;
+  request.nzInput = nzInput;
+  request.nxWrite = nxWrite;
+  request.nzWrite = nzWrite;
+  request.xStep = xStep;
+  request.zStep = zStep;
+  request.outputName = outputPath;
+  request.outputPath = outputFullPath;
+  return true;
 }
 
 bool ConvertDialog::OnOK() {
   // What was typed last is what gets written; a field that is not a number stops here.
+  const std::int32_t previousNxWrite = nxWrite, previousNzWrite = nzWrite;
   if (!UpdateData(true)) return false;
-  std::string refusal =
-      CheckExportRequest(vpLoaded, densityLoaded, vsLoaded, outputPath, inputCount, elementCount);
-  if (!refusal.empty()) {
-    window_.ShowMessage(refusal);
+  ConversionRequest request;
+  if (!BuildRequest(request)) return false;
+  RequestPart refused = RequestPart::kNone;
+  const Status checked = CheckConversionRequest(request, &refused);
+  if (!checked.ok()) {
+    window_.ShowMessage(checked.message());
+    // A refused size goes back to the last one accepted, as when its field loses the focus.
+    if (refused == RequestPart::kNxWrite || refused == RequestPart::kNzWrite) {
+      nxWrite = refused == RequestPart::kNxWrite ? previousNxWrite : nxWrite;
+      nzWrite = refused == RequestPart::kNzWrite ? previousNzWrite : nzWrite;
+      writeCount = SaturatedProduct(nxWrite, nzWrite);
+      UpdateData(false);
+    }
     return false;
   }
-  ExportSource source;
-  source.vpValues = vpLoaded ? vpValues.get() : nullptr;
-  source.densityValues = densityLoaded ? densityValues.get() : nullptr;
-  source.vsValues = vsLoaded ? vsValues.get() : nullptr;
-  source.elementCount = elementCount;
-  source.nxInput = nxInput;
-  source.nxWrite = nxWrite;
-  source.nzWrite = nzWrite;
-  source.xStep = xStep;
-  source.zStep = zStep;
-  source.vpUnitIndex = window_.GetComboSelection(kVpUnitsCombo);
-  source.densityUnitIndex = window_.GetComboSelection(kDensityUnitsCombo);
-  source.vsUnitIndex = window_.GetComboSelection(kVsUnitsCombo);
-  ExportResult result = ExportGridFile(source, outputFullPath);
-  if (!result.ok) {
-    window_.ShowMessage(result.message);
+  Status written;
+  {
+    WaitCursor wait(window_);
+    written = WriteGridFile(request);
+  }
+  if (!written.ok()) {
+    window_.ShowMessage(written.message());
     return false;
   }
   return true;

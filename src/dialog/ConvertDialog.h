@@ -3,18 +3,21 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
+
+#include "conversion/ConversionRequest.h"
+#include "conversion/Units.h"
 
 class DataExchange;
 class DialogWindow;
-
-enum class Property { kVp, kDensity, kVs };
+class FolderMemory;
 
 // The conversion dialog's logic: its state and what its notifications do. The window owns one,
 // hands it itself as the DialogWindow, and forwards its notifications here.
 class ConvertDialog {
  public:
-  // workDir: the resource folder that holds the folder memory (InitFolderMemory's result).
-  ConvertDialog(DialogWindow& window, std::string workDir);
+  // folderMemory: where the file dialogs start and what they leave behind.
+  ConvertDialog(DialogWindow& window, FolderMemory& folderMemory);
 
   // From the window's initialisation: fills the unit lists (metric selected) and shows the members.
   void InitControls();
@@ -28,7 +31,8 @@ class ConvertDialog {
   void OnBrowseDensity();
   void OnBrowseVs();
   void OnXSizeSelChange();
-  void OnXSizeEditChange();  // text typed into the X-size box is not used
+  // Text typed into the X-size box that is one of its sizes counts as choosing that size.
+  void OnXSizeEditChange();
   void OnKillFocusNxWrite();
   void OnKillFocusNzWrite();
   void OnBrowseOutput();
@@ -36,11 +40,10 @@ class ConvertDialog {
   // written and the dialog should end; false leaves it open (the reason was shown).
   bool OnOK();
 
-  void LoadPropertyFile(Property property);
-  void DeriveGridSizes();
+  void LoadPropertyFile(PropertyKind property);
+  void DeriveGridSizes(bool keepChosenSize);
 
   // Conversion state, shown in and taken from the controls by DoDataExchange.
-  std::string workDir;
   std::unique_ptr<float[]> vpValues;
   std::unique_ptr<float[]> vsValues;
   std::unique_ptr<float[]> densityValues;
@@ -71,10 +74,19 @@ class ConvertDialog {
   std::int32_t writeCount = 0;
   // Where the export writes: the folder chosen in the save dialog with outputPath.
   std::string outputFullPath;
+  // Where each property was read from, for the check that the output replaces none of them.
+  std::string vpFullPath, densityFullPath, vsFullPath;
 
  private:
-  void EnablePropertyControls(Property property);
-  void RefuseFile(Property property, const std::string& message);
+  bool AnyLoaded() const { return vpLoaded || densityLoaded || vsLoaded; }
+  void EnablePropertyControls(PropertyKind property);
+  void RefuseFile(PropertyKind property, const std::string& message);
+  void ChooseXSize(std::int32_t x);
+  // The request of OK, with each loaded property's unit from the text of its box; false when
+  // a box's text is none of its units or the X-size box's none of its sizes (the user was told).
+  bool BuildRequest(ConversionRequest& request);
 
   DialogWindow& window_;
+  FolderMemory& folderMemory_;
+  std::vector<std::int32_t> xSizes_;  // the X-size box's list
 };

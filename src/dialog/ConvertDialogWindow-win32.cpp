@@ -3,11 +3,7 @@
 #include <windowsx.h>
 
 #include <cstdint>
-#include <cstdlib>
-#include <string>
 
-#include "app/CurrentFolder.h"
-#include "app/FolderMemory.h"
 #include "dialog/BmpImage-win32.h"
 #include "dialog/ConvertDialogControls.h"
 #include "resource.h"
@@ -24,27 +20,10 @@ constexpr COLORREF kFaceTint = RGB(55, 55, 255);
 
 }  // namespace
 
-ConvertDialogWindow::ConvertDialogWindow(ui::CommonDialogs& dialogs)
-    : Dialog(IDD_CONVERT, dialogs), logic(Controls(), InitFolderMemory()) {
+ConvertDialogWindow::ConvertDialogWindow(ui::CommonDialogs& dialogs, FolderMemory& folderMemory,
+                                         const HelpPictureImages& pictures)
+    : Dialog(IDD_CONVERT, dialogs), logic(Controls(), folderMemory), images(pictures) {
   appIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP));
-  const struct {
-    const char* name;
-    BmpImage* image;
-  } pictures[] = {{kNormalPictureFile, &normalImage},
-                  {kHoverPictureFile, &hoverImage},
-                  {kPressedPictureFile, &pressedImage}};
-  // The paths come from workDir: the remembered folder may be current by now.
-  for (const auto& file : pictures) {
-    const std::string path = logic.workDir + kPathSeparator + file.name;
-    if (!PathExists(path)) {
-      // Before any window exists: the program cannot show its help picture, so it stops.
-      dialogs.ShowMessage(nullptr, kMissingPictureMessage + std::string(file.name));
-      std::exit(0);
-    }
-    if (file.image->Load(path) != BmpReadResult::kLoaded) {
-      dialogs.ShowMessage(nullptr, kNotBmpFileMessage);
-    }
-  }
 }
 
 ConvertDialogWindow::~ConvertDialogWindow() = default;
@@ -110,13 +89,13 @@ void ConvertDialogWindow::DrawPicture(PictureImage image) {
   const BmpImage* shown = nullptr;
   switch (image) {
     case PictureImage::kNormal:
-      shown = &normalImage;
+      shown = &images.normal;
       break;
     case PictureImage::kHover:
-      shown = &hoverImage;
+      shown = &images.hover;
       break;
     case PictureImage::kPressed:
-      shown = &pressedImage;
+      shown = &images.pressed;
       break;
     case PictureImage::kNone:
       return;

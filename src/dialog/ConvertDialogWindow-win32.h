@@ -15,21 +15,19 @@
 #include "ui/Dialog.h"
 #include "widgets/ShadeButton.h"
 
-// The picture files of the help picture, looked for in the resource folder.
-inline constexpr char kNormalPictureFile[] = "easy.bmp";
-inline constexpr char kHoverPictureFile[] = "easyUnderMouse.bmp";
-inline constexpr char kPressedPictureFile[] = "easyPressed.bmp";
-inline constexpr char kMissingPictureMessage[] = "Put in RUX directory file ";
+class FolderMemory;
+
+// The three images of the help picture, read from the resource folder at start-up.
+struct HelpPictureImages {
+  BmpImage normal, hover, pressed;
+};
 
 class ConvertDialogWindow : public ui::Dialog {
  public:
-  // The program's start-up duties, in this order: the conversion state; the resource folder
-  // from InitFolderMemory (the current folder + "\RUX"; it may make the remembered folder
-  // current); the application icon; the three pictures, each checked just before it is read.
-  // A missing picture is reported ("Put in RUX directory file " + name, no owner) and ends
-  // the process at once with exit code 0; a picture that is not a bitmap is reported ("Not
-  // Bmp File") and start-up goes on without it. `dialogs` shows every message and file dialog.
-  explicit ConvertDialogWindow(ui::CommonDialogs& dialogs);
+  // `dialogs` shows every message and file dialog; `folderMemory` and `pictures` outlive the
+  // window.
+  ConvertDialogWindow(ui::CommonDialogs& dialogs, FolderMemory& folderMemory,
+                      const HelpPictureImages& pictures);
   ~ConvertDialogWindow() override;
 
   // For tests and the program: the logic with the conversion state, the help picture's state.
@@ -78,9 +76,7 @@ class ConvertDialogWindow : public ui::Dialog {
   ShadeButton cancelButton;
   ConvertDialog logic;
   HICON appIcon = nullptr;
-  BmpImage normalImage;
-  BmpImage hoverImage;
-  BmpImage pressedImage;
+  const HelpPictureImages& images;
   HelpPicture picture;
   std::unique_ptr<AboutDialog> modelessAbout;
 

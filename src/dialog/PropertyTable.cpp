@@ -10,6 +10,7 @@ const PropertyBinding kVpBinding = {&ConvertDialog::vpValues,
                                     &ConvertDialog::vpMin,
                                     &ConvertDialog::vpMax,
                                     &ConvertDialog::vpPath,
+                                    &ConvertDialog::vpFullPath,
                                     kVpCountField,
                                     kVpMinField,
                                     kVpMaxField,
@@ -21,6 +22,7 @@ const PropertyBinding kDensityBinding = {&ConvertDialog::densityValues,
                                          &ConvertDialog::densityMin,
                                          &ConvertDialog::densityMax,
                                          &ConvertDialog::densityPath,
+                                         &ConvertDialog::densityFullPath,
                                          kDensityCountField,
                                          kDensityMinField,
                                          kDensityMaxField,
@@ -32,6 +34,7 @@ const PropertyBinding kVsBinding = {&ConvertDialog::vsValues,
                                     &ConvertDialog::vsMin,
                                     &ConvertDialog::vsMax,
                                     &ConvertDialog::vsPath,
+                                    &ConvertDialog::vsFullPath,
                                     kVsCountField,
                                     kVsMinField,
                                     kVsMaxField,
@@ -39,13 +42,13 @@ const PropertyBinding kVsBinding = {&ConvertDialog::vsValues,
 
 }  // namespace
 
-const PropertyBinding& BindingOf(Property property) {
+const PropertyBinding& BindingOf(PropertyKind property) {
   switch (property) {
-    case Property::kDensity:
+    case PropertyKind::kDensity:
       return kDensityBinding;
-    case Property::kVs:
+    case PropertyKind::kVs:
       return kVsBinding;
-    case Property::kVp:
+    case PropertyKind::kVp:
       break;
   }
   return kVpBinding;

@@ -14,10 +14,11 @@ struct PropertyBinding {
   float ConvertDialog::*minimum;
   float ConvertDialog::*maximum;
   std::string ConvertDialog::*path;
+  std::string ConvertDialog::*fullPath;
   int countField;
   int minField;
   int maxField;
   int unitsCombo;
 };
 
-const PropertyBinding& BindingOf(Property property);
+const PropertyBinding& BindingOf(PropertyKind property);

@@ -12,7 +12,7 @@ namespace {
 
 constexpr int kAttempts = 100;
 
-FileWriteResult Failed(int error) { return FileWriteResult{false, ErrnoText(error)}; }
+Status Failed(int error) { return Status::Error(ErrnoText(error)); }
 
 // Returns 0 or the errno of the failure; a write that stores nothing counts as a full disk.
 int WriteAll(int fd, const void* data, std::size_t size) {
@@ -44,7 +44,7 @@ void SyncFolderOf(const std::string& path) {
 
 }  // namespace
 
-FileWriteResult WriteFileAtomically(const std::string& path, const std::vector<FileBlock>& blocks) {
+Status WriteFileAtomically(const std::string& path, const std::vector<FileBlock>& blocks) {
   if (path.empty()) return Failed(ENOENT);
   struct stat existing;
   const bool exists = ::stat(path.c_str(), &existing) == 0;
@@ -77,5 +77,5 @@ FileWriteResult WriteFileAtomically(const std::string& path, const std::vector<F
     return Failed(error);
   }
   SyncFolderOf(path);
-  return FileWriteResult{true, {}};
+  return Status();
 }

@@ -12,7 +12,7 @@ namespace {
 constexpr int kAttempts = 100;
 constexpr DWORD kLargestWrite = 1u << 30;  // WriteFile counts in 32 bits
 
-FileWriteResult Failed(DWORD error) { return FileWriteResult{false, WindowsErrorText(error)}; }
+Status Failed(DWORD error) { return Status::Error(WindowsErrorText(error)); }
 
 // Returns ERROR_SUCCESS or the failure; a write that stores nothing counts as a full disk.
 DWORD WriteAll(HANDLE file, const void* data, std::size_t size) {
@@ -30,11 +30,11 @@ DWORD WriteAll(HANDLE file, const void* data, std::size_t size) {
 
 }  // namespace
 
-FileWriteResult WriteFileAtomically(const std::string& path, const std::vector<FileBlock>& blocks) {
+Status WriteFileAtomically(const std::string& path, const std::vector<FileBlock>& blocks) {
   if (path.empty()) return Failed(ERROR_PATH_NOT_FOUND);
   const DWORD attributes = GetFileAttributesA(path.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-    return FileWriteResult{false, ErrnoText(EISDIR)};
+    return Status::Error(ErrnoText(EISDIR));
   }
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
     return Failed(ERROR_ACCESS_DENIED);
@@ -68,5 +68,5 @@ FileWriteResult WriteFileAtomically(const std::string& path, const std::vector<F
     DeleteFileA(temporary.c_str());
     return Failed(error);
   }
-  return FileWriteResult{true, {}};
+  return Status();
 }

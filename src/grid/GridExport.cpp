@@ -11,31 +11,20 @@
 
 namespace {
 
-constexpr std::uint32_t kFeetToMetresBits = 0x3E9C0EBF;        // 0.3048f
-constexpr std::uint32_t kGramsPerCubicCmBits = 0x447A0000;     // 1000.0f
-constexpr std::uint32_t kPoundsPerCubicFootBits = 0x418025D0;  // 16.018463f
-
 constexpr char kNothingWritten[] = "\nNothing was written.";
 
-ExportResult Refused(const std::string& outputPath, const std::string& reason) {
-  return ExportResult{
-      false, "Cannot write the grid file " + outputPath + ": " + reason + "." + kNothingWritten};
+Status Refused(const std::string& outputPath, const std::string& reason) {
+  return Status::Error("Cannot write the grid file " + outputPath + ": " + reason + "." +
+                       kNothingWritten);
 }
 
-// The loaded properties in file order, each with the factor that turns it into m/s or kg/m3.
-struct Property {
-  const float* values;
-  float factor;
-};
-
-std::vector<Property> LoadedProperties(const ExportSource& source) {
-  std::vector<Property> loaded;
-  if (source.vpValues) loaded.push_back({source.vpValues, VelocityUnitFactor(source.vpUnitIndex)});
-  if (source.densityValues) {
-    loaded.push_back({source.densityValues, DensityUnitFactor(source.densityUnitIndex)});
+// The properties present, in file order.
+std::vector<ExportProperty> PresentProperties(const ExportSource& source) {
+  std::vector<ExportProperty> present;
+  for (const ExportProperty& property : {source.vp, source.density, source.vs}) {
+    if (property.values != nullptr) present.push_back(property);
   }
-  if (source.vsValues) loaded.push_back({source.vsValues, VelocityUnitFactor(source.vsUnitIndex)});
-  return loaded;
+  return present;
 }
 
 // Every index z * nxInput + x with x < nxWrite, z < nzWrite lies below elementCount.
@@ -50,7 +39,7 @@ bool WindowFits(const ExportSource& source) {
 // Node by node, row by row; each value an IEEE single product, stored little-endian. Each
 // property fills its places of one output row at a time, so the row stays in cache; the loop works
 // on local copies since the byte stores could otherwise alias the property list.
-void GatherNodes(const ExportSource& source, const std::vector<Property>& properties,
+void GatherNodes(const ExportSource& source, const std::vector<ExportProperty>& properties,
                  std::uint8_t* out) {
   const std::size_t nodeSize = 4 * properties.size();
   const std::size_t nxWrite = static_cast<std::size_t>(source.nxWrite);
@@ -72,41 +61,20 @@ void GatherNodes(const ExportSource& source, const std::vector<Property>& proper
 // The data block is a run of one array's bytes as they lie in memory: one property, unchanged by
 // its factor (x * 1.0f is x, bit for bit), whole rows from the first on, on a little-endian host.
 // It is then written straight from the array, with no buffer of its own.
-bool DataBlockIsTheArray(const ExportSource& source, const std::vector<Property>& properties) {
+bool DataBlockIsTheArray(const ExportSource& source,
+                         const std::vector<ExportProperty>& properties) {
   return kLittleEndianHost && properties.size() == 1 && properties[0].factor == 1.0f &&
          source.nxWrite == source.nxInput;
 }
 
 }  // namespace
 
-float VelocityUnitFactor(int selectionIndex) {
-  return selectionIndex == 0 ? 1.0f : FloatFromBits(kFeetToMetresBits);
-}
-
-float DensityUnitFactor(int selectionIndex) {
-  if (selectionIndex == 1) return FloatFromBits(kGramsPerCubicCmBits);
-  if (selectionIndex == 2) return FloatFromBits(kPoundsPerCubicFootBits);
-  return 1.0f;
-}
-
-std::string CheckExportRequest(bool vpLoaded, bool densityLoaded, bool vsLoaded,
-                               const std::string& outputPath, std::int32_t inputCount,
-                               std::uint32_t elementCount) {
-  if (!vpLoaded && !densityLoaded && !vsLoaded) return "Open At least one input File";
-  if (outputPath.find('*') != std::string::npos) return "Open Mvg file for Saving";
-  if (inputCount < 0 || static_cast<std::uint32_t>(inputCount) != elementCount) {
-    return "Input and given grid sizes are not equal !\n"
-           "The program is not ready for this case. Sorry. Poka";
-  }
-  return "";
-}
-
-ExportResult ExportGridFile(const ExportSource& source, const std::string& outputPath) {
+Status ExportGridFile(const ExportSource& source, const std::string& outputPath) {
   if (outputPath.empty()) {
-    return ExportResult{false, std::string("Cannot write the grid file: no file name was given.") +
-                                   kNothingWritten};
+    return Status::Error(std::string("Cannot write the grid file: no file name was given.") +
+                         kNothingWritten);
   }
-  const std::vector<Property> properties = LoadedProperties(source);
+  const std::vector<ExportProperty> properties = PresentProperties(source);
   if (properties.empty()) return Refused(outputPath, "no property is loaded");
   if (!WindowFits(source)) {
     return Refused(outputPath,
@@ -117,8 +85,8 @@ ExportResult ExportGridFile(const ExportSource& source, const std::string& outpu
   }
 
   const GridFileHeader header = MakeGridFileHeader(
-      source.nxWrite, source.nzWrite, source.xStep, source.zStep, source.vpValues != nullptr,
-      source.densityValues != nullptr, source.vsValues != nullptr);
+      source.nxWrite, source.nzWrite, source.xStep, source.zStep, source.vp.values != nullptr,
+      source.density.values != nullptr, source.vs.values != nullptr);
   const std::array<std::uint8_t, kGridFileHeaderSize> headerBytes = header.ToBytes();
 
   // The window lies inside arrays of at most 2^32 values, so this cannot overflow 64 bits.
@@ -136,9 +104,8 @@ ExportResult ExportGridFile(const ExportSource& source, const std::string& outpu
       data.reset(new (std::nothrow) std::uint8_t[static_cast<std::size_t>(dataSize)]);
     }
     if (!data) {
-      return ExportResult{false, "Not enough memory to write the grid file " + outputPath + ": " +
-                                     std::to_string(dataSize) + " bytes are needed." +
-                                     kNothingWritten};
+      return Status::Error("Not enough memory to write the grid file " + outputPath + ": " +
+                           std::to_string(dataSize) + " bytes are needed." + kNothingWritten);
     }
     GatherNodes(source, properties, data.get());
     block = data.get();
@@ -146,7 +113,7 @@ ExportResult ExportGridFile(const ExportSource& source, const std::string& outpu
 
   std::vector<FileBlock> blocks{{headerBytes.data(), headerBytes.size()}};
   if (dataSize > 0) blocks.push_back({block, static_cast<std::size_t>(dataSize)});
-  const FileWriteResult written = WriteFileAtomically(outputPath, blocks);
-  if (!written.ok) return Refused(outputPath, written.reason);
-  return ExportResult{true, {}};
+  const Status written = WriteFileAtomically(outputPath, blocks);
+  if (!written.ok()) return Refused(outputPath, written.message());
+  return Status();
 }

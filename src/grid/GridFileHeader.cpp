@@ -17,14 +17,13 @@ void PutFloat(float value, std::size_t offset, std::uint8_t* bytes) {
   StoreLittleEndian32(FloatBits(value), bytes + offset);
 }
 
-// (n - 1) * step: the integer is converted exactly and the product rounded once to float32.
-// A single node spans nothing, whatever the step (not -0.0 or NaN from a strange step).
-float Extent(std::int32_t n, float step) {
+}  // namespace
+
+float GridExtent(std::int32_t n, float step) {
+  // A single node spans nothing, whatever the step (not -0.0 or NaN from a strange step).
   if (n == 1) return 0.0f;
   return static_cast<float>((static_cast<double>(n) - 1.0) * static_cast<double>(step));
 }
-
-}  // namespace
 
 std::array<std::uint8_t, kGridFileHeaderSize> GridFileHeader::ToBytes() const {
   using L = GridFileLayout;
@@ -59,8 +58,8 @@ GridFileHeader MakeGridFileHeader(std::int32_t nxWrite, std::int32_t nzWrite, fl
   header.nz = nzWrite;
   header.dx = xStep;
   header.dz = zStep;
-  header.xExtent = Extent(nxWrite, xStep);
-  header.zExtent = Extent(nzWrite, zStep);
+  header.xExtent = GridExtent(nxWrite, xStep);
+  header.zExtent = GridExtent(nzWrite, zStep);
   if (vpLoaded) header.propertyCodes += 'P';
   if (densityLoaded) header.propertyCodes += 'Q';
   if (vsLoaded) header.propertyCodes += 'R';

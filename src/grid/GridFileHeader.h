@@ -18,6 +18,10 @@ struct GridFileHeader {
       const;  // every byte; the unset bytes are 0
 };
 
+// (n - 1) * step as the header holds it: the integer converted exactly, the product rounded once
+// to float32. Not finite when the extent is beyond float32.
+float GridExtent(std::int32_t n, float step);
+
 GridFileHeader MakeGridFileHeader(std::int32_t nxWrite, std::int32_t nzWrite, float xStep,
                                   float zStep, bool vpLoaded, bool densityLoaded, bool vsLoaded);
 

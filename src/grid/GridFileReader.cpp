@@ -47,9 +47,9 @@ bool KnownPropertyCodes(const std::string& codes) {
   return false;
 }
 
-GridFileInfo Refused(std::string problem) {
+GridFileInfo Refused(std::string message) {
   GridFileInfo info;
-  info.problem = std::move(problem);
+  info.status = Status::Error(std::move(message));
   return info;
 }
 
@@ -152,7 +152,7 @@ void WidenPropertyRanges(const std::uint8_t* nodes, std::size_t nodeCount,
 GridFileInfo ReadGridFileFromBytes(const std::uint8_t* bytes, std::size_t size,
                                    const std::string& fileName) {
   GridFileInfo info = ParseGridFileHeader(bytes, size);
-  if (!info.ok()) return Refused(NotAGridFile(fileName, info.problem));
+  if (!info.ok()) return Refused(NotAGridFile(fileName, info.status.message()));
   const std::uint64_t dataSize = GridFileDataSize(info.header);
   if (size - kGridFileHeaderSize != dataSize) {
     return Refused(LengthMismatch(fileName, info.header, std::to_string(size) + " bytes"));
@@ -177,7 +177,7 @@ GridFileInfo ReadGridFile(const std::string& path) {
   const std::size_t headerRead = std::fread(headerBytes, 1, sizeof headerBytes, file.get());
   if (std::ferror(file.get())) return readFailed();
   GridFileInfo info = ParseGridFileHeader(headerBytes, headerRead);
-  if (!info.ok()) return Refused(NotAGridFile(path, info.problem));
+  if (!info.ok()) return Refused(NotAGridFile(path, info.status.message()));
 
   // The data block is streamed in chunks that hold whole nodes (24 bytes hold one, two or three
   // properties' nodes exactly), so a huge file never sits in memory at once.

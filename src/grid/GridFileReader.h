@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "grid/GridFileHeader.h"
+#include "grid/Status.h"
 
 struct PropertyRange {
   char code = 0;
@@ -18,11 +19,11 @@ struct GridFileInfo {
   // One per property code, in code order; empty when the data block is (nx or nz <= 0).
   // NaN values are passed over, so a property of NaN alone has minimum +inf and maximum -inf.
   std::vector<PropertyRange> ranges;
-  std::string problem;  // empty when ok
-  bool ok() const { return problem.empty(); }
+  Status status;
+  bool ok() const { return status.ok(); }
 };
 
-// Header checks only. Reads nothing outside bytes[0, size). The problem is a clause without the
+// Header checks only. Reads nothing outside bytes[0, size). The message is a clause without the
 // file's name, one of:
 //   "it holds N bytes, less than the 296-byte header of a grid file"
 //   "it does not start with \"Binary. FD-Grid_____\""
@@ -34,7 +35,7 @@ struct GridFileInfo {
 GridFileInfo ParseGridFileHeader(const std::uint8_t* bytes, std::size_t size);
 
 // Header + length check (296 + 4*nx*nz*count) + ranges, the data read in chunks of about 1 MiB.
-// The problem is one sentence naming the file as given:
+// The message is one sentence naming the file as given:
 //   "Cannot open the grid file F: <system reason>."
 //   "Cannot read the grid file F: <system reason>."
 //   "F is not a grid file: <clause of ParseGridFileHeader>."
@@ -43,7 +44,7 @@ GridFileInfo ParseGridFileHeader(const std::uint8_t* bytes, std::size_t size);
 //   "Not enough memory to read the grid file F."
 GridFileInfo ReadGridFile(const std::string& path);
 
-// The same on a whole file held in memory (tests, fuzzing); fileName only names it in problems.
+// The same on a whole file held in memory (tests, fuzzing); fileName only names it in messages.
 GridFileInfo ReadGridFileFromBytes(const std::uint8_t* bytes, std::size_t size,
                                    const std::string& fileName);
 

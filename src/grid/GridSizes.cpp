@@ -1,10 +1,8 @@
 #include "grid/GridSizes.h"
 
-#include <utility>
-
 namespace {
 
-SizeCheck Refused(std::string message) { return SizeCheck{false, std::move(message)}; }
+Status Refused(const std::string& message) { return Status::Error(message); }
 
 }  // namespace
 
@@ -43,7 +41,7 @@ int ProposedXSizeIndex(const std::vector<std::int32_t>& choices, std::uint32_t c
   return proposal;
 }
 
-SizeCheck CheckNxWrite(std::int32_t nxWrite, std::int32_t nxInput) {
+Status CheckNxWrite(std::int32_t nxWrite, std::int32_t nxInput) {
   if (nxWrite > nxInput) {
     return Refused("Size nx=" + std::to_string(nxWrite) +
                    " to Write could not be greater then nx=" + std::to_string(nxInput) +
@@ -55,8 +53,8 @@ SizeCheck CheckNxWrite(std::int32_t nxWrite, std::int32_t nxInput) {
   return {};
 }
 
-SizeCheck CheckNzWrite(std::int32_t nzWrite, std::int32_t nzInput, std::uint32_t elementCount,
-                       std::int32_t nxInput) {
+Status CheckNzWrite(std::int32_t nzWrite, std::int32_t nzInput, std::uint32_t elementCount,
+                    std::int32_t nxInput) {
   if (nzWrite > nzInput) {
     return Refused("Size nz=" + std::to_string(nzWrite) +
                    " to Write could not be greater then nz=" + std::to_string(nzInput) +

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "grid/Status.h"
+
 // The largest m with m * m <= n, computed exactly in integers.
 std::uint32_t IntegerSquareRoot(std::uint64_t n);
 
@@ -16,15 +18,10 @@ std::vector<std::int32_t> XSizeChoices(std::uint32_t count);
 // -1 when choices is empty (or, for a list not made by XSizeChoices, when no choice qualifies).
 int ProposedXSizeIndex(const std::vector<std::int32_t>& choices, std::uint32_t count);
 
-struct SizeCheck {
-  bool ok = true;
-  std::string message;  // empty when ok
-};
-
 // Refuses, in this order, with:
 //   "Size nx=%d to Write could not be greater then nx=%d in input file" (nxWrite, nxInput)
 //   "Size nx=%d to Write could not be less then 1" (nxWrite)
-SizeCheck CheckNxWrite(std::int32_t nxWrite, std::int32_t nxInput);
+Status CheckNxWrite(std::int32_t nxWrite, std::int32_t nxInput);
 
 // Refuses, in this order, with:
 //   "Size nz=%d to Write could not be greater then nz=%d in input file" (nzWrite, nzInput)
@@ -32,5 +29,5 @@ SizeCheck CheckNxWrite(std::int32_t nxWrite, std::int32_t nxInput);
 //   "Size nz=%d to Write could not be greater then %d rows in input file" (nzWrite, rows)
 // where rows = elementCount / nxInput are the rows the arrays really hold (0 when nxInput <= 0);
 // nzInput is typed by the user and may claim more.
-SizeCheck CheckNzWrite(std::int32_t nzWrite, std::int32_t nzInput, std::uint32_t elementCount,
-                       std::int32_t nxInput);
+Status CheckNzWrite(std::int32_t nzWrite, std::int32_t nzInput, std::uint32_t elementCount,
+                    std::int32_t nxInput);

@@ -1,5 +1,6 @@
 #include "grid/TextGridReader.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -8,8 +9,6 @@
 #include "grid/TextGridPass.h"
 
 namespace {
-
-const char kNotLoaded[] = "\nThe file was not loaded.";
 
 // A UTF-8 byte-order mark at the very start (as Windows Notepad writes one) reads as spaces.
 class WithoutByteOrderMark : public TextSource {
@@ -38,52 +37,84 @@ class WithoutByteOrderMark : public TextSource {
   std::uint64_t markBytes_ = 0;
 };
 
-// What went wrong, without the file's name: "\"12a\" is not a number".
-std::string TokenFault(const TextGridProblem& problem) {
-  return "\"" + problem.token + "\"" +
-         (problem.beyondFloatRange ? " is beyond the range of 32-bit floats" : " is not a number");
+bool IsSeparator(char c) { return c == ' ' || c == '\t' || c == ',' || c == '\n' || c == '\r'; }
+
+// Where the token at `offset` stands: its 1-based line (lines end with LF, CR+LF or a lone CR)
+// and its 1-based place among the values of that line.
+struct TokenPlace {
+  std::uint64_t line = 0;
+  std::uint64_t value = 0;
+};
+
+bool PlaceOfOffset(const TextSource& source, std::uint64_t offset, TokenPlace* place) {
+  constexpr std::size_t kBlockSize = std::size_t{1} << 20;
+  std::unique_ptr<char[]> block(new (std::nothrow) char[kBlockSize]);
+  if (!block) return false;
+  std::uint64_t line = 1, valuesBefore = 0;
+  char previous = '\n';
+  for (std::uint64_t at = 0; at < offset;) {
+    std::size_t got = 0;
+    std::string unused;
+    const std::size_t wanted =
+        static_cast<std::size_t>(std::min<std::uint64_t>(kBlockSize, offset - at));
+    if (!source.ReadAt(at, block.get(), wanted, &got, &unused) || got == 0) return false;
+    for (std::size_t i = 0; i < got; ++i) {
+      const char c = block[i];
+      if (c == '\n' ? previous != '\r' : c == '\r') {
+        ++line;
+        valuesBefore = 0;
+      } else if (!IsSeparator(c) && IsSeparator(previous)) {
+        ++valuesBefore;
+      }
+      previous = c;
+    }
+    at += got;
+  }
+  place->line = line;
+  place->value = valuesBefore + 1;
+  return true;
 }
 
-TextGridProblem ProblemOf(const TextPassResult& result, const TextSource& source,
-                          const std::string& fileName) {
-  TextGridProblem problem;
-  problem.fileName = fileName;
+Status TokenRefused(const TextPassResult& result, const TextSource& source,
+                    const std::string& name) {
+  const std::string fault =
+      "\"" + result.token + "\"" +
+      (result.stop == TextPassStop::kBeyondFloatRange ? " is beyond the range of 32-bit floats"
+                                                      : " is not a number");
+  TokenPlace place;
+  if (!PlaceOfOffset(source, result.problemOffset, &place))
+    return Status::Error(name + ": " + fault);
+  return Status::Error(name + ", line " + std::to_string(place.line) + ", value " +
+                       std::to_string(place.value) + ": " + fault);
+}
+
+Status StatusOf(const TextPassResult& result, const TextSource& source, const std::string& name) {
   switch (result.stop) {
     case TextPassStop::kEnd:
-      break;
+      return Status();
     case TextPassStop::kNotANumber:
-    case TextPassStop::kBeyondFloatRange: {
-      problem.error = TextGridError::kNotANumber;
-      problem.token = result.token;
-      problem.beyondFloatRange = result.stop == TextPassStop::kBeyondFloatRange;
-      std::string unused;
-      if (!LineOfOffset(source, result.problemOffset, &problem.line, &unused)) problem.line = 0;
-      break;
-    }
+    case TextPassStop::kBeyondFloatRange:
+      return TokenRefused(result, source, name);
     case TextPassStop::kReadError:
-      problem.error = TextGridError::kCannotRead;
-      problem.reason = result.reason;
-      break;
+      return Status::Error(name + ": cannot read: " + result.reason);
     case TextPassStop::kTooManyValues:
-      problem.error = TextGridError::kTooManyValues;
-      break;
+      return Status::Error(name + ": holds more than " + std::to_string(kMaxTextGridValues) +
+                           " values");
     case TextPassStop::kMoreThanCapacity:
-      problem.error = TextGridError::kFileChanged;
-      break;
+      return Status::Error(name + ": changed while it was being read");
     case TextPassStop::kOutOfMemory:
-      problem.error = TextGridError::kOutOfMemory;
-      break;
+      return Status::Error(name + ": not enough memory to load it");
   }
-  return problem;
+  return Status::Error(name + ": cannot read");
 }
 
-TextGridScan ScanSource(const TextSource& file, const std::string& fileName,
+TextGridScan ScanSource(const TextSource& file, const std::string& name,
                         const ReadProgress& progress) {
   const WithoutByteOrderMark source(file);
   const TextPassResult result = ScanTextPass(source, progress);
   TextGridScan scan;
-  scan.problem = ProblemOf(result, source, fileName);
-  if (scan.ok() && result.count == 0) scan.problem.error = TextGridError::kNoValues;
+  scan.status = StatusOf(result, source, name);
+  if (scan.ok() && result.count == 0) scan.status = Status::Error(name + ": holds no values");
   if (scan.ok()) {
     scan.summary.count = static_cast<std::uint32_t>(result.count);
     scan.summary.minimum = result.minimum;
@@ -92,22 +123,21 @@ TextGridScan ScanSource(const TextSource& file, const std::string& fileName,
   return scan;
 }
 
-TextGridValues LoadSource(const TextSource& file, const std::string& fileName,
+TextGridValues LoadSource(const TextSource& file, const std::string& name,
                           std::uint32_t expectedCount, const ReadProgress& progress) {
   const WithoutByteOrderMark source(file);
   TextGridValues loaded;
-  loaded.problem.fileName = fileName;
   std::unique_ptr<float[]> values = NewTextGridArray(expectedCount);
   if (!values) {
-    loaded.problem.error = TextGridError::kOutOfMemory;
+    loaded.status = Status::Error(name + ": not enough memory to load it");
     return loaded;
   }
   const TextPassResult result = LoadTextPass(source, values.get(), expectedCount, progress);
-  loaded.problem = ProblemOf(result, source, fileName);
-  if (loaded.ok() && result.count != expectedCount) {
-    loaded.problem.error = TextGridError::kFileChanged;
-  } else if (loaded.ok() && expectedCount == 0) {
-    loaded.problem.error = TextGridError::kNoValues;  // never a grid, whatever was asked
+  loaded.status = StatusOf(result, source, name);
+  if (loaded.ok() && expectedCount == 0) {
+    loaded.status = Status::Error(name + ": holds no values");  // never a grid, whatever was asked
+  } else if (loaded.ok() && result.count != expectedCount) {
+    loaded.status = Status::Error(name + ": changed while it was being read");
   }
   if (loaded.ok()) {
     loaded.values = std::move(values);
@@ -116,93 +146,38 @@ TextGridValues LoadSource(const TextSource& file, const std::string& fileName,
   return loaded;
 }
 
+Status CannotOpen(const std::string& name, const std::string& reason) {
+  return Status::Error(name + ": cannot open: " + reason);
+}
+
 }  // namespace
 
-std::string TextGridFileName(const std::string& path) {
+std::string FileNameOf(const std::string& path) {
   const std::size_t slash = path.find_last_of("/\\");
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-std::string TextGridProblem::Message() const {
-  switch (error) {
-    case TextGridError::kNone:
-      return std::string();
-    case TextGridError::kCannotOpen:
-      return "Cannot open " + fileName + ": " + reason + "." + kNotLoaded;
-    case TextGridError::kCannotRead:
-      return "Cannot read " + fileName + ": " + reason + "." + kNotLoaded;
-    case TextGridError::kNotANumber:
-      if (line == 0) return fileName + ": " + TokenFault(*this) + "." + kNotLoaded;
-      return "Line " + std::to_string(line) + " of " + fileName + ": " + TokenFault(*this) + "." +
-             kNotLoaded;
-    case TextGridError::kNoValues:
-      return fileName + " holds no values." + kNotLoaded;
-    case TextGridError::kTooManyValues:
-      return fileName + " holds more than " + std::to_string(kMaxTextGridValues) + " values." +
-             kNotLoaded;
-    case TextGridError::kOutOfMemory:
-      return "Not enough memory to load " + fileName + "." + kNotLoaded;
-    case TextGridError::kFileChanged:
-      return fileName + " changed while it was being read." + kNotLoaded;
-  }
-  return std::string();
-}
-
-std::string TextGridProblem::OneLine() const {
-  switch (error) {
-    case TextGridError::kNone:
-      return std::string();
-    case TextGridError::kCannotOpen:
-      return fileName + ": cannot open: " + reason;
-    case TextGridError::kCannotRead:
-      return fileName + ": cannot read: " + reason;
-    case TextGridError::kNotANumber:
-      if (line == 0) return fileName + ": " + TokenFault(*this);
-      return fileName + ", line " + std::to_string(line) + ": " + TokenFault(*this);
-    case TextGridError::kNoValues:
-      return fileName + ": holds no values";
-    case TextGridError::kTooManyValues:
-      return fileName + ": holds more than " + std::to_string(kMaxTextGridValues) + " values";
-    case TextGridError::kOutOfMemory:
-      return fileName + ": not enough memory to load it";
-    case TextGridError::kFileChanged:
-      return fileName + ": changed while it was being read";
-  }
-  return std::string();
-}
-
-TextGridScan ScanTextGrid(const std::string& path, const ReadProgress& progress) {
+TextGridScan ScanTextGrid(const std::string& path, const std::string& name,
+                          const ReadProgress& progress) {
   ReadOnlyFile file;
   std::string reason;
-  if (!file.Open(path, &reason)) {
-    TextGridScan scan;
-    scan.problem.error = TextGridError::kCannotOpen;
-    scan.problem.fileName = TextGridFileName(path);
-    scan.problem.reason = reason;
-    return scan;
-  }
-  return ScanSource(FileTextSource(file), TextGridFileName(path), progress);
+  if (!file.Open(path, &reason)) return TextGridScan{{}, CannotOpen(name, reason)};
+  return ScanSource(FileTextSource(file), name, progress);
 }
 
-TextGridValues LoadTextGridValues(const std::string& path, std::uint32_t expectedCount,
-                                  const ReadProgress& progress) {
+TextGridValues LoadTextGridValues(const std::string& path, const std::string& name,
+                                  std::uint32_t expectedCount, const ReadProgress& progress) {
   ReadOnlyFile file;
   std::string reason;
-  if (!file.Open(path, &reason)) {
-    TextGridValues loaded;
-    loaded.problem.error = TextGridError::kCannotOpen;
-    loaded.problem.fileName = TextGridFileName(path);
-    loaded.problem.reason = reason;
-    return loaded;
-  }
-  return LoadSource(FileTextSource(file), TextGridFileName(path), expectedCount, progress);
+  if (!file.Open(path, &reason)) return TextGridValues{{}, 0, CannotOpen(name, reason)};
+  return LoadSource(FileTextSource(file), name, expectedCount, progress);
 }
 
-TextGridScan ScanTextGridText(std::string_view text, const std::string& fileName) {
-  return ScanSource(MemoryTextSource(text), fileName, {});
+TextGridScan ScanTextGridText(std::string_view text, const std::string& name) {
+  return ScanSource(MemoryTextSource(text), name, {});
 }
 
-TextGridValues LoadTextGridValuesFromText(std::string_view text, const std::string& fileName,
+TextGridValues LoadTextGridValuesFromText(std::string_view text, const std::string& name,
                                           std::uint32_t expectedCount) {
-  return LoadSource(MemoryTextSource(text), fileName, expectedCount, {});
+  return LoadSource(MemoryTextSource(text), name, expectedCount, {});
 }

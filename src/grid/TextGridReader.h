@@ -4,6 +4,13 @@
 // byte-order mark at its very start is skipped. Each value is read as a correctly rounded double
 // (as atof reads it) and then rounded to float32. The file is read twice: once for count, minimum
 // and maximum, then into one array of exactly that many floats.
+//
+// Messages name the file as the caller calls it (`name`: "vp.txt", or "--vp b/vp.txt"), e.g.
+//   "vp.txt, line 12, value 3: \"12a\" is not a number"
+//   "vp.txt, line 12, value 3: \"1e39\" is beyond the range of 32-bit floats"
+//   "vp.txt: cannot open: No such file or directory"      "vp.txt: cannot read: <reason>"
+//   "vp.txt: holds no values"      "vp.txt: holds more than 2147483647 values"
+//   "vp.txt: not enough memory to load it"      "vp.txt: changed while it was being read"
 
 #include <cstdint>
 #include <functional>
@@ -11,34 +18,10 @@
 #include <string>
 #include <string_view>
 
-enum class TextGridError {
-  kNone,
-  kCannotOpen,
-  kCannotRead,
-  kNotANumber,
-  kNoValues,
-  kTooManyValues,
-  kOutOfMemory,
-  kFileChanged
-};
+#include "grid/Status.h"
 
 // Most values a text grid may hold: counts are 32-bit signed in the conversion state.
 inline constexpr std::uint64_t kMaxTextGridValues = 2147483647;
-
-struct TextGridProblem {
-  TextGridError error = TextGridError::kNone;
-  std::string fileName;    // last component of the path, as shown to the user
-  std::uint64_t line = 0;  // 1-based line of the offending token; 0 when none
-  std::string token;       // the offending token (shortened if very long), when there is one
-  std::string reason;      // system reason for open/read failures ("No such file or directory")
-  // With kNotANumber: the token is a decimal number, but beyond the float32 range.
-  bool beyondFloatRange = false;
-  // Dialog text, ends with "\nThe file was not loaded.", e.g.
-  // "Line 12 of vp.txt: \"12a\" is not a number.\nThe file was not loaded."
-  std::string Message() const;
-  // One line for the command line, e.g. "vp.txt, line 12: \"12a\" is not a number".
-  std::string OneLine() const;
-};
 
 struct TextGridSummary {
   std::uint32_t count = 0;
@@ -47,33 +30,34 @@ struct TextGridSummary {
 };
 
 struct TextGridScan {
-  TextGridSummary summary;
-  TextGridProblem problem;
-  bool ok() const { return problem.error == TextGridError::kNone; }
+  TextGridSummary summary;  // meaningful only when ok
+  Status status;
+  bool ok() const { return status.ok(); }
 };
 
 struct TextGridValues {
   std::unique_ptr<float[]> values;
   std::uint32_t count = 0;
-  TextGridProblem problem;
-  bool ok() const { return problem.error == TextGridError::kNone; }
+  Status status;
+  bool ok() const { return status.ok(); }
 };
 
 using ReadProgress = std::function<void(std::uint64_t bytesDone, std::uint64_t bytesTotal)>;
 
 // First pass: count, minimum, maximum. A file with no values, an unreadable file, a bad token or
-// more than 2147483647 values is refused (problem set, summary meaningless).
-TextGridScan ScanTextGrid(const std::string& path, const ReadProgress& progress = {});
+// more than 2147483647 values is refused.
+TextGridScan ScanTextGrid(const std::string& path, const std::string& name,
+                          const ReadProgress& progress = {});
 
 // Second pass: the values, into one array allocated once with expectedCount floats. A file that
-// no longer holds expectedCount valid values is refused with kFileChanged (or the problem met).
-TextGridValues LoadTextGridValues(const std::string& path, std::uint32_t expectedCount,
-                                  const ReadProgress& progress = {});
+// no longer holds expectedCount valid values is refused as changed (or for the problem met).
+TextGridValues LoadTextGridValues(const std::string& path, const std::string& name,
+                                  std::uint32_t expectedCount, const ReadProgress& progress = {});
 
 // The same on text in memory (tests, fuzzing).
-TextGridScan ScanTextGridText(std::string_view text, const std::string& fileName);
-TextGridValues LoadTextGridValuesFromText(std::string_view text, const std::string& fileName,
+TextGridScan ScanTextGridText(std::string_view text, const std::string& name);
+TextGridValues LoadTextGridValuesFromText(std::string_view text, const std::string& name,
                                           std::uint32_t expectedCount);
 
 // The name shown for a path: its last component.
-std::string TextGridFileName(const std::string& path);
+std::string FileNameOf(const std::string& path);

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "folders/Folders.h"
+
 namespace ui {
 
 namespace {
@@ -22,14 +24,6 @@ std::string FilterOf(const FileDialogRequest& request) {
   return filter;
 }
 
-std::string QueryCurrentFolder() {
-  DWORD size = GetCurrentDirectoryA(0, nullptr);
-  if (size == 0) return std::string();
-  std::vector<char> folder(size);
-  DWORD length = GetCurrentDirectoryA(size, folder.data());
-  return length == 0 || length >= size ? std::string() : std::string(folder.data(), length);
-}
-
 FileDialogResult RunFileDialog(HWND owner, const FileDialogRequest& request, bool save) {
   std::vector<char> path(kPathBufferSize, '\0');
   request.initialFileName.copy(path.data(), path.size() - 1);
@@ -44,13 +38,14 @@ FileDialogResult RunFileDialog(HWND owner, const FileDialogRequest& request, boo
   dialog.nMaxFile = kPathBufferSize;
   // No default extension, no existence checks, no overwrite prompt: the caller decides.
   dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY;
-  const std::string startFolder = QueryCurrentFolder();
+  ProcessFolders folders;
+  const std::string startFolder = folders.Current();
   BOOL confirmed = save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
 
   FileDialogResult result;
   if (!confirmed) {
     // Wine's dialog moves the current folder while browsing; a cancelled one moves nothing.
-    if (!startFolder.empty()) SetCurrentDirectoryA(startFolder.c_str());
+    if (!startFolder.empty()) folders.ChangeCurrent(startFolder);
     return result;
   }
   result.confirmed = true;
@@ -64,7 +59,7 @@ FileDialogResult RunFileDialog(HWND owner, const FileDialogRequest& request, boo
     result.folder.pop_back();
   }
   // Windows moves the current folder with the dialog, Wine not always: set it ourselves.
-  if (!result.folder.empty()) SetCurrentDirectoryA(result.folder.c_str());
+  if (!result.folder.empty()) folders.ChangeCurrent(result.folder);
   return result;
 }
 

@@ -110,16 +110,22 @@ TEST(ConvertCommandTest, RefusedInputLeavesAnExistingOutputAlone) {
   const std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>> cases = {
       {{"--vp", twelve, "--nx", "5"}, {"--nx 5 is not an X size of 12 values", "2, 3, 4, 6"}},
       {{"--vp", twelve, "--nx", "12"}, {"--nx 12"}},
-      {{"--vp", prime}, {"prime.txt holds 7 values", "no grid"}},
+      {{"--vp", prime}, {"--vp " + prime + " holds 7 values", "no grid"}},
       {{"--vp", twelve, "--nx", "4", "--nx-write", "5"},
        {"--nx-write: Size nx=5 to Write could not be greater then nx=4 in input file"}},
       {{"--vp", twelve, "--nx-write", "0"}, {"nx=0"}},
       {{"--vp", twelve, "--nx", "4", "--nz-write", "4"},
        {"--nz-write: Size nz=4 to Write could not be greater then nz=3 in input file"}},
       {{"--vp", twelve, "--nz-write", "-1"}, {"nz=-1"}},
-      {{"--vp", twelve, "--vs", six}, {six + " holds 6 values but " + twelve + " holds 12"}},
-      {{"--vp", six, "--density", bad}, {"bad.txt, line 3: \"12a\" is not a number"}},
-      {{"--vp", missing}, {"missing.txt"}},
+      {{"--vp", twelve, "--vs", six},
+       {"--vs " + six + " holds 6 values but --vp " + twelve + " holds 12"}},
+      {{"--vp", six, "--density", bad},
+       {"--density " + bad + ", line 3, value 2: \"12a\" is not a number"}},
+      {{"--vp", missing}, {"--vp " + missing + ": cannot open: "}},
+      {{"--vp", six, "--nx", "3", "--dx", "-0"}, {"--dx: The X step must be greater than 0."}},
+      {{"--vp", six, "--nx", "2", "--dz", "3e38"},
+       {"--dz: The Z extent (Z size to write - 1) x Z step is too large for a grid file."}},
+      {{"--vp", six, "--vs", out}, {out}},  // not a text grid
   };
   for (const auto& [options, pieces] : cases) {
     std::vector<std::string> args = {"convert", "-o", out};
@@ -133,6 +139,10 @@ TEST(ConvertCommandTest, RefusedInputLeavesAnExistingOutputAlone) {
                 {"out.mvg"});
   EXPECT_FALSE(scratch.Exists("nowhere"));
   ExpectFailure(RunTool({"convert", "--vp", six, "-o", scratch.Path("*.mvg")}), 1, {"\"*\""});
+  // An output that would replace an input, however it is spelled: the input stays.
+  ExpectFailure(RunTool({"convert", "--vp", six, "-o", scratch.Path("./six.txt")}), 1,
+                {"The grid file would replace the input file " + six + ". Choose another name."});
+  EXPECT_EQ(scratch.Read("six.txt"), "1 2 3\n4 5 6\n");
 }
 
 TEST(ConvertCommandTest, MistakesInTheOptionsAreUsageErrors) {
@@ -146,7 +156,7 @@ TEST(ConvertCommandTest, MistakesInTheOptionsAreUsageErrors) {
       {{"--vp", vp, "--nx", "2x"}, "--nx needs a whole number, not \"2x\""},
       {{"--vp", vp, "--dx", "abc"}, "--dx needs a number, not \"abc\""},
       {{"--vp", vp, "--dz=nan"}, "--dz needs a number, not \"nan\""},
-      {{"--vp", vp, "--vp-units", "km/s"}, "--vp-units must be m/s or ft/s, not \"km/s\""},
+      {{"--vp", vp, "--vp-units", "mph"}, "--vp-units must be m/s, ft/s or km/s, not \"mph\""},
       {{"--vp", vp, "--density-units", "kg/m3"}, "--density-units is given without --density"},
       {{"--vp", vp, "extra"}, "unexpected argument \"extra\""},
   };

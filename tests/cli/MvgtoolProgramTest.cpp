@@ -21,7 +21,7 @@ TEST(MvgtoolProgramTest, ExitStatusesAndStreams) {
 
   const std::string bad = scratch.Write("bad.txt", "1 2\n3 4\n12a\n");
   ExpectFailure(RunProgram({"convert", "--vp", bad, "-o", out}, scratch), 1,
-                {"bad.txt, line 3: \"12a\""});
+                {"bad.txt, line 3, value 1: \"12a\""});
   ExpectFailure(RunProgram({"convert", "--bogus"}, scratch), 2, {"usage: mvgtool convert"});
   EXPECT_EQ(RunProgram({"--help"}, scratch).status, 0);
 }

@@ -14,13 +14,13 @@
 #include <system_error>
 #include <vector>
 
-#include "app/FolderMemory.h"
 #include "cli/Mvgtool.h"
 #include "dialog/ConvertDialogControls.h"
+#include "folders/FolderMemory.h"
 #include "grid/GridFileHeader.h"
 #include "grid/GridSizes.h"
-#include "grid/TextGridReader.h"
 #include "support/FakeDialogWindow.h"
+#include "support/FakeFolders.h"
 
 namespace fs = std::filesystem;
 
@@ -86,15 +86,9 @@ fs::path Marmousi(const char* name) {
 
 class ConvertDialogTest : public testing::Test {
  protected:
-  ConvertDialogTest()
-      : startFolder_(fs::current_path()),
-        root_(UniqueTempFolder()),
-        dialog(window, (root_ / "RUX").string()) {
-    dialog.InitControls();
-  }
+  ConvertDialogTest() { dialog.InitControls(); }
 
   ~ConvertDialogTest() override {
-    fs::current_path(startFolder_);
     std::error_code ignored;
     fs::remove_all(root_, ignored);
   }
@@ -110,15 +104,15 @@ class ConvertDialogTest : public testing::Test {
     return path;
   }
 
-  void Browse(Property property, const fs::path& path) {
+  void Browse(PropertyKind property, const fs::path& path) {
     window.AnswerFileDialog(path.string());
     Browse(property);
   }
 
-  void Browse(Property property) {
-    if (property == Property::kVp) dialog.OnBrowseVp();
-    if (property == Property::kDensity) dialog.OnBrowseDensity();
-    if (property == Property::kVs) dialog.OnBrowseVs();
+  void Browse(PropertyKind property) {
+    if (property == PropertyKind::kVp) dialog.OnBrowseVp();
+    if (property == PropertyKind::kDensity) dialog.OnBrowseDensity();
+    if (property == PropertyKind::kVs) dialog.OnBrowseVs();
   }
 
   void ChooseOutput(const fs::path& path) {
@@ -143,12 +137,13 @@ class ConvertDialogTest : public testing::Test {
   using Strings = std::vector<std::string>;
 
   // Loads 100 values 1..100 as Vp from folder "in": a 10 x 10 grid.
-  void LoadHundredVp() { Browse(Property::kVp, WriteText("in", "vp.txt", Sequence(100))); }
+  void LoadHundredVp() { Browse(PropertyKind::kVp, WriteText("in", "vp.txt", Sequence(100))); }
 
-  const fs::path startFolder_;
-  const fs::path root_;
-  FakeDialogWindow window;
-  ConvertDialog dialog;
+  const fs::path root_ = UniqueTempFolder();
+  FakeFolders folders{root_.string()};  // the start folder
+  FolderMemory memory{folders, (root_ / "RUX").string()};
+  FakeDialogWindow window{folders};
+  ConvertDialog dialog{window, memory};
 };
 
 TEST_F(ConvertDialogTest, StartShowsTheInitialMembersAndMetricUnitsAndOkAsksForAFile) {
@@ -169,7 +164,7 @@ TEST_F(ConvertDialogTest, StartShowsTheInitialMembersAndMetricUnitsAndOkAsksForA
 }
 
 TEST_F(ConvertDialogTest, LoadedVpShowsItsFiguresProposesAGridAndEnablesItsControls) {
-  Browse(Property::kVp, WriteText("in", "vp.txt", "1500 1600.5\n-2.5e3 " + Sequence(97, 10)));
+  Browse(PropertyKind::kVp, WriteText("in", "vp.txt", "1500 1600.5\n-2.5e3 " + Sequence(97, 10)));
   EXPECT_TRUE(window.messages.empty());
   EXPECT_TRUE(dialog.vpLoaded);
   ASSERT_NE(dialog.vpValues, nullptr);
@@ -192,36 +187,34 @@ TEST_F(ConvertDialogTest, LoadedVpShowsItsFiguresProposesAGridAndEnablesItsContr
   EXPECT_FALSE(window.fileDialogs[0].save);
 }
 
-TEST_F(ConvertDialogTest,
-       DensityThenVpOfTheSameCountAreBothHeldReloadsReplaceAndTheListIsNotRepeated) {
-  Browse(Property::kDensity, WriteText("in", "rho.txt", Sequence(100, 2000)));
-  Browse(Property::kVp, WriteText("in", "vp.txt", Sequence(100, 1500)));
+TEST_F(ConvertDialogTest, ALaterLoadOfTheSameCountKeepsTheChosenXSizeAndTheList) {
+  Browse(PropertyKind::kDensity, WriteText("in", "rho.txt", Sequence(100, 2000)));
+  window.SetComboSelection(kXSizeCombo, 1);  // 4 picked from the list
+  dialog.OnXSizeSelChange();
+  window.Type(kNzWriteField, "20");
+  dialog.OnKillFocusNzWrite();
+  Browse(PropertyKind::kVp, WriteText("in", "vp.txt", Sequence(100, 1500)));
   EXPECT_TRUE(window.messages.empty());
-  EXPECT_TRUE(dialog.densityLoaded);
-  EXPECT_TRUE(dialog.vpLoaded);
-  EXPECT_EQ(dialog.elementCount, 100u);
+  EXPECT_TRUE(dialog.densityLoaded && dialog.vpLoaded);
   EXPECT_EQ(dialog.densityValues[99], 2099.0f);
   EXPECT_EQ(dialog.vpValues[99], 1599.0f);
-  EXPECT_EQ(Texts({kDensityCountField, kVpCountField}), (Strings{"100", "100"}));
-  EXPECT_EQ(window.ComboItems(kXSizeCombo).size(), 7u);
-  EXPECT_EQ(window.GetComboSelection(kXSizeCombo), 3);
+  EXPECT_EQ(Sizes(), (Ints{4, 25, 4, 20, 100, 80}));
+  EXPECT_EQ(window.ComboItems(kXSizeCombo).size(), 7u);  // not repeated
+  EXPECT_EQ(Texts({kXSizeCombo, kNzWriteField}), (Strings{"4", "20"}));
   EXPECT_EQ(window.DisabledControls(), DisabledAfterBrowsing({&kVpControls, &kDensityControls}));
 
-  // Reloading with the same count replaces the values; the list is still not repeated.
-  Browse(Property::kVp, WriteText("other", "vp2.txt", Sequence(100, 501)));
-  EXPECT_TRUE(window.messages.empty());
+  // Reloading with the same count replaces the values and still keeps the choice.
+  Browse(PropertyKind::kVp, WriteText("other", "vp2.txt", Sequence(100, 501)));
   EXPECT_EQ(dialog.vpValues[0], 501.0f);
-  EXPECT_EQ(dialog.vpMin, 501.0f);
-  EXPECT_EQ(dialog.vpMax, 600.0f);
-  EXPECT_EQ(Text(kVpNameText), "vp2.txt");
-  EXPECT_EQ(window.ComboItems(kXSizeCombo).size(), 7u);
+  EXPECT_EQ(Texts({kVpNameText, kVpMinField, kXSizeCombo}), (Strings{"vp2.txt", "501", "4"}));
+  EXPECT_EQ(Sizes(), (Ints{4, 25, 4, 20, 100, 80}));
 }
 
 TEST_F(ConvertDialogTest, AnotherCountIsRefusedShowingItsFiguresAndKeepingWhatWasLoaded) {
   LoadHundredVp();
   const float* heldVp = dialog.vpValues.get();
 
-  Browse(Property::kDensity, WriteText("in", "rho.txt", Sequence(120, 1000)));
+  Browse(PropertyKind::kDensity, WriteText("in", "rho.txt", Sequence(120, 1000)));
   EXPECT_EQ(window.messages, std::vector<std::string>{kCountMismatch});
   EXPECT_EQ(Texts({kDensityNameText, kDensityCountField, kDensityMinField, kDensityMaxField}),
             (Strings{"*.txt", "120", "1000", "1119"}));
@@ -229,7 +222,7 @@ TEST_F(ConvertDialogTest, AnotherCountIsRefusedShowingItsFiguresAndKeepingWhatWa
   EXPECT_EQ(dialog.densityValues, nullptr);
   EXPECT_EQ(window.DisabledControls(), DisabledAfterBrowsing({&kVpControls}));  // nothing more
 
-  Browse(Property::kVp, WriteText("in", "vp120.txt", Sequence(120, 7)));
+  Browse(PropertyKind::kVp, WriteText("in", "vp120.txt", Sequence(120, 7)));
   EXPECT_EQ(window.messages.size(), 2u);
   EXPECT_EQ(Texts({kVpNameText, kVpCountField}), (Strings{"*.txt", "120"}));
   EXPECT_TRUE(dialog.vpLoaded);
@@ -250,84 +243,96 @@ TEST_F(ConvertDialogTest, AnotherCountIsRefusedShowingItsFiguresAndKeepingWhatWa
 }
 
 TEST_F(ConvertDialogTest, AFileTheReaderRefusesLeavesThePropertyAsItWas) {
-  Browse(Property::kVs, WriteText("in", "vs.txt", "1500 nan\n"));  // as the first file
-  EXPECT_EQ(window.messages.size(), 1u);
+  Browse(PropertyKind::kVs, WriteText("in", "vs.txt", "1500 nan\n"));  // as the first file
+  EXPECT_EQ(window.messages, (Strings{"vs.txt, line 1, value 2: \"nan\" is not a number.\n"
+                                      "The file was not loaded."}));
   EXPECT_EQ(window.DisabledControls(), FakeDialogWindow::kDisabledByTemplate);  // enables nothing
   LoadHundredVp();
   window.messages.clear();
-  fs::path bad = WriteText("in", "bad.txt", "1 2 3\n4 12a 6\n");
-  fs::path empty = WriteText("in", "empty.txt", " \n\n");
-  fs::path vanished = Folder("in") / "gone.txt";
-  for (const fs::path& path : {bad, empty, vanished}) {
-    Browse(Property::kVp, path);
-    Browse(Property::kDensity, path);
+  const std::pair<fs::path, std::string> refused[] = {
+      {WriteText("in", "bad.txt", "1 2 3\n4 12a 6\n"),
+       "bad.txt, line 2, value 2: \"12a\" is not a number"},
+      {WriteText("in", "empty.txt", " \n\n"), "empty.txt: holds no values"},
+      {Folder("in") / "gone.txt", "gone.txt: cannot open: "}};
+  for (const auto& [path, message] : refused) {
+    for (PropertyKind property : {PropertyKind::kVp, PropertyKind::kDensity}) {
+      Browse(property, path);
+      ASSERT_FALSE(window.messages.empty());
+      EXPECT_EQ(window.messages.back().rfind(message, 0), 0u) << window.messages.back();
+      EXPECT_EQ(window.messages.back().substr(window.messages.back().size() - 26),
+                ".\nThe file was not loaded.");
+    }
   }
-  std::vector<std::string> expected;
-  for (const fs::path& path : {bad, empty, vanished}) {
-    std::string message = ScanTextGrid(path.string()).problem.Message();
-    EXPECT_NE(message.find(path.filename().string()), std::string::npos) << message;
-    expected.insert(expected.end(), 2, message);
-  }
-  EXPECT_EQ(window.messages, expected);
   EXPECT_EQ(Texts({kVpNameText, kVpCountField, kVpMinField, kVpMaxField}),
             (Strings{"*.txt", "100", "1", "100"}));
-  EXPECT_EQ(Texts({kDensityNameText, kDensityCountField, kDensityMinField, kDensityMaxField}),
-            (Strings{"*.txt", "0", "0", "0"}));
+  EXPECT_EQ(Texts({kDensityNameText, kDensityCountField}), (Strings{"*.txt", "0"}));
   EXPECT_TRUE(dialog.vpLoaded);
   EXPECT_EQ(dialog.vpValues[99], 100.0f);
   EXPECT_FALSE(dialog.densityLoaded);
-  EXPECT_EQ(dialog.elementCount, 100u);
   EXPECT_EQ(window.DisabledControls(), DisabledAfterBrowsing({&kVpControls}));
 }
 
-TEST_F(ConvertDialogTest, CancelledInputDialogEnablesTheFieldsAndTouchesNothingElse) {
+TEST_F(ConvertDialogTest, CancelledInputDialogEnablesTheFieldsAndTheirChecksStayQuiet) {
   window.Type(kXStepField, "25");
   window.CancelFileDialog();
   dialog.OnBrowseVs();
   EXPECT_EQ(window.DisabledControls(), DisabledAfterBrowsing({&kVsControls}));
-  EXPECT_TRUE(window.messages.empty());
   EXPECT_FALSE(dialog.vsLoaded);
-  EXPECT_EQ(dialog.elementCount, 0u);
-  EXPECT_EQ(Texts({kVsNameText, kVsCountField}), (Strings{"*.txt", "0"}));
+  EXPECT_EQ(Texts({kVsNameText, kVsCountField, kNxWriteField}), (Strings{"*.txt", "0", "0"}));
   EXPECT_EQ(dialog.xStep, 25.0f);                        // taken in before the dialog
   EXPECT_FALSE(fs::exists(root_ / "RUX" / "_cwd.rux"));  // nothing remembered
+  // Tabbing through the sizes of a grid not yet loaded says nothing.
+  dialog.OnKillFocusNxWrite();
+  dialog.OnKillFocusNzWrite();
+  EXPECT_TRUE(window.messages.empty());
 }
 
-TEST_F(ConvertDialogTest, ChoosingAnXSizeDerivesTheRestAndTypedTextIsIgnored) {
+TEST_F(ConvertDialogTest, AnXSizeChosenOrTypedFromTheListDerivesTheRestAndOtherTextIsRefused) {
   LoadHundredVp();
-  window.Type(kXSizeCombo, "7");
-  dialog.OnXSizeEditChange();
-  EXPECT_EQ(dialog.nxInput, 10);
-  window.Type(kNxWriteField, "5");
-  dialog.OnKillFocusNxWrite();
-  EXPECT_EQ(dialog.writeCount, 50);
-
   window.Type(kXStepField, "9");  // not taken in by a size choice: shown back as before
   window.SetComboSelection(kXSizeCombo, 1);
   dialog.OnXSizeSelChange();
   EXPECT_EQ(Sizes(), (Ints{4, 25, 4, 25, 100, 100}));
   EXPECT_EQ(Texts({kXSizeCombo, kNzInputField, kXStepField}), (Strings{"4", "25", "1"}));
-  EXPECT_EQ(dialog.xStep, 1.0f);
 
-  window.SetComboSelection(kXSizeCombo, 6);
-  dialog.OnXSizeSelChange();
+  // Typing counts once the text is one of the list's sizes, on the way through "5" too.
+  for (const char* typed : {"5", "50"}) {
+    window.Type(kXSizeCombo, typed);
+    dialog.OnXSizeEditChange();
+  }
   EXPECT_EQ(Sizes(), (Ints{50, 2, 50, 2, 100, 100}));  // wider than deep
+  EXPECT_EQ(Text(kXSizeCombo), "50");                  // the typed text stays as typed
+  ChooseOutput(Folder("out") / "m.mvg");
+  window.Type(kXSizeCombo, " 7");
+  dialog.OnXSizeEditChange();
+  EXPECT_EQ(dialog.nxInput, 50);
+  EXPECT_FALSE(dialog.OnOK());
+  EXPECT_EQ(window.messages,
+            (Strings{"\" 7\" is not one of the X sizes in the list. Choose one from the list."}));
+  EXPECT_FALSE(fs::exists(Folder("out") / "m.mvg"));
+  window.Type(kXSizeCombo, "25");
+  dialog.OnXSizeEditChange();
+  ASSERT_TRUE(dialog.OnOK());
+  EXPECT_EQ(ReadBytes(Folder("out") / "m.mvg").substr(0, kGridFileHeaderSize),
+            HeaderBytes(MakeGridFileHeader(25, 4, 1.0f, 1.0f, true, false, false)));
 }
 
-TEST_F(ConvertDialogTest, SizesToWriteAreCheckedAndARefusedOneRestored) {
+TEST_F(ConvertDialogTest, SizesToWriteAreCheckedOnLeavingAndOnOkAndARefusedOneRestored) {
   LoadHundredVp();
   struct Case {
     int field;
     const char* typed;
-    std::string message;  // empty: accepted
+    const char* message;  // empty: accepted
     std::int32_t nxWrite, nzWrite, writeCount;
   };
   const Case cases[] = {
-      {kNxWriteField, "12", CheckNxWrite(12, 10).message, 10, 10, 100},
-      {kNxWriteField, "0", CheckNxWrite(0, 10).message, 10, 10, 100},
+      {kNxWriteField, "12", "Size nx=12 to Write could not be greater then nx=10 in input file", 10,
+       10, 100},
+      {kNxWriteField, "0", "Size nx=0 to Write could not be less then 1", 10, 10, 100},
       {kNxWriteField, "5", "", 5, 10, 50},
-      {kNzWriteField, "11", CheckNzWrite(11, 10, 100, 10).message, 5, 10, 50},
-      {kNzWriteField, "-1", CheckNzWrite(-1, 10, 100, 10).message, 5, 10, 50},
+      {kNzWriteField, "11", "Size nz=11 to Write could not be greater then nz=10 in input file", 5,
+       10, 50},
+      {kNzWriteField, "-1", "Size nz=-1 to Write could not be less then 1", 5, 10, 50},
       {kNzWriteField, "3", "", 5, 3, 15},
   };
   for (const Case& c : cases) {
@@ -338,42 +343,109 @@ TEST_F(ConvertDialogTest, SizesToWriteAreCheckedAndARefusedOneRestored) {
     } else {
       dialog.OnKillFocusNzWrite();
     }
-    EXPECT_EQ(window.messages,
-              c.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.message})
-        << c.typed;
-    EXPECT_EQ(dialog.nxWrite, c.nxWrite) << c.typed;
-    EXPECT_EQ(dialog.nzWrite, c.nzWrite) << c.typed;
-    EXPECT_EQ(dialog.writeCount, c.writeCount) << c.typed;
-    EXPECT_EQ(Text(kNxWriteField), std::to_string(c.nxWrite));
-    EXPECT_EQ(Text(kWriteCountField), std::to_string(c.writeCount));
+    EXPECT_EQ(window.messages, *c.message ? Strings{c.message} : Strings{}) << c.typed;
+    EXPECT_EQ(Sizes(), (Ints{10, 10, c.nxWrite, c.nzWrite, 100, c.writeCount})) << c.typed;
+    EXPECT_EQ(Texts({kNxWriteField, kWriteCountField}),
+              (Strings{std::to_string(c.nxWrite), std::to_string(c.writeCount)}));
   }
-  EXPECT_FALSE(CheckNxWrite(12, 10).ok);
-
   // The Z size in input is typed by the user; the rows that exist still hold.
   window.messages.clear();
   window.Type(kNzInputField, "20");
   window.Type(kNzWriteField, "15");
   dialog.OnKillFocusNzWrite();
-  EXPECT_EQ(window.messages, std::vector<std::string>{CheckNzWrite(15, 20, 100, 10).message});
+  EXPECT_EQ(window.messages,
+            (Strings{"Size nz=15 to Write could not be greater then 10 rows in input file"}));
   EXPECT_EQ(dialog.nzWrite, 3);
-  EXPECT_EQ(dialog.nzInput, 20);
+
+  // Enter in a size field goes straight to OK, with no leaving: OK checks them itself.
+  const fs::path output = Folder("out") / "never.mvg";
+  ChooseOutput(output);
+  for (const auto& [field, typed] : {std::pair{kNxWriteField, "0"}, {kNzWriteField, "-4"}}) {
+    window.messages.clear();
+    window.Type(field, typed);
+    EXPECT_FALSE(dialog.OnOK());
+    EXPECT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(Texts({kNxWriteField, kNzWriteField}), (Strings{"5", "3"}));  // restored
+  }
+  EXPECT_FALSE(fs::exists(output));
 }
 
-// Density and Vs alone export as QR (mend 10); steps typed just before OK are the ones written;
+// Density and Vs alone export as QR; steps typed just before OK are the ones written, in full;
 // the file lands in the folder chosen, though loading made another folder current.
 TEST_F(ConvertDialogTest, OkWritesTheLoadedPropertiesWithTheStepsTypedIntoTheChosenFolder) {
-  ChooseOutput(Folder("out") / "qr");
-  Browse(Property::kDensity, WriteText("in", "rho.txt", Sequence(12, 2000)));
-  Browse(Property::kVs, WriteText("in", "vs.txt", Sequence(12, 800)));
-  window.Type(kXStepField, "12.5");
+  Browse(PropertyKind::kDensity, WriteText("in", "rho.txt", Sequence(12, 2000)));
+  window.Type(kXStepField, "12.3456789");
   window.Type(kZStepField, " 2.5e0 ");
+  ChooseOutput(Folder("out") / "qr");  // shows the steps again on the way
+  Browse(PropertyKind::kVs, WriteText("in", "vs.txt", Sequence(12, 800)));
+  EXPECT_EQ(Texts({kXStepField, kZStepField}), (Strings{"12.345679", "2.5"}));
   ASSERT_TRUE(dialog.OnOK()) << window.messages.back();
   EXPECT_TRUE(window.messages.empty());
   EXPECT_FALSE(fs::exists(Folder("in") / "qr.mvg"));
   std::string bytes = ReadBytes(Folder("out") / "qr.mvg");
   ASSERT_EQ(bytes.size(), kGridFileHeaderSize + 4 * 2 * 12);
   EXPECT_EQ(bytes.substr(0, kGridFileHeaderSize),
-            HeaderBytes(MakeGridFileHeader(3, 4, 12.5f, 2.5f, false, true, true)));
+            HeaderBytes(MakeGridFileHeader(3, 4, 12.3456789f, 2.5f, false, true, true)));
+}
+
+TEST_F(ConvertDialogTest, StepsNotAboveZeroOrWithoutAFloatExtentAreRefused) {
+  LoadHundredVp();
+  const fs::path output = Folder("out") / "never.mvg";
+  ChooseOutput(output);
+  const std::pair<const char*, const char*> cases[] = {
+      {"0", "The X step must be greater than 0."},
+      {"-20", "The X step must be greater than 0."},
+      {"1e38", "The X extent (X size to write - 1) x X step is too large for a grid file."}};
+  for (const auto& [typed, message] : cases) {
+    window.messages.clear();
+    window.Type(kXStepField, typed);
+    EXPECT_FALSE(dialog.OnOK());
+    EXPECT_EQ(window.messages, Strings{message});
+  }
+  window.Type(kXStepField, "20");
+  window.Type(kZStepField, "-0");
+  window.messages.clear();
+  EXPECT_FALSE(dialog.OnOK());
+  EXPECT_EQ(window.messages, Strings{"The Z step must be greater than 0."});
+  EXPECT_FALSE(fs::exists(output));
+}
+
+TEST_F(ConvertDialogTest, TheUnitsBoxTextDecidesTypedOrChosen) {
+  Browse(PropertyKind::kVp, WriteText("in", "vp.txt", "1000 3000 1000 3000"));
+  Browse(PropertyKind::kDensity, WriteText("in", "rho.txt", "2.5 1 1 1"));
+  const fs::path output = Folder("out") / "m.mvg";
+  ChooseOutput(output);
+  window.Type(kDensityUnitsCombo, "furlongs");
+  EXPECT_FALSE(dialog.OnOK());
+  EXPECT_EQ(window.messages,
+            Strings{"\"furlongs\" is not one of the units for density. Choose one from the list."});
+  EXPECT_FALSE(fs::exists(output));
+  // Typed text that is an entry counts as it, whatever its case and blanks; no selection left.
+  window.Type(kVpUnitsCombo, " FT/S ");
+  window.Type(kDensityUnitsCombo, "g/CM3");
+  ASSERT_TRUE(dialog.OnOK()) << window.messages.back();
+  const std::string bytes = ReadBytes(output);
+  const auto value = [&](std::size_t i) {
+    return LoadLittleEndian32(reinterpret_cast<const std::uint8_t*>(bytes.data()) +
+                              kGridFileHeaderSize + 4 * i);
+  };
+  // 1000 ft/s -> 304.80002 (0x43986667); 2.5 g/cm3 -> 2500 kg/m3.
+  EXPECT_EQ(value(0), 0x43986667u);
+  EXPECT_EQ(value(1), FloatBits(2500.0f));
+}
+
+TEST_F(ConvertDialogTest, AnOutputThatWouldReplaceAnInputIsRefused) {
+  LoadHundredVp();
+  const fs::path input = Folder("in") / "vp.txt";
+  const std::string before = ReadBytes(input);
+  for (const fs::path& sameFile : {input, Folder("in") / ".." / "in" / "vp.txt"}) {
+    window.messages.clear();
+    ChooseOutput(sameFile);
+    EXPECT_FALSE(dialog.OnOK());
+    EXPECT_EQ(window.messages,
+              Strings{"The grid file would replace the input file vp.txt. Choose another name."});
+  }
+  EXPECT_EQ(ReadBytes(input), before);
 }
 
 TEST_F(ConvertDialogTest, AFieldThatIsNotANumberStopsOkAndNothingIsWritten) {
@@ -407,8 +479,8 @@ TEST_F(ConvertDialogTest, TakeInVisitsTheFieldsInOrderAndStopsAtABadOne) {
     if (std::find(std::begin(names), std::end(names), order[bad]) != std::end(names)) {
       continue;  // names take any text
     }
-    FakeDialogWindow fresh;
-    ConvertDialog state(fresh, dialog.workDir);
+    FakeDialogWindow fresh{folders};
+    ConvertDialog state(fresh, memory);
     state.InitControls();
     for (int id : order) fresh.Type(id, "7");
     fresh.Type(order[bad], "7x");
@@ -450,7 +522,6 @@ TEST_F(ConvertDialogTest, AFailedExportIsReportedAndTheDialogStaysOpen) {
   LoadHundredVp();
   fs::path out = Folder("out");
   ChooseOutput(out / "model.mvg");
-  fs::current_path(root_);
   fs::remove_all(out);
   EXPECT_FALSE(dialog.OnOK());
   ASSERT_EQ(window.messages.size(), 1u);
@@ -472,32 +543,28 @@ fs::path StartFolderOf(const FakeDialogWindow::FileDialogCall& call, const std::
 }
 
 TEST_F(ConvertDialogTest, EveryFileDialogStartsInTheFolderChosenBefore) {
-  const fs::path memory = root_ / "RUX" / "_cwd.rux";
+  const fs::path memoryFile = root_ / "RUX" / "_cwd.rux";
   window.CancelFileDialog();
   dialog.OnBrowseVp();
   EXPECT_EQ(window.fileDialogs[0].request.initialFileName,
             std::string(1, kPathSeparator) + "*.txt");
-  EXPECT_FALSE(fs::exists(memory));  // a cancelled input dialog records nothing
+  EXPECT_FALSE(fs::exists(memoryFile));  // a cancelled input dialog records nothing
 
   window.CancelFileDialog();
   dialog.OnBrowseOutput();
   EXPECT_EQ(window.fileDialogs[1].request.initialFileName,
             std::string(1, kPathSeparator) + "*.mvg");
-  EXPECT_TRUE(fs::exists(memory));  // a cancelled output dialog records the current folder
+  EXPECT_TRUE(fs::exists(memoryFile));  // a cancelled output dialog records the current folder
 
   LoadHundredVp();
-  ASSERT_EQ(window.fileDialogs.size(), 3u);
-  EXPECT_TRUE(fs::equivalent(StartFolderOf(window.fileDialogs[2], "*.txt"), startFolder_));
-
-  fs::current_path(startFolder_);
   ChooseOutput(Folder("out") / "model.mvg");
-  ASSERT_EQ(window.fileDialogs.size(), 4u);
-  EXPECT_TRUE(fs::equivalent(StartFolderOf(window.fileDialogs[3], "*.mvg"), Folder("in")));
-
-  fs::current_path(startFolder_);
-  Browse(Property::kDensity, WriteText("in", "rho.txt", Sequence(100)));
+  Browse(PropertyKind::kDensity, WriteText("in", "rho.txt", Sequence(100)));
   ASSERT_EQ(window.fileDialogs.size(), 5u);
-  EXPECT_TRUE(fs::equivalent(StartFolderOf(window.fileDialogs[4], "*.txt"), Folder("out")));
+  const std::string expected[] = {root_.string(), Folder("in").string(), Folder("out").string()};
+  for (std::size_t i = 0; i < 3; ++i) {
+    EXPECT_TRUE(fs::equivalent(StartFolderOf(window.fileDialogs[i + 2], i == 1 ? "*.mvg" : "*.txt"),
+                               expected[i]));
+  }
   EXPECT_EQ(window.UnusedAnswers(), 0u);
   EXPECT_TRUE(window.messages.empty());
 }
@@ -511,9 +578,9 @@ class Marmousi2Test : public ConvertDialogTest {
 
 TEST_F(Marmousi2Test, ThreePropertiesOfferTheTrueWidthAndWriteWhatMvgtoolWritesForTheChoices) {
   const fs::path vp = Marmousi("vp.txt"), rho = Marmousi("density.txt"), vs = Marmousi("vs.txt");
-  Browse(Property::kVp, vp);
-  Browse(Property::kDensity, rho);
-  Browse(Property::kVs, vs);
+  Browse(PropertyKind::kVp, vp);
+  Browse(PropertyKind::kDensity, rho);
+  Browse(PropertyKind::kVs, vs);
   ASSERT_TRUE(window.messages.empty()) << window.messages[0];
   EXPECT_EQ(dialog.elementCount, 87000u);
   EXPECT_EQ(Text(kVsCountField), "87000");
@@ -536,8 +603,8 @@ TEST_F(Marmousi2Test, ThreePropertiesOfferTheTrueWidthAndWriteWhatMvgtoolWritesF
   dialog.OnKillFocusNxWrite();
   window.Type(kNzWriteField, "150");
   dialog.OnKillFocusNzWrite();
-  window.SetComboSelection(kVpUnitsCombo, 1);
-  window.SetComboSelection(kDensityUnitsCombo, 2);
+  window.Type(kVpUnitsCombo, "ft/s");
+  window.Type(kDensityUnitsCombo, "lb/ft3");
   // Vs stays in m/s, so that each property must take its own unit.
   window.Type(kXStepField, "12.5");
   window.Type(kZStepField, "5");

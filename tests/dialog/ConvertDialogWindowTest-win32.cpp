@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "cli/Mvgtool.h"
 #include "dialog/ConvertDialogControls.h"
 #include "dialog/HelpText.h"
+#include "folders/FolderMemory.h"
 #include "resource.h"
 #include "support/ScriptedCommonDialogs.h"
 #include "support/ScriptedDialog.h"
@@ -48,10 +50,12 @@ class ConvertDialogWindowTest : public ::testing::Test {
              std::to_string(GetCurrentProcessId()));
     fs::remove_all(start);
     fs::create_directories(start / "RUX");
-    for (const char* name : {kNormalPictureFile, kHoverPictureFile, kPressedPictureFile}) {
-      fs::copy_file(FileIn("MVG_SOURCE_DIR", "resources/RUX/") + name, start / "RUX" / name);
-    }
+    const std::string pictureFolder = FileIn("MVG_SOURCE_DIR", "resources/RUX/");
+    pictures.normal.Load(pictureFolder + "easy.bmp");
+    pictures.hover.Load(pictureFolder + "easyUnderMouse.bmp");
+    pictures.pressed.Load(pictureFolder + "easyPressed.bmp");
     fs::current_path(start);
+    memory = std::make_unique<FolderMemory>(folders, InitFolderMemory(folders));
   }
   void TearDown() override {
     std::error_code ignored;
@@ -68,6 +72,9 @@ class ConvertDialogWindowTest : public ::testing::Test {
   fs::path previous;
   fs::path start;
   ScriptedCommonDialogs dialogs;
+  ProcessFolders folders;
+  std::unique_ptr<FolderMemory> memory;
+  HelpPictureImages pictures;
 };
 
 void Click(HWND dialog, int buttonId) {
@@ -142,7 +149,7 @@ std::string FileBytes(const fs::path& path) {
 int Lightness(COLORREF colour) { return GetRValue(colour) + GetGValue(colour) + GetBValue(colour); }
 
 TEST_F(ConvertDialogWindowTest, InitialisationSetsUpMenuIconsButtonsAndUnitLists) {
-  Dialog dialog(dialogs);
+  Dialog dialog(dialogs, *memory, pictures);
   dialog.Then([&](auto& d) {
     HMENU menu = GetSystemMenu(d, FALSE);
     const int count = GetMenuItemCount(menu);
@@ -177,7 +184,7 @@ TEST_F(ConvertDialogWindowTest, InitialisationSetsUpMenuIconsButtonsAndUnitLists
 }
 
 TEST_F(ConvertDialogWindowTest, HelpPictureOpensOneModelessAboutBoxAtATime) {
-  Dialog dialog(dialogs);
+  Dialog dialog(dialogs, *memory, pictures);
   HWND firstBox = nullptr;
   HWND lastBox = nullptr;
   dialog.Then([&](auto& d) {
@@ -218,7 +225,7 @@ TEST_F(ConvertDialogWindowTest, HelpPictureOpensOneModelessAboutBoxAtATime) {
 }
 
 TEST_F(ConvertDialogWindowTest, SystemMenuAboutIsModalToTheDialog) {
-  Dialog dialog(dialogs);
+  Dialog dialog(dialogs, *memory, pictures);
   bool disabledDuringAbout = false;
   std::string aboutText;
   dialog.Then([](auto& d) { PostMessageA(d, WM_SYSCOMMAND, SYSCMD_ABOUT, 0); });
@@ -249,7 +256,7 @@ TEST_F(ConvertDialogWindowTest, TypedConversionWritesWhatMvgtoolWritesForTheSame
     dialogs.AnswerFileDialog(Marmousi(name));
   }
   dialogs.AnswerFileDialog(output.string());
-  Dialog dialog(dialogs);
+  Dialog dialog(dialogs, *memory, pictures);
   dialog.Then([](auto& d) {
     Click(d, kVpBrowseButton);
     Click(d, kDensityBrowseButton);
@@ -301,7 +308,7 @@ TEST_F(ConvertDialogWindowTest, OkChecksStopOneAfterAnotherWithNothingWritten) {
   dialogs.onMessage = [&](const ScriptedCommonDialogs::Message& m) {
     openAndNothingWritten.push_back(IsWindowVisible(m.owner) && !fs::exists(output));
   };
-  Dialog dialog(dialogs);
+  Dialog dialog(dialogs, *memory, pictures);
   dialog.Then([](auto& d) {
     SetFocus(GetDlgItem(d, kXStepField));
     PostMessageA(GetFocus(), WM_KEYDOWN, VK_RETURN, 1);
@@ -340,7 +347,7 @@ TEST_F(ConvertDialogWindowTest, RefusedFileIsNamedAndTheLoadedGridIsKept) {
        "Sorry, Files has different number of elements.\n"
        "The program does not know how to process this information"},
       {"typo.txt", "2000 2100\n2200 2,3OO 2400\n",
-       "Line 2 of typo.txt: \"3OO\" is not a number.\nThe file was not loaded."},
+       "typo.txt, line 2, value 3: \"3OO\" is not a number.\nThe file was not loaded."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -351,7 +358,7 @@ TEST_F(ConvertDialogWindowTest, RefusedFileIsNamedAndTheLoadedGridIsKept) {
     answers.AnswerFileDialog(Sample("vp.txt"));
     answers.AnswerFileDialog(refused.string());
     answers.AnswerFileDialog(output.string());
-    Dialog dialog(answers);
+    Dialog dialog(answers, *memory, pictures);
     dialog.Then([](auto& d) {
       Click(d, kVpBrowseButton);
       Click(d, kDensityBrowseButton);
@@ -384,7 +391,7 @@ TEST_F(ConvertDialogWindowTest, TypedSizeToWriteAboveTheInputIsRefusedAndRestore
        "40"},
   };
   dialogs.AnswerFileDialog(Sample("vp.txt"));
-  Dialog dialog(dialogs);
+  Dialog dialog(dialogs, *memory, pictures);
   dialog.Then([](auto& d) {
     Click(d, kVpBrowseButton);
     ChooseComboEntry(d, kXSizeCombo, "120");
@@ -410,7 +417,7 @@ TEST_F(ConvertDialogWindowTest, TypedSizeToWriteAboveTheInputIsRefusedAndRestore
 TEST_F(ConvertDialogWindowTest, SecondRunsFileDialogsStartInTheFolderChosenInTheFirst) {
   dialogs.AnswerFileDialog(Sample("vp.txt"));
   {
-    Dialog first(dialogs);
+    Dialog first(dialogs, *memory, pictures);
     first.Then([](auto& d) {
       Click(d, kVpBrowseButton);
       Click(d, IDCANCEL);
@@ -418,7 +425,8 @@ TEST_F(ConvertDialogWindowTest, SecondRunsFileDialogsStartInTheFolderChosenInThe
     EXPECT_EQ(first.DoModal(), IDCANCEL);
   }
   fs::current_path(start);
-  Dialog second(dialogs);
+  FolderMemory secondMemory(folders, InitFolderMemory(folders));  // as the program starts again
+  Dialog second(dialogs, secondMemory, pictures);
   second.Then([](auto& d) {
     Click(d, kDensityBrowseButton);  // cancelled
     Click(d, kOutputBrowseButton);   // cancelled
@@ -444,7 +452,7 @@ TEST_F(ConvertDialogWindowTest, SecondRunsFileDialogsStartInTheFolderChosenInThe
 // generated, as the screen shows them: outside the borders, focus mark and caption, each pixel
 // is its face's colour, not the system's plain button colour.
 TEST_F(ConvertDialogWindowTest, OkAndCancelShowTheirGeneratedFaces) {
-  Dialog dialog(dialogs);
+  Dialog dialog(dialogs, *memory, pictures);
   dialog.Then([](auto& d) {
     RedrawWindow(d, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     const struct {

@@ -11,14 +11,14 @@
 #include <vector>
 
 #include "grid/AtomicFileWriter.h"
-#include "grid/GridScratchFolder.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 using Names = std::vector<std::string>;
 
-FileWriteResult WriteBytes(const std::string& path, const Bytes& bytes) {
+Status WriteBytes(const std::string& path, const Bytes& bytes) {
   return WriteFileAtomically(path, {{bytes.data(), bytes.size()}});
 }
 
@@ -41,13 +41,13 @@ TEST(WriteFileAtomicallyPosix, AWriteThatRunsOutOfRoomLeavesTheOldFile) {
   lowered.rlim_cur = 4096;
   const auto previousHandler = signal(SIGXFSZ, SIG_IGN);
   setrlimit(RLIMIT_FSIZE, &lowered);
-  const FileWriteResult result =
+  const Status result =
       WriteFileAtomically(path, {{header.data(), header.size()}, {data.data(), data.size()}});
   setrlimit(RLIMIT_FSIZE, &saved);
   signal(SIGXFSZ, previousHandler);
 
-  EXPECT_FALSE(result.ok);
-  EXPECT_EQ(result.reason, "File too large");
+  EXPECT_FALSE(result.ok());
+  EXPECT_EQ(result.message(), "File too large");
   EXPECT_EQ(ReadFileBytes(path), (Bytes{1, 2, 3}));
   EXPECT_EQ(scratch.Names(), Names{"out.mvg"});
 }
@@ -56,7 +56,7 @@ TEST(WriteFileAtomicallyPosix, KeepsPermissionsAndSkipsTakenTemporaryNames) {
   GridScratchFolder scratch;
   const std::string path = scratch.Path("out.mvg");
   const mode_t mask = umask(022);
-  const bool created = WriteBytes(path, Bytes{1}).ok;
+  const bool created = WriteBytes(path, Bytes{1}).ok();
   umask(mask);
   ASSERT_TRUE(created);
   EXPECT_EQ(Permissions(path), 0644u);  // an ordinary writable file
@@ -66,7 +66,7 @@ TEST(WriteFileAtomicallyPosix, KeepsPermissionsAndSkipsTakenTemporaryNames) {
   for (int attempt = 0; attempt < 3; ++attempt) {
     WriteFileBytes(TemporaryFileName(path, pid, attempt), Bytes{5});
   }
-  ASSERT_TRUE(WriteBytes(path, Bytes{2}).ok);
+  ASSERT_TRUE(WriteBytes(path, Bytes{2}).ok());
   EXPECT_EQ(ReadFileBytes(path), Bytes{2});
   EXPECT_EQ(Permissions(path), 0640u);
   EXPECT_EQ(ReadFileBytes(TemporaryFileName(path, pid, 0)), Bytes{5});
@@ -79,12 +79,12 @@ TEST(WriteFileAtomicallyPosix, RefusesWherePermissionsForbid) {
   const std::string readOnlyFile = scratch.Path("kept.mvg");
   WriteFileBytes(readOnlyFile, Bytes{1});
   ASSERT_EQ(chmod(readOnlyFile.c_str(), 0444), 0);
-  EXPECT_EQ(WriteBytes(readOnlyFile, Bytes{2}).reason, "Permission denied");
+  EXPECT_EQ(WriteBytes(readOnlyFile, Bytes{2}).message(), "Permission denied");
   EXPECT_EQ(ReadFileBytes(readOnlyFile), Bytes{1});
 
   const std::string folder = scratch.Path("locked");
   ASSERT_EQ(mkdir(folder.c_str(), 0555), 0);
-  EXPECT_EQ(WriteBytes(folder + "/out.mvg", Bytes{2}).reason, "Permission denied");
+  EXPECT_EQ(WriteBytes(folder + "/out.mvg", Bytes{2}).message(), "Permission denied");
   chmod(folder.c_str(), 0755);
   EXPECT_EQ(scratch.Names(), (Names{"kept.mvg", "locked"}));
 }

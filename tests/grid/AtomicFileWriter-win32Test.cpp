@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "grid/AtomicFileWriter.h"
-#include "grid/GridScratchFolder.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 
@@ -20,9 +20,9 @@ TEST(WriteFileAtomicallyWin32, LeavesAReadOnlyFileAsItWas) {
   WriteFileBytes(path, Bytes{1});
   ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
   const Bytes data{2, 3};
-  const FileWriteResult result = WriteFileAtomically(path, {{data.data(), data.size()}});
-  EXPECT_FALSE(result.ok);
-  EXPECT_NE(result.reason, "");
+  const Status result = WriteFileAtomically(path, {{data.data(), data.size()}});
+  EXPECT_FALSE(result.ok());
+  EXPECT_NE(result.message(), "");
   EXPECT_EQ(ReadFileBytes(path), Bytes{1});
   EXPECT_EQ(scratch.Names(), Names{"kept.mvg"});
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -35,7 +35,7 @@ TEST(WriteFileAtomicallyWin32, SkipsTemporaryNamesAlreadyTaken) {
     WriteFileBytes(TemporaryFileName(path, GetCurrentProcessId(), attempt), Bytes{5});
   }
   const Bytes data{1, 2};
-  ASSERT_TRUE(WriteFileAtomically(path, {{data.data(), data.size()}}).ok);
+  ASSERT_TRUE(WriteFileAtomically(path, {{data.data(), data.size()}}).ok());
   EXPECT_EQ(ReadFileBytes(path), data);
   EXPECT_EQ(scratch.Names().size(), 4u);
 }

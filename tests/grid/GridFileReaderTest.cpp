@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "grid/GridScratchFolder.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 
@@ -40,14 +40,14 @@ Bytes SmallGridFile(const std::string& codes) {
 }
 
 std::string Problem(const Bytes& bytes) {
-  return ParseGridFileHeader(bytes.data(), bytes.size()).problem;
+  return ParseGridFileHeader(bytes.data(), bytes.size()).status.message();
 }
 
 TEST(ParseGridFileHeader, ReadsBackWhatTheWriterSets) {
   for (const char* codes : {"P", "Q", "R", "PQ", "PR", "QR", "PQR"}) {
     const Bytes bytes = HeaderBytes(500, 174, codes);
     const GridFileInfo info = ParseGridFileHeader(bytes.data(), bytes.size());
-    ASSERT_TRUE(info.ok()) << info.problem;
+    ASSERT_TRUE(info.ok()) << info.status.message();
     EXPECT_EQ(info.header.propertyCodes, codes);
     EXPECT_EQ(info.header.nx, 500);
     EXPECT_EQ(info.header.nz, 174);
@@ -63,7 +63,7 @@ TEST(ParseGridFileHeader, ReadsBackWhatTheWriterSets) {
 
 TEST(ParseGridFileHeader, RefusesWhatIsNotAGridFileHeader) {
   const Bytes good = HeaderBytes(3, 2, "PQ");
-  EXPECT_EQ(ParseGridFileHeader(good.data(), 295).problem,
+  EXPECT_EQ(ParseGridFileHeader(good.data(), 295).status.message(),
             "it holds 295 bytes, less than the 296-byte header of a grid file");
   Bytes bytes = good;
   bytes[19] = 0;
@@ -94,18 +94,18 @@ TEST(ParseGridFileHeader, RefusesWhatIsNotAGridFileHeader) {
 TEST(ReadGridFileFromBytes, ChecksTheLengthAndGivesEachPropertysRange) {
   Bytes bytes = SmallGridFile("PQR");
   const GridFileInfo info = ReadGridFileFromBytes(bytes.data(), bytes.size(), "m.mvg");
-  ASSERT_TRUE(info.ok()) << info.problem;
+  ASSERT_TRUE(info.ok()) << info.status.message();
   ASSERT_EQ(info.ranges.size(), 3u);
   EXPECT_EQ(info.ranges[0].code, 'P');
   EXPECT_EQ(info.ranges[0].minimum, 0.0f);
   EXPECT_EQ(info.ranges[1].code, 'Q');
   EXPECT_EQ(info.ranges[2].maximum, 52.0f);
 
-  EXPECT_EQ(ReadGridFileFromBytes(bytes.data(), bytes.size() - 4, "m.mvg").problem,
+  EXPECT_EQ(ReadGridFileFromBytes(bytes.data(), bytes.size() - 4, "m.mvg").status.message(),
             "m.mvg does not match its header: 3 x 2 nodes of 3 properties make a file of 368 "
             "bytes, but it holds 364 bytes.");
   bytes[0] = 'b';
-  EXPECT_EQ(ReadGridFileFromBytes(bytes.data(), bytes.size(), "m.mvg").problem,
+  EXPECT_EQ(ReadGridFileFromBytes(bytes.data(), bytes.size(), "m.mvg").status.message(),
             "m.mvg is not a grid file: it does not start with \"Binary. FD-Grid_____\".");
 
   // NaN is passed over; a property of NaN alone keeps the empty range.
@@ -132,7 +132,7 @@ TEST(ReadGridFile, ReadsALargeFileInPiecesWithTheSameRanges) {
   GridScratchFolder scratch;
   WriteFileBytes(scratch.Path("big.mvg"), bytes);
   const GridFileInfo info = ReadGridFile(scratch.Path("big.mvg"));
-  ASSERT_TRUE(info.ok()) << info.problem;
+  ASSERT_TRUE(info.ok()) << info.status.message();
   const float expected[3][2] = {{-1.0f, 2476.0f}, {2000.0f, 9999.0f}, {-7.0f, 976.0f}};
   for (int p = 0; p < 3; ++p) {
     EXPECT_EQ(info.ranges[p].minimum, expected[p][0]) << p;
@@ -143,9 +143,11 @@ TEST(ReadGridFile, ReadsALargeFileInPiecesWithTheSameRanges) {
 TEST(ReadGridFile, RefusesBrokenFilesNamingThem) {
   GridScratchFolder scratch;
   const std::string missing = scratch.Path("missing.mvg");
-  EXPECT_EQ(ReadGridFile(missing).problem.rfind("Cannot open the grid file " + missing + ": ", 0),
+  EXPECT_EQ(ReadGridFile(missing).status.message().rfind(
+                "Cannot open the grid file " + missing + ": ", 0),
             0u);
-  EXPECT_NE(ReadGridFile(scratch.Folder()).problem.find(scratch.Folder()), std::string::npos);
+  EXPECT_NE(ReadGridFile(scratch.Folder()).status.message().find(scratch.Folder()),
+            std::string::npos);
 
   const std::string path = scratch.Path("model.mvg");
   Bytes bytes = SmallGridFile("PR");
@@ -153,12 +155,12 @@ TEST(ReadGridFile, RefusesBrokenFilesNamingThem) {
   const std::string mismatch = path +
                                " does not match its header: 3 x 2 nodes of 2 properties "
                                "make a file of 344 bytes, but it holds ";
-  EXPECT_EQ(ReadGridFile(path).problem, mismatch + "340 bytes.");
+  EXPECT_EQ(ReadGridFile(path).status.message(), mismatch + "340 bytes.");
   bytes.push_back(0x0A);
   WriteFileBytes(path, bytes);
-  EXPECT_EQ(ReadGridFile(path).problem, mismatch + "more.");
+  EXPECT_EQ(ReadGridFile(path).status.message(), mismatch + "more.");
   WriteFileText(path, "Binary. FD-Grid_____ and no more");
-  EXPECT_EQ(ReadGridFile(path).problem,
+  EXPECT_EQ(ReadGridFile(path).status.message(),
             path +
                 " is not a grid file: it holds 32 bytes, less than the 296-byte header of a "
                 "grid file.");

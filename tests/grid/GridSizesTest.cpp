@@ -51,25 +51,25 @@ TEST(XSizeChoices, MatchesBruteForceAndKeepsLargeCountsExact) {
 }
 
 TEST(SizeChecks, RefuseAboveTheInputBelowOneAndBeyondTheRowsThatExist) {
-  EXPECT_TRUE(CheckNxWrite(10, 10).ok);
-  EXPECT_EQ(CheckNxWrite(10, 10).message, "");
-  EXPECT_EQ(CheckNxWrite(12, 10).message,
+  EXPECT_TRUE(CheckNxWrite(10, 10).ok());
+  EXPECT_EQ(CheckNxWrite(10, 10).message(), "");
+  EXPECT_EQ(CheckNxWrite(12, 10).message(),
             "Size nx=12 to Write could not be greater then nx=10 in input file");
-  EXPECT_EQ(CheckNxWrite(0, 10).message, "Size nx=0 to Write could not be less then 1");
-  EXPECT_FALSE(CheckNxWrite(-3, 10).ok);
+  EXPECT_EQ(CheckNxWrite(0, 10).message(), "Size nx=0 to Write could not be less then 1");
+  EXPECT_FALSE(CheckNxWrite(-3, 10).ok());
 
-  EXPECT_TRUE(CheckNzWrite(25, 25, 100, 4).ok);
-  EXPECT_EQ(CheckNzWrite(26, 25, 100, 4).message,
+  EXPECT_TRUE(CheckNzWrite(25, 25, 100, 4).ok());
+  EXPECT_EQ(CheckNzWrite(26, 25, 100, 4).message(),
             "Size nz=26 to Write could not be greater then nz=25 in input file");
-  EXPECT_EQ(CheckNzWrite(-1, 25, 100, 4).message, "Size nz=-1 to Write could not be less then 1");
+  EXPECT_EQ(CheckNzWrite(-1, 25, 100, 4).message(), "Size nz=-1 to Write could not be less then 1");
   // The Z size in input was typed over; 10 values in rows of 4 make 2 whole rows.
-  EXPECT_EQ(CheckNzWrite(26, 30, 100, 4).message,
+  EXPECT_EQ(CheckNzWrite(26, 30, 100, 4).message(),
             "Size nz=26 to Write could not be greater then 25 rows in input file");
-  EXPECT_EQ(CheckNzWrite(3, 3, 10, 4).message,
+  EXPECT_EQ(CheckNzWrite(3, 3, 10, 4).message(),
             "Size nz=3 to Write could not be greater then 2 rows in input file");
-  EXPECT_FALSE(CheckNzWrite(1, 5, 100, 0).ok);
+  EXPECT_FALSE(CheckNzWrite(1, 5, 100, 0).ok());
   // More rows than a signed 32-bit count holds.
-  EXPECT_TRUE(CheckNzWrite(2147483647, 2147483647, 4000000000u, 1).ok);
+  EXPECT_TRUE(CheckNzWrite(2147483647, 2147483647, 4000000000u, 1).ok());
 }
 
 }  // namespace

@@ -15,12 +15,19 @@ const std::set<int> FakeDialogWindow::kDisabledByTemplate = {
     kXSizeCombo,      kNzInputField,    kVsMaxField,   kDensityUnitsCombo, kVsUnitsCombo,
     kWriteCountField, kNxWriteField,    kNzWriteField};
 
-FakeDialogWindow::FakeDialogWindow()
+FakeDialogWindow::FakeDialogWindow(Folders& folders)
     : texts_{{kVpNameText, "*.txt"},
              {kDensityNameText, "*.txt"},
              {kVsNameText, "*.txt"},
              {kOutputNameText, "*.mvg"}},
-      disabled_(kDisabledByTemplate) {}
+      disabled_(kDisabledByTemplate),
+      folders_(folders) {}
+
+void FakeDialogWindow::Type(int controlId, const std::string& text) {
+  texts_[controlId] = text;
+  auto combo = combos_.find(controlId);
+  if (combo != combos_.end()) combo->second.selection = -1;
+}
 
 std::string FakeDialogWindow::GetControlText(int controlId) const {
   auto found = texts_.find(controlId);
@@ -95,8 +102,7 @@ FileDialogResult FakeDialogWindow::Answer(bool save, const FileDialogRequest& re
   result.fullPath = chosen.string();
   result.folder = chosen.parent_path().string();
   result.fileName = chosen.filename().string();
-  std::error_code ignored;
-  fs::current_path(chosen.parent_path(), ignored);
+  folders_.ChangeCurrent(chosen.parent_path().string());
   return result;
 }
 

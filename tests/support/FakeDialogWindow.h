@@ -7,14 +7,16 @@
 #include <string>
 #include <vector>
 
+#include "folders/Folders.h"
 #include "ui/DialogWindow.h"
 
 // The conversion dialog's window in memory: control texts, enabled flags as the template sets
-// them, combo lists, the message boxes shown, and file dialogs answered from a script. A
-// confirmed file dialog makes the chosen file's folder current, as the platform's do.
+// them, combo lists that behave as the real ones (typing clears the selection), the message
+// boxes shown, and file dialogs answered from a script. A confirmed file dialog makes the chosen
+// file's folder current, as the platform's do.
 class FakeDialogWindow : public DialogWindow {
  public:
-  FakeDialogWindow();
+  explicit FakeDialogWindow(Folders& folders);
 
   std::string GetControlText(int controlId) const override;
   void SetControlText(int controlId, const std::string& text) override;
@@ -25,11 +27,13 @@ class FakeDialogWindow : public DialogWindow {
   void SetComboSelection(int controlId, int index) override;
   int GetComboSelection(int controlId) const override;
   void ShowMessage(const std::string& text) override;
+  void ShowWaitCursor(bool) override {}
   FileDialogResult RunOpenFileDialog(const FileDialogRequest& request) override;
   FileDialogResult RunSaveFileDialog(const FileDialogRequest& request) override;
 
   // The user's side.
-  void Type(int controlId, const std::string& text) { SetControlText(controlId, text); }
+  // Replaces the text as typing does; in a combo box's field that drops the list's selection.
+  void Type(int controlId, const std::string& text);
   void AnswerFileDialog(const std::string& fullPath) { answers_.push_back(fullPath); }
   void CancelFileDialog() { answers_.push_back(std::nullopt); }
   std::size_t UnusedAnswers() const { return answers_.size(); }
@@ -56,5 +60,6 @@ class FakeDialogWindow : public DialogWindow {
   std::map<int, std::string> texts_;  // a combo box's text is its edit field's
   std::set<int> disabled_;
   std::map<int, Combo> combos_;
+  Folders& folders_;
   std::deque<std::optional<std::string>> answers_;
 };

@@ -1,9 +1,7 @@
-#include "app/FolderMemory.h"
+#include "folders/FolderMemory.h"
 
 #include <cstdio>
 #include <string_view>
-
-#include "app/CurrentFolder.h"
 
 namespace {
 
@@ -50,21 +48,21 @@ std::string WithoutTrailingSeparators(std::string path) {
 }
 
 // Garbage holding a NUL byte names no folder; the runtime would see only its start.
-void ChangeToRememberedFolder(const std::string& line) {
-  if (line.find('\0') == std::string::npos) ChangeCurrentFolder(line);
+void ChangeToRememberedFolder(Folders& folders, const std::string& line) {
+  if (line.find('\0') == std::string::npos) folders.ChangeCurrent(line);
 }
 
 }  // namespace
 
-std::string InitFolderMemory() {
-  std::string resourceFolder = QueryCurrentFolder();
+std::string InitFolderMemory(Folders& folders) {
+  std::string resourceFolder = folders.Current();
   if (resourceFolder.empty()) resourceFolder = ".";
   if (resourceFolder.back() != kPathSeparator) resourceFolder += kPathSeparator;
   resourceFolder += "RUX";
 
   std::string line;
   if (ReadMemoryLine(resourceFolder, line)) {
-    ChangeToRememberedFolder(line);
+    ChangeToRememberedFolder(folders, line);
     // A root that trims to nothing ("/") is kept as written, so it is not forgotten.
     const std::string trimmed = WithoutTrailingSeparators(line);
     WriteMemoryLine(resourceFolder, trimmed.empty() ? line : trimmed);
@@ -72,16 +70,16 @@ std::string InitFolderMemory() {
   return resourceFolder;
 }
 
-std::string ReadRememberedFolder(const std::string& folder) {
+std::string FolderMemory::ReadRememberedFolder() {
   std::string line;
-  if (!ReadMemoryLine(folder, line)) return {};
-  ChangeToRememberedFolder(line);
+  if (!ReadMemoryLine(resourceFolder_, line)) return {};
+  ChangeToRememberedFolder(folders_, line);
   return WithoutTrailingSeparators(line);
 }
 
-void SaveCurrentFolder(const std::string& folder) {
-  const std::string current = QueryCurrentFolder();
+void FolderMemory::SaveCurrentFolder() {
+  const std::string current = folders_.Current();
   if (current.empty()) return;
-  if (!PathExists(folder)) MakeFolder(folder);
-  WriteMemoryLine(folder, current);
+  if (!folders_.Exists(resourceFolder_)) folders_.Make(resourceFolder_);
+  WriteMemoryLine(resourceFolder_, current);
 }

@@ -1,4 +1,4 @@
-#include "app/FolderMemory.h"
+#include "folders/FolderMemory.h"
 
 #include <gtest/gtest.h>
 
@@ -54,22 +54,26 @@ class FolderMemoryTest : public ::testing::Test {
   // What ReadRememberedFolder returns when started from the start folder, and where it leaves us.
   std::pair<std::string, std::string> ReadFromStart() {
     fs::current_path(start_);
-    std::string text = ReadRememberedFolder(resource_);
+    std::string text = FolderMemory(folders_, resource_).ReadRememberedFolder();
     return {text, Current()};
   }
 
+  void Save() { FolderMemory(folders_, resource_).SaveCurrentFolder(); }
+  std::string Init() { return InitFolderMemory(folders_); }
+
+  ProcessFolders folders_;  // the folder memory is about the process's current folder
   fs::path previous_;
   std::string start_, resource_, memory_;
 };
 
 TEST_F(FolderMemoryTest, FirstRunRemembersNothingAndTheFirstSaveCreatesFolderAndFile) {
-  EXPECT_EQ(InitFolderMemory(), resource_);
+  EXPECT_EQ(Init(), resource_);
   EXPECT_FALSE(fs::exists(resource_));
   EXPECT_EQ(ReadFromStart(), std::make_pair(""s, start_));
 
   const std::string data = Folder("survey data");
   fs::current_path(data);
-  SaveCurrentFolder(resource_);
+  Save();
   EXPECT_EQ(Memory(), data + kLineEnd);
   EXPECT_EQ(ReadFromStart(), std::make_pair(data, data));
   EXPECT_EQ(ReadFromStart(), std::make_pair(data, data));  // reading keeps the memory
@@ -77,7 +81,7 @@ TEST_F(FolderMemoryTest, FirstRunRemembersNothingAndTheFirstSaveCreatesFolderAnd
   // A resource folder removed in between is made again; the file is rewritten whole.
   fs::remove_all(resource_);
   fs::current_path(start_);
-  SaveCurrentFolder(resource_);
+  Save();
   EXPECT_EQ(Memory(), start_ + kLineEnd);
 }
 
@@ -111,7 +115,7 @@ TEST_F(FolderMemoryTest, LongPathsAreKeptExactly) {
   for (char name = 'a'; name < 'f'; ++name) deep += kSep + std::string(70, name);
   fs::create_directories(deep);
   fs::current_path(deep);
-  SaveCurrentFolder(resource_);
+  Save();
   EXPECT_EQ(Memory(), deep + kLineEnd);
   EXPECT_EQ(ReadFromStart(), std::make_pair(deep, deep));
 }
@@ -129,7 +133,7 @@ TEST_F(FolderMemoryTest, GarbageOrAVanishedFolderIsReturnedAsTextAndTheFolderSta
   fs::remove_all(data);
   Remember(data + kLineEnd);
   EXPECT_EQ(ReadFromStart(), std::make_pair(data, start_));
-  EXPECT_EQ(InitFolderMemory(), resource_);
+  EXPECT_EQ(Init(), resource_);
   EXPECT_EQ(Current(), start_);
   EXPECT_EQ(Memory(), data + kLineEnd);
 }
@@ -138,31 +142,31 @@ TEST_F(FolderMemoryTest, EmptyOrUnreadableMemoryCountsAsMissingAndUnwritableIsSk
   for (const std::string& bytes : {""s, "\n"s, "\r\n"s}) {
     Remember(bytes);
     EXPECT_EQ(ReadFromStart(), std::make_pair(""s, start_));
-    EXPECT_EQ(InitFolderMemory(), resource_);
+    EXPECT_EQ(Init(), resource_);
     EXPECT_EQ(Memory(), bytes);  // nothing to rewrite
   }
   // A folder where the memory file should be: nothing remembered, the save skipped.
   fs::remove(memory_);
   fs::create_directories(memory_);
   EXPECT_EQ(ReadFromStart(), std::make_pair(""s, start_));
-  EXPECT_EQ(InitFolderMemory(), resource_);
-  SaveCurrentFolder(resource_);
+  EXPECT_EQ(Init(), resource_);
+  Save();
   EXPECT_TRUE(fs::is_directory(memory_));
 
   // A file where the resource folder should be: the save is skipped.
   fs::remove_all(resource_);
   std::ofstream(fs::path(resource_)) << "in the way";
-  SaveCurrentFolder(resource_);
+  Save();
   EXPECT_TRUE(fs::is_regular_file(resource_));
 }
 
 TEST_F(FolderMemoryTest, InitRestoresTheFolderAndRewritesItTrimmed) {
   const std::string data = Folder("data");
   Remember(data + kSep + kSep + "\r\n");
-  EXPECT_EQ(InitFolderMemory(), resource_);  // formed from the start folder, before the change
+  EXPECT_EQ(Init(), resource_);  // formed from the start folder, before the change
   EXPECT_EQ(Current(), data);
   EXPECT_EQ(Memory(), data + kLineEnd);
-  EXPECT_EQ(InitFolderMemory(), data + kSep + "RUX");  // it follows the current folder
+  EXPECT_EQ(Init(), data + kSep + "RUX");  // it follows the current folder
 }
 
 }  // namespace

@@ -1,0 +1,33 @@
+#pragma once
+// The properties a grid file holds and the units their text grids may come in, with the factor
+// that turns each into the file's m/s or kg/m3. One table for the dialog's lists and mvgtool's
+// options alike.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+enum class PropertyKind { kVp, kDensity, kVs };
+
+// How messages name a property: "Vp", "density", "Vs".
+const char* PropertyName(PropertyKind kind);
+
+struct Unit {
+  const char* name;  // "m/s"
+  float factor;      // to m/s or kg/m3, as a float32
+  bool listed;       // offered in the dialog's list (the command line also takes the others)
+};
+
+// The units a property's list offers, in its order: m/s, ft/s; kg/m3, g/cm3, lb/ft3. The first
+// is the default.
+std::vector<const Unit*> ListedUnits(PropertyKind kind);
+
+// The unit whose name is `text`, ignoring case and blanks around it; with `listedOnly` only the
+// dialog's entries count. Null when there is none.
+const Unit* FindUnit(PropertyKind kind, std::string_view text, bool listedOnly);
+
+// The names a user may give, for a message: "m/s, ft/s or km/s".
+std::string UnitNames(PropertyKind kind, bool listedOnly);
+
+// "\"<text>\" is not one of the units for Vp. Choose one from the list."
+std::string UnknownUnitMessage(PropertyKind kind, const std::string& text);

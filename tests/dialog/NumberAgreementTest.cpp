@@ -1,0 +1,100 @@
+// A number means the same wherever a user gives it: as a text grid's value, typed into one of the
+// dialog's fields, or as an option of mvgtool.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/Mvgtool.h"
+#include "dialog/ConvertDialog.h"
+#include "dialog/ConvertDialogControls.h"
+#include "folders/FolderMemory.h"
+#include "grid/GridFileReader.h"
+#include "grid/TextGridReader.h"
+#include "support/FakeDialogWindow.h"
+#include "support/FakeFolders.h"
+#include "support/ScratchFolder.h"
+
+namespace {
+
+struct Reading {
+  bool accepted = false;
+  float value = 0.0f;
+};
+
+Reading AsGridValue(const std::string& text) {
+  const TextGridScan scan = ScanTextGridText(text, "grid.txt");
+  if (!scan.ok() || scan.summary.count != 1) return {false, 0.0f};
+  return {true, LoadTextGridValuesFromText(text, "grid.txt", 1).values[0]};
+}
+
+Reading AsDialogStep(const std::string& text, const GridScratchFolder& scratch) {
+  FakeFolders folders(scratch.Folder());
+  FolderMemory memory(folders, scratch.Path("RUX"));
+  FakeDialogWindow window(folders);
+  ConvertDialog dialog(window, memory);
+  dialog.InitControls();
+  window.Type(kXStepField, text);
+  const bool accepted = dialog.UpdateData(true);
+  return {accepted, dialog.xStep};
+}
+
+// The X step that mvgtool writes for --dx; a number refused by a later check (a step not above 0)
+// still counts as read.
+Reading AsMvgtoolStep(const std::string& text, const GridScratchFolder& scratch) {
+  std::ostringstream out, err;
+  const int status = RunMvgtool({"convert", "--vp", scratch.Path("grid.txt"), "--nx", "2", "--dx",
+                                 text, "-o", scratch.Path("out.mvg")},
+                                out, err);
+  if (status == kExitUsage) return {false, 0.0f};
+  if (status != kExitSuccess) return {err.str().find("step must be") != std::string::npos, 0.0f};
+  return {true, ReadGridFile(scratch.Path("out.mvg")).header.dx};
+}
+
+TEST(NumberAgreement, GridValuesDialogFieldsAndOptionsReadTheSameNumbers) {
+  GridScratchFolder scratch;
+  WriteFileText(scratch.Path("grid.txt"), "1 2 3 4");
+  const char* const edges[] = {
+      "3.4028235e38",
+      "3.40282357e38",
+      "3.4028236e38",
+      "-3.4028235e38",
+      "1e39",
+      "1.4e-45",
+      "7e-46",
+      "1e-50",
+      "1.00000005960464477539063",
+      "16777217",
+      "+5",
+      "-0",
+      ".5",
+      "7.",
+      "2.5E+3",
+      " 7 ",
+      "\t7",
+      "1e",
+      "e5",
+      "--1",
+      "1.2.3",
+      "0x10",
+      "inf",
+      "nan",
+      "12a",
+      "1e+",
+  };
+  for (const char* text : edges) {
+    SCOPED_TRACE(std::string("\"") + text + "\"");
+    const Reading grid = AsGridValue(text), dialog = AsDialogStep(text, scratch),
+                  option = AsMvgtoolStep(text, scratch);
+    EXPECT_EQ(dialog.accepted, grid.accepted);
+    EXPECT_EQ(option.accepted, grid.accepted);
+    if (!grid.accepted) continue;
+    EXPECT_EQ(FloatBits(dialog.value), FloatBits(grid.value));
+    if (grid.value > 0.0f) {
+      EXPECT_EQ(FloatBits(option.value), FloatBits(grid.value));
+    }
+  }
+}
+
+}  // namespace

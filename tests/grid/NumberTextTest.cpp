@@ -1,0 +1,35 @@
+#include "grid/NumberText.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+TEST(NumberText, IntegersAreBlanksAroundDigitsWithin32Bits) {
+  std::int32_t value = 5;
+  for (const char* bad :
+       {"", "-", "+", "12x", "1.0", "2147483648", "-2147483649", "0x10", "1e3", "1 2"}) {
+    EXPECT_FALSE(ReadInt32(bad, &value)) << bad;
+  }
+  EXPECT_EQ(value, 5);  // untouched by refusals
+  const std::pair<const char*, std::int32_t> good[] = {
+      {" 120\t", 120}, {"+7", 7}, {"-2147483648", -2147483647 - 1}, {"002147483647", 2147483647}};
+  for (const auto& [text, expected] : good) {
+    EXPECT_TRUE(ReadInt32(text, &value) && value == expected) << text;
+  }
+}
+
+TEST(NumberText, FloatsShowInSixDigitsOrInFullAndReadBack) {
+  EXPECT_EQ(FormatSixDigits(1e30f), "1e+30");
+  EXPECT_EQ(FormatSixDigits(4766.6f), "4766.6");
+  EXPECT_EQ(FormatSixDigits(12.3456789f), "12.3457");
+  for (float value : {12.3456789f, 0.3048f, 3.4028235e38f, 1.4e-45f, -0.0f}) {
+    float back = 1.0f;
+    ASSERT_TRUE(ReadFloat32(FormatShortest(value), &back)) << FormatShortest(value);
+    EXPECT_EQ(std::memcmp(&back, &value, sizeof value), 0) << FormatShortest(value);
+  }
+  EXPECT_EQ(FormatShortest(12.3456789f), "12.345679");
+}
+
+}  // namespace
