@@ -13,6 +13,7 @@
 #include "cli/Mvgtool.h"
 #include "cli/ProgressLine.h"
 #include "conversion/ConversionRequest.h"
+#include "conversion/Plausibility.h"
 #include "conversion/PropertyLoad.h"
 #include "conversion/Units.h"
 #include "grid/GridFileHeader.h"
@@ -40,8 +41,11 @@ const CommandHelp kConvertHelp = {
     "  --dz STEP              grid step along Z (default 1)\n"
     "  -o, --output OUTPUT    the grid file to write, named exactly as given; an existing\n"
     "                         file is replaced only when the new one is complete\n"
+    "  --strict               refuse values that do not fit their units instead of warning\n"
     "\n"
-    "The file holds m/s and kg/m3 whatever the input units.\n"};
+    "The file holds m/s and kg/m3 whatever the input units. Values that do not fit their\n"
+    "units (velocities outside 100 to 10000 m/s, densities outside 500 to 6000 kg/m3, Vs above\n"
+    "Vp) are reported as warnings, and the file is written; with --strict nothing is written.\n"};
 
 namespace {
 
@@ -58,6 +62,7 @@ const std::vector<OptionRule> kOptions = {
     {"dx", 0, true},
     {"dz", 0, true},
     {"output", 'o', true},
+    {"strict", 0, false},
     {"help", 'h', false},
 };
 
@@ -232,7 +237,7 @@ int RunConvertCommand(const std::vector<std::string>& args, const CommandContext
     inputs[i]->values = property.loaded.values.get();
     inputs[i]->unit = property.unit;
     inputs[i]->path = property.path;
-    inputs[i]->name = property.path;
+    inputs[i]->name = NameOf(property);
   }
   request.elementCount = first->loaded.summary.count;
   request.inputCount = static_cast<std::int32_t>(request.elementCount);
@@ -240,9 +245,17 @@ int RunConvertCommand(const std::vector<std::string>& args, const CommandContext
   request.zStep = choices.dz;
   request.outputName = choices.output;
   request.outputPath = choices.output;
+  bool refusedByFinding = false;
   RequestPart refused = RequestPart::kNone;
   const Status checked = CheckConversionRequest(request, &refused);
   if (!checked.ok()) return Refuse(context.err, OptionOf(refused) + checked.message());
+  // Values that do not fit their units are the script's business, unless it asked otherwise.
+  const bool strict = line.Has("strict");
+  for (const std::string& finding : FindImplausibleValues(request)) {
+    ReportProblem(context.err, strict ? finding : "warning: " + finding);
+    if (strict) refusedByFinding = true;
+  }
+  if (refusedByFinding) return kExitRefused;
   const Status written = WriteGridFile(request);
   if (!written.ok()) return Refuse(context.err, written.message());
 

@@ -68,6 +68,12 @@ std::vector<const Unit*> ListedUnits(PropertyKind kind) {
   return listed;
 }
 
+std::vector<const Unit*> AllUnits(PropertyKind kind) {
+  std::vector<const Unit*> all;
+  for (const Unit& unit : UnitsOf(kind)) all.push_back(&unit);
+  return all;
+}
+
 const Unit* FindUnit(PropertyKind kind, std::string_view text, bool listedOnly) {
   text = WithoutBlanks(text);
   for (const Unit& unit : UnitsOf(kind)) {

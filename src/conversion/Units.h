@@ -22,6 +22,9 @@ struct Unit {
 // is the default.
 std::vector<const Unit*> ListedUnits(PropertyKind kind);
 
+// Every unit a property's values may come in, the listed ones first.
+std::vector<const Unit*> AllUnits(PropertyKind kind);
+
 // The unit whose name is `text`, ignoring case and blanks around it; with `listedOnly` only the
 // dialog's entries count. Null when there is none.
 const Unit* FindUnit(PropertyKind kind, std::string_view text, bool listedOnly);

@@ -4,6 +4,7 @@
 #include <limits>
 #include <utility>
 
+#include "conversion/Plausibility.h"
 #include "conversion/PropertyLoad.h"
 #include "dialog/ConvertDialogControls.h"
 #include "dialog/PropertyTable.h"
@@ -318,6 +319,12 @@ bool ConvertDialog::OnOK() {
       UpdateData(false);
     }
     return false;
+  }
+  const std::vector<std::string> findings = FindImplausibleValues(request);
+  if (!findings.empty()) {
+    std::string question;
+    for (const std::string& finding : findings) question += finding + "\n";
+    if (!window_.AskYesNo(question + "\nWrite the grid file anyway?")) return false;
   }
   Status written;
   {

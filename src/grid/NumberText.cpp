@@ -52,6 +52,10 @@ bool ReadInt32(std::string_view text, std::int32_t* value) {
 
 std::string FormatInteger(std::int64_t value) { return std::to_string(value); }
 
-std::string FormatSixDigits(float value) { return FloatText(value, std::chars_format::general, 6); }
+std::string FormatSixDigits(float value) { return FormatSignificant(value, 6); }
+
+std::string FormatSignificant(float value, int digits) {
+  return FloatText(value, std::chars_format::general, digits);
+}
 
 std::string FormatShortest(float value) { return FloatText(value, std::chars_format::general, 0); }

@@ -19,5 +19,7 @@ std::string FormatInteger(std::int64_t value);
 // General notation with six significant digits, as the dialog shows counts and ranges ("1500",
 // "1e+30", "0.3048").
 std::string FormatSixDigits(float value);
+// General notation with the given number of significant digits.
+std::string FormatSignificant(float value, int digits);
 // The shortest text that reads back to the same float ("12.345679", "304.80002").
 std::string FormatShortest(float value);

@@ -71,6 +71,11 @@ void SystemCommonDialogs::ShowMessage(HWND owner, const std::string& text) {
   MessageBoxA(owner, text.c_str(), ProgramTitle().c_str(), type);
 }
 
+bool SystemCommonDialogs::AskYesNo(HWND owner, const std::string& text) {
+  return MessageBoxA(owner, text.c_str(), ProgramTitle().c_str(), MB_YESNO | MB_ICONWARNING) ==
+         IDYES;
+}
+
 FileDialogResult SystemCommonDialogs::RunOpenFileDialog(HWND owner,
                                                         const FileDialogRequest& request) {
   return RunFileDialog(owner, request, false);

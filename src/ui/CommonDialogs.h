@@ -17,6 +17,8 @@ class CommonDialogs {
   // A modal message box with an OK button only, captioned with the program's title.
   // Without an owner it is modal to the whole thread.
   virtual void ShowMessage(HWND owner, const std::string& text) = 0;
+  // A modal message box with Yes and No, captioned alike; true for Yes.
+  virtual bool AskYesNo(HWND owner, const std::string& text) = 0;
 
   // The Open and Save As dialogs, modal to `owner`, with one filter entry, no default
   // extension, no existence checks and no overwrite prompt. A confirmed choice leaves the
@@ -29,6 +31,7 @@ class CommonDialogs {
 class SystemCommonDialogs : public CommonDialogs {
  public:
   void ShowMessage(HWND owner, const std::string& text) override;
+  bool AskYesNo(HWND owner, const std::string& text) override;
   FileDialogResult RunOpenFileDialog(HWND owner, const FileDialogRequest& request) override;
   FileDialogResult RunSaveFileDialog(HWND owner, const FileDialogRequest& request) override;
 };

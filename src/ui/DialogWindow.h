@@ -43,6 +43,9 @@ class DialogWindow {
   // A modal message box with an OK button only; the caption is the program's.
   virtual void ShowMessage(const std::string& text) = 0;
 
+  // A modal message box asking a question, with Yes and No; true for Yes.
+  virtual bool AskYesNo(const std::string& text) = 0;
+
   // The wait cursor, while a file is read or written.
   virtual void ShowWaitCursor(bool on) = 0;
 

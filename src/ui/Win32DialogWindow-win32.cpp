@@ -71,6 +71,10 @@ void Win32DialogWindow::ShowMessage(const std::string& text) {
   dialogs_.ShowMessage(dialog_.GetHandle(), text);
 }
 
+bool Win32DialogWindow::AskYesNo(const std::string& text) {
+  return dialogs_.AskYesNo(dialog_.GetHandle(), text);
+}
+
 void Win32DialogWindow::ShowWaitCursor(bool on) {
   // The work runs inside one handler, serving no messages, so the cursor stays until it ends.
   SetCursor(LoadCursorA(nullptr, on ? MAKEINTRESOURCEA(32514) : MAKEINTRESOURCEA(32512)));

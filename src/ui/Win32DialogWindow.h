@@ -27,6 +27,7 @@ class Win32DialogWindow : public DialogWindow {
   void SetComboSelection(int controlId, int index) override;
   int GetComboSelection(int controlId) const override;
   void ShowMessage(const std::string& text) override;
+  bool AskYesNo(const std::string& text) override;
   void ShowWaitCursor(bool on) override;
   FileDialogResult RunOpenFileDialog(const FileDialogRequest& request) override;
   FileDialogResult RunSaveFileDialog(const FileDialogRequest& request) override;

@@ -136,8 +136,10 @@ class ConvertDialogTest : public testing::Test {
   }
   using Strings = std::vector<std::string>;
 
-  // Loads 100 values 1..100 as Vp from folder "in": a 10 x 10 grid.
-  void LoadHundredVp() { Browse(PropertyKind::kVp, WriteText("in", "vp.txt", Sequence(100))); }
+  // Loads 100 values 1001..1100 m/s as Vp from folder "in": a 10 x 10 grid.
+  void LoadHundredVp() {
+    Browse(PropertyKind::kVp, WriteText("in", "vp.txt", Sequence(100, 1001)));
+  }
 
   const fs::path root_ = UniqueTempFolder();
   FakeFolders folders{root_.string()};  // the start folder
@@ -227,7 +229,7 @@ TEST_F(ConvertDialogTest, AnotherCountIsRefusedShowingItsFiguresAndKeepingWhatWa
   EXPECT_EQ(Texts({kVpNameText, kVpCountField}), (Strings{"*.txt", "120"}));
   EXPECT_TRUE(dialog.vpLoaded);
   EXPECT_EQ(dialog.vpValues.get(), heldVp);
-  EXPECT_EQ(dialog.vpValues[0], 1.0f);
+  EXPECT_EQ(dialog.vpValues[0], 1001.0f);
   EXPECT_EQ(dialog.elementCount, 100u);
   EXPECT_EQ(dialog.inputCount, 100);
 
@@ -239,7 +241,7 @@ TEST_F(ConvertDialogTest, AnotherCountIsRefusedShowingItsFiguresAndKeepingWhatWa
   ASSERT_EQ(bytes.size(), kGridFileHeaderSize + 400);
   float first = 0.0f;
   std::copy_n(bytes.data() + kGridFileHeaderSize, 4, reinterpret_cast<char*>(&first));
-  EXPECT_EQ(first, 1.0f);
+  EXPECT_EQ(first, 1001.0f);
 }
 
 TEST_F(ConvertDialogTest, AFileTheReaderRefusesLeavesThePropertyAsItWas) {
@@ -264,10 +266,10 @@ TEST_F(ConvertDialogTest, AFileTheReaderRefusesLeavesThePropertyAsItWas) {
     }
   }
   EXPECT_EQ(Texts({kVpNameText, kVpCountField, kVpMinField, kVpMaxField}),
-            (Strings{"*.txt", "100", "1", "100"}));
+            (Strings{"*.txt", "100", "1001", "1100"}));
   EXPECT_EQ(Texts({kDensityNameText, kDensityCountField}), (Strings{"*.txt", "0"}));
   EXPECT_TRUE(dialog.vpLoaded);
-  EXPECT_EQ(dialog.vpValues[99], 100.0f);
+  EXPECT_EQ(dialog.vpValues[99], 1100.0f);
   EXPECT_FALSE(dialog.densityLoaded);
   EXPECT_EQ(window.DisabledControls(), DisabledAfterBrowsing({&kVpControls}));
 }
@@ -610,6 +612,15 @@ TEST_F(Marmousi2Test, ThreePropertiesOfferTheTrueWidthAndWriteWhatMvgtoolWritesF
   window.Type(kZStepField, "5");
   fs::path output = Folder("out") / "marmousi2";
   ChooseOutput(output);
+  // The units chosen do not fit the values: the user is asked; No goes back with nothing written.
+  window.AnswerQuestion(false);
+  EXPECT_FALSE(dialog.OnOK());
+  EXPECT_EQ(window.messages,
+            Strings{"density.txt holds 1010 to 2627: that looks like kg/m3, not lb/ft3.\n"
+                    "Vs is above Vp at 76000 of 87000 nodes, the first at row 23, column 1 (Vs "
+                    "1061 m/s, Vp 560 m/s).\n\nWrite the grid file anyway?"});
+  EXPECT_FALSE(fs::exists(Folder("out") / "marmousi2.mvg"));
+  window.AnswerQuestion(true);
   ASSERT_TRUE(dialog.OnOK()) << window.messages.back();
 
   const fs::path reference = Folder("reference") / "m.mvg";

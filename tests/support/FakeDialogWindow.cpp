@@ -79,6 +79,14 @@ int FakeDialogWindow::GetComboSelection(int controlId) const {
 
 void FakeDialogWindow::ShowMessage(const std::string& text) { messages.push_back(text); }
 
+bool FakeDialogWindow::AskYesNo(const std::string& text) {
+  messages.push_back(text);
+  if (yesNoAnswers_.empty()) return false;
+  const bool yes = yesNoAnswers_.front();
+  yesNoAnswers_.pop_front();
+  return yes;
+}
+
 FileDialogResult FakeDialogWindow::RunOpenFileDialog(const FileDialogRequest& request) {
   return Answer(false, request);
 }

@@ -27,6 +27,8 @@ class FakeDialogWindow : public DialogWindow {
   void SetComboSelection(int controlId, int index) override;
   int GetComboSelection(int controlId) const override;
   void ShowMessage(const std::string& text) override;
+  // Questions are recorded with the messages and answered as the test scripted (No when not).
+  bool AskYesNo(const std::string& text) override;
   void ShowWaitCursor(bool) override {}
   FileDialogResult RunOpenFileDialog(const FileDialogRequest& request) override;
   FileDialogResult RunSaveFileDialog(const FileDialogRequest& request) override;
@@ -36,6 +38,7 @@ class FakeDialogWindow : public DialogWindow {
   void Type(int controlId, const std::string& text);
   void AnswerFileDialog(const std::string& fullPath) { answers_.push_back(fullPath); }
   void CancelFileDialog() { answers_.push_back(std::nullopt); }
+  void AnswerQuestion(bool yes) { yesNoAnswers_.push_back(yes); }
   std::size_t UnusedAnswers() const { return answers_.size(); }
 
   std::vector<std::string> ComboItems(int controlId) const;
@@ -61,5 +64,6 @@ class FakeDialogWindow : public DialogWindow {
   std::set<int> disabled_;
   std::map<int, Combo> combos_;
   Folders& folders_;
+  std::deque<bool> yesNoAnswers_;
   std::deque<std::optional<std::string>> answers_;
 };

@@ -39,6 +39,12 @@ class ScriptedCommonDialogs : public ui::CommonDialogs {
     messages.push_back({owner, text});
     if (onMessage) onMessage(messages.back());
   }
+  // Questions are recorded with the messages and answered with `answer`.
+  bool answer = true;
+  bool AskYesNo(HWND owner, const std::string& text) override {
+    ShowMessage(owner, text);
+    return answer;
+  }
   FileDialogResult RunOpenFileDialog(HWND owner, const FileDialogRequest& request) override {
     return Answer(owner, false, request);
   }
