@@ -279,7 +279,7 @@ TEST_F(ConvertDialogWindowTest, TypedConversionWritesWhatMvgtoolWritesForTheSame
     EXPECT_EQ(Text(d, kOutputNameText), "marmousi.mvg");
     Click(d, IDOK);
   });
-  EXPECT_EQ(dialog.DoModal(), IDOK);  // the run ends with the file written
+  EXPECT_EQ(dialog.DoModal(), IDOK);       // the run ends with the file written
   EXPECT_EQ(dialogs.messages.size(), 1u);  // Vs above Vp in ft/s: asked, and answered Yes
   EXPECT_EQ(dialogs.UnusedAnswers(), 0u);
 
