@@ -6,6 +6,7 @@
 #include "cli/Terminal.h"
 
 int main(int argc, char** argv) {
+  UseUtf8Console();
   const std::vector<std::string> args(argv + 1, argv + argc);
   return RunMvgtool(args, std::cout, std::cerr, StderrIsTerminal());
 }

@@ -3,3 +3,5 @@
 #include "cli/Terminal.h"
 
 bool StderrIsTerminal() { return isatty(STDERR_FILENO) != 0; }
+
+void UseUtf8Console() {}

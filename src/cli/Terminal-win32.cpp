@@ -1,3 +1,5 @@
+#include <windows.h>
+
 #include <io.h>
 
 #include <cstdio>
@@ -5,3 +7,5 @@
 #include "cli/Terminal.h"
 
 bool StderrIsTerminal() { return _isatty(_fileno(stderr)) != 0; }
+
+void UseUtf8Console() { SetConsoleOutputCP(CP_UTF8); }

@@ -48,8 +48,8 @@ std::string WithoutTrailingSeparators(std::string path) {
 }
 
 // Garbage holding a NUL byte names no folder; the runtime would see only its start.
-void ChangeToRememberedFolder(Folders& folders, const std::string& line) {
-  if (line.find('\0') == std::string::npos) folders.ChangeCurrent(line);
+bool ChangeToRememberedFolder(Folders& folders, const std::string& line) {
+  return line.find('\0') == std::string::npos && folders.ChangeCurrent(line);
 }
 
 }  // namespace
@@ -61,8 +61,9 @@ std::string InitFolderMemory(Folders& folders) {
   resourceFolder += "RUX";
 
   std::string line;
-  if (ReadMemoryLine(resourceFolder, line)) {
-    ChangeToRememberedFolder(folders, line);
+  // A folder that is gone, or a line no folder can have (written in another code page), counts
+  // as nothing remembered.
+  if (ReadMemoryLine(resourceFolder, line) && ChangeToRememberedFolder(folders, line)) {
     // A root that trims to nothing ("/") is kept as written, so it is not forgotten.
     const std::string trimmed = WithoutTrailingSeparators(line);
     WriteMemoryLine(resourceFolder, trimmed.empty() ? line : trimmed);
@@ -73,7 +74,7 @@ std::string InitFolderMemory(Folders& folders) {
 std::string FolderMemory::ReadRememberedFolder() {
   std::string line;
   if (!ReadMemoryLine(resourceFolder_, line)) return {};
-  ChangeToRememberedFolder(folders_, line);
+  if (!ChangeToRememberedFolder(folders_, line)) return {};
   return WithoutTrailingSeparators(line);
 }
 

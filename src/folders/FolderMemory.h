@@ -9,7 +9,7 @@
 #include "folders/Folders.h"
 
 // Returns the resource folder: the current folder + separator + "RUX" (a root such as "C:\" or
-// "/" gets no second separator). When a memory file exists, makes the remembered folder current
+// "/" gets no second separator). When a memory file names a folder that exists, makes it current
 // and rewrites the file with the folder's trailing separators removed. Creates nothing.
 std::string InitFolderMemory(Folders& folders);
 
@@ -22,8 +22,8 @@ class FolderMemory {
   const std::string& ResourceFolder() const { return resourceFolder_; }
 
   // Returns the remembered folder without trailing separators, "" when nothing is remembered
-  // (no memory file, or one that is empty or unreadable). Makes the remembered folder, as
-  // written, the current folder; a folder that no longer exists leaves the current folder alone.
+  // (no memory file, one that is empty or unreadable, or a folder that no longer exists). Makes
+  // the remembered folder, as written, the current folder.
   // The POSIX root "/" comes back as "": the caller's separator + pattern then names the root.
   std::string ReadRememberedFolder();
 
