@@ -1,6 +1,7 @@
 # The release package for Windows: MorvTxtMvg-<version>-win64.zip holding the two programs
 # (statically linked, so they run on a bare Windows), the RUX/ pictures the dialog looks for
-# beside its working folder, the README and the sample grids.
+# beside its working folder, a README of its own for the people who unzip it, the sample grids
+# and the pictures of the dialog and of the samples.
 #   cmake --build build/windows --target package      (or: cd build/windows && cpack)
 install(TARGETS MorvTxtMvg mvgtool RUNTIME DESTINATION .)
 install(FILES
@@ -8,8 +9,10 @@ install(FILES
   ${PROJECT_SOURCE_DIR}/resources/RUX/easyUnderMouse.bmp
   ${PROJECT_SOURCE_DIR}/resources/RUX/easyPressed.bmp
   DESTINATION RUX)
-install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION .)
+install(FILES ${PROJECT_SOURCE_DIR}/docs/release/README.txt DESTINATION .)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/samples/ DESTINATION samples)
+install(FILES ${PROJECT_SOURCE_DIR}/docs/MorvTxtMvg.png DESTINATION pictures)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/pictures/ DESTINATION pictures)
 
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME MorvTxtMvg)

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds mvgtool (native) and MorvTxtMvg.exe (Windows, MinGW-w64), then starts MorvTxtMvg.exe
 # under Wine from its build folder, which holds RUX/. Without a display ($DISPLAY not set) it
-# says so, converts the bundled samples (the layered model and Marmousi-II) with mvgtool instead
-# and shows what it wrote.
+# says so, converts the bundled samples (the layered model and Marmousi-II) with mvgtool instead,
+# shows what it wrote, and draws a picture and writes a text grid of the Marmousi-II model.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -48,3 +48,7 @@ echo "=== Converting the Marmousi-II model, samples/marmousi2/ (500 x 174 nodes,
 echo
 echo "=== mvgtool info $marmousi"
 "$mvgtool" info "$marmousi"
+echo
+echo "=== A text grid pictured with its X size, and a property of the grid file back as text"
+"$mvgtool" picture samples/marmousi2/vp.txt --nx 500 -o build/marmousi2-vp.png
+"$mvgtool" totext "$marmousi" --property P -o build/marmousi2-P.txt

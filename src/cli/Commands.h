@@ -21,10 +21,14 @@ struct CommandHelp {
 extern const CommandHelp kConvertHelp;
 extern const CommandHelp kSizesHelp;
 extern const CommandHelp kInfoHelp;
+extern const CommandHelp kPictureHelp;
+extern const CommandHelp kTotextHelp;
 
 int RunConvertCommand(const std::vector<std::string>& args, const CommandContext& context);
 int RunSizesCommand(const std::vector<std::string>& args, const CommandContext& context);
 int RunInfoCommand(const std::vector<std::string>& args, const CommandContext& context);
+int RunPictureCommand(const std::vector<std::string>& args, const CommandContext& context);
+int RunTotextCommand(const std::vector<std::string>& args, const CommandContext& context);
 
 // Writes "mvgtool: <line>" (line breaks in it become spaces) and returns the refusal status.
 int Refuse(std::ostream& err, const std::string& line);

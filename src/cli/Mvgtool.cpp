@@ -9,7 +9,10 @@ namespace {
 constexpr char kUsage[] =
     "usage: mvgtool convert [--vp FILE] [--density FILE] [--vs FILE] [options] -o OUTPUT\n"
     "       mvgtool sizes FILE...\n"
-    "       mvgtool info FILE.mvg...\n";
+    "       mvgtool info FILE.mvg...\n"
+    "       mvgtool picture INPUT [--property P|Q|R] [--nx N] [-o OUTPUT.png]\n"
+    "       mvgtool totext INPUT.mvg [--property P|Q|R] [-o OUTPUT.txt]\n"
+    "       mvgtool --version\n";
 
 constexpr char kOverview[] =
     "\n"
@@ -20,6 +23,8 @@ constexpr char kOverview[] =
     "  convert   convert up to three text grids into a grid file\n"
     "  sizes     show each text grid's number of values, range and possible X sizes\n"
     "  info      show the sizes, steps, properties and value ranges of a grid file\n"
+    "  picture   draw one property of a grid file, or a text grid, as a PNG picture\n"
+    "  totext    write one property of a grid file as a text grid\n"
     "\n"
     "Run \"mvgtool COMMAND --help\" for a command's options.\n"
     "Exit status: 0 done, 1 input refused, 2 usage error.\n";
@@ -30,9 +35,9 @@ struct Command {
 };
 
 const Command kCommands[] = {
-    {&kConvertHelp, RunConvertCommand},
-    {&kSizesHelp, RunSizesCommand},
-    {&kInfoHelp, RunInfoCommand},
+    {&kConvertHelp, RunConvertCommand}, {&kSizesHelp, RunSizesCommand},
+    {&kInfoHelp, RunInfoCommand},       {&kPictureHelp, RunPictureCommand},
+    {&kTotextHelp, RunTotextCommand},
 };
 
 int TopLevelUsageError(std::ostream& err, const std::string& problem) {
@@ -48,6 +53,10 @@ int RunMvgtool(const std::vector<std::string>& args, std::ostream& out, std::ost
   const std::string& name = args[0];
   if (name == "--help" || name == "-h" || name == "help") {
     out << kUsage << kOverview;
+    return kExitSuccess;
+  }
+  if (name == "--version" || name == "-V") {
+    out << "mvgtool " << MVG_VERSION << '\n';
     return kExitSuccess;
   }
   const CommandContext context{out, err, showProgress};

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <regex>
+
 #include "CliTestSupport.h"
 
 namespace {
@@ -11,10 +13,15 @@ TEST(MvgtoolTest, HelpOrAUsageErrorWithoutAKnownCommand) {
     const RunResult result = RunTool({help});
     EXPECT_EQ(result.status, kExitSuccess);
     EXPECT_EQ(result.err, "");
-    for (const char* usage : {"usage: mvgtool convert ", "mvgtool sizes FILE...",
-                              "mvgtool info FILE.mvg", "Exit status"}) {
+    for (const char* usage :
+         {"usage: mvgtool convert ", "mvgtool sizes FILE...", "mvgtool info FILE.mvg",
+          "mvgtool picture INPUT", "mvgtool totext INPUT.mvg", "Exit status"}) {
       EXPECT_NE(result.out.find(usage), std::string::npos) << usage;
     }
+  }
+  for (const char* version : {"--version", "-V"}) {
+    EXPECT_TRUE(
+        std::regex_match(RunTool({version}).out, std::regex("mvgtool \\d+\\.\\d+\\.\\d+\n")));
   }
   ExpectFailure(RunTool({}), kExitUsage, {"mvgtool: no command given\n"});
   ExpectFailure(RunTool({"convrt", "--vp", "x"}), kExitUsage, {"unknown command \"convrt\""});

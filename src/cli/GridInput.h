@@ -1,0 +1,18 @@
+#pragma once
+// What picture and totext share: the --property option, telling a grid file from a text grid,
+// and outputs named after their input.
+
+#include <string>
+
+#include "cli/CommandLine.h"
+
+// --property P, Q or R (either case) into code; code 0 when the option is absent. Returns the
+// usage problem, "" when fine.
+std::string TakePropertyOption(const ParsedCommandLine& line, char& code);
+
+// A name ending in .mvg (either case), or a file that starts with a grid file's signature.
+bool LooksLikeGridFile(const std::string& path);
+
+// The path with its file name's extension replaced by ending:
+// ("data/model.mvg", "-P.png") -> "data/model-P.png"; ("vp", ".png") -> "vp.png".
+std::string ReplaceExtension(const std::string& path, const std::string& ending);

@@ -1,0 +1,64 @@
+#include "picture/PictureScale.h"
+
+#include <algorithm>
+#include <limits>
+#include <new>
+
+namespace {
+
+std::int32_t CeilDiv(std::int32_t a, std::int32_t b) { return (a - 1) / b + 1; }
+
+}  // namespace
+
+PictureScale ChoosePictureScale(std::int32_t nx, std::int32_t nz) {
+  PictureScale scale;
+  const std::int32_t longer = std::max(nx, nz);
+  if (longer > kPictureMaximumSide) {
+    scale.block = CeilDiv(longer, kPictureMaximumSide);
+  } else {
+    scale.enlarge =
+        std::max(1, std::min(CeilDiv(kPictureMinimumWidth, nx), kPictureMaximumSide / longer));
+  }
+  scale.width = scale.block > 1 ? CeilDiv(nx, scale.block) : nx * scale.enlarge;
+  scale.height = scale.block > 1 ? CeilDiv(nz, scale.block) : nz * scale.enlarge;
+  return scale;
+}
+
+std::vector<float> AverageBlocks(const float* values, std::int32_t nx, std::int32_t nz,
+                                 std::int32_t block) {
+  const std::int32_t width = CeilDiv(nx, block), height = CeilDiv(nz, block);
+  std::vector<float> means, sums, counts;
+  try {
+    means.resize(static_cast<std::size_t>(width) * height);
+    sums.resize(nx);
+    counts.resize(nx);
+  } catch (const std::bad_alloc&) {
+    return {};
+  }
+  for (std::int32_t row = 0; row < height; ++row) {
+    // Down each column of the band first: long runs the compiler turns into vector code.
+    std::fill(sums.begin(), sums.end(), 0.0f);
+    std::fill(counts.begin(), counts.end(), 0.0f);
+    const std::int32_t zEnd = std::min(nz, (row + 1) * block);
+    for (std::int32_t z = row * block; z < zEnd; ++z) {
+      const float* line = values + static_cast<std::size_t>(z) * nx;
+      for (std::int32_t x = 0; x < nx; ++x) {
+        const bool number = line[x] == line[x];  // false for NaN alone
+        sums[x] += number ? line[x] : 0.0f;
+        counts[x] += number ? 1.0f : 0.0f;
+      }
+    }
+    // Then across each block of the band's columns.
+    float* out = &means[static_cast<std::size_t>(row) * width];
+    for (std::int32_t column = 0, x = 0; column < width; ++column) {
+      double sum = 0, count = 0;
+      for (const std::int32_t xEnd = std::min(nx, x + block); x < xEnd; ++x) {
+        sum += sums[x];
+        count += counts[x];
+      }
+      out[column] =
+          count == 0 ? std::numeric_limits<float>::quiet_NaN() : static_cast<float>(sum / count);
+    }
+  }
+  return means;
+}

@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstring>
+
+#define STBI_ONLY_PNG
+#define STBI_NO_STDIO
+#define STB_IMAGE_IMPLEMENTATION
+#include <stb_image.h>
+
+#include "CliTestSupport.h"
+
+namespace {
+
+using Colour = std::array<std::uint8_t, 3>;
+constexpr Colour kLow = {68, 1, 84}, kHigh = {253, 231, 37};  // the ends of the viridis map
+
+struct Png {
+  int width = 0, height = 0;  // 0 when the file does not decode
+  std::vector<Colour> pixels;
+  Colour At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+};
+
+// Runs mvgtool picture and reads the PNG back with the decoder of the library that wrote it.
+Png Picture(std::vector<std::string> args, const std::string& output) {
+  args.insert(args.begin(), "picture");
+  args.insert(args.end(), {"-o", output});
+  const RunResult result = RunTool(args);
+  EXPECT_EQ(result.status, 0) << result.err;
+  const std::string bytes = ReadFileBytes(output);
+  Png png;
+  int channels = 0;
+  stbi_uc* rgb =
+      stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(bytes.data()),
+                            static_cast<int>(bytes.size()), &png.width, &png.height, &channels, 3);
+  if (rgb == nullptr) return Png{};
+  png.pixels.resize(static_cast<std::size_t>(png.width) * png.height);
+  std::memcpy(png.pixels.data(), rgb, png.pixels.size() * 3);
+  stbi_image_free(rgb);
+  return png;
+}
+
+TEST(PictureCommandTest, SmallGridsAreEnlargedAndLargeOnesReduced) {
+  ScratchFolder scratch;
+  std::string wide;  // 4500 x 2 nodes
+  for (int i = 0; i < 9000; ++i) wide += std::to_string(i % 7) + ' ';
+  const struct {
+    std::string input, nx;
+    int minimumWidth, maximumWidth;
+  } cases[] = {
+      {SamplePath("vp.txt"), "120", 600, 900},                // 5 pixels a node
+      {MarmousiPath("vp.txt"), "500", 1000, 1300},            // 2 pixels a node
+      {scratch.Write("wide.txt", wide), "4500", 1500, 2200},  // 3 x 3 nodes a pixel
+  };
+  for (const auto& c : cases) {
+    const Png png = Picture({c.input, "--nx", c.nx}, scratch.Path("size.png"));
+    EXPECT_GE(png.width, c.minimumWidth) << c.input;
+    EXPECT_LE(png.width, c.maximumWidth) << c.input;
+    EXPECT_LE(png.height, png.width) << c.input;
+  }
+}
+
+TEST(PictureCommandTest, ExtremeValuesTakeTheEndsOfTheMapWithXRightAndZDown) {
+  ScratchFolder scratch;
+  // 1500 | 4500 on top, 4500 | 1500 below: each node a square of 300 pixels.
+  const Png png =
+      Picture({scratch.Write("grid.txt", "1500 4500\n4500 1500\n")}, scratch.Path("grid.png"));
+  ASSERT_GT(png.width, 0);
+  int x = 0, y = 0;  // the first pixel of the lowest colour: the grid's top left
+  for (; png.At(x, y) != kLow; x = (x + 1) % png.width, y += x == 0) ASSERT_LT(y, png.height);
+  EXPECT_EQ(png.At(x + 299, y + 299), kLow);
+  EXPECT_EQ(png.At(x + 300, y), kHigh);
+  EXPECT_EQ(png.At(x, y + 300), kHigh);
+  EXPECT_EQ(png.At(x + 300, y + 300), kLow);
+}
+
+TEST(PictureCommandTest, TextGridsTakeTheXSizeGivenOrProposed) {
+  ScratchFolder scratch;
+  const std::string vp = scratch.Write("vp.txt", ReadFileBytes(SamplePath("vp.txt")));
+  const std::string sizes = RunTool({"sizes", vp}).out;  // the proposal marked "[N]"
+  const std::size_t mark = sizes.find('[');
+  const std::string proposal = sizes.substr(mark + 1, sizes.find(']') - mark - 1);
+  ASSERT_EQ(RunTool({"picture", vp}).status, 0);  // vp.png
+  Picture({vp, "--nx", proposal}, scratch.Path("proposal.png"));
+  EXPECT_EQ(ReadFileBytes(scratch.Path("vp.png")), ReadFileBytes(scratch.Path("proposal.png")));
+  const Png right = Picture({vp, "--nx", "120"}, scratch.Path("right.png"));
+  for (const std::string wrong : {"64", "96"}) {
+    EXPECT_NE(right.pixels, Picture({vp, "--nx", wrong}, scratch.Path("wrong.png")).pixels);
+  }
+}
+
+TEST(PictureCommandTest, GridFilesShowVpUnlessAskedNamedAfterTheProperty) {
+  ScratchFolder scratch;
+  const std::string model = scratch.Path("model.mvg");
+  ASSERT_EQ(RunTool({"convert", "--vp", SamplePath("vp.txt"), "--vs", SamplePath("vs.txt"), "--nx",
+                     "120", "-o", model})
+                .status,
+            0);
+  ASSERT_EQ(RunTool({"picture", model}).status, 0);  // model-P.png
+  const Png vp = Picture({model, "--property", "p"}, scratch.Path("p.png"));
+  EXPECT_EQ(ReadFileBytes(scratch.Path("model-P.png")), ReadFileBytes(scratch.Path("p.png")));
+  EXPECT_NE(vp.pixels, Picture({model, "--property", "R"}, scratch.Path("r.png")).pixels);
+}
+
+}  // namespace
