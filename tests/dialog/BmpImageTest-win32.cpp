@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "dialog/BmpTestFiles.h"
-#include "widgets/PaintCanvas.h"
+#include "support/PaintCanvas.h"
 
 namespace {
 
