@@ -469,34 +469,6 @@ TEST_F(ConvertDialogTest, AFieldThatIsNotANumberStopsOkAndNothingIsWritten) {
   EXPECT_FALSE(fs::exists(output));
 }
 
-TEST_F(ConvertDialogTest, TakeInVisitsTheFieldsInOrderAndStopsAtABadOne) {
-  const int order[] = {kDensityMaxField, kDensityMinField, kDensityCountField, kVpMaxField,
-                       kVsMaxField,      kVpMinField,      kVsMinField,        kVpCountField,
-                       kVsCountField,    kInputCountField, kXStepField,        kZStepField,
-                       kVpNameText,      kVsNameText,      kDensityNameText,   kOutputNameText,
-                       kNzInputField,    kNxWriteField,    kNzWriteField,      kWriteCountField};
-  const std::size_t fields = std::size(order);
-  for (std::size_t bad = 0; bad < fields; ++bad) {
-    const int names[] = {kVpNameText, kVsNameText, kDensityNameText, kOutputNameText};
-    if (std::find(std::begin(names), std::end(names), order[bad]) != std::end(names)) {
-      continue;  // names take any text
-    }
-    FakeDialogWindow fresh{folders};
-    ConvertDialog state(fresh, memory);
-    state.InitControls();
-    for (int id : order) fresh.Type(id, "7");
-    fresh.Type(order[bad], "7x");
-    EXPECT_FALSE(state.UpdateData(true));
-    state.UpdateData(false);  // shows what the members now hold
-    for (std::size_t i = 0; i < fields; ++i) {
-      if (i == bad) continue;
-      EXPECT_EQ(fresh.GetControlText(order[i]) == "7", i < bad)
-          << "bad field " << order[bad] << ", field " << order[i];
-    }
-    EXPECT_EQ(fresh.messages.size(), 1u);
-  }
-}
-
 TEST_F(ConvertDialogTest, OutputNameGetsItsExtensionAndKeepsItsFolder) {
   fs::path out = Folder("out");
   struct Case {
