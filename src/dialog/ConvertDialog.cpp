@@ -98,7 +98,6 @@ void ConvertDialog::OnBrowseDensity() { LoadPropertyFile(PropertyKind::kDensity)
 void ConvertDialog::OnBrowseVs() { LoadPropertyFile(PropertyKind::kVs); }
 
 void ConvertDialog::LoadPropertyFile(PropertyKind property) {
-  const PropertyBinding& p = BindingOf(property);
   UpdateData(true);
 
   FileDialogRequest request;
@@ -110,6 +109,32 @@ void ConvertDialog::LoadPropertyFile(PropertyKind property) {
     EnablePropertyControls(property);
     return;
   }
+  LoadChosenFile(property, chosen);
+}
+
+void ConvertDialog::OnDropFiles(const std::vector<std::string>& paths,
+                                const PropertyKind* droppedOn) {
+  if (paths.size() != 1 || droppedOn == nullptr) {
+    window_.ShowMessage(
+        "To load a text grid, drop one file on the box of its property: Vp, density or Vs.");
+    return;
+  }
+  UpdateData(true);
+  FileDialogResult chosen;
+  chosen.confirmed = true;
+  chosen.fullPath = paths.front();
+  const std::size_t separator = chosen.fullPath.find_last_of("/\\");
+  chosen.fileName =
+      separator == std::string::npos ? chosen.fullPath : chosen.fullPath.substr(separator + 1);
+  chosen.folder =
+      separator == std::string::npos ? std::string() : chosen.fullPath.substr(0, separator);
+  // As a confirmed Open dialog does, the file's folder becomes the current one.
+  folderMemory_.MakeCurrent(chosen.folder);
+  LoadChosenFile(*droppedOn, chosen);
+}
+
+void ConvertDialog::LoadChosenFile(PropertyKind property, const FileDialogResult& chosen) {
+  const PropertyBinding& p = BindingOf(property);
   this->*p.path = chosen.fileName;
   UpdateData(false);
   folderMemory_.SaveCurrentFolder();

@@ -7,6 +7,7 @@
 
 #include "conversion/ConversionRequest.h"
 #include "conversion/Units.h"
+#include "ui/DialogWindow.h"
 
 class DataExchange;
 class DialogWindow;
@@ -36,6 +37,9 @@ class ConvertDialog {
   void OnKillFocusNxWrite();
   void OnKillFocusNzWrite();
   void OnBrowseOutput();
+  // Files dropped on the dialog: one file dropped on a property's group box (droppedOn) loads as
+  // that property, as if chosen in its Open dialog; anything else is refused with a message.
+  void OnDropFiles(const std::vector<std::string>& paths, const PropertyKind* droppedOn);
   // Takes in the controls, checks and writes the grid file. Returns true when the file is
   // written and the dialog should end; false leaves it open (the reason was shown).
   bool OnOK();
@@ -81,6 +85,7 @@ class ConvertDialog {
   bool AnyLoaded() const { return vpLoaded || densityLoaded || vsLoaded; }
   void EnablePropertyControls(PropertyKind property);
   void RefuseFile(PropertyKind property, const std::string& message);
+  void LoadChosenFile(PropertyKind property, const FileDialogResult& chosen);
   void ChooseXSize(std::int32_t x);
   // The request of OK, with each loaded property's unit from the text of its box; false when
   // a box's text is none of its units or the X-size box's none of its sizes (the user was told).

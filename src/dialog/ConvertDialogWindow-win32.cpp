@@ -6,6 +6,7 @@
 
 #include "dialog/BmpImage-win32.h"
 #include "dialog/ConvertDialogControls.h"
+#include "dialog/DroppedFiles-win32.h"
 #include "resource.h"
 #include "ui/CommonDialogs.h"
 #include "widgets/ShadePatterns.h"
@@ -49,6 +50,8 @@ bool ConvertDialogWindow::OnInitDialog() {
   Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(appIcon));
   SetUpButtons();
   logic.InitControls();
+  // Text grids may be dropped on the dialog from Explorer.
+  DragAcceptFiles(GetHandle(), TRUE);
   return true;
 }
 
@@ -211,6 +214,19 @@ LRESULT ConvertDialogWindow::OnAboutClosed(WPARAM, LPARAM) {
   return 0;
 }
 
+LRESULT ConvertDialogWindow::OnDropFiles(WPARAM wParam, LPARAM) {
+  HDROP drop = reinterpret_cast<HDROP>(wParam);
+  // A message box or file dialog of ours is open (it disables the dialog): the drop waits for
+  // nobody and does nothing.
+  if (!IsWindowEnabled(GetHandle())) {
+    DragFinish(drop);
+    return 0;
+  }
+  const DroppedFiles dropped = ReadDroppedFiles(GetHandle(), drop);
+  logic.OnDropFiles(dropped.paths, dropped.onPropertyBox ? &dropped.property : nullptr);
+  return 0;
+}
+
 // clang-format off
 UI_BEGIN_MESSAGE_MAP(ConvertDialogWindow, ui::Dialog)
   ui::OnMessage(WM_SYSCOMMAND, &ConvertDialogWindow::OnSysCommand),
@@ -228,5 +244,6 @@ UI_BEGIN_MESSAGE_MAP(ConvertDialogWindow, ui::Dialog)
   ui::OnMessage(WM_LBUTTONDOWN, &ConvertDialogWindow::OnLButtonDown),
   ui::OnMessage(WM_LBUTTONUP, &ConvertDialogWindow::OnLButtonUp),
   ui::OnMessage(WM_ABOUT_CLOSED, &ConvertDialogWindow::OnAboutClosed),
+  ui::OnMessage(WM_DROPFILES, &ConvertDialogWindow::OnDropFiles),
 UI_END_MESSAGE_MAP()
     // clang-format on

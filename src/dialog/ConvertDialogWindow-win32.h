@@ -67,6 +67,7 @@ class ConvertDialogWindow : public ui::Dialog {
   LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam);
   LRESULT OnLButtonUp(WPARAM wParam, LPARAM lParam);
   LRESULT OnAboutClosed(WPARAM wParam, LPARAM lParam);
+  LRESULT OnDropFiles(WPARAM wParam, LPARAM lParam);
 
   ShadeButton densityBrowseButton;
   ShadeButton vpBrowseButton;

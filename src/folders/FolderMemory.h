@@ -27,6 +27,11 @@ class FolderMemory {
   // The POSIX root "/" comes back as "": the caller's separator + pattern then names the root.
   std::string ReadRememberedFolder();
 
+  // Makes a folder current, as a file dialog that confirms a file in it does ("" changes nothing).
+  void MakeCurrent(const std::string& folder) {
+    if (!folder.empty()) folders_.ChangeCurrent(folder);
+  }
+
   // Records the current folder in the memory file, creating the resource folder (one level) when
   // missing. Does nothing when the current folder cannot be queried or the file not be written.
   void SaveCurrentFolder();

@@ -543,6 +543,25 @@ TEST_F(ConvertDialogTest, EveryFileDialogStartsInTheFolderChosenBefore) {
   EXPECT_TRUE(window.messages.empty());
 }
 
+TEST_F(ConvertDialogTest, AFileDroppedOnAPropertysBoxLoadsThereAndOtherDropsAreRefused) {
+  const fs::path file = WriteText("drop", "vp.txt", Sequence(100, 1001));
+  const PropertyKind density = PropertyKind::kDensity;
+  dialog.OnDropFiles({file.string()}, &density);
+  EXPECT_TRUE(dialog.densityLoaded);
+  EXPECT_EQ(Texts({kDensityNameText, kDensityCountField}), (Strings{"vp.txt", "100"}));
+  EXPECT_EQ(window.DisabledControls(), DisabledAfterBrowsing({&kDensityControls}));
+  window.CancelFileDialog();
+  dialog.OnBrowseVs();  // starts where the file was dropped from, as after an Open dialog
+  EXPECT_TRUE(fs::equivalent(StartFolderOf(window.fileDialogs.back(), "*.txt"), Folder("drop")));
+
+  const std::string refusal =
+      "To load a text grid, drop one file on the box of its property: Vp, density or Vs.";
+  dialog.OnDropFiles({file.string()}, nullptr);
+  dialog.OnDropFiles({file.string(), file.string()}, &density);
+  EXPECT_EQ(window.messages, (Strings{refusal, refusal}));
+  EXPECT_FALSE(dialog.vpLoaded);
+}
+
 class Marmousi2Test : public ConvertDialogTest {
  protected:
   void SetUp() override {
