@@ -10,6 +10,7 @@
 #include "cli/Mvgtool.h"
 #include "grid/GridFileHeader.h"
 #include "grid/GridFileReader.h"
+#include "grid/GridPropertyReader.h"
 #include "grid/NumberText.h"
 
 const CommandHelp kInfoHelp = {
@@ -20,18 +21,6 @@ const CommandHelp kInfoHelp = {
 
 namespace {
 
-const char* PropertyName(char code) {
-  switch (code) {
-    case 'P':
-      return "Vp, m/s";
-    case 'Q':
-      return "density, kg/m3";
-    case 'R':
-      return "Vs, m/s";
-  }
-  return "unknown";
-}
-
 void ShowInfo(std::ostream& out, const std::string& path, const GridFileInfo& info) {
   const GridFileHeader& header = info.header;
   out << path << ": grid file, " << kGridFileHeaderSize + GridFileDataSize(header) << " bytes\n"
@@ -41,8 +30,9 @@ void ShowInfo(std::ostream& out, const std::string& path, const GridFileInfo& in
       << FormatShortest(header.zExtent) << '\n'
       << "  properties " << header.propertyCodes << '\n';
   for (const PropertyRange& range : info.ranges) {
-    out << "  " << range.code << " (" << PropertyName(range.code) << "): minimum "
-        << FormatShortest(range.minimum) << ", maximum " << FormatShortest(range.maximum) << '\n';
+    out << "  " << range.code << " (" << GridPropertyName(range.code) << ", "
+        << GridPropertyUnit(range.code) << "): minimum " << FormatShortest(range.minimum)
+        << ", maximum " << FormatShortest(range.maximum) << '\n';
   }
   if (info.ranges.empty()) out << "  no values\n";
 }
