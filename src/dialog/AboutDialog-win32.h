@@ -12,6 +12,8 @@
 inline constexpr UINT WM_ABOUT_CLOSED = WM_USER + 10;
 // The system-menu command that opens the About box modally.
 inline constexpr UINT SYSCMD_ABOUT = 0x0010;
+// The standard help command; there is no help file, the About box's text is the help.
+inline constexpr UINT ID_HELP = 0xE146;
 
 class AboutDialog : public ui::Dialog {
  public:

@@ -107,10 +107,25 @@ void ConvertDialogWindow::DrawPicture(PictureImage image) {
                        picture.pictureWidth, picture.pictureHeight);
 }
 
-LRESULT ConvertDialogWindow::OnSysCommand(WPARAM wParam, LPARAM) {
-  if ((wParam & 0xFFF0) != SYSCMD_ABOUT) return Default();
+void ConvertDialogWindow::ShowHelp() {
   AboutDialog about(Dialogs());
   about.DoModal(GetHandle());
+}
+
+LRESULT ConvertDialogWindow::OnSysCommand(WPARAM wParam, LPARAM) {
+  if ((wParam & 0xFFF0) != SYSCMD_ABOUT) return Default();
+  ShowHelp();
+  return 0;
+}
+
+// F1 on any control reaches the dialog as WM_HELP; it asks for help as the help command does.
+LRESULT ConvertDialogWindow::OnHelpKey(WPARAM, LPARAM) {
+  Send(WM_COMMAND, ID_HELP);
+  return TRUE;
+}
+
+LRESULT ConvertDialogWindow::OnHelpCommand(WPARAM, LPARAM) {
+  ShowHelp();
   return 0;
 }
 
@@ -230,6 +245,8 @@ LRESULT ConvertDialogWindow::OnDropFiles(WPARAM wParam, LPARAM) {
 // clang-format off
 UI_BEGIN_MESSAGE_MAP(ConvertDialogWindow, ui::Dialog)
   ui::OnMessage(WM_SYSCOMMAND, &ConvertDialogWindow::OnSysCommand),
+  ui::OnMessage(WM_HELP, &ConvertDialogWindow::OnHelpKey),
+  ui::OnCommand(0, ID_HELP, &ConvertDialogWindow::OnHelpCommand),
   ui::OnMessage(WM_PAINT, &ConvertDialogWindow::OnPaint),
   ui::OnMessage(WM_QUERYDRAGICON, &ConvertDialogWindow::OnQueryDragIcon),
   ui::OnCommand(BN_CLICKED, kVpBrowseButton, &ConvertDialogWindow::OnBrowseVp),

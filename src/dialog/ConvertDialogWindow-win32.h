@@ -52,7 +52,11 @@ class ConvertDialogWindow : public ui::Dialog {
   void SetUpButtons();
   void DrawPicture(PictureImage image);
 
+  // The modal About box, from the system menu, F1 (WM_HELP) and the help command.
+  void ShowHelp();
   LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam);
+  LRESULT OnHelpKey(WPARAM wParam, LPARAM lParam);
+  LRESULT OnHelpCommand(WPARAM wParam, LPARAM lParam);
   LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
   LRESULT OnQueryDragIcon(WPARAM wParam, LPARAM lParam);
   LRESULT OnBrowseVp(WPARAM wParam, LPARAM lParam);

@@ -1,8 +1,50 @@
 #include "ui/Dialog.h"
 
+#include <algorithm>
+
 #include "ui/DataExchange.h"
 
 namespace ui {
+
+namespace {
+
+// Centres a window on `centre`, kept inside `area`.
+void PlaceCentred(HWND window, const RECT& centre, const RECT& area) {
+  RECT shown = {};
+  GetWindowRect(window, &shown);
+  const int width = shown.right - shown.left;
+  const int height = shown.bottom - shown.top;
+  int x = (centre.left + centre.right) / 2 - width / 2;
+  int y = (centre.top + centre.bottom) / 2 - height / 2;
+  x = std::max<int>(area.left, std::min<int>(x, area.right - width));
+  y = std::max<int>(area.top, std::min<int>(y, area.bottom - height));
+  SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// A top-level dialog whose initialisation neither showed nor moved it, and whose owner is
+// disabled (a modal run) or missing, opens centred on its owner, else on the screen. A dialog
+// that the template centres or places on the screen is left alone.
+void CentreUnplacedDialog(HWND window, const RECT& before) {
+  const LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
+  if ((style & (WS_VISIBLE | WS_CHILD | DS_CENTER | DS_CENTERMOUSE | DS_ABSALIGN)) != 0) return;
+  RECT now = {};
+  GetWindowRect(window, &now);
+  if (now.left != before.left || now.top != before.top) return;
+  HWND owner = GetWindow(window, GW_OWNER);
+  if (owner != nullptr && IsWindowEnabled(owner)) return;
+  if (owner != nullptr && (!IsWindowVisible(owner) || IsIconic(owner))) owner = nullptr;
+
+  MONITORINFO monitor = {};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoA(MonitorFromWindow(owner, owner != nullptr ? MONITOR_DEFAULTTONEAREST
+                                                            : MONITOR_DEFAULTTOPRIMARY),
+                  &monitor);
+  RECT centre = monitor.rcWork;
+  if (owner != nullptr) GetWindowRect(owner, &centre);
+  PlaceCentred(window, centre, monitor.rcWork);
+}
+
+}  // namespace
 
 Dialog::Dialog(int templateId, CommonDialogs& dialogs)
     : templateId_(templateId), dialogs_(dialogs), controls_(*this, dialogs) {}
@@ -42,7 +84,11 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND window, UINT message, WPARAM, LPARAM lP
   if (message != WM_INITDIALOG) return FALSE;
   auto* self = reinterpret_cast<Dialog*>(lParam);
   if (self == nullptr || !self->Subclass(window)) return FALSE;
-  return self->OnInitDialog() ? TRUE : FALSE;
+  RECT before = {};
+  GetWindowRect(window, &before);
+  const bool setFocus = self->OnInitDialog();
+  if (IsWindow(window)) CentreUnplacedDialog(window, before);
+  return setFocus ? TRUE : FALSE;
 }
 
 INT_PTR Dialog::DoModal(HWND owner) {
@@ -50,13 +96,15 @@ INT_PTR Dialog::DoModal(HWND owner) {
   modal_ = true;
   modalEnded_ = false;
   result_ = -1;
+  // The owner is disabled before the initialisation, which centres a modal box on it.
+  const bool disableOwner = owner != nullptr && IsWindowEnabled(owner);
+  if (disableOwner) EnableWindow(owner, FALSE);
   HWND window = CreateFromTemplate(owner);
   if (window == nullptr) {
+    if (disableOwner) EnableWindow(owner, TRUE);
     modal_ = false;
     return -1;
   }
-  const bool disableOwner = owner != nullptr && IsWindowEnabled(owner);
-  if (disableOwner) EnableWindow(owner, FALSE);
   ShowWindow(window, SW_SHOW);
 
   MSG message;

@@ -8,6 +8,10 @@
 // The dialog window is subclassed when it is created: its messages go through the message
 // maps (the derived class's first, then Dialog's, which sends IDOK to OnOK and IDCANCEL to
 // OnCancel), and the system's dialog procedure does whatever no handler took.
+//
+// A dialog that its initialisation neither showed nor moved opens centred: a modal one on its
+// owner, one without an owner on the screen. A modeless box with an enabled owner stays where
+// its template puts it.
 #pragma once
 
 #include <windows.h>
@@ -30,10 +34,10 @@ class Dialog : public Window {
   // Destroys the window if it still exists.
   ~Dialog() override;
 
-  // Creates the window from the template, owned by `owner` (which is disabled for the run),
-  // shows it and serves messages until EndDialog; then enables the owner again and destroys
-  // the window. Returns EndDialog's result; -1 when the window could not be created or went
-  // away without EndDialog.
+  // Creates the window from the template, owned by `owner` (which is disabled for the run,
+  // from before the initialisation), shows it and serves messages until EndDialog; then
+  // enables the owner again and destroys the window. Returns EndDialog's result; -1 when the
+  // window could not be created or went away without EndDialog.
   INT_PTR DoModal(HWND owner = nullptr);
   // Creates the window from the template, owned by `owner`; it is shown only when the
   // template says so. False when it could not be created.

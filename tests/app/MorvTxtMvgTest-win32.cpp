@@ -1,0 +1,425 @@
+// MorvTxtMvg.exe started as a process of its own in a fresh start folder and worked as a person
+// works it: keys on the focused control, clicks, the system's message boxes and file dialogs.
+// Each scenario checks what the person sees and the grid file written, or that nothing was
+// written, the inputs are intact and the dialog stays open.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/Mvgtool.h"
+#include "dialog/ConvertDialogControls.h"
+#include "dialog/HelpText.h"
+#include "grid/GridFileReader.h"
+#include "support/RunningProgram-win32.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr char kDialogTitle[] = "Conversion Text to Morvelan Mvg";
+constexpr char kAboutTitle[] = "About MorvTxtMvg";
+constexpr char kMessageTitle[] = "MorvTxtMvg";
+constexpr char kCountMismatch[] =
+    "Sorry, Files has different number of elements.\n"
+    "The program does not know how to process this information";
+
+fs::path Source(const std::string& relative) {
+  const char* root = std::getenv("MVG_SOURCE_DIR");
+  return fs::absolute(fs::path(root != nullptr ? root : ".") / relative);
+}
+
+std::string Bytes(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// What mvgtool writes for the same choices.
+std::string MvgtoolBytes(std::vector<std::string> args, const fs::path& output) {
+  args.insert(args.begin(), "convert");
+  args.insert(args.end(), {"-o", output.string()});
+  std::ostringstream out, err;
+  EXPECT_EQ(RunMvgtool(args, out, err), kExitSuccess) << err.str();
+  return Bytes(output);
+}
+
+bool CentredOn(HWND window, const RECT& area) {
+  RECT shown = {};
+  GetWindowRect(window, &shown);
+  return std::abs((shown.left + shown.right) - (area.left + area.right)) <= 2 &&
+         std::abs((shown.top + shown.bottom) - (area.top + area.bottom)) <= 2;
+}
+
+// A fresh start folder holding RUX/ with the three pictures; inputs are copied into it.
+class MorvTxtMvgTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder =
+        fs::temp_directory_path() /
+        ("mvg-e2e-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) +
+         "-" + std::to_string(GetCurrentProcessId()));
+    fs::remove_all(folder);
+    fs::create_directories(folder / "RUX");
+    for (const char* name : {"easy.bmp", "easyUnderMouse.bmp", "easyPressed.bmp"}) {
+      fs::copy_file(Source("resources/RUX") / name, folder / "RUX" / name);
+    }
+    output = (folder / "model.mvg").string();
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    fs::remove_all(folder, ignored);
+  }
+
+  // A sample grid copied into the folder (or a folder below it): its full path.
+  std::string Input(const std::string& sample, const std::string& as) {
+    const fs::path path = (folder / as).make_preferred();
+    fs::create_directories(path.parent_path());
+    fs::copy_file(Source("samples") / sample, path);
+    return path.string();
+  }
+  std::string Written(const std::string& name, const std::string& content) {
+    std::ofstream(folder / name, std::ios::binary) << content;
+    return (folder / name).string();
+  }
+
+  HWND Start() {
+    program = std::make_unique<RunningProgram>(MORVTXTMVG_PATH, folder);
+    return program->WaitForWindow(kDialogTitle);
+  }
+  void Load(int browseButton, const std::string& path) {
+    program->Click(dialog, browseButton);
+    program->ChooseFile("Open", path);
+  }
+  void SaveAs(const std::string& path) {
+    program->Click(dialog, kOutputBrowseButton);
+    program->ChooseFile("Save As", path);
+  }
+  // The person selects what the field shows before typing: the lose-focus checks rewrite every
+  // field, which undoes the selection made by Tab.
+  void Fill(int field, const std::string& text) {
+    program->TabTo(dialog, field);
+    program->Retype(text);
+  }
+  // The list is in increasing order: Down until the box shows the size.
+  void ChooseXSizeByKeyboard(const std::string& size) {
+    program->TabTo(dialog, kXSizeCombo);
+    for (int i = 0; i < 20 && ControlText(dialog, kXSizeCombo) != size; ++i) {
+      program->Press(VK_DOWN);
+    }
+  }
+  // Enter (OK): the one message shown, over the open dialog, with nothing written.
+  std::string RefusedOnEnter() {
+    program->Press(VK_RETURN);
+    const std::string message = program->AnswerMessage();
+    EXPECT_EQ(program->Count(kMessageTitle), 0) << "a second message after " << message;
+    EXPECT_TRUE(program->Running() && IsWindowVisible(dialog) && IsWindowEnabled(dialog));
+    EXPECT_FALSE(fs::exists(output));
+    return message;
+  }
+  // Enter (OK): the file is written and the program ends.
+  GridFileInfo WrittenOnEnter() {
+    program->Press(VK_RETURN);
+    EXPECT_EQ(program->WaitForExit(), 0u);
+    return ReadGridFile(output);
+  }
+
+  fs::path folder;
+  std::string output;
+  std::unique_ptr<RunningProgram> program;
+  HWND dialog = nullptr;
+};
+
+TEST_F(MorvTxtMvgTest, StartUpChecksThePicturesInTheStartFolder) {
+  const struct {
+    const char* name;
+    int present;             // how many of the pictures, in the order they are checked
+    const char* notABitmap;  // a present picture replaced by other bytes
+    const char* message;
+    bool dialogShown;
+  } cases[] = {
+      {"no RUX folder", 0, nullptr, "Put in RUX directory file easy.bmp", false},
+      {"pressed picture missing", 2, nullptr, "Put in RUX directory file easyPressed.bmp", false},
+      {"hover picture not a bitmap", 3, "easyUnderMouse.bmp", "Not Bmp File", true},
+  };
+  const char* all[] = {"easy.bmp", "easyUnderMouse.bmp", "easyPressed.bmp"};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove_all(folder / "RUX");
+    if (c.present > 0) fs::create_directory(folder / "RUX");
+    for (int i = 0; i < c.present; ++i) {
+      fs::copy_file(Source("resources/RUX") / all[i], folder / "RUX" / all[i]);
+    }
+    if (c.notABitmap != nullptr) std::ofstream(folder / "RUX" / c.notABitmap) << "GIF89a";
+    RunningProgram run(MORVTXTMVG_PATH, folder);
+    EXPECT_EQ(run.AnswerMessage(), c.message);
+    if (c.dialogShown) run.Click(run.WaitForWindow(kDialogTitle), kCancelButton);
+    EXPECT_EQ(run.WaitForExit(), 0u);
+  }
+}
+
+// The dialog opens centred on the screen; F1 and the system menu's entry open the help box
+// modally, centred on the dialog.
+TEST_F(MorvTxtMvgTest, HelpBoxFromF1SystemMenuAndPicture) {
+  dialog = Start();
+  RECT screen = {};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
+  EXPECT_TRUE(CentredOn(dialog, screen));
+  RECT dialogRect = {};
+  GetWindowRect(dialog, &dialogRect);
+  // Alt+Space opens the system menu; its last entry is ours (Wine's "About Wine" shares "A").
+  const struct {
+    const char* name;
+    UINT key, heldKey;
+    std::vector<UINT> thenKeys;
+  } openers[] = {{"F1", VK_F1, 0, {}}, {"system menu", VK_SPACE, VK_MENU, {VK_UP, VK_RETURN}}};
+  for (const auto& opener : openers) {
+    SCOPED_TRACE(opener.name);
+    program->Press(opener.key, opener.heldKey);
+    for (UINT key : opener.thenKeys) program->Press(key);
+    HWND box = program->WaitForWindow(kAboutTitle);
+    EXPECT_TRUE(CentredOn(box, dialogRect));
+    EXPECT_EQ(ControlText(box, IDC_HELP_TEXT), WithCrLf(HelpText()));
+    EXPECT_FALSE(IsWindowEnabled(dialog));
+    program->Press(VK_ESCAPE);
+    EXPECT_EQ(program->Count(kAboutTitle), 0);
+    EXPECT_TRUE(IsWindowEnabled(dialog));
+  }
+  // The help picture opens one modeless box at a time; Esc or Enter closes it.
+  const POINT picture = {560, 470};
+  for (UINT closeKey : {VK_ESCAPE, VK_RETURN}) {
+    program->ClickAt(dialog, picture);
+    program->ClickAt(dialog, picture);
+    EXPECT_EQ(program->Count(kAboutTitle), 1);
+    EXPECT_TRUE(IsWindowEnabled(dialog));
+    program->Press(closeKey);
+    EXPECT_EQ(program->Count(kAboutTitle), 0);
+  }
+  program->ClickAt(dialog, picture);
+  program->Click(dialog, kCancelButton);  // the box goes with the dialog
+  EXPECT_EQ(program->WaitForExit(), 0u);
+}
+
+// Typed units count as the entry they name, ignoring case and blanks; other text stops OK, and
+// a unit that makes the values implausible is asked about (No writes nothing). The file is the
+// one mvgtool writes for the same choices.
+TEST_F(MorvTxtMvgTest, TypedUnitsCountAsTheEntryTheyName) {
+  const std::string vp = Input("vp.txt", "vp.txt");
+  const std::string vs = Input("vs.txt", "vs.txt");
+  const std::string density = (folder / "density.txt").string();
+  {
+    std::ifstream in(Source("samples/density.txt"));
+    std::ofstream grams(density);  // the sample's densities in g/cm3
+    for (double value; in >> value;) grams << value / 1000 << ' ';
+  }
+  dialog = Start();
+  Load(kVpBrowseButton, vp);
+  Load(kDensityBrowseButton, density);
+  Load(kVsBrowseButton, vs);
+  Fill(kVpUnitsCombo, " M/S ");
+  Fill(kDensityUnitsCombo, "KG/M3");
+  Fill(kVsUnitsCombo, "km/s");
+  ChooseXSizeByKeyboard("120");
+  Fill(kNxWriteField, "100");
+  Fill(kNzWriteField, "30");
+  Fill(kXStepField, "12.5");
+  Fill(kZStepField, "6.25");
+  EXPECT_EQ(ControlText(dialog, kWriteCountField), "3000");
+  SaveAs(output);
+  EXPECT_EQ(RefusedOnEnter(), "\"km/s\" is not one of the units for Vs. Choose one from the list.");
+  Fill(kVsUnitsCombo, "m/s");
+  program->Press(VK_RETURN);
+  const std::string question = program->AnswerMessage('N');
+  EXPECT_NE(question.find("looks like g/cm3, not kg/m3.\n\nWrite the grid file anyway?"),
+            std::string::npos)
+      << question;
+  EXPECT_TRUE(program->Running() && IsWindowEnabled(dialog) && !fs::exists(output));
+  Fill(kDensityUnitsCombo, "g/CM3 ");
+  const GridFileInfo written = WrittenOnEnter();
+  EXPECT_EQ(written.header.propertyCodes, "PQR");
+  EXPECT_TRUE(Bytes(output) ==
+              MvgtoolBytes(
+                  {"--vp", vp, "--density", density, "--vs", vs, "--density-units", "g/cm3", "--nx",
+                   "120", "--nx-write", "100", "--nz-write", "30", "--dx", "12.5", "--dz", "6.25"},
+                  folder / "mvgtool.mvg"));
+}
+
+// An X size typed into the box counts as choosing it from the list; other text stops OK.
+TEST_F(MorvTxtMvgTest, TypedXSizeCountsAsChoosingIt) {
+  const std::string vp = Input("vp.txt", "vp.txt");
+  dialog = Start();
+  Load(kVpBrowseButton, vp);
+  SaveAs(output);
+  Fill(kXSizeCombo, "7");
+  EXPECT_EQ(RefusedOnEnter(),
+            "\"7\" is not one of the X sizes in the list. Choose one from the list.");
+  Fill(kXSizeCombo, "120");
+  for (int field : {kNzInputField, kNxWriteField, kNzWriteField}) {
+    EXPECT_EQ(ControlText(dialog, field), field == kNxWriteField ? "120" : "40");
+  }
+  const GridFileInfo written = WrittenOnEnter();
+  EXPECT_EQ(written.header.nx, 120);
+  EXPECT_EQ(written.header.nz, 40);
+  EXPECT_TRUE(Bytes(output) == MvgtoolBytes({"--vp", vp, "--nx", "120"}, folder / "mvgtool.mvg"));
+}
+
+// The X size chosen for the first property stays when a second one is loaded, and when files
+// are refused (another count, a bad token) in between: those leave the loaded grid as it was.
+TEST_F(MorvTxtMvgTest, SecondLoadKeepsTheChosenXSize) {
+  const std::string vp = Input("marmousi2/vp.txt", "vp.txt");
+  const std::string density = Input("marmousi2/density.txt", "density.txt");
+  const std::string shortFile = Written("short.txt", "1500 1600 1700\n1800 1900 2000\n");
+  const std::string typo = Written("typo.txt", "2000 2100\n2200 2,3OO 2400\n");
+  dialog = Start();
+  Load(kVpBrowseButton, vp);
+  ChooseXSizeByKeyboard("500");
+  EXPECT_EQ(ControlText(dialog, kNzInputField), "174");
+  const struct {
+    const std::string& path;
+    const char* message;
+  } refused[] = {
+      {shortFile, kCountMismatch},
+      {typo, "typo.txt, line 2, value 3: \"3OO\" is not a number.\nThe file was not loaded."}};
+  for (const auto& file : refused) {
+    Load(kDensityBrowseButton, file.path);
+    EXPECT_EQ(program->AnswerMessage(), file.message);
+    EXPECT_EQ(ControlText(dialog, kDensityNameText), "*.txt");
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, kDensityUnitsCombo)));
+  }
+  Load(kDensityBrowseButton, density);
+  EXPECT_EQ(ControlText(dialog, kXSizeCombo), "500");
+  EXPECT_EQ(ControlText(dialog, kNxWriteField), "500");
+  EXPECT_EQ(ControlText(dialog, kWriteCountField), "87000");
+  SaveAs(output);
+  const GridFileInfo written = WrittenOnEnter();
+  EXPECT_EQ(written.header.nx, 500);
+  EXPECT_EQ(written.header.nz, 174);
+  EXPECT_TRUE(Bytes(output) == MvgtoolBytes({"--vp", vp, "--density", density, "--nx", "500"},
+                                            folder / "mvgtool.mvg"));
+}
+
+// OK's checks in the order a person meets them, each with Enter in the field just typed: no
+// input, no output, a typed count, and sizes to write below 1 (no lose-focus check runs then).
+TEST_F(MorvTxtMvgTest, OkRefusesWhatCannotBeWrittenAndWritesNothing) {
+  const std::string vp = Input("vp.txt", "vp.txt");
+  dialog = Start();
+  EXPECT_EQ(RefusedOnEnter(), "Open At least one input File");
+  Load(kVpBrowseButton, vp);
+  EXPECT_EQ(RefusedOnEnter(), "Open Mvg file for Saving");
+  SaveAs(output);
+  const struct {
+    int field;
+    const char* typed;
+    const char* message;
+    const char* mended;
+  } cases[] = {
+      {kInputCountField, "4799",
+       "Input and given grid sizes are not equal !\n"
+       "The program is not ready for this case. Sorry. Poka",
+       "4800"},
+      {kNxWriteField, "0", "Size nx=0 to Write could not be less then 1", "64"},
+      {kNzWriteField, "-3", "Size nz=-3 to Write could not be less then 1", "75"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    Fill(c.field, c.typed);
+    EXPECT_EQ(RefusedOnEnter(), c.message);
+    program->Retype(c.mended);
+  }
+  const GridFileInfo written = WrittenOnEnter();
+  EXPECT_EQ(written.header.nx, 64);
+  EXPECT_EQ(written.header.nz, 75);
+}
+
+// Before anything is loaded the size fields say nothing when left, so Cancel is never lost
+// behind a message; once a grid is loaded, a size beyond it is refused as the field is left.
+TEST_F(MorvTxtMvgTest, SizeFieldsSpeakOnlyOnceAGridIsLoaded) {
+  const std::string vp = Input("vp.txt", "data/vp.txt");
+  dialog = Start();
+  program->Click(dialog, kVpBrowseButton);
+  program->WaitForWindow("Open");
+  program->Press(VK_ESCAPE);
+  for (int field : {kNxWriteField, kNzWriteField, kWriteCountField}) program->TabTo(dialog, field);
+  EXPECT_EQ(program->Count(kMessageTitle), 0);
+  Load(kVpBrowseButton, vp);
+  Fill(kNxWriteField, "999");
+  program->Press(VK_TAB);
+  EXPECT_EQ(program->AnswerMessage(),
+            "Size nx=999 to Write could not be greater then nx=64 in input file");
+  EXPECT_EQ(ControlText(dialog, kNxWriteField), "64");
+  program->Click(dialog, kCancelButton);
+  EXPECT_EQ(program->WaitForExit(), 0u);
+}
+
+// Started again from its folder, the program browses where the person chose a file before:
+// a bare name finds the file there.
+TEST_F(MorvTxtMvgTest, SecondRunBrowsesWhereTheFirstChose) {
+  const std::string vp = Input("vp.txt", "data/vp.txt");
+  Input("density.txt", "data/density.txt");
+  dialog = Start();
+  Load(kVpBrowseButton, vp);
+  program->Click(dialog, kCancelButton);
+  EXPECT_EQ(program->WaitForExit(), 0u);
+  dialog = Start();
+  Load(kDensityBrowseButton, "density.txt");
+  EXPECT_EQ(ControlText(dialog, kDensityCountField), "4800");
+  EXPECT_EQ(program->Count(kMessageTitle), 0);
+}
+
+// Steps keep every digit of their 32-bit float across a browse; OK refuses a step not above 0
+// and one whose extent is beyond 32-bit floats, with nothing written.
+TEST_F(MorvTxtMvgTest, StepsKeepTheirDigitsAndBadStepsAreRefused) {
+  const std::string vp = Input("vp.txt", "vp.txt");
+  dialog = Start();
+  Load(kVpBrowseButton, vp);  // 64 x 75 proposed
+  SaveAs(output);
+  const struct {
+    int field;
+    const char* typed;
+    const char* message;
+  } cases[] = {
+      {kXStepField, "0", "The X step must be greater than 0."},
+      {kZStepField, "-2.5", "The Z step must be greater than 0."},
+      {kXStepField, "1e37",
+       "The X extent (X size to write - 1) x X step is too large for a grid file."},
+      {kZStepField, "5e36",
+       "The Z extent (Z size to write - 1) x Z step is too large for a grid file."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    Fill(c.field, c.typed);
+    EXPECT_EQ(RefusedOnEnter(), c.message);
+    program->Retype("1");
+  }
+  Fill(kXStepField, "12.3456789");
+  Fill(kZStepField, "2.5");
+  SaveAs(output);
+  EXPECT_EQ(ControlText(dialog, kXStepField), "12.345679");
+  const GridFileInfo written = WrittenOnEnter();
+  EXPECT_EQ(written.header.dx, 12.3456789f);
+  EXPECT_EQ(written.header.dz, 2.5f);
+}
+
+// An output named like an input, however it is spelt, is refused and the input stays intact.
+TEST_F(MorvTxtMvgTest, OutputThatWouldReplaceAnInputIsRefused) {
+  const std::string vp = Input("vp.txt", "vp.txt");
+  fs::create_directory(folder / "sub");
+  dialog = Start();
+  Load(kVpBrowseButton, vp);
+  for (const fs::path& same : {folder / "vp.txt", folder / "VP.TXT", folder / "sub\\..\\vp.txt"}) {
+    SCOPED_TRACE(same.string());
+    SaveAs(same.string());
+    EXPECT_EQ(RefusedOnEnter(),
+              "The grid file would replace the input file vp.txt. Choose another name.");
+    EXPECT_TRUE(Bytes(vp) == Bytes(Source("samples/vp.txt")));
+  }
+}
+
+}  // namespace
