@@ -238,8 +238,9 @@ void ConvertDialog::OnXSizeEditChange() {
 }
 
 void ConvertDialog::OnKillFocusNxWrite() {
-  // With nothing loaded there is no size to check against.
-  if (!AnyLoaded()) return;
+  // With nothing loaded there is no size to check against; and a message of ours that took the
+  // focus has just told the user what there was to tell.
+  if (!AnyLoaded() || window_.IsShowingMessage()) return;
   std::int32_t previous = nxWrite;
   UpdateData(true);
   Status check = CheckNxWrite(nxWrite, nxInput);
@@ -252,7 +253,7 @@ void ConvertDialog::OnKillFocusNxWrite() {
 }
 
 void ConvertDialog::OnKillFocusNzWrite() {
-  if (!AnyLoaded()) return;
+  if (!AnyLoaded() || window_.IsShowingMessage()) return;
   std::int32_t previous = nzWrite;
   UpdateData(true);
   Status check = CheckNzWrite(nzWrite, nzInput, elementCount, nxInput);

@@ -45,6 +45,9 @@ class DialogWindow {
 
   // A modal message box asking a question, with Yes and No; true for Yes.
   virtual bool AskYesNo(const std::string& text) = 0;
+  // While one of these boxes is up it holds the focus, which it took from a control: a check
+  // that runs when a control loses the focus must not run for that.
+  virtual bool IsShowingMessage() const = 0;
 
   // The wait cursor, while a file is read or written.
   virtual void ShowWaitCursor(bool on) = 0;

@@ -29,7 +29,10 @@ std::string Win32DialogWindow::GetControlText(int controlId) const {
 }
 
 void Win32DialogWindow::SetControlText(int controlId, const std::string& text) {
-  if (HWND item = Item(controlId)) SetWindowTextA(item, text.c_str());
+  // Text that stays the same is not set again: setting it would drop the selection that Tab
+  // made in the field the user is about to type into.
+  HWND item = Item(controlId);
+  if (item != nullptr && WindowText(item) != text) SetWindowTextA(item, text.c_str());
 }
 
 void Win32DialogWindow::EnableControl(int controlId, bool enable) {
@@ -68,11 +71,16 @@ int Win32DialogWindow::GetComboSelection(int controlId) const {
 }
 
 void Win32DialogWindow::ShowMessage(const std::string& text) {
+  ++messagesShown_;
   dialogs_.ShowMessage(dialog_.GetHandle(), text);
+  --messagesShown_;
 }
 
 bool Win32DialogWindow::AskYesNo(const std::string& text) {
-  return dialogs_.AskYesNo(dialog_.GetHandle(), text);
+  ++messagesShown_;
+  const bool yes = dialogs_.AskYesNo(dialog_.GetHandle(), text);
+  --messagesShown_;
+  return yes;
 }
 
 void Win32DialogWindow::ShowWaitCursor(bool on) {

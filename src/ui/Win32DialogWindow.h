@@ -28,6 +28,7 @@ class Win32DialogWindow : public DialogWindow {
   int GetComboSelection(int controlId) const override;
   void ShowMessage(const std::string& text) override;
   bool AskYesNo(const std::string& text) override;
+  bool IsShowingMessage() const override { return messagesShown_ > 0; }
   void ShowWaitCursor(bool on) override;
   FileDialogResult RunOpenFileDialog(const FileDialogRequest& request) override;
   FileDialogResult RunSaveFileDialog(const FileDialogRequest& request) override;
@@ -37,6 +38,7 @@ class Win32DialogWindow : public DialogWindow {
 
   const Window& dialog_;
   CommonDialogs& dialogs_;
+  int messagesShown_ = 0;
 };
 
 // The text of any window, of any length.

@@ -29,6 +29,7 @@ class FakeDialogWindow : public DialogWindow {
   void ShowMessage(const std::string& text) override;
   // Questions are recorded with the messages and answered as the test scripted (No when not).
   bool AskYesNo(const std::string& text) override;
+  bool IsShowingMessage() const override { return false; }
   void ShowWaitCursor(bool) override {}
   FileDialogResult RunOpenFileDialog(const FileDialogRequest& request) override;
   FileDialogResult RunSaveFileDialog(const FileDialogRequest& request) override;
