@@ -208,8 +208,8 @@ TEST_F(MorvTxtMvgTest, HelpBoxFromF1SystemMenuAndPicture) {
 }
 
 // Typed units count as the entry they name, ignoring case and blanks; other text stops OK, and
-// a unit that makes the values implausible is asked about (No writes nothing). The file is the
-// one mvgtool writes for the same choices.
+// a unit that makes the values implausible is asked about: No writes nothing, Yes writes the file
+// that mvgtool writes for the same choices.
 TEST_F(MorvTxtMvgTest, TypedUnitsCountAsTheEntryTheyName) {
   const std::string vp = Input("vp.txt", "vp.txt");
   const std::string vs = Input("vs.txt", "vs.txt");
@@ -241,14 +241,14 @@ TEST_F(MorvTxtMvgTest, TypedUnitsCountAsTheEntryTheyName) {
             std::string::npos)
       << question;
   EXPECT_TRUE(program->Running() && IsWindowEnabled(dialog) && !fs::exists(output));
-  Fill(kDensityUnitsCombo, "g/CM3 ");
-  const GridFileInfo written = WrittenOnEnter();
-  EXPECT_EQ(written.header.propertyCodes, "PQR");
-  EXPECT_TRUE(Bytes(output) ==
-              MvgtoolBytes(
-                  {"--vp", vp, "--density", density, "--vs", vs, "--density-units", "g/cm3", "--nx",
-                   "120", "--nx-write", "100", "--nz-write", "30", "--dx", "12.5", "--dz", "6.25"},
-                  folder / "mvgtool.mvg"));
+  // Yes writes what the person chose, in the units they chose.
+  program->Press(VK_RETURN);
+  program->AnswerMessage('Y');
+  EXPECT_EQ(program->WaitForExit(), 0u);
+  EXPECT_TRUE(Bytes(output) == MvgtoolBytes({"--vp", vp, "--density", density, "--vs", vs, "--nx",
+                                             "120", "--nx-write", "100", "--nz-write", "30", "--dx",
+                                             "12.5", "--dz", "6.25"},
+                                            folder / "mvgtool.mvg"));
 }
 
 // An X size typed into the box counts as choosing it from the list; other text stops OK.
@@ -419,6 +419,57 @@ TEST_F(MorvTxtMvgTest, OutputThatWouldReplaceAnInputIsRefused) {
     EXPECT_EQ(RefusedOnEnter(),
               "The grid file would replace the input file vp.txt. Choose another name.");
     EXPECT_TRUE(Bytes(vp) == Bytes(Source("samples/vp.txt")));
+  }
+}
+
+// Folders named in any language: the Marmousi-II model read from, and written into, a folder
+// named in Cyrillic and one named in Chinese, is the file written from an ASCII folder; the next
+// run browses there again, and mvgtool.exe names the file as it is.
+TEST_F(MorvTxtMvgTest, FoldersNamedInAnyLanguageOpenAndAreRemembered) {
+  const fs::path model = Source("samples/marmousi2");
+  const std::string reference = MvgtoolBytes(
+      {"--vp", (model / "vp.txt").string(), "--density", (model / "density.txt").string(), "--vs",
+       (model / "vs.txt").string(), "--nx", "500"},
+      folder / "reference.mvg");
+  for (const char* name : {u8"\u041c\u043e\u0434\u0435\u043b\u0438", u8"\u6a21\u578b"}) {
+    const fs::path place = folder / fs::u8path(name);
+    fs::create_directories(place);
+    for (const char* file : {"vp.txt", "density.txt", "vs.txt"}) {
+      fs::copy_file(model / file, place / file);
+    }
+    dialog = Start();
+    Load(kVpBrowseButton, (place / "vp.txt").u8string());
+    program->Click(dialog, kCancelButton);
+    EXPECT_EQ(program->WaitForExit(), 0u);
+    dialog = Start();  // the folder memory opens the file dialogs in that folder
+    Load(kVpBrowseButton, "vp.txt");
+    Load(kDensityBrowseButton, "density.txt");
+    Load(kVsBrowseButton, "vs.txt");
+    ChooseXSizeByKeyboard("500");
+    SaveAs("model.mvg");
+    program->Press(VK_RETURN);
+    EXPECT_EQ(program->WaitForExit(), 0u);
+    EXPECT_TRUE(Bytes(place / "model.mvg") == reference) << name;
+
+    const fs::path printed = folder / "printed.txt";
+    std::wstring command = L"\"" + fs::path(MVGTOOL_PATH).make_preferred().wstring() +
+                           L"\" info \"" + (place / "model.mvg").wstring() + L"\"";
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE out = CreateFileW(printed.wstring().c_str(), GENERIC_WRITE, 0, &inherit, CREATE_ALWAYS,
+                             0, nullptr);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = startup.hStdError = out;
+    PROCESS_INFORMATION tool{};
+    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                               &startup, &tool));
+    WaitForSingleObject(tool.hProcess, 15000);
+    CloseHandle(tool.hProcess);
+    CloseHandle(tool.hThread);
+    CloseHandle(out);
+    EXPECT_EQ(Bytes(printed).rfind((place / "model.mvg").u8string() + ": grid file", 0), 0u)
+        << Bytes(printed);
   }
 }
 

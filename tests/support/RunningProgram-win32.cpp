@@ -44,13 +44,14 @@ HWND KeyTarget(HWND control) {
 RunningProgram::RunningProgram(const std::filesystem::path& program,
                                const std::filesystem::path& startFolder)
     : title_(program.stem().string()) {
-  const std::string path = std::filesystem::absolute(program).make_preferred().string();
-  std::string commandLine = "\"" + path + "\"";
-  STARTUPINFOA startup = {};
+  // Wide strings: the start folder may be named in any language.
+  const std::wstring path = std::filesystem::absolute(program).make_preferred().wstring();
+  std::wstring commandLine = L"\"" + path + L"\"";
+  STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
-  if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      startFolder.string().c_str(), &startup, &process_)) {
-    ADD_FAILURE() << "cannot start " << path << ": error " << GetLastError();
+  if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      startFolder.wstring().c_str(), &startup, &process_)) {
+    ADD_FAILURE() << "cannot start " << program.string() << ": error " << GetLastError();
     process_ = {};
   }
 }
@@ -159,10 +160,19 @@ void RunningProgram::Press(UINT key, UINT heldKey) {
 
 void RunningProgram::Type(const std::string& text) {
   HWND target = Focus();
-  for (char c : text) {
-    const SHORT key = VkKeyScanA(c);
-    ASSERT_NE(key, -1) << "no key types '" << c << "'";
-    Stroke(target, LOBYTE(key), (HIBYTE(key) & 1) != 0 ? VK_SHIFT : 0);
+  std::wstring letters(text.size(), L'\0');
+  letters.resize(MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                     letters.data(), static_cast<int>(letters.size())));
+  for (wchar_t letter : letters) {
+    const SHORT key = letter < 0x80 ? VkKeyScanW(letter) : -1;
+    if (key != -1) {
+      Stroke(target, LOBYTE(key), (HIBYTE(key) & 1) != 0 ? VK_SHIFT : 0);
+    } else {
+      // A letter this keyboard has no key for arrives as the character a keyboard of its
+      // language would make, after the characters of the keys before it.
+      Settle();
+      PostMessageW(target, WM_CHAR, letter, 1);
+    }
   }
   Settle();
 }

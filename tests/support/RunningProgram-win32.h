@@ -28,6 +28,7 @@ class RunningProgram {
   // held down meanwhile. Characters come from the program's own message loop, as from a
   // keyboard.
   void Press(UINT key, UINT heldKey = 0);
+  // UTF-8 text; letters without a key on this keyboard come as characters of their own.
   void Type(const std::string& text);
   // The focused field's text replaced as a person does it: Home, Shift+End, then the text.
   void Retype(const std::string& text);
