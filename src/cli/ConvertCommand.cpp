@@ -151,8 +151,7 @@ std::string ReadProperty(Property& property, const Property* first, ProgressLine
            " holds " + std::to_string(first->grid.count) +
            ": all input files must hold the same number of values";
   }
-  property.grid =
-      LoadTextGridValues(property.path, count, progress.For("Loading " + property.path));
+  property.grid = LoadTextGridValues(property.path, scan, progress.For("Loading " + property.path));
   progress.Clear();
   if (!property.grid.ok()) return property.grid.problem.OneLine();
   return {};

@@ -119,7 +119,7 @@ void ConvertDialog::LoadPropertyFile(Property property) {
     RefuseFile(property, kCountMismatchMessage);
     return;
   }
-  TextGridValues loaded = LoadTextGridValues(chosen.fullPath, summary.count);
+  TextGridValues loaded = LoadTextGridValues(chosen.fullPath, scan);
   if (!loaded.ok()) {
     RefuseFile(property, loaded.problem.Message());
     return;

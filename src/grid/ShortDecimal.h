@@ -3,11 +3,12 @@
 // at once as one word, straight to the float32 that the exact reading gives. Inline, so that a
 // tokenizer loop keeps its constants in registers.
 //
-// Why the float is right: a token of at most seven digits is N / 10^k with N < 10^7 < 2^24 and
-// k <= 7, both exact as floats, so one float division rounds the decimal correctly to float. The
-// correctly rounded double that atof gives rounds to the same float: such a number is never a
-// midpoint between two neighbouring floats (N would need 25 significant bits) and lies at least
-// 1 / (5^k * 2^25) > 3e-13 (relative) away from every midpoint, far beyond a double's rounding.
+// Why the float is right: a token of at most seven digits is N / 10^k with N < 10^7 and k <= 7.
+// Such a number is never a midpoint between two neighbouring floats (N would need 25 significant
+// bits) and lies at least 1 / (5^k * 2^25) > 3e-13 (relative) away from every midpoint. So any
+// double within that distance rounds to the float that the exact decimal rounds to: the correctly
+// rounded double that atof gives, and N times the double nearest 10^-k (two roundings, at most
+// 2.3e-16 off), which a multiplication gives far faster than a division.
 
 #include <cstdint>
 #include <cstring>
@@ -44,7 +45,7 @@ inline std::uint64_t DigitsValue(std::uint64_t word, unsigned count) {
          32;
 }
 
-inline constexpr float kFloatPowersOfTen[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f};
+inline constexpr double kNegativePowersOfTen[] = {1e0, 1e-1, 1e-2, 1e-3, 1e-4, 1e-5, 1e-6, 1e-7};
 
 }  // namespace short_decimal
 
@@ -71,7 +72,8 @@ MVG_FORCE_INLINE const char* ReadShortUnsignedDecimal(const char* p, std::uint64
   const std::uint64_t word = EightBytes(p);
   const std::uint64_t beforePoint = (std::uint64_t{1} << (8 * integerDigits)) - 1;
   const std::uint64_t joined = (word & beforePoint) | ((word >> 8) & ~beforePoint);
-  *value = static_cast<float>(DigitsValue(joined, digits)) / kFloatPowersOfTen[fractionDigits];
+  *value = static_cast<float>(static_cast<double>(DigitsValue(joined, digits)) *
+                              kNegativePowersOfTen[fractionDigits]);
   return p + end;
 }
 

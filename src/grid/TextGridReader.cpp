@@ -4,7 +4,6 @@
 #include <new>
 
 #include "grid/ReadOnlyFile.h"
-#include "grid/TextGridArray.h"
 #include "grid/TextGridPass.h"
 
 namespace {
@@ -67,7 +66,7 @@ TextGridProblem ProblemOf(const TextPassResult& result, const TextSource& source
     case TextPassStop::kTooManyValues:
       problem.error = TextGridError::kTooManyValues;
       break;
-    case TextPassStop::kMoreThanCapacity:
+    case TextPassStop::kChanged:
       problem.error = TextGridError::kFileChanged;
       break;
     case TextPassStop::kOutOfMemory:
@@ -80,7 +79,7 @@ TextGridProblem ProblemOf(const TextPassResult& result, const TextSource& source
 TextGridScan ScanSource(const TextSource& file, const std::string& fileName,
                         const ReadProgress& progress) {
   const WithoutByteOrderMark source(file);
-  const TextPassResult result = ScanTextPass(source, progress);
+  TextPassResult result = ScanTextPass(source, progress);
   TextGridScan scan;
   scan.problem = ProblemOf(result, source, fileName);
   if (scan.ok() && result.count == 0) scan.problem.error = TextGridError::kNoValues;
@@ -88,26 +87,43 @@ TextGridScan ScanSource(const TextSource& file, const std::string& fileName,
     scan.summary.count = static_cast<std::uint32_t>(result.count);
     scan.summary.minimum = result.minimum;
     scan.summary.maximum = result.maximum;
+    scan.lines = result.lines;
+    scan.layout = std::move(result.layout);
   }
   return scan;
 }
 
 TextGridValues LoadSource(const TextSource& file, const std::string& fileName,
-                          std::uint32_t expectedCount, const ReadProgress& progress) {
+                          const TextGridScan& scan, std::uint32_t expectedCount,
+                          const ReadProgress& progress) {
   const WithoutByteOrderMark source(file);
   TextGridValues loaded;
   loaded.problem.fileName = fileName;
-  std::unique_ptr<float[]> values = NewTextGridArray(expectedCount);
+  if (!scan.ok()) {
+    loaded.problem = scan.problem;
+    // Values were there when counted.
+    if (scan.problem.error == TextGridError::kNoValues && expectedCount > 0) {
+      loaded.problem.error = TextGridError::kFileChanged;
+    }
+    return loaded;
+  }
+  if (scan.summary.count != expectedCount) {
+    // No count of 0 is ever a grid, whatever was asked.
+    loaded.problem.error =
+        expectedCount == 0 ? TextGridError::kNoValues : TextGridError::kFileChanged;
+    return loaded;
+  }
+  // Ordinary pages: large ones, taken from memory another program just gave back, cost more to
+  // clear than their fewer faults save.
+  std::unique_ptr<float[]> values(new (std::nothrow) float[expectedCount]);
   if (!values) {
     loaded.problem.error = TextGridError::kOutOfMemory;
     return loaded;
   }
-  const TextPassResult result = LoadTextPass(source, values.get(), expectedCount, progress);
+  const TextPassResult result = LoadTextPass(source, scan.layout, values.get(), progress);
   loaded.problem = ProblemOf(result, source, fileName);
   if (loaded.ok() && result.count != expectedCount) {
     loaded.problem.error = TextGridError::kFileChanged;
-  } else if (loaded.ok() && expectedCount == 0) {
-    loaded.problem.error = TextGridError::kNoValues;  // never a grid, whatever was asked
   }
   if (loaded.ok()) {
     loaded.values = std::move(values);
@@ -184,6 +200,21 @@ TextGridScan ScanTextGrid(const std::string& path, const ReadProgress& progress)
   return ScanSource(FileTextSource(file), TextGridFileName(path), progress);
 }
 
+TextGridValues LoadTextGridValues(const std::string& path, const TextGridScan& scan,
+                                  const ReadProgress& progress) {
+  ReadOnlyFile file;
+  std::string reason;
+  if (!file.Open(path, &reason)) {
+    TextGridValues loaded;
+    loaded.problem.error = TextGridError::kCannotOpen;
+    loaded.problem.fileName = TextGridFileName(path);
+    loaded.problem.reason = reason;
+    return loaded;
+  }
+  return LoadSource(FileTextSource(file), TextGridFileName(path), scan, scan.summary.count,
+                    progress);
+}
+
 TextGridValues LoadTextGridValues(const std::string& path, std::uint32_t expectedCount,
                                   const ReadProgress& progress) {
   ReadOnlyFile file;
@@ -195,7 +226,9 @@ TextGridValues LoadTextGridValues(const std::string& path, std::uint32_t expecte
     loaded.problem.reason = reason;
     return loaded;
   }
-  return LoadSource(FileTextSource(file), TextGridFileName(path), expectedCount, progress);
+  const FileTextSource source(file);
+  const std::string fileName = TextGridFileName(path);
+  return LoadSource(source, fileName, ScanSource(source, fileName, {}), expectedCount, progress);
 }
 
 TextGridScan ScanTextGridText(std::string_view text, const std::string& fileName) {
@@ -204,5 +237,6 @@ TextGridScan ScanTextGridText(std::string_view text, const std::string& fileName
 
 TextGridValues LoadTextGridValuesFromText(std::string_view text, const std::string& fileName,
                                           std::uint32_t expectedCount) {
-  return LoadSource(MemoryTextSource(text), fileName, expectedCount, {});
+  const MemoryTextSource source(text);
+  return LoadSource(source, fileName, ScanSource(source, fileName, {}), expectedCount, {});
 }

@@ -10,6 +10,9 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "grid/TextGridLines.h"
 
 enum class TextGridError {
   kNone,
@@ -46,8 +49,18 @@ struct TextGridSummary {
   float maximum = -1e30f;
 };
 
+// Where a scanned file's values lie: how many start in each part of it, so that loading writes
+// every part straight to its place.
+struct TextGridLayout {
+  std::uint64_t fileBytes = 0;
+  std::uint64_t partBytes = 0;
+  std::vector<std::uint32_t> partCounts;
+};
+
 struct TextGridScan {
   TextGridSummary summary;
+  TextGridLines lines;
+  TextGridLayout layout;
   TextGridProblem problem;
   bool ok() const { return problem.error == TextGridError::kNone; }
 };
@@ -65,8 +78,13 @@ using ReadProgress = std::function<void(std::uint64_t bytesDone, std::uint64_t b
 // more than 2147483647 values is refused (problem set, summary meaningless).
 TextGridScan ScanTextGrid(const std::string& path, const ReadProgress& progress = {});
 
-// Second pass: the values, into one array allocated once with expectedCount floats. A file that
-// no longer holds expectedCount valid values is refused with kFileChanged (or the problem met).
+// Second pass: the values, into one array allocated once with the scan's count of floats. A file
+// that no longer holds those values where the scan found them is refused with kFileChanged (or
+// the problem met).
+TextGridValues LoadTextGridValues(const std::string& path, const TextGridScan& scan,
+                                  const ReadProgress& progress = {});
+// The same without a scan at hand: the file is scanned again for where its values lie, and it must
+// hold expectedCount.
 TextGridValues LoadTextGridValues(const std::string& path, std::uint32_t expectedCount,
                                   const ReadProgress& progress = {});
 

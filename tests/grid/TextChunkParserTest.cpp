@@ -19,10 +19,10 @@ ChunkValues ParseChunk(const std::string& text, std::uint64_t begin, std::uint64
   ChunkValues chunk;
   chunk.values.resize(text.size());
   StoringSink sink;
-  sink.out = chunk.values.data();
-  sink.room = chunk.values.size();
+  sink.quick.out = chunk.values.data();
+  sink.quick.room = chunk.values.size();
   parser.Parse(begin, end, sink, chunk.outcome);
-  chunk.values.resize(sink.count);
+  chunk.values.resize(sink.Count());
   return chunk;
 }
 
