@@ -46,17 +46,38 @@ inline std::uint64_t DigitsValue(std::uint64_t word, unsigned count) {
 }
 
 inline constexpr double kNegativePowersOfTen[] = {1e0, 1e-1, 1e-2, 1e-3, 1e-4, 1e-5, 1e-6, 1e-7};
+inline constexpr std::uint64_t kPowersOfTen[] = {1,     10,     100,     1000,
+                                                 10000, 100000, 1000000, 10000000};
 
 }  // namespace short_decimal
 
+// A short decimal as N / 10^k: its digits as one number and how many follow the point.
+struct ShortDecimal {
+  std::uint64_t digits = 0;
+  unsigned fractionDigits = 0;
+  // The float32 equal to the correctly rounded double of the decimal rounded to float32.
+  float Value() const {
+    return static_cast<float>(static_cast<double>(digits) *
+                              short_decimal::kNegativePowersOfTen[fractionDigits]);
+  }
+  // The decimal times 10^7, exactly: an integer below 10^14 that orders as the decimals do.
+  std::uint64_t TenMillionths() const {
+    return digits * short_decimal::kPowersOfTen[7 - fractionDigits];
+  }
+};
+
+// The float32 of TenMillionths (n / 10^7 is a short decimal: the same reasoning holds).
+inline float FloatOfTenMillionths(std::uint64_t tenMillionths) {
+  return static_cast<float>(static_cast<double>(tenMillionths) * 1e-7);
+}
+
 // The number at p, given a map of the characters that are not digits (bit k set when p[k] is not
 // a digit; bits 0 to 7 at least): digits with an optional point and fraction, one to seven digits
-// in all, within the eight characters from p. Returns where the number stops, with its value as a
-// float32 equal to the correctly rounded double of the decimal rounded to float32; or null for
-// no digits or too many. The caller checks that the stop ends the token: if it does not (a digit, a
-// second point, a letter...), the token is something else, which ReadDecimal reads.
+// in all, within the eight characters from p. Returns where the number stops, with the number; or
+// null for no digits or too many. The caller checks that the stop ends the token: if it does not
+// (a digit, a second point, a letter...), the token is something else, which ReadDecimal reads.
 MVG_FORCE_INLINE const char* ReadShortUnsignedDecimal(const char* p, std::uint64_t notDigits,
-                                                      float* value) {
+                                                      ShortDecimal* number) {
   using namespace short_decimal;
   // Marks on p[8] and p[9] stand for a stop beyond the word: if there is a digit there, the
   // caller's check of the stop refuses the quick reading.
@@ -67,13 +88,12 @@ MVG_FORCE_INLINE const char* ReadShortUnsignedDecimal(const char* p, std::uint64
   const unsigned end = point ? fractionStop : integerDigits;
   const unsigned digits = end - point;
   if (digits - 1 > 6) return nullptr;  // none, or more than seven: then also end <= 8
-  const unsigned fractionDigits = end - integerDigits - point;
+  number->fractionDigits = end - integerDigits - point;
   // The point taken out: the bytes after it move down by one.
   const std::uint64_t word = EightBytes(p);
   const std::uint64_t beforePoint = (std::uint64_t{1} << (8 * integerDigits)) - 1;
   const std::uint64_t joined = (word & beforePoint) | ((word >> 8) & ~beforePoint);
-  *value = static_cast<float>(static_cast<double>(DigitsValue(joined, digits)) *
-                              kNegativePowersOfTen[fractionDigits]);
+  number->digits = DigitsValue(joined, digits);
   return p + end;
 }
 
@@ -84,7 +104,8 @@ inline const char* ReadShortDecimal(const char* p, float* value) {
   p += negative || *p == '+';
   // The top bit of each byte that is not a digit, gathered into bits 0 to 7.
   const std::uint64_t notDigits = ((NotDigits(EightBytes(p)) >> 7) * 0x0102040810204080) >> 56;
-  const char* const stop = ReadShortUnsignedDecimal(p, notDigits, value);
-  if (negative) *value = -*value;
+  ShortDecimal number;
+  const char* const stop = ReadShortUnsignedDecimal(p, notDigits, &number);
+  *value = negative ? -number.Value() : number.Value();
   return stop;
 }

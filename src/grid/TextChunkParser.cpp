@@ -99,11 +99,11 @@ MVG_FORCE_INLINE std::uint64_t ReadQuickTokens(const char* blockText, std::uint6
   Quick quick = sinkQuick;
   while (starts != 0) {
     const unsigned at = LowestSetBit(starts);
-    float value;
+    ShortDecimal number;
     const char* const stop =
-        ReadShortUnsignedDecimal(blockText + at, BitsFrom(notDigits, nextNotDigits, at), &value);
+        ReadShortUnsignedDecimal(blockText + at, BitsFrom(notDigits, nextNotDigits, at), &number);
     // A separator ends the token: not the end of what was read, nor a character 26.
-    if (stop == nullptr || ClassOf(*stop) != kSeparator || !quick.Take(value)) break;
+    if (stop == nullptr || ClassOf(*stop) != kSeparator || !quick.Take(number)) break;
     starts &= starts - 1;
   }
   sinkQuick = quick;

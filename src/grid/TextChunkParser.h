@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "grid/DecimalNumber.h"
+#include "grid/ShortDecimal.h"
 #include "grid/TextGridLines.h"
 #include "grid/TextGridPass.h"
 
@@ -34,17 +35,16 @@ struct CountingSink {
   static constexpr bool kCountsLines = true;
   struct Quick {
     std::uint64_t count = 0;
-    std::uint32_t lowest = ~std::uint32_t{0};  // bits of positive values
-    std::uint32_t highest = 0;
-    // Positive floats order as their bits, and a bound equal to one of them is the same float
-    // whenever it came: their extremes are taken in at the end. A zero's place among the others
-    // matters (the first zero of a reading gives a zero bound its sign): not here.
-    bool Take(float value) {
-      std::uint32_t bits;
-      std::memcpy(&bits, &value, sizeof bits);
-      if (bits == 0) return false;
-      lowest = bits < lowest ? bits : lowest;
-      highest = bits > highest ? bits : highest;
+    std::uint64_t lowest = ~std::uint64_t{0};  // in ten-millionths, of the positive values
+    std::uint64_t highest = 0;
+    // A bound equal to a positive value is the same float whenever it came: the extremes of the
+    // positive values are taken in at the end. A zero's place among the others matters (the first
+    // zero of a reading gives a zero bound its sign): not here.
+    bool Take(const ShortDecimal& number) {
+      const std::uint64_t tenMillionths = number.TenMillionths();
+      if (tenMillionths == 0) return false;
+      lowest = tenMillionths < lowest ? tenMillionths : lowest;
+      highest = tenMillionths > highest ? tenMillionths : highest;
       ++count;
       return true;
     }
@@ -87,9 +87,8 @@ struct CountingSink {
   // the merge's comparisons with float bounds come out as with the lowest and highest values.
   void Finish() {
     if (quick.highest != 0) {
-      float lowest, highest;
-      std::memcpy(&lowest, &quick.lowest, sizeof lowest);
-      std::memcpy(&highest, &quick.highest, sizeof highest);
+      const float lowest = FloatOfTenMillionths(quick.lowest);
+      const float highest = FloatOfTenMillionths(quick.highest);
       if (lowest < bounds.minimum) bounds.minimum = lowest;
       if (highest > bounds.maximum) bounds.maximum = highest;
     }
@@ -105,9 +104,9 @@ struct StoringSink {
     float* out = nullptr;
     std::uint64_t room = 0;
     std::uint64_t count = 0;
-    bool Take(float value) {
+    bool Take(const ShortDecimal& number) {
       if (count >= room) return false;
-      out[count++] = value;
+      out[count++] = number.Value();
       return true;
     }
   };
@@ -116,7 +115,8 @@ struct StoringSink {
   std::uint64_t Count() const { return quick.count; }
   void Add(double value) { AddShort(static_cast<float>(value)); }
   void AddShort(float value) {
-    if (!quick.Take(value)) ++quick.count;  // beyond the room: counted, not stored
+    if (quick.count < quick.room) quick.out[quick.count] = value;  // beyond: counted, not stored
+    ++quick.count;
   }
   void EndLines(std::uint64_t, std::uint64_t) {}
 };
