@@ -65,12 +65,6 @@ TextGridLines Lines(std::string_view text) {
   return lines;
 }
 
-bool SameLines(const TextGridLines& a, const TextGridLines& b) {
-  return a.linesWithValues == b.linesWithValues && a.firstLine == b.firstLine &&
-         a.firstCount == b.firstCount && a.sameInARow == b.sameInARow &&
-         a.differingLine == b.differingLine && a.differingCount == b.differingCount;
-}
-
 std::uint32_t Bits(float value) {
   std::uint32_t bits;
   std::memcpy(&bits, &value, sizeof bits);
@@ -99,7 +93,7 @@ void CheckAccepted(std::string_view text, const TextGridScan& scan) {
   if (Bits(minimum) != Bits(scan.summary.minimum) || Bits(maximum) != Bits(scan.summary.maximum)) {
     __builtin_trap();
   }
-  if (!SameLines(scan.lines, Lines(text))) __builtin_trap();
+  if (!(scan.lines == Lines(text))) __builtin_trap();
 }
 
 void CheckChunked(std::string_view text, std::uint8_t shape) {
@@ -115,7 +109,7 @@ void CheckChunked(std::string_view text, std::uint8_t shape) {
   if (got.stop != expected.stop) __builtin_trap();
   if (got.stop == TextPassStop::kEnd &&
       (got.count != expected.count || Bits(got.minimum) != Bits(expected.minimum) ||
-       Bits(got.maximum) != Bits(expected.maximum) || !SameLines(got.lines, expected.lines))) {
+       Bits(got.maximum) != Bits(expected.maximum) || !(got.lines == expected.lines))) {
     __builtin_trap();
   }
   if (got.stop != TextPassStop::kEnd &&

@@ -19,6 +19,12 @@ struct TextGridLines {
   bool AllLinesAlike() const { return linesWithValues > 1 && differingLine == 0; }
 };
 
+inline bool operator==(const TextGridLines& a, const TextGridLines& b) {
+  return a.linesWithValues == b.linesWithValues && a.firstLine == b.firstLine &&
+         a.firstCount == b.firstCount && a.sameInARow == b.sameInARow &&
+         a.differingLine == b.differingLine && a.differingCount == b.differingCount;
+}
+
 // "174 lines of 500 values", or "174 lines of 500 values, then line 175 holds 1 value";
 // "no values" when no line holds one.
 std::string DescribeLines(const TextGridLines& lines);
