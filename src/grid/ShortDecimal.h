@@ -15,6 +15,10 @@
 
 #include "grid/CompilerSupport.h"
 
+#if defined(_MSC_VER) && !defined(__clang__)
+#include <stdlib.h>
+#endif
+
 static_assert(kLittleEndianHost, "characters are read as one word");
 
 // Bytes that ReadShortDecimal may read from the start of a token on.
@@ -46,29 +50,49 @@ inline std::uint64_t DigitsValue(std::uint64_t word, unsigned count) {
 }
 
 inline constexpr double kNegativePowersOfTen[] = {1e0, 1e-1, 1e-2, 1e-3, 1e-4, 1e-5, 1e-6, 1e-7};
-inline constexpr std::uint64_t kPowersOfTen[] = {1,     10,     100,     1000,
-                                                 10000, 100000, 1000000, 10000000};
+
+inline std::uint64_t ByteSwap(std::uint64_t word) {
+#if defined(_MSC_VER) && !defined(__clang__)
+  return _byteswap_uint64(word);
+#else
+  return __builtin_bswap64(word);
+#endif
+}
 
 }  // namespace short_decimal
 
-// A short decimal as N / 10^k: its digits as one number and how many follow the point.
+// A short decimal: its digit characters with the point taken out, and where the point was.
 struct ShortDecimal {
-  std::uint64_t digits = 0;
+  std::uint64_t characters = 0;  // the first in the lowest byte; bytes after the digits: any
+  unsigned digitCount = 0;       // 1 to 7
   unsigned fractionDigits = 0;
+
   // The float32 equal to the correctly rounded double of the decimal rounded to float32.
   float Value() const {
-    return static_cast<float>(static_cast<double>(digits) *
-                              short_decimal::kNegativePowersOfTen[fractionDigits]);
+    return static_cast<float>(
+        static_cast<double>(short_decimal::DigitsValue(characters, digitCount)) *
+        short_decimal::kNegativePowersOfTen[fractionDigits]);
   }
-  // The decimal times 10^7, exactly: an integer below 10^14 that orders as the decimals do.
-  std::uint64_t TenMillionths() const {
-    return digits * short_decimal::kPowersOfTen[7 - fractionDigits];
+  bool StartsWithZero() const { return (characters & 0xFF) == '0'; }
+  // For a decimal whose first digit is not 0: a key that orders such decimals as their values, far
+  // cheaper than the value. More digits before the point mean a larger value; with as many, the
+  // digits compare as text, left-aligned.
+  std::uint64_t OrderKey() const {
+    const std::uint64_t digits = characters & ((std::uint64_t{1} << (8 * digitCount)) - 1);
+    return (std::uint64_t{digitCount - fractionDigits} << 56) |
+           (short_decimal::ByteSwap(digits) >> 8);
   }
 };
 
-// The float32 of TenMillionths (n / 10^7 is a short decimal: the same reasoning holds).
-inline float FloatOfTenMillionths(std::uint64_t tenMillionths) {
-  return static_cast<float>(static_cast<double>(tenMillionths) * 1e-7);
+// The float32 of the decimal with that OrderKey.
+inline float FloatOfOrderKey(std::uint64_t key) {
+  ShortDecimal number;
+  const unsigned integerDigits = static_cast<unsigned>(key >> 56);
+  for (std::uint64_t text = key << 8; text != 0; text <<= 8) {
+    number.characters |= (text >> 56) << (8 * number.digitCount++);
+  }
+  number.fractionDigits = number.digitCount - integerDigits;
+  return number.Value();
 }
 
 // The number at p, given a map of the characters that are not digits (bit k set when p[k] is not
@@ -89,11 +113,11 @@ MVG_FORCE_INLINE const char* ReadShortUnsignedDecimal(const char* p, std::uint64
   const unsigned digits = end - point;
   if (digits - 1 > 6) return nullptr;  // none, or more than seven: then also end <= 8
   number->fractionDigits = end - integerDigits - point;
+  number->digitCount = digits;
   // The point taken out: the bytes after it move down by one.
   const std::uint64_t word = EightBytes(p);
   const std::uint64_t beforePoint = (std::uint64_t{1} << (8 * integerDigits)) - 1;
-  const std::uint64_t joined = (word & beforePoint) | ((word >> 8) & ~beforePoint);
-  number->digits = DigitsValue(joined, digits);
+  number->characters = (word & beforePoint) | ((word >> 8) & ~beforePoint);
   return p + end;
 }
 
@@ -106,6 +130,6 @@ inline const char* ReadShortDecimal(const char* p, float* value) {
   const std::uint64_t notDigits = ((NotDigits(EightBytes(p)) >> 7) * 0x0102040810204080) >> 56;
   ShortDecimal number;
   const char* const stop = ReadShortUnsignedDecimal(p, notDigits, &number);
-  *value = negative ? -number.Value() : number.Value();
+  if (stop != nullptr) *value = negative ? -number.Value() : number.Value();
   return stop;
 }

@@ -35,16 +35,16 @@ struct CountingSink {
   static constexpr bool kCountsLines = true;
   struct Quick {
     std::uint64_t count = 0;
-    std::uint64_t lowest = ~std::uint64_t{0};  // in ten-millionths, of the positive values
+    std::uint64_t lowest = ~std::uint64_t{0};  // OrderKeys of values with a first digit 1 to 9
     std::uint64_t highest = 0;
-    // A bound equal to a positive value is the same float whenever it came: the extremes of the
-    // positive values are taken in at the end. A zero's place among the others matters (the first
-    // zero of a reading gives a zero bound its sign): not here.
+    // Such values are positive, and a bound equal to one of them is the same float whenever it
+    // came: their extremes are taken in at the end. A zero's place among the others matters (the
+    // first zero of a reading gives a zero bound its sign): not here, nor other leading zeros.
     bool Take(const ShortDecimal& number) {
-      const std::uint64_t tenMillionths = number.TenMillionths();
-      if (tenMillionths == 0) return false;
-      lowest = tenMillionths < lowest ? tenMillionths : lowest;
-      highest = tenMillionths > highest ? tenMillionths : highest;
+      if (number.StartsWithZero()) return false;
+      const std::uint64_t key = number.OrderKey();
+      lowest = key < lowest ? key : lowest;
+      highest = key > highest ? key : highest;
       ++count;
       return true;
     }
@@ -87,8 +87,8 @@ struct CountingSink {
   // the merge's comparisons with float bounds come out as with the lowest and highest values.
   void Finish() {
     if (quick.highest != 0) {
-      const float lowest = FloatOfTenMillionths(quick.lowest);
-      const float highest = FloatOfTenMillionths(quick.highest);
+      const float lowest = FloatOfOrderKey(quick.lowest);
+      const float highest = FloatOfOrderKey(quick.highest);
       if (lowest < bounds.minimum) bounds.minimum = lowest;
       if (highest > bounds.maximum) bounds.maximum = highest;
     }
