@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <random>
@@ -166,15 +167,25 @@ TEST(TextGridPassTest, LimitsAndAChangedFileStopThePassWithoutWritingOutsideTheA
   }
 }
 
-TEST(TextGridPassTest, TheFirstProblemInTheTextWinsWhicheverThreadMeetsItFirst) {
-  TextPassOptions options;
-  options.chunkBytes = 4;
-  options.threads = 3;
-  for (int run = 0; run < 200; ++run) {
-    const TextPassResult result = ScanTextPass(MemoryTextSource("12a 1 2 x 3 y"), {}, options);
-    ASSERT_EQ(result.stop, TextPassStop::kNotANumber);
-    ASSERT_EQ(result.problemOffset, 0u);
-    ASSERT_EQ(result.token, "12a");
+// Short decimals of every shape (leading zeros, no integer part, no fraction, a point last), as
+// the bounds of a plain reading find them.
+TEST(TextGridPassTest, BoundsAreThoseOfTheValuesAsRead) {
+  std::mt19937 random(11);
+  for (int round = 0; round < 300; ++round) {
+    std::string text;
+    float minimum = 1e30f, maximum = -1e30f;
+    for (int i = 0; i < 20; ++i) {
+      std::string token = std::to_string(random() % 100000);
+      token.insert(random() % (token.size() + 1), std::string(random() % 3, '0'));
+      if (random() % 4 != 0) token.insert(random() % (token.size() + 1), ".");
+      const float value = std::stof(token);
+      minimum = std::min(minimum, value);
+      maximum = std::max(maximum, value);
+      text += token + " ";
+    }
+    const TextPassResult scan = ScanTextPass(MemoryTextSource(text), {});
+    EXPECT_EQ(scan.minimum, minimum) << text;
+    EXPECT_EQ(scan.maximum, maximum) << text;
   }
 }
 
@@ -205,18 +216,6 @@ TEST(TextGridPassTest, ReadErrorsStopThePassWithTheirReason) {
       ScanTextPass(FailingSource(std::string(100, '1') + " 2 3", 50), {}, options);
   EXPECT_EQ(result.stop, TextPassStop::kReadError);
   EXPECT_EQ(result.reason, "Input/output error");
-}
-
-TEST(TextGridPassTest, LinesEndAtLfCrLfOrALoneCr) {
-  const std::string text = "1\n2\r\n3\r4\r\r5\n\r\n6";
-  std::uint64_t line = 0;
-  std::string reason;
-  const std::pair<char, std::uint64_t> expected[] = {{'1', 1}, {'2', 2}, {'3', 3},
-                                                     {'4', 4}, {'5', 6}, {'6', 8}};
-  for (const auto& [digit, number] : expected) {
-    ASSERT_TRUE(LineOfOffset(MemoryTextSource(text), text.find(digit), &line, &reason));
-    EXPECT_EQ(line, number) << digit;
-  }
 }
 
 }  // namespace
