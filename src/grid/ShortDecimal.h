@@ -121,15 +121,19 @@ MVG_FORCE_INLINE const char* ReadShortUnsignedDecimal(const char* p, std::uint64
   return p + end;
 }
 
+// The map of the characters that are not digits among the eight from p on.
+MVG_FORCE_INLINE std::uint64_t NotDigitsAt(const char* p) {
+  using namespace short_decimal;
+  // The top bit of each byte that is not a digit, gathered into bits 0 to 7.
+  return ((NotDigits(EightBytes(p)) >> 7) * 0x0102040810204080) >> 56;
+}
+
 // The same, with an optional sign first and the map worked out here.
 inline const char* ReadShortDecimal(const char* p, float* value) {
-  using namespace short_decimal;
   const bool negative = *p == '-';
   p += negative || *p == '+';
-  // The top bit of each byte that is not a digit, gathered into bits 0 to 7.
-  const std::uint64_t notDigits = ((NotDigits(EightBytes(p)) >> 7) * 0x0102040810204080) >> 56;
   ShortDecimal number;
-  const char* const stop = ReadShortUnsignedDecimal(p, notDigits, &number);
+  const char* const stop = ReadShortUnsignedDecimal(p, NotDigitsAt(p), &number);
   if (stop != nullptr) *value = negative ? -number.Value() : number.Value();
   return stop;
 }

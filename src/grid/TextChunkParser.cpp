@@ -28,11 +28,9 @@ constexpr std::array<unsigned char, 256> kCharClasses = MakeCharClasses();
 
 inline unsigned char ClassOf(char c) { return kCharClasses[static_cast<unsigned char>(c)]; }
 
-// The separators and the digits among the 64 bytes from p on, and the line ends if asked: bit k
-// for p[k].
+// The separators among the 64 bytes from p on, and the line ends if asked: bit k for p[k].
 struct BlockMap {
   std::uint64_t separators = 0;
-  std::uint64_t digits = 0;
   std::uint64_t lineFeeds = 0;
   std::uint64_t carriageReturns = 0;
 };
@@ -46,8 +44,6 @@ MVG_FORCE_INLINE BlockMap MapBlock(const char* p) {
   const __m128i tab = _mm_set1_epi8('\t');
   const __m128i lineFeed = _mm_set1_epi8('\n');
   const __m128i carriageReturn = _mm_set1_epi8('\r');
-  const __m128i zero = _mm_set1_epi8('0');
-  const __m128i nine = _mm_set1_epi8(9);
   for (int part = 0; part < 4; ++part) {
     const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * part));
     const __m128i lineFeeds = _mm_cmpeq_epi8(bytes, lineFeed);
@@ -55,14 +51,9 @@ MVG_FORCE_INLINE BlockMap MapBlock(const char* p) {
     const __m128i separators = _mm_or_si128(
         _mm_or_si128(_mm_cmpeq_epi8(bytes, space), _mm_cmpeq_epi8(bytes, comma)),
         _mm_or_si128(_mm_cmpeq_epi8(bytes, tab), _mm_or_si128(lineFeeds, carriageReturns)));
-    // A digit's distance from '0' is at most 9 (unsigned: bytes below '0' wrap to large).
-    const __m128i fromZero = _mm_sub_epi8(bytes, zero);
-    const __m128i digits = _mm_cmpeq_epi8(_mm_min_epu8(fromZero, nine), fromZero);
     const int shift = 16 * part;
     map.separators |=
         static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(separators))) << shift;
-    map.digits |= static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(digits)))
-                  << shift;
     if (kLineEnds) {
       map.lineFeeds |=
           static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(lineFeeds))) << shift;
@@ -74,7 +65,6 @@ MVG_FORCE_INLINE BlockMap MapBlock(const char* p) {
 #else
   for (int k = 0; k < 64; ++k) {
     map.separators |= static_cast<std::uint64_t>(ClassOf(p[k]) == kSeparator) << k;
-    map.digits |= static_cast<std::uint64_t>(p[k] >= '0' && p[k] <= '9') << k;
     if (kLineEnds) {
       map.lineFeeds |= static_cast<std::uint64_t>(p[k] == '\n') << k;
       map.carriageReturns |= static_cast<std::uint64_t>(p[k] == '\r') << k;
@@ -84,24 +74,18 @@ MVG_FORCE_INLINE BlockMap MapBlock(const char* p) {
   return map;
 }
 
-// The bits of a 128-bit map (low word first) from bit `at` (below 64) on.
-inline std::uint64_t BitsFrom(std::uint64_t low, std::uint64_t high, unsigned at) {
-  return (low >> at) | ((high << 1) << (63 - at));
-}
-
 // Reads the quick unsigned tokens of a block (see ShortDecimal.h) from its lowest start on, into
 // the sink's quick part, until a token that is not one (or one the sink does not take) or the
 // last start; returns the starts left.
 template <class Quick>
 MVG_FORCE_INLINE std::uint64_t ReadQuickTokens(const char* blockText, std::uint64_t starts,
-                                               std::uint64_t notDigits, std::uint64_t nextNotDigits,
                                                Quick& sinkQuick) {
   Quick quick = sinkQuick;
   while (starts != 0) {
     const unsigned at = LowestSetBit(starts);
     ShortDecimal number;
-    const char* const stop =
-        ReadShortUnsignedDecimal(blockText + at, BitsFrom(notDigits, nextNotDigits, at), &number);
+    const char* const token = blockText + at;
+    const char* const stop = ReadShortUnsignedDecimal(token, NotDigitsAt(token), &number);
     // A separator ends the token: not the end of what was read, nor a character 26.
     if (stop == nullptr || ClassOf(*stop) != kSeparator || !quick.Take(number)) break;
     starts &= starts - 1;
@@ -207,7 +191,7 @@ void ChunkParser::ParseWith(std::uint64_t begin, std::uint64_t end, Sink& sink,
       if (lineEnds != 0) local.EndLines(lineEnds, starts);
     }
     for (;;) {
-      starts = ReadQuickTokens(text + block, starts, ~map.digits, ~next.digits, local.quick);
+      starts = ReadQuickTokens(text + block, starts, local.quick);
       if (starts == 0) break;
       const unsigned at = LowestSetBit(starts);
       const std::size_t tokenStart = block + at;
