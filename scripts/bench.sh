@@ -117,11 +117,13 @@ if [ "${MVG_BENCH_WINE:-0}" = 1 ]; then
   [ -f "$exe" ] || { echo "no $exe: build the Windows target mvgtool first" >&2; exit 1; }
   source scripts/wine-prefix.sh
   prepare_wine_prefix "${MVG_WINE_PREFIX:-}" >/dev/null
-  wineserver -p  # one persistent server, so that its start does not count
+  # One persistent server, so that its start does not count; ended with the script.
+  wineserver -p >/dev/null 2>&1
+  trap 'wineserver -k; rm -rf "$work"' EXIT
   echo
   echo "== Whole process under Wine: $exe convert, 20,000,000 values"
   wine_times=""
-  wine "$exe" --help >/dev/null 2>&1 || true
+  wine "$exe" --help >/dev/null 2>&1 </dev/null || true
   for ((i = 1; i <= pairs; ++i)); do
     timed win wine "$exe" convert --vp "$grid20" --nx 2000 -o "$work/ours.mvg"
     read -r win_s _ <<<"$win"
@@ -129,7 +131,6 @@ if [ "${MVG_BENCH_WINE:-0}" = 1 ]; then
     wine_times+=" $win_s"
   done
   echo "  mvgtool.exe: $(stats "$wine_times") s"
-  wineserver -k
 fi
 
 echo
