@@ -6,7 +6,6 @@
 #include <bitset>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 #include <memory>
 #include <string>

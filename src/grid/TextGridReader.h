@@ -74,8 +74,9 @@ struct TextGridValues {
 
 using ReadProgress = std::function<void(std::uint64_t bytesDone, std::uint64_t bytesTotal)>;
 
-// First pass: count, minimum, maximum. A file with no values, an unreadable file, a bad token or
-// more than 2147483647 values is refused (problem set, summary meaningless).
+// First pass: count, minimum, maximum, the line structure and where the values lie. A file with no
+// values, an unreadable file, a bad token or more than 2147483647 values is refused (problem set,
+// the rest meaningless).
 TextGridScan ScanTextGrid(const std::string& path, const ReadProgress& progress = {});
 
 // Second pass: the values, into one array allocated once with the scan's count of floats. A file
