@@ -35,23 +35,27 @@ std::string Line(std::uint64_t* state) {
 
 }  // namespace
 
-std::string EnsureBenchGrid(const std::string& folder) {
+std::string EnsureBenchGrid(const std::string& folder, std::int32_t rows) {
   namespace fs = std::filesystem;
-  const std::string path = (fs::path(folder) / "mvg-bench-grid-20M.txt").string();
+  const std::uint64_t values = std::uint64_t{kBenchColumns} * static_cast<std::uint64_t>(rows);
+  const std::string name =
+      values % 1000000 == 0 ? std::to_string(values / 1000000) + "M" : std::to_string(values);
+  const std::string path = (fs::path(folder) / ("mvg-bench-grid-" + name + ".txt")).string();
+  const std::uint64_t bytes = kBenchLineBytes * static_cast<std::uint64_t>(rows);
   std::error_code error;
-  if (fs::file_size(path, error) == kBenchGridBytes && !error) return path;
+  if (fs::file_size(path, error) == bytes && !error) return path;
 
   const std::string partial = path + ".partial";
   std::FILE* file = std::fopen(partial.c_str(), "wb");
   if (file == nullptr) return "";
   std::uint64_t state = 20240611;
   bool ok = true;
-  for (std::int32_t z = 0; z < kBenchRows && ok; ++z) {
+  for (std::int32_t z = 0; z < rows && ok; ++z) {
     const std::string line = Line(&state);
     ok = std::fwrite(line.data(), 1, line.size(), file) == line.size();
   }
   ok = std::fclose(file) == 0 && ok;
-  if (!ok || fs::file_size(partial, error) != kBenchGridBytes) return "";
+  if (!ok || fs::file_size(partial, error) != bytes) return "";
   fs::rename(partial, path, error);
   return error ? "" : path;
 }

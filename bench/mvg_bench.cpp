@@ -40,7 +40,7 @@ void FlushToDisk(const std::string& path) {
 bool OurLoad(const std::string& path, TextGridValues* loaded) {
   const TextGridScan scan = ScanTextGrid(path, path);
   if (!scan.ok()) return false;
-  *loaded = LoadTextGridValues(path, path, scan.summary.count);
+  *loaded = LoadTextGridValues(path, path, scan);
   return loaded->ok();
 }
 
@@ -95,9 +95,9 @@ void OurScan(benchmark::State& state) {
 }
 
 void OurLoadOnly(benchmark::State& state) {
+  const TextGridScan scan = ScanTextGrid(files.grid, files.grid);
   for (auto _ : state) {
-    if (!LoadTextGridValues(files.grid, files.grid, kBenchValues).ok())
-      state.SkipWithError("load failed");
+    if (!LoadTextGridValues(files.grid, files.grid, scan).ok()) state.SkipWithError("load failed");
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kBenchGridBytes));
 }
@@ -240,8 +240,10 @@ int main(int argc, char** argv) {
   const auto literal = reporter.seconds.find("LiteralLoadAndExport");
   const auto ours = reporter.seconds.find("OurLoadAndExport");
   if (literal != reporter.seconds.end() && ours != reporter.seconds.end() && ours->second > 0) {
-    std::printf("\nLoad + export of 20,000,000 values: literal %.2f s, ours %.3f s, %.1fx faster\n",
-                literal->second, ours->second, literal->second / ours->second);
+    std::printf(
+        "\nLoad + export of 20,000,000 values: literal %.2f s, ours %.3f s, %.1fx faster (goal: >= "
+        "15x)\n",
+        literal->second, ours->second, literal->second / ours->second);
     auto ms = [&](const char* name) { return 1000 * reporter.seconds[name]; };
     std::printf(
         "Ours in parts: scan %.0f ms, load %.0f ms, export %.0f ms; reading the bytes "

@@ -1,7 +1,7 @@
 // Arbitrary bytes as a text grid. An accepted text loads to exactly its count of finite values,
-// each the C library's strtod of its token rounded to float32, with the minimum and maximum a
-// plain reading finds; a reading cut into small chunks on several threads gives the same result
-// as a whole one.
+// each the C library's strtod of its token rounded to float32, with the minimum, maximum and line
+// structure a plain reading finds; a reading cut into small chunks on several threads gives the
+// same result as a whole one.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -18,11 +18,7 @@ namespace {
 
 bool IsSeparator(char c) { return c == ' ' || c == '\t' || c == ',' || c == '\n' || c == '\r'; }
 
-// The tokens of a text, the plain way: after a UTF-8 byte-order mark at the very start, up to the
-// first character 26.
-std::vector<std::string> Tokens(std::string_view text) {
-  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
-  text = text.substr(0, text.find('\x1a'));
+std::vector<std::string> Split(std::string_view text) {
   std::vector<std::string> tokens;
   std::size_t i = 0;
   while (i < text.size()) {
@@ -34,6 +30,41 @@ std::vector<std::string> Tokens(std::string_view text) {
   return tokens;
 }
 
+// What counts of a text: after a UTF-8 byte-order mark at the very start, up to the first
+// character 26.
+std::string_view Counted(std::string_view text) {
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+  return text.substr(0, text.find('\x1a'));
+}
+
+// The line structure, the plain way: values on each line, lines cut at LF, CR+LF or a lone CR.
+TextGridLines Lines(std::string_view text) {
+  text = Counted(text);
+  TextGridLines lines;
+  std::uint64_t number = 1;
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    std::size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) end = text.size();
+    const std::uint64_t values = Split(text.substr(start, end - start)).size();
+    if (values > 0) {
+      if (lines.linesWithValues++ == 0) {
+        lines.firstLine = number;
+        lines.firstCount = values;
+      }
+      if (lines.differingLine == 0 && values == lines.firstCount) {
+        ++lines.sameInARow;
+      } else if (lines.differingLine == 0) {
+        lines.differingLine = number;
+        lines.differingCount = values;
+      }
+    }
+    ++number;
+    start = end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
+  }
+  return lines;
+}
+
 std::uint32_t Bits(float value) {
   std::uint32_t bits;
   std::memcpy(&bits, &value, sizeof bits);
@@ -43,7 +74,7 @@ std::uint32_t Bits(float value) {
 void CheckAccepted(std::string_view text, const TextGridScan& scan) {
   const TextGridValues loaded = LoadTextGridValuesFromText(text, "fuzz.txt", scan.summary.count);
   if (!loaded.ok() || loaded.count != scan.summary.count || !loaded.values) __builtin_trap();
-  const std::vector<std::string> tokens = Tokens(text);
+  const std::vector<std::string> tokens = Split(Counted(text));
   if (tokens.size() != loaded.count) __builtin_trap();
   // The bounds as a plain reading from start to end finds them, with the values as read.
   float minimum = 1e30f;
@@ -62,6 +93,7 @@ void CheckAccepted(std::string_view text, const TextGridScan& scan) {
   if (Bits(minimum) != Bits(scan.summary.minimum) || Bits(maximum) != Bits(scan.summary.maximum)) {
     __builtin_trap();
   }
+  if (!(scan.lines == Lines(text))) __builtin_trap();
 }
 
 void CheckChunked(std::string_view text, std::uint8_t shape) {
@@ -77,7 +109,7 @@ void CheckChunked(std::string_view text, std::uint8_t shape) {
   if (got.stop != expected.stop) __builtin_trap();
   if (got.stop == TextPassStop::kEnd &&
       (got.count != expected.count || Bits(got.minimum) != Bits(expected.minimum) ||
-       Bits(got.maximum) != Bits(expected.maximum))) {
+       Bits(got.maximum) != Bits(expected.maximum) || !(got.lines == expected.lines))) {
     __builtin_trap();
   }
   if (got.stop != TextPassStop::kEnd &&
@@ -86,8 +118,8 @@ void CheckChunked(std::string_view text, std::uint8_t shape) {
   }
   if (expected.stop != TextPassStop::kEnd) return;
   std::vector<float> a(expected.count), b(expected.count);
-  LoadTextPass(source, a.data(), a.size(), {}, whole);
-  const TextPassResult load = LoadTextPass(source, b.data(), b.size(), {}, chunked);
+  LoadTextPass(source, expected.layout, a.data(), {}, whole);
+  const TextPassResult load = LoadTextPass(source, got.layout, b.data(), {}, chunked);
   if (load.stop != TextPassStop::kEnd || load.count != expected.count) __builtin_trap();
   for (std::size_t i = 0; i < a.size(); ++i) {
     if (Bits(a[i]) != Bits(b[i])) __builtin_trap();

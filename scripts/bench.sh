@@ -1,13 +1,139 @@
 #!/usr/bin/env bash
-# Builds the benchmarks natively (Release) and runs them: text grid load and export against the
-# straightforward algorithm on 20 million values, and peak memory while loading.
-# Extra arguments go to the benchmark program (e.g. --benchmark_filter=Marmousi).
+# Builds the benchmarks natively (Release) and runs them:
+#  1. Whole process, as a user meets it: `mvgtool convert` and the literal algorithm as a program
+#     of its own (bench/literal_convert.cpp: fgets into 8192 bytes, strtok, atof, two passes, one
+#     write), run in turn, each timed by hyperfine with its peak memory from /usr/bin/time, on a
+#     20-million-value grid; then mvgtool on a 100-million-value grid right after each literal
+#     run on the 20-million one.
+#  2. In process: Google Benchmark of load and export against the literal algorithm, and peak
+#     memory while loading.
+# Environment: MVG_BENCH_DIR holds the grids (default /dev/shm, a memory file system, so that
+# disk speed does not count; else $TMPDIR or /tmp); MVG_BENCH_PAIRS runs in turn (default 7);
+# MVG_BENCH_WINE=1 also times mvgtool.exe under Wine on the 20-million-value grid, from the
+# Windows build in build/windows (needs a display-less Wine prefix: MVG_WINE_PREFIX).
+# Extra arguments go to the Google Benchmark program (e.g. --benchmark_filter=Marmousi).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 source scripts/ensure-packages.sh
-ensure_packages "${NATIVE_PACKAGES[@]}"
+ensure_packages "${NATIVE_PACKAGES[@]}" "${BENCH_PACKAGES[@]}"
 
 cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DMVG_BENCH=ON >/dev/null
-cmake --build build/bench --target mvg_bench
-build/bench/bench/mvg_bench "$@"
+cmake --build build/bench --target mvg_bench mvgtool literal_convert make_bench_grid
+bin=build/bench
+pairs=${MVG_BENCH_PAIRS:-7}
+folder=${MVG_BENCH_DIR:-}
+if [ -z "$folder" ]; then
+  folder=/dev/shm
+  [ -d "$folder" ] && [ -w "$folder" ] || folder=${TMPDIR:-/tmp}
+fi
+work=$(mktemp -d "$folder/mvg-bench-XXXXXX")
+trap 'rm -rf "$work"' EXIT
+
+load() { cut -d' ' -f1-3 /proc/loadavg; }
+echo
+echo "== Machine"
+echo "$(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), \
+$(free -g | awk '/^Mem:/ {print $2}') GiB, Linux $(uname -r)"
+thp=/sys/kernel/mm/transparent_hugepage/enabled
+[ -r "$thp" ] && echo "Transparent large pages: $(cat "$thp")"
+echo "Load average (1, 5, 15 min) before: $(load)"
+echo "Grids in $folder ($(df -h --output=fstype "$folder" | tail -1 | tr -d ' '))"
+
+grid20=$($bin/bench/make_bench_grid "$folder" 20)
+grid100=$($bin/bench/make_bench_grid "$folder" 100)
+
+# timed OUT_VAR COMMAND...: runs COMMAND once; sets OUT_VAR to "seconds peak-KiB".
+timed() {
+  local var=$1
+  shift
+  rm -f "$work"/*.mvg
+  hyperfine -N --runs 1 --style none --export-csv "$work/run.csv" \
+    "/usr/bin/time -f %M -o $work/peak.txt $*" >/dev/null 2>"$work/hyperfine.err" ||
+    { cat "$work/hyperfine.err" >&2; exit 1; }
+  # The mean is the sixth field from the end: command may hold commas, the numbers do not.
+  printf -v "$var" '%s %s' "$(awk -F, 'NR == 2 {print $(NF - 6)}' "$work/run.csv")" \
+    "$(tail -1 "$work/peak.txt")"
+}
+# stats "list of numbers": median, minimum and maximum.
+stats() {
+  printf '%s\n' $1 | sort -g | awk '{v[NR] = $1} END {
+    m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
+    printf "median %.3f, range %.3f to %.3f", m, v[1], v[NR]}'
+}
+mib() { awk -v k="$1" 'BEGIN {printf "%.1f MiB", k / 1024}'; }
+
+literal=("$bin/bench/literal_convert")
+ours=("$bin/src/cli/mvgtool" convert)
+echo
+echo "== Whole process, in turn: literal_convert and mvgtool convert, 20,000,000 values"
+literal_times="" our_times="" ratios="" our_peak=0 literal_peak=0
+for ((i = 1; i <= pairs; ++i)); do
+  timed lit "${literal[@]}" "$grid20" 2000 "$work/literal.mvg"
+  timed our "${ours[@]}" --vp "$grid20" --nx 2000 -o "$work/ours.mvg"
+  read -r lit_s lit_k <<<"$lit"
+  read -r our_s our_k <<<"$our"
+  ratio=$(awk -v a="$lit_s" -v b="$our_s" 'BEGIN {printf "%.2f", a / b}')
+  printf '  pair %d: literal %.3f s (%s), mvgtool %.3f s (%s): %sx; load %s\n' "$i" "$lit_s" \
+    "$(mib "$lit_k")" "$our_s" "$(mib "$our_k")" "$ratio" "$(load)"
+  literal_times+=" $lit_s" our_times+=" $our_s" ratios+=" $ratio"
+  ((our_k > our_peak)) && our_peak=$our_k
+  ((lit_k > literal_peak)) && literal_peak=$lit_k
+done
+echo "  literal: $(stats "$literal_times") s"
+echo "  mvgtool: $(stats "$our_times") s"
+echo "  ratio:   $(stats "$ratios")x (goal: median >= 10x)"
+echo "  peak memory: mvgtool $(mib $our_peak) (limit 4 bytes a value + 16 MiB = \
+$(mib $((20000000 * 4 / 1024 + 16384)))), literal $(mib $literal_peak)"
+# Same values, bit for bit, after the 296-byte headers (the literal program's is a stand-in).
+"${literal[@]}" "$grid20" 2000 "$work/literal.mvg" >"$work/literal.txt"
+"${ours[@]}" --vp "$grid20" --nx 2000 -o "$work/ours.mvg" >/dev/null
+"$bin/src/cli/mvgtool" sizes "$grid20" >"$work/sizes.txt"
+if cmp -s <(tail -c +297 "$work/literal.mvg") <(tail -c +297 "$work/ours.mvg"); then
+  echo "  values: identical; literal: $(cat "$work/literal.txt")"
+else
+  echo "  values: DIFFERENT"
+  exit 1
+fi
+grep -iE 'range|minimum|maximum' "$work/sizes.txt" | sed 's/^/  mvgtool sizes: /' || true
+
+echo
+echo "== Whole process: mvgtool convert on 100,000,000 values, each right after literal_convert \
+on 20,000,000"
+big_times="" big_peak=0
+for ((i = 1; i <= pairs; ++i)); do
+  timed lit "${literal[@]}" "$grid20" 2000 "$work/literal.mvg"
+  timed big "${ours[@]}" --vp "$grid100" --nx 2000 -o "$work/ours.mvg"
+  read -r big_s big_k <<<"$big"
+  printf '  run %d: %.3f s (%s); load %s\n' "$i" "$big_s" "$(mib "$big_k")" "$(load)"
+  big_times+=" $big_s"
+  ((big_k > big_peak)) && big_peak=$big_k
+done
+echo "  mvgtool: $(stats "$big_times") s (goal: <= 1.5 s)"
+echo "  peak memory: $(mib $big_peak) (limit $(mib $((100000000 * 4 / 1024 + 16384))))"
+
+if [ "${MVG_BENCH_WINE:-0}" = 1 ]; then
+  exe=build/windows/src/cli/mvgtool.exe
+  [ -f "$exe" ] || { echo "no $exe: build the Windows target mvgtool first" >&2; exit 1; }
+  source scripts/wine-prefix.sh
+  prepare_wine_prefix "${MVG_WINE_PREFIX:-}" >/dev/null
+  # One persistent server, so that its start does not count; ended with the script.
+  wineserver -p >/dev/null 2>&1
+  trap 'wineserver -k; rm -rf "$work"' EXIT
+  echo
+  echo "== Whole process under Wine: $exe convert, 20,000,000 values"
+  wine_times=""
+  wine "$exe" --help >/dev/null 2>&1 </dev/null || true
+  for ((i = 1; i <= pairs; ++i)); do
+    timed win wine "$exe" convert --vp "$grid20" --nx 2000 -o "$work/ours.mvg"
+    read -r win_s _ <<<"$win"
+    printf '  run %d: %.3f s; load %s\n' "$i" "$win_s" "$(load)"
+    wine_times+=" $win_s"
+  done
+  echo "  mvgtool.exe: $(stats "$wine_times") s"
+fi
+
+echo
+echo "== In process (Google Benchmark); load $(load)"
+TMPDIR=$folder "$bin/bench/mvg_bench" "$@"
+echo "Load average after: $(load)"

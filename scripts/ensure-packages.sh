@@ -16,5 +16,6 @@ ensure_packages() {
 
 # Packages of each build.
 NATIVE_PACKAGES=(cmake ninja-build g++ libgtest-dev libbenchmark-dev clang-format libstb-dev zlib1g-dev)
+BENCH_PACKAGES=(hyperfine time)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 libstb-dev libz-mingw-w64-dev wine wine64 fonts-wine xvfb xauth)

@@ -9,6 +9,7 @@ LoadedProperty LoadProperty(const std::string& path, const std::string& name,
     return loaded;
   }
   loaded.summary = scan.summary;
+  loaded.lines = scan.lines;
   if (expectedCount != 0 && scan.summary.count != expectedCount) {
     loaded.countDiffers = true;
     loaded.status =
@@ -16,7 +17,7 @@ LoadedProperty LoadProperty(const std::string& path, const std::string& name,
                       std::to_string(expectedCount) + " like the files already loaded");
     return loaded;
   }
-  TextGridValues values = LoadTextGridValues(path, name, scan.summary.count, progress.loading);
+  TextGridValues values = LoadTextGridValues(path, name, scan, progress.loading);
   loaded.status = values.status;
   if (loaded.ok()) loaded.values = std::move(values.values);
   return loaded;

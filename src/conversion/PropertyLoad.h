@@ -13,6 +13,7 @@
 struct LoadedProperty {
   std::unique_ptr<float[]> values;
   TextGridSummary summary;  // also for a file refused for its count
+  TextGridLines lines;
   Status status;
   bool countDiffers = false;  // refused: its count is not the expected one
   bool ok() const { return status.ok(); }

@@ -28,13 +28,15 @@ constexpr std::array<unsigned char, 256> kCharClasses = MakeCharClasses();
 
 inline unsigned char ClassOf(char c) { return kCharClasses[static_cast<unsigned char>(c)]; }
 
-// The separators and the digits among the 64 bytes from p on: bit k for p[k].
+// The separators among the 64 bytes from p on, and the line ends if asked: bit k for p[k].
 struct BlockMap {
   std::uint64_t separators = 0;
-  std::uint64_t digits = 0;
+  std::uint64_t lineFeeds = 0;
+  std::uint64_t carriageReturns = 0;
 };
 
-BlockMap MapBlock(const char* p) {
+template <bool kLineEnds>
+MVG_FORCE_INLINE BlockMap MapBlock(const char* p) {
   BlockMap map;
 #if defined(MVG_HAVE_SSE2)
   const __m128i space = _mm_set1_epi8(' ');
@@ -42,31 +44,54 @@ BlockMap MapBlock(const char* p) {
   const __m128i tab = _mm_set1_epi8('\t');
   const __m128i lineFeed = _mm_set1_epi8('\n');
   const __m128i carriageReturn = _mm_set1_epi8('\r');
-  const __m128i zero = _mm_set1_epi8('0');
-  const __m128i nine = _mm_set1_epi8(9);
   for (int part = 0; part < 4; ++part) {
     const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * part));
+    const __m128i lineFeeds = _mm_cmpeq_epi8(bytes, lineFeed);
+    const __m128i carriageReturns = _mm_cmpeq_epi8(bytes, carriageReturn);
     const __m128i separators = _mm_or_si128(
         _mm_or_si128(_mm_cmpeq_epi8(bytes, space), _mm_cmpeq_epi8(bytes, comma)),
-        _mm_or_si128(
-            _mm_cmpeq_epi8(bytes, tab),
-            _mm_or_si128(_mm_cmpeq_epi8(bytes, lineFeed), _mm_cmpeq_epi8(bytes, carriageReturn))));
-    // A digit's distance from '0' is at most 9 (unsigned: bytes below '0' wrap to large).
-    const __m128i fromZero = _mm_sub_epi8(bytes, zero);
-    const __m128i digits = _mm_cmpeq_epi8(_mm_min_epu8(fromZero, nine), fromZero);
+        _mm_or_si128(_mm_cmpeq_epi8(bytes, tab), _mm_or_si128(lineFeeds, carriageReturns)));
+    const int shift = 16 * part;
     map.separators |=
-        static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(separators)))
-        << (16 * part);
-    map.digits |= static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(digits)))
-                  << (16 * part);
+        static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(separators))) << shift;
+    if (kLineEnds) {
+      map.lineFeeds |=
+          static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(lineFeeds))) << shift;
+      map.carriageReturns |=
+          static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(carriageReturns)))
+          << shift;
+    }
   }
 #else
   for (int k = 0; k < 64; ++k) {
     map.separators |= static_cast<std::uint64_t>(ClassOf(p[k]) == kSeparator) << k;
-    map.digits |= static_cast<std::uint64_t>(p[k] >= '0' && p[k] <= '9') << k;
+    if (kLineEnds) {
+      map.lineFeeds |= static_cast<std::uint64_t>(p[k] == '\n') << k;
+      map.carriageReturns |= static_cast<std::uint64_t>(p[k] == '\r') << k;
+    }
   }
 #endif
   return map;
+}
+
+// Reads the quick unsigned tokens of a block (see ShortDecimal.h) from its lowest start on, into
+// the sink's quick part, until a token that is not one (or one the sink does not take) or the
+// last start; returns the starts left.
+template <class Quick>
+MVG_FORCE_INLINE std::uint64_t ReadQuickTokens(const char* blockText, std::uint64_t starts,
+                                               Quick& sinkQuick) {
+  Quick quick = sinkQuick;
+  while (starts != 0) {
+    const unsigned at = LowestSetBit(starts);
+    ShortDecimal number;
+    const char* const token = blockText + at;
+    const char* const stop = ReadShortUnsignedDecimal(token, NotDigitsAt(token), &number);
+    // A separator ends the token: not the end of what was read, nor a character 26.
+    if (stop == nullptr || ClassOf(*stop) != kSeparator || !quick.Take(number)) break;
+    starts &= starts - 1;
+  }
+  sinkQuick = quick;
+  return starts;
 }
 
 // Bytes read past the end of the text in a buffer: the maps of a block and the next one, a quick
@@ -146,27 +171,34 @@ void ChunkParser::ParseWith(std::uint64_t begin, std::uint64_t end, Sink& sink,
   // A token that stops at the end of what was read may go on past it.
   const char* const mayGoOn = tokenMayGoOn ? text + n : nullptr;
   std::uint64_t separatorBefore = 1;
-  BlockMap map = MapBlock(text + i);
+  // A CR+LF counts as one line end, also when a chunk starts between the two.
+  std::uint64_t carriageReturnBefore = i > 0 && text[i - 1] == '\r';
+  constexpr bool kLineEnds = Sink::kCountsLines;
+  BlockMap map = MapBlock<kLineEnds>(text + i);
   for (std::size_t block = i; block < last; block += 64) {
     // The next block's map too: a token near the end of this one runs on into it.
-    const BlockMap next = MapBlock(text + block + 64);
-    std::uint64_t starts = ~map.separators & ((map.separators << 1) | separatorBefore);
+    const BlockMap next = MapBlock<kLineEnds>(text + block + 64);
+    const std::uint64_t inText =
+        last - block < 64 ? (std::uint64_t{1} << (last - block)) - 1 : ~std::uint64_t{0};
+    std::uint64_t starts = ~map.separators & ((map.separators << 1) | separatorBefore) & inText;
     separatorBefore = map.separators >> 63;
-    if (last - block < 64) starts &= (std::uint64_t{1} << (last - block)) - 1;
-    const std::uint64_t notDigits = ~map.digits, nextNotDigits = ~next.digits;
-    while (starts != 0) {
+    if (kLineEnds) {
+      const std::uint64_t lineEnds =
+          (map.carriageReturns |
+           (map.lineFeeds & ~((map.carriageReturns << 1) | carriageReturnBefore))) &
+          inText;
+      carriageReturnBefore = map.carriageReturns >> 63;
+      if (lineEnds != 0) local.EndLines(lineEnds, starts);
+    }
+    for (;;) {
+      starts = ReadQuickTokens(text + block, starts, local.quick);
+      if (starts == 0) break;
       const unsigned at = LowestSetBit(starts);
       const std::size_t tokenStart = block + at;
       starts &= starts - 1;
-      float shortValue;
-      const std::uint64_t notDigitsFrom = (notDigits >> at) | ((nextNotDigits << 1) << (63 - at));
-      const char* stop = ReadShortUnsignedDecimal(text + tokenStart, notDigitsFrom, &shortValue);
-      if (stop != nullptr && stop != mayGoOn && ClassOf(*stop) != kTokenChar) {
-        local.AddShort(shortValue);
-        continue;
-      }
       // Anything else: a sign, a longer or other number, a bad token, one that may go on.
-      stop = ReadShortDecimal(text + tokenStart, &shortValue);
+      float shortValue;
+      const char* stop = ReadShortDecimal(text + tokenStart, &shortValue);
       const bool quick = stop != nullptr && ClassOf(*stop) != kTokenChar;
       if (!quick) {
         stop = text + tokenStart;

@@ -3,6 +3,7 @@
 // a sink. A chunk owns the tokens that start in it: it skips the end of a token begun before it
 // and reads on past its end to finish its last one.
 
+#include <bitset>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -11,6 +12,8 @@
 #include <string_view>
 
 #include "grid/DecimalNumber.h"
+#include "grid/ShortDecimal.h"
+#include "grid/TextGridLines.h"
 #include "grid/TextGridPass.h"
 
 // The bounds of one chunk, as a reading from its start with bounds at +/-1e30 finds them, and its
@@ -24,43 +27,97 @@ struct ChunkBounds {
   double highest = -std::numeric_limits<double>::infinity();
 };
 
-// Sinks take a value as read (a double) or a quick token's float (AddShort, see ShortDecimal.h).
+// Sinks take a value as read (a double) or a quick token's float (AddShort; see ShortDecimal.h).
+// Their Quick part is what a run of quick unsigned tokens needs, small enough to stay in registers
+// while the run is read; it refuses a value it cannot take in place (then AddShort takes it).
 struct CountingSink {
-  std::uint64_t count = 0;
+  static constexpr bool kCountsLines = true;
+  struct Quick {
+    std::uint64_t count = 0;
+    std::uint64_t lowest = ~std::uint64_t{0};  // OrderKeys of values with a first digit 1 to 9
+    std::uint64_t highest = 0;
+    // Such values are positive, and a bound equal to one of them is the same float whenever it
+    // came: their extremes are taken in at the end. A zero's place among the others matters (the
+    // first zero of a reading gives a zero bound its sign): not here, nor other leading zeros.
+    bool Take(const ShortDecimal& number) {
+      if (number.StartsWithZero()) return false;
+      const std::uint64_t key = number.OrderKey();
+      lowest = key < lowest ? key : lowest;
+      highest = key > highest ? key : highest;
+      ++count;
+      return true;
+    }
+  };
+  Quick quick;
   ChunkBounds bounds;
+  LineTally* lines = nullptr;  // where line ends go, with the values before them
+  std::uint64_t valuesOnLines = 0;
+
+  std::uint64_t Count() const { return quick.count; }
   void Add(double value) {
     // The value as read against the float bounds; an equal value changes nothing.
     if (value < bounds.minimum) bounds.minimum = static_cast<float>(value);
     if (value > bounds.maximum) bounds.maximum = static_cast<float>(value);
     if (value < bounds.lowest) bounds.lowest = value;
     if (value > bounds.highest) bounds.highest = value;
-    ++count;
+    ++quick.count;
   }
   // Rounding keeps order and the bounds are floats, so the float compares with them as its double
   // would (but for an equal float, which changes nothing either way).
   void AddShort(float value) {
     if (value < bounds.minimum) bounds.minimum = value;
     if (value > bounds.maximum) bounds.maximum = value;
-    ++count;
+    ++quick.count;
+  }
+  // The line ends of a 64-byte block (bit k for byte k) and the starts of its tokens, before any
+  // of them is counted.
+  void EndLines(std::uint64_t lineEnds, std::uint64_t starts) {
+    do {
+      const std::uint64_t before = starts & ((lineEnds & (~lineEnds + 1)) - 1);
+      const std::uint64_t values = quick.count + std::bitset<64>(before).count();
+      lines->AddValues(values - valuesOnLines);
+      lines->EndLine();
+      valuesOnLines = values;
+      lineEnds &= lineEnds - 1;
+    } while (lineEnds != 0);
   }
   // Lowest and highest take in the short values through the bounds: the bounds lie at or beyond
   // every short value, and a bound from another value v lies beyond no float that v does not, so
   // the merge's comparisons with float bounds come out as with the lowest and highest values.
   void Finish() {
+    if (quick.highest != 0) {
+      const float lowest = FloatOfOrderKey(quick.lowest);
+      const float highest = FloatOfOrderKey(quick.highest);
+      if (lowest < bounds.minimum) bounds.minimum = lowest;
+      if (highest > bounds.maximum) bounds.maximum = highest;
+    }
     if (bounds.minimum < bounds.lowest) bounds.lowest = bounds.minimum;
     if (bounds.maximum > bounds.highest) bounds.highest = bounds.maximum;
+    lines->AddValues(quick.count - valuesOnLines);
   }
 };
 
 struct StoringSink {
-  float* out = nullptr;
-  std::uint64_t room = 0;
-  std::uint64_t count = 0;
+  static constexpr bool kCountsLines = false;
+  struct Quick {
+    float* out = nullptr;
+    std::uint64_t room = 0;
+    std::uint64_t count = 0;
+    bool Take(const ShortDecimal& number) {
+      if (count >= room) return false;
+      out[count++] = number.Value();
+      return true;
+    }
+  };
+  Quick quick;
+
+  std::uint64_t Count() const { return quick.count; }
   void Add(double value) { AddShort(static_cast<float>(value)); }
   void AddShort(float value) {
-    if (count < room) out[count] = value;
-    ++count;
+    if (quick.count < quick.room) quick.out[quick.count] = value;  // beyond: counted, not stored
+    ++quick.count;
   }
+  void EndLines(std::uint64_t, std::uint64_t) {}
 };
 
 // Why a chunk stopped early: a bad token, a read error, or a character 26 that ends the text.

@@ -13,56 +13,53 @@
 
 namespace {
 
-// A parsed chunk waiting for the chunks before it. Load passes park its values here until
-// their place in the array is known.
+// A parsed chunk waiting for the chunks before it.
 struct ChunkSlot {
   bool done = false;
-  bool storedInPlace = false;
   std::uint64_t count = 0;
   ChunkBounds bounds;
+  LineTally lines;
   ChunkOutcome outcome;
-  std::unique_ptr<float[]> values;
 };
 
 // State shared by the workers of one pass. Workers take chunks in order and parse them at once;
 // a window of slots lets them run ahead of the merge by a few chunks, so that a thread the
 // system holds back for a while does not stop the others.
 struct Pass {
-  Pass(const TextSource& source, const TextPassOptions& options, float* values,
-       std::uint64_t capacity, const ReadProgress& progress)
+  Pass(const TextSource& source, std::size_t chunkBytes, const TextPassOptions& options,
+       const ReadProgress& progress)
       : source(source),
         size(source.Size()),
-        chunkBytes(std::max<std::size_t>(options.chunkBytes, 1)),
+        chunkBytes(std::max<std::size_t>(chunkBytes, 1)),
         chunkCount((size + this->chunkBytes - 1) / this->chunkBytes),
-        values(values),
-        capacity(capacity),
         maxValues(options.maxValues),
         progress(progress) {}
 
   const TextSource& source;
   const std::uint64_t size;
   const std::size_t chunkBytes;
-  const std::uint64_t chunkCount;
-  float* const values;  // null for a scan
-  const std::uint64_t capacity;
+  std::uint64_t chunkCount;
   const std::uint64_t maxValues;
   const ReadProgress& progress;
+  // A load's: the layout its scan found, and where each chunk's values go.
+  float* values = nullptr;
+  const std::vector<std::uint32_t>* expectedCounts = nullptr;
+  std::vector<std::uint64_t> places;
 
   std::mutex mutex;
   std::condition_variable changed;
   std::vector<ChunkSlot> slots;    // chunk k waits in slots[k % slots.size()]
-  std::size_t slotRoom = 0;        // values a slot holds
   std::uint64_t nextChunk = 0;     // the next chunk to take
   std::uint64_t mergedChunks = 0;  // chunks merged into result, in file order
   bool stopped = false;
   TextPassResult result;
+  LineTally lines;
   std::uint64_t reportedBytes = 0;  // only the calling thread reports progress
 };
 
-// Merges one chunk in file order; returns where its values go (load passes).
-std::uint64_t Merge(Pass& pass, ChunkSlot& slot) {
+// Merges one chunk in file order.
+void Merge(Pass& pass, std::uint64_t chunk, ChunkSlot& slot) {
   TextPassResult& result = pass.result;
-  const std::uint64_t place = result.count;
   ChunkOutcome& outcome = slot.outcome;
   if (outcome.stop != TextPassStop::kEnd) {
     result.stop = outcome.stop;
@@ -70,21 +67,24 @@ std::uint64_t Merge(Pass& pass, ChunkSlot& slot) {
     result.token = std::move(outcome.token);
     result.reason = std::move(outcome.reason);
     pass.stopped = true;
-    return place;
+    return;
   }
   result.count += slot.count;
-  if (slot.bounds.lowest < result.minimum) result.minimum = slot.bounds.minimum;
-  if (slot.bounds.highest > result.maximum) result.maximum = slot.bounds.maximum;
+  if (pass.values == nullptr) {
+    if (slot.bounds.lowest < result.minimum) result.minimum = slot.bounds.minimum;
+    if (slot.bounds.highest > result.maximum) result.maximum = slot.bounds.maximum;
+    pass.lines.Append(slot.lines);
+    result.layout.partCounts.push_back(static_cast<std::uint32_t>(slot.count));
+  }
   if (result.count > pass.maxValues) {
     result.stop = TextPassStop::kTooManyValues;
     pass.stopped = true;
-  } else if (pass.values != nullptr && result.count > pass.capacity) {
-    result.stop = TextPassStop::kMoreThanCapacity;
+  } else if (pass.values != nullptr && slot.count != (*pass.expectedCounts)[chunk]) {
+    result.stop = TextPassStop::kChanged;
     pass.stopped = true;
   } else if (outcome.endMark) {
     pass.stopped = true;
   }
-  return place;
 }
 
 // Merges every parsed chunk at the front, in order, and frees their slots.
@@ -92,17 +92,8 @@ void MergeReadyChunks(Pass& pass) {
   while (!pass.stopped && pass.mergedChunks < pass.nextChunk) {
     ChunkSlot& slot = pass.slots[pass.mergedChunks % pass.slots.size()];
     if (!slot.done) return;
-    const std::uint64_t place = Merge(pass, slot);
-    // Values up to a character 26 count too; after a refusal nothing is stored.
-    if (pass.values != nullptr && !slot.storedInPlace && slot.count > 0 &&
-        pass.result.stop == TextPassStop::kEnd) {
-      std::memcpy(pass.values + place, slot.values.get(), slot.count * sizeof(float));
-    }
-    slot.done = false;
-    slot.storedInPlace = false;
-    slot.count = 0;
-    slot.bounds = ChunkBounds{};
-    slot.outcome = ChunkOutcome{};
+    Merge(pass, pass.mergedChunks, slot);
+    slot = ChunkSlot{};
     ++pass.mergedChunks;
   }
 }
@@ -124,29 +115,23 @@ void RunWorker(Pass& pass, ChunkParser& parser, bool reportsProgress) {
     if (pass.stopped || pass.nextChunk >= pass.chunkCount) return;
     const std::uint64_t chunk = pass.nextChunk++;
     ChunkSlot& slot = pass.slots[chunk % pass.slots.size()];
-    // Values go straight into the array when this chunk's place is known already.
-    slot.storedInPlace = pass.values != nullptr && pass.mergedChunks == chunk;
-    const std::uint64_t place = pass.result.count;
     lock.unlock();
 
     const std::uint64_t begin = chunk * pass.chunkBytes;
     const std::uint64_t end = std::min(pass.size, begin + pass.chunkBytes);
     if (pass.values == nullptr) {
       CountingSink sink;
+      sink.lines = &slot.lines;
       parser.Parse(begin, end, sink, slot.outcome);
-      slot.count = sink.count;
+      slot.count = sink.Count();
       slot.bounds = sink.bounds;
     } else {
+      // No more than the chunk's place holds, whatever the file holds now.
       StoringSink sink;
-      if (slot.storedInPlace) {
-        sink.out = pass.values + std::min(place, pass.capacity);
-        sink.room = pass.capacity > place ? pass.capacity - place : 0;
-      } else {
-        sink.out = slot.values.get();
-        sink.room = pass.slotRoom;
-      }
+      sink.quick.out = pass.values + pass.places[chunk];
+      sink.quick.room = (*pass.expectedCounts)[chunk];
       parser.Parse(begin, end, sink, slot.outcome);
-      slot.count = sink.count;
+      slot.count = sink.Count();
     }
 
     lock.lock();
@@ -162,41 +147,29 @@ void RunWorker(Pass& pass, ChunkParser& parser, bool reportsProgress) {
   }
 }
 
-TextPassResult RunPass(const TextSource& source, float* values, std::uint64_t capacity,
-                       const ReadProgress& progress, const TextPassOptions& options) {
-  Pass pass(source, options, values, capacity, progress);
+void RunPass(Pass& pass, const TextPassOptions& options) {
   unsigned threads = options.threads;
   if (threads == 0) threads = std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
   threads = static_cast<unsigned>(std::min<std::uint64_t>(threads, pass.chunkCount));
-  if (threads == 0) return pass.result;  // an empty text
+  if (threads == 0) return;  // an empty text
 
   const std::size_t chunkBytes =
       static_cast<std::size_t>(std::min<std::uint64_t>(pass.chunkBytes, pass.size));
   std::vector<ChunkParser> parsers;
   parsers.reserve(threads);
   for (unsigned t = 0; t < threads; ++t) {
-    parsers.emplace_back(source);
+    parsers.emplace_back(pass.source);
     if (!parsers.back().Allocate(chunkBytes)) {
       if (t == 0) {
         pass.result.stop = TextPassStop::kOutOfMemory;
-        return pass.result;
+        return;
       }
       threads = t;
       break;
     }
   }
-  // One slot more than threads: each may run one chunk ahead of the slowest.
-  pass.slots.resize(threads + 1);
-  // A chunk owns at most one token for every two bytes, plus the one it finishes.
-  pass.slotRoom = chunkBytes / 2 + 2;
-  for (ChunkSlot& slot : pass.slots) {
-    if (values == nullptr) break;
-    slot.values.reset(new (std::nothrow) float[pass.slotRoom]);
-    if (!slot.values) {
-      pass.result.stop = TextPassStop::kOutOfMemory;
-      return pass.result;
-    }
-  }
+  // Each thread may run a few chunks ahead of the slowest.
+  pass.slots.resize(4 * threads);
   std::vector<std::thread> helpers;
   for (unsigned t = 1; t < threads; ++t) {
     try {
@@ -207,10 +180,9 @@ TextPassResult RunPass(const TextSource& source, float* values, std::uint64_t ca
   }
   RunWorker(pass, parsers[0], true);
   for (std::thread& helper : helpers) helper.join();
-  if (progress && pass.result.stop == TextPassStop::kEnd && pass.reportedBytes < pass.size) {
-    progress(pass.size, pass.size);
+  if (pass.progress && pass.result.stop == TextPassStop::kEnd && pass.reportedBytes < pass.size) {
+    pass.progress(pass.size, pass.size);
   }
-  return std::move(pass.result);
 }
 
 }  // namespace
@@ -226,41 +198,31 @@ bool MemoryTextSource::ReadAt(std::uint64_t offset, char* buffer, std::size_t si
 
 TextPassResult ScanTextPass(const TextSource& source, const ReadProgress& progress,
                             const TextPassOptions& options) {
-  return RunPass(source, nullptr, 0, progress, options);
+  Pass pass(source, options.chunkBytes, options, progress);
+  pass.result.layout.fileBytes = pass.size;
+  pass.result.layout.partBytes = pass.chunkBytes;
+  RunPass(pass, options);
+  pass.result.lines = pass.lines.Finish();
+  return std::move(pass.result);
 }
 
-TextPassResult LoadTextPass(const TextSource& source, float* values, std::uint64_t capacity,
+TextPassResult LoadTextPass(const TextSource& source, const TextGridLayout& layout, float* values,
                             const ReadProgress& progress, const TextPassOptions& options) {
-  TextPassResult result = RunPass(source, values, capacity, progress, options);
-  result.minimum = 1e30f;
-  result.maximum = -1e30f;
-  return result;
-}
-
-bool LineOfOffset(const TextSource& source, std::uint64_t offset, std::uint64_t* line,
-                  std::string* reason) {
-  const std::size_t blockSize =
-      static_cast<std::size_t>(std::min<std::uint64_t>(std::uint64_t{1} << 20, offset + 1));
-  std::unique_ptr<char[]> block(new (std::nothrow) char[blockSize]);
-  if (!block) return false;
-  std::uint64_t lineEnds = 0;
-  bool afterCarriageReturn = false;
-  for (std::uint64_t at = 0; at < offset;) {
-    std::size_t got = 0;
-    const std::size_t wanted =
-        static_cast<std::size_t>(std::min<std::uint64_t>(blockSize, offset - at));
-    if (!source.ReadAt(at, block.get(), wanted, &got, reason)) return false;
-    if (got == 0) break;
-    for (std::size_t i = 0; i < got; ++i) {
-      const char c = block[i];
-      if (c == '\n' || afterCarriageReturn) ++lineEnds;  // CR+LF counts once, at its LF
-      afterCarriageReturn = c == '\r';
-      if (c == '\n') afterCarriageReturn = false;
-    }
-    at += got;
+  Pass pass(source, static_cast<std::size_t>(layout.partBytes), options, progress);
+  if (pass.size != layout.fileBytes || layout.partCounts.size() > pass.chunkCount) {
+    pass.result.stop = TextPassStop::kChanged;
+    return std::move(pass.result);
   }
-  // A CR just before the offset ends its line: the token there is no LF.
-  if (afterCarriageReturn) ++lineEnds;
-  *line = lineEnds + 1;
-  return true;
+  // Chunks after a character 26 are not read.
+  pass.chunkCount = layout.partCounts.size();
+  pass.values = values;
+  pass.expectedCounts = &layout.partCounts;
+  pass.places.reserve(layout.partCounts.size());
+  std::uint64_t place = 0;
+  for (const std::uint32_t count : layout.partCounts) {
+    pass.places.push_back(place);
+    place += count;
+  }
+  RunPass(pass, options);
+  return std::move(pass.result);
 }

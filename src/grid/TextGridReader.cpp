@@ -5,7 +5,6 @@
 #include <new>
 
 #include "grid/ReadOnlyFile.h"
-#include "grid/TextGridArray.h"
 #include "grid/TextGridPass.h"
 
 namespace {
@@ -36,6 +35,9 @@ class WithoutByteOrderMark : public TextSource {
   const TextSource& source_;
   std::uint64_t markBytes_ = 0;
 };
+
+constexpr char kNoValues[] = ": holds no values";
+constexpr char kChanged[] = ": changed while it was being read";
 
 bool IsSeparator(char c) { return c == ' ' || c == '\t' || c == ',' || c == '\n' || c == '\r'; }
 
@@ -100,8 +102,8 @@ Status StatusOf(const TextPassResult& result, const TextSource& source, const st
     case TextPassStop::kTooManyValues:
       return Status::Error(name + ": holds more than " + std::to_string(kMaxTextGridValues) +
                            " values");
-    case TextPassStop::kMoreThanCapacity:
-      return Status::Error(name + ": changed while it was being read");
+    case TextPassStop::kChanged:
+      return Status::Error(name + kChanged);
     case TextPassStop::kOutOfMemory:
       return Status::Error(name + ": not enough memory to load it");
   }
@@ -111,39 +113,56 @@ Status StatusOf(const TextPassResult& result, const TextSource& source, const st
 TextGridScan ScanSource(const TextSource& file, const std::string& name,
                         const ReadProgress& progress) {
   const WithoutByteOrderMark source(file);
-  const TextPassResult result = ScanTextPass(source, progress);
+  TextPassResult result = ScanTextPass(source, progress);
   TextGridScan scan;
   scan.status = StatusOf(result, source, name);
-  if (scan.ok() && result.count == 0) scan.status = Status::Error(name + ": holds no values");
+  if (scan.ok() && result.count == 0) scan.status = Status::Error(name + kNoValues);
   if (scan.ok()) {
     scan.summary.count = static_cast<std::uint32_t>(result.count);
     scan.summary.minimum = result.minimum;
     scan.summary.maximum = result.maximum;
+    scan.lines = result.lines;
+    scan.layout = std::move(result.layout);
   }
   return scan;
 }
 
-TextGridValues LoadSource(const TextSource& file, const std::string& name,
-                          std::uint32_t expectedCount, const ReadProgress& progress) {
+// Loads the values where an ok scan found them.
+TextGridValues LoadSource(const TextSource& file, const std::string& name, const TextGridScan& scan,
+                          const ReadProgress& progress) {
   const WithoutByteOrderMark source(file);
   TextGridValues loaded;
-  std::unique_ptr<float[]> values = NewTextGridArray(expectedCount);
+  const std::uint32_t count = scan.summary.count;
+  // Ordinary pages: large ones, taken from memory another program just gave back, cost more to
+  // clear than their fewer faults save.
+  std::unique_ptr<float[]> values(new (std::nothrow) float[count]);
   if (!values) {
     loaded.status = Status::Error(name + ": not enough memory to load it");
     return loaded;
   }
-  const TextPassResult result = LoadTextPass(source, values.get(), expectedCount, progress);
+  const TextPassResult result = LoadTextPass(source, scan.layout, values.get(), progress);
   loaded.status = StatusOf(result, source, name);
-  if (loaded.ok() && expectedCount == 0) {
-    loaded.status = Status::Error(name + ": holds no values");  // never a grid, whatever was asked
-  } else if (loaded.ok() && result.count != expectedCount) {
-    loaded.status = Status::Error(name + ": changed while it was being read");
-  }
+  if (loaded.ok() && result.count != count) loaded.status = Status::Error(name + kChanged);
   if (loaded.ok()) {
     loaded.values = std::move(values);
-    loaded.count = expectedCount;
+    loaded.count = count;
   }
   return loaded;
+}
+
+// Loads a file counted before without its scan at hand: scanned again for where its values lie,
+// it must still hold expectedCount of them.
+TextGridValues RescanAndLoad(const TextSource& source, const std::string& name,
+                             std::uint32_t expectedCount, const ReadProgress& progress) {
+  // No count of 0 is ever a grid, whatever was asked.
+  if (expectedCount == 0) return TextGridValues{{}, 0, Status::Error(name + kNoValues)};
+  const TextGridScan scan = ScanSource(source, name, {});
+  const bool emptied = scan.status.message() == name + kNoValues;
+  if (emptied || (scan.ok() && scan.summary.count != expectedCount)) {
+    return TextGridValues{{}, 0, Status::Error(name + kChanged)};
+  }
+  if (!scan.ok()) return TextGridValues{{}, 0, scan.status};
+  return LoadSource(source, name, scan, progress);
 }
 
 Status CannotOpen(const std::string& name, const std::string& reason) {
@@ -161,8 +180,21 @@ TextGridScan ScanTextGrid(const std::string& path, const std::string& name,
                           const ReadProgress& progress) {
   ReadOnlyFile file;
   std::string reason;
-  if (!file.Open(path, &reason)) return TextGridScan{{}, CannotOpen(name, reason)};
+  if (!file.Open(path, &reason)) {
+    TextGridScan scan;
+    scan.status = CannotOpen(name, reason);
+    return scan;
+  }
   return ScanSource(FileTextSource(file), name, progress);
+}
+
+TextGridValues LoadTextGridValues(const std::string& path, const std::string& name,
+                                  const TextGridScan& scan, const ReadProgress& progress) {
+  ReadOnlyFile file;
+  std::string reason;
+  if (!file.Open(path, &reason)) return TextGridValues{{}, 0, CannotOpen(name, reason)};
+  if (!scan.ok()) return TextGridValues{{}, 0, scan.status};
+  return LoadSource(FileTextSource(file), name, scan, progress);
 }
 
 TextGridValues LoadTextGridValues(const std::string& path, const std::string& name,
@@ -170,7 +202,7 @@ TextGridValues LoadTextGridValues(const std::string& path, const std::string& na
   ReadOnlyFile file;
   std::string reason;
   if (!file.Open(path, &reason)) return TextGridValues{{}, 0, CannotOpen(name, reason)};
-  return LoadSource(FileTextSource(file), name, expectedCount, progress);
+  return RescanAndLoad(FileTextSource(file), name, expectedCount, progress);
 }
 
 TextGridScan ScanTextGridText(std::string_view text, const std::string& name) {
@@ -179,5 +211,5 @@ TextGridScan ScanTextGridText(std::string_view text, const std::string& name) {
 
 TextGridValues LoadTextGridValuesFromText(std::string_view text, const std::string& name,
                                           std::uint32_t expectedCount) {
-  return LoadSource(MemoryTextSource(text), name, expectedCount, {});
+  return RescanAndLoad(MemoryTextSource(text), name, expectedCount, {});
 }

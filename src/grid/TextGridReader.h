@@ -17,8 +17,10 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "grid/Status.h"
+#include "grid/TextGridLines.h"
 
 // Most values a text grid may hold: counts are 32-bit signed in the conversion state.
 inline constexpr std::uint64_t kMaxTextGridValues = 2147483647;
@@ -29,8 +31,19 @@ struct TextGridSummary {
   float maximum = -1e30f;
 };
 
+// Where a scanned file's values lie: how many start in each part of it, so that loading writes
+// every part straight to its place.
+struct TextGridLayout {
+  std::uint64_t fileBytes = 0;
+  std::uint64_t partBytes = 0;
+  std::vector<std::uint32_t> partCounts;
+};
+
 struct TextGridScan {
-  TextGridSummary summary;  // meaningful only when ok
+  // Meaningful only when ok.
+  TextGridSummary summary;
+  TextGridLines lines;
+  TextGridLayout layout;
   Status status;
   bool ok() const { return status.ok(); }
 };
@@ -44,13 +57,18 @@ struct TextGridValues {
 
 using ReadProgress = std::function<void(std::uint64_t bytesDone, std::uint64_t bytesTotal)>;
 
-// First pass: count, minimum, maximum. A file with no values, an unreadable file, a bad token or
-// more than 2147483647 values is refused.
+// First pass: count, minimum, maximum, the line structure and where the values lie. A file with
+// no values, an unreadable file, a bad token or more than 2147483647 values is refused.
 TextGridScan ScanTextGrid(const std::string& path, const std::string& name,
                           const ReadProgress& progress = {});
 
-// Second pass: the values, into one array allocated once with expectedCount floats. A file that
-// no longer holds expectedCount valid values is refused as changed (or for the problem met).
+// Second pass: the values, into one array allocated once with the scan's count of floats. A file
+// that no longer holds those values where the scan found them is refused as changed (or for the
+// problem met).
+TextGridValues LoadTextGridValues(const std::string& path, const std::string& name,
+                                  const TextGridScan& scan, const ReadProgress& progress = {});
+// The same without a scan at hand: the file is scanned again for where its values lie, and it
+// must hold expectedCount.
 TextGridValues LoadTextGridValues(const std::string& path, const std::string& name,
                                   std::uint32_t expectedCount, const ReadProgress& progress = {});
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <random>
@@ -11,14 +12,22 @@
 namespace {
 
 // Texts of every trouble a chunk boundary can meet: separator runs, CR+LF split in two, long
-// tokens, an occasional character 26 or bad token, values that round to zeros of either sign.
+// tokens, an occasional character 26 or bad token, values that round to zeros of either sign;
+// half of them rows of one length, some ending in a shorter one.
 std::string RandomText(std::mt19937& random, bool withTroubles) {
   const char* const separators[] = {" ", "  ", "\t", ",", "\n", "\r\n", "\r", " , \r\n\n"};
+  const char* const lineEnds[] = {"\n", "\r\n", "\r", " \r\n\r\n"};
   const char* const tokens[] = {"1523.25", "-4500.1", "2710", "+.5", "1e-47", "-1e-67", "-0", "0"};
   std::string text;
+  const bool rows = random() % 2 == 0;
+  const int perRow = 1 + static_cast<int>(random() % 4);
   const int count = static_cast<int>(random() % 60);
   for (int i = 0; i < count; ++i) {
-    text += separators[random() % 8];
+    if (rows) {
+      text += i == 0 ? "" : i % perRow == 0 ? lineEnds[random() % 4] : " ";
+    } else {
+      text += separators[random() % 8];
+    }
     if (random() % 20 == 0) {
       text += std::string(1 + random() % 40, '0') + "1.25";
     } else {
@@ -38,6 +47,7 @@ void ExpectSameResult(const TextPassResult& a, const TextPassResult& b, const st
     if (!load) {  // bit for bit: the sign of a zero bound is the one a reading in order finds
       EXPECT_EQ(std::memcmp(&a.minimum, &b.minimum, sizeof(float)), 0) << what;
       EXPECT_EQ(std::memcmp(&a.maximum, &b.maximum, sizeof(float)), 0) << what;
+      EXPECT_TRUE(a.lines == b.lines) << what << ": " << DescribeLines(a.lines);
     }
   } else {
     EXPECT_EQ(a.problemOffset, b.problemOffset) << what;
@@ -45,42 +55,74 @@ void ExpectSameResult(const TextPassResult& a, const TextPassResult& b, const st
   }
 }
 
+// The values as a scan and a load with its layout find them; one more slot that must stay as is.
+std::vector<float> LoadedValues(const TextSource& source, const TextPassOptions& options,
+                                TextPassResult* load) {
+  const TextPassResult scan = ScanTextPass(source, {}, options);
+  std::vector<float> values(scan.count + 1, -1.0f);
+  *load = LoadTextPass(source, scan.layout, values.data(), {}, options);
+  return values;
+}
+
 TEST(TextGridPassTest, AnyCutIntoChunksAndThreadsGivesTheReadingOfOneWhole) {
   std::mt19937 random(42);
-  for (int round = 0; round < 200; ++round) {
-    const std::string text = RandomText(random, round % 2 == 1);
+  for (int round = 0; round < 300; ++round) {
+    const std::string text = RandomText(random, round % 3 == 2);
     const MemoryTextSource source(text);
     TextPassOptions whole;
     whole.chunkBytes = text.size() + 1;
     whole.threads = 1;
     const TextPassResult expected = ScanTextPass(source, {}, whole);
-    // Room for every value, and one more that must stay untouched.
-    const std::size_t room = expected.stop == TextPassStop::kEnd ? expected.count : text.size();
-    std::vector<float> expectedValues(room + 1, -1.0f);
-    LoadTextPass(source, expectedValues.data(), room, {}, whole);
+    TextPassResult load;
+    const std::vector<float> expectedValues = LoadedValues(source, whole, &load);
 
     for (const std::size_t chunkBytes : {1, 2, 3, 5, 8, 13, 64}) {
-      const unsigned threads = 1 + chunkBytes % 3;
       TextPassOptions options;
       options.chunkBytes = chunkBytes;
-      options.threads = threads;
+      options.threads = 1 + chunkBytes % 3;
       const std::string what = "text \"" + text + "\" in chunks of " + std::to_string(chunkBytes) +
-                               " on " + std::to_string(threads);
+                               " on " + std::to_string(options.threads);
       ExpectSameResult(ScanTextPass(source, {}, options), expected, what);
-      std::vector<float> values(room + 1, -1.0f);
-      const TextPassResult load = LoadTextPass(source, values.data(), room, {}, options);
-      ExpectSameResult(load, expected, what + " (load)", true);
+      const std::vector<float> values = LoadedValues(source, options, &load);
       if (expected.stop == TextPassStop::kEnd) {
+        ExpectSameResult(load, expected, what + " (load)", true);
         EXPECT_EQ(values, expectedValues) << what;
       }
     }
   }
-  // The first value that rounds to a zero, then any negative one, gives the zero its sign.
+  // The first value that rounds to a zero, then any negative one, gives a zero bound its sign.
   TextPassOptions options;
   options.chunkBytes = 3;
-  EXPECT_TRUE(
-      std::signbit(ScanTextPass(MemoryTextSource("8.2e36 1e-47 -1e-67 -0"), {}, options).minimum));
-  EXPECT_FALSE(std::signbit(ScanTextPass(MemoryTextSource("1e-47 -0 0"), {}, options).minimum));
+  for (const auto& [text, negative] : {std::pair{"8.2e36 1e-47 -1e-67 -0", true},
+                                       {"1e-47 -0 0", false},
+                                       {"0 -0 3", false},
+                                       {"3 -0 0", true}}) {
+    const TextPassResult scan = ScanTextPass(MemoryTextSource(text), {}, options);
+    EXPECT_EQ(std::signbit(scan.minimum), negative) << text;
+  }
+}
+
+TEST(TextGridPassTest, LinesAreCountedAsTheyStandWithTheFirstThatDiffers) {
+  struct Case {
+    const char* text;
+    const char* described;
+    bool alike;
+  };
+  for (const Case& c : {
+           Case{"1 2 3\n4 5 6\n", "2 lines of 3 values", true},
+           Case{"1 2\r\n\r\n 3 4 \r5,6\n7\n8 9", "3 lines of 2 values, then line 5 holds 1 value",
+                false},
+           Case{"\n\n1 2 3", "1 line of 3 values", false},  // one line proposes nothing
+           Case{"1\t2\r\n3 4\x1a\n5", "2 lines of 2 values", true},
+           Case{"\xEF\xBB\xBF"
+                "1 2\r3 4\r\r",
+                "2 lines of 2 values", true},
+           Case{"", "no values", false},
+       }) {
+    const TextGridScan scan = ScanTextGridText(c.text, "vp.txt");
+    EXPECT_EQ(DescribeLines(scan.lines), c.described) << c.text;
+    EXPECT_EQ(scan.lines.AllLinesAlike(), c.alike) << c.text;
+  }
 }
 
 TEST(TextGridPassTest, TokensLongerThanAnyBufferAreReadInPieces) {
@@ -90,12 +132,11 @@ TEST(TextGridPassTest, TokensLongerThanAnyBufferAreReadInPieces) {
     TextPassOptions options;
     options.chunkBytes = 1000;
     options.threads = threads;
-    std::vector<float> values(4);
-    const TextPassResult load =
-        LoadTextPass(MemoryTextSource(text), values.data(), values.size(), {}, options);
+    TextPassResult load;
+    std::vector<float> values = LoadedValues(MemoryTextSource(text), options, &load);
     EXPECT_EQ(load.stop, TextPassStop::kEnd);
     EXPECT_EQ(load.count, 4u);
-    EXPECT_EQ(values, (std::vector<float>{1, 5, 2, 0}));
+    EXPECT_EQ(values, (std::vector<float>{1, 5, 2, 0, -1}));
     EXPECT_TRUE(std::signbit(values[3]));  // "-000...0" ended by the character 26
 
     const TextPassResult bad = ScanTextPass(MemoryTextSource("3 " + zeros + "x 4"), {}, options);
@@ -105,31 +146,46 @@ TEST(TextGridPassTest, TokensLongerThanAnyBufferAreReadInPieces) {
   }
 }
 
-TEST(TextGridPassTest, LimitsStopThePassWithoutWritingPastTheArray) {
-  const std::string text = "1 2 3 4 5 6 7 8 9 10";
+TEST(TextGridPassTest, LimitsAndAChangedFileStopThePassWithoutWritingOutsideTheArray) {
+  const std::string text = "11 22 33 44";
   TextPassOptions options;
   options.chunkBytes = 4;
   options.threads = 2;
-  options.maxValues = 7;
+  options.maxValues = 3;
   EXPECT_EQ(ScanTextPass(MemoryTextSource(text), {}, options).stop, TextPassStop::kTooManyValues);
-  options.maxValues = 10;
-  EXPECT_EQ(ScanTextPass(MemoryTextSource(text), {}, options).stop, TextPassStop::kEnd);
+  options.maxValues = 4;
+  const TextPassResult scan = ScanTextPass(MemoryTextSource(text), {}, options);
+  ASSERT_EQ(scan.stop, TextPassStop::kEnd);
 
-  std::vector<float> values(4);  // fewer than the text holds: guarded by the sanitizers too
-  const TextPassResult load = LoadTextPass(MemoryTextSource(text), values.data(), 4, {}, options);
-  EXPECT_EQ(load.stop, TextPassStop::kMoreThanCapacity);
-  EXPECT_EQ(values, (std::vector<float>{1, 2, 3, 4}));
+  // More values than the scan found, of the same size or longer: the array holds exactly the
+  // scan's count, guarded by the sanitizers too.
+  for (const char* changed : {"1 1 2 2 3 3", "11 22 33 44 55"}) {
+    std::vector<float> values(4);
+    EXPECT_EQ(LoadTextPass(MemoryTextSource(changed), scan.layout, values.data(), {}, options).stop,
+              TextPassStop::kChanged)
+        << changed;
+  }
 }
 
-TEST(TextGridPassTest, TheFirstProblemInTheTextWinsWhicheverThreadMeetsItFirst) {
-  TextPassOptions options;
-  options.chunkBytes = 4;
-  options.threads = 3;
-  for (int run = 0; run < 200; ++run) {
-    const TextPassResult result = ScanTextPass(MemoryTextSource("12a 1 2 x 3 y"), {}, options);
-    ASSERT_EQ(result.stop, TextPassStop::kNotANumber);
-    ASSERT_EQ(result.problemOffset, 0u);
-    ASSERT_EQ(result.token, "12a");
+// Short decimals of every shape (leading zeros, no integer part, no fraction, a point last), as
+// the bounds of a plain reading find them.
+TEST(TextGridPassTest, BoundsAreThoseOfTheValuesAsRead) {
+  std::mt19937 random(11);
+  for (int round = 0; round < 300; ++round) {
+    std::string text;
+    float minimum = 1e30f, maximum = -1e30f;
+    for (int i = 0; i < 20; ++i) {
+      std::string token = std::to_string(random() % 100000);
+      token.insert(random() % (token.size() + 1), std::string(random() % 3, '0'));
+      if (random() % 4 != 0) token.insert(random() % (token.size() + 1), ".");
+      const float value = std::stof(token);
+      minimum = std::min(minimum, value);
+      maximum = std::max(maximum, value);
+      text += token + " ";
+    }
+    const TextPassResult scan = ScanTextPass(MemoryTextSource(text), {});
+    EXPECT_EQ(scan.minimum, minimum) << text;
+    EXPECT_EQ(scan.maximum, maximum) << text;
   }
 }
 
@@ -160,18 +216,6 @@ TEST(TextGridPassTest, ReadErrorsStopThePassWithTheirReason) {
       ScanTextPass(FailingSource(std::string(100, '1') + " 2 3", 50), {}, options);
   EXPECT_EQ(result.stop, TextPassStop::kReadError);
   EXPECT_EQ(result.reason, "Input/output error");
-}
-
-TEST(TextGridPassTest, LinesEndAtLfCrLfOrALoneCr) {
-  const std::string text = "1\n2\r\n3\r4\r\r5\n\r\n6";
-  std::uint64_t line = 0;
-  std::string reason;
-  const std::pair<char, std::uint64_t> expected[] = {{'1', 1}, {'2', 2}, {'3', 3},
-                                                     {'4', 4}, {'5', 6}, {'6', 8}};
-  for (const auto& [digit, number] : expected) {
-    ASSERT_TRUE(LineOfOffset(MemoryTextSource(text), text.find(digit), &line, &reason));
-    EXPECT_EQ(line, number) << digit;
-  }
 }
 
 }  // namespace

@@ -1,0 +1,50 @@
+#pragma once
+// The line structure of a text grid: how many values its lines hold. Lines carry no meaning for
+// the values (the grid is one sequence), but a file whose lines all hold the same number of values
+// most likely holds rows of that many. Lines without values are passed over.
+
+#include <cstdint>
+#include <string>
+
+struct TextGridLines {
+  std::uint64_t linesWithValues = 0;
+  std::uint64_t firstLine = 0;   // 1-based line number of the first line with values; 0: none
+  std::uint64_t firstCount = 0;  // values on that line
+  std::uint64_t sameInARow = 0;  // lines with values in a row from there that hold firstCount
+  // The first line with values that holds another number (1-based line number; 0: none).
+  std::uint64_t differingLine = 0;
+  std::uint64_t differingCount = 0;
+
+  // Every line with values holds firstCount, and there is more than one such line.
+  bool AllLinesAlike() const { return linesWithValues > 1 && differingLine == 0; }
+};
+
+inline bool operator==(const TextGridLines& a, const TextGridLines& b) {
+  return a.linesWithValues == b.linesWithValues && a.firstLine == b.firstLine &&
+         a.firstCount == b.firstCount && a.sameInARow == b.sameInARow &&
+         a.differingLine == b.differingLine && a.differingCount == b.differingCount;
+}
+
+// "174 lines of 500 values", or "174 lines of 500 values, then line 175 holds 1 value";
+// "no values" when no line holds one.
+std::string DescribeLines(const TextGridLines& lines);
+
+// The line structure of a piece of text read in order, to be joined to the pieces around it:
+// the piece may start and end inside a line.
+class LineTally {
+ public:
+  // `values` more values on the current line.
+  void AddValues(std::uint64_t values) { (lineEnds_ == 0 ? headValues_ : tailValues_) += values; }
+  // A line end. Lines are numbered from the piece's first line, which is line 1.
+  void EndLine();
+  // The tally of the text that follows this piece.
+  void Append(const LineTally& next);
+  // The lines of a piece that is the whole text (its first line is the file's first).
+  TextGridLines Finish() const;
+
+ private:
+  std::uint64_t headValues_ = 0;  // values on the first line, which may have begun earlier
+  std::uint64_t lineEnds_ = 0;
+  TextGridLines inner_;           // the lines after the first one and before the last one
+  std::uint64_t tailValues_ = 0;  // values on the last line, which may go on
+};
