@@ -12,6 +12,7 @@
 #include "cli/Commands.h"
 #include "cli/Mvgtool.h"
 #include "cli/ProgressLine.h"
+#include "cli/XSizeOption.h"
 #include "conversion/ConversionRequest.h"
 #include "conversion/Plausibility.h"
 #include "conversion/PropertyLoad.h"
@@ -83,12 +84,6 @@ struct Choices {
   std::string output;
 };
 
-std::string ListOf(const std::vector<std::int32_t>& sizes) {
-  std::string text;
-  for (std::int32_t size : sizes) text += (text.empty() ? "" : ", ") + std::to_string(size);
-  return text;
-}
-
 // An optional whole-number option; returns a usage problem, "" when fine.
 std::string TakeInteger(const ParsedCommandLine& line, const std::string& name, bool& given,
                         std::int32_t& value) {
@@ -155,28 +150,23 @@ std::string ReadProperty(Property& property, const Property* first, ProgressLine
     return NameOf(property) + " holds " + std::to_string(property.loaded.summary.count) +
            " values but " + NameOf(*first) + " holds " +
            std::to_string(first->loaded.summary.count) +
-           ": all input files must hold the same number of values";
+           ": all input files must hold the same number of values; " + NameOf(*first) + ": " +
+           DescribeLines(first->loaded.lines) + "; " + NameOf(property) + ": " +
+           DescribeLines(property.loaded.lines);
   }
   return property.loaded.status.message();
 }
 
-// The X size and the window to write, as the dialog derives them; returns the refusal line.
-std::string ShapeGrid(const Choices& choices, const Property& first, ConversionRequest& request) {
+// The X size and the window to write, as the dialog derives them; returns the refusal line, and
+// says the X size with what proposed it.
+std::string ShapeGrid(const Choices& choices, const Property& first, ConversionRequest& request,
+                      std::string& said) {
   const std::uint32_t count = first.loaded.summary.count;
-  const std::vector<std::int32_t> sizes = XSizeChoices(count);
-  const int proposal = ProposedXSizeIndex(sizes, count);
-  if (sizes.empty() || proposal < 0) {
-    return NameOf(first) + " holds " + std::to_string(count) +
-           " values, a number with no X size from 2 to half of it: no grid can be formed";
-  }
-  request.nxInput = sizes[proposal];
-  if (choices.hasNx) {
-    if (std::find(sizes.begin(), sizes.end(), choices.nx) == sizes.end()) {
-      return "--nx " + std::to_string(choices.nx) + " is not an X size of " +
-             std::to_string(count) + " values; choose one of " + ListOf(sizes);
-    }
-    request.nxInput = choices.nx;
-  }
+  const XSizeChoice x =
+      ChooseXSize(count, first.loaded.lines, NameOf(first), choices.hasNx, choices.nx);
+  if (!x.problem.empty()) return x.problem;
+  said = x.said;
+  request.nxInput = x.nx;
   request.nzInput = static_cast<std::int32_t>(count / static_cast<std::uint32_t>(request.nxInput));
   request.nxWrite = choices.hasNxWrite ? choices.nxWrite : request.nxInput;
   request.nzWrite = choices.hasNzWrite ? choices.nzWrite : request.nzInput;
@@ -228,7 +218,8 @@ int RunConvertCommand(const std::vector<std::string>& args, const CommandContext
   }
 
   ConversionRequest request;
-  const std::string refusal = ShapeGrid(choices, *first, request);
+  std::string nxSaid;
+  const std::string refusal = ShapeGrid(choices, *first, request, nxSaid);
   if (!refusal.empty()) return Refuse(context.err, refusal);
   PropertyInput* const inputs[] = {&request.vp, &request.density, &request.vs};
   for (std::size_t i = 0; i < properties.size(); ++i) {
@@ -262,8 +253,10 @@ int RunConvertCommand(const std::vector<std::string>& args, const CommandContext
   const GridFileHeader header = MakeGridFileHeader(
       request.nxWrite, request.nzWrite, request.xStep, request.zStep, request.vp.values != nullptr,
       request.density.values != nullptr, request.vs.values != nullptr);
-  context.out << "Wrote " << choices.output << ": nx " << request.nxWrite << ", nz "
-              << request.nzWrite << ", properties " << header.propertyCodes << ", "
+  context.out << "Wrote " << choices.output << ": "
+              << (request.nxWrite == request.nxInput ? nxSaid
+                                                     : "nx " + std::to_string(request.nxWrite))
+              << ", nz " << request.nzWrite << ", properties " << header.propertyCodes << ", "
               << kGridFileHeaderSize + GridFileDataSize(header) << " bytes";
   if (request.nxWrite != request.nxInput || request.nzWrite != request.nzInput) {
     context.out << " (the first rows and columns of the " << request.nxInput << " x "

@@ -12,6 +12,7 @@
 #include "cli/GridInput.h"
 #include "cli/Mvgtool.h"
 #include "cli/ProgressLine.h"
+#include "cli/XSizeOption.h"
 #include "grid/AtomicFileWriter.h"
 #include "grid/GridPropertyReader.h"
 #include "grid/GridSizes.h"
@@ -75,12 +76,6 @@ std::string ReadGridFileSource(const std::string& path, char code, PictureSource
   return {};
 }
 
-std::string SizeList(const std::vector<std::int32_t>& sizes) {
-  std::string text;
-  for (std::int32_t size : sizes) text += (text.empty() ? "" : ", ") + std::to_string(size);
-  return text;
-}
-
 // Reads the text grid as the conversion does and shapes it with the X size given or proposed.
 // Returns the refusal line, "" when read.
 std::string ReadTextGridSource(const std::string& path, bool hasNx, std::int32_t nx,
@@ -90,21 +85,13 @@ std::string ReadTextGridSource(const std::string& path, bool hasNx, std::int32_t
   progress.Clear();
   if (!scan.ok()) return scan.status.message();
   const std::uint32_t count = scan.summary.count;
-  const std::vector<std::int32_t> sizes = XSizeChoices(count);
-  const int proposal = ProposedXSizeIndex(sizes, count);
-  if (proposal < 0) {
-    return path + " holds " + std::to_string(count) +
-           " values, a number with no X size from 2 to half of it: no grid can be formed";
-  }
-  if (hasNx && std::find(sizes.begin(), sizes.end(), nx) == sizes.end()) {
-    return "--nx " + std::to_string(nx) + " is not an X size of " + std::to_string(count) +
-           " values; choose one of " + SizeList(sizes);
-  }
-  source.textGrid = LoadTextGridValues(path, path, count, progress.For("Loading " + path));
+  const XSizeChoice x = ChooseXSize(count, scan.lines, path, hasNx, nx);
+  if (!x.problem.empty()) return x.problem;
+  source.textGrid = LoadTextGridValues(path, path, scan, progress.For("Loading " + path));
   progress.Clear();
   if (!source.textGrid.ok()) return source.textGrid.status.message();
   source.values = source.textGrid.values.get();
-  source.nx = hasNx ? nx : sizes[proposal];
+  source.nx = x.nx;
   source.nz = static_cast<std::int32_t>(count / static_cast<std::uint32_t>(source.nx));
   source.title = FileNameOf(path) + ": " + SizeText(source.nx, source.nz);
   source.unit = "file's units";

@@ -10,6 +10,7 @@
 #include "cli/Commands.h"
 #include "cli/Mvgtool.h"
 #include "cli/ProgressLine.h"
+#include "cli/XSizeOption.h"
 #include "grid/GridSizes.h"
 #include "grid/NumberText.h"
 #include "grid/TextGridReader.h"
@@ -18,16 +19,19 @@ const CommandHelp kSizesHelp = {
     "sizes", "mvgtool sizes FILE...",
     "For each text grid: its number of values, their minimum and maximum, and the X sizes\n"
     "(values per row) it can be read with, the divisors of its number of values from 2 to half\n"
-    "of it. The proposal, the most nearly square grid with X not above Z, is marked [X]; pass\n"
-    "another one to \"mvgtool convert --nx\".\n"};
+    "of it, and how its lines go. The proposal is marked [X]: the number of values on each line\n"
+    "when every line holds the same number, else the most nearly square grid with X not above\n"
+    "Z; pass another one to \"mvgtool convert --nx\".\n"};
 
 namespace {
 
-void ShowSizes(std::ostream& out, const std::string& path, const TextGridSummary& summary) {
+void ShowSizes(std::ostream& out, const std::string& path, const TextGridScan& scan) {
+  const TextGridSummary& summary = scan.summary;
   out << path << ": " << summary.count << " values, minimum " << FormatSixDigits(summary.minimum)
-      << ", maximum " << FormatSixDigits(summary.maximum) << '\n';
+      << ", maximum " << FormatSixDigits(summary.maximum) << '\n'
+      << "  lines: " << DescribeLines(scan.lines) << '\n';
   const std::vector<std::int32_t> sizes = XSizeChoices(summary.count);
-  const int proposal = ProposedXSizeIndex(sizes, summary.count);
+  const int proposal = ProposedXSizeIndex(sizes, summary.count, scan.lines);
   if (sizes.empty()) {
     out << "  X sizes: none, no grid can be formed of " << summary.count << " values\n";
     return;
@@ -39,7 +43,7 @@ void ShowSizes(std::ostream& out, const std::string& path, const TextGridSummary
   }
   out << '\n';
   if (proposal >= 0) {
-    out << "  proposed grid: nx " << sizes[proposal] << ", nz "
+    out << "  proposed grid: " << DescribeProposal(sizes[proposal], sizes, scan.lines) << ", nz "
         << summary.count / static_cast<std::uint32_t>(sizes[proposal]) << '\n';
   }
 }
@@ -59,7 +63,7 @@ int RunSizesCommand(const std::vector<std::string>& args, const CommandContext& 
     const TextGridScan scan = ScanTextGrid(path, path, progress.For("Scanning " + path));
     progress.Clear();
     if (scan.ok()) {
-      ShowSizes(context.out, path, scan.summary);
+      ShowSizes(context.out, path, scan);
     } else {
       status = Refuse(context.err, scan.status.message());
     }

@@ -152,7 +152,9 @@ void ConvertDialog::LoadChosenFile(PropertyKind property, const FileDialogResult
     this->*p.count = static_cast<std::int32_t>(loaded.summary.count);
     this->*p.minimum = loaded.summary.minimum;
     this->*p.maximum = loaded.summary.maximum;
-    RefuseFile(property, kCountMismatchMessage);
+    // Where its lines break the pattern shows where a value is missing or too many.
+    RefuseFile(property, std::string(kCountMismatchMessage) + "\n\n" + chosen.fileName + ": " +
+                             DescribeLines(loaded.lines));
     return;
   }
   if (!loaded.ok()) {
@@ -166,7 +168,7 @@ void ConvertDialog::LoadChosenFile(PropertyKind property, const FileDialogResult
   elementCount = loaded.summary.count;
   this->*p.values = std::move(loaded.values);
   this->*p.loaded = true;
-  DeriveGridSizes(keepChosenSize);
+  DeriveGridSizes(keepChosenSize, loaded.lines);
   EnablePropertyControls(property);
 }
 
@@ -185,7 +187,7 @@ void ConvertDialog::EnablePropertyControls(PropertyKind property) {
   }
 }
 
-void ConvertDialog::DeriveGridSizes(bool keepChosenSize) {
+void ConvertDialog::DeriveGridSizes(bool keepChosenSize, const TextGridLines& lines) {
   xSizes_ = XSizeChoices(elementCount);
   window_.ResetComboList(kXSizeCombo);
   for (std::int32_t choice : xSizes_) window_.AddComboString(kXSizeCombo, FormatInteger(choice));
@@ -196,7 +198,7 @@ void ConvertDialog::DeriveGridSizes(bool keepChosenSize) {
     UpdateData(false);
     return;
   }
-  const int proposed = ProposedXSizeIndex(xSizes_, elementCount);
+  const int proposed = ProposedXSizeIndex(xSizes_, elementCount, lines);
   window_.SetComboSelection(kXSizeCombo, proposed);
   if (proposed >= 0) {
     const std::int32_t x = xSizes_[static_cast<std::size_t>(proposed)];

@@ -7,6 +7,7 @@
 
 #include "conversion/ConversionRequest.h"
 #include "conversion/Units.h"
+#include "grid/TextGridLines.h"
 #include "ui/DialogWindow.h"
 
 class DataExchange;
@@ -45,7 +46,9 @@ class ConvertDialog {
   bool OnOK();
 
   void LoadPropertyFile(PropertyKind property);
-  void DeriveGridSizes(bool keepChosenSize);
+  // The X sizes on offer for elementCount values; unless the user's choice is kept, the proposal
+  // follows the lines of the file just loaded.
+  void DeriveGridSizes(bool keepChosenSize, const TextGridLines& lines);
 
   // Conversion state, shown in and taken from the controls by DoDataExchange.
   std::unique_ptr<float[]> vpValues;

@@ -4,6 +4,14 @@ namespace {
 
 Status Refused(const std::string& message) { return Status::Error(message); }
 
+int IndexOfLineWidth(const std::vector<std::int32_t>& choices, const TextGridLines& lines) {
+  if (!lines.AllLinesAlike()) return -1;
+  for (std::size_t i = 0; i < choices.size(); ++i) {
+    if (static_cast<std::uint64_t>(choices[i]) == lines.firstCount) return static_cast<int>(i);
+  }
+  return -1;
+}
+
 }  // namespace
 
 std::uint32_t IntegerSquareRoot(std::uint64_t n) {
@@ -30,7 +38,14 @@ std::vector<std::int32_t> XSizeChoices(std::uint32_t count) {
   return small;
 }
 
-int ProposedXSizeIndex(const std::vector<std::int32_t>& choices, std::uint32_t count) {
+bool XSizeFromLines(const std::vector<std::int32_t>& choices, const TextGridLines& lines) {
+  return IndexOfLineWidth(choices, lines) >= 0;
+}
+
+int ProposedXSizeIndex(const std::vector<std::int32_t>& choices, std::uint32_t count,
+                       const TextGridLines& lines) {
+  const int fromLines = IndexOfLineWidth(choices, lines);
+  if (fromLines >= 0) return fromLines;
   const std::int64_t root = IntegerSquareRoot(count);
   int proposal = -1;
   for (std::size_t i = 0; i < choices.size(); ++i) {

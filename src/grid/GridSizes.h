@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "grid/Status.h"
+#include "grid/TextGridLines.h"
 
 // The largest m with m * m <= n, computed exactly in integers.
 std::uint32_t IntegerSquareRoot(std::uint64_t n);
@@ -14,9 +15,14 @@ std::uint32_t IntegerSquareRoot(std::uint64_t n);
 // Every divisor d of count with 2 <= d <= count / 2, increasing.
 std::vector<std::int32_t> XSizeChoices(std::uint32_t count);
 
-// Index in choices of the proposal: the largest choice not above the integer square root of count;
-// -1 when choices is empty (or, for a list not made by XSizeChoices, when no choice qualifies).
-int ProposedXSizeIndex(const std::vector<std::int32_t>& choices, std::uint32_t count);
+// Index in choices of the proposal. A file whose lines with values all hold the same number, on
+// more than one line, says its rows: that number is proposed when it is on offer. Otherwise the
+// proposal is the largest choice not above the integer square root of count. -1 when choices is
+// empty (or, for a list not made by XSizeChoices, when no choice qualifies).
+int ProposedXSizeIndex(const std::vector<std::int32_t>& choices, std::uint32_t count,
+                       const TextGridLines& lines = {});
+// Whether the proposal for these lines is the number of values on each of them.
+bool XSizeFromLines(const std::vector<std::int32_t>& choices, const TextGridLines& lines);
 
 // Refuses, in this order, with:
 //   "Size nx=%d to Write could not be greater then nx=%d in input file" (nxWrite, nxInput)

@@ -283,9 +283,9 @@ TEST_F(MorvTxtMvgTest, SecondLoadKeepsTheChosenXSize) {
   EXPECT_EQ(ControlText(dialog, kNzInputField), "174");
   const struct {
     const std::string& path;
-    const char* message;
+    std::string message;
   } refused[] = {
-      {shortFile, kCountMismatch},
+      {shortFile, std::string(kCountMismatch) + "\n\nshort.txt: 2 lines of 3 values"},
       {typo, "typo.txt, line 2, value 3: \"3OO\" is not a number.\nThe file was not loaded."}};
   for (const auto& file : refused) {
     Load(kDensityBrowseButton, file.path);
@@ -324,8 +324,8 @@ TEST_F(MorvTxtMvgTest, OkRefusesWhatCannotBeWrittenAndWritesNothing) {
        "Input and given grid sizes are not equal !\n"
        "The program is not ready for this case. Sorry. Poka",
        "4800"},
-      {kNxWriteField, "0", "Size nx=0 to Write could not be less then 1", "64"},
-      {kNzWriteField, "-3", "Size nz=-3 to Write could not be less then 1", "75"},
+      {kNxWriteField, "0", "Size nx=0 to Write could not be less then 1", "120"},
+      {kNzWriteField, "-3", "Size nz=-3 to Write could not be less then 1", "40"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.typed);
@@ -334,8 +334,8 @@ TEST_F(MorvTxtMvgTest, OkRefusesWhatCannotBeWrittenAndWritesNothing) {
     program->Retype(c.mended);
   }
   const GridFileInfo written = WrittenOnEnter();
-  EXPECT_EQ(written.header.nx, 64);
-  EXPECT_EQ(written.header.nz, 75);
+  EXPECT_EQ(written.header.nx, 120);
+  EXPECT_EQ(written.header.nz, 40);
 }
 
 // Before anything is loaded the size fields say nothing when left, so Cancel is never lost
@@ -352,8 +352,8 @@ TEST_F(MorvTxtMvgTest, SizeFieldsSpeakOnlyOnceAGridIsLoaded) {
   Fill(kNxWriteField, "999");
   program->Press(VK_TAB);
   EXPECT_EQ(program->AnswerMessage(),
-            "Size nx=999 to Write could not be greater then nx=64 in input file");
-  EXPECT_EQ(ControlText(dialog, kNxWriteField), "64");
+            "Size nx=999 to Write could not be greater then nx=120 in input file");
+  EXPECT_EQ(ControlText(dialog, kNxWriteField), "120");
   program->Click(dialog, kCancelButton);
   EXPECT_EQ(program->WaitForExit(), 0u);
 }
@@ -378,7 +378,7 @@ TEST_F(MorvTxtMvgTest, SecondRunBrowsesWhereTheFirstChose) {
 TEST_F(MorvTxtMvgTest, StepsKeepTheirDigitsAndBadStepsAreRefused) {
   const std::string vp = Input("vp.txt", "vp.txt");
   dialog = Start();
-  Load(kVpBrowseButton, vp);  // 64 x 75 proposed
+  Load(kVpBrowseButton, vp);  // 120 x 40, from the lines
   SaveAs(output);
   const struct {
     int field;
@@ -389,7 +389,7 @@ TEST_F(MorvTxtMvgTest, StepsKeepTheirDigitsAndBadStepsAreRefused) {
       {kZStepField, "-2.5", "The Z step must be greater than 0."},
       {kXStepField, "1e37",
        "The X extent (X size to write - 1) x X step is too large for a grid file."},
-      {kZStepField, "5e36",
+      {kZStepField, "1e37",
        "The Z extent (Z size to write - 1) x Z step is too large for a grid file."},
   };
   for (const auto& c : cases) {

@@ -44,17 +44,30 @@ TEST(ConvertCommandTest, SamplesAndMarmousi2BecomeGridFilesNodeByNode) {
   ExpectNodes(file, {ParseTextGrid(MarmousiPath("vp.txt")), ParseTextGrid(MarmousiPath("vs.txt"))});
 }
 
-TEST(ConvertCommandTest, DefaultsAreTheProposalTheWholeGridUnitStepsAndTheNameAsGiven) {
+// The file's lines say its rows: with no --nx, Marmousi-II is 500 x 174; a value too many breaks
+// the lines' pattern, and the refusal says where.
+TEST(ConvertCommandTest, DefaultsAreTheRowsTheLinesHoldTheWholeGridUnitStepsAndTheNameAsGiven) {
   ScratchFolder scratch;
-  ASSERT_EQ(RunTool({"convert", "--density", SamplePath("density.txt"), "--output",
-                     scratch.Path("model")})
-                .status,
-            0);
+  const RunResult result =
+      RunTool({"convert", "--vp", MarmousiPath("vp.txt"), "--output", scratch.Path("model")});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, "Wrote " + scratch.Path("model") +
+                            ": nx 500 from the lines (174 lines of 500 values), nz 174, "
+                            "properties P, 348296 bytes\n");
   EXPECT_FALSE(scratch.Exists("model.mvg"));
-  const std::string file = scratch.Read("model");
-  // nx: the largest divisor of 4800 not above its square root.
-  EXPECT_EQ(file.substr(0, kHeader), HeaderBytes(64, 75, 1.0f, 1.0f, false, true, false));
-  ExpectNodes(file, {ParseTextGrid(SamplePath("density.txt"))});
+  EXPECT_EQ(scratch.Read("model").substr(0, kHeader),
+            HeaderBytes(500, 174, 1.0f, 1.0f, true, false, false));
+
+  const std::string longer =
+      scratch.Write("vp175.txt", ReadFileBytes(MarmousiPath("vp.txt")) + "1500\n");
+  ExpectFailure(RunTool({"convert", "--vp", longer, "--nx", "500", "-o", scratch.Path("m.mvg")}), 1,
+                {"--nx 500 is not an X size of 87001 values; choose one of 19, 241, 361, 4579; "
+                 "--vp " +
+                 longer + ": 174 lines of 500 values, then line 175 holds 1 value"});
+  ExpectFailure(RunTool({"convert", "--vp", MarmousiPath("vp.txt"), "--vs", longer, "-o",
+                         scratch.Path("m.mvg")}),
+                1, {"--vs " + longer + ": 174 lines of 500 values, then line 175 holds 1 value"});
+  EXPECT_FALSE(scratch.Exists("m.mvg"));
 }
 
 TEST(ConvertCommandTest, ValuesThatDoNotFitTheirUnitsAreWarnedOfOrWithStrictRefused) {

@@ -1,0 +1,48 @@
+#include "cli/XSizeOption.h"
+
+#include <algorithm>
+
+#include "grid/GridSizes.h"
+
+namespace {
+
+std::string ListOf(const std::vector<std::int32_t>& sizes) {
+  std::string text;
+  for (std::int32_t size : sizes) text += (text.empty() ? "" : ", ") + std::to_string(size);
+  return text;
+}
+
+}  // namespace
+
+std::string DescribeProposal(std::int32_t nx, const std::vector<std::int32_t>& sizes,
+                             const TextGridLines& lines) {
+  const std::string size = "nx " + std::to_string(nx);
+  if (XSizeFromLines(sizes, lines)) return size + " from the lines (" + DescribeLines(lines) + ")";
+  const std::string why = lines.linesWithValues == 1 ? "one line"
+                          : lines.AllLinesAlike()    ? DescribeLines(lines)
+                                                     : "lines of different lengths";
+  return size + ", the largest divisor up to the square root (" + why + ")";
+}
+
+XSizeChoice ChooseXSize(std::uint32_t count, const TextGridLines& lines, const std::string& name,
+                        bool given, std::int32_t nx) {
+  XSizeChoice choice;
+  const std::string pattern = "; " + name + ": " + DescribeLines(lines);
+  const std::vector<std::int32_t> sizes = XSizeChoices(count);
+  const int proposal = ProposedXSizeIndex(sizes, count, lines);
+  if (proposal < 0) {
+    choice.problem = name + " holds " + std::to_string(count) +
+                     " values, a number with no X size from 2 to half of it: no grid can be " +
+                     "formed" + pattern;
+  } else if (given && std::find(sizes.begin(), sizes.end(), nx) == sizes.end()) {
+    choice.problem = "--nx " + std::to_string(nx) + " is not an X size of " +
+                     std::to_string(count) + " values; choose one of " + ListOf(sizes) + pattern;
+  } else if (given) {
+    choice.nx = nx;
+    choice.said = "nx " + std::to_string(nx);
+  } else {
+    choice.nx = sizes[static_cast<std::size_t>(proposal)];
+    choice.said = DescribeProposal(choice.nx, sizes, lines);
+  }
+  return choice;
+}

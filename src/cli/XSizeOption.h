@@ -1,0 +1,28 @@
+#pragma once
+// The X size of a text grid on mvgtool's command line: the one --nx gives, or the proposal, with
+// the rule that proposed it.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "grid/TextGridLines.h"
+
+struct XSizeChoice {
+  std::int32_t nx = 0;
+  // "nx 500 from the lines (174 lines of 500 values)": the size and what proposed it ("nx 500"
+  // when given).
+  std::string said;
+  std::string problem;  // the refusal line; "" when nx holds a size
+};
+
+// `name` calls the file in messages. A refusal says how the file's lines go, which is where a
+// value too many or too few shows: "--vp vp.txt: 174 lines of 500 values, then line 175 holds
+// 1 value".
+XSizeChoice ChooseXSize(std::uint32_t count, const TextGridLines& lines, const std::string& name,
+                        bool given, std::int32_t nx);
+
+// The proposal and why it is what it is: "nx 500 from the lines (174 lines of 500 values)", or
+// "nx 290, the largest divisor up to the square root (lines of different lengths)".
+std::string DescribeProposal(std::int32_t nx, const std::vector<std::int32_t>& sizes,
+                             const TextGridLines& lines);
