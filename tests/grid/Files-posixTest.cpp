@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -20,12 +21,6 @@ using Names = std::vector<std::string>;
 
 Status WriteText(const std::string& path, const std::string& text) {
   return WriteFileAtomically(path, {{text.data(), text.size()}});
-}
-
-mode_t Permissions(const std::string& path) {
-  struct stat info {};
-  stat(path.c_str(), &info);
-  return info.st_mode & 07777;
 }
 
 TEST(WriteFileAtomicallyPosix, AWriteThatRunsOutOfRoomLeavesTheOldFile) {
@@ -60,7 +55,7 @@ TEST(WriteFileAtomicallyPosix, KeepsPermissionsAndSkipsTakenTemporaryNames) {
   }
   ASSERT_TRUE(WriteText(path, "2").ok());
   EXPECT_EQ(ReadFileBytes(path), "2");
-  EXPECT_EQ(Permissions(path), 0640u);
+  EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms(0640));
   EXPECT_EQ(ReadFileBytes(TemporaryFileName(path, pid, 0)), "taken");
   EXPECT_EQ(scratch.Names().size(), 4u);
 }

@@ -46,7 +46,8 @@ TEST_F(GridExportTest, WritesTheWindowOfFirstColumnsAndRows) {
   ASSERT_TRUE(ExportGridFile(partial, output_).ok());
   EXPECT_EQ(Written(), BitsOf({0, 1, 4, 5, 8, 9}));
   // A size of 0 or less: the header alone, read from no array at all.
-  ASSERT_TRUE(ExportGridFile(VpGrid(0, -1, 2), output_).ok());
+  ASSERT_TRUE(ExportGridFile(VpGrid(0, 0, 2), output_).ok());
+  ASSERT_TRUE(ExportGridFile(VpGrid(0, 2, 0), output_).ok());
   EXPECT_EQ(scratch_.Read("out.mvg").size(), 296u);
 }
 
@@ -54,13 +55,17 @@ TEST_F(GridExportTest, RefusesWhatItCannotWriteAndKeepsTheOldFile) {
   scratch_.Write("out.mvg", "precious");
   struct Window {
     std::int32_t nxInput, nxWrite, nzWrite;
+    std::uint32_t elementCount;
   };
-  for (const Window& w : {Window{4, 5, 1}, Window{4, 4, 4}, Window{2147483647, 2, 2}}) {
-    EXPECT_EQ(ExportGridFile(VpGrid(w.nxInput, w.nxWrite, w.nzWrite), output_).message(),
+  for (const Window& w : {Window{4, 5, 1, 12}, Window{4, 4, 4, 12}, Window{4, 3, 3, 10},
+                          Window{2147483647, 2, 2, 12}}) {
+    ExportSource source = VpGrid(w.nxInput, w.nxWrite, w.nzWrite);
+    source.elementCount = w.elementCount;
+    EXPECT_EQ(ExportGridFile(source, output_).message(),
               "Cannot write the grid file " + output_ + ": the size to write nx=" +
                   std::to_string(w.nxWrite) + ", nz=" + std::to_string(w.nzWrite) +
-                  " does not fit in the input grid (nx=" + std::to_string(w.nxInput) +
-                  ", 12 values)." + kNothingWritten);
+                  " does not fit in the input grid (nx=" + std::to_string(w.nxInput) + ", " +
+                  std::to_string(w.elementCount) + " values)." + kNothingWritten);
   }
   ExportSource nothing = VpGrid(4, 4, 3);
   nothing.vp.values = nullptr;

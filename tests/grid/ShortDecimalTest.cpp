@@ -29,9 +29,7 @@ void ExpectReadQuickly(const std::string& token) {
 // Every decimal of one to four digits with a point anywhere or none, after a sign or none; then
 // random ones of five to seven digits.
 TEST(ShortDecimalTest, ReadsEveryShortDecimalAsTheFullReadingRoundedToFloat) {
-  for (int digits = 1; digits <= 4; ++digits) {
-    int limit = 1;
-    for (int k = 0; k < digits; ++k) limit *= 10;
+  for (int digits = 1, limit = 10; digits <= 4; ++digits, limit *= 10) {
     for (int number = 0; number < limit; ++number) {
       std::string plain = std::to_string(number);
       plain.insert(0, static_cast<std::size_t>(digits) - plain.size(), '0');

@@ -35,8 +35,7 @@ TEST(TextGridReaderTest, OnlyTheNumbersCountUpToACharacterTwentySix) {
             (Floats{12}));
   // Read as a double first: 1.00000005960464477539063 lies a hair above the midpoint of 1 and
   // the next float, but its double is the midpoint itself, which rounds to even.
-  EXPECT_EQ(Load("1.00000005960464477539063 -0"), (Floats{1.0f, -0.0f}));
-  EXPECT_TRUE(std::signbit(Load("-0")[0]));
+  EXPECT_EQ(Load("1.00000005960464477539063"), (Floats{1.0f}));
   for (const char* text : {"", " \n\r\n,\t", "\x1a 1 2", "\xEF\xBB\xBF\n"}) {
     EXPECT_EQ(ScanTextGridText(text, "vp.txt").status.message(), "vp.txt: holds no values") << text;
     EXPECT_EQ(LoadTextGridValuesFromText(text, "vp.txt", 0).status.message(),
