@@ -74,32 +74,21 @@ TEST(PictureCommandTest, ExtremeValuesTakeTheEndsOfTheMapWithXRightAndZDown) {
   EXPECT_EQ(png.At(x + 300, y + 300), kLow);
 }
 
-TEST(PictureCommandTest, TextGridsTakeTheXSizeGivenOrProposed) {
+TEST(PictureCommandTest, DefaultsAreTheProposedXSizeAndVpNamedAfterTheInput) {
   ScratchFolder scratch;
   const std::string vp = scratch.Write("vp.txt", ReadFileBytes(SamplePath("vp.txt")));
-  const std::string sizes = RunTool({"sizes", vp}).out;  // the proposal marked "[N]"
-  const std::size_t mark = sizes.find('[');
-  const std::string proposal = sizes.substr(mark + 1, sizes.find(']') - mark - 1);
-  ASSERT_EQ(RunTool({"picture", vp}).status, 0);  // vp.png
-  Picture({vp, "--nx", proposal}, scratch.Path("proposal.png"));
-  EXPECT_EQ(ReadFileBytes(scratch.Path("vp.png")), ReadFileBytes(scratch.Path("proposal.png")));
-  const Png right = Picture({vp, "--nx", "120"}, scratch.Path("right.png"));
-  for (const std::string wrong : {"64", "96"}) {
-    EXPECT_NE(right.pixels, Picture({vp, "--nx", wrong}, scratch.Path("wrong.png")).pixels);
-  }
-}
+  ASSERT_EQ(RunTool({"picture", vp}).status, 0);  // vp.png, at the proposal from its lines, 120
+  const Png proposal = Picture({vp, "--nx", "120"}, scratch.Path("120.png"));
+  EXPECT_EQ(scratch.Read("vp.png"), scratch.Read("120.png"));
+  const Png wrong = Picture({vp, "--nx", "64"}, scratch.Path("64.png"));
+  EXPECT_NE(wrong.pixels, proposal.pixels);  // a wrong X size shows
 
-TEST(PictureCommandTest, GridFilesShowVpUnlessAskedNamedAfterTheProperty) {
-  ScratchFolder scratch;
   const std::string model = scratch.Path("model.mvg");
-  ASSERT_EQ(RunTool({"convert", "--vp", SamplePath("vp.txt"), "--vs", SamplePath("vs.txt"), "--nx",
-                     "120", "-o", model})
-                .status,
-            0);
+  RunTool({"convert", "--vs", SamplePath("vs.txt"), "--vp", vp, "--nx", "120", "-o", model});
   ASSERT_EQ(RunTool({"picture", model}).status, 0);  // model-P.png
-  const Png vp = Picture({model, "--property", "p"}, scratch.Path("p.png"));
-  EXPECT_EQ(ReadFileBytes(scratch.Path("model-P.png")), ReadFileBytes(scratch.Path("p.png")));
-  EXPECT_NE(vp.pixels, Picture({model, "--property", "R"}, scratch.Path("r.png")).pixels);
+  const Png fromModel = Picture({model, "--property", "p"}, scratch.Path("p.png"));
+  EXPECT_EQ(scratch.Read("model-P.png"), scratch.Read("p.png"));
+  EXPECT_NE(fromModel.pixels, Picture({model, "--property", "R"}, scratch.Path("r.png")).pixels);
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "conversion/PropertyLoad.h"
-#include "grid/GridFileHeader.h"
+#include "support/GridFileWords.h"
 #include "support/ScratchFolder.h"
 
 namespace {
@@ -17,7 +17,7 @@ class ConversionRequestTest : public ::testing::Test {
  protected:
   // Vp in m/s on a 2 x 2 grid, written to out.mvg.
   ConversionRequestTest() {
-    WriteFileText(vpPath_, "1000 3000 1000 3000");
+    scratch_.Write("vp.txt", "1000 3000 1000 3000");
     request_.vp = {vp_.data(), FindUnit(PropertyKind::kVp, "m/s", true), vpPath_, "vp.txt"};
     request_.elementCount = 4;
     request_.inputCount = 4;
@@ -28,16 +28,9 @@ class ConversionRequestTest : public ::testing::Test {
 
   std::string Refusal() const { return CheckConversionRequest(request_).message(); }
 
-  Words Data() const {
-    const std::vector<std::uint8_t> file = ReadFileBytes(request_.outputPath);
-    Words words;
-    for (std::size_t i = kGridFileHeaderSize; i + 4 <= file.size(); i += 4) {
-      words.push_back(LoadLittleEndian32(&file[i]));
-    }
-    return words;
-  }
+  Words Data() const { return DataWords(ReadFileBytes(request_.outputPath)); }
 
-  GridScratchFolder scratch_;
+  ScratchFolder scratch_;
   const std::string vpPath_ = scratch_.Path("vp.txt");
   const std::vector<float> vp_ = {1000.0f, 3000.0f, 1000.0f, 3000.0f};
   const std::vector<float> density_ = {2.5f, 62.4f, 1.0f, 1.0f};
@@ -133,7 +126,7 @@ TEST_F(ConversionRequestTest, UnitsAreFoundByTheirNamesAndTurnIntoTheFilesUnits)
 }
 
 TEST_F(ConversionRequestTest, AFileOfAnotherCountIsRefusedBeforeItsValuesAreRead) {
-  WriteFileText(scratch_.Path("rho.txt"), "1 2 3\n4 5");
+  scratch_.Write("rho.txt", "1 2 3\n4 5");
   const LoadedProperty refused = LoadProperty(scratch_.Path("rho.txt"), "rho.txt", 4);
   EXPECT_TRUE(refused.countDiffers);
   EXPECT_EQ(refused.values, nullptr);

@@ -29,7 +29,7 @@ Reading AsGridValue(const std::string& text) {
   return {true, LoadTextGridValuesFromText(text, "grid.txt", 1).values[0]};
 }
 
-Reading AsDialogStep(const std::string& text, const GridScratchFolder& scratch) {
+Reading AsDialogStep(const std::string& text, const ScratchFolder& scratch) {
   FakeFolders folders(scratch.Folder());
   FolderMemory memory(folders, scratch.Path("RUX"));
   FakeDialogWindow window(folders);
@@ -42,7 +42,7 @@ Reading AsDialogStep(const std::string& text, const GridScratchFolder& scratch) 
 
 // The X step that mvgtool writes for --dx; a number refused by a later check (a step not above 0)
 // still counts as read.
-Reading AsMvgtoolStep(const std::string& text, const GridScratchFolder& scratch) {
+Reading AsMvgtoolStep(const std::string& text, const ScratchFolder& scratch) {
   std::ostringstream out, err;
   const int status = RunMvgtool({"convert", "--vp", scratch.Path("grid.txt"), "--nx", "2", "--dx",
                                  text, "-o", scratch.Path("out.mvg")},
@@ -53,8 +53,8 @@ Reading AsMvgtoolStep(const std::string& text, const GridScratchFolder& scratch)
 }
 
 TEST(NumberAgreement, GridValuesDialogFieldsAndOptionsReadTheSameNumbers) {
-  GridScratchFolder scratch;
-  WriteFileText(scratch.Path("grid.txt"), "1 2 3 4");
+  ScratchFolder scratch;
+  scratch.Write("grid.txt", "1 2 3 4");
   const char* const edges[] = {
       "3.4028235e38",
       "3.40282357e38",

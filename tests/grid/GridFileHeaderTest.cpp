@@ -2,64 +2,54 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <string>
-#include <vector>
+
+#include "grid/GridExport.h"
+#include "support/GridFileWords.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 
-using Bytes = std::array<std::uint8_t, kGridFileHeaderSize>;
-
-void Put(Bytes& bytes, std::size_t offset, const std::vector<std::uint8_t>& values) {
-  std::memcpy(bytes.data() + offset, values.data(), values.size());
+void Put(std::string& bytes, std::size_t offset, const std::string& field) {
+  bytes.replace(offset, field.size(), field);
 }
 
-void Put(Bytes& bytes, std::size_t offset, const char* text) {
-  std::memcpy(bytes.data() + offset, text, std::strlen(text));
-}
-
-TEST(GridFileHeader, WorkedExampleMatchesEveryByte) {
+TEST(GridFileHeader, TheWorkedExampleIsWrittenByteForByte) {
   // Vp alone, 3 x 2 nodes, steps 10 and 5.
-  const GridFileHeader header = MakeGridFileHeader(3, 2, 10.0f, 5.0f, true, false, false);
-  EXPECT_EQ(header.xExtent, 20.0f);
-  EXPECT_EQ(header.zExtent, 5.0f);
+  ScratchFolder scratch;
+  const std::vector<float> vp = {1500.0f, 1510.5f, 1520.25f, 1600.0f, 1610.0f, 1620.0f};
+  ExportSource source;
+  source.vp.values = vp.data();
+  source.elementCount = 6;
+  source.nxInput = source.nxWrite = 3;
+  source.nzWrite = 2;
+  source.xStep = 10.0f;
+  source.zStep = 5.0f;
+  ASSERT_TRUE(ExportGridFile(source, scratch.Path("m.mvg")).ok());
+  const std::string file = scratch.Read("m.mvg");
+  ASSERT_EQ(file.size(), 320u);
 
-  Bytes expected{};  // everything not set below is zero
-  Put(expected, 0, "Binary. FD-Grid_____");
-  Put(expected, 20, "TestModel");
-  Put(expected, 100, "MorvTxtMvg");
-  Put(expected, 136, {0x00, 0x00, 0xA0, 0x41});  // xExtent 20.0
-  Put(expected, 140, {0x00, 0x00, 0x20, 0x41});  // dx 10.0
-  Put(expected, 152, {0x00, 0x00, 0xA0, 0x40});  // zExtent 5.0
-  Put(expected, 156, {0x00, 0x00, 0xA0, 0x40});  // dz 5.0
-  Put(expected, 188, {0x00, 0x00, 0x80, 0x3F});  // 1.0
-  Put(expected, 196, {3, 0, 0, 0});
-  Put(expected, 200, {2, 0, 0, 0});
-  for (std::size_t one : {204, 232, 236, 244}) Put(expected, one, {1, 0, 0, 0});
-  expected[248] = 2;
-  Put(expected, 252, "P");
-  Put(expected, 260, "XZ");
-  Put(expected, 268, "Modl");
-  Put(expected, 276, "V");
-  const Bytes actual = header.ToBytes();
-  for (std::size_t i = 0; i < kGridFileHeaderSize; ++i) {
-    EXPECT_EQ(actual[i], expected[i]) << "byte " << i;
-  }
-}
-
-TEST(GridFileHeader, CodesFollowTheLoadedPropertiesInOrder) {
-  const char* codes[] = {"R", "Q", "QR", "P", "PR", "PQ", "PQR"};
-  for (int loaded = 1; loaded < 8; ++loaded) {
-    const Bytes bytes =
-        MakeGridFileHeader(4, 4, 1.0f, 1.0f, loaded & 4, loaded & 2, loaded & 1).ToBytes();
-    const std::string expected = codes[loaded - 1];
-    EXPECT_EQ(bytes[244], expected.size());
-    for (std::size_t i = 0; i < 8; ++i) {
-      EXPECT_EQ(bytes[252 + i], i < expected.size() ? expected[i] : 0) << expected << " " << i;
-    }
-  }
+  std::string header(296, '\0');
+  Put(header, 0, "Binary. FD-Grid_____");
+  Put(header, 20, "TestModel");
+  Put(header, 100, "MorvTxtMvg");
+  Put(header, 136, std::string("\x00\x00\xA0\x41", 4));  // x extent 20.0
+  Put(header, 140, std::string("\x00\x00\x20\x41", 4));  // dx 10.0
+  Put(header, 152, std::string("\x00\x00\xA0\x40", 4));  // z extent 5.0
+  Put(header, 156, std::string("\x00\x00\xA0\x40", 4));  // dz 5.0
+  Put(header, 188, std::string("\x00\x00\x80\x3F", 4));  // 1.0
+  Put(header, 196, "\x03");
+  Put(header, 200, "\x02");
+  for (std::size_t one : {204, 232, 236, 244}) Put(header, one, "\x01");
+  Put(header, 248, "\x02");
+  Put(header, 252, "P");
+  Put(header, 260, "XZ");
+  Put(header, 268, "Modl");
+  Put(header, 276, "V");
+  for (std::size_t i = 0; i < 296; ++i) EXPECT_EQ(file[i], header[i]) << "byte " << i;
+  EXPECT_EQ(DataWords(file), BitsOf(vp));  // node by node, bit for bit
 }
 
 TEST(GridFileHeader, ExtentsAreOneRoundingOfTheExactProduct) {
@@ -70,13 +60,6 @@ TEST(GridFileHeader, ExtentsAreOneRoundingOfTheExactProduct) {
   EXPECT_EQ(FloatBits(single.zExtent), 0u);
   // 2^24 + 1 steps of 3: converting the count to float32 first would give 50331648.
   EXPECT_EQ(MakeGridFileHeader(16777218, 1, 3.0f, 1.0f, true, false, false).xExtent, 50331652.0f);
-  // Steps are copied bit for bit; sizes of 0 or less are written as given.
-  const Bytes bytes =
-      MakeGridFileHeader(0, -3, FloatFromBits(0x3DCCCCCD), -2.0f, false, true, false).ToBytes();
-  EXPECT_EQ(LoadLittleEndian32(&bytes[140]), 0x3DCCCCCDu);
-  EXPECT_EQ(LoadLittleEndian32(&bytes[156]), 0xC0000000u);
-  EXPECT_EQ(LoadLittleEndian32(&bytes[196]), 0u);
-  EXPECT_EQ(LoadLittleEndian32(&bytes[200]), 0xFFFFFFFDu);
 }
 
 }  // namespace

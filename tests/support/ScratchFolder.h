@@ -1,9 +1,8 @@
 #pragma once
-// Test support for the grid file tests: a fresh empty folder removed with its contents afterwards,
-// and whole-file byte reads and writes.
+// A fresh empty folder for one test, removed with everything in it afterwards, and whole files
+// as byte strings.
 
 #include <algorithm>
-#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -11,27 +10,42 @@
 #include <string>
 #include <vector>
 
-class GridScratchFolder {
+inline std::string ReadFileBytes(const std::string& path) {
+  std::ifstream in(std::filesystem::path(path), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+inline void WriteFileBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(std::filesystem::path(path), std::ios::binary | std::ios::trunc) << bytes;
+}
+
+class ScratchFolder {
  public:
-  GridScratchFolder() {
+  ScratchFolder() {
     std::random_device random;
     folder_ = std::filesystem::temp_directory_path() /
-              ("mvg-grid-test-" + std::to_string(random()) + std::to_string(random()));
+              ("mvg-test-" + std::to_string(random()) + std::to_string(random()));
     std::filesystem::create_directories(folder_);
   }
-  ~GridScratchFolder() {
+  ~ScratchFolder() {
     std::error_code ignored;
-    std::filesystem::permissions(folder_, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ignored);
     std::filesystem::remove_all(folder_, ignored);
   }
-  GridScratchFolder(const GridScratchFolder&) = delete;
-  GridScratchFolder& operator=(const GridScratchFolder&) = delete;
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
 
   std::string Folder() const { return folder_.string(); }
   std::string Path(const std::string& name) const { return (folder_ / name).string(); }
+  std::string Write(const std::string& name, const std::string& bytes) const {
+    WriteFileBytes(Path(name), bytes);
+    return Path(name);
+  }
+  std::string Read(const std::string& name) const {
+    return ReadFileBytes(Path(name));
+  }  // "" if none
+  bool Exists(const std::string& name) const { return std::filesystem::exists(folder_ / name); }
 
-  // Names of everything in the folder, sorted: shows leftovers such as temporary files.
+  // Everything in the folder, sorted: shows leftovers such as temporary files.
   std::vector<std::string> Names() const {
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(folder_)) {
@@ -44,19 +58,3 @@ class GridScratchFolder {
  private:
   std::filesystem::path folder_;
 };
-
-inline std::vector<std::uint8_t> ReadFileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
-
-inline void WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()),
-            static_cast<std::streamsize>(bytes.size()));
-}
-
-inline void WriteFileText(const std::string& path, const std::string& text) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << text;
-}

@@ -1,0 +1,34 @@
+// What only Windows lets a test arrange: read-only files, this process's temporary names.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "grid/AtomicFileWriter.h"
+#include "support/ScratchFolder.h"
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+TEST(WriteFileAtomicallyWin32, LeavesAReadOnlyFileAndSkipsTakenTemporaryNames) {
+  ScratchFolder scratch;
+  const std::string kept = scratch.Write("kept.mvg", "1"), data = "2";
+  ASSERT_TRUE(SetFileAttributesA(kept.c_str(), FILE_ATTRIBUTE_READONLY));
+  EXPECT_NE(WriteFileAtomically(kept, {{data.data(), data.size()}}).message(), "");
+  EXPECT_EQ(ReadFileBytes(kept), "1");
+  EXPECT_EQ(scratch.Names(), Names{"kept.mvg"});
+  SetFileAttributesA(kept.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+  const std::string path = scratch.Path("out.mvg");
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    WriteFileBytes(TemporaryFileName(path, GetCurrentProcessId(), attempt), "taken");
+  }
+  ASSERT_TRUE(WriteFileAtomically(path, {{data.data(), data.size()}}).ok());
+  EXPECT_EQ(ReadFileBytes(path), data);
+  EXPECT_EQ(scratch.Names().size(), 5u);
+}
+
+}  // namespace
