@@ -10,7 +10,7 @@ namespace {
 
 // The file's lines say its rows: with no --nx, Marmousi-II is 500 x 174; a value too many breaks
 // the lines' pattern, and the refusal says where.
-TEST(ConvertCommandTest, DefaultsAreTheRowsTheLinesHoldTheWholeGridUnitStepsAndTheNameAsGiven) {
+TEST(ConvertCommandTest, TheXSizeIsTheRowsTheLinesHoldAndARefusalSaysWhereTheyBreak) {
   ScratchFolder scratch;
   const RunResult result =
       RunTool({"convert", "--vp", MarmousiPath("vp.txt"), "--output", scratch.Path("model")});
@@ -18,9 +18,6 @@ TEST(ConvertCommandTest, DefaultsAreTheRowsTheLinesHoldTheWholeGridUnitStepsAndT
   EXPECT_EQ(result.out, "Wrote " + scratch.Path("model") +
                             ": nx 500 from the lines (174 lines of 500 values), nz 174, "
                             "properties P, 348296 bytes\n");
-  EXPECT_FALSE(scratch.Exists("model.mvg"));
-  EXPECT_EQ(scratch.Read("model").substr(0, 296),
-            HeaderBytes(500, 174, 1.0f, 1.0f, true, false, false));
 
   const std::string longer =
       scratch.Write("vp175.txt", ReadFileBytes(MarmousiPath("vp.txt")) + "1500\n");

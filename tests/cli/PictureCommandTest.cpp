@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstring>
+#include <tuple>
 
 #define STBI_ONLY_PNG
 #define STBI_NO_STDIO
@@ -44,19 +45,15 @@ TEST(PictureCommandTest, SmallGridsAreEnlargedAndLargeOnesReduced) {
   ScratchFolder scratch;
   std::string wide;  // 4500 x 2 nodes
   for (int i = 0; i < 9000; ++i) wide += std::to_string(i % 7) + ' ';
-  const struct {
-    std::string input, nx;
-    int minimumWidth, maximumWidth;
-  } cases[] = {
+  const std::tuple<std::string, const char*, int, int> cases[] = {
       {SamplePath("vp.txt"), "120", 600, 900},                // 5 pixels a node
       {MarmousiPath("vp.txt"), "500", 1000, 1300},            // 2 pixels a node
       {scratch.Write("wide.txt", wide), "4500", 1500, 2200},  // 3 x 3 nodes a pixel
   };
-  for (const auto& c : cases) {
-    const Png png = Picture({c.input, "--nx", c.nx}, scratch.Path("size.png"));
-    EXPECT_GE(png.width, c.minimumWidth) << c.input;
-    EXPECT_LE(png.width, c.maximumWidth) << c.input;
-    EXPECT_LE(png.height, png.width) << c.input;
+  for (const auto& [input, nx, minimumWidth, maximumWidth] : cases) {
+    const Png png = Picture({input, "--nx", nx}, scratch.Path("size.png"));
+    EXPECT_TRUE(png.width >= minimumWidth && png.width <= maximumWidth && png.height <= png.width)
+        << input << ": " << png.width << " x " << png.height;
   }
 }
 
