@@ -244,10 +244,10 @@ TEST_F(MorvTxtMvgTest, TypedXSizeCountsAsChoosingIt) {
   Fill(kXSizeCombo, "7");
   EXPECT_EQ(RefusedOnEnter(),
             "\"7\" is not one of the X sizes in the list. Choose one from the list.");
-  Fill(kXSizeCombo, "120");
-  EXPECT_EQ(ControlText(dialog, kNzInputField), "40");
+  Fill(kXSizeCombo, "60");  // not the 120 its lines propose
+  EXPECT_EQ(ControlText(dialog, kNzInputField), "80");
   WrittenOnEnter();
-  EXPECT_TRUE(Bytes(output) == MvgtoolBytes({"--vp", vp, "--nx", "120"}, folder / "mvgtool.mvg"));
+  EXPECT_TRUE(Bytes(output) == MvgtoolBytes({"--vp", vp, "--nx", "60"}, folder / "mvgtool.mvg"));
 }
 
 // The X size chosen for the first property stays when a second one is loaded, also after a file
