@@ -13,8 +13,12 @@
 
 namespace {
 
+// A click on a button of the dialog, as the dialog hears of it.
+void Press(HWND dialog, int buttonId) { PostMessageA(dialog, WM_COMMAND, buttonId, 0); }
+
 // Plays the user of the system dialogs this thread shows: a thread timer fires inside the
-// dialog's own message loop and hands each new visible dialog window to `answer`.
+// dialog's own message loop and hands each new visible dialog window to `answer`. A dialog
+// still open at the next tick after its answer is cancelled, so that a test fails, not hangs.
 class DialogAnswerer {
  public:
   explicit DialogAnswerer(std::function<void(HWND)> answer) {
@@ -31,8 +35,9 @@ class DialogAnswerer {
   static BOOL CALLBACK OnWindow(HWND window, LPARAM) {
     char className[32] = {};
     GetClassNameA(window, className, sizeof className);
-    if (std::string(className) != "#32770" || !IsWindowVisible(window) ||
-        std::find(seen_.begin(), seen_.end(), window) != seen_.end()) {
+    if (std::string(className) != "#32770" || !IsWindowVisible(window)) return TRUE;
+    if (std::find(seen_.begin(), seen_.end(), window) != seen_.end()) {
+      Press(window, IDCANCEL);
       return TRUE;
     }
     seen_.push_back(window);
@@ -44,9 +49,6 @@ class DialogAnswerer {
   static inline std::vector<HWND> seen_;
   UINT_PTR timer_ = 0;
 };
-
-// A click on a button of the dialog, as the dialog hears of it.
-void Press(HWND dialog, int buttonId) { PostMessageA(dialog, WM_COMMAND, buttonId, 0); }
 
 std::string CurrentFolder() { return std::filesystem::current_path().string(); }
 
