@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "dialog/BmpTestFiles.h"
@@ -9,86 +10,40 @@
 
 namespace {
 
-constexpr COLORREF kUntouched = PaintCanvas::kUnpainted;
+// Pixel (row in memory, column) of a 24-bit test bitmap `width` wide: its bytes, stored blue,
+// green, red, are numbered along the rows.
+COLORREF Numbered(int width, int row, int column) {
+  const size_t at = row * bmp_test::RowStride(width, 24) + 3 * column;
+  return RGB((at + 2) & 0xFF, (at + 1) & 0xFF, at & 0xFF);
+}
 
-// A 24-bit bitmap whose pixel in memory row r, column c is red 0x40, green r, blue c.
-std::vector<unsigned char> RowColumnBitmap(int width, int height) {
-  std::vector<unsigned char> file = bmp_test::MakeBmp24(width, height);
-  const int rows = height < 0 ? -height : height;
-  const size_t stride = bmp_test::RowStride(width, 24);
-  for (int r = 0; r < rows; ++r) {
-    for (int c = 0; c < width; ++c) {
-      unsigned char* pixel = &file[14 + 40 + r * stride + 3 * c];
-      pixel[0] = static_cast<unsigned char>(c);
-      pixel[1] = static_cast<unsigned char>(r);
-      pixel[2] = 0x40;
-    }
+// The area of 78 x 37 at (10, 5) shows a larger bitmap's lower-left corner (the first row in
+// memory at the bottom), a smaller one at its top left with the face colour around it, a
+// palette bitmap in its table's colours, and nothing without an image. Nothing is
+// drawn outside the area.
+TEST(BmpImageDrawTest, ALargerBitmapShowsItsLowerLeftCornerASmallerOneTheFaceAroundIt) {
+  const COLORREF face = GetSysColor(COLOR_3DFACE), none = PaintCanvas::kUnpainted;
+  const POINT outside[] = {{9, 5}, {88, 41}, {10, 4}, {10, 42}};
+  const struct {
+    std::vector<unsigned char> file;
+    std::vector<std::tuple<int, int, COLORREF>> points;
+  } cases[] = {
+      {bmp_test::MakeBmp24(100, 50),
+       {{10, 41, Numbered(100, 0, 0)}, {87, 5, Numbered(100, 36, 77)}}},
+      {bmp_test::MakeBmp24(20, -10),  // top-down
+       {{10, 5, Numbered(20, 0, 0)}, {29, 14, Numbered(20, 9, 19)}, {30, 5, face}, {10, 15, face}}},
+      {bmp_test::MakeBmp8(78, 37),  // a grey ramp; rows of 80 bytes
+       {{10, 41, RGB(0, 0, 0)}, {15, 41, RGB(5, 5, 5)}, {12, 40, RGB(82, 82, 82)}}},
+      {{}, {{10, 5, none}, {87, 41, none}}},
+  };
+  for (const auto& c : cases) {
+    PaintCanvas canvas(120, 60);
+    BmpImage image;
+    image.Parse(c.file.data(), c.file.size());
+    DrawBmpImage(canvas.dc, image, 10, 5, 78, 37);
+    for (const auto& [x, y, colour] : c.points) EXPECT_EQ(canvas.At(x, y), colour) << x << "," << y;
+    for (POINT p : outside) EXPECT_EQ(canvas.At(p.x, p.y), none) << p.x << "," << p.y;
   }
-  return file;
-}
-
-COLORREF RowColumn(int row, int column) { return RGB(0x40, row, column); }
-
-TEST(BmpImageDrawTest, ALargerBitmapShowsTheLowerLeftCornerOnly) {
-  PaintCanvas surface(120, 60);
-  const std::vector<unsigned char> file = RowColumnBitmap(100, 50);
-  BmpImage image;
-  ASSERT_EQ(image.Parse(file.data(), file.size()), BmpReadResult::kLoaded);
-
-  DrawBmpImage(surface.dc, image, 10, 5, 78, 37);
-  // The first row in memory is the bottom row of the drawn area.
-  EXPECT_EQ(surface.At(10, 5 + 36), RowColumn(0, 0));
-  EXPECT_EQ(surface.At(10 + 77, 5 + 36), RowColumn(0, 77));
-  EXPECT_EQ(surface.At(10, 5), RowColumn(36, 0));
-  EXPECT_EQ(surface.At(10 + 77, 5), RowColumn(36, 77));
-  EXPECT_EQ(surface.At(40, 20), RowColumn(5 + 36 - 20, 30));
-  // Nothing outside the area.
-  EXPECT_EQ(surface.At(9, 5), kUntouched);
-  EXPECT_EQ(surface.At(10 + 78, 5), kUntouched);
-  EXPECT_EQ(surface.At(10, 4), kUntouched);
-  EXPECT_EQ(surface.At(10, 5 + 37), kUntouched);
-}
-
-TEST(BmpImageDrawTest, ASmallerBitmapDrawsItsOwnSizeAndTheFaceColourAroundIt) {
-  PaintCanvas surface(120, 60);
-  const std::vector<unsigned char> file = RowColumnBitmap(20, -10);  // top-down
-  BmpImage image;
-  ASSERT_EQ(image.Parse(file.data(), file.size()), BmpReadResult::kLoaded);
-
-  DrawBmpImage(surface.dc, image, 10, 5, 78, 37);
-  EXPECT_EQ(surface.At(10, 5), RowColumn(0, 0));
-  EXPECT_EQ(surface.At(29, 14), RowColumn(9, 19));
-  const COLORREF face = GetSysColor(COLOR_3DFACE);
-  EXPECT_EQ(surface.At(30, 5), face);
-  EXPECT_EQ(surface.At(87, 41), face);
-  EXPECT_EQ(surface.At(10, 15), face);
-  EXPECT_EQ(surface.At(29, 41), face);
-  EXPECT_EQ(surface.At(88, 41), kUntouched);
-  EXPECT_EQ(surface.At(10, 42), kUntouched);
-}
-
-TEST(BmpImageDrawTest, PaletteColoursComeFromTheColourTable) {
-  PaintCanvas surface(90, 40);
-  // Grey ramp of 256 entries; pixel bytes are numbered 0, 1, 2, ... in memory.
-  const std::vector<unsigned char> file = bmp_test::MakeBmp8(78, 37);
-  BmpImage image;
-  ASSERT_EQ(image.Parse(file.data(), file.size()), BmpReadResult::kLoaded);
-  DrawBmpImage(surface.dc, image, 0, 0, 78, 37);
-  EXPECT_EQ(surface.At(0, 36), RGB(0, 0, 0));
-  EXPECT_EQ(surface.At(5, 36), RGB(5, 5, 5));
-  EXPECT_EQ(surface.At(2, 35), RGB(82, 82, 82));  // second row starts at byte 80
-}
-
-TEST(BmpImageDrawTest, AnImageWithoutDataDrawsNothing) {
-  PaintCanvas surface(90, 40);
-  std::vector<unsigned char> file = bmp_test::MakeBmp24(78, 37);
-  file[0] = 'X';
-  BmpImage image;
-  EXPECT_EQ(image.Parse(file.data(), file.size()), BmpReadResult::kNoSignature);
-  DrawBmpImage(surface.dc, image, 0, 0, 78, 37);
-  EXPECT_EQ(surface.At(0, 0), kUntouched);
-  EXPECT_EQ(surface.At(77, 36), kUntouched);
-  DrawBmpImageOnWindow(nullptr, image, 0, 0, 78, 37);  // no window: nothing to do
 }
 
 }  // namespace

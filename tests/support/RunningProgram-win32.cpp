@@ -12,25 +12,14 @@ constexpr UINT kKeyF1Message = 0x004D;
 
 // The visible top-level windows of a process with a caption (known without asking the window).
 std::vector<HWND> WindowsOf(DWORD processId, const std::string& caption) {
-  struct Search {
-    DWORD processId;
-    const std::string& caption;
-    std::vector<HWND> found;
-  } search{processId, caption, {}};
-  EnumWindows(
-      [](HWND window, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        char text[256] = {};
-        GetWindowTextA(window, text, sizeof text);
-        if (owner == s->processId && IsWindowVisible(window) && text == s->caption) {
-          s->found.push_back(window);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  std::vector<HWND> found;
+  for (HWND window = nullptr;
+       (window = FindWindowExA(nullptr, window, nullptr, caption.c_str())) != nullptr;) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == processId && IsWindowVisible(window)) found.push_back(window);
+  }
+  return found;
 }
 
 // Where keys and clicks meant for a control go: a drop-down combo box's edit field.
@@ -57,7 +46,6 @@ RunningProgram::RunningProgram(const std::filesystem::path& program,
 }
 
 RunningProgram::~RunningProgram() {
-  if (process_.hProcess == nullptr) return;
   if (Running()) TerminateProcess(process_.hProcess, 99);
   WaitForSingleObject(process_.hProcess, kGiveUpMs);
   CloseHandle(process_.hThread);
@@ -128,13 +116,12 @@ HWND RunningProgram::Focus() {
 // the test shares that state while it holds the key, once the keys before are handled.
 void RunningProgram::Hold(UINT heldKey, bool down) {
   Settle();
-  const DWORD self = GetCurrentThreadId();
-  AttachThreadInput(self, process_.dwThreadId, TRUE);
+  AttachThreadInput(GetCurrentThreadId(), process_.dwThreadId, TRUE);
   BYTE state[256] = {};
   GetKeyboardState(state);
   state[heldKey] = down ? 0x80 : 0;
   SetKeyboardState(state);
-  AttachThreadInput(self, process_.dwThreadId, FALSE);
+  AttachThreadInput(GetCurrentThreadId(), process_.dwThreadId, FALSE);
 }
 
 void RunningProgram::Stroke(HWND target, UINT key, UINT heldKey) {
@@ -149,13 +136,12 @@ void RunningProgram::Stroke(HWND target, UINT key, UINT heldKey) {
 }
 
 void RunningProgram::Press(UINT key, UINT heldKey) {
-  HWND target = Focus();
-  if (target == nullptr) {
+  if (HWND target = Focus()) {
+    Stroke(target, key, heldKey);
+    Settle();
+  } else {
     ADD_FAILURE() << "no control has the focus";
-    return;
   }
-  Stroke(target, key, heldKey);
-  Settle();
 }
 
 void RunningProgram::Type(const std::string& text) {
@@ -210,12 +196,7 @@ void RunningProgram::ClickAt(HWND window, POINT clientPoint) {
 std::string RunningProgram::AnswerMessage(UINT key) {
   HWND box = WaitForWindow(title_);
   if (box == nullptr) return "(no message)";
-  std::string text;  // of the one static control with text (the icon's has none)
-  for (HWND child = nullptr; text.empty();) {
-    child = FindWindowExA(box, child, "Static", nullptr);
-    if (child == nullptr) break;
-    text = TextOf(child);
-  }
+  const std::string text = ControlText(box, 0xFFFF);  // the message box's text
   // A key goes where the focus is: elsewhere it would act on the window behind the box.
   if (GetAncestor(Focus(), GA_ROOT) != box)
     ADD_FAILURE() << "the box \"" << text << "\" lacks the focus";
@@ -232,7 +213,6 @@ void RunningProgram::ChooseFile(const std::string& caption, const std::string& p
 }
 
 DWORD RunningProgram::WaitForExit() {
-  if (process_.hProcess == nullptr) return STILL_ACTIVE;
   if (WaitForSingleObject(process_.hProcess, kGiveUpMs) == WAIT_TIMEOUT) {
     ADD_FAILURE() << "the program did not end";
     TerminateProcess(process_.hProcess, 99);
@@ -244,15 +224,10 @@ DWORD RunningProgram::WaitForExit() {
 }
 
 std::string ControlText(HWND dialog, int controlId) {
-  return TextOf(GetDlgItem(dialog, controlId));
-}
-
-std::string TextOf(HWND window) {
+  std::string text(1 << 16, '\0');
   DWORD_PTR length = 0;
-  SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kGiveUpMs, &length);
-  std::string text(length + 1, '\0');
-  SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                      SMTO_ABORTIFHUNG, kGiveUpMs, &length);
+  SendMessageTimeoutA(GetDlgItem(dialog, controlId), WM_GETTEXT, text.size(),
+                      reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, kGiveUpMs, &length);
   text.resize(length);
   return text;
 }

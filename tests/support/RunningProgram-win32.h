@@ -66,4 +66,3 @@ class RunningProgram {
 
 // A control's text, asked of the control (GetWindowText does not ask other processes' controls).
 std::string ControlText(HWND dialog, int controlId);
-std::string TextOf(HWND window);

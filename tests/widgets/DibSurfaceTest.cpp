@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -45,29 +46,21 @@ TEST(DibSurfaceTest, EdgeSizesAndPointsOutsideThePictureChangeNothing) {
     EXPECT_EQ(surface.Allocate(size.first, size.second, 24), nullptr) << size.first;
     EXPECT_FALSE(surface.HasImage());
   }
-  surface.Fill(1);
-  surface.PutPixel(0, 0, 1);
-  surface.PutPaletteColour(0, 1, 2, 3);
-  surface.TintPalette(0, 50);
-  EXPECT_EQ(surface.PixelData(), nullptr);
 
-  struct Case {
-    std::int32_t width, height;
-    std::uint16_t depth;
-  };
-  for (const Case& c : {Case{0, 5, 8}, Case{5, 0, 8}, Case{3, 2, 8}, Case{3, 2, 24}, Case{35, 2, 1},
-                        Case{9, 2, 4}}) {
-    SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << " at " << c.depth);
-    ASSERT_NE(surface.Allocate(c.width, c.height, c.depth), nullptr);
+  const std::tuple<std::int32_t, std::int32_t, std::uint16_t> cases[] = {
+      {0, 5, 8}, {5, 0, 8}, {3, 2, 8}, {3, 2, 24}, {35, 2, 1}, {9, 2, 4}};
+  for (const auto& [width, height, depth] : cases) {
+    SCOPED_TRACE(testing::Message() << width << "x" << height << " at " << depth);
+    ASSERT_NE(surface.Allocate(width, height, depth), nullptr);
     const auto before = BlockBytes(surface);
-    if (c.width == 0 || c.height == 0) surface.Fill(0xEE);
+    if (width == 0 || height == 0) surface.Fill(0xEE);
     // 35 pixels of 1 bit make rows of 8 bytes, 9 of 4 bits rows of 8: x = 8 on the top row
     // would lie past the pixels.
-    for (auto at : {std::pair<int, int>{-1, 0}, {c.width, 0}, {0, -1}, {0, c.height}, {8, 0}}) {
+    for (auto at : {std::pair<int, int>{-1, 0}, {width, 0}, {0, -1}, {0, height}, {8, 0}}) {
       surface.PutPixel(at.first, at.second, 0xEE);
     }
-    if (c.depth != 8) surface.PutPaletteColour(16, 1, 2, 3);
-    if (c.depth == 24) surface.TintPalette(0xFFFFFF, 50);
+    if (depth != 8) surface.PutPaletteColour(16, 1, 2, 3);
+    if (depth == 24) surface.TintPalette(0xFFFFFF, 50);
     EXPECT_EQ(BlockBytes(surface), before);
   }
 }
