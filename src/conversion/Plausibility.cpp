@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <limits>
 
 #include "grid/NumberText.h"
+#include "grid/ValueRange.h"
 
 namespace {
 
@@ -39,30 +39,8 @@ std::string Shown(float value) {
   return FormatSignificant(value, 3);
 }
 
-// The smallest and largest of count > 0 values. Eight running bounds, not std::minmax_element:
-// its branches cost a sixth of a whole conversion of a large grid, these compile to vector code.
-Range RangeOf(const float* values, std::uint32_t count) {
-  constexpr std::uint32_t kLanes = 8;
-  float low[kLanes], high[kLanes];
-  std::fill_n(low, kLanes, values[0]);
-  std::fill_n(high, kLanes, values[0]);
-  std::uint32_t i = 0;
-  for (; count - i >= kLanes; i += kLanes) {
-    for (std::uint32_t k = 0; k < kLanes; ++k) {
-      const float value = values[i + k];
-      low[k] = value < low[k] ? value : low[k];
-      high[k] = value > high[k] ? value : high[k];
-    }
-  }
-  for (; i < count; ++i) {
-    low[0] = values[i] < low[0] ? values[i] : low[0];
-    high[0] = values[i] > high[0] ? values[i] : high[0];
-  }
-  return {*std::min_element(low, low + kLanes), *std::max_element(high, high + kLanes)};
-}
-
 std::string RangeFinding(PropertyKind kind, const PropertyInput& input, std::uint32_t count) {
-  const auto [low, high] = RangeOf(input.values, count);
+  const auto [low, high] = FindValueRange(input.values, count);
   const float factor = input.unit != nullptr ? input.unit->factor : 1.0f;
   if (PlausibleIn(kind, low, high, factor)) return {};
   const std::string holds = input.name + " holds " + Shown(low) + " to " + Shown(high);

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "grid/ValueRange.h"
 #include "picture/Canvas.h"
 #include "picture/ColourMap.h"
 #include "picture/PngEncoding.h"
@@ -25,22 +26,17 @@ struct Range {
 };
 
 Range FiniteRange(const float* values, std::size_t count) {
-  // Comparisons pass NaN over; written as selections they become vector code.
-  float low = std::numeric_limits<float>::infinity(), high = -low;
-  for (std::size_t i = 0; i < count; ++i) {
-    low = values[i] < low ? values[i] : low;
-    high = values[i] > high ? values[i] : high;
-  }
-  if (std::isinf(low) || std::isinf(high)) {
+  ValueRange range = FindValueRange(values, count);  // NaN passed over
+  if (std::isinf(range.minimum) || std::isinf(range.maximum)) {
     // Rare: an infinite value, or no number at all. Again, without the infinite values.
-    low = std::numeric_limits<float>::infinity(), high = -low;
+    range = {std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity()};
     for (std::size_t i = 0; i < count; ++i) {
       if (!std::isfinite(values[i])) continue;
-      low = std::min(low, values[i]);
-      high = std::max(high, values[i]);
+      range.minimum = std::min(range.minimum, values[i]);
+      range.maximum = std::max(range.maximum, values[i]);
     }
   }
-  return low <= high ? Range{low, high} : Range{};
+  return range.minimum <= range.maximum ? Range{range.minimum, range.maximum} : Range{};
 }
 
 // The value's colour, from 256 steps of the map: finer than the eye tells apart.

@@ -1,0 +1,11 @@
+#pragma once
+// The least and greatest of many float values, fast enough to run over a whole grid.
+
+#include <cstddef>
+
+struct ValueRange {
+  float minimum, maximum;
+};
+
+// NaN values are passed over; with no other value the range is +infinity to -infinity.
+ValueRange FindValueRange(const float* values, std::size_t count);
