@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 #include <new>
+#include <system_error>
+#include <thread>
 
 namespace {
 
@@ -24,21 +26,18 @@ PictureScale ChoosePictureScale(std::int32_t nx, std::int32_t nz) {
   return scale;
 }
 
-std::vector<float> AverageBlocks(const float* values, std::int32_t nx, std::int32_t nz,
-                                 std::int32_t block) {
-  const std::int32_t width = CeilDiv(nx, block), height = CeilDiv(nz, block);
-  std::vector<float> means, sums, counts;
-  try {
-    means.resize(static_cast<std::size_t>(width) * height);
-    sums.resize(nx);
-    counts.resize(nx);
-  } catch (const std::bad_alloc&) {
-    return {};
-  }
-  for (std::int32_t row = 0; row < height; ++row) {
+namespace {
+
+// The squares of the bands [firstRow, endRow) into means (width a band); sums and counts hold nx
+// floats each, for this call alone.
+void AverageBands(const float* values, std::int32_t nx, std::int32_t nz, std::int32_t block,
+                  std::int32_t firstRow, std::int32_t endRow, float* sums, float* counts,
+                  float* means) {
+  const std::int32_t width = CeilDiv(nx, block);
+  for (std::int32_t row = firstRow; row < endRow; ++row) {
     // Down each column of the band first: long runs the compiler turns into vector code.
-    std::fill(sums.begin(), sums.end(), 0.0f);
-    std::fill(counts.begin(), counts.end(), 0.0f);
+    std::fill(sums, sums + nx, 0.0f);
+    std::fill(counts, counts + nx, 0.0f);
     const std::int32_t zEnd = std::min(nz, (row + 1) * block);
     for (std::int32_t z = row * block; z < zEnd; ++z) {
       const float* line = values + static_cast<std::size_t>(z) * nx;
@@ -49,7 +48,7 @@ std::vector<float> AverageBlocks(const float* values, std::int32_t nx, std::int3
       }
     }
     // Then across each block of the band's columns.
-    float* out = &means[static_cast<std::size_t>(row) * width];
+    float* out = means + static_cast<std::size_t>(row) * width;
     for (std::int32_t column = 0, x = 0; column < width; ++column) {
       double sum = 0, count = 0;
       for (const std::int32_t xEnd = std::min(nx, x + block); x < xEnd; ++x) {
@@ -60,5 +59,32 @@ std::vector<float> AverageBlocks(const float* values, std::int32_t nx, std::int3
           count == 0 ? std::numeric_limits<float>::quiet_NaN() : static_cast<float>(sum / count);
     }
   }
+}
+
+}  // namespace
+
+std::vector<float> AverageBlocks(const float* values, std::int32_t nx, std::int32_t nz,
+                                 std::int32_t block) {
+  const std::int32_t width = CeilDiv(nx, block), height = CeilDiv(nz, block);
+  std::vector<float> means, scratch;
+  try {
+    means.resize(static_cast<std::size_t>(width) * height);
+    scratch.resize(4 * static_cast<std::size_t>(nx));
+  } catch (const std::bad_alloc&) {
+    return {};
+  }
+  float* const upperSums = scratch.data();
+  float* const lowerSums = upperSums + 2 * static_cast<std::size_t>(nx);
+  // The lower half of the bands on a second core, when one can be had.
+  const std::int32_t half = height / 2;
+  std::thread lower;
+  try {
+    lower = std::thread(AverageBands, values, nx, nz, block, half, height, lowerSums,
+                        lowerSums + nx, means.data());
+  } catch (const std::system_error&) {
+    AverageBands(values, nx, nz, block, half, height, lowerSums, lowerSums + nx, means.data());
+  }
+  AverageBands(values, nx, nz, block, 0, half, upperSums, upperSums + nx, means.data());
+  if (lower.joinable()) lower.join();
   return means;
 }

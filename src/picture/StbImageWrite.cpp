@@ -31,6 +31,9 @@ unsigned char* ZlibCompress(unsigned char* data, int size, int* compressedSize, 
 }  // namespace
 
 #define STBIW_ZLIB_COMPRESS ZlibCompress
+// zlib's checksum of the chunks, too: stb's own goes a byte at a time.
+#define STBIW_CRC32(buffer, length) \
+  static_cast<unsigned int>(crc32(0, buffer, static_cast<uInt>(length)))
 #define STBI_WRITE_NO_STDIO
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb_image_write.h>
