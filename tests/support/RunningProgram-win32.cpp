@@ -186,6 +186,11 @@ void RunningProgram::Click(HWND dialog, int controlId) {
 }
 
 void RunningProgram::ClickAt(HWND window, POINT clientPoint) {
+  // The pointer goes where the click is, as a person's does: a pointer left elsewhere moves in
+  // the system's own messages (a window showing under it) and takes the press off the button.
+  POINT onScreen = clientPoint;
+  ClientToScreen(window, &onScreen);
+  SetCursorPos(onScreen.x, onScreen.y);
   const LPARAM at = MAKELPARAM(clientPoint.x, clientPoint.y);
   PostMessageA(window, WM_MOUSEMOVE, 0, at);
   PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
