@@ -9,7 +9,7 @@ ensure_packages "${NATIVE_PACKAGES[@]}" "${FUZZ_PACKAGES[@]}" "${WINDOWS_PACKAGE
 jobs=$(nproc)
 fuzz_seconds=${MVG_FUZZ_SECONDS:-60}
 failed=()
-step() { echo; echo "=== $*"; }
+step() { echo; echo "=== $* (at ${SECONDS} s)"; }
 
 step "Format check"
 if ! git ls-files -- '*.cpp' '*.h' | xargs -r clang-format --dry-run -Werror; then
@@ -70,7 +70,7 @@ done
 
 echo
 if [ ${#failed[@]} -eq 0 ]; then
-  echo "All builds and tests passed."
+  echo "All builds and tests passed in ${SECONDS} s."
 else
   echo "FAILED: ${failed[*]}"
   exit 1
