@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "grid/NumberText.h"
+
 namespace {
 
 struct PropertyUnits {
@@ -38,12 +40,6 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
     if (Lower(a[i]) != Lower(b[i])) return false;
   }
   return true;
-}
-
-std::string_view WithoutBlanks(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  return text;
 }
 
 }  // namespace

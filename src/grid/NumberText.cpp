@@ -8,14 +8,6 @@
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view WithoutBlanks(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 std::string FloatText(float value, std::chars_format format, int precision) {
   char text[64];
   const std::to_chars_result result =
@@ -25,6 +17,13 @@ std::string FloatText(float value, std::chars_format format, int precision) {
 }
 
 }  // namespace
+
+std::string_view WithoutBlanks(std::string_view text) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  return text;
+}
 
 bool ReadFloat32(std::string_view text, float* value) {
   const DecimalReading reading = ReadDecimal(WithoutBlanks(text));

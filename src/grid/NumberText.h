@@ -8,6 +8,9 @@
 #include <string>
 #include <string_view>
 
+// A typed field's text without the blanks (spaces, tabs) around it.
+std::string_view WithoutBlanks(std::string_view text);
+
 // Blanks (spaces, tabs) around one decimal number as a text grid token holds it: optional sign,
 // digits with an optional point and fraction, optional exponent. The correctly rounded double,
 // rounded to float32; false when the text is no such number or the float is not finite.

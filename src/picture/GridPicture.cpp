@@ -21,11 +21,8 @@ const Rgb kBackground{255, 255, 255};
 const Rgb kInk{32, 32, 32};
 const Rgb kNoValue{160, 160, 160};
 
-struct Range {
-  float minimum = 0, maximum = 0;
-};
-
-Range FiniteRange(const float* values, std::size_t count) {
+// The least and greatest finite value; 0 to 0 when there is none.
+ValueRange FiniteRange(const float* values, std::size_t count) {
   ValueRange range = FindValueRange(values, count);  // NaN passed over
   if (std::isinf(range.minimum) || std::isinf(range.maximum)) {
     // Rare: an infinite value, or no number at all. Again, without the infinite values.
@@ -36,13 +33,13 @@ Range FiniteRange(const float* values, std::size_t count) {
       range.maximum = std::max(range.maximum, values[i]);
     }
   }
-  return range.minimum <= range.maximum ? Range{range.minimum, range.maximum} : Range{};
+  return range.minimum <= range.maximum ? range : ValueRange{0, 0};
 }
 
 // The value's colour, from 256 steps of the map: finer than the eye tells apart.
 class ColourScale {
  public:
-  explicit ColourScale(Range range) : range_(range) {
+  explicit ColourScale(ValueRange range) : range_(range) {
     for (int i = 0; i < 256; ++i) steps_[i] = ViridisColour(i / 255.0);
   }
   Rgb Of(float value) const {
@@ -54,7 +51,7 @@ class ColourScale {
   Rgb AtFraction(double t) const { return steps_[static_cast<int>(std::lround(t * 255))]; }
 
  private:
-  Range range_;
+  ValueRange range_;
   Rgb steps_[256];
 };
 
@@ -94,7 +91,7 @@ GridPicture DrawGridPicture(const GridPictureRequest& request) {
   picture.scale = ChoosePictureScale(request.nx, request.nz);
   const PictureScale& scale = picture.scale;
   const std::size_t count = static_cast<std::size_t>(request.nx) * request.nz;
-  const Range range = FiniteRange(request.values, count);
+  const ValueRange range = FiniteRange(request.values, count);
   picture.minimum = range.minimum;
   picture.maximum = range.maximum;
   const ColourScale colours(range);
