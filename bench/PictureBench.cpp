@@ -28,7 +28,8 @@ class PictureBenchFiles {
     folder = base / ("mvg-picture-bench-" + std::to_string(std::rand()));
     fs::create_directories(folder);
     gridFile = Path("grid.mvg");
-    if (grid.empty() || !Run({"convert", "--vp", grid, "--nx", "2000", "-o", gridFile})) {
+    if (grid.empty() ||
+        !Run({"convert", "--vp", grid, "--nx", "2000", "--dx", "1", "--dz", "1", "-o", gridFile})) {
       gridFile.clear();
     }
   }
@@ -67,7 +68,8 @@ void RunCommand(benchmark::State& state, const std::vector<std::string>& args) {
 }
 
 void ConvertTextGrid(benchmark::State& state) {
-  RunCommand(state, {"convert", "--vp", Files().grid, "--nx", "2000", "-o", Files().Path("c.mvg")});
+  RunCommand(state, {"convert", "--vp", Files().grid, "--nx", "2000", "--dx", "1", "--dz", "1",
+                     "-o", Files().Path("c.mvg")});
 }
 
 void PictureOfTextGrid(benchmark::State& state) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <numeric>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,7 +38,8 @@ std::string_view Counted(std::string_view text) {
   return text.substr(0, text.find('\x1a'));
 }
 
-// The line structure, the plain way: values on each line, lines cut at LF, CR+LF or a lone CR.
+// The line structure, the plain way: values on each line, lines cut at LF, CR+LF or a lone CR;
+// the runs of equal lines kept up to their limit.
 TextGridLines Lines(std::string_view text) {
   text = Counted(text);
   TextGridLines lines;
@@ -57,6 +59,15 @@ TextGridLines Lines(std::string_view text) {
       } else if (lines.differingLine == 0) {
         lines.differingLine = number;
         lines.differingCount = values;
+      }
+      lines.lengthDivisor = std::gcd(lines.lengthDivisor, values);
+      if (!lines.runs.empty() && lines.runs.back().values == values) {
+        ++lines.runs.back().lines;
+      } else if (lines.runs.size() < kMaxLineRuns && !lines.tooManyRuns) {
+        lines.runs.push_back({values, 1});
+      } else {
+        lines.runs.clear();
+        lines.tooManyRuns = true;
       }
     }
     ++number;

@@ -64,7 +64,7 @@ stats() {
 mib() { awk -v k="$1" 'BEGIN {printf "%.1f MiB", k / 1024}'; }
 
 literal=("$bin/bench/literal_convert")
-ours=("$bin/src/cli/mvgtool" convert)
+ours=("$bin/src/cli/mvgtool" convert --dx 1 --dz 1)
 echo
 echo "== Whole process, in turn: literal_convert and mvgtool convert, 20,000,000 values"
 literal_times="" our_times="" ratios="" our_peak=0 literal_peak=0
@@ -125,7 +125,7 @@ if [ "${MVG_BENCH_WINE:-0}" = 1 ]; then
   wine_times=""
   wine "$exe" --help >/dev/null 2>&1 </dev/null || true
   for ((i = 1; i <= pairs; ++i)); do
-    timed win wine "$exe" convert --vp "$grid20" --nx 2000 -o "$work/ours.mvg"
+    timed win wine "$exe" convert --vp "$grid20" --nx 2000 --dx 1 --dz 1 -o "$work/ours.mvg"
     read -r win_s _ <<<"$win"
     printf '  run %d: %.3f s; load %s\n' "$i" "$win_s" "$(load)"
     wine_times+=" $win_s"

@@ -14,7 +14,7 @@
 #include "cli/ProgressLine.h"
 #include "cli/XSizeOption.h"
 #include "conversion/ConversionRequest.h"
-#include "conversion/Plausibility.h"
+#include "conversion/Findings.h"
 #include "conversion/PropertyLoad.h"
 #include "conversion/Units.h"
 #include "grid/GridFileHeader.h"
@@ -38,15 +38,21 @@ const CommandHelp kConvertHelp = {
     "                         that \"mvgtool sizes\" lists; default: the one it marks\n"
     "  --nx-write N           write the first N values of each row (default: all)\n"
     "  --nz-write N           write the first N rows (default: all)\n"
-    "  --dx STEP              grid step along X (default 1)\n"
-    "  --dz STEP              grid step along Z (default 1)\n"
+    "  --dx STEP              grid step along X, in m (needed)\n"
+    "  --dz STEP              grid step along Z, in m (needed)\n"
     "  -o, --output OUTPUT    the grid file to write, named exactly as given; an existing\n"
     "                         file is replaced only when the new one is complete\n"
-    "  --strict               refuse values that do not fit their units instead of warning\n"
+    "  --force                write the grid file despite the findings below\n"
+    "  --strict               accepted for older scripts: findings always refuse\n"
     "\n"
-    "The file holds m/s and kg/m3 whatever the input units. Values that do not fit their\n"
-    "units (velocities outside 100 to 10000 m/s, densities outside 500 to 6000 kg/m3, Vs above\n"
-    "Vp) are reported as warnings, and the file is written; with --strict nothing is written.\n"};
+    "The file holds m/s and kg/m3 whatever the input units. Before writing, the conversion\n"
+    "looks for what most often means a wrong model: rows that do not fit the lines of a file,\n"
+    "a grid at least 20 times deeper than wide, values that change less than half as much\n"
+    "down the columns as along the rows (a file stored column by column), no-data markers\n"
+    "(-999.25, -999, -9999, -99999, 1.70141e38 and above), values that do not fit their units\n"
+    "(velocities outside 100 to 10000 m/s, densities outside 500 to 6000 kg/m3, Vs above Vp)\n"
+    "and steps below 0.1 m or above 1000 m. Each finding is listed and nothing is written,\n"
+    "unless --force is given.\n"};
 
 namespace {
 
@@ -63,6 +69,7 @@ const std::vector<OptionRule> kOptions = {
     {"dx", 0, true},
     {"dz", 0, true},
     {"output", 'o', true},
+    {"force", 0, false},
     {"strict", 0, false},
     {"help", 'h', false},
 };
@@ -80,7 +87,7 @@ struct Property {
 struct Choices {
   bool hasNx = false, hasNxWrite = false, hasNzWrite = false;
   std::int32_t nx = 0, nxWrite = 0, nzWrite = 0;
-  float dx = 1.0f, dz = 1.0f;
+  float dx = 0.0f, dz = 0.0f;
   std::string output;
 };
 
@@ -92,10 +99,20 @@ std::string TakeInteger(const ParsedCommandLine& line, const std::string& name, 
   return "--" + name + " needs a whole number, not \"" + line.Value(name) + "\"";
 }
 
-// An optional step option, read as the dialog reads its step fields.
+// A step option, read as the dialog reads its step fields.
 std::string TakeStep(const ParsedCommandLine& line, const std::string& name, float& step) {
   if (!line.Has(name) || ReadFloat32(line.Value(name), &step)) return {};
   return "--" + name + " needs a number, not \"" + line.Value(name) + "\"";
+}
+
+// Steps are never assumed. They come from --dx and --dz: where an input form states its steps,
+// they would come from the input here.
+std::string MissingSteps(const ParsedCommandLine& line) {
+  const bool dx = line.Has("dx"), dz = line.Has("dz");
+  if (dx && dz) return {};
+  if (!dx && !dz) return "no steps: give --dx and --dz, the grid steps in m";
+  return std::string("no ") + (dx ? "--dz" : "--dx") + ": give the grid step along " +
+         (dx ? "Z" : "X") + " in m";
 }
 
 // Takes the options into the properties and choices; returns a usage problem, "" when fine.
@@ -112,10 +129,10 @@ std::string TakeOptions(const ParsedCommandLine& line, std::array<Property, 3>& 
       return std::string("--") + property.unitsOption + " is given without --" + property.option;
     }
     const std::string& units = line.Value(property.unitsOption);
-    property.unit = FindUnit(property.kind, units, false);
+    property.unit = FindUnit(property.kind, units);
     if (property.unit == nullptr) {
-      return std::string("--") + property.unitsOption + " must be " +
-             UnitNames(property.kind, false) + ", not \"" + units + "\"";
+      return std::string("--") + property.unitsOption + " must be " + UnitNames(property.kind) +
+             ", not \"" + units + "\"";
     }
   }
   if (!anyInput) return "no input: give at least one of --vp, --density, --vs";
@@ -124,7 +141,7 @@ std::string TakeOptions(const ParsedCommandLine& line, std::array<Property, 3>& 
        {TakeInteger(line, "nx", choices.hasNx, choices.nx),
         TakeInteger(line, "nx-write", choices.hasNxWrite, choices.nxWrite),
         TakeInteger(line, "nz-write", choices.hasNzWrite, choices.nzWrite),
-        TakeStep(line, "dx", choices.dx), TakeStep(line, "dz", choices.dz)}) {
+        TakeStep(line, "dx", choices.dx), TakeStep(line, "dz", choices.dz), MissingSteps(line)}) {
     if (!problem.empty()) return problem;
   }
   if (!line.Has("output")) return "no output: give -o OUTPUT";
@@ -229,24 +246,26 @@ int RunConvertCommand(const std::vector<std::string>& args, const CommandContext
     inputs[i]->unit = property.unit;
     inputs[i]->path = property.path;
     inputs[i]->name = NameOf(property);
+    inputs[i]->lines = &property.loaded.lines;
   }
   request.elementCount = first->loaded.summary.count;
   request.inputCount = static_cast<std::int32_t>(request.elementCount);
   request.xStep = choices.dx;
   request.zStep = choices.dz;
+  request.xStepName = "--dx";
+  request.zStepName = "--dz";
   request.outputName = choices.output;
   request.outputPath = choices.output;
-  bool refusedByFinding = false;
   RequestPart refused = RequestPart::kNone;
   const Status checked = CheckConversionRequest(request, &refused);
   if (!checked.ok()) return Refuse(context.err, OptionOf(refused) + checked.message());
-  // Values that do not fit their units are the script's business, unless it asked otherwise.
-  const bool strict = line.Has("strict");
-  for (const std::string& finding : FindImplausibleValues(request)) {
-    ReportProblem(context.err, strict ? finding : "warning: " + finding);
-    if (strict) refusedByFinding = true;
+  // A script would write a wrong model without anyone reading a warning: findings refuse.
+  const std::vector<std::string> findings = FindingsOf(request);
+  const bool force = line.Has("force");
+  if (!findings.empty() && !force) {
+    for (const std::string& finding : findings) ReportProblem(context.err, finding);
+    return Refuse(context.err, "nothing written; --force writes the grid file anyway");
   }
-  if (refusedByFinding) return kExitRefused;
   const Status written = WriteGridFile(request);
   if (!written.ok()) return Refuse(context.err, written.message());
 
@@ -261,6 +280,11 @@ int RunConvertCommand(const std::vector<std::string>& args, const CommandContext
   if (request.nxWrite != request.nxInput || request.nzWrite != request.nzInput) {
     context.out << " (the first rows and columns of the " << request.nxInput << " x "
                 << request.nzInput << " input grid)";
+  }
+  if (!findings.empty()) {
+    context.out << "; --force overrode " << findings.size()
+                << (findings.size() == 1 ? " finding:" : " findings:");
+    for (const std::string& finding : findings) context.out << ' ' << finding;
   }
   context.out << '\n';
   return kExitSuccess;

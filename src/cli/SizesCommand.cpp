@@ -20,8 +20,9 @@ const CommandHelp kSizesHelp = {
     "For each text grid: its number of values, their minimum and maximum, and the X sizes\n"
     "(values per row) it can be read with, the divisors of its number of values from 2 to half\n"
     "of it, and how its lines go. The proposal is marked [X]: the number of values on each line\n"
-    "when every line holds the same number, else the most nearly square grid with X not above\n"
-    "Z; pass another one to \"mvgtool convert --nx\".\n"};
+    "when every line holds the same number, else the narrowest rows that wrap over whole lines\n"
+    "(not 20 times deeper than wide), else the most nearly square grid with X not above Z; pass\n"
+    "another one to \"mvgtool convert --nx\".\n"};
 
 namespace {
 
@@ -43,7 +44,8 @@ void ShowSizes(std::ostream& out, const std::string& path, const TextGridScan& s
   }
   out << '\n';
   if (proposal >= 0) {
-    out << "  proposed grid: " << DescribeProposal(sizes[proposal], sizes, scan.lines) << ", nz "
+    out << "  proposed grid: "
+        << DescribeProposal(sizes[proposal], summary.count, sizes, scan.lines) << ", nz "
         << summary.count / static_cast<std::uint32_t>(sizes[proposal]) << '\n';
   }
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "conversion/ShapeFindings.h"
 #include "grid/GridSizes.h"
 
 namespace {
@@ -14,10 +15,11 @@ std::string ListOf(const std::vector<std::int32_t>& sizes) {
 
 }  // namespace
 
-std::string DescribeProposal(std::int32_t nx, const std::vector<std::int32_t>& sizes,
-                             const TextGridLines& lines) {
+std::string DescribeProposal(std::int32_t nx, std::uint32_t count,
+                             const std::vector<std::int32_t>& sizes, const TextGridLines& lines) {
   const std::string size = "nx " + std::to_string(nx);
-  if (XSizeFromLines(sizes, lines)) return size + " from the lines (" + DescribeLines(lines) + ")";
+  if (XSizeIndexFromLines(sizes, count, lines) >= 0)
+    return size + " from the lines (" + DescribeLines(lines) + ")";
   const std::string why = lines.linesWithValues == 1 ? "one line"
                           : lines.AllLinesAlike()    ? DescribeLines(lines)
                                                      : "lines of different lengths";
@@ -31,9 +33,7 @@ XSizeChoice ChooseXSize(std::uint32_t count, const TextGridLines& lines, const s
   const std::vector<std::int32_t> sizes = XSizeChoices(count);
   const int proposal = ProposedXSizeIndex(sizes, count, lines);
   if (proposal < 0) {
-    choice.problem = name + " holds " + std::to_string(count) +
-                     " values, a number with no X size from 2 to half of it: no grid can be " +
-                     "formed" + pattern;
+    choice.problem = NoGridMessage(name, count) + pattern;
   } else if (given && std::find(sizes.begin(), sizes.end(), nx) == sizes.end()) {
     choice.problem = "--nx " + std::to_string(nx) + " is not an X size of " +
                      std::to_string(count) + " values; choose one of " + ListOf(sizes) + pattern;
@@ -42,7 +42,7 @@ XSizeChoice ChooseXSize(std::uint32_t count, const TextGridLines& lines, const s
     choice.said = "nx " + std::to_string(nx);
   } else {
     choice.nx = sizes[static_cast<std::size_t>(proposal)];
-    choice.said = DescribeProposal(choice.nx, sizes, lines);
+    choice.said = DescribeProposal(choice.nx, count, sizes, lines);
   }
   return choice;
 }

@@ -24,5 +24,5 @@ XSizeChoice ChooseXSize(std::uint32_t count, const TextGridLines& lines, const s
 
 // The proposal and why it is what it is: "nx 500 from the lines (174 lines of 500 values)", or
 // "nx 290, the largest divisor up to the square root (lines of different lengths)".
-std::string DescribeProposal(std::int32_t nx, const std::vector<std::int32_t>& sizes,
-                             const TextGridLines& lines);
+std::string DescribeProposal(std::int32_t nx, std::uint32_t count,
+                             const std::vector<std::int32_t>& sizes, const TextGridLines& lines);

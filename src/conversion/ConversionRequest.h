@@ -8,12 +8,14 @@
 
 #include "conversion/Units.h"
 #include "grid/Status.h"
+#include "grid/TextGridLines.h"
 
 struct PropertyInput {
-  const float* values = nullptr;  // elementCount values in file order; null when not loaded
-  const Unit* unit = nullptr;     // the unit the values are in; null counts as the default
-  std::string path;               // where it was read from
-  std::string name;               // how the user knows the file ("vp.txt")
+  const float* values = nullptr;         // elementCount values in file order; null when not loaded
+  const Unit* unit = nullptr;            // the unit the values are in; null counts as the default
+  std::string path;                      // where it was read from
+  std::string name;                      // how the user knows the file ("vp.txt")
+  const TextGridLines* lines = nullptr;  // how its lines go; null when not known
 };
 
 struct ConversionRequest {
@@ -22,7 +24,8 @@ struct ConversionRequest {
   std::int32_t inputCount = 0;     // the number of values the user confirms
   std::int32_t nxInput = 0, nzInput = 0;
   std::int32_t nxWrite = 0, nzWrite = 0;
-  float xStep = 1.0f, zStep = 1.0f;
+  float xStep = 1.0f, zStep = 1.0f;                        // in m
+  std::string xStepName = "X step", zStepName = "Z step";  // how the user knows them
   std::string outputName;  // as shown; holds '*' until an output is chosen
   std::string outputPath;  // where the grid file is written
 };

@@ -14,13 +14,13 @@ struct PropertyUnits {
 // Factors as float32: 0.3048 (bits 0x3E9C0EBF), 1000, 16.018463 (bits 0x418025D0).
 const std::vector<PropertyUnits>& UnitTable() {
   static const std::vector<PropertyUnits> table = {
-      {PropertyKind::kVp, {{"m/s", 1.0f, true}, {"ft/s", 0.3048f, true}, {"km/s", 1000.0f, false}}},
+      {PropertyKind::kVp, {{"m/s", 1.0f, true}, {"ft/s", 0.3048f, true}, {"km/s", 1000.0f, true}}},
       {PropertyKind::kDensity,
        {{"kg/m3", 1.0f, true},
         {"g/cm3", 1000.0f, true},
         {"lb/ft3", 16.018463f, true},
         {"g/cc", 1000.0f, false}}},
-      {PropertyKind::kVs, {{"m/s", 1.0f, true}, {"ft/s", 0.3048f, true}, {"km/s", 1000.0f, false}}},
+      {PropertyKind::kVs, {{"m/s", 1.0f, true}, {"ft/s", 0.3048f, true}, {"km/s", 1000.0f, true}}},
   };
   return table;
 }
@@ -70,19 +70,17 @@ std::vector<const Unit*> AllUnits(PropertyKind kind) {
   return all;
 }
 
-const Unit* FindUnit(PropertyKind kind, std::string_view text, bool listedOnly) {
+const Unit* FindUnit(PropertyKind kind, std::string_view text) {
   text = WithoutBlanks(text);
   for (const Unit& unit : UnitsOf(kind)) {
-    if ((unit.listed || !listedOnly) && SameIgnoringCase(text, unit.name)) return &unit;
+    if (SameIgnoringCase(text, unit.name)) return &unit;
   }
   return nullptr;
 }
 
-std::string UnitNames(PropertyKind kind, bool listedOnly) {
+std::string UnitNames(PropertyKind kind) {
   std::vector<const char*> names;
-  for (const Unit& unit : UnitsOf(kind)) {
-    if (unit.listed || !listedOnly) names.push_back(unit.name);
-  }
+  for (const Unit& unit : UnitsOf(kind)) names.push_back(unit.name);
   std::string text;
   for (std::size_t i = 0; i < names.size(); ++i) {
     text += i == 0 ? "" : (i + 1 == names.size() ? " or " : ", ");

@@ -15,22 +15,21 @@ const char* PropertyName(PropertyKind kind);
 struct Unit {
   const char* name;  // "m/s"
   float factor;      // to m/s or kg/m3, as a float32
-  bool listed;       // offered in the dialog's list (the command line also takes the others)
+  bool listed;       // offered in the dialog's list (another spelling of a listed unit is not)
 };
 
-// The units a property's list offers, in its order: m/s, ft/s; kg/m3, g/cm3, lb/ft3. The first
-// is the default.
+// The units a property's list offers, in its order: m/s, ft/s, km/s; kg/m3, g/cm3, lb/ft3. The
+// first is the default.
 std::vector<const Unit*> ListedUnits(PropertyKind kind);
 
 // Every unit a property's values may come in, the listed ones first.
 std::vector<const Unit*> AllUnits(PropertyKind kind);
 
-// The unit whose name is `text`, ignoring case and blanks around it; with `listedOnly` only the
-// dialog's entries count. Null when there is none.
-const Unit* FindUnit(PropertyKind kind, std::string_view text, bool listedOnly);
+// The unit whose name is `text`, ignoring case and blanks around it; null when there is none.
+const Unit* FindUnit(PropertyKind kind, std::string_view text);
 
 // The names a user may give, for a message: "m/s, ft/s or km/s".
-std::string UnitNames(PropertyKind kind, bool listedOnly);
+std::string UnitNames(PropertyKind kind);
 
 // "\"<text>\" is not one of the units for Vp. Choose one from the list."
 std::string UnknownUnitMessage(PropertyKind kind, const std::string& text);

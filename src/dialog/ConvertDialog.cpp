@@ -4,8 +4,9 @@
 #include <limits>
 #include <utility>
 
-#include "conversion/Plausibility.h"
+#include "conversion/Findings.h"
 #include "conversion/PropertyLoad.h"
+#include "conversion/ShapeFindings.h"
 #include "dialog/ConvertDialogControls.h"
 #include "dialog/PropertyTable.h"
 #include "folders/FolderMemory.h"
@@ -168,8 +169,12 @@ void ConvertDialog::LoadChosenFile(PropertyKind property, const FileDialogResult
   elementCount = loaded.summary.count;
   this->*p.values = std::move(loaded.values);
   this->*p.loaded = true;
+  this->*p.lines = loaded.lines;
   DeriveGridSizes(keepChosenSize, loaded.lines);
   EnablePropertyControls(property);
+  // A value missing or one too many shows at once, with where the lines break their pattern.
+  const std::string shape = FileShapeFinding(chosen.fileName, loaded.lines, elementCount);
+  if (!shape.empty()) window_.ShowMessage(shape);
 }
 
 void ConvertDialog::RefuseFile(PropertyKind property, const std::string& message) {
@@ -294,7 +299,7 @@ bool ConvertDialog::BuildRequest(ConversionRequest& request) {
     if (!(this->*p.loaded)) continue;
     // The box's text decides, typed or chosen.
     const std::string text = window_.GetControlText(p.unitsCombo);
-    const Unit* unit = FindUnit(kind, text, true);
+    const Unit* unit = FindUnit(kind, text);
     if (unit == nullptr) {
       window_.ShowMessage(UnknownUnitMessage(kind, text));
       return false;
@@ -306,6 +311,7 @@ bool ConvertDialog::BuildRequest(ConversionRequest& request) {
     input.unit = unit;
     input.path = this->*p.fullPath;
     input.name = this->*p.path;
+    input.lines = &(this->*p.lines);
   }
   if (AnyLoaded() && !xSizes_.empty()) {
     const std::string text = window_.GetControlText(kXSizeCombo);
@@ -348,7 +354,7 @@ bool ConvertDialog::OnOK() {
     }
     return false;
   }
-  const std::vector<std::string> findings = FindImplausibleValues(request);
+  const std::vector<std::string> findings = FindingsOf(request);
   if (!findings.empty()) {
     std::string question;
     for (const std::string& finding : findings) question += finding + "\n";

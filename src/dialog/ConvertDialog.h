@@ -83,6 +83,8 @@ class ConvertDialog {
   std::string outputFullPath;
   // Where each property was read from, for the check that the output replaces none of them.
   std::string vpFullPath, densityFullPath, vsFullPath;
+  // How the lines of each property's file go, for the check that the rows fit them.
+  TextGridLines vpLines, densityLines, vsLines;
 
  private:
   bool AnyLoaded() const { return vpLoaded || densityLoaded || vsLoaded; }
@@ -92,6 +94,7 @@ class ConvertDialog {
   void ChooseXSize(std::int32_t x);
   // The request of OK, with each loaded property's unit from the text of its box; false when
   // a box's text is none of its units or the X-size box's none of its sizes (the user was told).
+  // The request points into the members.
   bool BuildRequest(ConversionRequest& request);
 
   DialogWindow& window_;

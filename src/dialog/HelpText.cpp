@@ -38,7 +38,8 @@ const char* const kHelpLines[] = {
     "    relating to Visualization Options and morvelan grid conversion).",
     "2. If source txt grid contains number of values, which cannot be presented as multiple of "
     "integer",
-    "    values (X*Z), some values will be truncated or filled with zeroes.",
+    "    values (X*Z), the program says so as the file is loaded, and writes nothing unless you "
+    "agree.",
 };
 
 }  // namespace

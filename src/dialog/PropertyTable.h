@@ -15,6 +15,7 @@ struct PropertyBinding {
   float ConvertDialog::*maximum;
   std::string ConvertDialog::*path;
   std::string ConvertDialog::*fullPath;
+  TextGridLines ConvertDialog::*lines;
   int countField;
   int minField;
   int maxField;

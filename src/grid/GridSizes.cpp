@@ -1,15 +1,25 @@
 #include "grid/GridSizes.h"
 
+#include <algorithm>
+
 namespace {
 
 Status Refused(const std::string& message) { return Status::Error(message); }
 
-int IndexOfLineWidth(const std::vector<std::int32_t>& choices, const TextGridLines& lines) {
-  if (!lines.AllLinesAlike()) return -1;
-  for (std::size_t i = 0; i < choices.size(); ++i) {
-    if (static_cast<std::uint64_t>(choices[i]) == lines.firstCount) return static_cast<int>(i);
+// Every row end, a multiple of nx, is a line end: within a run the line ends lie one line length
+// apart, so two row ends in one run need nx to be a multiple of that length.
+bool RowsEndAtLineEnds(std::uint64_t nx, const std::vector<LineRun>& runs) {
+  std::uint64_t start = 0, rowEnd = nx;
+  for (const LineRun& run : runs) {
+    const std::uint64_t end = start + run.values * run.lines;
+    if (rowEnd <= end) {
+      if ((rowEnd - start) % run.values != 0) return false;
+      if (rowEnd + nx <= end && nx % run.values != 0) return false;
+      rowEnd += ((end - rowEnd) / nx + 1) * nx;
+    }
+    start = end;
   }
-  return -1;
+  return true;
 }
 
 }  // namespace
@@ -38,13 +48,34 @@ std::vector<std::int32_t> XSizeChoices(std::uint32_t count) {
   return small;
 }
 
-bool XSizeFromLines(const std::vector<std::int32_t>& choices, const TextGridLines& lines) {
-  return IndexOfLineWidth(choices, lines) >= 0;
+bool XSizeFitsLines(std::int64_t nx, const TextGridLines& lines) {
+  if (nx <= 0 || lines.linesWithValues == 0) return false;
+  const std::uint64_t width = static_cast<std::uint64_t>(nx);
+  return lines.lengthDivisor % width == 0 ||
+         (!lines.tooManyRuns && RowsEndAtLineEnds(width, lines.runs));
+}
+
+int XSizeIndexFromLines(const std::vector<std::int32_t>& choices, std::uint32_t count,
+                        const TextGridLines& lines) {
+  if (lines.linesWithValues < 2) return -1;
+  if (lines.AllLinesAlike()) {
+    const auto width = std::find(choices.begin(), choices.end(), lines.firstCount);
+    return width == choices.end() ? -1 : static_cast<int>(width - choices.begin());
+  }
+  // The narrowest rows wrapped over whole lines that do not make a grid far deeper than wide.
+  if (lines.tooManyRuns) return -1;
+  for (std::size_t i = 0; i < choices.size(); ++i) {
+    const std::uint64_t nx = static_cast<std::uint64_t>(choices[i]);
+    if (count / nx < kDeepGridRatio * nx && RowsEndAtLineEnds(nx, lines.runs)) {
+      return static_cast<int>(i);
+    }
+  }
+  return -1;
 }
 
 int ProposedXSizeIndex(const std::vector<std::int32_t>& choices, std::uint32_t count,
                        const TextGridLines& lines) {
-  const int fromLines = IndexOfLineWidth(choices, lines);
+  const int fromLines = XSizeIndexFromLines(choices, count, lines);
   if (fromLines >= 0) return fromLines;
   const std::int64_t root = IntegerSquareRoot(count);
   int proposal = -1;

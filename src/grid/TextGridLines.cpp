@@ -1,9 +1,23 @@
 #include "grid/TextGridLines.h"
 
+#include <numeric>
+
 namespace {
 
 std::string Values(std::uint64_t count) {
   return std::to_string(count) + (count == 1 ? " value" : " values");
+}
+
+void AppendRun(TextGridLines& lines, const LineRun& run) {
+  if (lines.tooManyRuns) return;
+  if (!lines.runs.empty() && lines.runs.back().values == run.values) {
+    lines.runs.back().lines += run.lines;
+  } else if (lines.runs.size() < kMaxLineRuns) {
+    lines.runs.push_back(run);
+  } else {
+    lines.runs = {};
+    lines.tooManyRuns = true;
+  }
 }
 
 // The lines of `later`, numbered from `shift` lines further on, after those of `lines`.
@@ -28,15 +42,31 @@ void AppendLines(TextGridLines& lines, const TextGridLines& later, std::uint64_t
     }
   }
   lines.linesWithValues += later.linesWithValues;
+  lines.lengthDivisor = std::gcd(lines.lengthDivisor, later.lengthDivisor);
+  if (later.tooManyRuns) {
+    lines.runs = {};
+    lines.tooManyRuns = true;
+  }
+  for (const LineRun& run : later.runs) AppendRun(lines, run);
 }
 
+// One line, without a temporary tally: this runs for every line of a file.
 void AppendLine(TextGridLines& lines, std::uint64_t line, std::uint64_t values) {
   if (values == 0) return;
-  TextGridLines one;
-  one.linesWithValues = one.sameInARow = 1;
-  one.firstLine = line;
-  one.firstCount = values;
-  AppendLines(lines, one, 0);
+  if (lines.linesWithValues++ == 0) {
+    lines.firstLine = line;
+    lines.firstCount = values;
+  }
+  if (lines.differingLine == 0) {
+    if (values == lines.firstCount) {
+      ++lines.sameInARow;
+    } else {
+      lines.differingLine = line;
+      lines.differingCount = values;
+    }
+  }
+  lines.lengthDivisor = std::gcd(lines.lengthDivisor, values);
+  AppendRun(lines, LineRun{values, 1});
 }
 
 }  // namespace

@@ -3,8 +3,24 @@
 // the values (the grid is one sequence), but a file whose lines all hold the same number of values
 // most likely holds rows of that many. Lines without values are passed over.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
+
+// Lines with values in a row that hold the same number of them.
+struct LineRun {
+  std::uint64_t values = 0;  // on each line
+  std::uint64_t lines = 0;
+};
+
+inline bool operator==(const LineRun& a, const LineRun& b) {
+  return a.values == b.values && a.lines == b.lines;
+}
+
+// The most runs kept: rows wrapped over lines with a shorter last one make two runs a row, so
+// grids of thousands of rows fit; a file of more runs than this counts as wrapping no rows.
+inline constexpr std::size_t kMaxLineRuns = 16384;
 
 struct TextGridLines {
   std::uint64_t linesWithValues = 0;
@@ -14,6 +30,12 @@ struct TextGridLines {
   // The first line with values that holds another number (1-based line number; 0: none).
   std::uint64_t differingLine = 0;
   std::uint64_t differingCount = 0;
+  // What decides which X sizes fit the lines: the greatest common divisor of the numbers of values
+  // on them (0: no line), and their numbers of values in file order, each run of equal ones as
+  // one; the runs are dropped when there are more than kMaxLineRuns.
+  std::uint64_t lengthDivisor = 0;
+  std::vector<LineRun> runs;
+  bool tooManyRuns = false;
 
   // Every line with values holds firstCount, and there is more than one such line.
   bool AllLinesAlike() const { return linesWithValues > 1 && differingLine == 0; }
@@ -22,7 +44,8 @@ struct TextGridLines {
 inline bool operator==(const TextGridLines& a, const TextGridLines& b) {
   return a.linesWithValues == b.linesWithValues && a.firstLine == b.firstLine &&
          a.firstCount == b.firstCount && a.sameInARow == b.sameInARow &&
-         a.differingLine == b.differingLine && a.differingCount == b.differingCount;
+         a.differingLine == b.differingLine && a.differingCount == b.differingCount &&
+         a.lengthDivisor == b.lengthDivisor && a.runs == b.runs && a.tooManyRuns == b.tooManyRuns;
 }
 
 // "174 lines of 500 values", or "174 lines of 500 values, then line 175 holds 1 value";

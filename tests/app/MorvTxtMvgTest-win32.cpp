@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -40,9 +41,12 @@ std::string Bytes(const fs::path& path) {
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-// What mvgtool writes for the same choices.
+// What mvgtool writes for the same choices, with the dialog's steps of 1 m unless they are given.
 std::string MvgtoolBytes(std::vector<std::string> args, const fs::path& output) {
   args.insert(args.begin(), "convert");
+  if (std::find(args.begin(), args.end(), "--dx") == args.end()) {
+    args.insert(args.end(), {"--dx", "1", "--dz", "1"});
+  }
   args.insert(args.end(), {"-o", output.string()});
   std::ostringstream out, err;
   EXPECT_EQ(RunMvgtool(args, out, err), kExitSuccess) << err.str();
@@ -86,6 +90,18 @@ class MorvTxtMvgTest : public ::testing::Test {
   std::string Written(const std::string& name, const std::string& content) {
     std::ofstream(folder / name, std::ios::binary) << content;
     return (folder / name).string();
+  }
+  // A sample grid's lines with each value divided by `divisor`: velocities in km/s, densities
+  // in g/cm3.
+  std::string Scaled(const std::string& sample, const std::string& as, double divisor) {
+    std::ifstream in(Source("samples") / sample);
+    std::ostringstream scaled;
+    for (std::string line; std::getline(in, line);) {
+      std::istringstream values(line);
+      for (double value; values >> value;) scaled << value / divisor << ' ';
+      scaled << '\n';
+    }
+    return Written(as, scaled.str());
   }
 
   HWND Start() {
@@ -195,44 +211,68 @@ TEST_F(MorvTxtMvgTest, HelpBoxFromF1SystemMenuAndPicture) {
   EXPECT_EQ(program->WaitForExit(), 0u);
 }
 
-// Typed units count as the entry they name, ignoring case and blanks; other text stops OK, and
-// a unit that makes the values implausible is asked about: No writes nothing, Yes writes the file
-// that mvgtool writes for the same choices.
-TEST_F(MorvTxtMvgTest, TypedUnitsCountAsTheEntryTheyName) {
-  const std::string vp = Input("vp.txt", "vp.txt");
-  const std::string vs = Input("vs.txt", "vs.txt");
-  const std::string density = (folder / "density.txt").string();
-  {
-    std::ifstream in(Source("samples/density.txt"));
-    std::ofstream grams(density);  // the sample's densities in g/cm3
-    for (double value; in >> value;) grams << value / 1000 << ' ';
-  }
+// Units typed count as the entry they name, ignoring case and blanks, and g/cc as g/cm3; km/s
+// comes from the list too. Other text stops OK, and a unit that makes the values implausible is
+// asked about: No writes nothing. Then the file that mvgtool writes for the same choices.
+TEST_F(MorvTxtMvgTest, UnitsTypedOrChosenConvert) {
+  const std::string vp = Scaled("vp.txt", "vp.txt", 1000);
+  const std::string density = Scaled("density.txt", "density.txt", 1000);
+  const std::string vs = Scaled("vs.txt", "vs.txt", 1000);
   dialog = Start();
   Load(kVpBrowseButton, vp);
   Load(kDensityBrowseButton, density);
   Load(kVsBrowseButton, vs);
-  Fill(kVpUnitsCombo, " M/S ");
-  Fill(kDensityUnitsCombo, "KG/M3");
-  Fill(kVsUnitsCombo, "km/s");
-  ChooseXSizeByKeyboard("120");
+  Fill(kVpUnitsCombo, " KM/S ");
+  Fill(kDensityUnitsCombo, "furlongs");
+  program->TabTo(dialog, kVsUnitsCombo);
+  for (int i = 0; i < 5 && ControlText(dialog, kVsUnitsCombo) != "km/s"; ++i) {
+    program->Press(VK_DOWN);
+  }
   Fill(kNxWriteField, "100");
   Fill(kNzWriteField, "30");
   SaveAs(output);
-  EXPECT_EQ(RefusedOnEnter(), "\"km/s\" is not one of the units for Vs. Choose one from the list.");
-  Fill(kVsUnitsCombo, "m/s");
+  EXPECT_EQ(RefusedOnEnter(),
+            "\"furlongs\" is not one of the units for density. Choose one from the list.");
+  Fill(kDensityUnitsCombo, "KG/M3");
   program->Press(VK_RETURN);
-  const std::string question = program->AnswerMessage('N');
-  EXPECT_NE(question.find("looks like g/cm3, not kg/m3.\n\nWrite the grid file anyway?"),
-            std::string::npos)
-      << question;
+  EXPECT_EQ(program->AnswerMessage('N'),
+            "density.txt holds 1.03 to 2.54: that looks like g/cm3, not kg/m3.\n\nWrite the grid "
+            "file anyway?");
   EXPECT_TRUE(program->Running() && IsWindowEnabled(dialog) && !fs::exists(output));
-  // Yes writes what the person chose, in the units they chose.
+  Fill(kDensityUnitsCombo, "g/cc");
+  WrittenOnEnter();
+  EXPECT_TRUE(Bytes(output) ==
+              MvgtoolBytes({"--vp", vp, "--density", density, "--vs", vs, "--vp-units", "km/s",
+                            "--density-units", "g/cc", "--vs-units", "km/s", "--nx-write", "100",
+                            "--nz-write", "30"},
+                           folder / "mvgtool.mvg"));
+}
+
+// A file whose lines give no X size, a value missing on line 100, is named as it loads; OK asks
+// before writing: No writes nothing, Yes writes what mvgtool writes when forced.
+TEST_F(MorvTxtMvgTest, ARaggedFileIsNamedOnLoadingAndAskedAboutOnOk) {
+  std::ifstream in(Source("samples/marmousi2/vp.txt"));
+  std::string text;
+  int number = 0;
+  for (std::string line; std::getline(in, line);) {
+    if (++number == 100) line.erase(line.rfind(' '));
+    text += line + '\n';
+  }
+  const std::string vp = Written("vp.txt", text);
+  const std::string finding =
+      "vp.txt: 99 lines of 500 values, then line 100 holds 499 values: no X size follows from "
+      "these lines; is a value missing or one too many on line 100?";
+  dialog = Start();
+  Load(kVpBrowseButton, vp);
+  EXPECT_EQ(program->AnswerMessage(), finding);
+  SaveAs(output);
+  program->Press(VK_RETURN);
+  EXPECT_EQ(program->AnswerMessage('N'), finding + "\n\nWrite the grid file anyway?");
+  EXPECT_TRUE(program->Running() && IsWindowEnabled(dialog) && !fs::exists(output));
   program->Press(VK_RETURN);
   program->AnswerMessage('Y');
   EXPECT_EQ(program->WaitForExit(), 0u);
-  EXPECT_TRUE(Bytes(output) == MvgtoolBytes({"--vp", vp, "--density", density, "--vs", vs, "--nx",
-                                             "120", "--nx-write", "100", "--nz-write", "30"},
-                                            folder / "mvgtool.mvg"));
+  EXPECT_TRUE(Bytes(output) == MvgtoolBytes({"--vp", vp, "--force"}, folder / "mvgtool.mvg"));
 }
 
 // An X size typed into the box counts as choosing it from the list; other text stops OK.

@@ -31,7 +31,8 @@ TEST(MvgtoolTest, ProgressLineOnlyWhenAskedAndOnlyForLargeFiles) {
   EXPECT_EQ(result.err.find('\n'), std::string::npos);  // rewritten in place
   EXPECT_EQ(result.err.back(), '\r');                   // and wiped at the end
 
-  result = RunTool({"convert", "--vp", large, "-o", scratch.Path("large.mvg")}, true);
+  result = RunTool(
+      {"convert", "--vp", large, "--dx", "5", "--dz", "5", "-o", scratch.Path("large.mvg")}, true);
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_NE(result.err.find("\rLoading " + large + ": 100%"), std::string::npos);
 
@@ -42,11 +43,12 @@ TEST(MvgtoolTest, ProgressLineOnlyWhenAskedAndOnlyForLargeFiles) {
 // The real program: exit statuses and what reaches stdout and stderr.
 TEST(MvgtoolTest, TheProgramsExitStatusesAndStreams) {
   ScratchFolder scratch;
-  // By default: the X size its 40 lines of 120 values say, the whole grid, steps of 1 and the
-  // output named exactly as given.
+  // By default: the X size its 40 lines of 120 values say, the whole grid and the output named
+  // exactly as given.
   const std::string out = scratch.Path("model");
-  RunResult result =
-      RunProgram({"convert", "--density", SamplePath("density.txt"), "-o", out}, scratch);
+  RunResult result = RunProgram(
+      {"convert", "--density", SamplePath("density.txt"), "--dx", "1", "--dz", "1", "-o", out},
+      scratch);
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.out.rfind("Wrote " + out +
                                  ": nx 120 from the lines (40 lines of 120 values), nz 40, "
@@ -59,8 +61,8 @@ TEST(MvgtoolTest, TheProgramsExitStatusesAndStreams) {
   EXPECT_EQ(file.size(), 19496u);
 
   const std::string bad = scratch.Write("bad.txt", "1 2\n3 4\n12a\n");
-  ExpectFailure(RunProgram({"convert", "--vp", bad, "-o", out}, scratch), 1,
-                {"bad.txt, line 3, value 1: \"12a\""});
+  ExpectFailure(RunProgram({"convert", "--vp", bad, "--dx", "1", "--dz", "1", "-o", out}, scratch),
+                1, {"bad.txt, line 3, value 1: \"12a\""});
   ExpectFailure(RunProgram({"convert", "--bogus"}, scratch), 2, {"usage: mvgtool convert"});
   EXPECT_EQ(RunProgram({"--help"}, scratch).status, 0);
 }

@@ -81,7 +81,8 @@ TEST(PictureCommandTest, DefaultsAreTheProposedXSizeAndVpNamedAfterTheInput) {
   EXPECT_NE(wrong.pixels, proposal.pixels);  // a wrong X size shows
 
   const std::string model = scratch.Path("model.mvg");
-  RunTool({"convert", "--vs", SamplePath("vs.txt"), "--vp", vp, "--nx", "120", "-o", model});
+  RunTool({"convert", "--vs", SamplePath("vs.txt"), "--vp", vp, "--nx", "120", "--dx", "25", "--dz",
+           "25", "-o", model});
   ASSERT_EQ(RunTool({"picture", model}).status, 0);  // model-P.png
   const Png fromModel = Picture({model, "--property", "p"}, scratch.Path("p.png"));
   EXPECT_EQ(scratch.Read("model-P.png"), scratch.Read("p.png"));

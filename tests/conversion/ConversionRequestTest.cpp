@@ -18,7 +18,7 @@ class ConversionRequestTest : public ::testing::Test {
   // Vp in m/s on a 2 x 2 grid, written to out.mvg.
   ConversionRequestTest() {
     scratch_.Write("vp.txt", "1000 3000 1000 3000");
-    request_.vp = {vp_.data(), FindUnit(PropertyKind::kVp, "m/s", true), vpPath_, "vp.txt"};
+    request_.vp = {vp_.data(), FindUnit(PropertyKind::kVp, "m/s"), vpPath_, "vp.txt"};
     request_.elementCount = 4;
     request_.inputCount = 4;
     request_.nxInput = request_.nzInput = request_.nxWrite = request_.nzWrite = 2;
@@ -105,21 +105,20 @@ TEST_F(ConversionRequestTest, AnOutputThatIsAnInputReachedAnyWayIsRefusedAndTheI
 }
 
 TEST_F(ConversionRequestTest, UnitsAreFoundByTheirNamesAndTurnIntoTheFilesUnits) {
-  EXPECT_EQ(FindUnit(PropertyKind::kVp, " FT/S\t", true)->name, std::string("ft/s"));
-  EXPECT_EQ(FindUnit(PropertyKind::kVs, "km/s", true), nullptr);  // not in the dialog's list
-  EXPECT_EQ(FindUnit(PropertyKind::kDensity, "g/cc", false)->name, std::string("g/cc"));
-  EXPECT_EQ(FindUnit(PropertyKind::kDensity, "m/s", false), nullptr);
-  EXPECT_EQ(UnitNames(PropertyKind::kDensity, true), "kg/m3, g/cm3 or lb/ft3");
+  EXPECT_EQ(FindUnit(PropertyKind::kVp, " FT/S\t")->name, std::string("ft/s"));
+  EXPECT_EQ(FindUnit(PropertyKind::kDensity, "g/cc")->name, std::string("g/cc"));
+  EXPECT_EQ(FindUnit(PropertyKind::kDensity, "m/s"), nullptr);
+  EXPECT_EQ(UnitNames(PropertyKind::kDensity), "kg/m3, g/cm3, lb/ft3 or g/cc");
 
-  request_.vp.unit = FindUnit(PropertyKind::kVp, "ft/s", true);
-  request_.density = {density_.data(), FindUnit(PropertyKind::kDensity, "g/cm3", true), "", "d"};
+  request_.vp.unit = FindUnit(PropertyKind::kVp, "ft/s");
+  request_.density = {density_.data(), FindUnit(PropertyKind::kDensity, "g/cm3"), "", "d"};
   ASSERT_TRUE(WriteGridFile(request_).ok());
   // 1000 ft/s -> 304.80002 (0x43986667), 3000 ft/s -> 914.40002 (0x4464999A); node by node.
   EXPECT_EQ(Data(), (Words{0x43986667, FloatBits(2500.0f), 0x4464999A, FloatBits(62400.0f),
                            0x43986667, FloatBits(1000.0f), 0x4464999A, FloatBits(1000.0f)}));
   // 62.4 lb/ft3 -> 999.5521 (0x4479E356); 3 km/s -> 3000 m/s.
-  request_.vp.unit = FindUnit(PropertyKind::kVp, "km/s", false);
-  request_.density.unit = FindUnit(PropertyKind::kDensity, "lb/ft3", true);
+  request_.vp.unit = FindUnit(PropertyKind::kVp, "km/s");
+  request_.density.unit = FindUnit(PropertyKind::kDensity, "lb/ft3");
   ASSERT_TRUE(WriteGridFile(request_).ok());
   EXPECT_EQ(Data()[3], 0x4479E356u);
   EXPECT_EQ(Data()[0], FloatBits(1e6f));

@@ -40,12 +40,12 @@ Reading AsDialogStep(const std::string& text, const ScratchFolder& scratch) {
   return {accepted, dialog.xStep};
 }
 
-// The X step that mvgtool writes for --dx; a number refused by a later check (a step not above 0)
-// still counts as read.
+// The X step that mvgtool writes for --dx, whatever it finds; a number refused by a later check (a
+// step not above 0) still counts as read.
 Reading AsMvgtoolStep(const std::string& text, const ScratchFolder& scratch) {
   std::ostringstream out, err;
   const int status = RunMvgtool({"convert", "--vp", scratch.Path("grid.txt"), "--nx", "2", "--dx",
-                                 text, "-o", scratch.Path("out.mvg")},
+                                 text, "--dz", "1", "--force", "-o", scratch.Path("out.mvg")},
                                 out, err);
   if (status == kExitUsage) return {false, 0.0f};
   if (status != kExitSuccess) return {err.str().find("step must be") != std::string::npos, 0.0f};

@@ -126,6 +126,19 @@ TEST(TextGridPassTest, LinesAreCountedAsTheyStandWithTheFirstThatDiffers) {
   }
 }
 
+// Runs of equal lines are kept up to their limit, beyond it dropped, the same in any cut.
+TEST(TextGridPassTest, LineRunsBeyondTheirLimitAreDroppedAlikeInAnyCut) {
+  for (const std::size_t runs : {kMaxLineRuns, kMaxLineRuns + 1}) {
+    std::string text;
+    for (std::size_t i = 0; i < runs; ++i) text += i % 2 == 0 ? "1 2\n" : "3\n";
+    const MemoryTextSource source(text);
+    const TextPassResult whole = ScanTextPass(source, {}, Chunks(text.size() + 1, 1));
+    EXPECT_EQ(whole.lines.runs.size(), runs > kMaxLineRuns ? 0 : runs);
+    EXPECT_EQ(whole.lines.tooManyRuns, runs > kMaxLineRuns);
+    ExpectSameResult(ScanTextPass(source, {}, Chunks(7, 3)), whole, "in chunks of 7");
+  }
+}
+
 TEST(TextGridPassTest, TokensLongerThanAnyBufferAreReadInPieces) {
   const std::string zeros(200000, '0');
   const std::string text = "1 " + zeros + "5 2\n-" + zeros + "\x1a 9";

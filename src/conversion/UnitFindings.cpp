@@ -1,11 +1,11 @@
-#include "conversion/Plausibility.h"
+#include "conversion/UnitFindings.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 
+#include "conversion/NoDataFindings.h"
 #include "grid/NumberText.h"
-#include "grid/ValueRange.h"
 
 namespace {
 
@@ -39,10 +39,12 @@ std::string Shown(float value) {
   return FormatSignificant(value, 3);
 }
 
-std::string RangeFinding(PropertyKind kind, const PropertyInput& input, std::uint32_t count) {
-  const auto [low, high] = FindValueRange(input.values, count);
+}  // namespace
+
+std::string RangeFinding(PropertyKind kind, const PropertyInput& input, const ValueRange& range) {
+  const float low = range.minimum, high = range.maximum;
   const float factor = input.unit != nullptr ? input.unit->factor : 1.0f;
-  if (PlausibleIn(kind, low, high, factor)) return {};
+  if (!(low <= high) || PlausibleIn(kind, low, high, factor)) return {};
   const std::string holds = input.name + " holds " + Shown(low) + " to " + Shown(high);
   const char* given = input.unit != nullptr ? input.unit->name : ListedUnits(kind).front()->name;
   for (const Unit* unit : AllUnits(kind)) {
@@ -50,9 +52,9 @@ std::string RangeFinding(PropertyKind kind, const PropertyInput& input, std::uin
       return holds + ": that looks like " + unit->name + ", not " + given + ".";
     }
   }
-  const Range range = PlausibleRange(kind);
+  const Range plausible = PlausibleRange(kind);
   return holds + " " + given + ": that is not a plausible range for " + PropertyName(kind) + " (" +
-         FormatSixDigits(range.low) + " to " + FormatSixDigits(range.high) + " " +
+         FormatSixDigits(plausible.low) + " to " + FormatSixDigits(plausible.high) + " " +
          MetricUnit(kind) + ").";
 }
 
@@ -61,7 +63,8 @@ std::string ShearAboveCompressional(const ConversionRequest& request) {
   const float vsFactor = request.vs.unit != nullptr ? request.vs.unit->factor : 1.0f;
   std::uint64_t above = 0, first = 0;
   for (std::uint32_t i = request.elementCount; i-- > 0;) {
-    if (request.vs.values[i] * vsFactor > request.vp.values[i] * vpFactor) {
+    const float vs = request.vs.values[i], vp = request.vp.values[i];
+    if (vs * vsFactor > vp * vpFactor && !IsNoDataMarker(vs) && !IsNoDataMarker(vp)) {
       ++above;
       first = i;
     }
@@ -77,27 +80,9 @@ std::string ShearAboveCompressional(const ConversionRequest& request) {
          Shown(request.vp.values[first] * vpFactor) + " m/s).";
 }
 
-}  // namespace
-
-std::vector<std::string> FindImplausibleValues(const ConversionRequest& request) {
-  std::vector<std::string> findings;
-  const auto add = [&findings](const std::string& finding) {
-    if (!finding.empty() &&
-        std::find(findings.begin(), findings.end(), finding) == findings.end()) {
-      findings.push_back(finding);
-    }
-  };
-  const std::pair<PropertyKind, const PropertyInput*> inputs[] = {
-      {PropertyKind::kVp, &request.vp},
-      {PropertyKind::kDensity, &request.density},
-      {PropertyKind::kVs, &request.vs}};
-  for (const auto& [kind, input] : inputs) {
-    if (input->values != nullptr && request.elementCount > 0) {
-      add(RangeFinding(kind, *input, request.elementCount));
-    }
-  }
-  if (request.vp.values != nullptr && request.vs.values != nullptr) {
-    add(ShearAboveCompressional(request));
-  }
-  return findings;
+std::string StepFinding(const std::string& name, float step) {
+  const std::string shown = name + " " + FormatShortest(step);
+  if (step < 0.1f) return shown + ": a step in km?";
+  if (step > 1000.0f) return shown + ": a step of more than 1000 m?";
+  return {};
 }

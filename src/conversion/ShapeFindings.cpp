@@ -1,0 +1,98 @@
+#include "conversion/ShapeFindings.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "conversion/NoDataFindings.h"
+#include "grid/GridSizes.h"
+#include "grid/NumberText.h"
+
+namespace {
+
+// Rows enough to measure a grid's grain: more would take longer and say the same.
+constexpr std::uint64_t kMeasuredNodes = std::uint64_t{1} << 22;
+
+struct Changes {
+  double alongRows = 0, downColumns = 0;  // the mean absolute change between neighbours
+};
+
+// Evenly spaced pairs of neighbouring rows.
+Changes MeasureChanges(const float* values, std::uint64_t nx, std::uint64_t nz) {
+  const std::uint64_t rowStep = std::max<std::uint64_t>(1, nx * nz / kMeasuredNodes);
+  double along = 0, down = 0;
+  std::uint64_t alongPairs = 0, downPairs = 0;
+  for (std::uint64_t row = 0; row + 1 < nz; row += rowStep) {
+    const float* const here = values + row * nx;
+    const float* const below = here + nx;
+    for (std::uint64_t x = 0; x < nx; ++x) {
+      if (IsNoDataMarker(here[x])) continue;
+      if (x + 1 < nx && !IsNoDataMarker(here[x + 1])) {
+        along += std::fabs(static_cast<double>(here[x + 1]) - here[x]);
+        ++alongPairs;
+      }
+      if (!IsNoDataMarker(below[x])) {
+        down += std::fabs(static_cast<double>(below[x]) - here[x]);
+        ++downPairs;
+      }
+    }
+  }
+  Changes changes;
+  if (alongPairs > 0) changes.alongRows = along / static_cast<double>(alongPairs);
+  if (downPairs > 0) changes.downColumns = down / static_cast<double>(downPairs);
+  return changes;
+}
+
+}  // namespace
+
+std::string NoGridMessage(const std::string& name, std::uint32_t count) {
+  return name + " holds " + std::to_string(count) +
+         " values, a number with no X size from 2 to half of it: no grid can be formed";
+}
+
+std::string LinesFinding(const std::string& name, const TextGridLines& lines, std::uint32_t count,
+                         std::int32_t nx) {
+  if (XSizeFitsLines(nx, lines)) return {};
+  const std::vector<std::int32_t> choices = XSizeChoices(count);
+  const int fromLines = XSizeIndexFromLines(choices, count, lines);
+  if (fromLines >= 0) {
+    return name + ": rows of " + FormatInteger(nx) + " values do not fit its lines (" +
+           DescribeLines(lines) + "): is the X size " + FormatInteger(choices[fromLines]) + "?";
+  }
+  const std::string pattern = name + ": " + DescribeLines(lines) + ": no X size follows from ";
+  if (lines.differingLine == 0) return pattern + "its lines.";
+  return pattern + "these lines; is a value missing or one too many on line " +
+         FormatInteger(static_cast<std::int64_t>(lines.differingLine)) + "?";
+}
+
+std::string FileShapeFinding(const std::string& name, const TextGridLines& lines,
+                             std::uint32_t count) {
+  const std::vector<std::int32_t> choices = XSizeChoices(count);
+  if (choices.empty()) return NoGridMessage(name, count) + ".";
+  const int proposal = ProposedXSizeIndex(choices, count, lines);
+  return LinesFinding(name, lines, count, choices[proposal]);
+}
+
+std::string DeepGridFinding(std::int32_t nx, std::int32_t nz) {
+  if (nx <= 0 || static_cast<std::uint64_t>(nz) < kDeepGridRatio * static_cast<std::uint64_t>(nx)) {
+    return {};
+  }
+  return "A grid of " + FormatInteger(nx) + " x " + FormatInteger(nz) + " nodes is " +
+         FormatInteger(std::llround(static_cast<double>(nz) / nx)) +
+         " times deeper than wide: are its rows wrapped over several lines, or is the file stored "
+         "column by column?";
+}
+
+std::string ColumnByColumnFinding(const PropertyInput& input, std::int32_t nx, std::int32_t nz) {
+  if (input.values == nullptr || nx < 1 || nz < 2) return {};
+  const Changes changes =
+      MeasureChanges(input.values, static_cast<std::uint64_t>(nx), static_cast<std::uint64_t>(nz));
+  if (!(changes.downColumns * 2 < changes.alongRows)) return {};
+  const std::string how =
+      changes.downColumns == 0
+          ? "values change along the rows but not down the columns"
+          : "values change " +
+                FormatInteger(std::llround(changes.alongRows / changes.downColumns)) +
+                " times more along the rows than down the columns";
+  return input.name + ": " + how + ": is the file stored column by column?";
+}
