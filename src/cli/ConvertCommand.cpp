@@ -26,7 +26,8 @@ const CommandHelp kConvertHelp = {
     "convert", "mvgtool convert [--vp FILE] [--density FILE] [--vs FILE] [options] -o OUTPUT",
     "Converts up to three text grids, which must hold the same number of values, into one\n"
     "grid file. A text grid is a flat sequence of decimal numbers separated by spaces, tabs,\n"
-    "commas or line ends, row after row; its lines carry no meaning.\n"
+    "commas or line ends, row after row; its lines hold whole rows, or its rows are wrapped\n"
+    "over whole lines.\n"
     "\n"
     "  --vp FILE              compressional velocity grid\n"
     "  --density FILE         density grid\n"

@@ -1,7 +1,8 @@
 #pragma once
 // The line structure of a text grid: how many values its lines hold. Lines carry no meaning for
 // the values (the grid is one sequence), but a file whose lines all hold the same number of values
-// most likely holds rows of that many. Lines without values are passed over.
+// most likely holds rows of that many, and rows that neither fill whole lines nor wrap over whole
+// lines most likely shear the model. Lines without values are passed over.
 
 #include <cstddef>
 #include <cstdint>
