@@ -1,8 +1,11 @@
 // What only POSIX lets a test arrange: a file size limit standing in for a full disk, permissions,
-// this process's temporary names, named pipes.
+// this process's temporary names, a process known to be gone, names of 255 bytes.
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -12,7 +15,6 @@
 #include <vector>
 
 #include "grid/AtomicFileWriter.h"
-#include "grid/TextGridReader.h"
 #include "support/ScratchFolder.h"
 
 namespace {
@@ -69,11 +71,33 @@ TEST(WriteFileAtomicallyPosix, KeepsPermissionsSkipsTakenTemporaryNamesAndHeedsP
   EXPECT_EQ(scratch.Names().size(), 5u);  // no temporary file of its own left
 }
 
-TEST(ReadingPosix, NamedPipesAreRefusedWithoutWaitingForAWriter) {
+// A name as long as the system takes, and temporaries left by earlier writes: one whose process
+// was killed goes, one whose process lives or whose writer holds it stays.
+TEST(WriteFileAtomicallyPosix, TakesTheLongestNamesAndRemovesTemporariesOfProcessesGone) {
   ScratchFolder scratch;
-  ASSERT_EQ(mkfifo(scratch.Path("vp.txt").c_str(), 0600), 0);
-  EXPECT_EQ(ScanTextGrid(scratch.Path("vp.txt"), "vp.txt").status.message(),
-            "vp.txt: cannot open: Not a regular file");
+  std::string name;  // 255 bytes: 125 letters of two bytes, and "a.mvg"
+  for (int i = 0; i < 125; ++i) name += "\xC3\xA9";
+  name += "a.mvg";
+  ASSERT_TRUE(WriteText(scratch.Path(name), "long").ok());
+  EXPECT_EQ(scratch.Read(name), "long");
+
+  const std::string path = scratch.Write("out.mvg", "old");
+  const pid_t gone = fork();
+  if (gone == 0) _exit(0);
+  waitpid(gone, nullptr, 0);
+  const std::string killed = TemporaryFileName(path, static_cast<std::uint64_t>(gone), 0);
+  const std::string held = TemporaryFileName(path, static_cast<std::uint64_t>(gone), 1);
+  const std::string living = TemporaryFileName(path, 1, 0);  // init lives as long as the system
+  for (const std::string& temporary : {killed, held, living}) WriteFileBytes(temporary, "part");
+  const int lock = open(held.c_str(), O_RDONLY);
+  ASSERT_EQ(flock(lock, LOCK_EX), 0);
+  ASSERT_TRUE(WriteText(path, "new").ok());
+  close(lock);
+  EXPECT_EQ(ReadFileBytes(path), "new");
+  EXPECT_FALSE(std::filesystem::exists(killed));
+  EXPECT_TRUE(std::filesystem::exists(held));
+  EXPECT_TRUE(std::filesystem::exists(living));
+  EXPECT_EQ(scratch.Names().size(), 4u);  // the long name, out.mvg and the two kept
 }
 
 }  // namespace
