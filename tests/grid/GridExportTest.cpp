@@ -50,6 +50,35 @@ TEST_F(GridExportTest, WritesTheWindowOfFirstColumnsAndRows) {
   EXPECT_EQ(scratch_.Read("out.mvg").size(), 296u);
 }
 
+// More nodes than one block of the writer holds, rows cut short, two properties with factors: each
+// node in its place, each value the float product.
+TEST_F(GridExportTest, WritesLargeWindowsNodeByNodeWithTheirFactors) {
+  const std::int32_t nx = 1001, nz = 400;
+  std::vector<float> vp(static_cast<std::size_t>(nx) * nz), vs(vp.size());
+  for (std::size_t i = 0; i < vp.size(); ++i) {
+    vp[i] = static_cast<float>(i) * 0.25f;
+    vs[i] = static_cast<float>(i % 977);
+  }
+  ExportSource source;
+  source.vp = {vp.data(), 0.3048f};
+  source.vs = {vs.data(), 1000.0f};
+  source.elementCount = static_cast<std::uint32_t>(vp.size());
+  source.nxInput = nx;
+  source.nxWrite = nx - 2;
+  source.nzWrite = nz - 1;
+  ASSERT_TRUE(ExportGridFile(source, output_).ok());
+  Words expected;
+  for (std::int32_t z = 0; z < nz - 1; ++z) {
+    for (std::int32_t x = 0; x < nx - 2; ++x) {
+      const std::size_t i = static_cast<std::size_t>(z * nx + x);
+      expected.push_back(FloatBits(0.3048f * vp[i]));
+      expected.push_back(FloatBits(1000.0f * vs[i]));
+    }
+  }
+  EXPECT_TRUE(Written() == expected);
+  EXPECT_EQ(scratch_.Names(), Names{"out.mvg"});
+}
+
 TEST_F(GridExportTest, RefusesWhatItCannotWriteAndKeepsTheOldFile) {
   scratch_.Write("out.mvg", "precious");
   // Windows wider than the input's rows, or with rows past its values (counted in 64 bits).
