@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "conversion/EndMarkFinding.h"
 #include "grid/NumberText.h"
 #include "grid/ValueRange.h"
 
@@ -33,9 +34,12 @@ bool PlausibleIn(PropertyKind kind, float minimum, float maximum, float factor) 
   return Plausible(kind, minimum * factor) && Plausible(kind, maximum * factor);
 }
 
-// Three significant digits, or the whole number for large values: "1.01", "457", "2627000".
+// Three significant digits, or the whole number for large values: "1.01", "457", "2627000";
+// beyond a whole number's digits, "1e+36".
 std::string Shown(float value) {
-  if (std::fabs(value) >= 1000.0f) return FormatInteger(std::llround(value));
+  if (std::fabs(value) >= 1000.0f && std::fabs(value) < 1e15f) {
+    return FormatInteger(std::llround(value));
+  }
   return FormatSignificant(value, 3);
 }
 
@@ -93,6 +97,7 @@ std::vector<std::string> FindImplausibleValues(const ConversionRequest& request)
       {PropertyKind::kVs, &request.vs}};
   for (const auto& [kind, input] : inputs) {
     if (input->values != nullptr && request.elementCount > 0) {
+      add(EndMarkFinding(*input));
       add(RangeFinding(kind, *input, request.elementCount));
     }
   }

@@ -12,5 +12,6 @@
 
 // The findings of a request that passed CheckConversionRequest, each once; empty when its values
 // are plausible for their units: velocities of 100 to 10,000 m/s (a shear velocity may also be 0,
-// in water), densities of 500 to 6,000 kg/m3, and Vs nowhere above Vp.
+// in water), densities of 500 to 6,000 kg/m3, and Vs nowhere above Vp. A text cut off by a
+// Ctrl-Z is one too (EndMarkFinding), first among its input's.
 std::vector<std::string> FindImplausibleValues(const ConversionRequest& request);

@@ -83,6 +83,8 @@ class ConvertDialog {
   std::string outputFullPath;
   // Where each property was read from, for the check that the output replaces none of them.
   std::string vpFullPath, densityFullPath, vsFullPath;
+  // The line of a Ctrl-Z that cut each property's text short; 0: none.
+  std::uint64_t vpEndMarkLine = 0, densityEndMarkLine = 0, vsEndMarkLine = 0;
 
  private:
   bool AnyLoaded() const { return vpLoaded || densityLoaded || vsLoaded; }

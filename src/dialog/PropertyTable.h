@@ -15,6 +15,7 @@ struct PropertyBinding {
   float ConvertDialog::*maximum;
   std::string ConvertDialog::*path;
   std::string ConvertDialog::*fullPath;
+  std::uint64_t ConvertDialog::*endMarkLine;
   int countField;
   int minField;
   int maxField;
