@@ -12,7 +12,7 @@ TEST(DeviceNamesWin32, EveryCommandThatWritesRefusesADevicesName) {
   const std::string vp = scratch.Write("vp.txt", "1500 1600\n1700 1800\n");
   const std::string model = scratch.Path("m.mvg");
   ASSERT_EQ(RunTool({"convert", "--vp", vp, "-o", model}).status, 0);
-  for (const std::string& device : {"CON", "nul.png", "Aux.txt", "COM1", "lpt9.mvg", "PRN"}) {
+  for (const std::string device : {"CON", "nul.png", "Aux.txt", "COM1", "lpt9.mvg", "PRN"}) {
     const std::string output = scratch.Path(device);
     ExpectFailure(
         RunTool({"convert", "--vp", vp, "-o", output}), 1,
