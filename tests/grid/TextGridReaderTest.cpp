@@ -37,7 +37,9 @@ TEST(TextGridReaderTest, OnlyTheNumbersCountUpToACharacterTwentySix) {
   // A character 26 with more than blanks after it is noted with its line.
   const std::pair<std::string, std::uint64_t> marks[] = {
       {"1 2 \x1a\n12a", 1},
-      {"1\r\n2\r3\x1a" "4", 3},
+      {"1\r\n2\r3\x1a"
+       "4",
+       3},
       {std::string("1 2\x1a \r\n\t,\x1a\0", 11), 0},  // blanks, padding: nothing cut off
       {"1 2", 0}};
   for (const auto& [text, line] : marks) {
