@@ -178,7 +178,7 @@ void ReportPeakMemory() {
               loading / mib, limit);
   std::printf(
       "  scan + load + export: %7.1f MiB (array %.1f MiB; one unscaled property is written "
-      "straight from it, others through an output buffer of the same size)\n",
+      "straight from it, others through blocks of at most 3 MiB)\n",
       exporting / mib, 4.0 * kBenchValues / (1024 * 1024));
   std::fflush(stdout);
 }

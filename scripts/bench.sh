@@ -5,6 +5,9 @@
 #     write), run in turn, each timed by hyperfine with its peak memory from /usr/bin/time, on a
 #     20-million-value grid; then mvgtool on a 100-million-value grid right after each literal
 #     run on the 20-million one.
+#     Then the peak memory of every command that holds a grid against its bound (4 bytes a value
+#     it holds + 16 MiB): convert of three properties and totext, of 20 and 100 million values,
+#     and the picture of a 10,000,000 x 1 grid.
 #  2. In process: Google Benchmark of load and export against the literal algorithm, and peak
 #     memory while loading.
 # Environment: MVG_BENCH_DIR holds the grids (default /dev/shm, a memory file system, so that
@@ -111,6 +114,35 @@ for ((i = 1; i <= pairs; ++i)); do
 done
 echo "  mvgtool: $(stats "$big_times") s (goal: <= 1.5 s)"
 echo "  peak memory: $(mib $big_peak) (limit $(mib $((100000000 * 4 / 1024 + 16384))))"
+
+# peak LABEL VALUES_HELD COMMAND...: one run's peak memory against the bound of 4 bytes a value
+# the command holds + 16 MiB.
+peak() {
+  local label=$1 held=$2
+  shift 2
+  /usr/bin/time -f %M -o "$work/peak.txt" "$@" >/dev/null || { echo "  $label: FAILED" >&2; exit 1; }
+  local kib limit
+  kib=$(tail -1 "$work/peak.txt")
+  limit=$((held * 4 / 1024 + 16384))
+  printf '  %s: %s (limit %s)%s\n' "$label" "$(mib "$kib")" "$(mib "$limit")" \
+    "$( ((kib <= limit)) || echo ', OVER')"
+}
+tool=$bin/src/cli/mvgtool
+echo
+echo "== Peak memory of each command: 4 bytes a value it holds + 16 MiB at most"
+for n in 20 100; do
+  grid=$grid20 values=20000000
+  [ "$n" = 100 ] && grid=$grid100 values=100000000
+  peak "convert, Vp, density and Vs of $n M values" $((3 * values)) \
+    "$tool" convert --vp "$grid" --density "$grid" --vs "$grid" --nx 2000 -o "$work/three.mvg"
+  rm -f "$work/three.mvg"
+  "$tool" convert --vp "$grid" --nx 2000 -o "$work/one.mvg" >/dev/null
+  peak "totext of $n M values" "$values" "$tool" totext "$work/one.mvg" -o "$work/one.txt"
+  rm -f "$work/one.mvg" "$work/one.txt"
+done
+"$tool" convert --vp "$grid20" --nx 10000000 --nz-write 1 -o "$work/line.mvg" >/dev/null
+peak "picture of a 10,000,000 x 1 grid" 10000000 "$tool" picture "$work/line.mvg" -o "$work/line.png"
+rm -f "$work/line.mvg" "$work/line.png"
 
 if [ "${MVG_BENCH_WINE:-0}" = 1 ]; then
   exe=build/windows/src/cli/mvgtool.exe

@@ -248,6 +248,7 @@ int RunConvertCommand(const std::vector<std::string>& args, const CommandContext
     inputs[i]->path = property.path;
     inputs[i]->name = NameOf(property);
     inputs[i]->lines = &property.loaded.lines;
+    inputs[i]->endMarkLine = property.loaded.endMarkLine;
   }
   request.elementCount = first->loaded.summary.count;
   request.inputCount = static_cast<std::int32_t>(request.elementCount);

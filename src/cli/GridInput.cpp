@@ -1,9 +1,9 @@
 #include "cli/GridInput.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "grid/GridFileHeader.h"
+#include "grid/ReadOnlyFile.h"
 
 std::string TakePropertyOption(const ParsedCommandLine& line, char& code) {
   code = 0;
@@ -25,13 +25,14 @@ bool LooksLikeGridFile(const std::string& path) {
   std::string ending = path.substr(dot);
   for (char& c : ending) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
   if (ending == ".mvg") return true;
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return false;
+  // Opened as the readers open it, so a pipe is not waited on; the text grid reader then says
+  // why a file that cannot be opened is refused.
+  ReadOnlyFile file;
+  std::string reason;
   char start[GridFileLayout::kSignatureSize];
-  const bool signature = std::fread(start, 1, sizeof start, file) == sizeof start &&
-                         std::memcmp(start, GridFileLayout::kSignature, sizeof start) == 0;
-  std::fclose(file);
-  return signature;
+  std::size_t got = 0;
+  return file.Open(path, &reason) && file.ReadAt(0, start, sizeof start, &got, &reason) &&
+         got == sizeof start && std::memcmp(start, GridFileLayout::kSignature, sizeof start) == 0;
 }
 
 std::string ReplaceExtension(const std::string& path, const std::string& ending) {

@@ -31,8 +31,14 @@ void ShowInfo(std::ostream& out, const std::string& path, const GridFileInfo& in
       << "  properties " << header.propertyCodes << '\n';
   for (const PropertyRange& range : info.ranges) {
     out << "  " << range.code << " (" << GridPropertyName(range.code) << ", "
-        << GridPropertyUnit(range.code) << "): minimum " << FormatShortest(range.minimum)
-        << ", maximum " << FormatShortest(range.maximum) << '\n';
+        << GridPropertyUnit(range.code) << "): ";
+    // NaN values are passed over: a property of them alone has no range.
+    if (range.minimum > range.maximum) {
+      out << "no numbers, only NaN\n";
+    } else {
+      out << "minimum " << FormatShortest(range.minimum) << ", maximum "
+          << FormatShortest(range.maximum) << '\n';
+    }
   }
   if (info.ranges.empty()) out << "  no values\n";
 }

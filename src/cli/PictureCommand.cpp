@@ -17,6 +17,7 @@
 #include "grid/GridPropertyReader.h"
 #include "grid/GridSizes.h"
 #include "grid/NumberText.h"
+#include "grid/SameFile.h"
 #include "grid/TextGridReader.h"
 #include "picture/GridPicture.h"
 
@@ -140,7 +141,7 @@ int RunPictureCommand(const std::vector<std::string>& args, const CommandContext
                                   : ReadTextGridSource(input, line.Has("nx"), nx, context, source);
   if (!refusal.empty()) return Refuse(context.err, refusal);
   const std::string output = line.Has("output") ? line.Value("output") : source.defaultOutput;
-  if (output == input) {
+  if (IsSameFile(output, input)) {
     return Refuse(context.err, "Cannot write the picture " + output +
                                    ": it would replace its own input; give another -o.");
   }

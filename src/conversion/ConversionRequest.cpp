@@ -1,11 +1,15 @@
 #include "conversion/ConversionRequest.h"
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "grid/GridExport.h"
 #include "grid/GridFileHeader.h"
 #include "grid/GridSizes.h"
+#include "grid/NumberText.h"
 #include "grid/SameFile.h"
+#include "grid/ValueRange.h"
 
 namespace {
 
@@ -21,6 +25,25 @@ bool ExtentFits(std::int32_t sizeToWrite, float step) {
 
 ExportProperty ExportOf(const PropertyInput& input) {
   return ExportProperty{input.values, input.unit != nullptr ? input.unit->factor : 1.0f};
+}
+
+// Every value times its unit's factor, as the export makes it, is a finite float: "1e36" in km/s
+// is not, in m/s. Returns the refusal naming the first one that is not, "" when all are.
+std::string ValueBeyondFloats(PropertyKind kind, const PropertyInput& input, std::uint32_t count,
+                              std::int32_t nxInput) {
+  const float factor = ExportOf(input).factor;
+  if (factor == 1.0f) return {};  // a text grid holds finite floats alone
+  const ValueRange range = FindValueRange(input.values, count);
+  if (std::isfinite(range.minimum * factor) && std::isfinite(range.maximum * factor)) return {};
+  std::uint32_t i = 0;
+  while (i < count && std::isfinite(input.values[i] * factor)) ++i;
+  if (i == count) return {};
+  const std::uint32_t nx = static_cast<std::uint32_t>(std::max(nxInput, 1));
+  const char* const metric = ListedUnits(kind).front()->name;
+  return input.name + ", row " + std::to_string(i / nx + 1) + ", column " +
+         std::to_string(i % nx + 1) + ": " + FormatShortest(input.values[i]) + " " +
+         (input.unit != nullptr ? input.unit->name : metric) +
+         " is beyond the range of 32-bit floats in " + metric + ".";
 }
 
 }  // namespace
@@ -58,6 +81,16 @@ Status CheckConversionRequest(const ConversionRequest& request, RequestPart* ref
   if (!ExtentFits(request.nzWrite, request.zStep)) {
     return Refuse(RequestPart::kZStep, refused,
                   "The Z extent (Z size to write - 1) x Z step is too large for a grid file.");
+  }
+  const std::pair<PropertyKind, const PropertyInput*> kinds[] = {
+      {PropertyKind::kVp, &request.vp},
+      {PropertyKind::kDensity, &request.density},
+      {PropertyKind::kVs, &request.vs}};
+  for (const auto& [kind, input] : kinds) {
+    if (input->values == nullptr) continue;
+    const std::string beyond =
+        ValueBeyondFloats(kind, *input, request.elementCount, request.nxInput);
+    if (!beyond.empty()) return Refuse(RequestPart::kInputs, refused, beyond);
   }
   for (const PropertyInput* input : inputs) {
     if (input->values != nullptr && IsSameFile(request.outputPath, input->path)) {

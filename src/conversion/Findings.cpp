@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "conversion/EndMarkFinding.h"
 #include "conversion/NoDataFindings.h"
 #include "conversion/ShapeFindings.h"
 #include "conversion/UnitFindings.h"
@@ -44,6 +45,7 @@ std::vector<std::string> FindingsOf(const ConversionRequest& request) {
       nx > 0 ? static_cast<std::int32_t>(request.elementCount / static_cast<std::uint32_t>(nx)) : 0;
 
   FindingList findings;
+  for (const LoadedInput& each : loaded) findings.Add(EndMarkFinding(*each.input));
   for (const LoadedInput& each : loaded) {
     if (each.input->lines != nullptr) {
       findings.Add(LinesFinding(each.input->name, *each.input->lines, request.elementCount, nx));

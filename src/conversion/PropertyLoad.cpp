@@ -10,6 +10,7 @@ LoadedProperty LoadProperty(const std::string& path, const std::string& name,
   }
   loaded.summary = scan.summary;
   loaded.lines = scan.lines;
+  loaded.endMarkLine = scan.endMarkLine;
   if (expectedCount != 0 && scan.summary.count != expectedCount) {
     loaded.countDiffers = true;
     loaded.status =

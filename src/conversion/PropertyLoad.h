@@ -14,6 +14,7 @@ struct LoadedProperty {
   std::unique_ptr<float[]> values;
   TextGridSummary summary;  // also for a file refused for its count
   TextGridLines lines;
+  std::uint64_t endMarkLine = 0;  // see TextGridScan
   Status status;
   bool countDiffers = false;  // refused: its count is not the expected one
   bool ok() const { return status.ok(); }

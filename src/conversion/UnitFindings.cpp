@@ -33,9 +33,12 @@ bool PlausibleIn(PropertyKind kind, float minimum, float maximum, float factor) 
   return Plausible(kind, minimum * factor) && Plausible(kind, maximum * factor);
 }
 
-// Three significant digits, or the whole number for large values: "1.01", "457", "2627000".
+// Three significant digits, or the whole number for large values: "1.01", "457", "2627000";
+// beyond a whole number's digits, "1e+36".
 std::string Shown(float value) {
-  if (std::fabs(value) >= 1000.0f) return FormatInteger(std::llround(value));
+  if (std::fabs(value) >= 1000.0f && std::fabs(value) < 1e15f) {
+    return FormatInteger(std::llround(value));
+  }
   return FormatSignificant(value, 3);
 }
 

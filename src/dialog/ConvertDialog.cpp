@@ -166,6 +166,7 @@ void ConvertDialog::LoadChosenFile(PropertyKind property, const FileDialogResult
   this->*p.minimum = loaded.summary.minimum;
   this->*p.maximum = loaded.summary.maximum;
   this->*p.fullPath = chosen.fullPath;
+  this->*p.endMarkLine = loaded.endMarkLine;
   elementCount = loaded.summary.count;
   this->*p.values = std::move(loaded.values);
   this->*p.loaded = true;
@@ -312,6 +313,7 @@ bool ConvertDialog::BuildRequest(ConversionRequest& request) {
     input.path = this->*p.fullPath;
     input.name = this->*p.path;
     input.lines = &(this->*p.lines);
+    input.endMarkLine = this->*p.endMarkLine;
   }
   if (AnyLoaded() && !xSizes_.empty()) {
     const std::string text = window_.GetControlText(kXSizeCombo);

@@ -85,6 +85,8 @@ class ConvertDialog {
   std::string vpFullPath, densityFullPath, vsFullPath;
   // How the lines of each property's file go, for the check that the rows fit them.
   TextGridLines vpLines, densityLines, vsLines;
+  // The line of a Ctrl-Z that cut each property's text short; 0: none.
+  std::uint64_t vpEndMarkLine = 0, densityEndMarkLine = 0, vsEndMarkLine = 0;
 
  private:
   bool AnyLoaded() const { return vpLoaded || densityLoaded || vsLoaded; }

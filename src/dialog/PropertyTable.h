@@ -16,6 +16,7 @@ struct PropertyBinding {
   std::string ConvertDialog::*path;
   std::string ConvertDialog::*fullPath;
   TextGridLines ConvertDialog::*lines;
+  std::uint64_t ConvertDialog::*endMarkLine;
   int countField;
   int minField;
   int maxField;

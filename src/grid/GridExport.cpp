@@ -1,6 +1,6 @@
 #include "grid/GridExport.h"
 
-#include <limits>
+#include <algorithm>
 #include <memory>
 #include <new>
 #include <vector>
@@ -12,6 +12,8 @@
 namespace {
 
 constexpr char kNothingWritten[] = "\nNothing was written.";
+// Nodes gathered for one write: at most 3 MiB of three properties.
+constexpr std::uint64_t kBlockNodes = std::uint64_t{1} << 18;
 
 Status Refused(const std::string& outputPath, const std::string& reason) {
   return Status::Error("Cannot write the grid file " + outputPath + ": " + reason + "." +
@@ -36,25 +38,29 @@ bool WindowFits(const ExportSource& source) {
   return lastIndex < static_cast<std::int64_t>(source.elementCount);
 }
 
-// Node by node, row by row; each value an IEEE single product, stored little-endian. Each
-// property fills its places of one output row at a time, so the row stays in cache; the loop works
-// on local copies since the byte stores could otherwise alias the property list.
+// Nodes [first, first + count) of the window, node by node, row by row; each value an IEEE single
+// product, stored little-endian. Each property fills its places of one run of a row at a time, so
+// the run stays in cache; the loop works on local copies since the byte stores could otherwise
+// alias the property list.
 void GatherNodes(const ExportSource& source, const std::vector<ExportProperty>& properties,
-                 std::uint8_t* out) {
+                 std::uint64_t first, std::size_t count, std::uint8_t* out) {
   const std::size_t nodeSize = 4 * properties.size();
-  const std::size_t nxWrite = static_cast<std::size_t>(source.nxWrite);
-  const std::size_t nxInput = static_cast<std::size_t>(source.nxInput);
-  const std::size_t rowSize = nodeSize * nxWrite;
-  for (std::size_t z = 0; z < static_cast<std::size_t>(source.nzWrite); ++z) {
-    std::uint8_t* const outRow = out + z * rowSize;
+  const std::uint64_t nxWrite = static_cast<std::uint64_t>(source.nxWrite);
+  const std::uint64_t nxInput = static_cast<std::uint64_t>(source.nxInput);
+  while (count > 0) {
+    const std::uint64_t z = first / nxWrite, x = first % nxWrite;
+    const std::size_t run = static_cast<std::size_t>(std::min<std::uint64_t>(count, nxWrite - x));
     for (std::size_t p = 0; p < properties.size(); ++p) {
       const float factor = properties[p].factor;
-      const float* const inRow = properties[p].values + z * nxInput;
-      std::uint8_t* place = outRow + 4 * p;
-      for (std::size_t x = 0; x < nxWrite; ++x, place += nodeSize) {
-        StoreLittleEndian32(FloatBits(factor * inRow[x]), place);
+      const float* const in = properties[p].values + z * nxInput + x;
+      std::uint8_t* place = out + 4 * p;
+      for (std::size_t i = 0; i < run; ++i, place += nodeSize) {
+        StoreLittleEndian32(FloatBits(factor * in[i]), place);
       }
     }
+    out += run * nodeSize;
+    first += run;
+    count -= run;
   }
 }
 
@@ -90,30 +96,39 @@ Status ExportGridFile(const ExportSource& source, const std::string& outputPath)
   const std::array<std::uint8_t, kGridFileHeaderSize> headerBytes = header.ToBytes();
 
   // The window lies inside arrays of at most 2^32 values, so this cannot overflow 64 bits.
-  const std::uint64_t dataSize = source.nxWrite > 0 && source.nzWrite > 0
-                                     ? static_cast<std::uint64_t>(source.nxWrite) *
-                                           static_cast<std::uint64_t>(source.nzWrite) *
-                                           properties.size() * 4
-                                     : 0;
-  const void* block = nullptr;
-  std::unique_ptr<std::uint8_t[]> data;
-  if (dataSize > 0 && DataBlockIsTheArray(source, properties)) {
-    block = properties[0].values;
-  } else if (dataSize > 0) {
-    if (dataSize <= std::numeric_limits<std::size_t>::max()) {
-      data.reset(new (std::nothrow) std::uint8_t[static_cast<std::size_t>(dataSize)]);
-    }
-    if (!data) {
+  const std::uint64_t nodeCount =
+      source.nxWrite > 0 && source.nzWrite > 0
+          ? static_cast<std::uint64_t>(source.nxWrite) * static_cast<std::uint64_t>(source.nzWrite)
+          : 0;
+  const std::size_t nodeSize = 4 * properties.size();
+  const bool straight = nodeCount > 0 && DataBlockIsTheArray(source, properties);
+  // Nodes are gathered a block at a time and written as they are made.
+  const std::size_t blockNodes =
+      static_cast<std::size_t>(std::min<std::uint64_t>(kBlockNodes, nodeCount));
+  std::unique_ptr<std::uint8_t[]> block;
+  if (nodeCount > 0 && !straight) {
+    block.reset(new (std::nothrow) std::uint8_t[blockNodes * nodeSize]);
+    if (!block) {
       return Status::Error("Not enough memory to write the grid file " + outputPath + ": " +
-                           std::to_string(dataSize) + " bytes are needed." + kNothingWritten);
+                           std::to_string(blockNodes * nodeSize) + " bytes are needed." +
+                           kNothingWritten);
     }
-    GatherNodes(source, properties, data.get());
-    block = data.get();
   }
 
-  std::vector<FileBlock> blocks{{headerBytes.data(), headerBytes.size()}};
-  if (dataSize > 0) blocks.push_back({block, static_cast<std::size_t>(dataSize)});
-  const Status written = WriteFileAtomically(outputPath, blocks);
-  if (!written.ok()) return Refused(outputPath, written.message());
+  AtomicFileWriter file;
+  Status status = file.Begin(outputPath);
+  if (status.ok()) status = file.Write(headerBytes.data(), headerBytes.size());
+  if (status.ok() && straight) {
+    status = file.Write(properties[0].values, static_cast<std::size_t>(nodeCount * 4));
+  }
+  for (std::uint64_t first = 0; status.ok() && !straight && first < nodeCount;
+       first += blockNodes) {
+    const std::size_t nodes =
+        static_cast<std::size_t>(std::min<std::uint64_t>(blockNodes, nodeCount - first));
+    GatherNodes(source, properties, first, nodes, block.get());
+    status = file.Write(block.get(), nodes * nodeSize);
+  }
+  if (status.ok()) status = file.Commit();
+  if (!status.ok()) return Refused(outputPath, status.message());
   return Status();
 }

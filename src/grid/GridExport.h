@@ -24,8 +24,9 @@ struct ExportSource {
 // products), refuses a window it cannot serve (never reads outside the arrays), and writes
 // through a temporary file in the output's folder that replaces the output only when every byte
 // is written; an existing file survives any failure. nxWrite or nzWrite <= 0 writes the header
-// alone. A data block that is whole rows of one array, unscaled, is written from the array with
-// no copy. Messages, each ending "\nNothing was written.":
+// alone. The data block is made and written a few MiB at a time, never whole in memory; one that
+// is whole rows of one array, unscaled, is written from the array with no copy. Messages, each
+// ending "\nNothing was written.":
 //   "Cannot write the grid file: no file name was given."
 //   "Cannot write the grid file F: no property is loaded."
 //   "Cannot write the grid file F: the size to write nx=A, nz=B does not fit in the input grid

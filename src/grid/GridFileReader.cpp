@@ -1,14 +1,13 @@
 #include "grid/GridFileReader.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <limits>
 #include <memory>
 #include <new>
 
-#include "grid/SystemErrorText.h"
+#include "grid/ReadOnlyFile.h"
 
 namespace {
 
@@ -58,21 +57,14 @@ std::string NotAGridFile(const std::string& fileName, const std::string& clause)
 }
 
 std::string LengthMismatch(const std::string& fileName, const GridFileHeader& header,
-                           const std::string& actualSize) {
+                           std::uint64_t actualSize) {
   const std::size_t count = header.propertyCodes.size();
   return fileName + " does not match its header: " + std::to_string(header.nx) + " x " +
          std::to_string(header.nz) + " nodes of " + std::to_string(count) +
          (count == 1 ? " property" : " properties") + " make a file of " +
          std::to_string(kGridFileHeaderSize + GridFileDataSize(header)) + " bytes, but it holds " +
-         actualSize + ".";
+         std::to_string(actualSize) + " bytes.";
 }
-
-// A stream that failed without an error number failed on the device.
-std::string SystemReason(int error) { return ErrnoText(error == 0 ? EIO : error); }
-
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
 
 }  // namespace
 
@@ -155,7 +147,7 @@ GridFileInfo ReadGridFileFromBytes(const std::uint8_t* bytes, std::size_t size,
   if (!info.ok()) return Refused(NotAGridFile(fileName, info.status.message()));
   const std::uint64_t dataSize = GridFileDataSize(info.header);
   if (size - kGridFileHeaderSize != dataSize) {
-    return Refused(LengthMismatch(fileName, info.header, std::to_string(size) + " bytes"));
+    return Refused(LengthMismatch(fileName, info.header, size));
   }
   if (dataSize > 0) {
     info.ranges = EmptyPropertyRanges(info.header.propertyCodes);
@@ -166,22 +158,30 @@ GridFileInfo ReadGridFileFromBytes(const std::uint8_t* bytes, std::size_t size,
 }
 
 GridFileInfo ReadGridFile(const std::string& path) {
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-  if (!file) return Refused("Cannot open the grid file " + path + ": " + SystemReason(errno) + ".");
-  const auto readFailed = [&path] {
-    return Refused("Cannot read the grid file " + path + ": " + SystemReason(errno) + ".");
+  // Opened as every input is: a pipe is refused at once instead of waiting for a writer.
+  ReadOnlyFile file;
+  std::string reason;
+  if (!file.Open(path, &reason)) {
+    return Refused("Cannot open the grid file " + path + ": " + reason + ".");
+  }
+  const auto readFailed = [&path, &reason] {
+    return Refused("Cannot read the grid file " + path + ": " + reason + ".");
   };
 
   std::uint8_t headerBytes[kGridFileHeaderSize];
-  errno = 0;
-  const std::size_t headerRead = std::fread(headerBytes, 1, sizeof headerBytes, file.get());
-  if (std::ferror(file.get())) return readFailed();
-  GridFileInfo info = ParseGridFileHeader(headerBytes, headerRead);
+  std::size_t got = 0;
+  if (!file.ReadAt(0, reinterpret_cast<char*>(headerBytes), sizeof headerBytes, &got, &reason)) {
+    return readFailed();
+  }
+  GridFileInfo info = ParseGridFileHeader(headerBytes, got);
   if (!info.ok()) return Refused(NotAGridFile(path, info.status.message()));
-
-  // The data block is streamed in chunks that hold whole nodes (24 bytes hold one, two or three
-  // properties' nodes exactly), so a huge file never sits in memory at once.
   const std::uint64_t dataSize = GridFileDataSize(info.header);
+  if (file.Size() != kGridFileHeaderSize + dataSize) {
+    return Refused(LengthMismatch(path, info.header, file.Size()));
+  }
+
+  // The data block is read in chunks that hold whole nodes (24 bytes hold one, two or three
+  // properties' nodes exactly), so a huge file never sits in memory at once.
   const std::size_t nodeSize = 4 * info.header.propertyCodes.size();
   constexpr std::size_t kChunkSize = 24 * 43690;  // just under 1 MiB
   std::unique_ptr<std::uint8_t[]> chunk;
@@ -190,22 +190,18 @@ GridFileInfo ReadGridFile(const std::string& path) {
     if (!chunk) return Refused("Not enough memory to read the grid file " + path + ".");
     info.ranges = EmptyPropertyRanges(info.header.propertyCodes);
   }
-  std::uint64_t done = 0;
-  while (done < dataSize) {
+  for (std::uint64_t done = 0; done < dataSize;) {
     const std::size_t wanted =
         static_cast<std::size_t>(std::min<std::uint64_t>(kChunkSize, dataSize - done));
-    errno = 0;
-    const std::size_t got = std::fread(chunk.get(), 1, wanted, file.get());
+    if (!file.ReadAt(kGridFileHeaderSize + done, reinterpret_cast<char*>(chunk.get()), wanted, &got,
+                     &reason)) {
+      return readFailed();
+    }
     if (got < wanted) {
-      if (std::ferror(file.get())) return readFailed();
-      return Refused(LengthMismatch(path, info.header,
-                                    std::to_string(kGridFileHeaderSize + done + got) + " bytes"));
+      return Refused(LengthMismatch(path, info.header, kGridFileHeaderSize + done + got));
     }
     WidenPropertyRanges(chunk.get(), got / nodeSize, info.ranges);
     done += got;
   }
-  errno = 0;
-  if (std::fgetc(file.get()) != EOF) return Refused(LengthMismatch(path, info.header, "more"));
-  if (std::ferror(file.get())) return readFailed();
   return info;
 }

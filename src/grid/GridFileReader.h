@@ -35,12 +35,14 @@ struct GridFileInfo {
 GridFileInfo ParseGridFileHeader(const std::uint8_t* bytes, std::size_t size);
 
 // Header + length check (296 + 4*nx*nz*count) + ranges, the data read in chunks of about 1 MiB.
+// The file is opened as the text grid reader opens one: anything but a regular file (a pipe, a
+// device) is refused at once with "Not a regular file" as the reason.
 // The message is one sentence naming the file as given:
 //   "Cannot open the grid file F: <system reason>."
 //   "Cannot read the grid file F: <system reason>."
 //   "F is not a grid file: <clause of ParseGridFileHeader>."
 //   "F does not match its header: 3 x 2 nodes of 1 property make a file of 320 bytes, but it
-//    holds 316 bytes." (or "... but it holds more.")
+//    holds 316 bytes."
 //   "Not enough memory to read the grid file F."
 GridFileInfo ReadGridFile(const std::string& path);
 

@@ -156,6 +156,7 @@ void ChunkParser::ParseWith(std::uint64_t begin, std::uint64_t end, Sink& sink,
     // The byte before the chunk tells whether its first token belongs to the previous chunk.
     if (last == 0) {
       outcome.endMark = mark != nullptr;
+      outcome.endMarkOffset = readAt;
       return;
     }
     i = 1;
@@ -226,6 +227,7 @@ void ChunkParser::ParseWith(std::uint64_t begin, std::uint64_t end, Sink& sink,
   }
   sink = local;
   outcome.endMark = mark != nullptr;
+  outcome.endMarkOffset = readAt + last;
 }
 
 // The last token of a chunk runs past its end: read on until it ends.
@@ -257,7 +259,10 @@ void ChunkParser::FinishTailToken(std::size_t tokenStart, std::size_t filled,
         return;
       }
       sink.Add(value);
-      if (i < filled && ClassOf(text[i]) == kEndMark) outcome.endMark = true;
+      if (i < filled && ClassOf(text[i]) == kEndMark) {
+        outcome.endMark = true;
+        outcome.endMarkOffset = bufferOffset + i;
+      }
       return;
     }
   }
@@ -299,6 +304,7 @@ void ChunkParser::FinishLongToken(std::string_view known, std::uint64_t readAt,
       *reading = accumulator.Finish();
       if (reading->status == DecimalStatus::kNumber && i < got && ClassOf(text[i]) == kEndMark) {
         outcome.endMark = true;
+        outcome.endMarkOffset = readAt + i;
       }
       return;
     }

@@ -123,7 +123,8 @@ struct StoringSink {
 // Why a chunk stopped early: a bad token, a read error, or a character 26 that ends the text.
 struct ChunkOutcome {
   TextPassStop stop = TextPassStop::kEnd;
-  bool endMark = false;  // a character 26: nothing after it counts
+  bool endMark = false;             // a character 26: nothing after it counts
+  std::uint64_t endMarkOffset = 0;  // where the character 26 is
   std::uint64_t problemOffset = 0;
   std::string token;
   std::string reason;

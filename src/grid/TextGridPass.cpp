@@ -83,6 +83,8 @@ void Merge(Pass& pass, std::uint64_t chunk, ChunkSlot& slot) {
     result.stop = TextPassStop::kChanged;
     pass.stopped = true;
   } else if (outcome.endMark) {
+    result.endMark = true;
+    result.endMarkOffset = outcome.endMarkOffset;
     pass.stopped = true;
   }
 }

@@ -73,8 +73,11 @@ struct TextPassResult {
   std::uint64_t count = 0;
   float minimum = 1e30f;  // rules of the first pass: a value below the minimum replaces it
   float maximum = -1e30f;
-  TextGridLines lines;              // a scan's
-  TextGridLayout layout;            // a scan's
+  TextGridLines lines;    // a scan's
+  TextGridLayout layout;  // a scan's
+  // A character 26 ended the text at this offset; what follows it was not read.
+  bool endMark = false;
+  std::uint64_t endMarkOffset = 0;
   std::uint64_t problemOffset = 0;  // where the bad token starts
   std::string token;                // the bad token as shown to the user
   std::string reason;

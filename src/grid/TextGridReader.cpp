@@ -77,6 +77,23 @@ bool PlaceOfOffset(const TextSource& source, std::uint64_t offset, TokenPlace* p
   return true;
 }
 
+// Whether anything but blanks follows offset: separators, or the characters 26 and NUL bytes that
+// pad a file's last record.
+bool TextFollows(const TextSource& source, std::uint64_t offset) {
+  constexpr std::size_t kBlockSize = std::size_t{64} << 10;
+  std::unique_ptr<char[]> block(new (std::nothrow) char[kBlockSize]);
+  std::size_t got = 0;
+  std::string unused;  // what cannot be read is not known to follow
+  for (std::uint64_t at = offset;
+       block && source.ReadAt(at, block.get(), kBlockSize, &got, &unused) && got > 0; at += got) {
+    for (std::size_t i = 0; i < got; ++i) {
+      const char c = block[i];
+      if (!IsSeparator(c) && c != 26 && c != 0) return true;
+    }
+  }
+  return false;
+}
+
 Status TokenRefused(const TextPassResult& result, const TextSource& source,
                     const std::string& name) {
   const std::string fault =
@@ -123,6 +140,14 @@ TextGridScan ScanSource(const TextSource& file, const std::string& name,
     scan.summary.maximum = result.maximum;
     scan.lines = result.lines;
     scan.layout = std::move(result.layout);
+  }
+  TokenPlace mark;
+  if (scan.ok() && result.endMark && TextFollows(source, result.endMarkOffset + 1)) {
+    if (PlaceOfOffset(source, result.endMarkOffset, &mark)) {
+      scan.endMarkLine = mark.line;
+    } else {
+      scan.status = Status::Error(name + ": cannot read");
+    }
   }
   return scan;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // Reading of a text grid: one flat sequence of decimal numbers separated by runs of spaces, tabs,
-// commas and line ends (LF, CR+LF, a lone CR); a character 26 ends the file, and a UTF-8
-// byte-order mark at its very start is skipped. Each value is read as a correctly rounded double
+// commas and line ends (LF, CR+LF, a lone CR); a character 26 (Ctrl-Z) ends the file (the scan
+// says where when more than blanks follow it), and a UTF-8 byte-order mark at its very start is
+// skipped. Each value is read as a correctly rounded double
 // (as atof reads it) and then rounded to float32. The file is read twice: once for count, minimum
 // and maximum, then into one array of exactly that many floats.
 //
@@ -44,6 +45,9 @@ struct TextGridScan {
   TextGridSummary summary;
   TextGridLines lines;
   TextGridLayout layout;
+  // The line of a character 26 (Ctrl-Z) that ended the text with more text after it, which was
+  // not read; 0 when there is none, or only blanks follow it.
+  std::uint64_t endMarkLine = 0;
   Status status;
   bool ok() const { return status.ok(); }
 };

@@ -23,6 +23,7 @@ PictureScale ChoosePictureScale(std::int32_t nx, std::int32_t nz);
 
 // The mean of each block x block square of nodes (the last row and column of squares may be
 // cut short by the grid's edge), ceil(nx / block) per row. NaN values are left out of a mean;
-// a square of NaN alone gives NaN. Empty when there is not enough memory.
+// a square of NaN alone gives NaN. Beside the means it needs a few hundred KiB, however wide the
+// grid. Empty when there is not enough memory.
 std::vector<float> AverageBlocks(const float* values, std::int32_t nx, std::int32_t nz,
                                  std::int32_t block);

@@ -84,6 +84,9 @@ TEST(ConvertCommandTest, AWronglyShapedModelIsRefusedWithItsFindingAndWrittenOnl
                     wrapped = scratch.Write("wrapped.txt", Lines(rows, 10)),
                     holed = scratch.Write("holed.txt", Lines(hole, 500)),
                     inKms = scratch.Write("kms.txt", Lines(kms, 500));
+  // A Ctrl-Z (character 26) that cuts the text short; values beyond any whole number.
+  const std::string cut = scratch.Write("cut.txt", "1500 1600\n1700 1800\x1a\n1900 2000\n");
+  const std::string huge = scratch.Write("huge.txt", "1500 1e36 -3e20 1800\n");
   const std::pair<std::vector<std::string>, std::string> cases[] = {
       {{"--vp", gap},
        "--vp " + gap +
@@ -104,6 +107,13 @@ TEST(ConvertCommandTest, AWronglyShapedModelIsRefusedWithItsFindingAndWrittenOnl
        "--vp " + holed + " holds 15 no-data markers, the first -9999 at row 101, column 201."},
       {{"--vp", inKms}, "--vp " + inKms + " holds 1.5 to 4.77: that looks like km/s, not m/s."},
       {{"--vp", vp, "--dx", "0.02"}, "--dx 0.02: a step in km?"},
+      {{"--vp", cut},
+       "--vp " + cut +
+           ": a Ctrl-Z (end-of-file mark) on line 2 ends the text, but more text follows it; "
+           "nothing after it is converted."},
+      {{"--vp", huge},
+       "--vp " + huge +
+           " holds -3e+20 to 1e+36 m/s: that is not a plausible range for Vp (100 to 10000 m/s)."},
   };
   for (const auto& [options, finding] : cases) {
     std::vector<std::string> args = {"convert", "-o", out, "--dz", "20"};
@@ -156,6 +166,7 @@ TEST(ConvertCommandTest, BadInputsAndMistakenOptionsAreRefusedLeavingTheOutputAl
   const std::string six = scratch.Write("six.txt", "1501 1502 1503\n1504 1505 1506\n");
   const std::string prime = scratch.Write("prime.txt", "1 2 3 4 5 6 7\n");
   const std::string bad = scratch.Write("bad.txt", "1 2\n3 4\n5 12a 6\n");
+  const std::string huge = scratch.Write("huge.txt", "1.5 4.7\n1e36 3\n");
   const std::string missing = scratch.Path("missing.txt");
   const struct {
     std::vector<std::string> options;
@@ -185,10 +196,11 @@ TEST(ConvertCommandTest, BadInputsAndMistakenOptionsAreRefusedLeavingTheOutputAl
        "--dz: The Z extent (Z size to write - 1) x Z step is too large for a grid file."},
       {{"--vp", six, "-o", scratch.Path("*.mvg")}, 1, "\"*\""},
       {{"--vp", six, "-o", scratch.Path("nowhere/out.mvg")}, 1, scratch.Path("nowhere/out.mvg")},
-      // An output that would replace an input, however it is spelled.
-      {{"--vp", six, "-o", scratch.Path("./six.txt")},
+      // A unit's factor takes it past the largest float.
+      {{"--vp", huge, "--vp-units", "km/s"},
        1,
-       "The grid file would replace the input file --vp " + six + ". Choose another name."},
+       "--vp " + huge +
+           ", row 2, column 1: 1e+36 km/s is beyond the range of 32-bit floats in m/s."},
       {{}, 2, "convert: no input: give at least one of --vp, --density, --vs"},
       {{"--vp", six, "--vz", "x"}, 2, "convert: unknown option \"--vz\""},
       {{"--vp", six, "--vp=y"}, 2, "convert: option --vp is given twice"},

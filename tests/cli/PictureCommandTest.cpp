@@ -10,6 +10,7 @@
 #include <stb_image.h>
 
 #include "CliTestSupport.h"
+#include "picture/GridPicture.h"
 
 namespace {
 
@@ -87,6 +88,17 @@ TEST(PictureCommandTest, DefaultsAreTheProposedXSizeAndVpNamedAfterTheInput) {
   const Png fromModel = Picture({model, "--property", "p"}, scratch.Path("p.png"));
   EXPECT_EQ(scratch.Read("model-P.png"), scratch.Read("p.png"));
   EXPECT_NE(fromModel.pixels, Picture({model, "--property", "R"}, scratch.Path("r.png")).pixels);
+}
+
+// The font draws ASCII alone: names in other scripts are shown by their letters' code points, so
+// that the titles of "Вп.txt" and "Вс.txt" differ.
+TEST(PictureCommandTest, TitlesTellNamesInOtherScriptsApart) {
+  const float values[] = {1500, 1600, 1700, 1800};
+  GridPictureRequest request{values, 2, 2, "\xD0\x92\xD0\xBF.txt: 2 x 2", "m/s"};
+  const GridPicture vp = DrawGridPicture(request);
+  request.title = "\xD0\x92\xD1\x81.txt: 2 x 2";
+  ASSERT_TRUE(vp.ok());
+  EXPECT_NE(vp.png, DrawGridPicture(request).png);
 }
 
 }  // namespace

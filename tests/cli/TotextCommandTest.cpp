@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <regex>
 
 #include "CliTestSupport.h"
+#include "grid/GridFileHeader.h"
 
 namespace {
 
@@ -67,6 +70,16 @@ TEST(TotextCommandTest, InfoPictureAndTotextRefuseBadInputsWithNothingWritten) {
   const std::string text = scratch.Write("text.mvg", "1 2 3 4\n"),
                     kept = scratch.Write("kept", "k");
   const std::string cut = scratch.Write("cut.mvg", bytes.substr(0, bytes.size() - 4));
+  // 2 x 2 nodes of Vp, all NaN, and density, one of them -inf.
+  const float nan = std::numeric_limits<float>::quiet_NaN(), inf = HUGE_VALF;
+  std::string nodes;
+  for (const float value : {nan, 1.0f, nan, 2.0f, nan, -inf, nan, 3.0f}) {
+    std::uint8_t word[4];
+    StoreLittleEndian32(FloatBits(value), word);
+    nodes.append(reinterpret_cast<const char*>(word), 4);
+  }
+  const std::string odd =
+      scratch.Write("odd.mvg", HeaderBytes(2, 2, 1, 1, true, true, false) + nodes);
   const struct {
     std::vector<std::string> args;
     std::string piece;
@@ -80,7 +93,10 @@ TEST(TotextCommandTest, InfoPictureAndTotextRefuseBadInputsWithNothingWritten) {
       {{"totext", vpOnly, "--property", "Q", "-o", kept},
        "vp.mvg holds no property Q (density): its properties are P (Vp)."},
       {{"totext", vpOnly, "-o", scratch.Path("no/vp.txt")}, "Cannot write the text grid"},
-      {{"totext", vpOnly, "-o", vpOnly}, "it would replace its own input"},
+      {{"totext", odd, "--property", "P", "-o", kept},
+       "Cannot write the text grid " + kept + ": " + odd +
+           " holds NaN at row 1, column 1 of P (Vp), which a text grid cannot hold."},
+      {{"totext", odd, "--property", "Q", "-o", kept}, "holds -inf at row 2, column 1 of Q"},
       {{"picture", vpOnly, "-o", scratch.Path("")}, "Cannot write the picture"},
   };
   for (const auto& c : cases) ExpectFailure(RunTool(c.args), 1, {c.piece});
@@ -90,6 +106,11 @@ TEST(TotextCommandTest, InfoPictureAndTotextRefuseBadInputsWithNothingWritten) {
   EXPECT_FALSE(scratch.Exists("out"));
   EXPECT_EQ(ReadFileBytes(kept), "k");
   EXPECT_EQ(ReadFileBytes(vpOnly), bytes);
+  const std::string info = RunTool({"info", odd}).out;
+  EXPECT_NE(info.find("  P (Vp, m/s): no numbers, only NaN\n"
+                      "  Q (density, kg/m3): minimum -inf, maximum 3\n"),
+            std::string::npos)
+      << info;
   ExpectFailure(RunTool({"info"}), 2, {"mvgtool info: no file given\nusage: mvgtool info"});
   ExpectFailure(RunTool({"totext", vpOnly, "--property", "X"}), 2, {"--property needs P"});
   ExpectFailure(RunTool({"picture", vpOnly, "--nx", "64"}), 2, {"--nx is for text grids"});

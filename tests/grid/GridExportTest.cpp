@@ -38,15 +38,32 @@ class GridExportTest : public ::testing::Test {
   const std::vector<float> ramp_ = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
 };
 
+// More nodes than the writer makes at once, two properties with their factors, rows cut short and
+// the last one served in part: each node in its place, each value the float product.
 TEST_F(GridExportTest, WritesTheWindowOfFirstColumnsAndRows) {
-  // 10 values in rows of 4: the last row is served in part, 2 values of row 3.
-  ExportSource partial = VpGrid(4, 2, 3);
-  partial.elementCount = 10;
-  ASSERT_TRUE(ExportGridFile(partial, output_).ok());
-  EXPECT_EQ(Written(), BitsOf({0, 1, 4, 5, 8, 9}));
+  const std::int32_t nx = 1001, nz = 400;
+  std::vector<float> vp(static_cast<std::size_t>(nx) * nz - 3), vs(vp.size());
+  for (std::size_t i = 0; i < vp.size(); ++i) {
+    vp[i] = static_cast<float>(i) * 0.25f;
+    vs[i] = static_cast<float>(i % 977);
+  }
+  ExportSource source = VpGrid(nx, nx - 3, nz);
+  source.vp = {vp.data(), 0.3048f};
+  source.vs = {vs.data(), 1000.0f};
+  source.elementCount = static_cast<std::uint32_t>(vp.size());
+  ASSERT_TRUE(ExportGridFile(source, output_).ok());
+  Words expected;
+  for (std::int32_t z = 0; z < nz; ++z) {
+    for (std::int32_t x = 0; x < nx - 3; ++x) {
+      const std::size_t i = static_cast<std::size_t>(z * nx + x);
+      expected.insert(expected.end(), {FloatBits(0.3048f * vp[i]), FloatBits(1000.0f * vs[i])});
+    }
+  }
+  EXPECT_TRUE(Written() == expected);
   // A size of 0 or less: the header alone, read from no array at all.
   ASSERT_TRUE(ExportGridFile(VpGrid(0, 0, 2), output_).ok());
   ASSERT_TRUE(ExportGridFile(VpGrid(0, 2, 0), output_).ok());
+  EXPECT_EQ(scratch_.Names(), Names{"out.mvg"});
   EXPECT_EQ(scratch_.Read("out.mvg").size(), 296u);
 }
 

@@ -110,7 +110,7 @@ TEST(ReadGridFile, ReadsALargeFileInPiecesAndRefusesBrokenOnesNamingThem) {
   scratch.Write("big.mvg", bytes.substr(0, bytes.size() - 1));
   EXPECT_EQ(ReadGridFile(path).status.message(), mismatch + "4800295 bytes.");
   scratch.Write("big.mvg", bytes + "\n");
-  EXPECT_EQ(ReadGridFile(path).status.message(), mismatch + "more.");
+  EXPECT_EQ(ReadGridFile(path).status.message(), mismatch + "4800297 bytes.");
 }
 
 }  // namespace

@@ -50,6 +50,8 @@ void ExpectSameResult(const TextPassResult& a, const TextPassResult& b, const st
     return;
   }
   EXPECT_EQ(a.count, b.count) << what;
+  // The character 26 that ended the text, found where it is whichever chunk met it.
+  EXPECT_TRUE(a.endMark == b.endMark && a.endMarkOffset == b.endMarkOffset) << what;
   if (load) return;  // a load finds no bounds nor lines
   // Bit for bit: the sign of a zero bound is the one a reading in order finds.
   EXPECT_EQ(std::memcmp(&a.minimum, &b.minimum, sizeof(float)), 0) << what;

@@ -34,6 +34,17 @@ TEST(TextGridReaderTest, OnlyTheNumbersCountUpToACharacterTwentySix) {
       {"1.00000005960464477539063", {1.0f}},
   };
   for (const auto& [text, values] : cases) EXPECT_EQ(Load(text), values) << text;
+  // A character 26 with more than blanks after it is noted with its line.
+  const std::pair<std::string, std::uint64_t> marks[] = {
+      {"1 2 \x1a\n12a", 1},
+      {"1\r\n2\r3\x1a"
+       "4",
+       3},
+      {std::string("1 2\x1a \r\n\t,\x1a\0", 11), 0},  // blanks, padding: nothing cut off
+      {"1 2", 0}};
+  for (const auto& [text, line] : marks) {
+    EXPECT_EQ(ScanTextGridText(text, "vp.txt").endMarkLine, line) << text;
+  }
   for (const char* text : {"", " \n\r\n,\t", "\x1a 1 2", "\xEF\xBB\xBF\n"}) {
     EXPECT_EQ(ScanTextGridText(text, "vp.txt").status.message(), "vp.txt: holds no values") << text;
     EXPECT_EQ(LoadTextGridValuesFromText(text, "vp.txt", 0).status.message(),
