@@ -28,7 +28,7 @@
 const CommandHelp kPictureHelp = {
     "picture",
     "mvgtool picture INPUT [--property P|Q|R] [--nx N] [--dx STEP --dz STEP]\n"
-    "                      [--range MIN MAX | --clip P] [-o OUTPUT.png]",
+    "                       [--range MIN MAX | --clip P] [-o OUTPUT.png]",
     "Draws one property of a grid file, or a text grid, as a PNG picture: X to the right and Z\n"
     "(rows) downwards in the viridis colour map (dark violet low, yellow high), a colour bar\n"
     "with its ends and unit beside it, and a title line with the file name, the property,\n"
