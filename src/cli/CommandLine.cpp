@@ -31,6 +31,12 @@ const std::string& ParsedCommandLine::Value(const std::string& name) const {
   return found == values.end() ? kNone : found->second;
 }
 
+const std::string& ParsedCommandLine::Second(const std::string& name) const {
+  static const std::string kNone;
+  const auto found = seconds.find(name);
+  return found == seconds.end() ? kNone : found->second;
+}
+
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args,
                                    const std::vector<OptionRule>& rules) {
   ParsedCommandLine parsed;
@@ -74,6 +80,18 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args,
     if (!rule->takesValue) {
       if (hasInlineValue) parsed.problem = "option " + shown + " takes no value";
       parsed.values[key];
+      continue;
+    }
+    if (rule->takesTwo) {
+      const auto missing = [&](std::size_t at) {
+        return at >= args.size() || args[at].empty() || LooksLikeOption(args[at], rules);
+      };
+      if (hasInlineValue || missing(i + 1) || missing(i + 2)) {
+        parsed.problem = "option " + shown + " needs two values";
+        break;
+      }
+      parsed.values[key] = args[++i];
+      parsed.seconds[key] = args[++i];
       continue;
     }
     if (hasInlineValue) {

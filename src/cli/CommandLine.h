@@ -1,6 +1,7 @@
 #pragma once
 // Options of one mvgtool command: "--name value", "--name=value", short "-o value", flags,
-// operands, and "--" ending the options. Problems are returned as text, never thrown.
+// options of two values ("--range MIN MAX"), operands, and "--" ending the options. Problems are
+// returned as text, never thrown.
 
 #include <map>
 #include <string>
@@ -11,15 +12,18 @@ struct OptionRule {
   std::string_view name;   // long name without dashes, e.g. "vp"
   char shortName = 0;      // e.g. 'o' for "-o"; 0 for none
   bool takesValue = true;  // false for flags such as --help
+  bool takesTwo = false;   // two values, given apart: "--range 1500 4500"
 };
 
 struct ParsedCommandLine {
-  std::map<std::string, std::string> values;  // by long name; a flag maps to ""
+  std::map<std::string, std::string> values;   // by long name; a flag maps to ""
+  std::map<std::string, std::string> seconds;  // the second value of an option of two
   std::vector<std::string> operands;
   std::string problem;  // a usage problem, e.g. "unknown option \"--vq\""; empty when ok
   bool ok() const { return problem.empty(); }
   bool Has(const std::string& name) const { return values.count(name) != 0; }
-  const std::string& Value(const std::string& name) const;  // "" when absent
+  const std::string& Value(const std::string& name) const;   // "" when absent
+  const std::string& Second(const std::string& name) const;  // "" when absent
 };
 
 // A value is missing when the argument after "--name" is itself an option ("--x", or a short

@@ -12,6 +12,7 @@
 #include "cli/Commands.h"
 #include "cli/Mvgtool.h"
 #include "cli/ProgressLine.h"
+#include "cli/StepOptions.h"
 #include "cli/XSizeOption.h"
 #include "conversion/ConversionRequest.h"
 #include "conversion/Findings.h"
@@ -100,20 +101,12 @@ std::string TakeInteger(const ParsedCommandLine& line, const std::string& name, 
   return "--" + name + " needs a whole number, not \"" + line.Value(name) + "\"";
 }
 
-// A step option, read as the dialog reads its step fields.
-std::string TakeStep(const ParsedCommandLine& line, const std::string& name, float& step) {
-  if (!line.Has(name) || ReadFloat32(line.Value(name), &step)) return {};
-  return "--" + name + " needs a number, not \"" + line.Value(name) + "\"";
-}
-
 // Steps are never assumed. They come from --dx and --dz: where an input form states its steps,
 // they would come from the input here.
 std::string MissingSteps(const ParsedCommandLine& line) {
-  const bool dx = line.Has("dx"), dz = line.Has("dz");
-  if (dx && dz) return {};
-  if (!dx && !dz) return "no steps: give --dx and --dz, the grid steps in m";
-  return std::string("no ") + (dx ? "--dz" : "--dx") + ": give the grid step along " +
-         (dx ? "Z" : "X") + " in m";
+  if (!line.Has("dx") && !line.Has("dz"))
+    return "no steps: give --dx and --dz, the grid steps in m";
+  return OneStepMissing(line);
 }
 
 // Takes the options into the properties and choices; returns a usage problem, "" when fine.
@@ -142,7 +135,8 @@ std::string TakeOptions(const ParsedCommandLine& line, std::array<Property, 3>& 
        {TakeInteger(line, "nx", choices.hasNx, choices.nx),
         TakeInteger(line, "nx-write", choices.hasNxWrite, choices.nxWrite),
         TakeInteger(line, "nz-write", choices.hasNzWrite, choices.nzWrite),
-        TakeStep(line, "dx", choices.dx), TakeStep(line, "dz", choices.dz), MissingSteps(line)}) {
+        TakeStepOption(line, "dx", choices.dx), TakeStepOption(line, "dz", choices.dz),
+        MissingSteps(line)}) {
     if (!problem.empty()) return problem;
   }
   if (!line.Has("output")) return "no output: give -o OUTPUT";

@@ -48,6 +48,12 @@ std::string ValueBeyondFloats(PropertyKind kind, const PropertyInput& input, std
 
 }  // namespace
 
+Status CheckGridStep(RequestPart part, float step) {
+  if (step > 0.0f) return {};
+  return Status::Error(std::string("The ") + (part == RequestPart::kZStep ? "Z" : "X") +
+                       " step must be greater than 0.");
+}
+
 Status CheckConversionRequest(const ConversionRequest& request, RequestPart* refused) {
   if (refused != nullptr) *refused = RequestPart::kNone;
   const PropertyInput* const inputs[] = {&request.vp, &request.density, &request.vs};
@@ -68,11 +74,10 @@ Status CheckConversionRequest(const ConversionRequest& request, RequestPart* ref
   const Status nz =
       CheckNzWrite(request.nzWrite, request.nzInput, request.elementCount, request.nxInput);
   if (!nz.ok()) return Refuse(RequestPart::kNzWrite, refused, nz.message());
-  if (!(request.xStep > 0.0f)) {
-    return Refuse(RequestPart::kXStep, refused, "The X step must be greater than 0.");
-  }
-  if (!(request.zStep > 0.0f)) {
-    return Refuse(RequestPart::kZStep, refused, "The Z step must be greater than 0.");
+  for (const auto& [part, step] : {std::pair{RequestPart::kXStep, request.xStep},
+                                   std::pair{RequestPart::kZStep, request.zStep}}) {
+    const Status checked = CheckGridStep(part, step);
+    if (!checked.ok()) return Refuse(part, refused, checked.message());
   }
   if (!ExtentFits(request.nxWrite, request.xStep)) {
     return Refuse(RequestPart::kXStep, refused,

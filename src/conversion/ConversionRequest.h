@@ -48,5 +48,8 @@ enum class RequestPart { kNone, kInputs, kOutput, kInputCount, kNxWrite, kNzWrit
 //   "The grid file would replace the input file <name>. Choose another name."
 Status CheckConversionRequest(const ConversionRequest& request, RequestPart* refused = nullptr);
 
+// One step, X or Z (part kXStep or kZStep): "The X step must be greater than 0." when it is not.
+Status CheckGridStep(RequestPart part, float step);
+
 // Writes the grid file of a request that passed the checks (units applied, the window cut).
 Status WriteGridFile(const ConversionRequest& request);
