@@ -62,42 +62,42 @@ std::string SizeText(std::int32_t nx, std::int32_t nz) {
   return std::to_string(nx) + " x " + std::to_string(nz);
 }
 
-// Returns the refusal line, "" when read.
-std::string ReadGridFileSource(const std::string& path, char code, PictureSource& source) {
-  source.gridFile = ReadGridProperty(path, code);
+Status ReadGridFileSource(const std::string& path, const GridProperty* wanted,
+                          PictureSource& source) {
+  source.gridFile = ReadGridProperty(path, wanted);
   const GridPropertyValues& read = source.gridFile;
-  if (!read.ok()) return read.status.message();
+  if (!read.ok()) return read.status;
+  const GridProperty& property = *read.property;
   source.values = read.values.get();
   source.nx = read.header.nx;
   source.nz = read.header.nz;
-  source.title = FileNameOf(path) + ": " + read.code + " (" + GridPropertyName(read.code) + "), " +
+  source.title = FileNameOf(path) + ": " + property.code + " (" + property.name + "), " +
                  SizeText(source.nx, source.nz);
-  source.unit = GridPropertyUnit(read.code);
-  source.defaultOutput = ReplaceExtension(path, std::string("-") + read.code + ".png");
-  return {};
+  source.unit = property.unit;
+  source.defaultOutput = ReplaceExtension(path, std::string("-") + property.code + ".png");
+  return Status();
 }
 
 // Reads the text grid as the conversion does and shapes it with the X size given or proposed.
-// Returns the refusal line, "" when read.
-std::string ReadTextGridSource(const std::string& path, bool hasNx, std::int32_t nx,
-                               const CommandContext& context, PictureSource& source) {
+Status ReadTextGridSource(const std::string& path, bool hasNx, std::int32_t nx,
+                          const CommandContext& context, PictureSource& source) {
   ProgressLine progress(context.err, context.showProgress);
   const TextGridScan scan = ScanTextGrid(path, path, progress.For("Scanning " + path));
   progress.Clear();
-  if (!scan.ok()) return scan.status.message();
+  if (!scan.ok()) return scan.status;
   const std::uint32_t count = scan.summary.count;
   const XSizeChoice x = ChooseXSize(count, scan.lines, path, hasNx, nx);
-  if (!x.problem.empty()) return x.problem;
+  if (!x.status.ok()) return x.status;
   source.textGrid = LoadTextGridValues(path, path, scan, progress.For("Loading " + path));
   progress.Clear();
-  if (!source.textGrid.ok()) return source.textGrid.status.message();
+  if (!source.textGrid.ok()) return source.textGrid.status;
   source.values = source.textGrid.values.get();
   source.nx = x.nx;
   source.nz = static_cast<std::int32_t>(count / static_cast<std::uint32_t>(source.nx));
   source.title = FileNameOf(path) + ": " + SizeText(source.nx, source.nz);
   source.unit = "file's units";
   source.defaultOutput = ReplaceExtension(path, ".png");
-  return {};
+  return Status();
 }
 
 std::string ScaleText(const PictureScale& scale) {
@@ -112,34 +112,34 @@ std::string ScaleText(const PictureScale& scale) {
 
 int RunPictureCommand(const std::vector<std::string>& args, const CommandContext& context) {
   const ParsedCommandLine line = ParseCommandLine(args, kOptions);
-  if (!line.ok()) return UsageError(context.err, kPictureHelp, line.problem);
+  if (!line.ok()) return UsageError(context.err, kPictureHelp, line.status.message());
   if (line.Has("help")) return ShowHelp(context.out, kPictureHelp);
   if (line.operands.empty()) return UsageError(context.err, kPictureHelp, "no input given");
   if (line.operands.size() > 1) {
     return UsageError(context.err, kPictureHelp,
                       "unexpected argument \"" + line.operands[1] + "\"");
   }
-  char code = 0;
-  std::string problem = TakePropertyOption(line, code);
+  const GridProperty* wanted = nullptr;
+  Status taken = TakePropertyOption(line, wanted);
+  bool hasNx = false;
   std::int32_t nx = 0;
-  if (problem.empty() && line.Has("nx") && !ReadInt32(line.Value("nx"), &nx)) {
-    problem = "--nx needs a whole number, not \"" + line.Value("nx") + "\"";
-  }
+  if (taken.ok()) taken = TakeWholeNumber(line, "nx", hasNx, nx);
   const std::string& input = line.operands[0];
   const bool gridFile = LooksLikeGridFile(input);
-  if (problem.empty() && gridFile && line.Has("nx")) {
-    problem = "--nx is for text grids; the grid file " + input + " holds its own sizes";
+  if (taken.ok() && gridFile && hasNx) {
+    taken =
+        Status::Error("--nx is for text grids; the grid file " + input + " holds its own sizes");
   }
-  if (problem.empty() && !gridFile && code != 0) {
-    problem = "--property is for grid files; the text grid " + input + " holds one property";
+  if (taken.ok() && !gridFile && wanted != nullptr) {
+    taken = Status::Error("--property is for grid files; the text grid " + input +
+                          " holds one property");
   }
-  if (!problem.empty()) return UsageError(context.err, kPictureHelp, problem);
+  if (!taken.ok()) return UsageError(context.err, kPictureHelp, taken.message());
 
   PictureSource source;
-  const std::string refusal = gridFile
-                                  ? ReadGridFileSource(input, code, source)
-                                  : ReadTextGridSource(input, line.Has("nx"), nx, context, source);
-  if (!refusal.empty()) return Refuse(context.err, refusal);
+  const Status read = gridFile ? ReadGridFileSource(input, wanted, source)
+                               : ReadTextGridSource(input, hasNx, nx, context, source);
+  if (!read.ok()) return Refuse(context.err, read.message());
   const std::string output = line.Has("output") ? line.Value("output") : source.defaultOutput;
   if (IsSameFile(output, input)) {
     return Refuse(context.err, "Cannot write the picture " + output +
@@ -157,7 +157,7 @@ int RunPictureCommand(const std::vector<std::string>& args, const CommandContext
   const Status written = WriteFileAtomically(output, {{picture.png.data(), picture.png.size()}});
   if (!written.ok()) {
     return Refuse(context.err, "Cannot write the picture " + output + ": " + written.message() +
-                                   ". Nothing was written.");
+                                   "." + kNothingWritten);
   }
   context.out << "Wrote " << output << ": " << SizeText(picture.width, picture.height)
               << " pixels, the " << SizeText(source.nx, source.nz) << " grid "

@@ -16,17 +16,6 @@ GridPropertyValues Refused(std::string message) {
   return read;
 }
 
-std::string Named(char code) { return std::string(1, code) + " (" + GridPropertyName(code) + ")"; }
-
-std::string PropertyList(const std::string& codes) {
-  std::string list;
-  for (std::size_t i = 0; i < codes.size(); ++i) {
-    list += i == 0 ? "" : (i + 1 == codes.size() ? " and " : ", ");
-    list += Named(codes[i]);
-  }
-  return list;
-}
-
 std::string LengthMismatch(const std::string& path, const GridFileHeader& header,
                            std::uint64_t fileSize) {
   const std::size_t count = header.propertyCodes.size();
@@ -82,26 +71,7 @@ bool ReadValues(const ReadOnlyFile& file, std::size_t index, std::size_t perNode
 
 }  // namespace
 
-const char* GridPropertyName(char code) {
-  switch (code) {
-    case 'P':
-      return "Vp";
-    case 'Q':
-      return "density";
-    case 'R':
-      return "Vs";
-  }
-  return "unknown";
-}
-
-const char* GridPropertyUnit(char code) { return code == 'Q' ? "kg/m3" : "m/s"; }
-
-char DefaultGridProperty(const std::string& codes) {
-  if (codes.find('P') != std::string::npos || codes.empty()) return 'P';
-  return codes[0];
-}
-
-GridPropertyValues ReadGridProperty(const std::string& path, char code) {
+GridPropertyValues ReadGridProperty(const std::string& path, const GridProperty* wanted) {
   ReadOnlyFile file;
   std::string reason;
   if (!file.Open(path, &reason))
@@ -120,11 +90,13 @@ GridPropertyValues ReadGridProperty(const std::string& path, char code) {
   if (file.Size() != kGridFileHeaderSize + dataSize) {
     return Refused(LengthMismatch(path, header, file.Size()));
   }
-  if (code == 0) code = DefaultGridProperty(header.propertyCodes);
-  const std::size_t index = header.propertyCodes.find(code);
+  // The codes stand in the table's order: the first is Vp's whenever the file holds Vp.
+  const GridProperty& property =
+      wanted != nullptr ? *wanted : *PropertyWithCode(header.propertyCodes[0]);
+  const std::size_t index = header.propertyCodes.find(property.code);
   if (index == std::string::npos) {
-    return Refused(path + " holds no property " + Named(code) + ": its properties are " +
-                   PropertyList(header.propertyCodes) + ".");
+    return Refused(path + " holds no property " + NamedCodes(std::string(1, property.code), "") +
+                   ": its properties are " + NamedCodes(header.propertyCodes, " and ") + ".");
   }
   if (dataSize == 0) {
     return Refused(path + " holds no values: its sizes are nx=" + std::to_string(header.nx) +
@@ -133,7 +105,7 @@ GridPropertyValues ReadGridProperty(const std::string& path, char code) {
 
   GridPropertyValues read;
   read.header = header;
-  read.code = code;
+  read.property = &property;
   read.count = static_cast<std::size_t>(dataSize / (4 * header.propertyCodes.size()));
   read.values.reset(new (std::nothrow) float[read.count]);
   if (!read.values) return Refused("Not enough memory to read the grid file " + path + ".");
