@@ -1,10 +1,7 @@
 #include "cli/GridInput.h"
 
-#include <cstring>
-
 #include "grid/AsciiCase.h"
-#include "grid/GridFileHeader.h"
-#include "grid/ReadOnlyFile.h"
+#include "grid/GridFileReader.h"
 #include "grid/TextGridReader.h"
 
 Status TakePropertyOption(const ParsedCommandLine& line, const GridProperty*& property) {
@@ -22,12 +19,9 @@ bool LooksLikeGridFile(const std::string& path) {
   if (AsciiLower(path.substr(dot)) == ".mvg") return true;
   // Opened as the readers open it, so a pipe is not waited on; the text grid reader then says
   // why a file that cannot be opened is refused.
-  ReadOnlyFile file;
-  std::string reason;
-  char start[GridFileLayout::kSignatureSize];
-  std::size_t got = 0;
-  return file.Open(path, &reason) && file.ReadAt(0, start, sizeof start, &got, &reason) &&
-         got == sizeof start && std::memcmp(start, GridFileLayout::kSignature, sizeof start) == 0;
+  GridFileInput file;
+  file.Open(path);
+  return file.StartsAsGridFile();
 }
 
 std::string ReplaceExtension(const std::string& path, const std::string& ending) {

@@ -20,13 +20,8 @@ struct GridPropertyValues {
 };
 
 // Reads one property of the grid file at path: `wanted`, or when null the file's first (Vp when
-// it holds Vp). The file must be a whole
-// grid file, its length exactly what its header describes. Messages, naming the file as given:
-//   "Cannot open the grid file F: <system reason>."
-//   "Cannot read the grid file F: <system reason>."
-//   "F is not a grid file: <clause of ParseGridFileHeader>."
-//   "F does not match its header: 3 x 2 nodes of 1 property make a file of 320 bytes, but it
-//    holds 316 bytes."
+// it holds Vp). The file is opened as GridFileInput opens one, with its messages; and, naming the
+// file as given:
 //   "F holds no property Q (density): its properties are P (Vp) and R (Vs)."
 //   "F holds no values: its sizes are nx=0, nz=3."
 //   "Not enough memory to read the grid file F."

@@ -22,12 +22,16 @@ void AppendFloat(std::string& bytes, float value) {
   bytes.append(reinterpret_cast<const char*>(word), 4);
 }
 
-GridFileInfo FromBytes(const std::string& bytes) {
-  return ReadGridFileFromBytes(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(),
-                               "m.mvg");
-}
+class ReadGridFileTest : public ::testing::Test {
+ protected:
+  GridFileInfo FromBytes(const std::string& bytes) {
+    return ReadGridFile(scratch_.Write("m.mvg", bytes));
+  }
 
-TEST(ReadGridFile, ReadsBackEveryChoiceOfPropertiesWithTheirRanges) {
+  ScratchFolder scratch_;
+};
+
+TEST_F(ReadGridFileTest, ReadsBackEveryChoiceOfPropertiesWithTheirRanges) {
   for (const std::string codes : {"R", "Q", "QR", "P", "PR", "PQ", "PQR"}) {
     // 3 x 2 nodes; property r of node k holds k * 10 + r.
     std::string bytes = HeaderBytes(3, 2, codes);
@@ -53,7 +57,7 @@ TEST(ReadGridFile, ReadsBackEveryChoiceOfPropertiesWithTheirRanges) {
   EXPECT_TRUE(FromBytes(HeaderBytes(0, 7, "PQ")).ranges.empty());
 }
 
-TEST(ReadGridFile, RefusesWhatIsNotAGridFileHeader) {
+TEST_F(ReadGridFileTest, RefusesWhatIsNotAGridFileHeader) {
   const std::string good = HeaderBytes(3, 2, "PQ");
   const auto problem = [](const std::string& bytes) {
     return ParseGridFileHeader(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size())
@@ -82,7 +86,7 @@ TEST(ReadGridFile, RefusesWhatIsNotAGridFileHeader) {
   EXPECT_EQ(problem(HeaderBytes(2147483647, 2147483647, "P")), "");  // fits
 }
 
-TEST(ReadGridFile, ReadsALargeFileInPiecesAndRefusesBrokenOnesNamingThem) {
+TEST_F(ReadGridFileTest, ReadsALargeFileInPiecesAndRefusesBrokenOnesNamingThem) {
   // 400,000 nodes of three properties, 4.8 MB: extremes at the start, at the end and past the
   // first reading chunk.
   const std::int32_t nx = 1000, nz = 400;
@@ -93,8 +97,7 @@ TEST(ReadGridFile, ReadsALargeFileInPiecesAndRefusesBrokenOnesNamingThem) {
     AppendFloat(bytes, node == 87381 ? 9999.0f : 2000.0f + wave);
     AppendFloat(bytes, node == nx * nz - 1 ? -7.0f : wave);
   }
-  ScratchFolder scratch;
-  const std::string path = scratch.Write("big.mvg", bytes);
+  const std::string path = scratch_.Write("big.mvg", bytes);
   const GridFileInfo info = ReadGridFile(path);
   ASSERT_TRUE(info.ok()) << info.status.message();
   const float expected[3][2] = {{-1.0f, 2476.0f}, {2000.0f, 9999.0f}, {-7.0f, 976.0f}};
@@ -106,9 +109,9 @@ TEST(ReadGridFile, ReadsALargeFileInPiecesAndRefusesBrokenOnesNamingThem) {
   const std::string mismatch = path +
                                " does not match its header: 1000 x 400 nodes of 3 properties "
                                "make a file of 4800296 bytes, but it holds ";
-  scratch.Write("big.mvg", bytes.substr(0, bytes.size() - 1));
+  scratch_.Write("big.mvg", bytes.substr(0, bytes.size() - 1));
   EXPECT_EQ(ReadGridFile(path).status.message(), mismatch + "4800295 bytes.");
-  scratch.Write("big.mvg", bytes + "\n");
+  scratch_.Write("big.mvg", bytes + "\n");
   EXPECT_EQ(ReadGridFile(path).status.message(), mismatch + "4800297 bytes.");
 }
 
