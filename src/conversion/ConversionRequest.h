@@ -44,11 +44,11 @@ enum class RequestPart { kNone, kInputs, kOutput, kInputCount, kNxWrite, kNzWrit
 //   "Open At least one input File"
 //   "Open Mvg file for Saving"   (the output name holds '*')
 //   "Input and given grid sizes are not equal !\nThe program is not ready for this case. Sorry.
-//   Poka"
+//    Poka"
 //   the checks of the sizes to write (below 1, above the input grid)
 //   "The X step must be greater than 0."   (Z alike)
 //   "The X extent (X size to write - 1) x X step is too large for a grid file."   (Z alike)
 //   "<name>, row 1, column 3: 1e+36 km/s is beyond the range of 32-bit floats in m/s."   (a value
-//   its unit's factor takes past the largest float)
+//    its unit's factor takes past the largest float)
 //   "The grid file would replace the input file <name>. Choose another name."
 Status CheckConversionRequest(const ConversionRequest& request, RequestPart* refused = nullptr);

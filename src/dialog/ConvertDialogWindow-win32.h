@@ -1,6 +1,6 @@
-// The conversion dialog's window (template 102): the program's only main window. It owns the
-// dialog's logic (ConvertDialog) and hands it the window interface, attaches the six shaded
-// buttons, adds the About entry to the system menu, paints the icon and the help picture,
+// The conversion dialog's window (template IDD_CONVERT): the program's only main window. It
+// owns the dialog's logic (ConvertDialog) and hands it the window interface, attaches the six
+// shaded buttons, adds the About entry to the system menu, paints the icon and the help picture,
 // and routes the controls' notifications to the logic.
 #pragma once
 
