@@ -1,6 +1,7 @@
 #include "dialog/ConvertDialog.h"
 
 #include <algorithm>
+#include <functional>
 #include <limits>
 #include <utility>
 
@@ -245,28 +246,24 @@ void ConvertDialog::OnXSizeEditChange() {
 }
 
 void ConvertDialog::OnKillFocusNxWrite() {
-  // With nothing loaded there is no size to check against; and a message of ours that took the
-  // focus has just told the user what there was to tell.
-  if (!AnyLoaded() || window_.IsShowingMessage()) return;
-  std::int32_t previous = nxWrite;
-  TakeControlTexts();
-  Status check = CheckNxWrite(nxWrite, nxInput);
-  if (!check.ok()) {
-    window_.ShowMessage(check.message());
-    nxWrite = previous;
-  }
-  writeCount = SaturatedProduct(nzWrite, nxWrite);
-  ShowMembers();
+  CheckSizeOnLeaving(nxWrite, [this] { return CheckNxWrite(nxWrite, nxInput); });
 }
 
 void ConvertDialog::OnKillFocusNzWrite() {
+  CheckSizeOnLeaving(nzWrite,
+                     [this] { return CheckNzWrite(nzWrite, nzInput, elementCount, nxInput); });
+}
+
+void ConvertDialog::CheckSizeOnLeaving(std::int32_t& size, const std::function<Status()>& check) {
+  // With nothing loaded there is no size to check against; and a message of ours that took the
+  // focus has just told the user what there was to tell.
   if (!AnyLoaded() || window_.IsShowingMessage()) return;
-  std::int32_t previous = nzWrite;
+  const std::int32_t previous = size;
   TakeControlTexts();
-  Status check = CheckNzWrite(nzWrite, nzInput, elementCount, nxInput);
-  if (!check.ok()) {
-    window_.ShowMessage(check.message());
-    nzWrite = previous;
+  const Status checked = check();
+  if (!checked.ok()) {
+    window_.ShowMessage(checked.message());
+    size = previous;
   }
   writeCount = SaturatedProduct(nxWrite, nzWrite);
   ShowMembers();

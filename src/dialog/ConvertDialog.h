@@ -1,12 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "conversion/ConversionRequest.h"
 #include "grid/GridProperties.h"
+#include "grid/Status.h"
 #include "grid/TextGridLines.h"
 #include "ui/DialogWindow.h"
 
@@ -85,6 +87,9 @@ class ConvertDialog {
   // follows the lines of the file just loaded.
   void DeriveGridSizes(bool keepChosenSize, const TextGridLines& lines);
   void ChooseXSize(std::int32_t x);
+  // A size to write (nxWrite, nzWrite) checked as its field is left: a refused one goes back to
+  // what it was.
+  void CheckSizeOnLeaving(std::int32_t& size, const std::function<Status()>& check);
   // The request of OK, with each loaded property's unit from the text of its box; false when
   // a box's text is none of its units or the X-size box's none of its sizes (the user was told).
   // The request points into the members.
