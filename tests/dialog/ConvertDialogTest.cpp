@@ -365,21 +365,24 @@ TEST_F(ConvertDialogTest, AStepThatIsNoNumberOrNotAboveZeroStopsOkBeforeTheField
   EXPECT_FALSE(fs::exists(output));
 }
 
-// A unit whose factor takes a value past the largest float is refused before any question; a
-// Ctrl-Z that cuts a text short is asked about.
-TEST_F(ConvertDialogTest, AValueBeyondFloatsIsRefusedAndACtrlZThatCutsValuesOffAsked) {
+// A unit that is none of the list's, or whose factor takes a value past the largest float, is
+// refused before any question; a Ctrl-Z that cuts a text short is asked about.
+TEST_F(ConvertDialogTest, AnUnknownUnitOrAValueBeyondFloatsIsRefusedAndACtrlZCutAsked) {
   Browse(PropertyKind::kVp, WriteText("in", "vp.txt", "1500 1600\n1700 1800\x1a\n1900 2000\n"));
   Browse(PropertyKind::kDensity, WriteText("in", "rho.txt", "2.5 1e36\n2.6 2.7\n"));
   const fs::path output = Folder("out") / "m.mvg";
   ChooseOutput(output);
-  window.Type(kDensityUnitsCombo, "g/cm3");
-  window.AnswerQuestion(true);  // not asked: the refusal comes first
-  EXPECT_FALSE(dialog.OnOK());
+  window.AnswerQuestion(true);  // not asked: the refusals come first
+  for (const char* unit : {"furlongs", "g/cm3"}) {
+    window.Type(kDensityUnitsCombo, unit);
+    EXPECT_FALSE(dialog.OnOK());
+  }
   EXPECT_FALSE(fs::exists(output));
   window.Type(kDensityUnitsCombo, "kg/m3");
   EXPECT_TRUE(dialog.OnOK());
   EXPECT_EQ(window.messages,
-            (Strings{"rho.txt, row 1, column 2: 1e+36 g/cm3 is beyond the range of 32-bit floats "
+            (Strings{"\"furlongs\" is not one of the units for density. Choose one from the list.",
+                     "rho.txt, row 1, column 2: 1e+36 g/cm3 is beyond the range of 32-bit floats "
                      "in kg/m3.",
                      "vp.txt: a Ctrl-Z (end-of-file mark) on line 2 ends the text, but more text "
                      "follows it; nothing after it is converted.\nrho.txt holds 2.5 to 1e+36 "
