@@ -75,7 +75,8 @@ PerProperty<Property> PropertiesWithTheirOptions() {
   return properties;
 }
 
-// The options name the properties' options: they live as long as the properties.
+// The command's options. The rules name the properties' options without copying them: the
+// properties outlive the parsing.
 std::vector<OptionRule> OptionsOf(const PerProperty<Property>& properties) {
   std::vector<OptionRule> options;
   for (const Property& property : properties.each) options.push_back({property.option, 0, true});
