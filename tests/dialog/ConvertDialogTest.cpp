@@ -369,7 +369,7 @@ TEST_F(ConvertDialogTest, AStepThatIsNoNumberOrNotAboveZeroStopsOkBeforeTheField
 // refused before any question; a Ctrl-Z that cuts a text short is asked about.
 TEST_F(ConvertDialogTest, AnUnknownUnitOrAValueBeyondFloatsIsRefusedAndACtrlZCutAsked) {
   Browse(PropertyKind::kVp, WriteText("in", "vp.txt", "1500 1600\n1700 1800\x1a\n1900 2000\n"));
-  Browse(PropertyKind::kDensity, WriteText("in", "rho.txt", "2.5 1e36\n2.6 2.7\n"));
+  Browse(PropertyKind::kDensity, WriteText("in", "rho.txt", "1000 1e36\n1200 1300\n"));
   const fs::path output = Folder("out") / "m.mvg";
   ChooseOutput(output);
   window.AnswerQuestion(true);  // not asked: the refusals come first
@@ -385,7 +385,7 @@ TEST_F(ConvertDialogTest, AnUnknownUnitOrAValueBeyondFloatsIsRefusedAndACtrlZCut
                      "rho.txt, row 1, column 2: 1e+36 g/cm3 is beyond the range of 32-bit floats "
                      "in kg/m3.",
                      "vp.txt: a Ctrl-Z (end-of-file mark) on line 2 ends the text, but more text "
-                     "follows it; nothing after it is converted.\nrho.txt holds 2.5 to 1e+36 "
+                     "follows it; nothing after it is converted.\nrho.txt holds 1000 to 1e+36 "
                      "kg/m3: that is not a plausible range for density (500 to 6000 kg/m3).\n\n"
                      "Write the grid file anyway?"}));
   EXPECT_EQ(fs::file_size(output), kGridFileHeaderSize + 4u * 2 * 4);
