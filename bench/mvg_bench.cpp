@@ -46,10 +46,10 @@ bool OurLoad(const std::string& path, TextGridValues* loaded) {
 
 bool OurExport(const TextGridValues& loaded) {
   ExportSource source;
-  source.vp.values = loaded.values.get();
-  source.elementCount = loaded.count;
-  source.nxInput = source.nxWrite = kBenchColumns;
-  source.nzWrite = static_cast<std::int32_t>(loaded.count / kBenchColumns);
+  source.properties[PropertyKind::kVp].values = loaded.values.get();
+  source.window.elementCount = loaded.count;
+  source.window.nxInput = source.window.nxWrite = kBenchColumns;
+  source.window.nzWrite = static_cast<std::int32_t>(loaded.count / kBenchColumns);
   return ExportGridFile(source, files.output).ok();
 }
 

@@ -1,5 +1,7 @@
 #include "cli/CommandLine.h"
 
+#include "grid/NumberText.h"
+
 namespace {
 
 const OptionRule* FindLong(const std::vector<OptionRule>& rules, std::string_view name) {
@@ -69,16 +71,16 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args,
       shown = arg;
     }
     if (rule == nullptr) {
-      parsed.problem = "unknown option " + Quoted(hasInlineValue ? shown : arg);
+      parsed.status = Status::Error("unknown option " + Quoted(hasInlineValue ? shown : arg));
       break;
     }
     const std::string key(rule->name);
     if (parsed.Has(key)) {
-      parsed.problem = "option " + shown + " is given twice";
+      parsed.status = Status::Error("option " + shown + " is given twice");
       break;
     }
     if (!rule->takesValue) {
-      if (hasInlineValue) parsed.problem = "option " + shown + " takes no value";
+      if (hasInlineValue) parsed.status = Status::Error("option " + shown + " takes no value");
       parsed.values[key];
       continue;
     }
@@ -87,7 +89,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args,
         return at >= args.size() || args[at].empty() || LooksLikeOption(args[at], rules);
       };
       if (hasInlineValue || missing(i + 1) || missing(i + 2)) {
-        parsed.problem = "option " + shown + " needs two values";
+        parsed.status = Status::Error("option " + shown + " needs two values");
         break;
       }
       parsed.values[key] = args[++i];
@@ -95,15 +97,22 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args,
       continue;
     }
     if (hasInlineValue) {
-      if (inlineValue.empty()) parsed.problem = "option " + shown + " needs a value";
+      if (inlineValue.empty()) parsed.status = Status::Error("option " + shown + " needs a value");
       parsed.values[key] = inlineValue;
       continue;
     }
     if (i + 1 >= args.size() || args[i + 1].empty() || LooksLikeOption(args[i + 1], rules)) {
-      parsed.problem = "option " + shown + " needs a value";
+      parsed.status = Status::Error("option " + shown + " needs a value");
       break;
     }
     parsed.values[key] = args[++i];
   }
   return parsed;
+}
+
+Status TakeWholeNumber(const ParsedCommandLine& line, const std::string& name, bool& given,
+                       std::int32_t& value) {
+  given = line.Has(name);
+  if (!given || ReadInt32(line.Value(name), &value)) return Status();
+  return Status::Error("--" + name + " needs a whole number, not \"" + line.Value(name) + "\"");
 }

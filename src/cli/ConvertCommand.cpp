@@ -1,8 +1,6 @@
 // mvgtool convert: the dialog's conversion, with its choices given as options. It goes through
 // the same core functions as the dialog, so the same choices write the same bytes.
 
-#include <algorithm>
-#include <array>
 #include <cstdint>
 #include <ostream>
 #include <string>
@@ -14,12 +12,13 @@
 #include "cli/ProgressLine.h"
 #include "cli/StepOptions.h"
 #include "cli/XSizeOption.h"
+#include "conversion/Conversion.h"
 #include "conversion/ConversionRequest.h"
-#include "conversion/Findings.h"
 #include "conversion/PropertyLoad.h"
 #include "conversion/Units.h"
+#include "grid/AsciiCase.h"
 #include "grid/GridFileHeader.h"
-#include "grid/GridFileReader.h"
+#include "grid/GridProperties.h"
 #include "grid/GridSizes.h"
 #include "grid/NumberText.h"
 
@@ -58,33 +57,44 @@ const CommandHelp kConvertHelp = {
 
 namespace {
 
-const std::vector<OptionRule> kOptions = {
-    {"vp", 0, true},
-    {"density", 0, true},
-    {"vs", 0, true},
-    {"vp-units", 0, true},
-    {"density-units", 0, true},
-    {"vs-units", 0, true},
-    {"nx", 0, true},
-    {"nx-write", 0, true},
-    {"nz-write", 0, true},
-    {"dx", 0, true},
-    {"dz", 0, true},
-    {"output", 'o', true},
-    {"force", 0, false},
-    {"strict", 0, false},
-    {"help", 'h', false},
-};
-
-// One property: its options, its file and unit as given, and what was read.
+// One property: its options, derived from its name ("--vp", "--vp-units"), its file and unit as
+// given, and what was read.
 struct Property {
-  PropertyKind kind;
-  const char* option;       // "vp"
-  const char* unitsOption;  // "vp-units"
+  std::string option;       // "vp"
+  std::string unitsOption;  // "vp-units"
   std::string path;
   const Unit* unit = nullptr;
   LoadedProperty loaded;
 };
+
+PerProperty<Property> PropertiesWithTheirOptions() {
+  PerProperty<Property> properties;
+  for (const GridProperty& grid : kGridProperties) {
+    properties[grid.kind].option = AsciiLower(grid.name);
+    properties[grid.kind].unitsOption = properties[grid.kind].option + "-units";
+  }
+  return properties;
+}
+
+// The command's options. The rules name the properties' options without copying them: the
+// properties outlive the parsing.
+std::vector<OptionRule> OptionsOf(const PerProperty<Property>& properties) {
+  std::vector<OptionRule> options;
+  for (const Property& property : properties.each) options.push_back({property.option, 0, true});
+  for (const Property& property : properties.each) {
+    options.push_back({property.unitsOption, 0, true});
+  }
+  options.insert(options.end(), {{"nx", 0, true},
+                                 {"nx-write", 0, true},
+                                 {"nz-write", 0, true},
+                                 {"dx", 0, true},
+                                 {"dz", 0, true},
+                                 {"output", 'o', true},
+                                 {"force", 0, false},
+                                 {"strict", 0, false},
+                                 {"help", 'h', false}});
+  return options;
+}
 
 struct Choices {
   bool hasNx = false, hasNxWrite = false, hasNzWrite = false;
@@ -93,65 +103,63 @@ struct Choices {
   std::string output;
 };
 
-// An optional whole-number option; returns a usage problem, "" when fine.
-std::string TakeInteger(const ParsedCommandLine& line, const std::string& name, bool& given,
-                        std::int32_t& value) {
-  given = line.Has(name);
-  if (!given || ReadInt32(line.Value(name), &value)) return {};
-  return "--" + name + " needs a whole number, not \"" + line.Value(name) + "\"";
-}
-
 // Steps are never assumed. They come from --dx and --dz: where an input form states its steps,
 // they would come from the input here.
-std::string MissingSteps(const ParsedCommandLine& line) {
-  if (!line.Has("dx") && !line.Has("dz"))
-    return "no steps: give --dx and --dz, the grid steps in m";
-  return OneStepMissing(line);
+Status CheckStepsGiven(const ParsedCommandLine& line) {
+  if (!line.Has("dx") && !line.Has("dz")) {
+    return Status::Error("no steps: give --dx and --dz, the grid steps in m");
+  }
+  return CheckOneStepNotMissing(line);
 }
 
-// Takes the options into the properties and choices; returns a usage problem, "" when fine.
-std::string TakeOptions(const ParsedCommandLine& line, std::array<Property, 3>& properties,
-                        Choices& choices) {
-  if (!line.operands.empty()) return "unexpected argument \"" + line.operands[0] + "\"";
+// Takes the options into the properties and choices; refused with the usage problem.
+Status TakeOptions(const ParsedCommandLine& line, PerProperty<Property>& properties,
+                   Choices& choices) {
+  if (!line.operands.empty()) {
+    return Status::Error("unexpected argument \"" + line.operands[0] + "\"");
+  }
   bool anyInput = false;
-  for (Property& property : properties) {
+  std::string inputOptions;
+  for (const GridProperty& grid : kGridProperties) {
+    Property& property = properties[grid.kind];
+    inputOptions += (inputOptions.empty() ? "--" : ", --") + property.option;
     property.path = line.Value(property.option);
     anyInput = anyInput || !property.path.empty();
-    property.unit = ListedUnits(property.kind).front();
+    property.unit = &FileUnitOf(grid.kind);
     if (!line.Has(property.unitsOption)) continue;
     if (property.path.empty()) {
-      return std::string("--") + property.unitsOption + " is given without --" + property.option;
+      return Status::Error("--" + property.unitsOption + " is given without --" + property.option);
     }
     const std::string& units = line.Value(property.unitsOption);
-    property.unit = FindUnit(property.kind, units);
+    property.unit = FindUnit(grid.kind, units);
     if (property.unit == nullptr) {
-      return std::string("--") + property.unitsOption + " must be " + UnitNames(property.kind) +
-             ", not \"" + units + "\"";
+      return Status::Error("--" + property.unitsOption + " must be " + UnitNames(grid.kind) +
+                           ", not \"" + units + "\"");
     }
   }
-  if (!anyInput) return "no input: give at least one of --vp, --density, --vs";
+  if (!anyInput) return Status::Error("no input: give at least one of " + inputOptions);
 
-  for (const std::string& problem :
-       {TakeInteger(line, "nx", choices.hasNx, choices.nx),
-        TakeInteger(line, "nx-write", choices.hasNxWrite, choices.nxWrite),
-        TakeInteger(line, "nz-write", choices.hasNzWrite, choices.nzWrite),
+  for (const Status& taken :
+       {TakeWholeNumber(line, "nx", choices.hasNx, choices.nx),
+        TakeWholeNumber(line, "nx-write", choices.hasNxWrite, choices.nxWrite),
+        TakeWholeNumber(line, "nz-write", choices.hasNzWrite, choices.nzWrite),
         TakeStepOption(line, "dx", choices.dx), TakeStepOption(line, "dz", choices.dz),
-        MissingSteps(line)}) {
-    if (!problem.empty()) return problem;
+        CheckStepsGiven(line)}) {
+    if (!taken.ok()) return taken;
   }
-  if (!line.Has("output")) return "no output: give -o OUTPUT";
+  if (!line.Has("output")) return Status::Error("no output: give -o OUTPUT");
   choices.output = line.Value("output");
-  return {};
+  return Status();
 }
 
 // How messages name a property's file: with its option, so that files of one name in two
 // folders are told apart ("--vp b/vp.txt").
 std::string NameOf(const Property& property) {
-  return std::string("--") + property.option + " " + property.path;
+  return "--" + property.option + " " + property.path;
 }
 
-// Reads one property as the dialog does; returns the refusal line, "" when read.
-std::string ReadProperty(Property& property, const Property* first, ProgressLine& progress) {
+// Reads one property as the dialog does; refused with the line to show.
+Status ReadProperty(Property& property, const Property* first, ProgressLine& progress) {
   LoadProgress reading;
   reading.scanning = progress.For("Scanning " + property.path);
   reading.loading = progress.For("Loading " + property.path);
@@ -159,30 +167,34 @@ std::string ReadProperty(Property& property, const Property* first, ProgressLine
                                  first != nullptr ? first->loaded.summary.count : 0, reading);
   progress.Clear();
   if (property.loaded.countDiffers) {
-    return NameOf(property) + " holds " + std::to_string(property.loaded.summary.count) +
-           " values but " + NameOf(*first) + " holds " +
-           std::to_string(first->loaded.summary.count) +
-           ": all input files must hold the same number of values; " + NameOf(*first) + ": " +
-           DescribeLines(first->loaded.lines) + "; " + NameOf(property) + ": " +
-           DescribeLines(property.loaded.lines);
+    return Status::Error(NameOf(property) + " holds " +
+                         std::to_string(property.loaded.summary.count) + " values but " +
+                         NameOf(*first) + " holds " + std::to_string(first->loaded.summary.count) +
+                         ": all input files must hold the same number of values; " +
+                         NameOf(*first) + ": " + DescribeLines(first->loaded.lines) + "; " +
+                         NameOf(property) + ": " + DescribeLines(property.loaded.lines));
   }
-  return property.loaded.status.message();
+  return property.loaded.status;
 }
 
-// The X size and the window to write, as the dialog derives them; returns the refusal line, and
-// says the X size with what proposed it.
-std::string ShapeGrid(const Choices& choices, const Property& first, ConversionRequest& request,
-                      std::string& said) {
+// The X size and the window to write, as the dialog derives them; says the X size with what
+// proposed it.
+Status ShapeGrid(const Choices& choices, const Property& first, ConversionRequest& request,
+                 std::string& said) {
   const std::uint32_t count = first.loaded.summary.count;
   const XSizeChoice x =
       ChooseXSize(count, first.loaded.lines, NameOf(first), choices.hasNx, choices.nx);
-  if (!x.problem.empty()) return x.problem;
+  if (!x.status.ok()) return x.status;
   said = x.said;
-  request.nxInput = x.nx;
-  request.nzInput = static_cast<std::int32_t>(count / static_cast<std::uint32_t>(request.nxInput));
-  request.nxWrite = choices.hasNxWrite ? choices.nxWrite : request.nxInput;
-  request.nzWrite = choices.hasNzWrite ? choices.nzWrite : request.nzInput;
-  return {};
+  GridWindow& window = request.window;
+  window.elementCount = count;
+  window.nxInput = x.nx;
+  request.nzInput = static_cast<std::int32_t>(count / static_cast<std::uint32_t>(x.nx));
+  window.nxWrite = choices.hasNxWrite ? choices.nxWrite : window.nxInput;
+  window.nzWrite = choices.hasNzWrite ? choices.nzWrite : request.nzInput;
+  window.xStep = choices.dx;
+  window.zStep = choices.dz;
+  return Status();
 }
 
 // The option a refusal of the request is about, to put before its message.
@@ -201,87 +213,81 @@ std::string OptionOf(RequestPart part) {
   }
 }
 
+// "Wrote model.mvg: nx 500 from the lines (...), nz 174, properties PQR, 1044296 bytes", with
+// the part of the input written and the findings overridden.
+void ReportWritten(std::ostream& out, const ConversionRequest& request,
+                   const ConversionResult& result, const std::string& nxSaid) {
+  const GridFileHeader& header = result.header;
+  const GridWindow& window = request.window;
+  out << "Wrote " << request.outputPath << ": "
+      << (header.nx == window.nxInput ? nxSaid : "nx " + std::to_string(header.nx)) << ", nz "
+      << header.nz << ", properties " << header.propertyCodes << ", " << result.bytes << " bytes";
+  if (header.nx != window.nxInput || header.nz != request.nzInput) {
+    out << " (the first rows and columns of the " << window.nxInput << " x " << request.nzInput
+        << " input grid)";
+  }
+  if (!result.findings.empty()) {
+    out << "; --force overrode " << result.findings.size()
+        << (result.findings.size() == 1 ? " finding:" : " findings:");
+    for (const std::string& finding : result.findings) out << ' ' << finding;
+  }
+  out << '\n';
+}
+
 }  // namespace
 
 int RunConvertCommand(const std::vector<std::string>& args, const CommandContext& context) {
-  const ParsedCommandLine line = ParseCommandLine(args, kOptions);
-  if (!line.ok()) return UsageError(context.err, kConvertHelp, line.problem);
+  PerProperty<Property> properties = PropertiesWithTheirOptions();
+  const ParsedCommandLine line = ParseCommandLine(args, OptionsOf(properties));
+  if (!line.ok()) return UsageError(context.err, kConvertHelp, line.status.message());
   if (line.Has("help")) return ShowHelp(context.out, kConvertHelp);
 
-  std::array<Property, 3> properties = {{
-      {PropertyKind::kVp, "vp", "vp-units", {}, nullptr, {}},
-      {PropertyKind::kDensity, "density", "density-units", {}, nullptr, {}},
-      {PropertyKind::kVs, "vs", "vs-units", {}, nullptr, {}},
-  }};
   Choices choices;
-  const std::string problem = TakeOptions(line, properties, choices);
-  if (!problem.empty()) return UsageError(context.err, kConvertHelp, problem);
+  const Status taken = TakeOptions(line, properties, choices);
+  if (!taken.ok()) return UsageError(context.err, kConvertHelp, taken.message());
   if (choices.output.find('*') != std::string::npos) {
     return Refuse(context.err, choices.output + ": a grid file name cannot hold \"*\"");
   }
 
   ProgressLine progress(context.err, context.showProgress);
   const Property* first = nullptr;
-  for (Property& property : properties) {
+  for (Property& property : properties.each) {
     if (property.path.empty()) continue;
-    const std::string refusal = ReadProperty(property, first, progress);
-    if (!refusal.empty()) return Refuse(context.err, refusal);
+    const Status read = ReadProperty(property, first, progress);
+    if (!read.ok()) return Refuse(context.err, read.message());
     if (first == nullptr) first = &property;
   }
 
   ConversionRequest request;
   std::string nxSaid;
-  const std::string refusal = ShapeGrid(choices, *first, request, nxSaid);
-  if (!refusal.empty()) return Refuse(context.err, refusal);
-  PropertyInput* const inputs[] = {&request.vp, &request.density, &request.vs};
-  for (std::size_t i = 0; i < properties.size(); ++i) {
-    const Property& property = properties[i];
+  const Status shaped = ShapeGrid(choices, *first, request, nxSaid);
+  if (!shaped.ok()) return Refuse(context.err, shaped.message());
+  for (const GridProperty& grid : kGridProperties) {
+    const Property& property = properties[grid.kind];
     if (property.path.empty()) continue;
-    inputs[i]->values = property.loaded.values.get();
-    inputs[i]->unit = property.unit;
-    inputs[i]->path = property.path;
-    inputs[i]->name = NameOf(property);
-    inputs[i]->lines = &property.loaded.lines;
-    inputs[i]->endMarkLine = property.loaded.endMarkLine;
+    request.inputs[grid.kind] = {property.loaded.values.get(),
+                                 property.unit,
+                                 property.path,
+                                 NameOf(property),
+                                 &property.loaded.lines,
+                                 property.loaded.endMarkLine};
   }
-  request.elementCount = first->loaded.summary.count;
-  request.inputCount = static_cast<std::int32_t>(request.elementCount);
-  request.xStep = choices.dx;
-  request.zStep = choices.dz;
+  request.inputCount = static_cast<std::int32_t>(request.window.elementCount);
   request.xStepName = "--dx";
   request.zStepName = "--dz";
   request.outputName = choices.output;
   request.outputPath = choices.output;
-  RequestPart refused = RequestPart::kNone;
-  const Status checked = CheckConversionRequest(request, &refused);
-  if (!checked.ok()) return Refuse(context.err, OptionOf(refused) + checked.message());
   // A script would write a wrong model without anyone reading a warning: findings refuse.
-  const std::vector<std::string> findings = FindingsOf(request);
   const bool force = line.Has("force");
-  if (!findings.empty() && !force) {
-    for (const std::string& finding : findings) ReportProblem(context.err, finding);
+  const ConversionResult result =
+      RunConversion(request, {[force](const std::vector<std::string>&) { return force; }, {}});
+  if (!result.status.ok()) {
+    return Refuse(context.err, OptionOf(result.refused) + result.status.message());
+  }
+  if (!result.written) {
+    for (const std::string& finding : result.findings) ReportProblem(context.err, finding);
     return Refuse(context.err, "nothing written; --force writes the grid file anyway");
   }
-  const Status written = WriteGridFile(request);
-  if (!written.ok()) return Refuse(context.err, written.message());
-
-  const GridFileHeader header = MakeGridFileHeader(
-      request.nxWrite, request.nzWrite, request.xStep, request.zStep, request.vp.values != nullptr,
-      request.density.values != nullptr, request.vs.values != nullptr);
-  context.out << "Wrote " << choices.output << ": "
-              << (request.nxWrite == request.nxInput ? nxSaid
-                                                     : "nx " + std::to_string(request.nxWrite))
-              << ", nz " << request.nzWrite << ", properties " << header.propertyCodes << ", "
-              << kGridFileHeaderSize + GridFileDataSize(header) << " bytes";
-  if (request.nxWrite != request.nxInput || request.nzWrite != request.nzInput) {
-    context.out << " (the first rows and columns of the " << request.nxInput << " x "
-                << request.nzInput << " input grid)";
-  }
-  if (!findings.empty()) {
-    context.out << "; --force overrode " << findings.size()
-                << (findings.size() == 1 ? " finding:" : " findings:");
-    for (const std::string& finding : findings) context.out << ' ' << finding;
-  }
-  context.out << '\n';
+  ReportWritten(context.out, request, result, nxSaid);
   return kExitSuccess;
 }

@@ -10,7 +10,7 @@
 #include "cli/Mvgtool.h"
 #include "grid/GridFileHeader.h"
 #include "grid/GridFileReader.h"
-#include "grid/GridPropertyReader.h"
+#include "grid/GridProperties.h"
 #include "grid/NumberText.h"
 
 const CommandHelp kInfoHelp = {
@@ -30,8 +30,8 @@ void ShowInfo(std::ostream& out, const std::string& path, const GridFileInfo& in
       << FormatShortest(header.zExtent) << '\n'
       << "  properties " << header.propertyCodes << '\n';
   for (const PropertyRange& range : info.ranges) {
-    out << "  " << range.code << " (" << GridPropertyName(range.code) << ", "
-        << GridPropertyUnit(range.code) << "): ";
+    const GridProperty& property = *PropertyWithCode(range.code);
+    out << "  " << range.code << " (" << property.name << ", " << property.unit << "): ";
     // NaN values are passed over: a property of them alone has no range.
     if (range.minimum > range.maximum) {
       out << "no numbers, only NaN\n";
@@ -47,7 +47,7 @@ void ShowInfo(std::ostream& out, const std::string& path, const GridFileInfo& in
 
 int RunInfoCommand(const std::vector<std::string>& args, const CommandContext& context) {
   const ParsedCommandLine line = ParseCommandLine(args, {{"help", 'h', false}});
-  if (!line.ok()) return UsageError(context.err, kInfoHelp, line.problem);
+  if (!line.ok()) return UsageError(context.err, kInfoHelp, line.status.message());
   if (line.Has("help")) return ShowHelp(context.out, kInfoHelp);
   if (line.operands.empty()) return UsageError(context.err, kInfoHelp, "no file given");
 

@@ -90,15 +90,16 @@ std::string StepsText(float dx, float dz) {
   return "dx " + FormatShortest(dx) + " m, dz " + FormatShortest(dz) + " m";
 }
 
-// Returns the refusal line, "" when read.
-std::string ReadGridFileSource(const std::string& path, char code, PictureSource& source) {
-  source.gridFile = ReadGridProperty(path, code);
+Status ReadGridFileSource(const std::string& path, const GridProperty* wanted,
+                          PictureSource& source) {
+  source.gridFile = ReadGridProperty(path, wanted);
   const GridPropertyValues& read = source.gridFile;
-  if (!read.ok()) return read.status.message();
+  if (!read.ok()) return read.status;
+  const GridProperty& property = *read.property;
   source.values = read.values.get();
   source.nx = read.header.nx;
   source.nz = read.header.nz;
-  source.title = FileNameOf(path) + ": " + read.code + " (" + GridPropertyName(read.code) + "), " +
+  source.title = FileNameOf(path) + ": " + property.code + " (" + property.name + "), " +
                  SizeText(source.nx, source.nz);
   // Another program may have written steps no grid has; the picture is drawn without them.
   const float dx = read.header.dx, dz = read.header.dz;
@@ -109,25 +110,24 @@ std::string ReadGridFileSource(const std::string& path, char code, PictureSource
   } else {
     source.noSteps = "the file's steps are not both above 0";
   }
-  source.unit = GridPropertyUnit(read.code);
-  source.defaultOutput = ReplaceExtension(path, std::string("-") + read.code + ".png");
-  return {};
+  source.unit = property.unit;
+  source.defaultOutput = ReplaceExtension(path, std::string("-") + property.code + ".png");
+  return Status();
 }
 
 // Reads the text grid as the conversion does and shapes it with the X size given or proposed.
-// Returns the refusal line, "" when read.
-std::string ReadTextGridSource(const std::string& path, bool hasNx, std::int32_t nx,
-                               const CommandContext& context, PictureSource& source) {
+Status ReadTextGridSource(const std::string& path, bool hasNx, std::int32_t nx,
+                          const CommandContext& context, PictureSource& source) {
   ProgressLine progress(context.err, context.showProgress);
   const TextGridScan scan = ScanTextGrid(path, path, progress.For("Scanning " + path));
   progress.Clear();
-  if (!scan.ok()) return scan.status.message();
+  if (!scan.ok()) return scan.status;
   const std::uint32_t count = scan.summary.count;
   const XSizeChoice x = ChooseXSize(count, scan.lines, path, hasNx, nx);
-  if (!x.problem.empty()) return x.problem;
+  if (!x.status.ok()) return x.status;
   source.textGrid = LoadTextGridValues(path, path, scan, progress.For("Loading " + path));
   progress.Clear();
-  if (!source.textGrid.ok()) return source.textGrid.status.message();
+  if (!source.textGrid.ok()) return source.textGrid.status;
   source.values = source.textGrid.values.get();
   source.nx = x.nx;
   source.nz = static_cast<std::int32_t>(count / static_cast<std::uint32_t>(source.nx));
@@ -139,7 +139,7 @@ std::string ReadTextGridSource(const std::string& path, bool hasNx, std::int32_t
   }
   source.unit = "file's units";
   source.defaultOutput = ReplaceExtension(path, ".png");
-  return {};
+  return Status();
 }
 
 // How the nodes became pixels: "at 2 x 8 pixels a node", "averaged over blocks of 5 x 5 nodes",
@@ -174,35 +174,38 @@ std::string Ordinal(double value) {
   return number + (whole % 10 == 1 ? "st" : whole % 10 == 2 ? "nd" : whole % 10 == 3 ? "rd" : "th");
 }
 
-// --range and --clip into the colour choice; returns the usage problem, "" when fine.
-std::string TakeColourOptions(const ParsedCommandLine& line, ColourChoice& colours) {
-  if (line.Has("range") && line.Has("clip")) return "give --range or --clip, not both";
+// --range and --clip into the colour choice; refused with the usage problem.
+Status TakeColourOptions(const ParsedCommandLine& line, ColourChoice& colours) {
+  if (line.Has("range") && line.Has("clip"))
+    return Status::Error("give --range or --clip, not both");
   if (line.Has("range")) {
     for (const std::string& text : {line.Value("range"), line.Second("range")}) {
       float ignored = 0;
-      if (!ReadFloat32(text, &ignored)) return "--range needs two numbers, not \"" + text + "\"";
+      if (!ReadFloat32(text, &ignored)) {
+        return Status::Error("--range needs two numbers, not \"" + text + "\"");
+      }
     }
     colours.kind = ColourChoice::Kind::kGiven;
     ReadFloat32(line.Value("range"), &colours.low);
     ReadFloat32(line.Second("range"), &colours.high);
     if (!(colours.low < colours.high)) {
-      return "--range needs MIN below MAX: " + FormatShortest(colours.low) + " is not below " +
-             FormatShortest(colours.high);
+      return Status::Error("--range needs MIN below MAX: " + FormatShortest(colours.low) +
+                           " is not below " + FormatShortest(colours.high));
     }
   }
   if (line.Has("clip")) {
     float percent = 0;
     if (!ReadFloat32(line.Value("clip"), &percent)) {
-      return "--clip needs a number, not \"" + line.Value("clip") + "\"";
+      return Status::Error("--clip needs a number, not \"" + line.Value("clip") + "\"");
     }
     if (!(percent >= 0 && percent < 50)) {
-      return "--clip needs a percentage from 0 up to but not including 50, not " +
-             FormatShortest(percent);
+      return Status::Error("--clip needs a percentage from 0 up to but not including 50, not " +
+                           FormatShortest(percent));
     }
     colours.kind = ColourChoice::Kind::kClip;
     colours.percent = percent;
   }
-  return {};
+  return Status();
 }
 
 // "; colours 1510 to 4480 m/s, the 2nd to 98th percentile", or "" for the whole range.
@@ -217,36 +220,34 @@ std::string ColoursText(const ColourChoice& choice, const GridPicture& picture,
          " percentile";
 }
 
-// Every option's value; returns the usage problem, "" when fine.
-std::string TakeOptions(const ParsedCommandLine& line, bool gridFile, char& code, std::int32_t& nx,
-                        PictureSource& source, ColourChoice& colours) {
-  std::string problem = TakePropertyOption(line, code);
-  if (problem.empty() && line.Has("nx") && !ReadInt32(line.Value("nx"), &nx)) {
-    problem = "--nx needs a whole number, not \"" + line.Value("nx") + "\"";
-  }
-  for (const std::string& next :
-       {TakeStepOption(line, "dx", source.dx), TakeStepOption(line, "dz", source.dz),
-        OneStepMissing(line), TakeColourOptions(line, colours)}) {
-    if (problem.empty()) problem = next;
+// Every option's value; refused with the usage problem.
+Status TakeOptions(const ParsedCommandLine& line, bool gridFile, const GridProperty*& wanted,
+                   bool& hasNx, std::int32_t& nx, PictureSource& source, ColourChoice& colours) {
+  for (const Status& taken :
+       {TakePropertyOption(line, wanted), TakeWholeNumber(line, "nx", hasNx, nx),
+        TakeStepOption(line, "dx", source.dx), TakeStepOption(line, "dz", source.dz),
+        CheckOneStepNotMissing(line), TakeColourOptions(line, colours)}) {
+    if (!taken.ok()) return taken;
   }
   const std::string& input = line.operands[0];
   for (const char* option : {"nx", "dx", "dz"}) {
-    if (problem.empty() && gridFile && line.Has(option)) {
-      problem = std::string("--") + option + " is for text grids; the grid file " + input +
-                " holds its own " + (option[0] == 'n' ? "sizes" : "steps");
+    if (gridFile && line.Has(option)) {
+      return Status::Error(std::string("--") + option + " is for text grids; the grid file " +
+                           input + " holds its own " + (option[0] == 'n' ? "sizes" : "steps"));
     }
   }
-  if (problem.empty() && !gridFile && code != 0) {
-    problem = "--property is for grid files; the text grid " + input + " holds one property";
+  if (!gridFile && wanted != nullptr) {
+    return Status::Error("--property is for grid files; the text grid " + input +
+                         " holds one property");
   }
-  return problem;
+  return Status();
 }
 
 }  // namespace
 
 int RunPictureCommand(const std::vector<std::string>& args, const CommandContext& context) {
   const ParsedCommandLine line = ParseCommandLine(args, kOptions);
-  if (!line.ok()) return UsageError(context.err, kPictureHelp, line.problem);
+  if (!line.ok()) return UsageError(context.err, kPictureHelp, line.status.message());
   if (line.Has("help")) return ShowHelp(context.out, kPictureHelp);
   if (line.operands.empty()) return UsageError(context.err, kPictureHelp, "no input given");
   if (line.operands.size() > 1) {
@@ -255,12 +256,13 @@ int RunPictureCommand(const std::vector<std::string>& args, const CommandContext
   }
   const std::string& input = line.operands[0];
   const bool gridFile = LooksLikeGridFile(input);
-  char code = 0;
+  const GridProperty* wanted = nullptr;
+  bool hasNx = false;
   std::int32_t nx = 0;
   PictureSource source;
   GridPictureRequest request;
-  const std::string problem = TakeOptions(line, gridFile, code, nx, source, request.colours);
-  if (!problem.empty()) return UsageError(context.err, kPictureHelp, problem);
+  const Status taken = TakeOptions(line, gridFile, wanted, hasNx, nx, source, request.colours);
+  if (!taken.ok()) return UsageError(context.err, kPictureHelp, taken.message());
   if (line.Has("dx")) {  // and so --dz, checked as convert checks them
     for (const auto& [option, part, step] :
          {std::tuple{"--dx: ", RequestPart::kXStep, source.dx},
@@ -270,10 +272,9 @@ int RunPictureCommand(const std::vector<std::string>& args, const CommandContext
     }
   }
 
-  const std::string refusal = gridFile
-                                  ? ReadGridFileSource(input, code, source)
-                                  : ReadTextGridSource(input, line.Has("nx"), nx, context, source);
-  if (!refusal.empty()) return Refuse(context.err, refusal);
+  const Status read = gridFile ? ReadGridFileSource(input, wanted, source)
+                               : ReadTextGridSource(input, hasNx, nx, context, source);
+  if (!read.ok()) return Refuse(context.err, read.message());
   const std::string output = line.Has("output") ? line.Value("output") : source.defaultOutput;
   if (IsSameFile(output, input)) {
     return Refuse(context.err, "Cannot write the picture " + output +
@@ -292,7 +293,7 @@ int RunPictureCommand(const std::vector<std::string>& args, const CommandContext
   const Status written = WriteFileAtomically(output, {{picture.png.data(), picture.png.size()}});
   if (!written.ok()) {
     return Refuse(context.err, "Cannot write the picture " + output + ": " + written.message() +
-                                   ". Nothing was written.");
+                                   "." + kNothingWritten);
   }
   context.out << "Wrote " << output << ": " << SizeText(picture.width, picture.height)
               << " pixels, the " << SizeText(source.nx, source.nz) << " grid "

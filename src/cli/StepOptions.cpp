@@ -2,14 +2,14 @@
 
 #include "grid/NumberText.h"
 
-std::string TakeStepOption(const ParsedCommandLine& line, const std::string& name, float& step) {
-  if (!line.Has(name) || ReadFloat32(line.Value(name), &step)) return {};
-  return "--" + name + " needs a number, not \"" + line.Value(name) + "\"";
+Status TakeStepOption(const ParsedCommandLine& line, const std::string& name, float& step) {
+  if (!line.Has(name) || ReadFloat32(line.Value(name), &step)) return Status();
+  return Status::Error("--" + name + " needs a number, not \"" + line.Value(name) + "\"");
 }
 
-std::string OneStepMissing(const ParsedCommandLine& line) {
+Status CheckOneStepNotMissing(const ParsedCommandLine& line) {
   const bool dx = line.Has("dx"), dz = line.Has("dz");
-  if (dx == dz) return {};
-  return std::string("no ") + (dx ? "--dz" : "--dx") + ": give the grid step along " +
-         (dx ? "Z" : "X") + " in m";
+  if (dx == dz) return Status();
+  return Status::Error(std::string("no ") + (dx ? "--dz" : "--dx") + ": give the grid step along " +
+                       (dx ? "Z" : "X") + " in m");
 }

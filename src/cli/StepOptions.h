@@ -5,9 +5,10 @@
 #include <string>
 
 #include "cli/CommandLine.h"
+#include "grid/Status.h"
 
-// The option's number into step, when given; returns the usage problem, "" when fine.
-std::string TakeStepOption(const ParsedCommandLine& line, const std::string& name, float& step);
+// The option's number into step, when given; refused with the usage problem.
+Status TakeStepOption(const ParsedCommandLine& line, const std::string& name, float& step);
 
-// The problem when one of --dx and --dz is given without the other, "" otherwise.
-std::string OneStepMissing(const ParsedCommandLine& line);
+// Refused when one of --dx and --dz is given without the other.
+Status CheckOneStepNotMissing(const ParsedCommandLine& line);

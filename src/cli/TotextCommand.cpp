@@ -58,8 +58,8 @@ std::string NonNumberPlace(const std::string& input, const GridPropertyValues& g
           : value > 0       ? "inf"
                             : "-inf") +
          " at row " + std::to_string(index / nx + 1) + ", column " +
-         std::to_string(index % nx + 1) + " of " + grid.code + " (" + GridPropertyName(grid.code) +
-         ")";
+         std::to_string(index % nx + 1) + " of " + grid.property->code + " (" +
+         grid.property->name + ")";
 }
 
 // The text written as it is formatted, a piece of 4 MiB at a time, so that a large grid's text is
@@ -89,22 +89,23 @@ Status WriteRows(const GridPropertyValues& grid, AtomicFileWriter& file, std::ui
 
 int RunTotextCommand(const std::vector<std::string>& args, const CommandContext& context) {
   const ParsedCommandLine line = ParseCommandLine(args, kOptions);
-  if (!line.ok()) return UsageError(context.err, kTotextHelp, line.problem);
+  if (!line.ok()) return UsageError(context.err, kTotextHelp, line.status.message());
   if (line.Has("help")) return ShowHelp(context.out, kTotextHelp);
   if (line.operands.empty()) return UsageError(context.err, kTotextHelp, "no input given");
   if (line.operands.size() > 1) {
     return UsageError(context.err, kTotextHelp, "unexpected argument \"" + line.operands[1] + "\"");
   }
-  char code = 0;
-  const std::string problem = TakePropertyOption(line, code);
-  if (!problem.empty()) return UsageError(context.err, kTotextHelp, problem);
+  const GridProperty* wanted = nullptr;
+  const Status taken = TakePropertyOption(line, wanted);
+  if (!taken.ok()) return UsageError(context.err, kTotextHelp, taken.message());
 
   const std::string& input = line.operands[0];
-  const GridPropertyValues grid = ReadGridProperty(input, code);
+  const GridPropertyValues grid = ReadGridProperty(input, wanted);
   if (!grid.ok()) return Refuse(context.err, grid.status.message());
-  const std::string output = line.Has("output")
-                                 ? line.Value("output")
-                                 : ReplaceExtension(input, std::string("-") + grid.code + ".txt");
+  const GridProperty& property = *grid.property;
+  const std::string output =
+      line.Has("output") ? line.Value("output")
+                         : ReplaceExtension(input, std::string("-") + property.code + ".txt");
   if (IsSameFile(output, input)) {
     return Refuse(context.err, "Cannot write the text grid " + output +
                                    ": it would replace its own input; give another -o.");
@@ -113,7 +114,7 @@ int RunTotextCommand(const std::vector<std::string>& args, const CommandContext&
   if (nonNumber != grid.count) {
     return Refuse(context.err, "Cannot write the text grid " + output + ": " +
                                    NonNumberPlace(input, grid, nonNumber) +
-                                   ", which a text grid cannot hold. Nothing was written.");
+                                   ", which a text grid cannot hold." + kNothingWritten);
   }
   AtomicFileWriter file;
   std::uint64_t bytes = 0;
@@ -122,10 +123,10 @@ int RunTotextCommand(const std::vector<std::string>& args, const CommandContext&
   if (written.ok()) written = file.Commit();
   if (!written.ok()) {
     return Refuse(context.err, "Cannot write the text grid " + output + ": " + written.message() +
-                                   ". Nothing was written.");
+                                   "." + kNothingWritten);
   }
   context.out << "Wrote " << output << ": " << grid.header.nz << " lines of " << grid.header.nx
-              << " values, " << grid.code << " (" << GridPropertyName(grid.code) << ") in "
-              << GridPropertyUnit(grid.code) << ", " << bytes << " bytes\n";
+              << " values, " << property.code << " (" << property.name << ") in " << property.unit
+              << ", " << bytes << " bytes\n";
   return kExitSuccess;
 }

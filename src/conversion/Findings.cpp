@@ -31,24 +31,24 @@ struct LoadedInput {
 }  // namespace
 
 std::vector<std::string> FindingsOf(const ConversionRequest& request) {
+  const std::uint32_t count = request.window.elementCount;
   std::vector<LoadedInput> loaded;
-  for (const auto& [kind, input] : {std::pair{PropertyKind::kVp, &request.vp},
-                                    std::pair{PropertyKind::kDensity, &request.density},
-                                    std::pair{PropertyKind::kVs, &request.vs}}) {
-    if (input->values != nullptr && request.elementCount > 0) {
-      loaded.push_back({kind, input, TakeCensus(input->values, request.elementCount)});
+  for (const GridProperty& property : kGridProperties) {
+    const PropertyInput& input = request.inputs[property.kind];
+    if (input.values != nullptr && count > 0) {
+      loaded.push_back({property.kind, &input, TakeCensus(input.values, count)});
     }
   }
   // The rows the values hold, whatever Z size the user typed.
-  const std::int32_t nx = request.nxInput;
+  const std::int32_t nx = request.window.nxInput;
   const std::int32_t rows =
-      nx > 0 ? static_cast<std::int32_t>(request.elementCount / static_cast<std::uint32_t>(nx)) : 0;
+      nx > 0 ? static_cast<std::int32_t>(count / static_cast<std::uint32_t>(nx)) : 0;
 
   FindingList findings;
   for (const LoadedInput& each : loaded) findings.Add(EndMarkFinding(*each.input));
   for (const LoadedInput& each : loaded) {
     if (each.input->lines != nullptr) {
-      findings.Add(LinesFinding(each.input->name, *each.input->lines, request.elementCount, nx));
+      findings.Add(LinesFinding(each.input->name, *each.input->lines, count, nx));
     }
   }
   findings.Add(DeepGridFinding(nx, rows));
@@ -57,10 +57,8 @@ std::vector<std::string> FindingsOf(const ConversionRequest& request) {
   for (const LoadedInput& each : loaded) {
     findings.Add(RangeFinding(each.kind, *each.input, each.census.range));
   }
-  if (request.vp.values != nullptr && request.vs.values != nullptr) {
-    findings.Add(ShearAboveCompressional(request));
-  }
-  findings.Add(StepFinding(request.xStepName, request.xStep));
-  findings.Add(StepFinding(request.zStepName, request.zStep));
+  findings.Add(ShearAboveCompressional(request));
+  findings.Add(StepFinding(request.xStepName, request.window.xStep));
+  findings.Add(StepFinding(request.zStepName, request.window.zStep));
   return findings.Take();
 }

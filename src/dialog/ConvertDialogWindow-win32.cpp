@@ -30,13 +30,14 @@ ConvertDialogWindow::ConvertDialogWindow(ui::CommonDialogs& dialogs, FolderMemor
 ConvertDialogWindow::~ConvertDialogWindow() = default;
 
 void ConvertDialogWindow::AttachButtons() {
+  for (const GridProperty& property : kGridProperties) {
+    browseButtons[property.kind].Subclass(
+        GetDlgItem(GetHandle(), kPropertyControls[property.kind].browseButton));
+  }
   const struct {
     ShadeButton* button;
     int id;
-  } buttons[] = {{&densityBrowseButton, kDensityBrowseButton},
-                 {&vpBrowseButton, kVpBrowseButton},
-                 {&vsBrowseButton, kVsBrowseButton},
-                 {&outputBrowseButton, kOutputBrowseButton},
+  } buttons[] = {{&outputBrowseButton, kOutputBrowseButton},
                  {&okButton, kOkButton},
                  {&cancelButton, kCancelButton}};
   for (const auto& b : buttons) b.button->Subclass(GetDlgItem(GetHandle(), b.id));
@@ -65,9 +66,9 @@ void ConvertDialogWindow::AddAboutToSystemMenu() {
 }
 
 void ConvertDialogWindow::SetUpButtons() {
-  for (ShadeButton* browse : {&densityBrowseButton, &vpBrowseButton, &vsBrowseButton}) {
-    browse->SetFlatStyle(true);
-    browse->AssignIcon(IDI_OPEN, BS_CENTER);
+  for (ShadeButton& browse : browseButtons.each) {
+    browse.SetFlatStyle(true);
+    browse.AssignIcon(IDI_OPEN, BS_CENTER);
   }
   outputBrowseButton.SetFlatStyle(true);
   outputBrowseButton.AssignIcon(IDI_SAVE, BS_CENTER);
@@ -156,18 +157,12 @@ LRESULT ConvertDialogWindow::OnQueryDragIcon(WPARAM, LPARAM) {
   return reinterpret_cast<LRESULT>(appIcon);
 }
 
-LRESULT ConvertDialogWindow::OnBrowseVp(WPARAM, LPARAM) {
-  logic.OnBrowseVp();
-  return 0;
-}
-
-LRESULT ConvertDialogWindow::OnBrowseVs(WPARAM, LPARAM) {
-  logic.OnBrowseVs();
-  return 0;
-}
-
-LRESULT ConvertDialogWindow::OnBrowseDensity(WPARAM, LPARAM) {
-  logic.OnBrowseDensity();
+LRESULT ConvertDialogWindow::OnBrowseProperty(WPARAM wParam, LPARAM) {
+  for (const GridProperty& property : kGridProperties) {
+    if (kPropertyControls[property.kind].browseButton == LOWORD(wParam)) {
+      logic.OnBrowse(property.kind);
+    }
+  }
   return 0;
 }
 
@@ -249,9 +244,9 @@ UI_BEGIN_MESSAGE_MAP(ConvertDialogWindow, ui::Dialog)
   ui::OnCommand(0, ID_HELP, &ConvertDialogWindow::OnHelpCommand),
   ui::OnMessage(WM_PAINT, &ConvertDialogWindow::OnPaint),
   ui::OnMessage(WM_QUERYDRAGICON, &ConvertDialogWindow::OnQueryDragIcon),
-  ui::OnCommand(BN_CLICKED, kVpBrowseButton, &ConvertDialogWindow::OnBrowseVp),
-  ui::OnCommand(BN_CLICKED, kVsBrowseButton, &ConvertDialogWindow::OnBrowseVs),
-  ui::OnCommand(BN_CLICKED, kDensityBrowseButton, &ConvertDialogWindow::OnBrowseDensity),
+  ui::OnCommand(BN_CLICKED, kVpBrowseButton, &ConvertDialogWindow::OnBrowseProperty),
+  ui::OnCommand(BN_CLICKED, kDensityBrowseButton, &ConvertDialogWindow::OnBrowseProperty),
+  ui::OnCommand(BN_CLICKED, kVsBrowseButton, &ConvertDialogWindow::OnBrowseProperty),
   ui::OnCommand(CBN_EDITCHANGE, kXSizeCombo, &ConvertDialogWindow::OnXSizeEditChange),
   ui::OnCommand(CBN_SELCHANGE, kXSizeCombo, &ConvertDialogWindow::OnXSizeSelChange),
   ui::OnCommand(BN_CLICKED, kOutputBrowseButton, &ConvertDialogWindow::OnBrowseOutput),

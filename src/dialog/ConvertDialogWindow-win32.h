@@ -1,6 +1,6 @@
-// The conversion dialog's window (template 102): the program's only main window. It owns the
-// dialog's logic (ConvertDialog) and hands it the window interface, attaches the six shaded
-// buttons, adds the About entry to the system menu, paints the icon and the help picture,
+// The conversion dialog's window (template IDD_CONVERT): the program's only main window. It
+// owns the dialog's logic (ConvertDialog) and hands it the window interface, attaches the six
+// shaded buttons, adds the About entry to the system menu, paints the icon and the help picture,
 // and routes the controls' notifications to the logic.
 #pragma once
 
@@ -30,15 +30,6 @@ class ConvertDialogWindow : public ui::Dialog {
                       const HelpPictureImages& pictures);
   ~ConvertDialogWindow() override;
 
-  // For tests and the program: the logic with the conversion state, the help picture's state.
-  ConvertDialog& Logic() { return logic; }
-  const HelpPicture& Picture() const { return picture; }
-  HICON AppIcon() const { return appIcon; }
-  // The About box opened from the help picture, while it exists.
-  const AboutDialog* ModelessAbout() const { return modelessAbout.get(); }
-  const ShadeButton& OkButton() const { return okButton; }
-  const ShadeButton& CancelButton() const { return cancelButton; }
-
  protected:
   bool OnInitDialog() override;
   void DoDataExchange(DataExchange& exchange) override;
@@ -59,9 +50,8 @@ class ConvertDialogWindow : public ui::Dialog {
   LRESULT OnHelpCommand(WPARAM wParam, LPARAM lParam);
   LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
   LRESULT OnQueryDragIcon(WPARAM wParam, LPARAM lParam);
-  LRESULT OnBrowseVp(WPARAM wParam, LPARAM lParam);
-  LRESULT OnBrowseVs(WPARAM wParam, LPARAM lParam);
-  LRESULT OnBrowseDensity(WPARAM wParam, LPARAM lParam);
+  // A property's browse button, told by its id.
+  LRESULT OnBrowseProperty(WPARAM wParam, LPARAM lParam);
   LRESULT OnXSizeEditChange(WPARAM wParam, LPARAM lParam);
   LRESULT OnXSizeSelChange(WPARAM wParam, LPARAM lParam);
   LRESULT OnBrowseOutput(WPARAM wParam, LPARAM lParam);
@@ -73,9 +63,7 @@ class ConvertDialogWindow : public ui::Dialog {
   LRESULT OnAboutClosed(WPARAM wParam, LPARAM lParam);
   LRESULT OnDropFiles(WPARAM wParam, LPARAM lParam);
 
-  ShadeButton densityBrowseButton;
-  ShadeButton vpBrowseButton;
-  ShadeButton vsBrowseButton;
+  PerProperty<ShadeButton> browseButtons;
   ShadeButton outputBrowseButton;
   ShadeButton okButton;
   ShadeButton cancelButton;
@@ -83,7 +71,7 @@ class ConvertDialogWindow : public ui::Dialog {
   HICON appIcon = nullptr;
   const HelpPictureImages& images;
   HelpPicture picture;
-  std::unique_ptr<AboutDialog> modelessAbout;
+  std::unique_ptr<AboutDialog> modelessAbout;  // opened from the help picture, while it exists
 
   UI_DECLARE_MESSAGE_MAP()
 };

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 
+#include "grid/AsciiCase.h"
 #include "grid/AtomicFileWriter.h"
 #include "grid/SystemErrorText.h"
 
@@ -36,15 +37,13 @@ std::string FolderPrefixOf(const std::string& path) {
   return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
 }
 
-char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
 // The device a file name stands for whatever its extension ("nul.png" is NUL), as Windows reads
 // it; "" for the name of a file.
 std::string DeviceNamed(const std::string& path) {
   const std::string name = path.substr(FolderPrefixOf(path).size());
   std::string base = name.substr(0, name.find('.'));
   while (!base.empty() && base.back() == ' ') base.pop_back();
-  for (char& c : base) c = Upper(c);
+  base = AsciiUpper(base);
   for (const char* device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"}) {
     if (base == device) return base;
   }

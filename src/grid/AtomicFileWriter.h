@@ -14,6 +14,10 @@
 
 #include "grid/Status.h"
 
+// Ends every refusal to write a file, on a line of its own (a front end that shows one line puts
+// a space there): nothing of the file was written and what the path held is still there.
+inline constexpr char kNothingWritten[] = "\nNothing was written.";
+
 // One write, its bytes given as they are made, so that a large file never sits in memory whole.
 class AtomicFileWriter {
  public:

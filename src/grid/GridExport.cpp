@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 #include <new>
+#include <utility>
 #include <vector>
 
 #include "grid/AtomicFileWriter.h"
@@ -11,7 +12,6 @@
 
 namespace {
 
-constexpr char kNothingWritten[] = "\nNothing was written.";
 // Nodes gathered for one write: at most 3 MiB of three properties.
 constexpr std::uint64_t kBlockNodes = std::uint64_t{1} << 18;
 
@@ -20,33 +20,35 @@ Status Refused(const std::string& outputPath, const std::string& reason) {
                        kNothingWritten);
 }
 
-// The properties present, in file order.
-std::vector<ExportProperty> PresentProperties(const ExportSource& source) {
+// The properties present, in file order, and their codes.
+std::vector<ExportProperty> PresentProperties(const ExportSource& source, std::string& codes) {
   std::vector<ExportProperty> present;
-  for (const ExportProperty& property : {source.vp, source.density, source.vs}) {
-    if (property.values != nullptr) present.push_back(property);
+  for (const GridProperty& property : kGridProperties) {
+    if (source.properties[property.kind].values == nullptr) continue;
+    present.push_back(source.properties[property.kind]);
+    codes += property.code;
   }
   return present;
 }
 
 // Every index z * nxInput + x with x < nxWrite, z < nzWrite lies below elementCount.
-bool WindowFits(const ExportSource& source) {
-  if (source.nxWrite <= 0 || source.nzWrite <= 0) return true;  // nothing is read
-  if (source.nxInput <= 0 || source.nxWrite > source.nxInput) return false;
+bool WindowFits(const GridWindow& window) {
+  if (window.nxWrite <= 0 || window.nzWrite <= 0) return true;  // nothing is read
+  if (window.nxInput <= 0 || window.nxWrite > window.nxInput) return false;
   const std::int64_t lastIndex =
-      (static_cast<std::int64_t>(source.nzWrite) - 1) * source.nxInput + source.nxWrite - 1;
-  return lastIndex < static_cast<std::int64_t>(source.elementCount);
+      (static_cast<std::int64_t>(window.nzWrite) - 1) * window.nxInput + window.nxWrite - 1;
+  return lastIndex < static_cast<std::int64_t>(window.elementCount);
 }
 
 // Nodes [first, first + count) of the window, node by node, row by row; each value an IEEE single
 // product, stored little-endian. Each property fills its places of one run of a row at a time, so
 // the run stays in cache; the loop works on local copies since the byte stores could otherwise
 // alias the property list.
-void GatherNodes(const ExportSource& source, const std::vector<ExportProperty>& properties,
+void GatherNodes(const GridWindow& window, const std::vector<ExportProperty>& properties,
                  std::uint64_t first, std::size_t count, std::uint8_t* out) {
   const std::size_t nodeSize = 4 * properties.size();
-  const std::uint64_t nxWrite = static_cast<std::uint64_t>(source.nxWrite);
-  const std::uint64_t nxInput = static_cast<std::uint64_t>(source.nxInput);
+  const std::uint64_t nxWrite = static_cast<std::uint64_t>(window.nxWrite);
+  const std::uint64_t nxInput = static_cast<std::uint64_t>(window.nxInput);
   while (count > 0) {
     const std::uint64_t z = first / nxWrite, x = first % nxWrite;
     const std::size_t run = static_cast<std::size_t>(std::min<std::uint64_t>(count, nxWrite - x));
@@ -67,41 +69,48 @@ void GatherNodes(const ExportSource& source, const std::vector<ExportProperty>& 
 // The data block is a run of one array's bytes as they lie in memory: one property, unchanged by
 // its factor (x * 1.0f is x, bit for bit), whole rows from the first on, on a little-endian host.
 // It is then written straight from the array, with no buffer of its own.
-bool DataBlockIsTheArray(const ExportSource& source,
-                         const std::vector<ExportProperty>& properties) {
+bool DataBlockIsTheArray(const GridWindow& window, const std::vector<ExportProperty>& properties) {
   return kLittleEndianHost && properties.size() == 1 && properties[0].factor == 1.0f &&
-         source.nxWrite == source.nxInput;
+         window.nxWrite == window.nxInput;
+}
+
+ExportedGridFile NothingWritten(Status status) {
+  ExportedGridFile exported;
+  exported.status = std::move(status);
+  return exported;
 }
 
 }  // namespace
 
-Status ExportGridFile(const ExportSource& source, const std::string& outputPath) {
+ExportedGridFile ExportGridFile(const ExportSource& source, const std::string& outputPath) {
   if (outputPath.empty()) {
-    return Status::Error(std::string("Cannot write the grid file: no file name was given.") +
-                         kNothingWritten);
+    return NothingWritten(Status::Error(
+        std::string("Cannot write the grid file: no file name was given.") + kNothingWritten));
   }
-  const std::vector<ExportProperty> properties = PresentProperties(source);
-  if (properties.empty()) return Refused(outputPath, "no property is loaded");
-  if (!WindowFits(source)) {
-    return Refused(outputPath,
-                   "the size to write nx=" + std::to_string(source.nxWrite) +
-                       ", nz=" + std::to_string(source.nzWrite) +
-                       " does not fit in the input grid (nx=" + std::to_string(source.nxInput) +
-                       ", " + std::to_string(source.elementCount) + " values)");
+  std::string codes;
+  const std::vector<ExportProperty> properties = PresentProperties(source, codes);
+  if (properties.empty()) return NothingWritten(Refused(outputPath, "no property is loaded"));
+  const GridWindow& window = source.window;
+  if (!WindowFits(window)) {
+    return NothingWritten(Refused(
+        outputPath, "the size to write nx=" + std::to_string(window.nxWrite) +
+                        ", nz=" + std::to_string(window.nzWrite) +
+                        " does not fit in the input grid (nx=" + std::to_string(window.nxInput) +
+                        ", " + std::to_string(window.elementCount) + " values)"));
   }
 
-  const GridFileHeader header = MakeGridFileHeader(
-      source.nxWrite, source.nzWrite, source.xStep, source.zStep, source.vp.values != nullptr,
-      source.density.values != nullptr, source.vs.values != nullptr);
-  const std::array<std::uint8_t, kGridFileHeaderSize> headerBytes = header.ToBytes();
+  ExportedGridFile exported;
+  exported.header =
+      MakeGridFileHeader(window.nxWrite, window.nzWrite, window.xStep, window.zStep, codes);
+  const std::array<std::uint8_t, kGridFileHeaderSize> headerBytes = exported.header.ToBytes();
 
   // The window lies inside arrays of at most 2^32 values, so this cannot overflow 64 bits.
   const std::uint64_t nodeCount =
-      source.nxWrite > 0 && source.nzWrite > 0
-          ? static_cast<std::uint64_t>(source.nxWrite) * static_cast<std::uint64_t>(source.nzWrite)
+      window.nxWrite > 0 && window.nzWrite > 0
+          ? static_cast<std::uint64_t>(window.nxWrite) * static_cast<std::uint64_t>(window.nzWrite)
           : 0;
   const std::size_t nodeSize = 4 * properties.size();
-  const bool straight = nodeCount > 0 && DataBlockIsTheArray(source, properties);
+  const bool straight = nodeCount > 0 && DataBlockIsTheArray(window, properties);
   // Nodes are gathered a block at a time and written as they are made.
   const std::size_t blockNodes =
       static_cast<std::size_t>(std::min<std::uint64_t>(kBlockNodes, nodeCount));
@@ -109,9 +118,9 @@ Status ExportGridFile(const ExportSource& source, const std::string& outputPath)
   if (nodeCount > 0 && !straight) {
     block.reset(new (std::nothrow) std::uint8_t[blockNodes * nodeSize]);
     if (!block) {
-      return Status::Error("Not enough memory to write the grid file " + outputPath + ": " +
-                           std::to_string(blockNodes * nodeSize) + " bytes are needed." +
-                           kNothingWritten);
+      return NothingWritten(Status::Error("Not enough memory to write the grid file " + outputPath +
+                                          ": " + std::to_string(blockNodes * nodeSize) +
+                                          " bytes are needed." + kNothingWritten));
     }
   }
 
@@ -125,10 +134,11 @@ Status ExportGridFile(const ExportSource& source, const std::string& outputPath)
        first += blockNodes) {
     const std::size_t nodes =
         static_cast<std::size_t>(std::min<std::uint64_t>(blockNodes, nodeCount - first));
-    GatherNodes(source, properties, first, nodes, block.get());
+    GatherNodes(window, properties, first, nodes, block.get());
     status = file.Write(block.get(), nodes * nodeSize);
   }
   if (status.ok()) status = file.Commit();
-  if (!status.ok()) return Refused(outputPath, status.message());
-  return Status();
+  if (!status.ok()) return NothingWritten(Refused(outputPath, status.message()));
+  exported.bytes = kGridFileHeaderSize + nodeCount * nodeSize;
+  return exported;
 }

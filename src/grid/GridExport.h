@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "grid/GridFileHeader.h"
+#include "grid/GridProperties.h"
 #include "grid/Status.h"
 
 // One property of the export: its values in file order (null when it is not written) and the
@@ -13,14 +15,28 @@ struct ExportProperty {
   float factor = 1.0f;
 };
 
-struct ExportSource {
-  ExportProperty vp, density, vs;  // written in this order, node by node
+// The part of the input grid written, its first columns and rows, and the steps of the file.
+struct GridWindow {
   std::uint32_t elementCount = 0;  // values each present array holds
-  std::int32_t nxInput = 0, nxWrite = 0, nzWrite = 0;
+  std::int32_t nxInput = 0;        // values a row of the input grid
+  std::int32_t nxWrite = 0, nzWrite = 0;
   float xStep = 1.0f, zStep = 1.0f;
 };
 
-// Builds header and data block (node by node, Vp, density, Vs; factors applied as float32
+struct ExportSource {
+  PerProperty<ExportProperty> properties;  // written in the file's order, node by node
+  GridWindow window;
+};
+
+// What the export wrote: the file's header and length; or why it wrote nothing.
+struct ExportedGridFile {
+  GridFileHeader header;
+  std::uint64_t bytes = 0;
+  Status status;
+  bool ok() const { return status.ok(); }
+};
+
+// Builds header and data block (node by node, in the file's order; factors applied as float32
 // products), refuses a window it cannot serve (never reads outside the arrays), and writes
 // through a temporary file in the output's folder that replaces the output only when every byte
 // is written; an existing file survives any failure. nxWrite or nzWrite <= 0 writes the header
@@ -33,4 +49,4 @@ struct ExportSource {
 //    (nx=C, N values)."
 //   "Not enough memory to write the grid file F: N bytes are needed."
 //   "Cannot write the grid file F: <system reason>."   e.g. "No space left on device"
-Status ExportGridFile(const ExportSource& source, const std::string& outputPath);
+ExportedGridFile ExportGridFile(const ExportSource& source, const std::string& outputPath);

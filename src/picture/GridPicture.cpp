@@ -83,7 +83,7 @@ struct Axis {
 
 // Distance and depth in m or km from the first node (its centre at 0), when the steps are known;
 // column and row numbers from 1 otherwise.
-void PlanAxes(const GridPictureRequest& request, const GridWindow& window, Axis* x, Axis* z) {
+void PlanAxes(const GridPictureRequest& request, const PictureWindow& window, Axis* x, Axis* z) {
   x->firstNode = window.x;
   z->firstNode = window.z;
   const bool steps = request.dx > 0 && request.dz > 0;
@@ -124,7 +124,7 @@ struct Layout {
 
 GridCanvas DrawGridCanvas(const GridPictureRequest& request) {
   GridCanvas drawn;
-  GridWindow window = request.window;
+  PictureWindow window = request.window;
   if (window.nx == 0 && window.nz == 0) window = {0, 0, request.nx, request.nz};
   if (request.values == nullptr || window.nx < 1 || window.nz < 1 || window.x < 0 || window.z < 0 ||
       window.x > request.nx - window.nx || window.z > request.nz - window.nz) {

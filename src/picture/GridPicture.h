@@ -15,7 +15,7 @@
 
 // The part of the grid to draw: columns x to x + nx - 1, rows z to z + nz - 1 (from 0). Sizes of
 // 0 draw the whole grid.
-struct GridWindow {
+struct PictureWindow {
   std::int32_t x = 0, z = 0, nx = 0, nz = 0;
 };
 
@@ -30,7 +30,7 @@ struct ColourChoice {
 struct GridPictureRequest {
   const float* values = nullptr;  // nx * nz values, row after row along X, the top row first
   std::int32_t nx = 0, nz = 0;
-  GridWindow window;
+  PictureWindow window;
   float dx = 0, dz = 0;  // the steps in m; 0 when not known
   std::string title;     // the line above the grid
   std::string unit;      // written beside the colour bar, between its ends

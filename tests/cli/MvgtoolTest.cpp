@@ -57,7 +57,7 @@ TEST(MvgtoolTest, TheProgramsExitStatusesAndStreams) {
             0u);
   EXPECT_EQ(result.err, "");  // stderr is a file here: no progress line
   const std::string file = ReadFileBytes(out);
-  EXPECT_EQ(file.substr(0, 296), HeaderBytes(120, 40, 1, 1, false, true, false));
+  EXPECT_EQ(file.substr(0, 296), HeaderBytes(120, 40, 1, 1, "Q"));
   EXPECT_EQ(file.size(), 19496u);
 
   const std::string bad = scratch.Write("bad.txt", "1 2\n3 4\n12a\n");

@@ -104,8 +104,7 @@ TEST(PictureCommandTest, RangeAndClipChooseTheValuesOfTheEndColours) {
     const float value = i <= 100 ? static_cast<float>(i) : std::nanf("");
     values.append(reinterpret_cast<const char*>(&value), sizeof value);
   }
-  const std::string model =
-      scratch.Write("row.mvg", HeaderBytes(202, 1, 10, 10, true, false, false) + values);
+  const std::string model = scratch.Write("row.mvg", HeaderBytes(202, 1, 10, 10, "P") + values);
   int pixels = 0;  // a node's width: node 0 alone has the lowest colour at first
   const auto colours = [&](std::vector<std::string> options) {
     options.insert(options.begin(), model);
@@ -141,7 +140,7 @@ TEST(PictureCommandTest, BadStepsAndColourRangesAreRefused) {
   ScratchFolder scratch;
   const std::string text = SamplePath("vp.txt");
   const std::string model =
-      scratch.Write("m.mvg", HeaderBytes(1, 1, 20, 20, true, false, false) + std::string(4, 0));
+      scratch.Write("m.mvg", HeaderBytes(1, 1, 20, 20, "P") + std::string(4, 0));
   const struct {
     std::vector<std::string> args;
     int status;

@@ -40,8 +40,7 @@ TEST(TotextCommandTest, TheSamplesGoToAGridFileShownByInfoAndBackAsTheirOwnText)
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.err, "");  // right files: no finding
   EXPECT_EQ(result.out, "Wrote " + model + ": nx 120, nz 40, properties PQR, 57896 bytes\n");
-  EXPECT_EQ(ReadFileBytes(model).substr(0, 296),
-            HeaderBytes(120, 40, 25.0f, 0.3048f, true, true, true));
+  EXPECT_EQ(ReadFileBytes(model).substr(0, 296), HeaderBytes(120, 40, 25.0f, 0.3048f, "PQR"));
   EXPECT_EQ(RunTool({"info", model}).out, model + ": grid file, 57896 bytes\n" +
                                               "  nx 120, nz 40\n"
                                               "  dx 25, dz 0.3048\n"
@@ -78,8 +77,7 @@ TEST(TotextCommandTest, InfoPictureAndTotextRefuseBadInputsWithNothingWritten) {
     StoreLittleEndian32(FloatBits(value), word);
     nodes.append(reinterpret_cast<const char*>(word), 4);
   }
-  const std::string odd =
-      scratch.Write("odd.mvg", HeaderBytes(2, 2, 1, 1, true, true, false) + nodes);
+  const std::string odd = scratch.Write("odd.mvg", HeaderBytes(2, 2, 1, 1, "PQ") + nodes);
   const struct {
     std::vector<std::string> args;
     std::string piece;

@@ -88,11 +88,8 @@ class ConvertDialogTest : public testing::Test {
     Browse(property);
   }
 
-  void Browse(PropertyKind property) {
-    if (property == PropertyKind::kVp) dialog.OnBrowseVp();
-    if (property == PropertyKind::kDensity) dialog.OnBrowseDensity();
-    if (property == PropertyKind::kVs) dialog.OnBrowseVs();
-  }
+  void Browse(PropertyKind property) { dialog.OnBrowse(property); }
+  const PropertyFile& File(PropertyKind property) const { return dialog.files[property]; }
 
   void ChooseOutput(const fs::path& path) {
     window.AnswerFileDialog(path.string());
@@ -148,9 +145,8 @@ TEST_F(ConvertDialogTest, LoadedVpShowsItsFiguresProposesAGridAndEnablesItsContr
   EXPECT_EQ(window.messages,
             Strings{"vp.txt: 1 line of 2 values, then line 2 holds 11 values: no X size follows "
                     "from these lines; is a value missing or one too many on line 2?"});
-  EXPECT_TRUE(dialog.vpLoaded);
-  ASSERT_NE(dialog.vpValues, nullptr);
-  EXPECT_EQ(dialog.vpValues[99], 106.0f);
+  ASSERT_NE(File(PropertyKind::kVp).values, nullptr);
+  EXPECT_EQ(File(PropertyKind::kVp).values[99], 106.0f);
   EXPECT_EQ(dialog.elementCount, 100u);
   EXPECT_EQ(Texts({kVpNameText, kVpCountField, kVpMinField, kVpMaxField}),
             (Strings{"vp.txt", "100", "-2500", "1600.5"}));
@@ -173,9 +169,8 @@ TEST_F(ConvertDialogTest, ALaterLoadOfTheSameCountKeepsTheChosenXSizeAndTheList)
   dialog.OnKillFocusNzWrite();
   Browse(PropertyKind::kVp, WriteText("in", "vp.txt", Sequence(100, 1500)));
   EXPECT_TRUE(window.messages.empty());
-  EXPECT_TRUE(dialog.densityLoaded && dialog.vpLoaded);
-  EXPECT_EQ(dialog.densityValues[99], 2099.0f);
-  EXPECT_EQ(dialog.vpValues[99], 1599.0f);
+  EXPECT_EQ(File(PropertyKind::kDensity).values[99], 2099.0f);
+  EXPECT_EQ(File(PropertyKind::kVp).values[99], 1599.0f);
   EXPECT_EQ(Sizes(), (Ints{4, 25, 4, 20, 100, 80}));
   EXPECT_EQ(window.ComboItems(kXSizeCombo).size(), 7u);  // not repeated
   EXPECT_EQ(Texts({kXSizeCombo, kNzWriteField}), (Strings{"4", "20"}));
@@ -184,23 +179,21 @@ TEST_F(ConvertDialogTest, ALaterLoadOfTheSameCountKeepsTheChosenXSizeAndTheList)
 
 TEST_F(ConvertDialogTest, AnotherCountIsRefusedShowingItsFiguresAndKeepingWhatWasLoaded) {
   LoadHundredVp();
-  const float* heldVp = dialog.vpValues.get();
+  const float* heldVp = File(PropertyKind::kVp).values.get();
 
   Browse(PropertyKind::kDensity, WriteText("in", "rho.txt", Sequence(120, 1000)));
   EXPECT_EQ(window.messages,
             Strings{std::string(kCountMismatch) + "\n\nrho.txt: 12 lines of 10 values"});
   EXPECT_EQ(Texts({kDensityNameText, kDensityCountField, kDensityMinField, kDensityMaxField}),
             (Strings{"*.txt", "120", "1000", "1119"}));
-  EXPECT_FALSE(dialog.densityLoaded);
-  EXPECT_EQ(dialog.densityValues, nullptr);
+  EXPECT_EQ(File(PropertyKind::kDensity).values, nullptr);
   EXPECT_EQ(window.DisabledControls(), DisabledAfterBrowsing({&kVpControls}));  // nothing more
 
   Browse(PropertyKind::kVp, WriteText("in", "vp120.txt", Sequence(120, 7)));
   EXPECT_EQ(window.messages.size(), 2u);
   EXPECT_EQ(Texts({kVpNameText, kVpCountField}), (Strings{"*.txt", "120"}));
-  EXPECT_TRUE(dialog.vpLoaded);
-  EXPECT_EQ(dialog.vpValues.get(), heldVp);
-  EXPECT_EQ(dialog.vpValues[0], 1001.0f);
+  EXPECT_EQ(File(PropertyKind::kVp).values.get(), heldVp);
+  EXPECT_EQ(File(PropertyKind::kVp).values[0], 1001.0f);
   EXPECT_EQ(dialog.elementCount, 100u);
   EXPECT_EQ(dialog.inputCount, 100);
 }
@@ -229,18 +222,18 @@ TEST_F(ConvertDialogTest, AFileTheReaderRefusesLeavesThePropertyAsItWas) {
   EXPECT_EQ(Texts({kVpNameText, kVpCountField, kVpMinField, kVpMaxField}),
             (Strings{"*.txt", "100", "1001", "1100"}));
   EXPECT_EQ(Texts({kDensityNameText, kDensityCountField}), (Strings{"*.txt", "0"}));
-  EXPECT_TRUE(dialog.vpLoaded);
-  EXPECT_EQ(dialog.vpValues[99], 1100.0f);
-  EXPECT_FALSE(dialog.densityLoaded);
+  EXPECT_NE(File(PropertyKind::kVp).values, nullptr);
+  EXPECT_EQ(File(PropertyKind::kVp).values[99], 1100.0f);
+  EXPECT_EQ(File(PropertyKind::kDensity).values, nullptr);
   EXPECT_EQ(window.DisabledControls(), DisabledAfterBrowsing({&kVpControls}));
 }
 
 TEST_F(ConvertDialogTest, CancelledInputDialogEnablesTheFieldsAndTheirChecksStayQuiet) {
   window.Type(kXStepField, "25");
   window.CancelFileDialog();
-  dialog.OnBrowseVs();
+  dialog.OnBrowse(PropertyKind::kVs);
   EXPECT_EQ(window.DisabledControls(), DisabledAfterBrowsing({&kVsControls}));
-  EXPECT_FALSE(dialog.vsLoaded);
+  EXPECT_EQ(File(PropertyKind::kVs).values, nullptr);
   EXPECT_EQ(Texts({kVsNameText, kVsCountField, kNxWriteField}), (Strings{"*.txt", "0", "0"}));
   EXPECT_EQ(dialog.xStep, 25.0f);                        // taken in before the dialog
   EXPECT_FALSE(fs::exists(root_ / "RUX" / "_cwd.rux"));  // nothing remembered
@@ -277,7 +270,7 @@ TEST_F(ConvertDialogTest, AnXSizeChosenOrTypedFromTheListDerivesTheRestAndOtherT
   dialog.OnXSizeEditChange();
   ASSERT_TRUE(dialog.OnOK());
   EXPECT_EQ(ReadBytes(Folder("out") / "m.mvg").substr(0, kGridFileHeaderSize),
-            HeaderBytes(MakeGridFileHeader(20, 5, 1.0f, 1.0f, true, false, false)));
+            HeaderBytes(MakeGridFileHeader(20, 5, 1.0f, 1.0f, "P")));
 }
 
 TEST_F(ConvertDialogTest, SizesToWriteAreCheckedOnLeavingAndOnOkAndARefusedOneRestored) {
@@ -348,7 +341,7 @@ TEST_F(ConvertDialogTest, OkWritesTheLoadedPropertiesWithTheStepsTypedIntoTheCho
   std::string bytes = ReadBytes(Folder("out") / "qr.mvg");
   ASSERT_EQ(bytes.size(), kGridFileHeaderSize + 4 * 2 * 12);
   EXPECT_EQ(bytes.substr(0, kGridFileHeaderSize),
-            HeaderBytes(MakeGridFileHeader(3, 4, 12.3456789f, 2.5f, false, true, true)));
+            HeaderBytes(MakeGridFileHeader(3, 4, 12.3456789f, 2.5f, "QR")));
 }
 
 TEST_F(ConvertDialogTest, AStepThatIsNoNumberOrNotAboveZeroStopsOkBeforeTheFieldsAfterIt) {
@@ -372,24 +365,27 @@ TEST_F(ConvertDialogTest, AStepThatIsNoNumberOrNotAboveZeroStopsOkBeforeTheField
   EXPECT_FALSE(fs::exists(output));
 }
 
-// A unit whose factor takes a value past the largest float is refused before any question; a
-// Ctrl-Z that cuts a text short is asked about.
-TEST_F(ConvertDialogTest, AValueBeyondFloatsIsRefusedAndACtrlZThatCutsValuesOffAsked) {
+// A unit that is none of the list's, or whose factor takes a value past the largest float, is
+// refused before any question; a Ctrl-Z that cuts a text short is asked about.
+TEST_F(ConvertDialogTest, AnUnknownUnitOrAValueBeyondFloatsIsRefusedAndACtrlZCutAsked) {
   Browse(PropertyKind::kVp, WriteText("in", "vp.txt", "1500 1600\n1700 1800\x1a\n1900 2000\n"));
-  Browse(PropertyKind::kDensity, WriteText("in", "rho.txt", "2.5 1e36\n2.6 2.7\n"));
+  Browse(PropertyKind::kDensity, WriteText("in", "rho.txt", "1000 1e36\n1200 1300\n"));
   const fs::path output = Folder("out") / "m.mvg";
   ChooseOutput(output);
-  window.Type(kDensityUnitsCombo, "g/cm3");
-  window.AnswerQuestion(true);  // not asked: the refusal comes first
-  EXPECT_FALSE(dialog.OnOK());
+  window.AnswerQuestion(true);  // not asked: the refusals come first
+  for (const char* unit : {"furlongs", "g/cm3"}) {
+    window.Type(kDensityUnitsCombo, unit);
+    EXPECT_FALSE(dialog.OnOK());
+  }
   EXPECT_FALSE(fs::exists(output));
   window.Type(kDensityUnitsCombo, "kg/m3");
   EXPECT_TRUE(dialog.OnOK());
   EXPECT_EQ(window.messages,
-            (Strings{"rho.txt, row 1, column 2: 1e+36 g/cm3 is beyond the range of 32-bit floats "
+            (Strings{"\"furlongs\" is not one of the units for density. Choose one from the list.",
+                     "rho.txt, row 1, column 2: 1e+36 g/cm3 is beyond the range of 32-bit floats "
                      "in kg/m3.",
                      "vp.txt: a Ctrl-Z (end-of-file mark) on line 2 ends the text, but more text "
-                     "follows it; nothing after it is converted.\nrho.txt holds 2.5 to 1e+36 "
+                     "follows it; nothing after it is converted.\nrho.txt holds 1000 to 1e+36 "
                      "kg/m3: that is not a plausible range for density (500 to 6000 kg/m3).\n\n"
                      "Write the grid file anyway?"}));
   EXPECT_EQ(fs::file_size(output), kGridFileHeaderSize + 4u * 2 * 4);
@@ -416,7 +412,7 @@ TEST_F(ConvertDialogTest, AFailedExportIsReportedAndTheDialogStaysOpen) {
   EXPECT_FALSE(dialog.OnOK());
   ASSERT_EQ(window.messages.size(), 1u);
   EXPECT_NE(window.messages[0].find("model.mvg"), std::string::npos) << window.messages[0];
-  EXPECT_TRUE(dialog.vpLoaded);
+  EXPECT_NE(File(PropertyKind::kVp).values, nullptr);
   EXPECT_EQ(dialog.outputPath, "model.mvg");
 
   fs::create_directories(out);
@@ -435,7 +431,7 @@ fs::path StartFolderOf(const FakeDialogWindow::FileDialogCall& call, const std::
 TEST_F(ConvertDialogTest, EveryFileDialogStartsInTheFolderChosenBefore) {
   const fs::path memoryFile = root_ / "RUX" / "_cwd.rux";
   window.CancelFileDialog();
-  dialog.OnBrowseVp();
+  dialog.OnBrowse(PropertyKind::kVp);
   EXPECT_EQ(window.fileDialogs[0].request.initialFileName,
             std::string(1, kPathSeparator) + "*.txt");
   EXPECT_FALSE(fs::exists(memoryFile));  // a cancelled input dialog records nothing
@@ -463,11 +459,12 @@ TEST_F(ConvertDialogTest, AFileDroppedOnAPropertysBoxLoadsThereAndOtherDropsAreR
   const fs::path file = WriteText("drop", "vp.txt", Sequence(100, 1001));
   const PropertyKind density = PropertyKind::kDensity;
   dialog.OnDropFiles({file.string()}, &density);
-  EXPECT_TRUE(dialog.densityLoaded);
+  EXPECT_NE(File(PropertyKind::kDensity).values, nullptr);
   EXPECT_EQ(Texts({kDensityNameText, kDensityCountField}), (Strings{"vp.txt", "100"}));
   EXPECT_EQ(window.DisabledControls(), DisabledAfterBrowsing({&kDensityControls}));
   window.CancelFileDialog();
-  dialog.OnBrowseVs();  // starts where the file was dropped from, as after an Open dialog
+  dialog.OnBrowse(
+      PropertyKind::kVs);  // starts where the file was dropped from, as after an Open dialog
   EXPECT_TRUE(fs::equivalent(StartFolderOf(window.fileDialogs.back(), "*.txt"), Folder("drop")));
 
   const std::string refusal =
@@ -475,7 +472,7 @@ TEST_F(ConvertDialogTest, AFileDroppedOnAPropertysBoxLoadsThereAndOtherDropsAreR
   dialog.OnDropFiles({file.string()}, nullptr);
   dialog.OnDropFiles({file.string(), file.string()}, &density);
   EXPECT_EQ(window.messages, (Strings{refusal, refusal}));
-  EXPECT_FALSE(dialog.vpLoaded);
+  EXPECT_EQ(File(PropertyKind::kVp).values, nullptr);
 }
 
 TEST_F(ConvertDialogTest, Marmousi2OffersItsTrueWidthAndWritesWhatMvgtoolWritesForTheChoices) {

@@ -36,7 +36,7 @@ Reading AsDialogStep(const std::string& text, const ScratchFolder& scratch) {
   ConvertDialog dialog(window, memory);
   dialog.InitControls();
   window.Type(kXStepField, text);
-  const bool accepted = dialog.UpdateData(true);
+  const bool accepted = dialog.TakeControlTexts();
   return {accepted, dialog.xStep};
 }
 

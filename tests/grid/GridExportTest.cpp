@@ -24,11 +24,11 @@ class GridExportTest : public ::testing::Test {
   // Vp alone on a grid nx values wide.
   ExportSource VpGrid(std::int32_t nx, std::int32_t nxWrite, std::int32_t nzWrite) {
     ExportSource source;
-    source.vp.values = ramp_.data();
-    source.elementCount = static_cast<std::uint32_t>(ramp_.size());
-    source.nxInput = nx;
-    source.nxWrite = nxWrite;
-    source.nzWrite = nzWrite;
+    source.properties[PropertyKind::kVp].values = ramp_.data();
+    source.window.elementCount = static_cast<std::uint32_t>(ramp_.size());
+    source.window.nxInput = nx;
+    source.window.nxWrite = nxWrite;
+    source.window.nzWrite = nzWrite;
     return source;
   }
   Words Written() const { return DataWords(scratch_.Read("out.mvg")); }
@@ -48,9 +48,9 @@ TEST_F(GridExportTest, WritesTheWindowOfFirstColumnsAndRows) {
     vs[i] = static_cast<float>(i % 977);
   }
   ExportSource source = VpGrid(nx, nx - 3, nz);
-  source.vp = {vp.data(), 0.3048f};
-  source.vs = {vs.data(), 1000.0f};
-  source.elementCount = static_cast<std::uint32_t>(vp.size());
+  source.properties[PropertyKind::kVp] = {vp.data(), 0.3048f};
+  source.properties[PropertyKind::kVs] = {vs.data(), 1000.0f};
+  source.window.elementCount = static_cast<std::uint32_t>(vp.size());
   ASSERT_TRUE(ExportGridFile(source, output_).ok());
   Words expected;
   for (std::int32_t z = 0; z < nz; ++z) {
@@ -74,18 +74,18 @@ TEST_F(GridExportTest, RefusesWhatItCannotWriteAndKeepsTheOldFile) {
       {4, 5, 1, 12}, {4, 3, 3, 10}, {2147483647, 2, 2, 12}};
   for (const auto& [nxInput, nxWrite, nzWrite, count] : windows) {
     ExportSource source = VpGrid(nxInput, nxWrite, nzWrite);
-    source.elementCount = static_cast<std::uint32_t>(count);
-    EXPECT_EQ(ExportGridFile(source, output_).message(),
+    source.window.elementCount = static_cast<std::uint32_t>(count);
+    EXPECT_EQ(ExportGridFile(source, output_).status.message(),
               "Cannot write the grid file " + output_ + ": the size to write nx=" +
                   std::to_string(nxWrite) + ", nz=" + std::to_string(nzWrite) +
                   " does not fit in the input grid (nx=" + std::to_string(nxInput) + ", " +
                   std::to_string(count) + " values)." + kNothingWritten);
   }
   ExportSource nothing = VpGrid(4, 4, 3);
-  nothing.vp.values = nullptr;
-  EXPECT_EQ(ExportGridFile(nothing, output_).message(),
+  nothing.properties[PropertyKind::kVp].values = nullptr;
+  EXPECT_EQ(ExportGridFile(nothing, output_).status.message(),
             "Cannot write the grid file " + output_ + ": no property is loaded." + kNothingWritten);
-  EXPECT_EQ(ExportGridFile(VpGrid(4, 4, 3), "").message(),
+  EXPECT_EQ(ExportGridFile(VpGrid(4, 4, 3), "").status.message(),
             "Cannot write the grid file: no file name was given." + kNothingWritten);
   EXPECT_EQ(scratch_.Read("out.mvg"), "precious");
 
@@ -94,7 +94,7 @@ TEST_F(GridExportTest, RefusesWhatItCannotWriteAndKeepsTheOldFile) {
   std::filesystem::create_directory(folder);
   scratch_.Write("model.mvg/keep.txt", "kept");
   for (const std::string& path : {scratch_.Path("missing") + "/out.mvg", folder}) {
-    const std::string message = ExportGridFile(VpGrid(4, 4, 3), path).message();
+    const std::string message = ExportGridFile(VpGrid(4, 4, 3), path).status.message();
     EXPECT_EQ(message.rfind("Cannot write the grid file " + path + ": ", 0), 0u) << message;
     EXPECT_GT(message.size(), path.size() + 60) << message;  // with the system's reason
   }

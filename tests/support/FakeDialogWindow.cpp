@@ -46,10 +46,6 @@ void FakeDialogWindow::EnableControl(int controlId, bool enable) {
   }
 }
 
-bool FakeDialogWindow::IsControlEnabled(int controlId) const {
-  return disabled_.count(controlId) == 0;
-}
-
 void FakeDialogWindow::ResetComboList(int controlId) {
   combos_[controlId] = Combo();
   texts_[controlId].clear();
