@@ -82,17 +82,20 @@ Status CheckConversionRequest(const ConversionRequest& request, RequestPart* ref
 // One step, X or Z (part kXStep or kZStep): "The X step must be greater than 0." when it is not.
 Status CheckGridStep(RequestPart part, float step);
 
-// The checks of request.preparation, in this order:
+// The checks of request.preparation, in this order, each with the part it is about:
+//   "Vp is read from its file: it has no rule."
 //   "Density is given both as a file and as a rule: choose one."   (Vs alike)
 //   "Density by Gardner's relation needs Vp: load the Vp grid too."   (each rule alike)
 //   "Vs = Vp / 0.9 puts Vs at or above Vp: the ratio must be greater than 1."
-//   "The water's Vp, -1 m/s, must be 0 or more."
+//   "The water's Vp, -1 m/s, must be 0 or more."   (with a rule)
 //   "The water's density, 0 kg/m3, must be greater than 0."
 //   "Holes cannot be filled with -999.25: it is a no-data marker itself."
+//   "<name>: holes cannot be filled with 1e+36 km/s: it is beyond the range of 32-bit floats in
+//    m/s."
 //   "<name> holds no-data markers alone: no node is left to fill its holes from."
 //   "The new X step must be greater than 0."   (Z alike)
-//   "The new X step, 1e-05 m, makes 398000001 x ... nodes: more than a grid file holds ..."
-//   "A border of -1 nodes: each side takes 0 nodes or more."
-//   "The grid to write, 2147483658 x 174 nodes, is more than a grid file holds (2147483647 nodes
+//   "The border's left side, -1 nodes, must be 0 nodes or more."
+//   "The grid to write, 2147483649 x 174 nodes, is more than a grid file holds (2147483647 nodes
 //    along an axis)."   (after new steps and a border)
+//   "The grid to write, N x M nodes, is more than any file holds."
 Status CheckModelPreparation(const ConversionRequest& request, RequestPart* refused = nullptr);
