@@ -1,6 +1,7 @@
 // mvgtool convert: the dialog's conversion, with its choices given as options. It goes through
 // the same core functions as the dialog, so the same choices write the same bytes.
 
+#include <algorithm>
 #include <cstdint>
 #include <ostream>
 #include <string>
@@ -9,6 +10,7 @@
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/Mvgtool.h"
+#include "cli/PreparationOptions.h"
 #include "cli/ProgressLine.h"
 #include "cli/StepOptions.h"
 #include "cli/XSizeOption.h"
@@ -30,30 +32,53 @@ const CommandHelp kConvertHelp = {
     "over whole lines.\n"
     "\n"
     "  --vp FILE              compressional velocity grid\n"
-    "  --density FILE         density grid\n"
-    "  --vs FILE              shear velocity grid\n"
+    "  --density FILE         density grid, or the word gardner: density from Vp by Gardner's\n"
+    "                         relation, 310 x Vp^0.25 (kg/m3, Vp in m/s)\n"
+    "  --vs FILE              shear velocity grid, or a rule on Vp: vp/R, Vs = Vp / R (R above 1,\n"
+    "                         as vp/1.73), or mudrock, Vs = (Vp - 1360) / 1.16, never below 0.\n"
+    "                         Exactly these words name rules; a file so named is given with its\n"
+    "                         folder (./gardner). A rule needs --vp, and takes no units.\n"
+    "  --water-vp V           with a rule: nodes of Vp at most V m/s are water (default 1550);\n"
+    "                         the rules give them Vs 0 and the water's density\n"
+    "  --water-density D      the water's density for the rules, in kg/m3 (default 1030)\n"
     "  --vp-units UNITS       m/s (default), ft/s or km/s\n"
     "  --vs-units UNITS       m/s (default), ft/s or km/s\n"
     "  --density-units UNITS  kg/m3 (default), g/cm3 (or g/cc) or lb/ft3\n"
     "  --nx N                 X size of the input grid (values per row), one of the X sizes\n"
     "                         that \"mvgtool sizes\" lists; default: the one it marks\n"
-    "  --nx-write N           write the first N values of each row (default: all)\n"
-    "  --nz-write N           write the first N rows (default: all)\n"
+    "  --x-from N             the first X node to write, numbered from 0 (default 0)\n"
+    "  --z-from N             the first Z node (row) to write, numbered from 0 (default 0)\n"
+    "  --nx-write N           write N values of each row (default: all from --x-from on)\n"
+    "  --nz-write N           write N rows (default: all from --z-from on)\n"
     "  --dx STEP              grid step along X, in m (needed)\n"
     "  --dz STEP              grid step along Z, in m (needed)\n"
+    "  --fill-holes HOW       fill the holes (no-data markers) of the input files: nearest,\n"
+    "                         with the value of the nearest node that is not a hole (distance\n"
+    "                         in m; of nodes as near, the one in the upper row, then the one\n"
+    "                         in the left column), or a number, in each file's own unit\n"
+    "  --resample DX DZ       write the window at new steps in m, each property by bilinear\n"
+    "                         interpolation; along an axis whose new step is a whole multiple k\n"
+    "                         of the old one, one node in k is copied exactly (plain\n"
+    "                         decimation). An axis takes floor((size to write - 1) x old step\n"
+    "                         / new step) + 1 nodes.\n"
+    "  --pad L,R,T,B          a border of L, R, T and B nodes (left, right, top, bottom), each\n"
+    "                         repeating the nearest edge node, as absorbing boundaries need\n"
     "  -o, --output OUTPUT    the grid file to write, named exactly as given; an existing\n"
     "                         file is replaced only when the new one is complete\n"
     "  --force                write the grid file despite the findings below\n"
     "  --strict               accepted for older scripts: findings always refuse\n"
     "\n"
-    "The file holds m/s and kg/m3 whatever the input units. Before writing, the conversion\n"
-    "looks for what most often means a wrong model: rows that do not fit the lines of a file,\n"
+    "The file holds m/s and kg/m3 whatever the input units. The model is prepared in this\n"
+    "order: holes filled (on the whole input grid), density and Vs derived, the window taken,\n"
+    "new steps, the border; the summary names each step done and gives the stability report\n"
+    "of the model written (as \"mvgtool info\" does). Before writing, the conversion looks for\n"
+    "what most often means a wrong model: rows that do not fit the lines of a file,\n"
     "a grid at least 20 times deeper than wide, values that change less than half as much\n"
     "down the columns as along the rows (a file stored column by column), no-data markers\n"
-    "(-999.25, -999, -9999, -99999, 1.70141e38 and above), values that do not fit their units\n"
-    "(velocities outside 100 to 10000 m/s, densities outside 500 to 6000 kg/m3, Vs above Vp)\n"
-    "and steps below 0.1 m or above 1000 m. Each finding is listed and nothing is written,\n"
-    "unless --force is given.\n"};
+    "(-999.25, -999, -9999, -99999, 1.70141e38 and above) that are not to be filled, values\n"
+    "that do not fit their units (velocities outside 100 to 10000 m/s, densities outside 500\n"
+    "to 6000 kg/m3, Vs above Vp) and steps below 0.1 m or above 1000 m. Each finding is\n"
+    "listed and nothing is written, unless --force is given.\n"};
 
 namespace {
 
@@ -62,7 +87,8 @@ namespace {
 struct Property {
   std::string option;       // "vp"
   std::string unitsOption;  // "vp-units"
-  std::string path;
+  std::string path;         // empty for a rule
+  PropertySource source;
   const Unit* unit = nullptr;
   LoadedProperty loaded;
 };
@@ -93,13 +119,16 @@ std::vector<OptionRule> OptionsOf(const PerProperty<Property>& properties) {
                                  {"force", 0, false},
                                  {"strict", 0, false},
                                  {"help", 'h', false}});
+  for (const OptionRule& rule : PreparationOptionRules()) options.push_back(rule);
   return options;
 }
 
 struct Choices {
   bool hasNx = false, hasNxWrite = false, hasNzWrite = false;
   std::int32_t nx = 0, nxWrite = 0, nzWrite = 0;
+  WindowStart start;
   float dx = 0.0f, dz = 0.0f;
+  ModelPreparation preparation;
   std::string output;
 };
 
@@ -118,12 +147,25 @@ Status TakeOptions(const ParsedCommandLine& line, PerProperty<Property>& propert
   if (!line.operands.empty()) {
     return Status::Error("unexpected argument \"" + line.operands[0] + "\"");
   }
-  bool anyInput = false;
+  bool anyInput = false, anyRule = false;
   std::string inputOptions;
   for (const GridProperty& grid : kGridProperties) {
     Property& property = properties[grid.kind];
     inputOptions += (inputOptions.empty() ? "--" : ", --") + property.option;
-    property.path = line.Value(property.option);
+    const std::string& given = line.Value(property.option);
+    if (TakeRule(grid.kind, given, property.source)) {
+      anyRule = true;
+      if (line.Value("vp").empty()) {
+        return Status::Error("--" + property.option + " " + given + " derives " + grid.name +
+                             " from Vp: give --vp too");
+      }
+      if (line.Has(property.unitsOption)) {
+        return Status::Error("--" + property.unitsOption + " applies to a " + grid.name +
+                             " file, not to the rule --" + property.option + " " + given);
+      }
+      continue;
+    }
+    property.path = given;
     anyInput = anyInput || !property.path.empty();
     property.unit = &FileUnitOf(grid.kind);
     if (!line.Has(property.unitsOption)) continue;
@@ -144,8 +186,14 @@ Status TakeOptions(const ParsedCommandLine& line, PerProperty<Property>& propert
         TakeWholeNumber(line, "nx-write", choices.hasNxWrite, choices.nxWrite),
         TakeWholeNumber(line, "nz-write", choices.hasNzWrite, choices.nzWrite),
         TakeStepOption(line, "dx", choices.dx), TakeStepOption(line, "dz", choices.dz),
-        CheckStepsGiven(line)}) {
+        CheckStepsGiven(line),
+        TakePreparationOptions(line, anyRule, choices.preparation, choices.start)}) {
     if (!taken.ok()) return taken;
+  }
+  for (const GridProperty& grid : kGridProperties) {
+    PropertySource& source = choices.preparation.sources[grid.kind];
+    const PropertySource& rule = properties[grid.kind].source;
+    if (IsDerived(rule)) source = {rule.rule, rule.ratio, {}};
   }
   if (!line.Has("output")) return Status::Error("no output: give -o OUTPUT");
   choices.output = line.Value("output");
@@ -190,8 +238,13 @@ Status ShapeGrid(const Choices& choices, const Property& first, ConversionReques
   window.elementCount = count;
   window.nxInput = x.nx;
   request.nzInput = static_cast<std::int32_t>(count / static_cast<std::uint32_t>(x.nx));
-  window.nxWrite = choices.hasNxWrite ? choices.nxWrite : window.nxInput;
-  window.nzWrite = choices.hasNzWrite ? choices.nzWrite : request.nzInput;
+  // By default, the rest of the rows and columns from the window's first node on.
+  window.xFrom = choices.start.xFrom;
+  window.zFrom = choices.start.zFrom;
+  window.nxWrite = choices.hasNxWrite ? choices.nxWrite
+                                      : std::max(window.nxInput - std::max(window.xFrom, 0), 1);
+  window.nzWrite = choices.hasNzWrite ? choices.nzWrite
+                                      : std::max(request.nzInput - std::max(window.zFrom, 0), 1);
   window.xStep = choices.dx;
   window.zStep = choices.dz;
   return Status();
@@ -208,23 +261,43 @@ std::string OptionOf(RequestPart part) {
       return "--dx: ";
     case RequestPart::kZStep:
       return "--dz: ";
+    case RequestPart::kXFrom:
+      return "--x-from: ";
+    case RequestPart::kZFrom:
+      return "--z-from: ";
+    case RequestPart::kVsSource:
+      return "--vs: ";
+    case RequestPart::kHoles:
+      return "--fill-holes: ";
+    case RequestPart::kNewXStep:
+    case RequestPart::kNewZStep:
+      return "--resample: ";
+    case RequestPart::kBorder:
+      return "--pad: ";
     default:
       return "";
   }
 }
 
 // "Wrote model.mvg: nx 500 from the lines (...), nz 174, properties PQR, 1044296 bytes", with
-// the part of the input written and the findings overridden.
+// the part of the input written and the findings overridden; then each step of the preparation
+// and the stability report.
 void ReportWritten(std::ostream& out, const ConversionRequest& request,
                    const ConversionResult& result, const std::string& nxSaid) {
   const GridFileHeader& header = result.header;
   const GridWindow& window = request.window;
+  const bool sameRows = window.nxWrite == window.nxInput && !request.preparation.resample &&
+                        !request.preparation.border.any();
   out << "Wrote " << request.outputPath << ": "
-      << (header.nx == window.nxInput ? nxSaid : "nx " + std::to_string(header.nx)) << ", nz "
-      << header.nz << ", properties " << header.propertyCodes << ", " << result.bytes << " bytes";
-  if (header.nx != window.nxInput || header.nz != request.nzInput) {
-    out << " (the first rows and columns of the " << window.nxInput << " x " << request.nzInput
-        << " input grid)";
+      << (sameRows ? nxSaid : "nx " + std::to_string(header.nx)) << ", nz " << header.nz
+      << ", properties " << header.propertyCodes << ", " << result.bytes << " bytes";
+  const std::string input = " of the " + std::to_string(window.nxInput) + " x " +
+                            std::to_string(request.nzInput) + " input grid)";
+  if (window.xFrom != 0 || window.zFrom != 0) {
+    out << " (" << window.nxWrite << " x " << window.nzWrite << " nodes from node x "
+        << window.xFrom << ", z " << window.zFrom << input;
+  } else if (window.nxWrite != window.nxInput || window.nzWrite != request.nzInput) {
+    out << " (the first rows and columns" << input;
   }
   if (!result.findings.empty()) {
     out << "; --force overrode " << result.findings.size()
@@ -232,6 +305,11 @@ void ReportWritten(std::ostream& out, const ConversionRequest& request,
     for (const std::string& finding : result.findings) out << ' ' << finding;
   }
   out << '\n';
+  for (const std::string& sentence : result.prepared) out << sentence << '\n';
+  const std::vector<std::string> stability = StabilityLines(result.stability);
+  for (std::size_t i = 0; i < stability.size(); ++i) {
+    out << (i == 0 ? "" : "  ") << stability[i] << '\n';
+  }
 }
 
 }  // namespace
@@ -259,6 +337,7 @@ int RunConvertCommand(const std::vector<std::string>& args, const CommandContext
   }
 
   ConversionRequest request;
+  request.preparation = choices.preparation;
   std::string nxSaid;
   const Status shaped = ShapeGrid(choices, *first, request, nxSaid);
   if (!shaped.ok()) return Refuse(context.err, shaped.message());
@@ -279,8 +358,9 @@ int RunConvertCommand(const std::vector<std::string>& args, const CommandContext
   request.outputPath = choices.output;
   // A script would write a wrong model without anyone reading a warning: findings refuse.
   const bool force = line.Has("force");
-  const ConversionResult result =
-      RunConversion(request, {[force](const std::vector<std::string>&) { return force; }, {}});
+  FindingsAnswer answer;
+  answer.writeDespite = [force](const std::vector<std::string>&) { return force; };
+  const ConversionResult result = RunConversion(request, answer);
   if (!result.status.ok()) {
     return Refuse(context.err, OptionOf(result.refused) + result.status.message());
   }

@@ -8,6 +8,7 @@
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/Mvgtool.h"
+#include "conversion/StabilityReport.h"
 #include "grid/GridFileHeader.h"
 #include "grid/GridFileReader.h"
 #include "grid/GridProperties.h"
@@ -16,8 +17,13 @@
 const CommandHelp kInfoHelp = {
     "info", "mvgtool info FILE.mvg...",
     "For each grid file: its sizes (nx, nz), steps (dx, dz), extents, property codes (P Vp,\n"
-    "Q density, R Vs) and each property's minimum and maximum. A file that is not a grid file,\n"
-    "or whose length does not match its header, is refused.\n"};
+    "Q density, R Vs), each property's minimum and maximum, and its stability report for\n"
+    "finite-difference modelling: the slowest velocity Vmin (the smallest Vs above 0, else the\n"
+    "smallest Vp), the fastest Vmax (the largest Vp), the highest frequency with 5 and with 10\n"
+    "nodes a shortest wavelength, f = Vmin / (N x the larger step), and the largest time step\n"
+    "of a second-order 2-D scheme, dt <= h / (Vmax x sqrt 2), and of a fourth-order staggered\n"
+    "one, dt <= 0.606 x h / Vmax, h the smaller step. A file that is not a grid file, or whose\n"
+    "length does not match its header, is refused.\n"};
 
 namespace {
 
@@ -41,6 +47,17 @@ void ShowInfo(std::ostream& out, const std::string& path, const GridFileInfo& in
     }
   }
   if (info.ranges.empty()) out << "  no values\n";
+  VelocityExtremes velocities;
+  for (const PropertyRange& range : info.ranges) {
+    if (range.code == 'P') velocities.TakeVp(&range.leastAboveZero, 1);
+    if (range.code == 'P') velocities.TakeVp(&range.maximum, 1);
+    if (range.code == 'R') velocities.TakeVs(&range.leastAboveZero, 1);
+  }
+  const std::vector<std::string> stability =
+      StabilityLines(StabilityOf(velocities, header.dx, header.dz));
+  for (std::size_t i = 0; i < stability.size(); ++i) {
+    out << (i == 0 ? "  " : "    ") << stability[i] << '\n';
+  }
 }
 
 }  // namespace

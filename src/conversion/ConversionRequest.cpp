@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "conversion/PreparedShape.h"
 #include "grid/GridFileHeader.h"
 #include "grid/GridSizes.h"
 #include "grid/NumberText.h"
@@ -17,8 +18,24 @@ Status Refuse(RequestPart part, RequestPart* refused, const std::string& message
 }
 
 // The extent as the header holds it must be a finite float.
-bool ExtentFits(std::int32_t sizeToWrite, float step) {
-  return std::isfinite(GridExtent(sizeToWrite, step));
+bool ExtentFits(std::int64_t sizeToWrite, float step) {
+  return std::isfinite(GridExtent(static_cast<std::int32_t>(sizeToWrite), step));
+}
+
+// The window along one axis: nodes [from, from + size) of the grid's `nodes`.
+Status CheckWindowAxis(const char* axis, std::int32_t from, std::int32_t size, std::int64_t nodes) {
+  const std::string name = axis;
+  if (from < 0) {
+    return Status::Error("The window's first " + name + " node, " + std::to_string(from) +
+                         ", is before the grid's first, 0.");
+  }
+  if (from + static_cast<std::int64_t>(size) > nodes) {
+    return Status::Error("The window's " + name + " nodes " + std::to_string(from) + " to " +
+                         std::to_string(from + static_cast<std::int64_t>(size) - 1) +
+                         " leave the grid, whose last " + name + " node is " +
+                         std::to_string(nodes - 1) + ".");
+  }
+  return Status();
 }
 
 // Every value times its unit's factor, as the export makes it, is a finite float: "1e36" in km/s
@@ -76,16 +93,25 @@ Status CheckConversionRequest(const ConversionRequest& request, RequestPart* ref
   const Status nz =
       CheckNzWrite(window.nzWrite, request.nzInput, window.elementCount, window.nxInput);
   if (!nz.ok()) return Refuse(RequestPart::kNzWrite, refused, nz.message());
+  const std::int64_t rows = std::min<std::int64_t>(
+      request.nzInput, window.elementCount / static_cast<std::uint32_t>(window.nxInput));
+  const Status xFrom = CheckWindowAxis("X", window.xFrom, window.nxWrite, window.nxInput);
+  if (!xFrom.ok()) return Refuse(RequestPart::kXFrom, refused, xFrom.message());
+  const Status zFrom = CheckWindowAxis("Z", window.zFrom, window.nzWrite, rows);
+  if (!zFrom.ok()) return Refuse(RequestPart::kZFrom, refused, zFrom.message());
   for (const auto& [part, step] : {std::pair{RequestPart::kXStep, window.xStep},
                                    std::pair{RequestPart::kZStep, window.zStep}}) {
     const Status checked = CheckGridStep(part, step);
     if (!checked.ok()) return Refuse(part, refused, checked.message());
   }
-  if (!ExtentFits(window.nxWrite, window.xStep)) {
+  const Status prepared = CheckModelPreparation(request, refused);
+  if (!prepared.ok()) return prepared;
+  const PreparedShape shape = PreparedShapeOf(request);
+  if (!ExtentFits(shape.nx, shape.xStep)) {
     return Refuse(RequestPart::kXStep, refused,
                   "The X extent (X size to write - 1) x X step is too large for a grid file.");
   }
-  if (!ExtentFits(window.nzWrite, window.zStep)) {
+  if (!ExtentFits(shape.nz, shape.zStep)) {
     return Refuse(RequestPart::kZStep, refused,
                   "The Z extent (Z size to write - 1) x Z step is too large for a grid file.");
   }

@@ -53,12 +53,25 @@ std::vector<std::string> FindingsOf(const ConversionRequest& request) {
   }
   findings.Add(DeepGridFinding(nx, rows));
   for (const LoadedInput& each : loaded) findings.Add(ColumnByColumnFinding(*each.input, nx, rows));
-  for (const LoadedInput& each : loaded) findings.Add(NoDataFinding(*each.input, each.census, nx));
+  // Holes to be filled are no finding; a value they are filled with counts in the range.
+  const ModelPreparation& preparation = request.preparation;
+  for (LoadedInput& each : loaded) {
+    const HoleFill& fill = preparation.sources[each.kind].fill;
+    if (fill.how == HoleFilling::kNone) findings.Add(NoDataFinding(*each.input, each.census, nx));
+    if (fill.how == HoleFilling::kValue && each.census.markers > 0) {
+      each.census.range.minimum = std::min(each.census.range.minimum, fill.value);
+      each.census.range.maximum = std::max(each.census.range.maximum, fill.value);
+    }
+  }
   for (const LoadedInput& each : loaded) {
     findings.Add(RangeFinding(each.kind, *each.input, each.census.range));
   }
   findings.Add(ShearAboveCompressional(request));
   findings.Add(StepFinding(request.xStepName, request.window.xStep));
   findings.Add(StepFinding(request.zStepName, request.window.zStep));
+  if (preparation.resample) {
+    findings.Add(StepFinding(preparation.xStepName, preparation.xStep));
+    findings.Add(StepFinding(preparation.zStepName, preparation.zStep));
+  }
   return findings.Take();
 }

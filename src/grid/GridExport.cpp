@@ -1,6 +1,7 @@
 #include "grid/GridExport.h"
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <new>
 #include <utility>
@@ -20,6 +21,23 @@ Status Refused(const std::string& outputPath, const std::string& reason) {
                        kNothingWritten);
 }
 
+ExportedGridFile NothingWritten(Status status) {
+  ExportedGridFile exported;
+  exported.status = std::move(status);
+  return exported;
+}
+
+ExportedGridFile NoFileName() {
+  return NothingWritten(Status::Error(
+      std::string("Cannot write the grid file: no file name was given.") + kNothingWritten));
+}
+
+ExportedGridFile NotEnoughMemory(const std::string& outputPath, std::size_t bytes) {
+  return NothingWritten(Status::Error("Not enough memory to write the grid file " + outputPath +
+                                      ": " + std::to_string(bytes) + " bytes are needed." +
+                                      kNothingWritten));
+}
+
 // The properties present, in file order, and their codes.
 std::vector<ExportProperty> PresentProperties(const ExportSource& source, std::string& codes) {
   std::vector<ExportProperty> present;
@@ -31,13 +49,28 @@ std::vector<ExportProperty> PresentProperties(const ExportSource& source, std::s
   return present;
 }
 
-// Every index z * nxInput + x with x < nxWrite, z < nzWrite lies below elementCount.
+// Every index (zFrom + z) * nxInput + xFrom + x with x < nxWrite, z < nzWrite lies below
+// elementCount.
 bool WindowFits(const GridWindow& window) {
   if (window.nxWrite <= 0 || window.nzWrite <= 0) return true;  // nothing is read
-  if (window.nxInput <= 0 || window.nxWrite > window.nxInput) return false;
+  if (window.nxInput <= 0 || window.xFrom < 0 || window.zFrom < 0 ||
+      static_cast<std::int64_t>(window.xFrom) + window.nxWrite > window.nxInput) {
+    return false;
+  }
   const std::int64_t lastIndex =
-      (static_cast<std::int64_t>(window.nzWrite) - 1) * window.nxInput + window.nxWrite - 1;
+      (static_cast<std::int64_t>(window.zFrom) + window.nzWrite - 1) * window.nxInput +
+      window.xFrom + window.nxWrite - 1;
   return lastIndex < static_cast<std::int64_t>(window.elementCount);
+}
+
+// The index of the window's first node in the arrays.
+std::uint64_t FirstIndex(const GridWindow& window) {
+  return static_cast<std::uint64_t>(window.zFrom) * static_cast<std::uint64_t>(window.nxInput) +
+         static_cast<std::uint64_t>(window.xFrom);
+}
+
+std::uint64_t NodeCount(std::int32_t nx, std::int32_t nz) {
+  return nx > 0 && nz > 0 ? static_cast<std::uint64_t>(nx) * static_cast<std::uint64_t>(nz) : 0;
 }
 
 // Nodes [first, first + count) of the window, node by node, row by row; each value an IEEE single
@@ -49,12 +82,13 @@ void GatherNodes(const GridWindow& window, const std::vector<ExportProperty>& pr
   const std::size_t nodeSize = 4 * properties.size();
   const std::uint64_t nxWrite = static_cast<std::uint64_t>(window.nxWrite);
   const std::uint64_t nxInput = static_cast<std::uint64_t>(window.nxInput);
+  const std::uint64_t start = FirstIndex(window);
   while (count > 0) {
     const std::uint64_t z = first / nxWrite, x = first % nxWrite;
     const std::size_t run = static_cast<std::size_t>(std::min<std::uint64_t>(count, nxWrite - x));
     for (std::size_t p = 0; p < properties.size(); ++p) {
       const float factor = properties[p].factor;
-      const float* const in = properties[p].values + z * nxInput + x;
+      const float* const in = properties[p].values + start + z * nxInput + x;
       std::uint8_t* place = out + 4 * p;
       for (std::size_t i = 0; i < run; ++i, place += nodeSize) {
         StoreLittleEndian32(FloatBits(factor * in[i]), place);
@@ -67,78 +101,119 @@ void GatherNodes(const GridWindow& window, const std::vector<ExportProperty>& pr
 }
 
 // The data block is a run of one array's bytes as they lie in memory: one property, unchanged by
-// its factor (x * 1.0f is x, bit for bit), whole rows from the first on, on a little-endian host.
-// It is then written straight from the array, with no buffer of its own.
+// its factor (x * 1.0f is x, bit for bit), whole rows, on a little-endian host. It is then
+// written straight from the array, with no buffer of its own.
 bool DataBlockIsTheArray(const GridWindow& window, const std::vector<ExportProperty>& properties) {
   return kLittleEndianHost && properties.size() == 1 && properties[0].factor == 1.0f &&
          window.nxWrite == window.nxInput;
 }
 
-ExportedGridFile NothingWritten(Status status) {
+// Makes nodes [first, first + count) of the data block into out.
+using GatherBlock = std::function<void(std::uint64_t first, std::size_t count, std::uint8_t* out)>;
+
+// Writes the header and nodeCount nodes of nodeSize bytes: straight from `straight` when it is
+// set, else gathered a block at a time, each written as it is made.
+ExportedGridFile WriteGridFile(const GridFileHeader& header, std::uint64_t nodeCount,
+                               std::size_t nodeSize, const void* straight,
+                               const GatherBlock& gather, const std::string& outputPath) {
+  const std::array<std::uint8_t, kGridFileHeaderSize> headerBytes = header.ToBytes();
+  const bool gathered = nodeCount > 0 && straight == nullptr;
+  const std::size_t blockNodes =
+      static_cast<std::size_t>(std::min<std::uint64_t>(kBlockNodes, nodeCount));
+  std::unique_ptr<std::uint8_t[]> block;
+  if (gathered) {
+    block.reset(new (std::nothrow) std::uint8_t[blockNodes * nodeSize]);
+    if (!block) return NotEnoughMemory(outputPath, blockNodes * nodeSize);
+  }
+
+  AtomicFileWriter file;
+  Status status = file.Begin(outputPath);
+  if (status.ok()) status = file.Write(headerBytes.data(), headerBytes.size());
+  if (status.ok() && !gathered && nodeCount > 0) {
+    status = file.Write(straight, static_cast<std::size_t>(nodeCount * nodeSize));
+  }
+  for (std::uint64_t first = 0; status.ok() && gathered && first < nodeCount; first += blockNodes) {
+    const std::size_t nodes =
+        static_cast<std::size_t>(std::min<std::uint64_t>(blockNodes, nodeCount - first));
+    gather(first, nodes, block.get());
+    status = file.Write(block.get(), nodes * nodeSize);
+  }
+  if (status.ok()) status = file.Commit();
+  if (!status.ok()) return NothingWritten(Refused(outputPath, status.message()));
   ExportedGridFile exported;
-  exported.status = std::move(status);
+  exported.header = header;
+  exported.bytes = kGridFileHeaderSize + nodeCount * nodeSize;
   return exported;
 }
 
 }  // namespace
 
 ExportedGridFile ExportGridFile(const ExportSource& source, const std::string& outputPath) {
-  if (outputPath.empty()) {
-    return NothingWritten(Status::Error(
-        std::string("Cannot write the grid file: no file name was given.") + kNothingWritten));
-  }
+  if (outputPath.empty()) return NoFileName();
   std::string codes;
   const std::vector<ExportProperty> properties = PresentProperties(source, codes);
   if (properties.empty()) return NothingWritten(Refused(outputPath, "no property is loaded"));
   const GridWindow& window = source.window;
   if (!WindowFits(window)) {
+    const std::string from =
+        window.xFrom == 0 && window.zFrom == 0
+            ? ""
+            : ", from x=" + std::to_string(window.xFrom) + ", z=" + std::to_string(window.zFrom);
     return NothingWritten(Refused(
         outputPath, "the size to write nx=" + std::to_string(window.nxWrite) +
-                        ", nz=" + std::to_string(window.nzWrite) +
+                        ", nz=" + std::to_string(window.nzWrite) + from +
                         " does not fit in the input grid (nx=" + std::to_string(window.nxInput) +
                         ", " + std::to_string(window.elementCount) + " values)"));
   }
-
-  ExportedGridFile exported;
-  exported.header =
-      MakeGridFileHeader(window.nxWrite, window.nzWrite, window.xStep, window.zStep, codes);
-  const std::array<std::uint8_t, kGridFileHeaderSize> headerBytes = exported.header.ToBytes();
-
   // The window lies inside arrays of at most 2^32 values, so this cannot overflow 64 bits.
-  const std::uint64_t nodeCount =
-      window.nxWrite > 0 && window.nzWrite > 0
-          ? static_cast<std::uint64_t>(window.nxWrite) * static_cast<std::uint64_t>(window.nzWrite)
-          : 0;
-  const std::size_t nodeSize = 4 * properties.size();
+  const std::uint64_t nodeCount = NodeCount(window.nxWrite, window.nzWrite);
   const bool straight = nodeCount > 0 && DataBlockIsTheArray(window, properties);
-  // Nodes are gathered a block at a time and written as they are made.
-  const std::size_t blockNodes =
-      static_cast<std::size_t>(std::min<std::uint64_t>(kBlockNodes, nodeCount));
-  std::unique_ptr<std::uint8_t[]> block;
-  if (nodeCount > 0 && !straight) {
-    block.reset(new (std::nothrow) std::uint8_t[blockNodes * nodeSize]);
-    if (!block) {
-      return NothingWritten(Status::Error("Not enough memory to write the grid file " + outputPath +
-                                          ": " + std::to_string(blockNodes * nodeSize) +
-                                          " bytes are needed." + kNothingWritten));
-    }
-  }
+  return WriteGridFile(
+      MakeGridFileHeader(window.nxWrite, window.nzWrite, window.xStep, window.zStep, codes),
+      nodeCount, 4 * properties.size(),
+      straight ? properties[0].values + FirstIndex(window) : nullptr,
+      [&](std::uint64_t first, std::size_t count, std::uint8_t* out) {
+        GatherNodes(window, properties, first, count, out);
+      },
+      outputPath);
+}
 
-  AtomicFileWriter file;
-  Status status = file.Begin(outputPath);
-  if (status.ok()) status = file.Write(headerBytes.data(), headerBytes.size());
-  if (status.ok() && straight) {
-    status = file.Write(properties[0].values, static_cast<std::size_t>(nodeCount * 4));
+ExportedGridFile ExportMadeGrid(const MadeGrid& grid, const std::string& outputPath) {
+  if (outputPath.empty()) return NoFileName();
+  if (grid.propertyCodes.empty() || grid.rows == nullptr) {
+    return NothingWritten(Refused(outputPath, "no property is loaded"));
   }
-  for (std::uint64_t first = 0; status.ok() && !straight && first < nodeCount;
-       first += blockNodes) {
-    const std::size_t nodes =
-        static_cast<std::size_t>(std::min<std::uint64_t>(blockNodes, nodeCount - first));
-    GatherNodes(window, properties, first, nodes, block.get());
-    status = file.Write(block.get(), nodes * nodeSize);
+  const std::size_t count = grid.propertyCodes.size();
+  const std::uint64_t nodeCount = NodeCount(grid.nx, grid.nz);
+  // One run of one property at a time, at most a block's nodes.
+  const std::size_t runNodes =
+      static_cast<std::size_t>(std::min<std::uint64_t>(kBlockNodes, nodeCount));
+  std::unique_ptr<float[]> run;
+  if (runNodes > 0) {
+    run.reset(new (std::nothrow) float[runNodes]);
+    if (!run) return NotEnoughMemory(outputPath, 4 * runNodes);
   }
-  if (status.ok()) status = file.Commit();
-  if (!status.ok()) return NothingWritten(Refused(outputPath, status.message()));
-  exported.bytes = kGridFileHeaderSize + nodeCount * nodeSize;
-  return exported;
+  const std::uint64_t nx = static_cast<std::uint64_t>(std::max(grid.nx, 1));
+  MadeRows& rows = *grid.rows;
+  const auto gather = [&](std::uint64_t first, std::size_t nodes, std::uint8_t* out) {
+    const std::size_t nodeSize = 4 * count;
+    while (nodes > 0) {
+      const std::uint64_t z = first / nx, x = first % nx;
+      const std::size_t length = static_cast<std::size_t>(std::min<std::uint64_t>(nodes, nx - x));
+      for (std::size_t p = 0; p < count; ++p) {
+        rows.MakeRun(p, static_cast<std::int32_t>(z), static_cast<std::int32_t>(x), length,
+                     run.get());
+        std::uint8_t* place = out + 4 * p;
+        for (std::size_t i = 0; i < length; ++i, place += nodeSize) {
+          StoreLittleEndian32(FloatBits(run[i]), place);
+        }
+      }
+      out += length * nodeSize;
+      first += length;
+      nodes -= length;
+    }
+  };
+  return WriteGridFile(
+      MakeGridFileHeader(grid.nx, grid.nz, grid.xStep, grid.zStep, grid.propertyCodes), nodeCount,
+      4 * count, nullptr, gather, outputPath);
 }

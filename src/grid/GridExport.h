@@ -1,5 +1,6 @@
 #pragma once
-// The export: the window on the input grid, unit factors applied, written as one grid file.
+// The export: the window on the input grid, unit factors applied, written as one grid file; or a
+// model made a row at a time as it is written.
 
 #include <cstdint>
 #include <string>
@@ -15,12 +16,14 @@ struct ExportProperty {
   float factor = 1.0f;
 };
 
-// The part of the input grid written, its first columns and rows, and the steps of the file.
+// The part of the input grid written, nxWrite x nzWrite nodes from node (xFrom, zFrom) (numbered
+// from 0), and the steps of the input grid.
 struct GridWindow {
   std::uint32_t elementCount = 0;  // values each present array holds
   std::int32_t nxInput = 0;        // values a row of the input grid
   std::int32_t nxWrite = 0, nzWrite = 0;
   float xStep = 1.0f, zStep = 1.0f;
+  std::int32_t xFrom = 0, zFrom = 0;
 };
 
 struct ExportSource {
@@ -46,7 +49,29 @@ struct ExportedGridFile {
 //   "Cannot write the grid file: no file name was given."
 //   "Cannot write the grid file F: no property is loaded."
 //   "Cannot write the grid file F: the size to write nx=A, nz=B does not fit in the input grid
-//    (nx=C, N values)."
+//    (nx=C, N values)."   (", from x=D, z=E" after B for a window that does not start at 0, 0)
 //   "Not enough memory to write the grid file F: N bytes are needed."
 //   "Cannot write the grid file F: <system reason>."   e.g. "No space left on device"
 ExportedGridFile ExportGridFile(const ExportSource& source, const std::string& outputPath);
+
+// A model that is not a window of arrays (holes filled, properties derived, new steps, a border),
+// made a run of a row at a time as it is written.
+class MadeRows {
+ public:
+  virtual ~MadeRows() = default;
+  // The values of the index-th property written (in the file's order) at row z, columns
+  // [x, x + count), in the file's units. Runs come row after row, each row from left to right.
+  virtual void MakeRun(std::size_t index, std::int32_t z, std::int32_t x, std::size_t count,
+                       float* out) = 0;
+};
+
+struct MadeGrid {
+  std::int32_t nx = 0, nz = 0;
+  float xStep = 1.0f, zStep = 1.0f;
+  std::string propertyCodes;  // of the properties made, in the file's order
+  MadeRows* rows = nullptr;
+};
+
+// The made model written as ExportGridFile writes a window, with its messages; its runs are made
+// into a buffer of at most 1 MiB beside the block written.
+ExportedGridFile ExportMadeGrid(const MadeGrid& grid, const std::string& outputPath);

@@ -80,13 +80,11 @@ std::string LengthMismatch(const std::string& path, const GridFileHeader& header
          std::to_string(fileSize) + " bytes.";
 }
 
-// Ranges with nothing seen yet (minimum +inf, maximum -inf), one per code.
+// Ranges with nothing seen yet (minimum and least above 0 +inf, maximum -inf), one per code.
 std::vector<PropertyRange> EmptyPropertyRanges(const std::string& codes) {
   std::vector<PropertyRange> ranges;
-  for (char code : codes) {
-    ranges.push_back(PropertyRange{code, std::numeric_limits<float>::infinity(),
-                                   -std::numeric_limits<float>::infinity()});
-  }
+  const float infinity = std::numeric_limits<float>::infinity();
+  for (char code : codes) ranges.push_back(PropertyRange{code, infinity, -infinity, infinity});
   return ranges;
 }
 
@@ -100,6 +98,7 @@ void WidenPropertyRanges(const std::uint8_t* nodes, std::size_t nodeCount,
       // Comparisons are false for NaN, which therefore changes nothing.
       if (value < ranges[p].minimum) ranges[p].minimum = value;
       if (value > ranges[p].maximum) ranges[p].maximum = value;
+      if (value > 0 && value < ranges[p].leastAboveZero) ranges[p].leastAboveZero = value;
     }
   }
 }

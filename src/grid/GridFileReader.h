@@ -64,6 +64,7 @@ class GridFileInput {
 struct PropertyRange {
   char code = 0;
   float minimum = 0, maximum = 0;
+  float leastAboveZero = 0;  // +inf when no value is above 0
 };
 
 struct GridFileInfo {

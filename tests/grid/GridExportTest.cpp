@@ -39,7 +39,8 @@ class GridExportTest : public ::testing::Test {
 };
 
 // More nodes than the writer makes at once, two properties with their factors, rows cut short and
-// the last one served in part: each node in its place, each value the float product.
+// the last one served in part: each node in its place, each value the float product; and rows
+// from a later one.
 TEST_F(GridExportTest, WritesTheWindowOfFirstColumnsAndRows) {
   const std::int32_t nx = 1001, nz = 400;
   std::vector<float> vp(static_cast<std::size_t>(nx) * nz - 3), vs(vp.size());
@@ -60,6 +61,11 @@ TEST_F(GridExportTest, WritesTheWindowOfFirstColumnsAndRows) {
     }
   }
   EXPECT_TRUE(Written() == expected);
+  // Whole rows from the second on, written straight from the array.
+  ExportSource rows = VpGrid(4, 4, 2);
+  rows.window.zFrom = 1;
+  ASSERT_TRUE(ExportGridFile(rows, output_).ok());
+  EXPECT_EQ(Written(), BitsOf({4, 5, 6, 7, 8, 9, 10, 11}));
   // A size of 0 or less: the header alone, read from no array at all.
   ASSERT_TRUE(ExportGridFile(VpGrid(0, 0, 2), output_).ok());
   ASSERT_TRUE(ExportGridFile(VpGrid(0, 2, 0), output_).ok());
