@@ -36,8 +36,8 @@ std::vector<double> TimeRedraws(const std::string& grid, int runs) {
     HWND box = GetDlgItem(d, kXSizeCombo);
     for (int i = 0; i <= runs; ++i) {
       const std::string size = std::to_string(i % 2 == 0 ? kBenchColumns / 2 : kBenchColumns);
-      const LRESULT index =
-          SendMessageA(box, CB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(size.c_str()));
+      const LRESULT index = SendMessageA(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                         reinterpret_cast<LPARAM>(size.c_str()));
       const auto start = std::chrono::steady_clock::now();
       SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
       SendMessageA(d, WM_COMMAND, MAKEWPARAM(kXSizeCombo, CBN_SELCHANGE),
