@@ -11,11 +11,13 @@
 #  2. In process: Google Benchmark of load and export against the literal algorithm, and peak
 #     memory while loading; and the drawing of pictures of 1 and 20 million values, into pixels
 #     of a window's size and at mvgtool's sizes into a PNG (bench/PictureBench.cpp).
+#     Under Wine (below), also the dialog's picture redrawn after a change of the X size, until it
+#     is painted (bench/DialogRedrawBench-win32.cpp), on text grids of 1 and 20 million values.
 # Environment: MVG_BENCH_DIR holds the grids (default /dev/shm, a memory file system, so that
 # disk speed does not count; else $TMPDIR or /tmp); MVG_BENCH_PAIRS runs in turn (default 7);
-# MVG_BENCH_WINE=1 also times mvgtool.exe convert and picture under Wine, and the drawing of
-# pictures in process there, from a Release Windows build made in build/windows-bench (needs a
-# display-less Wine prefix: MVG_WINE_PREFIX).
+# MVG_BENCH_WINE=1 also times mvgtool.exe convert and picture under Wine, the drawing of
+# pictures in process there and the dialog's redraw (in Xvfb), from a Release Windows build made
+# in build/windows-bench (needs a display-less Wine prefix: MVG_WINE_PREFIX).
 # Extra arguments go to the Google Benchmark program (e.g. --benchmark_filter=Marmousi).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -150,13 +152,13 @@ if [ "${MVG_BENCH_WINE:-0}" = 1 ]; then
   ensure_packages "${WINDOWS_PACKAGES[@]}"
   cmake -S . -B build/windows-bench -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
     -DCMAKE_BUILD_TYPE=Release -DMVG_BENCH=ON >/dev/null
-  cmake --build build/windows-bench --target mvgtool picture_bench
+  cmake --build build/windows-bench --target mvgtool picture_bench dialog_redraw_bench
   exe=build/windows-bench/src/cli/mvgtool.exe
   source scripts/wine-prefix.sh
   prepare_wine_prefix "${MVG_WINE_PREFIX:-}" >/dev/null
   # One persistent server, so that its start does not count; ended with the script.
   wineserver -p >/dev/null 2>&1
-  trap 'wineserver -k; rm -rf "$work"' EXIT
+  trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
   echo
   echo "== Whole process under Wine: $exe convert, 20,000,000 values"
   wine_times=""
@@ -188,6 +190,19 @@ if [ "${MVG_BENCH_WINE:-0}" = 1 ]; then
   echo
   echo "== Pictures drawn in process under Wine (goal: a window's 20 M values in <= 300 ms)"
   wine build/windows-bench/bench/picture_bench.exe </dev/null
+
+  echo
+  echo "== The dialog's picture under Wine: from a change of the X size to the painted picture \
+(goal: 20 M values in <= 300 ms)"
+  "$bin/bench/make_bench_grid" "$folder" 1 >/dev/null
+  grids=$(winepath -w "$folder")
+  # A display for the dialog, and a server of its own: one started without a display breaks
+  # windows. The dialog remembers its folder in RUX/ below the folder it starts in.
+  wineserver -k || true
+  wineserver -w
+  mkdir -p "$work/dialog/RUX"
+  (cd "$work/dialog" && xvfb-run -a bash -c 'wine "$1" "$2" </dev/null; status=$?; wineserver -k
+    exit $status' _ "$root/build/windows-bench/bench/dialog_redraw_bench.exe" "$grids")
 fi
 
 echo

@@ -82,14 +82,6 @@ struct PictureSource {
   std::string noSteps;  // why the steps are not known
 };
 
-std::string SizeText(std::int32_t nx, std::int32_t nz) {
-  return std::to_string(nx) + " x " + std::to_string(nz);
-}
-
-std::string StepsText(float dx, float dz) {
-  return "dx " + FormatShortest(dx) + " m, dz " + FormatShortest(dz) + " m";
-}
-
 Status ReadGridFileSource(const std::string& path, const GridProperty* wanted,
                           PictureSource& source) {
   source.gridFile = ReadGridProperty(path, wanted);
@@ -100,13 +92,13 @@ Status ReadGridFileSource(const std::string& path, const GridProperty* wanted,
   source.nx = read.header.nx;
   source.nz = read.header.nz;
   source.title = FileNameOf(path) + ": " + property.code + " (" + property.name + "), " +
-                 SizeText(source.nx, source.nz);
+                 GridSizeText(source.nx, source.nz);
   // Another program may have written steps no grid has; the picture is drawn without them.
   const float dx = read.header.dx, dz = read.header.dz;
   if (std::isfinite(dx) && std::isfinite(dz) && dx > 0 && dz > 0) {
     source.dx = dx;
     source.dz = dz;
-    source.title += ", " + StepsText(dx, dz);
+    source.title += ", " + GridStepsText(dx, dz);
   } else {
     source.noSteps = "the file's steps are not both above 0";
   }
@@ -131,9 +123,9 @@ Status ReadTextGridSource(const std::string& path, bool hasNx, std::int32_t nx,
   source.values = source.textGrid.values.get();
   source.nx = x.nx;
   source.nz = static_cast<std::int32_t>(count / static_cast<std::uint32_t>(source.nx));
-  source.title = FileNameOf(path) + ": " + SizeText(source.nx, source.nz);
+  source.title = FileNameOf(path) + ": " + GridSizeText(source.nx, source.nz);
   if (source.dx > 0) {
-    source.title += ", " + StepsText(source.dx, source.dz);
+    source.title += ", " + GridStepsText(source.dx, source.dz);
   } else {
     source.noSteps = "no --dx and --dz";
   }
@@ -295,10 +287,10 @@ int RunPictureCommand(const std::vector<std::string>& args, const CommandContext
     return Refuse(context.err, "Cannot write the picture " + output + ": " + written.message() +
                                    "." + kNothingWritten);
   }
-  context.out << "Wrote " << output << ": " << SizeText(picture.width, picture.height)
-              << " pixels, the " << SizeText(source.nx, source.nz) << " grid "
+  context.out << "Wrote " << output << ": " << GridSizeText(picture.width, picture.height)
+              << " pixels, the " << GridSizeText(source.nx, source.nz) << " grid "
               << ScaleText(picture.scale, source.dx) << " ("
-              << (source.dx > 0 ? StepsText(source.dx, source.dz)
+              << (source.dx > 0 ? GridStepsText(source.dx, source.dz)
                                 : source.noSteps + ": nodes drawn square")
               << ")" << ColoursText(request.colours, picture, source.unit, gridFile) << '\n';
   return kExitSuccess;

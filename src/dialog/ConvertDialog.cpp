@@ -9,6 +9,7 @@
 #include "conversion/PropertyLoad.h"
 #include "conversion/ShapeFindings.h"
 #include "dialog/ConvertDialogControls.h"
+#include "dialog/ModelPictureView.h"
 #include "folders/FolderMemory.h"
 #include "grid/GridSizes.h"
 #include "grid/NumberText.h"
@@ -34,6 +35,20 @@ std::string InitialFileName(const std::string& rememberedFolder, const char* pat
   return rememberedFolder + kPathSeparator + pattern;
 }
 
+// A size to write as typed when it lies within the grid (1 to `limit`), else the one accepted
+// last, else the whole grid.
+std::int32_t SizeWithin(const std::string& typed, std::int32_t accepted, std::int32_t limit) {
+  std::int32_t size = 0;
+  if (ReadInt32(typed, &size) && size >= 1 && size <= limit) return size;
+  return accepted >= 1 && accepted <= limit ? accepted : limit;
+}
+
+// A step field's number when it is one above 0; 0 otherwise.
+float StepOf(const std::string& text) {
+  float step = 0;
+  return ReadFloat32(text, &step) && step > 0 ? step : 0.0f;
+}
+
 // Shows the wait cursor while a file is read or written.
 class WaitCursor {
  public:
@@ -48,8 +63,9 @@ class WaitCursor {
 
 }  // namespace
 
-ConvertDialog::ConvertDialog(DialogWindow& window, FolderMemory& folderMemory)
-    : window_(window), folderMemory_(folderMemory) {}
+ConvertDialog::ConvertDialog(DialogWindow& window, FolderMemory& folderMemory,
+                             ModelPictureView& picture)
+    : window_(window), folderMemory_(folderMemory), picture_(picture) {}
 
 void ConvertDialog::InitControls() {
   ShowMembers();
@@ -173,6 +189,8 @@ void ConvertDialog::LoadChosenFile(PropertyKind property, const FileDialogResult
   file.lines = loaded.lines;
   DeriveGridSizes(keepChosenSize, loaded.lines);
   EnablePropertyControls(property);
+  ShowPictureChoices();
+  RedrawPicture();
   // A value missing or one too many shows at once, with where the lines break their pattern.
   const std::string shape = FileShapeFinding(chosen.fileName, loaded.lines, elementCount);
   if (!shape.empty()) window_.ShowMessage(shape);
@@ -226,6 +244,7 @@ void ConvertDialog::ChooseXSize(std::int32_t x) {
   nzInput = static_cast<std::int32_t>(elementCount / static_cast<std::uint32_t>(x));
   nzWrite = nzInput;
   ShowMembers();
+  RedrawPicture();
 }
 
 void ConvertDialog::OnXSizeSelChange() {
@@ -267,6 +286,7 @@ void ConvertDialog::CheckSizeOnLeaving(std::int32_t& size, const std::function<S
   }
   writeCount = SaturatedProduct(nxWrite, nzWrite);
   ShowMembers();
+  RedrawPicture();
 }
 
 void ConvertDialog::OnBrowseOutput() {
@@ -346,6 +366,74 @@ bool ConvertDialog::OnOK() {
     nzWrite = result.refused == RequestPart::kNzWrite ? previousNzWrite : nzWrite;
     writeCount = SaturatedProduct(nxWrite, nzWrite);
     ShowMembers();
+    RedrawPicture();
   }
   return false;
+}
+
+const GridProperty* ConvertDialog::PicturedProperty() const {
+  if (pictureChoice_ != nullptr && files[pictureChoice_->kind].values != nullptr) {
+    return pictureChoice_;
+  }
+  for (const GridProperty& property : kGridProperties) {
+    if (files[property.kind].values != nullptr) return &property;
+  }
+  return nullptr;
+}
+
+void ConvertDialog::ShowPictureChoices() {
+  window_.ResetComboList(kPictureCombo);
+  const GridProperty* pictured = PicturedProperty();
+  for (const GridProperty& property : kGridProperties) {
+    if (files[property.kind].values == nullptr) continue;
+    const int index = window_.AddComboString(kPictureCombo, property.name);
+    if (&property == pictured) window_.SetComboSelection(kPictureCombo, index);
+  }
+  window_.EnableControl(kPictureCombo, true);
+}
+
+void ConvertDialog::OnPictureSelChange() {
+  int index = window_.GetComboSelection(kPictureCombo);
+  for (const GridProperty& property : kGridProperties) {
+    if (files[property.kind].values != nullptr && index-- == 0) pictureChoice_ = &property;
+  }
+  RedrawPicture();
+}
+
+void ConvertDialog::OnUnitsSelChange(PropertyKind property) {
+  // The box shows the entry chosen only after this notification: show it now.
+  const int combo = kPropertyControls[property].unitsCombo;
+  window_.SetComboSelection(combo, window_.GetComboSelection(combo));
+  RedrawPicture();
+}
+
+void ConvertDialog::RedrawPicture() {
+  const GridProperty* property = PicturedProperty();
+  if (property == nullptr || nxInput < 1 || elementCount < static_cast<std::uint32_t>(nxInput)) {
+    picture_.ClearPicture();
+    return;
+  }
+  const PropertyFile& file = files[property->kind];
+  GridPictureRequest request;
+  request.values = file.values.get();
+  request.nx = nxInput;
+  request.nz = static_cast<std::int32_t>(elementCount / static_cast<std::uint32_t>(nxInput));
+  const std::int32_t nx = SizeWithin(window_.GetControlText(kNxWriteField), nxWrite, request.nx);
+  const std::int32_t nz = SizeWithin(window_.GetControlText(kNzWriteField), nzWrite, request.nz);
+  request.window = {0, 0, nx, nz};
+  request.title = file.name + ": " + property->code + " (" + property->name + "), " +
+                  (nx < request.nx || nz < request.nz ? GridSizeText(nx, nz) + " of " : "") +
+                  GridSizeText(request.nx, request.nz);
+  const float dx = StepOf(window_.GetControlText(kXStepField));
+  const float dz = StepOf(window_.GetControlText(kZStepField));
+  if (dx > 0 && dz > 0) {
+    request.dx = dx;
+    request.dz = dz;
+    request.title += ", " + GridStepsText(dx, dz);
+  }
+  const Unit* unit = FindUnit(property->kind,
+                              window_.GetControlText(kPropertyControls[property->kind].unitsCombo));
+  request.factor = unit != nullptr ? unit->factor : 1.0f;
+  request.unit = unit != nullptr ? property->unit : "file's units";
+  picture_.ShowPicture(request);
 }

@@ -15,6 +15,7 @@
 class DataExchange;
 class DialogWindow;
 class FolderMemory;
+class ModelPictureView;
 
 // One property's text grid as the dialog holds it.
 struct PropertyFile {
@@ -35,8 +36,9 @@ struct PropertyFile {
 // hands it itself as the DialogWindow, and forwards its notifications here.
 class ConvertDialog {
  public:
-  // folderMemory: where the file dialogs start and what they leave behind.
-  ConvertDialog(DialogWindow& window, FolderMemory& folderMemory);
+  // folderMemory: where the file dialogs start and what they leave behind; picture: where the
+  // model is shown.
+  ConvertDialog(DialogWindow& window, FolderMemory& folderMemory, ModelPictureView& picture);
 
   // From the window's initialisation: fills the unit lists (metric selected) and shows the members.
   void InitControls();
@@ -59,6 +61,15 @@ class ConvertDialog {
   // Files dropped on the dialog: one file dropped on a property's group box (droppedOn) loads as
   // that property, as if chosen in its Open dialog; anything else is refused with a message.
   void OnDropFiles(const std::vector<std::string>& paths, const PropertyKind* droppedOn);
+  // Shows the model as it will be written: the chosen property (Vp, else the first loaded) at
+  // the chosen X size, the part to be written (the sizes as typed when they lie within the
+  // grid), the values in m/s or kg/m3 as the unit in its box makes them (as they are, in "file's
+  // units", when the box names no unit), axes in m from the steps when both are numbers above 0.
+  // Called whenever any of these may have changed.
+  void RedrawPicture();
+  // The property chosen in the picture's list, or a unit chosen from a property's list.
+  void OnPictureSelChange();
+  void OnUnitsSelChange(PropertyKind property);
   // Takes in the controls, checks and writes the grid file. Returns true when the file is
   // written and the dialog should end; false leaves it open (the reason was shown).
   bool OnOK();
@@ -94,8 +105,15 @@ class ConvertDialog {
   // a box's text is none of its units or the X-size box's none of its sizes (the user was told).
   // The request points into the members.
   bool BuildRequest(ConversionRequest& request);
+  // The property the picture shows: the one chosen in its list while it is loaded, else Vp when
+  // loaded, else the first loaded; null when none is.
+  const GridProperty* PicturedProperty() const;
+  // The picture's list: the loaded properties, the pictured one selected.
+  void ShowPictureChoices();
 
   DialogWindow& window_;
   FolderMemory& folderMemory_;
-  std::vector<std::int32_t> xSizes_;  // the X-size box's list
+  ModelPictureView& picture_;
+  const GridProperty* pictureChoice_ = nullptr;  // chosen in the picture's list
+  std::vector<std::int32_t> xSizes_;             // the X-size box's list
 };

@@ -36,6 +36,8 @@ inline constexpr int kVsBrowseButton = IDC_VS_BROWSE;
 inline constexpr int kWriteCountField = IDC_WRITE_COUNT;
 inline constexpr int kNxWriteField = IDC_NX_WRITE;
 inline constexpr int kNzWriteField = IDC_NZ_WRITE;
+inline constexpr int kPictureCombo = IDC_PICTURE_PROPERTY;
+inline constexpr int kModelPicture = IDC_MODEL_PICTURE;
 
 // The controls of one property: all that tells its file's controls from another's.
 struct PropertyControls {

@@ -1,18 +1,24 @@
 // The conversion dialog's window (template IDD_CONVERT): the program's only main window. It
 // owns the dialog's logic (ConvertDialog) and hands it the window interface, attaches the six
 // shaded buttons, adds the About entry to the system menu, paints the icon and the help picture,
-// and routes the controls' notifications to the logic.
+// draws the model's picture that the logic asks for (and enlarged, on a click), and routes the
+// controls' notifications to the logic.
 #pragma once
 
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "dialog/AboutDialog-win32.h"
 #include "dialog/BmpImage.h"
 #include "dialog/ConvertDialog.h"
+#include "dialog/EnlargedPicture-win32.h"
 #include "dialog/HelpPicture.h"
+#include "dialog/ModelPictureView.h"
 #include "ui/Dialog.h"
+#include "widgets/PictureControl-win32.h"
 #include "widgets/ShadeButton.h"
 
 class FolderMemory;
@@ -22,7 +28,7 @@ struct HelpPictureImages {
   BmpImage normal, hover, pressed;
 };
 
-class ConvertDialogWindow : public ui::Dialog {
+class ConvertDialogWindow : public ui::Dialog, private ModelPictureView {
  public:
   // `dialogs` shows every message and file dialog; `folderMemory` and `pictures` outlive the
   // window.
@@ -43,6 +49,12 @@ class ConvertDialogWindow : public ui::Dialog {
   void SetUpButtons();
   void DrawPicture(PictureImage image);
 
+  void ShowPicture(const GridPictureRequest& request) override;
+  void ClearPicture() override;
+  // Draws the model's picture for a control's client area of width x height.
+  void PaintModel(PictureControl& control, std::int32_t width, std::int32_t height);
+  PictureControl::Painter ModelPainter();
+
   // The modal About box, from the system menu, F1 (WM_HELP) and the help command.
   void ShowHelp();
   LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam);
@@ -62,6 +74,11 @@ class ConvertDialogWindow : public ui::Dialog {
   LRESULT OnLButtonUp(WPARAM wParam, LPARAM lParam);
   LRESULT OnAboutClosed(WPARAM wParam, LPARAM lParam);
   LRESULT OnDropFiles(WPARAM wParam, LPARAM lParam);
+  LRESULT OnPictureChanged(WPARAM wParam, LPARAM lParam);
+  LRESULT OnPictureSelChange(WPARAM wParam, LPARAM lParam);
+  LRESULT OnUnitsSelChange(WPARAM wParam, LPARAM lParam);
+  LRESULT OnPictureClicked(WPARAM wParam, LPARAM lParam);
+  LRESULT OnPictureClosed(WPARAM wParam, LPARAM lParam);
 
   PerProperty<ShadeButton> browseButtons;
   ShadeButton outputBrowseButton;
@@ -72,6 +89,9 @@ class ConvertDialogWindow : public ui::Dialog {
   const HelpPictureImages& images;
   HelpPicture picture;
   std::unique_ptr<AboutDialog> modelessAbout;  // opened from the help picture, while it exists
+  PictureControl modelPicture;
+  std::optional<GridPictureRequest> shownModel;    // what the logic asked to show
+  std::unique_ptr<EnlargedPicture> enlargedModel;  // opened by a click on the picture
 
   UI_DECLARE_MESSAGE_MAP()
 };

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "grid/NumberText.h"
 #include "picture/AxisTicks.h"
 #include "picture/ColourMap.h"
 #include "picture/ColourRange.h"
@@ -137,15 +138,18 @@ GridCanvas DrawGridCanvas(const GridPictureRequest& request) {
   // The colours, and whether any value lies beyond either end.
   const ValueRange finite = FiniteRange(grid);
   const ColourChoice& choice = request.colours;
-  drawn.colours = choice.kind == ColourChoice::Kind::kGiven ? ValueRange{choice.low, choice.high}
-                  : choice.kind == ColourChoice::Kind::kClip
-                      ? PercentileRange(grid, std::clamp(choice.percent, 0.0, 49.999))
-                      : finite;
-  const ColourScale colours(drawn.colours);
+  const ValueRange ends = choice.kind == ColourChoice::Kind::kGiven
+                              ? ValueRange{choice.low, choice.high}
+                          : choice.kind == ColourChoice::Kind::kClip
+                              ? PercentileRange(grid, std::clamp(choice.percent, 0.0, 49.999))
+                              : finite;
+  const ColourScale colours(ends);
+  // A float product, as the conversion writes each value: the ends are the products' ends.
+  drawn.colours = {ends.minimum * request.factor, ends.maximum * request.factor};
   const std::string high =
-      (finite.maximum > drawn.colours.maximum ? ">= " : "") + NumberText(drawn.colours.maximum);
+      (finite.maximum > ends.maximum ? ">= " : "") + NumberText(drawn.colours.maximum);
   const std::string low =
-      (finite.minimum < drawn.colours.minimum ? "<= " : "") + NumberText(drawn.colours.minimum);
+      (finite.minimum < ends.minimum ? "<= " : "") + NumberText(drawn.colours.minimum);
 
   const bool fill = request.width > 0 && request.height > 0;
   const Metrics m(fill && request.width < 800 ? 1 : 2);
@@ -271,4 +275,12 @@ GridPicture DrawGridPicture(const GridPictureRequest& request) {
   picture.png = EncodePng(drawn.canvas);
   if (picture.png.empty()) picture.status = Status::Error("Not enough memory to draw the picture.");
   return picture;
+}
+
+std::string GridSizeText(std::int32_t nx, std::int32_t nz) {
+  return std::to_string(nx) + " x " + std::to_string(nz);
+}
+
+std::string GridStepsText(float dx, float dz) {
+  return "dx " + FormatShortest(dx) + " m, dz " + FormatShortest(dz) + " m";
 }

@@ -34,6 +34,10 @@ struct GridPictureRequest {
   float dx = 0, dz = 0;  // the steps in m; 0 when not known
   std::string title;     // the line above the grid
   std::string unit;      // written beside the colour bar, between its ends
+  // The values are shown as value x factor (a unit's factor, as a conversion writes them): the
+  // colour bar's ends are those of the products. The colour map is linear, so the colours are
+  // the values' own; a given range (ColourChoice::kGiven) is in the values' own units.
+  float factor = 1;
   ColourChoice colours;
   // The most pixels the whole picture may take, the grid as large as fits in it. 0 x 0: the
   // grid at whole pixels a node or whole blocks of nodes a pixel where the steps allow, at
@@ -45,8 +49,8 @@ struct GridCanvas {
   Canvas canvas;
   std::int32_t imageLeft = 0, imageTop = 0;  // the grid's image, scale.x.size x scale.z.size
   PictureScale scale;                        // how the window's nodes became its pixels
-  // The values of the map's ends. Infinite values take the colour of the nearer end, NaN a
-  // neutral grey.
+  // The values of the map's ends, times the factor. Infinite values take the colour of the nearer
+  // end, NaN a neutral grey.
   ValueRange colours{0, 0};
   Status status;  // "Not enough memory to draw the picture." when it cannot be drawn
   bool ok() const { return status.ok(); }
@@ -64,3 +68,7 @@ struct GridPicture {
 };
 
 GridPicture DrawGridPicture(const GridPictureRequest& request);
+
+// How titles name a grid's size and steps: "500 x 174", "dx 20 m, dz 20 m".
+std::string GridSizeText(std::int32_t nx, std::int32_t nz);
+std::string GridStepsText(float dx, float dz);

@@ -17,9 +17,11 @@
 #include "grid/GridSizes.h"
 #include "support/FakeDialogWindow.h"
 #include "support/FakeFolders.h"
+#include "support/RecordedPictures.h"
 #include "support/ScratchFolder.h"
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 
 namespace {
 
@@ -31,7 +33,7 @@ const char kCountMismatch[] =
 std::set<int> DisabledAfterBrowsing(std::initializer_list<const std::vector<int>*> properties) {
   std::set<int> disabled = FakeDialogWindow::kDisabledByTemplate;
   for (int id : {kXSizeCombo, kNzInputField, kInputCountField, kNxWriteField, kNzWriteField,
-                 kWriteCountField}) {
+                 kWriteCountField, kPictureCombo}) {
     disabled.erase(id);
   }
   for (const std::vector<int>* controls : properties) {
@@ -122,7 +124,8 @@ class ConvertDialogTest : public testing::Test {
   FakeFolders folders{root_.string()};  // the start folder
   FolderMemory memory{folders, (root_ / "RUX").string()};
   FakeDialogWindow window{folders};
-  ConvertDialog dialog{window, memory};
+  RecordedPictures pictures;
+  ConvertDialog dialog{window, memory, pictures};
 };
 
 TEST_F(ConvertDialogTest, StartShowsTheInitialMembersAndMetricUnitsAndOkAsksForAFile) {
@@ -232,7 +235,9 @@ TEST_F(ConvertDialogTest, CancelledInputDialogEnablesTheFieldsAndTheirChecksStay
   window.Type(kXStepField, "25");
   window.CancelFileDialog();
   dialog.OnBrowse(PropertyKind::kVs);
-  EXPECT_EQ(window.DisabledControls(), DisabledAfterBrowsing({&kVsControls}));
+  std::set<int> disabled = DisabledAfterBrowsing({&kVsControls});
+  disabled.insert(kPictureCombo);  // no property to choose
+  EXPECT_EQ(window.DisabledControls(), disabled);
   EXPECT_EQ(File(PropertyKind::kVs).values, nullptr);
   EXPECT_EQ(Texts({kVsNameText, kVsCountField, kNxWriteField}), (Strings{"*.txt", "0", "0"}));
   EXPECT_EQ(dialog.xStep, 25.0f);                        // taken in before the dialog
@@ -473,6 +478,67 @@ TEST_F(ConvertDialogTest, AFileDroppedOnAPropertysBoxLoadsThereAndOtherDropsAreR
   dialog.OnDropFiles({file.string(), file.string()}, &density);
   EXPECT_EQ(window.messages, (Strings{refusal, refusal}));
   EXPECT_EQ(File(PropertyKind::kVp).values, nullptr);
+}
+
+// The picture shows Vp, else the first property loaded, unless one is chosen in its list; the
+// part to be written at the X size chosen, as the sizes are typed; the values as the unit in
+// its box makes them; axes in m while both steps are numbers above 0.
+TEST_F(ConvertDialogTest, ThePictureShowsTheChosenPropertyAsItWillBeWritten) {
+  const auto shown = [this] { return pictures.shown.back(); };
+  const auto property = [this, &shown] {
+    for (const GridProperty& p : kGridProperties) {
+      if (shown().values != nullptr && shown().values == File(p.kind).values.get()) return p.name;
+    }
+    return "none";
+  };
+  dialog.RedrawPicture();
+  EXPECT_STREQ(property(), "none");
+  Browse(PropertyKind::kVs, WriteText("in", "vs.txt", Sequence(100, 500)));
+  Browse(PropertyKind::kDensity, WriteText("in", "rho.txt", Sequence(100, 2000)));
+  EXPECT_STREQ(property(), "density");
+  EXPECT_EQ(shown().title, "rho.txt: Q (density), 10 x 10, dx 1 m, dz 1 m");
+  LoadHundredVp();
+  EXPECT_STREQ(property(), "Vp");
+  EXPECT_EQ(window.ComboItems(kPictureCombo), (Strings{"Vp", "density", "Vs"}));
+  EXPECT_EQ(window.DisabledControls().count(kPictureCombo), 0u);
+  window.SetComboSelection(kPictureCombo, 2);
+  dialog.OnPictureSelChange();
+  LoadHundredVp();  // a chosen property stays chosen
+  EXPECT_STREQ(property(), "Vs");
+  EXPECT_EQ(window.GetComboSelection(kPictureCombo), 2);
+
+  window.SetComboSelection(kXSizeCombo, 1);  // 4
+  dialog.OnXSizeSelChange();
+  EXPECT_EQ((Ints{shown().nx, shown().nz, shown().window.nx, shown().window.nz}),
+            (Ints{4, 25, 4, 25}));
+  // Typed sizes show while they lie within the grid; past it, the size accepted last.
+  const std::tuple<const char*, const char*, std::int32_t, std::int32_t, const char*> typed[] = {
+      {"3", "25", 3, 25, "vs.txt: R (Vs), 3 x 25 of 4 x 25, dx 1 m, dz 1 m"},
+      {"9", "0", 4, 25, "vs.txt: R (Vs), 4 x 25, dx 1 m, dz 1 m"},
+  };
+  for (const auto& [nx, nz, shownNx, shownNz, title] : typed) {
+    window.Type(kNxWriteField, nx);
+    window.Type(kNzWriteField, nz);
+    dialog.RedrawPicture();
+    EXPECT_EQ((Ints{shown().window.nx, shown().window.nz}), (Ints{shownNx, shownNz})) << nx;
+    EXPECT_EQ(shown().title, title);
+  }
+  const std::tuple<const char*, const char*, float, float> steps[] = {
+      {"12.5", "5", 12.5f, 5.0f}, {"abc", "5", 0.0f, 0.0f}, {"20", "-1", 0.0f, 0.0f}};
+  for (const auto& [x, z, dx, dz] : steps) {
+    window.Type(kXStepField, x);
+    window.Type(kZStepField, z);
+    dialog.RedrawPicture();
+    EXPECT_EQ(std::make_pair(shown().dx, shown().dz), std::make_pair(dx, dz)) << x << " " << z;
+  }
+  EXPECT_EQ(shown().title, "vs.txt: R (Vs), 4 x 25");  // node numbers on the axes
+
+  window.SetComboSelection(kVsUnitsCombo, 2);
+  dialog.OnUnitsSelChange(PropertyKind::kVs);
+  EXPECT_EQ(std::make_pair(shown().factor, shown().unit), std::make_pair(1000.0f, "m/s"s));
+  window.Type(kVsUnitsCombo, "furlongs");
+  dialog.RedrawPicture();
+  EXPECT_EQ(std::make_pair(shown().factor, shown().unit), std::make_pair(1.0f, "file's units"s));
 }
 
 TEST_F(ConvertDialogTest, Marmousi2OffersItsTrueWidthAndWritesWhatMvgtoolWritesForTheChoices) {

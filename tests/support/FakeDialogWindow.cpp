@@ -13,7 +13,7 @@ const std::set<int> FakeDialogWindow::kDisabledByTemplate = {
     kVpCountField,    kVpMinField,      kVpMaxField,   kDensityCountField, kDensityMinField,
     kDensityMaxField, kInputCountField, kVsCountField, kVsMinField,        kVpUnitsCombo,
     kXSizeCombo,      kNzInputField,    kVsMaxField,   kDensityUnitsCombo, kVsUnitsCombo,
-    kWriteCountField, kNxWriteField,    kNzWriteField};
+    kWriteCountField, kNxWriteField,    kNzWriteField, kPictureCombo};
 
 FakeDialogWindow::FakeDialogWindow(Folders& folders)
     : texts_{{kVpNameText, "*.txt"},

@@ -43,7 +43,7 @@ class FakeDialogWindow : public DialogWindow {
 
   std::vector<std::string> ComboItems(int controlId) const;
   const std::set<int>& DisabledControls() const { return disabled_; }
-  // Every field but the two steps, and the four lists.
+  // Every field but the two steps, and the five lists.
   static const std::set<int> kDisabledByTemplate;
 
   struct FileDialogCall {
