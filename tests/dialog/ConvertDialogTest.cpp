@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
 #include <set>
 #include <sstream>
 #include <string>
@@ -33,7 +34,7 @@ const char kCountMismatch[] =
 std::set<int> DisabledAfterBrowsing(std::initializer_list<const std::vector<int>*> properties) {
   std::set<int> disabled = FakeDialogWindow::kDisabledByTemplate;
   for (int id : {kXSizeCombo, kNzInputField, kInputCountField, kNxWriteField, kNzWriteField,
-                 kWriteCountField, kPictureCombo}) {
+                 kWriteCountField, kXFromField, kZFromField, kPictureCombo}) {
     disabled.erase(id);
   }
   for (const std::vector<int>* controls : properties) {
@@ -58,6 +59,24 @@ std::string Sequence(int count, int first = 1, int perLine = 10) {
 }
 
 std::string ReadBytes(const fs::path& path) { return ReadFileBytes(path.string()); }
+
+// A text's lines that are not blank.
+std::vector<std::string> LinesOf(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty()) lines.push_back(line);
+  }
+  return lines;
+}
+
+// What mvgtool convert prints after its "Wrote" line: what it did to the model and the stability
+// report.
+std::vector<std::string> SummaryLines(const std::string& printed) {
+  std::vector<std::string> lines = LinesOf(printed);
+  if (!lines.empty()) lines.erase(lines.begin());
+  return lines;
+}
 
 std::string HeaderBytes(const GridFileHeader& header) {
   auto bytes = header.ToBytes();
@@ -273,6 +292,7 @@ TEST_F(ConvertDialogTest, AnXSizeChosenOrTypedFromTheListDerivesTheRestAndOtherT
   EXPECT_FALSE(fs::exists(Folder("out") / "m.mvg"));
   window.Type(kXSizeCombo, "20");
   dialog.OnXSizeEditChange();
+  window.AnswerQuestion(true);
   ASSERT_TRUE(dialog.OnOK());
   EXPECT_EQ(ReadBytes(Folder("out") / "m.mvg").substr(0, kGridFileHeaderSize),
             HeaderBytes(MakeGridFileHeader(20, 5, 1.0f, 1.0f, "P")));
@@ -340,8 +360,10 @@ TEST_F(ConvertDialogTest, OkWritesTheLoadedPropertiesWithTheStepsTypedIntoTheCho
   ChooseOutput(Folder("out") / "qr");  // shows the steps again on the way
   Browse(PropertyKind::kVs, WriteText("in", "vs.txt", Sequence(12, 800, 3)));
   EXPECT_EQ(Texts({kXStepField, kZStepField}), (Strings{"12.345679", "2.5"}));
+  window.AnswerQuestion(true);  // asked with the stability report alone
   ASSERT_TRUE(dialog.OnOK()) << window.messages.back();
-  EXPECT_TRUE(window.messages.empty());
+  ASSERT_EQ(window.messages.size(), 1u);
+  EXPECT_EQ(window.messages[0].rfind("Stability for finite-difference modelling", 0), 0u);
   EXPECT_FALSE(fs::exists(Folder("in") / "qr.mvg"));
   std::string bytes = ReadBytes(Folder("out") / "qr.mvg");
   ASSERT_EQ(bytes.size(), kGridFileHeaderSize + 4 * 2 * 12);
@@ -385,14 +407,20 @@ TEST_F(ConvertDialogTest, AnUnknownUnitOrAValueBeyondFloatsIsRefusedAndACtrlZCut
   EXPECT_FALSE(fs::exists(output));
   window.Type(kDensityUnitsCombo, "kg/m3");
   EXPECT_TRUE(dialog.OnOK());
-  EXPECT_EQ(window.messages,
+  ASSERT_EQ(window.messages.size(), 3u);
+  EXPECT_EQ(Strings(window.messages.begin(), window.messages.begin() + 2),
             (Strings{"\"furlongs\" is not one of the units for density. Choose one from the list.",
                      "rho.txt, row 1, column 2: 1e+36 g/cm3 is beyond the range of 32-bit floats "
-                     "in kg/m3.",
-                     "vp.txt: a Ctrl-Z (end-of-file mark) on line 2 ends the text, but more text "
-                     "follows it; nothing after it is converted.\nrho.txt holds 1000 to 1e+36 "
-                     "kg/m3: that is not a plausible range for density (500 to 6000 kg/m3).\n\n"
-                     "Write the grid file anyway?"}));
+                     "in kg/m3."}));
+  // The findings come first in the question, the stability report after them.
+  EXPECT_EQ(window.messages[2].rfind(
+                "vp.txt: a Ctrl-Z (end-of-file mark) on line 2 ends the text, but more text "
+                "follows it; nothing after it is converted.\nrho.txt holds 1000 to 1e+36 "
+                "kg/m3: that is not a plausible range for density (500 to 6000 kg/m3).\n\n"
+                "Stability for finite-difference modelling",
+                0),
+            0u)
+      << window.messages[2];
   EXPECT_EQ(fs::file_size(output), kGridFileHeaderSize + 4u * 2 * 4);
 }
 
@@ -414,9 +442,11 @@ TEST_F(ConvertDialogTest, AFailedExportIsReportedAndTheDialogStaysOpen) {
   fs::path out = Folder("out");
   ChooseOutput(out / "model.mvg");
   fs::remove_all(out);
+  window.AnswerQuestion(true);
+  window.AnswerQuestion(true);
   EXPECT_FALSE(dialog.OnOK());
-  ASSERT_EQ(window.messages.size(), 1u);
-  EXPECT_NE(window.messages[0].find("model.mvg"), std::string::npos) << window.messages[0];
+  ASSERT_EQ(window.messages.size(), 2u);
+  EXPECT_NE(window.messages[1].find("model.mvg"), std::string::npos) << window.messages[1];
   EXPECT_NE(File(PropertyKind::kVp).values, nullptr);
   EXPECT_EQ(dialog.outputPath, "model.mvg");
 
@@ -553,10 +583,17 @@ TEST_F(ConvertDialogTest, Marmousi2OffersItsTrueWidthAndWritesWhatMvgtoolWritesF
   EXPECT_EQ(Text(kXSizeCombo), "500");
   EXPECT_EQ(Sizes(), (Ints{500, 174, 500, 174, 87000, 87000}));
 
-  window.Type(kNxWriteField, "400");
-  dialog.OnKillFocusNxWrite();
-  window.Type(kNzWriteField, "150");
-  dialog.OnKillFocusNzWrite();
+  // A window from node (50, 20): each field checked as it is left.
+  const std::pair<int, void (ConvertDialog::*)()> typed[] = {
+      {kNxWriteField, &ConvertDialog::OnKillFocusNxWrite},
+      {kXFromField, &ConvertDialog::OnKillFocusXFrom},
+      {kNzWriteField, &ConvertDialog::OnKillFocusNzWrite},
+      {kZFromField, &ConvertDialog::OnKillFocusZFrom}};
+  const char* const texts[] = {"400", "50", "150", "20"};
+  for (std::size_t i = 0; i < std::size(typed); ++i) {
+    window.Type(typed[i].first, texts[i]);
+    (dialog.*typed[i].second)();
+  }
   window.Type(kVpUnitsCombo, "ft/s");
   window.Type(kDensityUnitsCombo, "lb/ft3");
   // Vs stays in m/s, so that each property must take its own unit.
@@ -567,10 +604,13 @@ TEST_F(ConvertDialogTest, Marmousi2OffersItsTrueWidthAndWritesWhatMvgtoolWritesF
   // The units chosen do not fit the values: the user is asked; No goes back with nothing written.
   window.AnswerQuestion(false);
   EXPECT_FALSE(dialog.OnOK());
-  EXPECT_EQ(window.messages,
-            Strings{"density.txt holds 1010 to 2627: that looks like kg/m3, not lb/ft3.\n"
-                    "Vs is above Vp at 76000 of 87000 nodes, the first at row 23, column 1 (Vs "
-                    "1061 m/s, Vp 560 m/s).\n\nWrite the grid file anyway?"});
+  ASSERT_EQ(window.messages.size(), 1u);
+  const Strings asked = LinesOf(window.messages[0]);
+  EXPECT_EQ(Strings(asked.begin(), asked.begin() + 2),
+            (Strings{"density.txt holds 1010 to 2627: that looks like kg/m3, not lb/ft3.",
+                     "Vs is above Vp at 76000 of 87000 nodes, the first at row 23, column 1 (Vs "
+                     "1061 m/s, Vp 560 m/s)."}));
+  EXPECT_EQ(asked.back(), "Write the grid file anyway?");
   EXPECT_FALSE(fs::exists(Folder("out") / "marmousi2.mvg"));
   window.AnswerQuestion(true);
   ASSERT_TRUE(dialog.OnOK()) << window.messages.back();
@@ -581,13 +621,15 @@ TEST_F(ConvertDialogTest, Marmousi2OffersItsTrueWidthAndWritesWhatMvgtoolWritesF
   const std::vector<std::string> convert = {
       "convert", "--vp", vp.string(), "--density", rho.string(), "--vs", vs.string(),
       "--vp-units", "ft/s", "--density-units", "lb/ft3", "--vs-units", "m/s", "--nx", "500",
-      "--nx-write", "400", "--nz-write", "150", "--dx", "12.5", "--dz", "5", "--force",
-      "-o", reference.string()};
+      "--x-from", "50", "--z-from", "20", "--nx-write", "400", "--nz-write", "150",
+      "--dx", "12.5", "--dz", "5", "--force", "-o", reference.string()};
   // clang-format on
   ASSERT_EQ(RunMvgtool(convert, out, err), kExitSuccess) << err.str();
   std::string written = ReadBytes(Folder("out") / "marmousi2.mvg");
   EXPECT_EQ(written.size(), kGridFileHeaderSize + 4u * 3 * 400 * 150);
   EXPECT_TRUE(written == ReadBytes(reference)) << "the dialog's file differs from mvgtool's";
+  // Between the findings and the question, the stability report mvgtool prints.
+  EXPECT_EQ(Strings(asked.begin() + 2, asked.end() - 1), SummaryLines(out.str()));
 }
 
 }  // namespace
