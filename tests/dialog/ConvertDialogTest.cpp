@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iterator>
+#include <map>
 #include <set>
 #include <sstream>
 #include <string>
@@ -298,36 +299,52 @@ TEST_F(ConvertDialogTest, AnXSizeChosenOrTypedFromTheListDerivesTheRestAndOtherT
             HeaderBytes(MakeGridFileHeader(20, 5, 1.0f, 1.0f, "P")));
 }
 
-TEST_F(ConvertDialogTest, SizesToWriteAreCheckedOnLeavingAndOnOkAndARefusedOneRestored) {
+// The window's sizes and first nodes: each field checked as it is left, all of them by OK (Enter
+// in a field leaves none), a refused one restored and, on OK, given the focus.
+TEST_F(ConvertDialogTest, TheWindowIsCheckedOnLeavingAndOnOkAndARefusedFieldRestored) {
   LoadHundredVp();
+  const std::map<int, void (ConvertDialog::*)()> leave = {
+      {kNxWriteField, &ConvertDialog::OnKillFocusNxWrite},
+      {kXFromField, &ConvertDialog::OnKillFocusXFrom},
+      {kNzWriteField, &ConvertDialog::OnKillFocusNzWrite},
+      {kZFromField, &ConvertDialog::OnKillFocusZFrom}};
   struct Case {
     int field;
     const char* typed;
     const char* message;  // empty: accepted
-    std::int32_t nxWrite, nzWrite, writeCount;
+    Ints window;          // nxWrite, xFrom, nzWrite, zFrom, writeCount
   };
   const Case cases[] = {
-      {kNxWriteField, "12", "Size nx=12 to Write could not be greater then nx=10 in input file", 10,
-       10, 100},
-      {kNxWriteField, "0", "Size nx=0 to Write could not be less then 1", 10, 10, 100},
-      {kNxWriteField, "5", "", 5, 10, 50},
-      {kNzWriteField, "11", "Size nz=11 to Write could not be greater then nz=10 in input file", 5,
-       10, 50},
-      {kNzWriteField, "-1", "Size nz=-1 to Write could not be less then 1", 5, 10, 50},
-      {kNzWriteField, "3", "", 5, 3, 15},
+      {kNxWriteField, "12", "Size nx=12 to Write could not be greater then nx=10 in input file",
+       {10, 0, 10, 0, 100}},
+      {kNxWriteField, "0", "Size nx=0 to Write could not be less then 1", {10, 0, 10, 0, 100}},
+      {kNxWriteField, "5", "", {5, 0, 10, 0, 50}},
+      {kXFromField, "6", "The window's X nodes 6 to 10 leave the grid, whose last X node is 9.",
+       {5, 0, 10, 0, 50}},
+      {kXFromField, "x", "Please enter an integer.", {5, 0, 10, 0, 50}},
+      {kXFromField, "5", "", {5, 5, 10, 0, 50}},
+      {kNxWriteField, "6", "The window's X nodes 5 to 10 leave the grid, whose last X node is 9.",
+       {5, 5, 10, 0, 50}},
+      {kNzWriteField, "11", "Size nz=11 to Write could not be greater then nz=10 in input file",
+       {5, 5, 10, 0, 50}},
+      {kNzWriteField, "-1", "Size nz=-1 to Write could not be less then 1", {5, 5, 10, 0, 50}},
+      {kNzWriteField, "3", "", {5, 5, 3, 0, 15}},
+      {kZFromField, "-1", "The window's first Z node, -1, is before the grid's first, 0.",
+       {5, 5, 3, 0, 15}},
+      {kZFromField, "7", "", {5, 5, 3, 7, 15}},
+  };
+  const auto shown = [this] {
+    return Ints{dialog.nxWrite, dialog.xFrom, dialog.nzWrite, dialog.zFrom, dialog.writeCount};
   };
   for (const Case& c : cases) {
     window.messages.clear();
     window.Type(c.field, c.typed);
-    if (c.field == kNxWriteField) {
-      dialog.OnKillFocusNxWrite();
-    } else {
-      dialog.OnKillFocusNzWrite();
-    }
+    (dialog.*leave.at(c.field))();
     EXPECT_EQ(window.messages, *c.message ? Strings{c.message} : Strings{}) << c.typed;
-    EXPECT_EQ(Sizes(), (Ints{10, 10, c.nxWrite, c.nzWrite, 100, c.writeCount})) << c.typed;
-    EXPECT_EQ(Texts({kNxWriteField, kWriteCountField}),
-              (Strings{std::to_string(c.nxWrite), std::to_string(c.writeCount)}));
+    EXPECT_EQ(shown(), c.window) << c.typed;
+    EXPECT_EQ(Texts({kNxWriteField, kXFromField, kWriteCountField}),
+              (Strings{std::to_string(c.window[0]), std::to_string(c.window[1]),
+                       std::to_string(c.window[4])}));
   }
   // The Z size in input is typed by the user; the rows that exist still hold.
   window.messages.clear();
@@ -338,17 +355,129 @@ TEST_F(ConvertDialogTest, SizesToWriteAreCheckedOnLeavingAndOnOkAndARefusedOneRe
             (Strings{"Size nz=15 to Write could not be greater then 10 rows in input file"}));
   EXPECT_EQ(dialog.nzWrite, 3);
 
-  // Enter in a size field goes straight to OK, with no leaving: OK checks them itself.
   const fs::path output = Folder("out") / "never.mvg";
   ChooseOutput(output);
-  for (const auto& [field, typed] : {std::pair{kNxWriteField, "0"}, {kNzWriteField, "-4"}}) {
+  const std::pair<int, const char*> typed[] = {
+      {kNxWriteField, "0"}, {kNzWriteField, "-4"}, {kXFromField, "6"}, {kZFromField, "8"}};
+  for (const auto& [field, text] : typed) {
     window.messages.clear();
-    window.Type(field, typed);
+    window.Type(field, text);
     EXPECT_FALSE(dialog.OnOK());
     EXPECT_EQ(window.messages.size(), 1u);
-    EXPECT_EQ(Texts({kNxWriteField, kNzWriteField}), (Strings{"5", "3"}));  // restored
+    EXPECT_EQ(window.focused, field);
+    EXPECT_EQ(Texts({kNxWriteField, kXFromField, kNzWriteField, kZFromField}),
+              (Strings{"5", "5", "3", "7"}));  // restored
   }
   EXPECT_FALSE(fs::exists(output));
+}
+
+// Each field that prepares the model: a text that is no value of it, or a value the request
+// refuses, stops OK with the message, the focus on the field and nothing written.
+TEST_F(ConvertDialogTest, APreparationFieldRefusedStopsOkPointingAtIt) {
+  Browse(PropertyKind::kVs, WriteText("in", "vs.txt", Sequence(100, 500)));
+  window.SetComboSelection(kDensitySourceCombo, 1);  // Gardner's relation, with no Vp
+  dialog.OnSourceSelChange();
+  const fs::path output = Folder("out") / "never.mvg";
+  ChooseOutput(output);
+  EXPECT_FALSE(dialog.OnOK());
+  EXPECT_EQ(window.messages,
+            Strings{"Density by Gardner's relation needs Vp: load the Vp grid too."});
+  EXPECT_EQ(window.focused, kDensitySourceCombo);
+  LoadHundredVp();
+  window.SetComboSelection(kVsSourceCombo, 1);  // Vp / ratio: the Vs file set aside
+  dialog.OnSourceSelChange();
+  struct Case {
+    int field;
+    const char *typed, *message, *mended;
+  };
+  const Case cases[] = {
+      {kVsRatioField, "0.9",
+       "Vs = Vp / 0.9 puts Vs at or above Vp: the ratio must be greater than 1.", "1.73"},
+      {kVsRatioField, "", "Please enter a number.", "1.73"},
+      {kWaterVpField, "-1", "The water's Vp, -1 m/s, must be 0 or more.", "1550"},
+      {kWaterDensityField, "0", "The water's density, 0 kg/m3, must be greater than 0.", "1030"},
+      {kHolesCombo, "zero",
+       "\"zero\" is not a way to fill holes: choose none or nearest, or type a number.", "none"},
+      {kHolesCombo, "-999.25", "Holes cannot be filled with -999.25: it is a no-data marker itself.",
+       "nearest"},
+      {kNewXStepField, "0", "The new X step must be greater than 0.", ""},
+      {kNewZStepField, "2 m", "Please enter a number.", ""},
+      {kBorderField, "1,2",
+       "\"1,2\" is not a border: type four whole numbers of nodes, left,right,top,bottom, as "
+       "10,10,0,20.",
+       " "},
+      {kBorderField, "0,0,-1,0", "The border's top side, -1 nodes, must be 0 nodes or more.", ""},
+  };
+  for (const Case& c : cases) {
+    window.messages.clear();
+    window.Type(c.field, c.typed);
+    EXPECT_FALSE(dialog.OnOK());
+    EXPECT_EQ(window.messages, Strings{c.message});
+    EXPECT_EQ(window.focused, c.field) << c.typed;
+    window.Type(c.field, c.mended);
+  }
+  EXPECT_FALSE(fs::exists(output));
+}
+
+// Density by Gardner's relation and Vs by the mudrock line from Vp with a hole filled from its
+// nearest node, new steps, a border and a window from node 1: the file is the one mvgtool writes
+// for the same options, after one question that lists what mvgtool's summary says. A rule sets
+// its property's file aside, the picture too; a file dropped on its box takes it back.
+TEST_F(ConvertDialogTest, RulesAndPreparationWriteWhatMvgtoolWritesAfterOneQuestion) {
+  std::string text = Sequence(100, 1500);  // water where Vp is at most 1550 m/s
+  text.replace(text.find("1555"), 4, "-999.25");
+  const fs::path vp = WriteText("in", "vp.txt", text);
+  const fs::path rho = WriteText("in", "rho.txt", Sequence(100, 2000));
+  Browse(PropertyKind::kVp, vp);
+  Browse(PropertyKind::kDensity, rho);
+  const auto choose = [this](int density, int vs) {
+    window.SetComboSelection(kDensitySourceCombo, density);
+    window.SetComboSelection(kVsSourceCombo, vs);
+    dialog.OnSourceSelChange();
+  };
+  choose(1, 2);  // Gardner's relation, the mudrock line
+  EXPECT_EQ(window.ComboItems(kPictureCombo), Strings{"Vp"});
+  for (int control : {kDensityBrowseButton, kDensityUnitsCombo, kVsBrowseButton, kVsRatioField}) {
+    EXPECT_EQ(window.DisabledControls().count(control), 1u) << control;
+  }
+  EXPECT_EQ(window.DisabledControls().count(kWaterVpField), 0u);
+  const PropertyKind density = PropertyKind::kDensity;
+  dialog.OnDropFiles({rho.string()}, &density);
+  EXPECT_EQ(window.GetComboSelection(kDensitySourceCombo), 0);
+  EXPECT_EQ(window.ComboItems(kPictureCombo), (Strings{"Vp", "density"}));
+  choose(1, 2);
+
+  window.Type(kHolesCombo, "nearest");
+  window.Type(kNewXStepField, "2");
+  window.Type(kBorderField, "1,0, 0,2");
+  window.Type(kNxWriteField, "8");
+  dialog.OnKillFocusNxWrite();
+  window.Type(kXFromField, "1");
+  dialog.OnKillFocusXFrom();
+  ChooseOutput(Folder("out") / "m.mvg");
+  window.AnswerQuestion(false);
+  EXPECT_FALSE(dialog.OnOK());
+  EXPECT_FALSE(fs::exists(Folder("out") / "m.mvg"));
+  window.AnswerQuestion(true);
+  ASSERT_TRUE(dialog.OnOK()) << window.messages.back();
+
+  const fs::path reference = Folder("reference") / "m.mvg";
+  std::ostringstream out, err;
+  ASSERT_EQ(RunMvgtool({"convert", "--vp", vp.string(), "--density", "gardner", "--vs", "mudrock",
+                        "--fill-holes", "nearest", "--resample", "2", "1", "--pad", "1,0,0,2",
+                        "--x-from", "1", "--nx-write", "8", "--dx", "1", "--dz", "1", "-o",
+                        reference.string()},
+                       out, err),
+            kExitSuccess)
+      << err.str();
+  EXPECT_TRUE(ReadBytes(Folder("out") / "m.mvg") == ReadBytes(reference));
+  ASSERT_EQ(window.messages.size(), 2u);
+  Strings asked = LinesOf(window.messages[0]);
+  EXPECT_EQ(asked.back(), "Write the grid file?");
+  asked.pop_back();
+  Strings printed = SummaryLines(out.str());
+  printed[0].replace(0, vp.string().size() + 5, "vp.txt");  // mvgtool names it "--vp PATH"
+  EXPECT_EQ(asked, printed);
 }
 
 // Density and Vs alone export as QR; steps typed just before OK are the ones written, in full;
@@ -541,17 +670,27 @@ TEST_F(ConvertDialogTest, ThePictureShowsTheChosenPropertyAsItWillBeWritten) {
   dialog.OnXSizeSelChange();
   EXPECT_EQ((Ints{shown().nx, shown().nz, shown().window.nx, shown().window.nz}),
             (Ints{4, 25, 4, 25}));
-  // Typed sizes show while they lie within the grid; past it, the size accepted last.
-  const std::tuple<const char*, const char*, std::int32_t, std::int32_t, const char*> typed[] = {
-      {"3", "25", 3, 25, "vs.txt: R (Vs), 3 x 25 of 4 x 25, dx 1 m, dz 1 m"},
-      {"9", "0", 4, 25, "vs.txt: R (Vs), 4 x 25, dx 1 m, dz 1 m"},
+  // A typed window shows while it lies within the grid; past it, the one accepted last.
+  struct Typed {
+    const char *xFrom, *nx, *zFrom, *nz;
+    Ints window;  // x, z, nx, nz
+    const char* title;
   };
-  for (const auto& [nx, nz, shownNx, shownNz, title] : typed) {
-    window.Type(kNxWriteField, nx);
-    window.Type(kNzWriteField, nz);
+  const Typed typed[] = {
+      {"0", "3", "0", "25", {0, 0, 3, 25}, "vs.txt: R (Vs), 3 x 25 of 4 x 25, dx 1 m, dz 1 m"},
+      {"1", "3", "20", "5", {1, 20, 3, 5},
+       "vs.txt: R (Vs), 3 x 5 from x 1, z 20 of 4 x 25, dx 1 m, dz 1 m"},
+      {"2", "3", "0", "0", {0, 0, 4, 25}, "vs.txt: R (Vs), 4 x 25, dx 1 m, dz 1 m"},
+  };
+  for (const Typed& t : typed) {
+    for (const auto& [field, text] : {std::pair{kXFromField, t.xFrom}, {kNxWriteField, t.nx},
+                                      {kZFromField, t.zFrom}, {kNzWriteField, t.nz}}) {
+      window.Type(field, text);
+    }
     dialog.RedrawPicture();
-    EXPECT_EQ((Ints{shown().window.nx, shown().window.nz}), (Ints{shownNx, shownNz})) << nx;
-    EXPECT_EQ(shown().title, title);
+    const PictureWindow& drawn = shown().window;
+    EXPECT_EQ((Ints{drawn.x, drawn.z, drawn.nx, drawn.nz}), t.window) << t.title;
+    EXPECT_EQ(shown().title, t.title);
   }
   const std::tuple<const char*, const char*, float, float> steps[] = {
       {"12.5", "5", 12.5f, 5.0f}, {"abc", "5", 0.0f, 0.0f}, {"20", "-1", 0.0f, 0.0f}};
