@@ -312,39 +312,39 @@ TEST_F(ConvertDialogTest, TheWindowIsCheckedOnLeavingAndOnOkAndARefusedFieldRest
     int field;
     const char* typed;
     const char* message;  // empty: accepted
-    Ints window;          // nxWrite, xFrom, nzWrite, zFrom, writeCount
+    std::int32_t nxWrite, xFrom, nzWrite, zFrom;
   };
   const Case cases[] = {
-      {kNxWriteField, "12", "Size nx=12 to Write could not be greater then nx=10 in input file",
-       {10, 0, 10, 0, 100}},
-      {kNxWriteField, "0", "Size nx=0 to Write could not be less then 1", {10, 0, 10, 0, 100}},
-      {kNxWriteField, "5", "", {5, 0, 10, 0, 50}},
-      {kXFromField, "6", "The window's X nodes 6 to 10 leave the grid, whose last X node is 9.",
-       {5, 0, 10, 0, 50}},
-      {kXFromField, "x", "Please enter an integer.", {5, 0, 10, 0, 50}},
-      {kXFromField, "5", "", {5, 5, 10, 0, 50}},
+      {kNxWriteField, "12", "Size nx=12 to Write could not be greater then nx=10 in input file", 10,
+       0, 10, 0},
+      {kNxWriteField, "0", "Size nx=0 to Write could not be less then 1", 10, 0, 10, 0},
+      {kNxWriteField, "5", "", 5, 0, 10, 0},
+      {kXFromField, "6", "The window's X nodes 6 to 10 leave the grid, whose last X node is 9.", 5,
+       0, 10, 0},
+      {kXFromField, "x", "Please enter an integer.", 5, 0, 10, 0},
+      {kXFromField, "5", "", 5, 5, 10, 0},
       {kNxWriteField, "6", "The window's X nodes 5 to 10 leave the grid, whose last X node is 9.",
-       {5, 5, 10, 0, 50}},
-      {kNzWriteField, "11", "Size nz=11 to Write could not be greater then nz=10 in input file",
-       {5, 5, 10, 0, 50}},
-      {kNzWriteField, "-1", "Size nz=-1 to Write could not be less then 1", {5, 5, 10, 0, 50}},
-      {kNzWriteField, "3", "", {5, 5, 3, 0, 15}},
-      {kZFromField, "-1", "The window's first Z node, -1, is before the grid's first, 0.",
-       {5, 5, 3, 0, 15}},
-      {kZFromField, "7", "", {5, 5, 3, 7, 15}},
-  };
-  const auto shown = [this] {
-    return Ints{dialog.nxWrite, dialog.xFrom, dialog.nzWrite, dialog.zFrom, dialog.writeCount};
+       5, 5, 10, 0},
+      {kNzWriteField, "11", "Size nz=11 to Write could not be greater then nz=10 in input file", 5,
+       5, 10, 0},
+      {kNzWriteField, "-1", "Size nz=-1 to Write could not be less then 1", 5, 5, 10, 0},
+      {kNzWriteField, "3", "", 5, 5, 3, 0},
+      {kZFromField, "-1", "The window's first Z node, -1, is before the grid's first, 0.", 5, 5, 3,
+       0},
+      {kZFromField, "7", "", 5, 5, 3, 7},
   };
   for (const Case& c : cases) {
     window.messages.clear();
     window.Type(c.field, c.typed);
     (dialog.*leave.at(c.field))();
     EXPECT_EQ(window.messages, *c.message ? Strings{c.message} : Strings{}) << c.typed;
-    EXPECT_EQ(shown(), c.window) << c.typed;
-    EXPECT_EQ(Texts({kNxWriteField, kXFromField, kWriteCountField}),
-              (Strings{std::to_string(c.window[0]), std::to_string(c.window[1]),
-                       std::to_string(c.window[4])}));
+    const Ints expected = {c.nxWrite, c.xFrom, c.nzWrite, c.zFrom, c.nxWrite * c.nzWrite};
+    EXPECT_EQ((Ints{dialog.nxWrite, dialog.xFrom, dialog.nzWrite, dialog.zFrom, dialog.writeCount}),
+              expected)
+        << c.typed;
+    EXPECT_EQ(
+        Texts({kNxWriteField, kXFromField, kWriteCountField}),
+        (Strings{std::to_string(c.nxWrite), std::to_string(c.xFrom), std::to_string(expected[4])}));
   }
   // The Z size in input is typed by the user; the rows that exist still hold.
   window.messages.clear();
@@ -398,8 +398,8 @@ TEST_F(ConvertDialogTest, APreparationFieldRefusedStopsOkPointingAtIt) {
       {kWaterDensityField, "0", "The water's density, 0 kg/m3, must be greater than 0.", "1030"},
       {kHolesCombo, "zero",
        "\"zero\" is not a way to fill holes: choose none or nearest, or type a number.", "none"},
-      {kHolesCombo, "-999.25", "Holes cannot be filled with -999.25: it is a no-data marker itself.",
-       "nearest"},
+      {kHolesCombo, "-999.25",
+       "Holes cannot be filled with -999.25: it is a no-data marker itself.", "nearest"},
       {kNewXStepField, "0", "The new X step must be greater than 0.", ""},
       {kNewZStepField, "2 m", "Please enter a number.", ""},
       {kBorderField, "1,2",
@@ -463,13 +463,13 @@ TEST_F(ConvertDialogTest, RulesAndPreparationWriteWhatMvgtoolWritesAfterOneQuest
 
   const fs::path reference = Folder("reference") / "m.mvg";
   std::ostringstream out, err;
-  ASSERT_EQ(RunMvgtool({"convert", "--vp", vp.string(), "--density", "gardner", "--vs", "mudrock",
-                        "--fill-holes", "nearest", "--resample", "2", "1", "--pad", "1,0,0,2",
-                        "--x-from", "1", "--nx-write", "8", "--dx", "1", "--dz", "1", "-o",
-                        reference.string()},
-                       out, err),
-            kExitSuccess)
-      << err.str();
+  // clang-format off
+  const std::vector<std::string> convert = {
+      "convert", "--vp", vp.string(), "--density", "gardner", "--vs", "mudrock",
+      "--fill-holes", "nearest", "--resample", "2", "1", "--pad", "1,0,0,2", "--x-from", "1",
+      "--nx-write", "8", "--dx", "1", "--dz", "1", "-o", reference.string()};
+  // clang-format on
+  ASSERT_EQ(RunMvgtool(convert, out, err), kExitSuccess) << err.str();
   EXPECT_TRUE(ReadBytes(Folder("out") / "m.mvg") == ReadBytes(reference));
   ASSERT_EQ(window.messages.size(), 2u);
   Strings asked = LinesOf(window.messages[0]);
@@ -673,23 +673,24 @@ TEST_F(ConvertDialogTest, ThePictureShowsTheChosenPropertyAsItWillBeWritten) {
   // A typed window shows while it lies within the grid; past it, the one accepted last.
   struct Typed {
     const char *xFrom, *nx, *zFrom, *nz;
-    Ints window;  // x, z, nx, nz
+    std::int32_t x, z, shownNx, shownNz;
     const char* title;
   };
   const Typed typed[] = {
-      {"0", "3", "0", "25", {0, 0, 3, 25}, "vs.txt: R (Vs), 3 x 25 of 4 x 25, dx 1 m, dz 1 m"},
-      {"1", "3", "20", "5", {1, 20, 3, 5},
+      {"0", "3", "0", "25", 0, 0, 3, 25, "vs.txt: R (Vs), 3 x 25 of 4 x 25, dx 1 m, dz 1 m"},
+      {"1", "3", "20", "5", 1, 20, 3, 5,
        "vs.txt: R (Vs), 3 x 5 from x 1, z 20 of 4 x 25, dx 1 m, dz 1 m"},
-      {"2", "3", "0", "0", {0, 0, 4, 25}, "vs.txt: R (Vs), 4 x 25, dx 1 m, dz 1 m"},
+      {"2", "3", "0", "0", 0, 0, 4, 25, "vs.txt: R (Vs), 4 x 25, dx 1 m, dz 1 m"},
   };
   for (const Typed& t : typed) {
-    for (const auto& [field, text] : {std::pair{kXFromField, t.xFrom}, {kNxWriteField, t.nx},
-                                      {kZFromField, t.zFrom}, {kNzWriteField, t.nz}}) {
-      window.Type(field, text);
-    }
+    window.Type(kXFromField, t.xFrom);
+    window.Type(kNxWriteField, t.nx);
+    window.Type(kZFromField, t.zFrom);
+    window.Type(kNzWriteField, t.nz);
     dialog.RedrawPicture();
     const PictureWindow& drawn = shown().window;
-    EXPECT_EQ((Ints{drawn.x, drawn.z, drawn.nx, drawn.nz}), t.window) << t.title;
+    EXPECT_EQ((Ints{drawn.x, drawn.z, drawn.nx, drawn.nz}), (Ints{t.x, t.z, t.shownNx, t.shownNz}))
+        << t.title;
     EXPECT_EQ(shown().title, t.title);
   }
   const std::tuple<const char*, const char*, float, float> steps[] = {
