@@ -27,7 +27,8 @@ const CommandHelp kConvertHelp = {
     "Converts up to three text grids, which must hold the same number of values, into one\n"
     "grid file. A text grid is a flat sequence of decimal numbers separated by spaces, tabs,\n"
     "commas or line ends, row after row; its lines hold whole rows, or its rows are wrapped\n"
-    "over whole lines.\n"
+    "over whole lines. FILE may be gzip-compressed (told by its first bytes, not its name),\n"
+    "and \"-\" reads one of them from standard input.\n"
     "\n"
     "  --vp FILE              compressional velocity grid\n"
     "  --density FILE         density grid\n"
@@ -42,7 +43,8 @@ const CommandHelp kConvertHelp = {
     "  --dx STEP              grid step along X, in m (needed)\n"
     "  --dz STEP              grid step along Z, in m (needed)\n"
     "  -o, --output OUTPUT    the grid file to write, named exactly as given; an existing\n"
-    "                         file is replaced only when the new one is complete\n"
+    "                         file is replaced only when the new one is complete;\n"
+    "                         \"-\" writes it to standard output (not to a terminal)\n"
     "  --force                write the grid file despite the findings below\n"
     "  --strict               accepted for older scripts: findings always refuse\n"
     "\n"
@@ -137,6 +139,10 @@ std::string TakeOptions(const ParsedCommandLine& line, std::array<Property, 3>& 
     }
   }
   if (!anyInput) return "no input: give at least one of --vp, --density, --vs";
+  const auto fromStandardInput = [](const Property& p) { return p.path == kStandardInput; };
+  if (std::count_if(properties.begin(), properties.end(), fromStandardInput) > 1) {
+    return "only one input can be \"-\", standard input";
+  }
 
   for (const std::string& problem :
        {TakeInteger(line, "nx", choices.hasNx, choices.nx),
@@ -151,18 +157,17 @@ std::string TakeOptions(const ParsedCommandLine& line, std::array<Property, 3>& 
 }
 
 // How messages name a property's file: with its option, so that files of one name in two
-// folders are told apart ("--vp b/vp.txt").
+// folders are told apart ("--vp b/vp.txt", "--vp standard input").
 std::string NameOf(const Property& property) {
-  return std::string("--") + property.option + " " + property.path;
+  return std::string("--") + property.option + " " +
+         (property.path == kStandardInput ? "standard input" : property.path);
 }
 
 // Reads one property as the dialog does; returns the refusal line, "" when read.
 std::string ReadProperty(Property& property, const Property* first, ProgressLine& progress) {
-  LoadProgress reading;
-  reading.scanning = progress.For("Scanning " + property.path);
-  reading.loading = progress.For("Loading " + property.path);
   property.loaded = LoadProperty(property.path, NameOf(property),
-                                 first != nullptr ? first->loaded.summary.count : 0, reading);
+                                 first != nullptr ? first->loaded.summary.count : 0,
+                                 progress.For("Reading " + property.path));
   progress.Clear();
   if (property.loaded.countDiffers) {
     return NameOf(property) + " holds " + std::to_string(property.loaded.summary.count) +
@@ -225,6 +230,12 @@ int RunConvertCommand(const std::vector<std::string>& args, const CommandContext
   if (choices.output.find('*') != std::string::npos) {
     return Refuse(context.err, choices.output + ": a grid file name cannot hold \"*\"");
   }
+  const bool toStandardOutput = choices.output == "-";
+  if (toStandardOutput && context.stdoutIsTerminal) {
+    return Refuse(context.err,
+                  "-o -: will not write a binary grid file to a terminal; redirect standard "
+                  "output to a file or a pipe");
+  }
 
   ProgressLine progress(context.err, context.showProgress);
   const Property* first = nullptr;
@@ -243,9 +254,9 @@ int RunConvertCommand(const std::vector<std::string>& args, const CommandContext
   for (std::size_t i = 0; i < properties.size(); ++i) {
     const Property& property = properties[i];
     if (property.path.empty()) continue;
-    inputs[i]->values = property.loaded.values.get();
+    inputs[i]->values = property.loaded.values.data();
     inputs[i]->unit = property.unit;
-    inputs[i]->path = property.path;
+    inputs[i]->path = property.path == kStandardInput ? "" : property.path;
     inputs[i]->name = NameOf(property);
     inputs[i]->lines = &property.loaded.lines;
   }
@@ -255,8 +266,9 @@ int RunConvertCommand(const std::vector<std::string>& args, const CommandContext
   request.zStep = choices.dz;
   request.xStepName = "--dx";
   request.zStepName = "--dz";
-  request.outputName = choices.output;
-  request.outputPath = choices.output;
+  request.outputName = toStandardOutput ? "standard output" : choices.output;
+  request.outputPath = toStandardOutput ? "" : choices.output;
+  request.toStandardOutput = toStandardOutput;
   RequestPart refused = RequestPart::kNone;
   const Status checked = CheckConversionRequest(request, &refused);
   if (!checked.ok()) return Refuse(context.err, OptionOf(refused) + checked.message());
@@ -273,20 +285,22 @@ int RunConvertCommand(const std::vector<std::string>& args, const CommandContext
   const GridFileHeader header = MakeGridFileHeader(
       request.nxWrite, request.nzWrite, request.xStep, request.zStep, request.vp.values != nullptr,
       request.density.values != nullptr, request.vs.values != nullptr);
-  context.out << "Wrote " << choices.output << ": "
-              << (request.nxWrite == request.nxInput ? nxSaid
-                                                     : "nx " + std::to_string(request.nxWrite))
-              << ", nz " << request.nzWrite << ", properties " << header.propertyCodes << ", "
-              << kGridFileHeaderSize + GridFileDataSize(header) << " bytes";
+  // Standard output holds the grid file itself: the summary goes with the messages.
+  std::ostream& summary = toStandardOutput ? context.err : context.out;
+  summary << "Wrote " << (toStandardOutput ? "the grid file to standard output" : choices.output)
+          << ": "
+          << (request.nxWrite == request.nxInput ? nxSaid : "nx " + std::to_string(request.nxWrite))
+          << ", nz " << request.nzWrite << ", properties " << header.propertyCodes << ", "
+          << kGridFileHeaderSize + GridFileDataSize(header) << " bytes";
   if (request.nxWrite != request.nxInput || request.nzWrite != request.nzInput) {
-    context.out << " (the first rows and columns of the " << request.nxInput << " x "
-                << request.nzInput << " input grid)";
+    summary << " (the first rows and columns of the " << request.nxInput << " x " << request.nzInput
+            << " input grid)";
   }
   if (!findings.empty()) {
-    context.out << "; --force overrode " << findings.size()
-                << (findings.size() == 1 ? " finding:" : " findings:");
-    for (const std::string& finding : findings) context.out << ' ' << finding;
+    summary << "; --force overrode " << findings.size()
+            << (findings.size() == 1 ? " finding:" : " findings:");
+    for (const std::string& finding : findings) summary << ' ' << finding;
   }
-  context.out << '\n';
+  summary << '\n';
   return kExitSuccess;
 }

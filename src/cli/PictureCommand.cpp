@@ -37,7 +37,8 @@ const CommandHelp kPictureHelp = {
     "                       (model.mvg -> model-P.png)\n"
     "\n"
     "INPUT is a grid file when its name ends in .mvg or it starts as one; anything else is read\n"
-    "as a text grid and shown in the units the file holds.\n"};
+    "as a text grid (gzip-compressed or not) and shown in the units the file holds. INPUT \"-\"\n"
+    "reads a text grid from standard input; its picture needs -o.\n"};
 
 namespace {
 
@@ -51,7 +52,7 @@ const std::vector<OptionRule> kOptions = {
 // The grid to draw, whichever kind of file it came from.
 struct PictureSource {
   GridPropertyValues gridFile;
-  TextGridValues textGrid;
+  TextGridRead textGrid;
   const float* values = nullptr;
   std::int32_t nx = 0, nz = 0;
   std::string title, unit, defaultOutput;
@@ -81,21 +82,21 @@ std::string ReadGridFileSource(const std::string& path, char code, PictureSource
 std::string ReadTextGridSource(const std::string& path, bool hasNx, std::int32_t nx,
                                const CommandContext& context, PictureSource& source) {
   ProgressLine progress(context.err, context.showProgress);
-  const TextGridScan scan = ScanTextGrid(path, path, progress.For("Scanning " + path));
+  const bool standardInput = path == kStandardInput;
+  const std::string name = standardInput ? "standard input" : path;
+  source.textGrid = ReadTextGrid(path, name, progress.For("Reading " + path));
   progress.Clear();
-  if (!scan.ok()) return scan.status.message();
-  const std::uint32_t count = scan.summary.count;
-  const XSizeChoice x = ChooseXSize(count, scan.lines, path, hasNx, nx);
+  const TextGridRead& read = source.textGrid;
+  if (!read.ok()) return read.status.message();
+  const std::uint32_t count = read.summary.count;
+  const XSizeChoice x = ChooseXSize(count, read.lines, name, hasNx, nx);
   if (!x.problem.empty()) return x.problem;
-  source.textGrid = LoadTextGridValues(path, path, scan, progress.For("Loading " + path));
-  progress.Clear();
-  if (!source.textGrid.ok()) return source.textGrid.status.message();
-  source.values = source.textGrid.values.get();
+  source.values = read.values.data();
   source.nx = x.nx;
   source.nz = static_cast<std::int32_t>(count / static_cast<std::uint32_t>(source.nx));
-  source.title = FileNameOf(path) + ": " + SizeText(source.nx, source.nz);
+  source.title = (standardInput ? name : FileNameOf(path)) + ": " + SizeText(source.nx, source.nz);
   source.unit = "file's units";
-  source.defaultOutput = ReplaceExtension(path, ".png");
+  source.defaultOutput = ReplaceExtension(WithoutGzipEnding(path), ".png");
   return {};
 }
 
@@ -125,7 +126,10 @@ int RunPictureCommand(const std::vector<std::string>& args, const CommandContext
     problem = "--nx needs a whole number, not \"" + line.Value("nx") + "\"";
   }
   const std::string& input = line.operands[0];
-  const bool gridFile = LooksLikeGridFile(input);
+  const bool gridFile = input != kStandardInput && LooksLikeGridFile(input);
+  if (problem.empty() && input == kStandardInput && !line.Has("output")) {
+    problem = "a picture of standard input needs -o OUTPUT.png";
+  }
   if (problem.empty() && gridFile && line.Has("nx")) {
     problem = "--nx is for text grids; the grid file " + input + " holds its own sizes";
   }

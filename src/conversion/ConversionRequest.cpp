@@ -60,7 +60,8 @@ Status CheckConversionRequest(const ConversionRequest& request, RequestPart* ref
                   "The Z extent (Z size to write - 1) x Z step is too large for a grid file.");
   }
   for (const PropertyInput* input : inputs) {
-    if (input->values != nullptr && IsSameFile(request.outputPath, input->path)) {
+    if (input->values != nullptr && !request.toStandardOutput && !input->path.empty() &&
+        IsSameFile(request.outputPath, input->path)) {
       return Refuse(
           RequestPart::kOutput, refused,
           "The grid file would replace the input file " + input->name + ". Choose another name.");
@@ -80,5 +81,6 @@ Status WriteGridFile(const ConversionRequest& request) {
   source.nzWrite = request.nzWrite;
   source.xStep = request.xStep;
   source.zStep = request.zStep;
-  return ExportGridFile(source, request.outputPath);
+  return request.toStandardOutput ? ExportGridFileToStandardOutput(source)
+                                  : ExportGridFile(source, request.outputPath);
 }

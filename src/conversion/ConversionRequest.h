@@ -13,7 +13,7 @@
 struct PropertyInput {
   const float* values = nullptr;         // elementCount values in file order; null when not loaded
   const Unit* unit = nullptr;            // the unit the values are in; null counts as the default
-  std::string path;                      // where it was read from
+  std::string path;                      // where it was read from; empty: standard input
   std::string name;                      // how the user knows the file ("vp.txt")
   const TextGridLines* lines = nullptr;  // how its lines go; null when not known
 };
@@ -26,8 +26,9 @@ struct ConversionRequest {
   std::int32_t nxWrite = 0, nzWrite = 0;
   float xStep = 1.0f, zStep = 1.0f;                        // in m
   std::string xStepName = "X step", zStepName = "Z step";  // how the user knows them
-  std::string outputName;  // as shown; holds '*' until an output is chosen
-  std::string outputPath;  // where the grid file is written
+  std::string outputName;         // as shown; holds '*' until an output is chosen
+  std::string outputPath;         // where the grid file is written
+  bool toStandardOutput = false;  // instead: written to standard output, as a stream
 };
 
 // Which part of the request a refusal is about, for a front end that points at it.

@@ -103,8 +103,9 @@ void ConvertDialog::LoadPropertyFile(PropertyKind property) {
 
   FileDialogRequest request;
   request.initialFileName = InitialFileName(folderMemory_.ReadRememberedFolder(), "*.txt");
-  request.filterDescription = "Text files";
-  request.filterPattern = "*.txt";
+  // A text grid may come gzip-compressed ("vp.txt.gz"); its first bytes tell, not its name.
+  request.filterDescription = "Text grids (*.txt, *.gz)";
+  request.filterPattern = "*.txt;*.gz";
   FileDialogResult chosen = window_.RunOpenFileDialog(request);
   if (!chosen.confirmed) {
     EnablePropertyControls(property);
@@ -307,7 +308,7 @@ bool ConvertDialog::BuildRequest(ConversionRequest& request) {
     PropertyInput& input = kind == PropertyKind::kVp        ? request.vp
                            : kind == PropertyKind::kDensity ? request.density
                                                             : request.vs;
-    input.values = (this->*p.values).get();
+    input.values = (this->*p.values).data();
     input.unit = unit;
     input.path = this->*p.fullPath;
     input.name = this->*p.path;

@@ -1,12 +1,12 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "conversion/ConversionRequest.h"
 #include "conversion/Units.h"
+#include "grid/FloatArray.h"
 #include "grid/TextGridLines.h"
 #include "ui/DialogWindow.h"
 
@@ -51,9 +51,9 @@ class ConvertDialog {
   void DeriveGridSizes(bool keepChosenSize, const TextGridLines& lines);
 
   // Conversion state, shown in and taken from the controls by DoDataExchange.
-  std::unique_ptr<float[]> vpValues;
-  std::unique_ptr<float[]> vsValues;
-  std::unique_ptr<float[]> densityValues;
+  FloatArray vpValues;
+  FloatArray vsValues;
+  FloatArray densityValues;
   std::int32_t nxInput = 0;
   bool vpLoaded = false;
   bool densityLoaded = false;

@@ -1,14 +1,13 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
 
 #include "dialog/ConvertDialog.h"
 
 // The members and controls of one property: all that tells the loads of Vp, density and Vs apart.
 struct PropertyBinding {
-  std::unique_ptr<float[]> ConvertDialog::*values;
+  FloatArray ConvertDialog::*values;
   bool ConvertDialog::*loaded;
   std::int32_t ConvertDialog::*count;
   float ConvertDialog::*minimum;

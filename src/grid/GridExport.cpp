@@ -8,14 +8,16 @@
 #include "grid/AtomicFileWriter.h"
 #include "grid/CompilerSupport.h"
 #include "grid/GridFileHeader.h"
+#include "grid/StandardOutput.h"
 
 namespace {
 
 constexpr char kNothingWritten[] = "\nNothing was written.";
 
-Status Refused(const std::string& outputPath, const std::string& reason) {
-  return Status::Error("Cannot write the grid file " + outputPath + ": " + reason + "." +
-                       kNothingWritten);
+// `where`: " model.mvg", " to standard output".
+Status Refused(const std::string& where, const std::string& reason,
+               const char* outcome = kNothingWritten) {
+  return Status::Error("Cannot write the grid file" + where + ": " + reason + "." + outcome);
 }
 
 // The properties present, in file order.
@@ -67,21 +69,17 @@ bool DataBlockIsTheArray(const ExportSource& source,
          source.nxWrite == source.nxInput;
 }
 
-}  // namespace
-
-Status ExportGridFile(const ExportSource& source, const std::string& outputPath) {
-  if (outputPath.empty()) {
-    return Status::Error(std::string("Cannot write the grid file: no file name was given.") +
-                         kNothingWritten);
-  }
+// Builds header and data block and hands them to `write`; `where` names the output in messages.
+template <class Write>
+Status Export(const ExportSource& source, const std::string& where, const Write& write) {
   const std::vector<ExportProperty> properties = PresentProperties(source);
-  if (properties.empty()) return Refused(outputPath, "no property is loaded");
+  if (properties.empty()) return Refused(where, "no property is loaded");
   if (!WindowFits(source)) {
-    return Refused(outputPath,
-                   "the size to write nx=" + std::to_string(source.nxWrite) +
-                       ", nz=" + std::to_string(source.nzWrite) +
-                       " does not fit in the input grid (nx=" + std::to_string(source.nxInput) +
-                       ", " + std::to_string(source.elementCount) + " values)");
+    return Refused(
+        where, "the size to write nx=" + std::to_string(source.nxWrite) +
+                   ", nz=" + std::to_string(source.nzWrite) +
+                   " does not fit in the input grid (nx=" + std::to_string(source.nxInput) + ", " +
+                   std::to_string(source.elementCount) + " values)");
   }
 
   const GridFileHeader header = MakeGridFileHeader(
@@ -104,7 +102,7 @@ Status ExportGridFile(const ExportSource& source, const std::string& outputPath)
       data.reset(new (std::nothrow) std::uint8_t[static_cast<std::size_t>(dataSize)]);
     }
     if (!data) {
-      return Status::Error("Not enough memory to write the grid file " + outputPath + ": " +
+      return Status::Error("Not enough memory to write the grid file" + where + ": " +
                            std::to_string(dataSize) + " bytes are needed." + kNothingWritten);
     }
     GatherNodes(source, properties, data.get());
@@ -113,7 +111,30 @@ Status ExportGridFile(const ExportSource& source, const std::string& outputPath)
 
   std::vector<FileBlock> blocks{{headerBytes.data(), headerBytes.size()}};
   if (dataSize > 0) blocks.push_back({block, static_cast<std::size_t>(dataSize)});
-  const Status written = WriteFileAtomically(outputPath, blocks);
-  if (!written.ok()) return Refused(outputPath, written.message());
-  return Status();
+  return write(blocks);
+}
+
+}  // namespace
+
+Status ExportGridFile(const ExportSource& source, const std::string& outputPath) {
+  if (outputPath.empty()) {
+    return Status::Error(std::string("Cannot write the grid file: no file name was given.") +
+                         kNothingWritten);
+  }
+  const std::string where = " " + outputPath;
+  return Export(source, where, [&](const std::vector<FileBlock>& blocks) {
+    const Status written = WriteFileAtomically(outputPath, blocks);
+    return written.ok() ? written : Refused(where, written.message());
+  });
+}
+
+Status ExportGridFileToStandardOutput(const ExportSource& source) {
+  const std::string where = " to standard output";
+  return Export(source, where, [&](const std::vector<FileBlock>& blocks) {
+    bool anyWritten = false;
+    const Status written = WriteToStandardOutput(blocks, &anyWritten);
+    if (written.ok()) return written;
+    return Refused(where, written.message(),
+                   anyWritten ? "\nWhat was written is incomplete." : kNothingWritten);
+  });
 }

@@ -33,3 +33,7 @@ struct ExportSource {
 //   "Not enough memory to write the grid file F: N bytes are needed."
 //   "Cannot write the grid file F: <system reason>."   e.g. "No space left on device"
 Status ExportGridFile(const ExportSource& source, const std::string& outputPath);
+// The same written to standard output, as a stream: a failure while writing ends "\nWhat was
+// written is incomplete." once some bytes went out, e.g.
+//   "Cannot write the grid file to standard output: Broken pipe.\nWhat was written is incomplete."
+Status ExportGridFileToStandardOutput(const ExportSource& source);

@@ -149,7 +149,7 @@ TEST_F(ConvertDialogTest, LoadedVpShowsItsFiguresProposesAGridAndEnablesItsContr
             Strings{"vp.txt: 1 line of 2 values, then line 2 holds 11 values: no X size follows "
                     "from these lines; is a value missing or one too many on line 2?"});
   EXPECT_TRUE(dialog.vpLoaded);
-  ASSERT_NE(dialog.vpValues, nullptr);
+  ASSERT_FALSE(dialog.vpValues.empty());
   EXPECT_EQ(dialog.vpValues[99], 106.0f);
   EXPECT_EQ(dialog.elementCount, 100u);
   EXPECT_EQ(Texts({kVpNameText, kVpCountField, kVpMinField, kVpMaxField}),
@@ -184,7 +184,7 @@ TEST_F(ConvertDialogTest, ALaterLoadOfTheSameCountKeepsTheChosenXSizeAndTheList)
 
 TEST_F(ConvertDialogTest, AnotherCountIsRefusedShowingItsFiguresAndKeepingWhatWasLoaded) {
   LoadHundredVp();
-  const float* heldVp = dialog.vpValues.get();
+  const float* heldVp = dialog.vpValues.data();
 
   Browse(PropertyKind::kDensity, WriteText("in", "rho.txt", Sequence(120, 1000)));
   EXPECT_EQ(window.messages,
@@ -192,14 +192,14 @@ TEST_F(ConvertDialogTest, AnotherCountIsRefusedShowingItsFiguresAndKeepingWhatWa
   EXPECT_EQ(Texts({kDensityNameText, kDensityCountField, kDensityMinField, kDensityMaxField}),
             (Strings{"*.txt", "120", "1000", "1119"}));
   EXPECT_FALSE(dialog.densityLoaded);
-  EXPECT_EQ(dialog.densityValues, nullptr);
+  EXPECT_TRUE(dialog.densityValues.empty());
   EXPECT_EQ(window.DisabledControls(), DisabledAfterBrowsing({&kVpControls}));  // nothing more
 
   Browse(PropertyKind::kVp, WriteText("in", "vp120.txt", Sequence(120, 7)));
   EXPECT_EQ(window.messages.size(), 2u);
   EXPECT_EQ(Texts({kVpNameText, kVpCountField}), (Strings{"*.txt", "120"}));
   EXPECT_TRUE(dialog.vpLoaded);
-  EXPECT_EQ(dialog.vpValues.get(), heldVp);
+  EXPECT_EQ(dialog.vpValues.data(), heldVp);
   EXPECT_EQ(dialog.vpValues[0], 1001.0f);
   EXPECT_EQ(dialog.elementCount, 100u);
   EXPECT_EQ(dialog.inputCount, 100);
