@@ -259,6 +259,7 @@ int RunConvertCommand(const std::vector<std::string>& args, const CommandContext
     inputs[i]->path = property.path == kStandardInput ? "" : property.path;
     inputs[i]->name = NameOf(property);
     inputs[i]->lines = &property.loaded.lines;
+    inputs[i]->range = RangeOfValues(property.loaded.summary);
   }
   request.elementCount = first->loaded.summary.count;
   request.inputCount = static_cast<std::int32_t>(request.elementCount);

@@ -4,11 +4,13 @@
 // from what its user gave; the checks and the export are the same for both.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "conversion/Units.h"
 #include "grid/Status.h"
 #include "grid/TextGridLines.h"
+#include "grid/ValueRange.h"
 
 struct PropertyInput {
   const float* values = nullptr;         // elementCount values in file order; null when not loaded
@@ -16,6 +18,8 @@ struct PropertyInput {
   std::string path;                      // where it was read from; empty: standard input
   std::string name;                      // how the user knows the file ("vp.txt")
   const TextGridLines* lines = nullptr;  // how its lines go; null when not known
+  // The least and greatest value, when the reading found them: spares the checks a pass.
+  std::optional<ValueRange> range = std::nullopt;
 };
 
 struct ConversionRequest {

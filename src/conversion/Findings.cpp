@@ -35,7 +35,8 @@ std::vector<std::string> FindingsOf(const ConversionRequest& request) {
                                     std::pair{PropertyKind::kDensity, &request.density},
                                     std::pair{PropertyKind::kVs, &request.vs}}) {
     if (input->values != nullptr && request.elementCount > 0) {
-      loaded.push_back({kind, input, TakeCensus(input->values, request.elementCount)});
+      loaded.push_back(
+          {kind, input, TakeCensus(input->values, request.elementCount, input->range)});
     }
   }
   // The rows the values hold, whatever Z size the user typed.
@@ -50,7 +51,9 @@ std::vector<std::string> FindingsOf(const ConversionRequest& request) {
     }
   }
   findings.Add(DeepGridFinding(nx, rows));
-  for (const LoadedInput& each : loaded) findings.Add(ColumnByColumnFinding(*each.input, nx, rows));
+  for (const LoadedInput& each : loaded) {
+    findings.Add(ColumnByColumnFinding(*each.input, nx, rows, each.census.markers > 0));
+  }
   for (const LoadedInput& each : loaded) findings.Add(NoDataFinding(*each.input, each.census, nx));
   for (const LoadedInput& each : loaded) {
     findings.Add(RangeFinding(each.kind, *each.input, each.census.range));

@@ -1,5 +1,13 @@
 #include "conversion/PropertyLoad.h"
 
+std::optional<ValueRange> RangeOfValues(const TextGridSummary& summary) {
+  if (summary.count == 0 || !(summary.minimum < 1e30f) || !(summary.maximum > -1e30f)) {
+    return std::nullopt;
+  }
+  // A zero bound reads as 0, whatever the sign the reading gave it.
+  return ValueRange{summary.minimum + 0.0f, summary.maximum + 0.0f};
+}
+
 LoadedProperty LoadProperty(const std::string& path, const std::string& name,
                             std::uint32_t expectedCount, const ReadProgress& progress) {
   LoadedProperty loaded;

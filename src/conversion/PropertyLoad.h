@@ -4,11 +4,13 @@
 // and lines, for the front end to show.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "grid/FloatArray.h"
 #include "grid/Status.h"
 #include "grid/TextGridReader.h"
+#include "grid/ValueRange.h"
 
 struct LoadedProperty {
   FloatArray values;
@@ -18,6 +20,10 @@ struct LoadedProperty {
   bool countDiffers = false;  // refused: its count is not the expected one
   bool ok() const { return status.ok(); }
 };
+
+// The least and greatest value a reading found: its bounds once values replaced both of those it
+// starts from (1e30 and -1e30).
+std::optional<ValueRange> RangeOfValues(const TextGridSummary& summary);
 
 // expectedCount: the count of the properties already loaded, 0 when none is. `path` is a file or
 // "-" for standard input; `name` is how messages call it.
