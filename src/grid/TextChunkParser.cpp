@@ -93,9 +93,12 @@ MVG_FORCE_INLINE std::uint64_t ReadQuickTokens(const char* blockText, std::uint6
   return starts;
 }
 
+// Bytes read past the end of a chunk: the maps of a block and the next one, a quick token reading.
+constexpr std::size_t kReadAhead = 128;
+static_assert(kReadAhead >= kShortDecimalReadAhead, "room for the quick token reading");
+static_assert(kChunkSlack >= 1 + kReadAhead, "room for the sentinel and the reading ahead");
+
 constexpr std::size_t kShownTokenBytes = 40;
-static_assert(kChunkSlack >= 1 + 128 && 128 >= kShortDecimalReadAhead,
-              "room for the sentinel, the maps of two blocks and the quick token reading");
 
 bool Take(std::string_view token, std::uint64_t offset, double* value, ChunkOutcome& outcome) {
   const DecimalReading reading = ReadDecimal(token);
