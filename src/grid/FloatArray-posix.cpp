@@ -7,7 +7,10 @@
 
 namespace {
 
-// Large pages take one fault for 2 MiB where small ones take 512; they need 2-MiB-aligned room.
+// Where the system gives large pages unasked, they take one fault for 2 MiB where small ones take
+// 512; they need 2-MiB-aligned room. They are not asked for (MADV_HUGEPAGE): right after another
+// program gave memory back, the system may stop to compact memory for them, which costs more than
+// the faults they save.
 constexpr std::uintptr_t kLargePage = std::uintptr_t{2} << 20;
 
 }  // namespace
@@ -25,9 +28,7 @@ void* FloatArray::ReserveBytes(std::uint64_t bytes) {
   const std::uintptr_t start = (base + kLargePage - 1) & ~(kLargePage - 1);
   if (start > base) munmap(mapped, start - base);
   munmap(reinterpret_cast<void*>(start + length), base + kLargePage - start);
-  void* const array = reinterpret_cast<void*>(start);
-  madvise(array, length, MADV_HUGEPAGE);
-  return array;
+  return reinterpret_cast<void*>(start);
 }
 
 bool FloatArray::CommitBytes(void* start, std::uint64_t bytes) {
