@@ -15,3 +15,6 @@ bool FloatArray::CommitBytes(void* start, std::uint64_t bytes) {
 void FloatArray::ReleaseBytes(void* start, std::uint64_t /*bytes*/) {
   VirtualFree(start, 0, MEM_RELEASE);
 }
+
+// Committed pages are taken as they are first written.
+void FloatArray::PrefaultBytes(void* /*start*/, std::uint64_t /*bytes*/) {}

@@ -53,6 +53,10 @@ bool FloatArray::Reserve(std::uint64_t capacity) {
   }
 }
 
+void FloatArray::Prefault(std::uint64_t first, std::uint64_t count) {
+  if (count > 0) PrefaultBytes(data_ + first, count * sizeof(float));
+}
+
 bool FloatArray::Resize(std::uint64_t count) {
   if (count > capacity_) return false;
   if (count > committed_) {

@@ -23,6 +23,11 @@ class FloatArray {
   // reads as zero. False when there is no memory for them; the array then stays as it was.
   bool Resize(std::uint64_t count);
 
+  // Takes the memory for floats [first, first + count), held already, before they are written:
+  // cheaper than the system's fault for each page as it is first written, where it can. It may
+  // run while another thread resizes the array.
+  void Prefault(std::uint64_t first, std::uint64_t count);
+
   float* data() { return data_; }
   const float* data() const { return data_; }
   std::uint64_t size() const { return size_; }
@@ -38,6 +43,7 @@ class FloatArray {
   static void* ReserveBytes(std::uint64_t bytes);
   static bool CommitBytes(void* start, std::uint64_t bytes);
   static void ReleaseBytes(void* start, std::uint64_t bytes);
+  static void PrefaultBytes(void* start, std::uint64_t bytes);
 
   float* data_ = nullptr;
   std::uint64_t capacity_ = 0;   // floats of address space

@@ -179,6 +179,7 @@ void RunWorker(Pass& pass, ReadChunk& chunk, bool reportsProgress) {
       ChunkSlot& slot = pass.slots[copied % pass.slots.size()];
       ++pass.copying;
       lock.unlock();
+      pass.values.Prefault(slot.place, slot.count);
       std::memcpy(pass.values.data() + slot.place, slot.values.get(), slot.count * sizeof(float));
       lock.lock();
       --pass.copying;
