@@ -44,10 +44,10 @@ bool OurLoad(const std::string& path, TextGridRead* loaded) {
 
 bool OurExport(const TextGridRead& loaded) {
   ExportSource source;
-  source.vp.values = loaded.values.data();
-  source.elementCount = loaded.summary.count;
-  source.nxInput = source.nxWrite = kBenchColumns;
-  source.nzWrite = static_cast<std::int32_t>(loaded.summary.count / kBenchColumns);
+  source.properties[PropertyKind::kVp].values = loaded.values.data();
+  source.window.elementCount = loaded.summary.count;
+  source.window.nxInput = source.window.nxWrite = kBenchColumns;
+  source.window.nzWrite = static_cast<std::int32_t>(loaded.summary.count / kBenchColumns);
   return ExportGridFile(source, files.output).ok();
 }
 
@@ -175,7 +175,7 @@ void ReportPeakMemory() {
               loading / mib, limit);
   std::printf(
       "  load + export: %7.1f MiB (array %.1f MiB; one unscaled property is written "
-      "straight from it, others through an output buffer of the same size)\n",
+      "straight from it, others through blocks of at most 3 MiB)\n",
       exporting / mib, 4.0 * kBenchValues / (1024 * 1024));
   std::fflush(stdout);
 }

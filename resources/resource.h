@@ -8,6 +8,7 @@
 #define IDD_ABOUT 100
 #define IDS_ABOUT 101
 #define IDD_CONVERT 102
+#define IDD_MODEL_PICTURE 103
 
 // Icons and bitmaps.
 #define IDI_APP 128
@@ -55,6 +56,13 @@
 #define IDC_DENSITY_BROWSE 1021
 #define IDC_VS_PATH 1023
 #define IDC_VS_BROWSE 1024
+
+// Conversion dialog: the model's picture and the list of the property it shows.
+#define IDC_PICTURE_PROPERTY 1028
+#define IDC_MODEL_PICTURE 1029
+
+// The enlarged picture of the model.
+#define IDC_ENLARGED_PICTURE 1031
 
 // About box: the help text.
 #define IDC_HELP_TEXT 1030

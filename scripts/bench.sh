@@ -7,12 +7,19 @@
 #     100-million-value grid right after each literal run on the 20-million one; then the
 #     20-million-value grid gzip-compressed against `zcat FILE > /dev/null`, and read from a pipe
 #     (`cat FILE | mvgtool convert --vp - ...`) against the same file by name.
+#     Then the peak memory of every command that holds a grid against its bound (4 bytes a value
+#     it holds + 16 MiB): convert of three properties and totext, of 20 and 100 million values,
+#     and the picture of a 10,000,000 x 1 grid.
 #  2. In process: Google Benchmark of load and export against the literal algorithm, and peak
-#     memory while loading.
+#     memory while loading; and the drawing of pictures of 1 and 20 million values, into pixels
+#     of a window's size and at mvgtool's sizes into a PNG (bench/PictureBench.cpp).
+#     Under Wine (below), also the dialog's picture redrawn after a change of the X size, until it
+#     is painted (bench/DialogRedrawBench-win32.cpp), on text grids of 1 and 20 million values.
 # Environment: MVG_BENCH_DIR holds the grids (default /dev/shm, a memory file system, so that
 # disk speed does not count; else $TMPDIR or /tmp); MVG_BENCH_PAIRS runs in turn (default 7);
-# MVG_BENCH_WINE=1 also times mvgtool.exe under Wine on the 20-million-value grid, from the
-# Windows build in build/windows (needs a display-less Wine prefix: MVG_WINE_PREFIX).
+# MVG_BENCH_WINE=1 also times mvgtool.exe convert and picture under Wine, the drawing of
+# pictures in process there and the dialog's redraw (in Xvfb), from a Release Windows build made
+# in build/windows-bench (needs a display-less Wine prefix: MVG_WINE_PREFIX).
 # Extra arguments go to the Google Benchmark program (e.g. --benchmark_filter=Marmousi).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -21,7 +28,7 @@ source scripts/ensure-packages.sh
 ensure_packages "${NATIVE_PACKAGES[@]}" "${BENCH_PACKAGES[@]}"
 
 cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DMVG_BENCH=ON >/dev/null
-cmake --build build/bench --target mvg_bench mvgtool literal_convert make_bench_grid
+cmake --build build/bench --target mvg_bench mvgtool literal_convert make_bench_grid picture_bench
 bin=build/bench
 pairs=${MVG_BENCH_PAIRS:-7}
 folder=${MVG_BENCH_DIR:-}
@@ -174,14 +181,48 @@ echo "  time against the file by name: $(stats "$pipe_ratios")x (goal: median <=
 cmp -s "$work/literal.values" <(tail -c +297 "$work/ours.mvg") &&
   echo "  values: identical to the literal program's" || { echo "  values: DIFFERENT"; exit 1; }
 
+# peak LABEL VALUES_HELD COMMAND...: one run's peak memory against the bound of 4 bytes a value
+# the command holds + 16 MiB.
+peak() {
+  local label=$1 held=$2
+  shift 2
+  /usr/bin/time -f %M -o "$work/peak.txt" "$@" >/dev/null || { echo "  $label: FAILED" >&2; exit 1; }
+  local kib limit
+  kib=$(tail -1 "$work/peak.txt")
+  limit=$((held * 4 / 1024 + 16384))
+  printf '  %s: %s (limit %s)%s\n' "$label" "$(mib "$kib")" "$(mib "$limit")" \
+    "$( ((kib <= limit)) || echo ', OVER')"
+}
+tool=$bin/src/cli/mvgtool
+echo
+echo "== Peak memory of each command: 4 bytes a value it holds + 16 MiB at most"
+for n in 20 100; do
+  grid=$grid20 values=20000000
+  [ "$n" = 100 ] && grid=$grid100 values=100000000
+  peak "convert, Vp, density and Vs of $n M values" $((3 * values)) \
+    "$tool" convert --vp "$grid" --density "$grid" --vs "$grid" --nx 2000 --dx 1 --dz 1 --force \
+    -o "$work/three.mvg"
+  rm -f "$work/three.mvg"
+  "$tool" convert --vp "$grid" --nx 2000 --dx 1 --dz 1 --force -o "$work/one.mvg" >/dev/null
+  peak "totext of $n M values" "$values" "$tool" totext "$work/one.mvg" -o "$work/one.txt"
+  rm -f "$work/one.mvg" "$work/one.txt"
+done
+"$tool" convert --vp "$grid20" --nx 10000000 --nz-write 1 --dx 1 --dz 1 --force -o "$work/line.mvg" \
+  >/dev/null
+peak "picture of a 10,000,000 x 1 grid" 10000000 "$tool" picture "$work/line.mvg" -o "$work/line.png"
+rm -f "$work/line.mvg" "$work/line.png"
+
 if [ "${MVG_BENCH_WINE:-0}" = 1 ]; then
-  exe=build/windows/src/cli/mvgtool.exe
-  [ -f "$exe" ] || { echo "no $exe: build the Windows target mvgtool first" >&2; exit 1; }
+  ensure_packages "${WINDOWS_PACKAGES[@]}"
+  cmake -S . -B build/windows-bench -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+    -DCMAKE_BUILD_TYPE=Release -DMVG_BENCH=ON >/dev/null
+  cmake --build build/windows-bench --target mvgtool picture_bench dialog_redraw_bench
+  exe=build/windows-bench/src/cli/mvgtool.exe
   source scripts/wine-prefix.sh
   prepare_wine_prefix "${MVG_WINE_PREFIX:-}" >/dev/null
   # One persistent server, so that its start does not count; ended with the script.
   wineserver -p >/dev/null 2>&1
-  trap 'wineserver -k; rm -rf "$work"' EXIT
+  trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
   echo
   echo "== Whole process under Wine: $exe convert, 20,000,000 values"
   wine_times=""
@@ -193,7 +234,44 @@ if [ "${MVG_BENCH_WINE:-0}" = 1 ]; then
     wine_times+=" $win_s"
   done
   echo "  mvgtool.exe: $(stats "$wine_times") s"
+
+  echo
+  echo "== Whole process under Wine: $exe picture of grid files of 1 and 20 million values"
+  # Named .grid, which timed's clean-up of *.mvg leaves: mvgtool knows them by their signature.
+  "$tool" convert --vp "$grid20" --nx 2000 --dx 1 --dz 1 -o "$work/p20.grid" >/dev/null
+  "$tool" convert --vp "$grid20" --nx 2000 --nz-write 500 --dx 1 --dz 1 -o "$work/p1.grid" >/dev/null
+  for n in 1 20; do
+    wine_times=""
+    for ((i = 1; i <= pairs; ++i)); do
+      timed win wine "$exe" picture "$work/p$n.grid" -o "$work/p.png"
+      read -r win_s _ <<<"$win"
+      wine_times+=" $win_s"
+    done
+    echo "  $n M values: $(stats "$wine_times") s; load $(load)"
+  done
+  rm -f "$work/p1.grid" "$work/p20.grid" "$work/p.png"
+
+  echo
+  echo "== Pictures drawn in process under Wine (goal: a window's 20 M values in <= 300 ms)"
+  wine build/windows-bench/bench/picture_bench.exe </dev/null
+
+  echo
+  echo "== The dialog's picture under Wine: from a change of the X size to the painted picture \
+(goal: 20 M values in <= 300 ms)"
+  "$bin/bench/make_bench_grid" "$folder" 1 >/dev/null
+  grids=$(winepath -w "$folder")
+  # A display for the dialog, and a server of its own: one started without a display breaks
+  # windows. The dialog remembers its folder in RUX/ below the folder it starts in.
+  wineserver -k || true
+  wineserver -w
+  mkdir -p "$work/dialog/RUX"
+  (cd "$work/dialog" && xvfb-run -a bash -c 'wine "$1" "$2" </dev/null; status=$?; wineserver -k
+    exit $status' _ "$root/build/windows-bench/bench/dialog_redraw_bench.exe" "$grids")
 fi
+
+echo
+echo "== Pictures drawn in process (bench/PictureBench.cpp); load $(load)"
+"$bin/bench/picture_bench"
 
 echo
 echo "== In process (Google Benchmark); load $(load)"

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Draws the pictures shown in the READMEs with mvgtool itself: each property of the layered
 # sample model (samples/) and of the Marmousi-II model (samples/marmousi2/), converted to grid
-# files first so that each picture names its property and unit. Writes docs/pictures/*.png.
+# files first so that each picture names its property and unit and has axes in m; and the
+# Marmousi-II Vs once more with the colours from 800 to 2800 m/s, so that the water's 0 does not
+# squeeze the sediments' colours. Writes docs/pictures/*.png.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -23,3 +25,5 @@ for model in sample marmousi2; do
       -o "docs/pictures/$model-$property.png"
   done
 done
+"$mvgtool" picture build/pictures/marmousi2.mvg --property R --range 800 2800 \
+  -o docs/pictures/marmousi2-R-range.png

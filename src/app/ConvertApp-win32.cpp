@@ -4,7 +4,6 @@
 
 #include <commctrl.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "dialog/ConvertDialogWindow-win32.h"
@@ -43,18 +42,15 @@ bool ReadHelpPictures(Folders& folders, const std::string& resourceFolder,
 
 ConvertApp::ConvertApp(ui::CommonDialogs& dialogs) : dialogs_(dialogs) {}
 
-bool ConvertApp::InitInstance() {
+void ConvertApp::Run() {
   InitCommonControls();
   ProcessFolders folders;
   FolderMemory folderMemory(folders, InitFolderMemory(folders));
   HelpPictureImages pictures;
   // The paths come from the resource folder: the remembered folder may be current by now.
-  if (!ReadHelpPictures(folders, folderMemory.ResourceFolder(), dialogs_, pictures)) {
-    // The program cannot show its help picture, so it stops at once.
-    std::exit(0);
-  }
+  // The program cannot show its help picture without every file: it stops at once.
+  if (!ReadHelpPictures(folders, folderMemory.ResourceFolder(), dialogs_, pictures)) return;
   ConvertDialogWindow dialog(dialogs_, folderMemory, pictures);
   // OK has exported already inside the run; either way the program ends.
   dialog.DoModal();
-  return false;
 }

@@ -15,10 +15,10 @@ class ConvertApp {
   // Start-up, in this order: the resource folder from the folder memory (the current folder +
   // "\RUX"; it may make the remembered folder current); the three picture files, each checked
   // just before it is read. A missing picture is reported ("Put in RUX directory file " + name,
-  // no owner) and ends the process at once with exit code 0; a picture that is not a bitmap is
-  // reported ("Not Bmp File") and start-up goes on without it. Then the dialog runs modally.
-  // Returns false: the program then ends, whether the dialog ended with OK or Cancel.
-  bool InitInstance();
+  // no owner) and the run ends there; a picture that is not a bitmap is reported ("Not Bmp
+  // File") and start-up goes on without it. Then the dialog runs modally. The program ends when
+  // this returns, whether the dialog ended with OK or Cancel.
+  void Run();
 
  private:
   ui::CommonDialogs& dialogs_;

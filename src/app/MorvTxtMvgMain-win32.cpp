@@ -7,6 +7,6 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   ui::SystemCommonDialogs dialogs;
   ConvertApp app(dialogs);
-  app.InitInstance();
+  app.Run();
   return 0;
 }

@@ -1,5 +1,7 @@
 #include "cli/CommandLine.h"
 
+#include "grid/NumberText.h"
+
 namespace {
 
 const OptionRule* FindLong(const std::vector<OptionRule>& rules, std::string_view name) {
@@ -29,6 +31,12 @@ const std::string& ParsedCommandLine::Value(const std::string& name) const {
   static const std::string kNone;
   const auto found = values.find(name);
   return found == values.end() ? kNone : found->second;
+}
+
+const std::string& ParsedCommandLine::Second(const std::string& name) const {
+  static const std::string kNone;
+  const auto found = seconds.find(name);
+  return found == seconds.end() ? kNone : found->second;
 }
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args,
@@ -63,29 +71,48 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args,
       shown = arg;
     }
     if (rule == nullptr) {
-      parsed.problem = "unknown option " + Quoted(hasInlineValue ? shown : arg);
+      parsed.status = Status::Error("unknown option " + Quoted(hasInlineValue ? shown : arg));
       break;
     }
     const std::string key(rule->name);
     if (parsed.Has(key)) {
-      parsed.problem = "option " + shown + " is given twice";
+      parsed.status = Status::Error("option " + shown + " is given twice");
       break;
     }
     if (!rule->takesValue) {
-      if (hasInlineValue) parsed.problem = "option " + shown + " takes no value";
+      if (hasInlineValue) parsed.status = Status::Error("option " + shown + " takes no value");
       parsed.values[key];
       continue;
     }
+    if (rule->takesTwo) {
+      const auto missing = [&](std::size_t at) {
+        return at >= args.size() || args[at].empty() || LooksLikeOption(args[at], rules);
+      };
+      if (hasInlineValue || missing(i + 1) || missing(i + 2)) {
+        parsed.status = Status::Error("option " + shown + " needs two values");
+        break;
+      }
+      parsed.values[key] = args[++i];
+      parsed.seconds[key] = args[++i];
+      continue;
+    }
     if (hasInlineValue) {
-      if (inlineValue.empty()) parsed.problem = "option " + shown + " needs a value";
+      if (inlineValue.empty()) parsed.status = Status::Error("option " + shown + " needs a value");
       parsed.values[key] = inlineValue;
       continue;
     }
     if (i + 1 >= args.size() || args[i + 1].empty() || LooksLikeOption(args[i + 1], rules)) {
-      parsed.problem = "option " + shown + " needs a value";
+      parsed.status = Status::Error("option " + shown + " needs a value");
       break;
     }
     parsed.values[key] = args[++i];
   }
   return parsed;
+}
+
+Status TakeWholeNumber(const ParsedCommandLine& line, const std::string& name, bool& given,
+                       std::int32_t& value) {
+  given = line.Has(name);
+  if (!given || ReadInt32(line.Value(name), &value)) return Status();
+  return Status::Error("--" + name + " needs a whole number, not \"" + line.Value(name) + "\"");
 }

@@ -2,7 +2,6 @@
 // the same core functions as the dialog, so the same choices write the same bytes.
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <ostream>
 #include <string>
@@ -11,14 +10,17 @@
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/Mvgtool.h"
+#include "cli/PreparationOptions.h"
 #include "cli/ProgressLine.h"
+#include "cli/StepOptions.h"
 #include "cli/XSizeOption.h"
+#include "conversion/Conversion.h"
 #include "conversion/ConversionRequest.h"
-#include "conversion/Findings.h"
 #include "conversion/PropertyLoad.h"
 #include "conversion/Units.h"
+#include "grid/AsciiCase.h"
 #include "grid/GridFileHeader.h"
-#include "grid/GridFileReader.h"
+#include "grid/GridProperties.h"
 #include "grid/GridSizes.h"
 #include "grid/NumberText.h"
 
@@ -31,169 +33,226 @@ const CommandHelp kConvertHelp = {
     "and \"-\" reads one of them from standard input.\n"
     "\n"
     "  --vp FILE              compressional velocity grid\n"
-    "  --density FILE         density grid\n"
-    "  --vs FILE              shear velocity grid\n"
+    "  --density FILE         density grid, or the word gardner: density from Vp by Gardner's\n"
+    "                         relation, 310 x Vp^0.25 (kg/m3, Vp in m/s)\n"
+    "  --vs FILE              shear velocity grid, or a rule on Vp: vp/R, Vs = Vp / R (R above 1,\n"
+    "                         as vp/1.73), or mudrock, Vs = (Vp - 1360) / 1.16, never below 0.\n"
+    "                         Exactly these words name rules; a file so named is given with its\n"
+    "                         folder (./gardner). A rule needs --vp, and takes no units.\n"
+    "  --water-vp V           with a rule: nodes of Vp at most V m/s are water (default 1550);\n"
+    "                         the rules give them Vs 0 and the water's density\n"
+    "  --water-density D      the water's density for the rules, in kg/m3 (default 1030)\n"
     "  --vp-units UNITS       m/s (default), ft/s or km/s\n"
     "  --vs-units UNITS       m/s (default), ft/s or km/s\n"
     "  --density-units UNITS  kg/m3 (default), g/cm3 (or g/cc) or lb/ft3\n"
     "  --nx N                 X size of the input grid (values per row), one of the X sizes\n"
     "                         that \"mvgtool sizes\" lists; default: the one it marks\n"
-    "  --nx-write N           write the first N values of each row (default: all)\n"
-    "  --nz-write N           write the first N rows (default: all)\n"
+    "  --x-from N             the first X node to write, numbered from 0 (default 0)\n"
+    "  --z-from N             the first Z node (row) to write, numbered from 0 (default 0)\n"
+    "  --nx-write N           write N values of each row (default: all from --x-from on)\n"
+    "  --nz-write N           write N rows (default: all from --z-from on)\n"
     "  --dx STEP              grid step along X, in m (needed)\n"
     "  --dz STEP              grid step along Z, in m (needed)\n"
+    "  --fill-holes HOW       fill the holes (no-data markers) of the input files: nearest,\n"
+    "                         with the value of the nearest node that is not a hole (distance\n"
+    "                         in m; of nodes as near, the one in the upper row, then the one\n"
+    "                         in the left column), or a number, in each file's own unit\n"
+    "  --resample DX DZ       write the window at new steps in m, each property by bilinear\n"
+    "                         interpolation; along an axis whose new step is a whole multiple k\n"
+    "                         of the old one, one node in k is copied exactly (plain\n"
+    "                         decimation). An axis takes floor((size to write - 1) x old step\n"
+    "                         / new step) + 1 nodes.\n"
+    "  --pad L,R,T,B          a border of L, R, T and B nodes (left, right, top, bottom), each\n"
+    "                         repeating the nearest edge node, as absorbing boundaries need\n"
     "  -o, --output OUTPUT    the grid file to write, named exactly as given; an existing\n"
     "                         file is replaced only when the new one is complete;\n"
     "                         \"-\" writes it to standard output (not to a terminal)\n"
     "  --force                write the grid file despite the findings below\n"
     "  --strict               accepted for older scripts: findings always refuse\n"
     "\n"
-    "The file holds m/s and kg/m3 whatever the input units. Before writing, the conversion\n"
-    "looks for what most often means a wrong model: rows that do not fit the lines of a file,\n"
+    "The file holds m/s and kg/m3 whatever the input units. The model is prepared in this\n"
+    "order: holes filled (on the whole input grid), density and Vs derived, the window taken,\n"
+    "new steps, the border; the summary names each step done and gives the stability report\n"
+    "of the model written (as \"mvgtool info\" does). Before writing, the conversion looks for\n"
+    "what most often means a wrong model: rows that do not fit the lines of a file,\n"
     "a grid at least 20 times deeper than wide, values that change less than half as much\n"
     "down the columns as along the rows (a file stored column by column), no-data markers\n"
-    "(-999.25, -999, -9999, -99999, 1.70141e38 and above), values that do not fit their units\n"
-    "(velocities outside 100 to 10000 m/s, densities outside 500 to 6000 kg/m3, Vs above Vp)\n"
-    "and steps below 0.1 m or above 1000 m. Each finding is listed and nothing is written,\n"
-    "unless --force is given.\n"};
+    "(-999.25, -999, -9999, -99999, 1.70141e38 and above) that are not to be filled, values\n"
+    "that do not fit their units (velocities outside 100 to 10000 m/s, densities outside 500\n"
+    "to 6000 kg/m3, Vs above Vp) and steps below 0.1 m or above 1000 m. Each finding is\n"
+    "listed and nothing is written, unless --force is given.\n"};
 
 namespace {
 
-const std::vector<OptionRule> kOptions = {
-    {"vp", 0, true},
-    {"density", 0, true},
-    {"vs", 0, true},
-    {"vp-units", 0, true},
-    {"density-units", 0, true},
-    {"vs-units", 0, true},
-    {"nx", 0, true},
-    {"nx-write", 0, true},
-    {"nz-write", 0, true},
-    {"dx", 0, true},
-    {"dz", 0, true},
-    {"output", 'o', true},
-    {"force", 0, false},
-    {"strict", 0, false},
-    {"help", 'h', false},
-};
-
-// One property: its options, its file and unit as given, and what was read.
+// One property: its options, derived from its name ("--vp", "--vp-units"), its file and unit as
+// given, and what was read.
 struct Property {
-  PropertyKind kind;
-  const char* option;       // "vp"
-  const char* unitsOption;  // "vp-units"
-  std::string path;
+  std::string option;       // "vp"
+  std::string unitsOption;  // "vp-units"
+  std::string path;         // empty for a rule
+  PropertySource source;
   const Unit* unit = nullptr;
   LoadedProperty loaded;
 };
 
+PerProperty<Property> PropertiesWithTheirOptions() {
+  PerProperty<Property> properties;
+  for (const GridProperty& grid : kGridProperties) {
+    properties[grid.kind].option = AsciiLower(grid.name);
+    properties[grid.kind].unitsOption = properties[grid.kind].option + "-units";
+  }
+  return properties;
+}
+
+// The command's options. The rules name the properties' options without copying them: the
+// properties outlive the parsing.
+std::vector<OptionRule> OptionsOf(const PerProperty<Property>& properties) {
+  std::vector<OptionRule> options;
+  for (const Property& property : properties.each) options.push_back({property.option, 0, true});
+  for (const Property& property : properties.each) {
+    options.push_back({property.unitsOption, 0, true});
+  }
+  options.insert(options.end(), {{"nx", 0, true},
+                                 {"nx-write", 0, true},
+                                 {"nz-write", 0, true},
+                                 {"dx", 0, true},
+                                 {"dz", 0, true},
+                                 {"output", 'o', true},
+                                 {"force", 0, false},
+                                 {"strict", 0, false},
+                                 {"help", 'h', false}});
+  for (const OptionRule& rule : PreparationOptionRules()) options.push_back(rule);
+  return options;
+}
+
 struct Choices {
   bool hasNx = false, hasNxWrite = false, hasNzWrite = false;
   std::int32_t nx = 0, nxWrite = 0, nzWrite = 0;
+  WindowStart start;
   float dx = 0.0f, dz = 0.0f;
+  ModelPreparation preparation;
   std::string output;
 };
 
-// An optional whole-number option; returns a usage problem, "" when fine.
-std::string TakeInteger(const ParsedCommandLine& line, const std::string& name, bool& given,
-                        std::int32_t& value) {
-  given = line.Has(name);
-  if (!given || ReadInt32(line.Value(name), &value)) return {};
-  return "--" + name + " needs a whole number, not \"" + line.Value(name) + "\"";
-}
-
-// A step option, read as the dialog reads its step fields.
-std::string TakeStep(const ParsedCommandLine& line, const std::string& name, float& step) {
-  if (!line.Has(name) || ReadFloat32(line.Value(name), &step)) return {};
-  return "--" + name + " needs a number, not \"" + line.Value(name) + "\"";
-}
-
 // Steps are never assumed. They come from --dx and --dz: where an input form states its steps,
 // they would come from the input here.
-std::string MissingSteps(const ParsedCommandLine& line) {
-  const bool dx = line.Has("dx"), dz = line.Has("dz");
-  if (dx && dz) return {};
-  if (!dx && !dz) return "no steps: give --dx and --dz, the grid steps in m";
-  return std::string("no ") + (dx ? "--dz" : "--dx") + ": give the grid step along " +
-         (dx ? "Z" : "X") + " in m";
+Status CheckStepsGiven(const ParsedCommandLine& line) {
+  if (!line.Has("dx") && !line.Has("dz")) {
+    return Status::Error("no steps: give --dx and --dz, the grid steps in m");
+  }
+  return CheckOneStepNotMissing(line);
 }
 
-// Takes the options into the properties and choices; returns a usage problem, "" when fine.
-std::string TakeOptions(const ParsedCommandLine& line, std::array<Property, 3>& properties,
-                        Choices& choices) {
-  if (!line.operands.empty()) return "unexpected argument \"" + line.operands[0] + "\"";
-  bool anyInput = false;
-  for (Property& property : properties) {
-    property.path = line.Value(property.option);
+// Takes the options into the properties and choices; refused with the usage problem.
+Status TakeOptions(const ParsedCommandLine& line, PerProperty<Property>& properties,
+                   Choices& choices) {
+  if (!line.operands.empty()) {
+    return Status::Error("unexpected argument \"" + line.operands[0] + "\"");
+  }
+  bool anyInput = false, anyRule = false;
+  std::string inputOptions;
+  for (const GridProperty& grid : kGridProperties) {
+    Property& property = properties[grid.kind];
+    inputOptions += (inputOptions.empty() ? "--" : ", --") + property.option;
+    const std::string& given = line.Value(property.option);
+    if (TakeRule(grid.kind, given, property.source)) {
+      anyRule = true;
+      if (line.Value("vp").empty()) {
+        return Status::Error("--" + property.option + " " + given + " derives " + grid.name +
+                             " from Vp: give --vp too");
+      }
+      if (line.Has(property.unitsOption)) {
+        return Status::Error("--" + property.unitsOption + " applies to a " + grid.name +
+                             " file, not to the rule --" + property.option + " " + given);
+      }
+      continue;
+    }
+    property.path = given;
     anyInput = anyInput || !property.path.empty();
-    property.unit = ListedUnits(property.kind).front();
+    property.unit = &FileUnitOf(grid.kind);
     if (!line.Has(property.unitsOption)) continue;
     if (property.path.empty()) {
-      return std::string("--") + property.unitsOption + " is given without --" + property.option;
+      return Status::Error("--" + property.unitsOption + " is given without --" + property.option);
     }
     const std::string& units = line.Value(property.unitsOption);
-    property.unit = FindUnit(property.kind, units);
+    property.unit = FindUnit(grid.kind, units);
     if (property.unit == nullptr) {
-      return std::string("--") + property.unitsOption + " must be " + UnitNames(property.kind) +
-             ", not \"" + units + "\"";
+      return Status::Error("--" + property.unitsOption + " must be " + UnitNames(grid.kind) +
+                           ", not \"" + units + "\"");
     }
   }
-  if (!anyInput) return "no input: give at least one of --vp, --density, --vs";
+  if (!anyInput) return Status::Error("no input: give at least one of " + inputOptions);
   const auto fromStandardInput = [](const Property& p) { return p.path == kStandardInput; };
-  if (std::count_if(properties.begin(), properties.end(), fromStandardInput) > 1) {
-    return "only one input can be \"-\", standard input";
+  if (std::count_if(properties.each.begin(), properties.each.end(), fromStandardInput) > 1) {
+    return Status::Error("only one input can be \"-\", standard input");
   }
 
-  for (const std::string& problem :
-       {TakeInteger(line, "nx", choices.hasNx, choices.nx),
-        TakeInteger(line, "nx-write", choices.hasNxWrite, choices.nxWrite),
-        TakeInteger(line, "nz-write", choices.hasNzWrite, choices.nzWrite),
-        TakeStep(line, "dx", choices.dx), TakeStep(line, "dz", choices.dz), MissingSteps(line)}) {
-    if (!problem.empty()) return problem;
+  for (const Status& taken :
+       {TakeWholeNumber(line, "nx", choices.hasNx, choices.nx),
+        TakeWholeNumber(line, "nx-write", choices.hasNxWrite, choices.nxWrite),
+        TakeWholeNumber(line, "nz-write", choices.hasNzWrite, choices.nzWrite),
+        TakeStepOption(line, "dx", choices.dx), TakeStepOption(line, "dz", choices.dz),
+        CheckStepsGiven(line),
+        TakePreparationOptions(line, anyRule, choices.preparation, choices.start)}) {
+    if (!taken.ok()) return taken;
   }
-  if (!line.Has("output")) return "no output: give -o OUTPUT";
+  for (const GridProperty& grid : kGridProperties) {
+    PropertySource& source = choices.preparation.sources[grid.kind];
+    const PropertySource& rule = properties[grid.kind].source;
+    if (IsDerived(rule)) source = {rule.rule, rule.ratio, {}};
+  }
+  if (!line.Has("output")) return Status::Error("no output: give -o OUTPUT");
   choices.output = line.Value("output");
-  return {};
+  return Status();
 }
 
 // How messages name a property's file: with its option, so that files of one name in two
 // folders are told apart ("--vp b/vp.txt", "--vp standard input").
 std::string NameOf(const Property& property) {
-  return std::string("--") + property.option + " " +
+  return "--" + property.option + " " +
          (property.path == kStandardInput ? "standard input" : property.path);
 }
 
-// Reads one property as the dialog does; returns the refusal line, "" when read.
-std::string ReadProperty(Property& property, const Property* first, ProgressLine& progress) {
+// Reads one property as the dialog does; refused with the line to show.
+Status ReadProperty(Property& property, const Property* first, ProgressLine& progress) {
   property.loaded = LoadProperty(property.path, NameOf(property),
                                  first != nullptr ? first->loaded.summary.count : 0,
                                  progress.For("Reading " + property.path));
   progress.Clear();
   if (property.loaded.countDiffers) {
-    return NameOf(property) + " holds " + std::to_string(property.loaded.summary.count) +
-           " values but " + NameOf(*first) + " holds " +
-           std::to_string(first->loaded.summary.count) +
-           ": all input files must hold the same number of values; " + NameOf(*first) + ": " +
-           DescribeLines(first->loaded.lines) + "; " + NameOf(property) + ": " +
-           DescribeLines(property.loaded.lines);
+    return Status::Error(NameOf(property) + " holds " +
+                         std::to_string(property.loaded.summary.count) + " values but " +
+                         NameOf(*first) + " holds " + std::to_string(first->loaded.summary.count) +
+                         ": all input files must hold the same number of values; " +
+                         NameOf(*first) + ": " + DescribeLines(first->loaded.lines) + "; " +
+                         NameOf(property) + ": " + DescribeLines(property.loaded.lines));
   }
-  return property.loaded.status.message();
+  return property.loaded.status;
 }
 
-// The X size and the window to write, as the dialog derives them; returns the refusal line, and
-// says the X size with what proposed it.
-std::string ShapeGrid(const Choices& choices, const Property& first, ConversionRequest& request,
-                      std::string& said) {
+// The X size and the window to write, as the dialog derives them; says the X size with what
+// proposed it.
+Status ShapeGrid(const Choices& choices, const Property& first, ConversionRequest& request,
+                 std::string& said) {
   const std::uint32_t count = first.loaded.summary.count;
   const XSizeChoice x =
       ChooseXSize(count, first.loaded.lines, NameOf(first), choices.hasNx, choices.nx);
-  if (!x.problem.empty()) return x.problem;
+  if (!x.status.ok()) return x.status;
   said = x.said;
-  request.nxInput = x.nx;
-  request.nzInput = static_cast<std::int32_t>(count / static_cast<std::uint32_t>(request.nxInput));
-  request.nxWrite = choices.hasNxWrite ? choices.nxWrite : request.nxInput;
-  request.nzWrite = choices.hasNzWrite ? choices.nzWrite : request.nzInput;
-  return {};
+  GridWindow& window = request.window;
+  window.elementCount = count;
+  window.nxInput = x.nx;
+  request.nzInput = static_cast<std::int32_t>(count / static_cast<std::uint32_t>(x.nx));
+  // By default, the rest of the rows and columns from the window's first node on.
+  window.xFrom = choices.start.xFrom;
+  window.zFrom = choices.start.zFrom;
+  window.nxWrite = choices.hasNxWrite ? choices.nxWrite
+                                      : std::max(window.nxInput - std::max(window.xFrom, 0), 1);
+  window.nzWrite = choices.hasNzWrite ? choices.nzWrite
+                                      : std::max(request.nzInput - std::max(window.zFrom, 0), 1);
+  window.xStep = choices.dx;
+  window.zStep = choices.dz;
+  return Status();
 }
 
 // The option a refusal of the request is about, to put before its message.
@@ -207,26 +266,69 @@ std::string OptionOf(RequestPart part) {
       return "--dx: ";
     case RequestPart::kZStep:
       return "--dz: ";
+    case RequestPart::kXFrom:
+      return "--x-from: ";
+    case RequestPart::kZFrom:
+      return "--z-from: ";
+    case RequestPart::kVsSource:
+      return "--vs: ";
+    case RequestPart::kHoles:
+      return "--fill-holes: ";
+    case RequestPart::kNewXStep:
+    case RequestPart::kNewZStep:
+      return "--resample: ";
+    case RequestPart::kBorder:
+      return "--pad: ";
     default:
       return "";
+  }
+}
+
+// "Wrote model.mvg: nx 500 from the lines (...), nz 174, properties PQR, 1044296 bytes", with
+// the part of the input written and the findings overridden; then each step of the preparation
+// and the stability report. A grid file on standard output is "the grid file to standard output".
+void ReportWritten(std::ostream& out, const ConversionRequest& request,
+                   const ConversionResult& result, const std::string& nxSaid) {
+  const GridFileHeader& header = result.header;
+  const GridWindow& window = request.window;
+  const bool sameRows = window.nxWrite == window.nxInput && !request.preparation.resample &&
+                        !request.preparation.border.any();
+  out << "Wrote "
+      << (request.toStandardOutput ? "the grid file to standard output" : request.outputPath)
+      << ": " << (sameRows ? nxSaid : "nx " + std::to_string(header.nx)) << ", nz " << header.nz
+      << ", properties " << header.propertyCodes << ", " << result.bytes << " bytes";
+  const std::string input = " of the " + std::to_string(window.nxInput) + " x " +
+                            std::to_string(request.nzInput) + " input grid)";
+  if (window.xFrom != 0 || window.zFrom != 0) {
+    out << " (" << window.nxWrite << " x " << window.nzWrite << " nodes from node x "
+        << window.xFrom << ", z " << window.zFrom << input;
+  } else if (window.nxWrite != window.nxInput || window.nzWrite != request.nzInput) {
+    out << " (the first rows and columns" << input;
+  }
+  if (!result.findings.empty()) {
+    out << "; --force overrode " << result.findings.size()
+        << (result.findings.size() == 1 ? " finding:" : " findings:");
+    for (const std::string& finding : result.findings) out << ' ' << finding;
+  }
+  out << '\n';
+  for (const std::string& sentence : result.prepared) out << sentence << '\n';
+  const std::vector<std::string> stability = StabilityLines(result.stability);
+  for (std::size_t i = 0; i < stability.size(); ++i) {
+    out << (i == 0 ? "" : "  ") << stability[i] << '\n';
   }
 }
 
 }  // namespace
 
 int RunConvertCommand(const std::vector<std::string>& args, const CommandContext& context) {
-  const ParsedCommandLine line = ParseCommandLine(args, kOptions);
-  if (!line.ok()) return UsageError(context.err, kConvertHelp, line.problem);
+  PerProperty<Property> properties = PropertiesWithTheirOptions();
+  const ParsedCommandLine line = ParseCommandLine(args, OptionsOf(properties));
+  if (!line.ok()) return UsageError(context.err, kConvertHelp, line.status.message());
   if (line.Has("help")) return ShowHelp(context.out, kConvertHelp);
 
-  std::array<Property, 3> properties = {{
-      {PropertyKind::kVp, "vp", "vp-units", {}, nullptr, {}},
-      {PropertyKind::kDensity, "density", "density-units", {}, nullptr, {}},
-      {PropertyKind::kVs, "vs", "vs-units", {}, nullptr, {}},
-  }};
   Choices choices;
-  const std::string problem = TakeOptions(line, properties, choices);
-  if (!problem.empty()) return UsageError(context.err, kConvertHelp, problem);
+  const Status taken = TakeOptions(line, properties, choices);
+  if (!taken.ok()) return UsageError(context.err, kConvertHelp, taken.message());
   if (choices.output.find('*') != std::string::npos) {
     return Refuse(context.err, choices.output + ": a grid file name cannot hold \"*\"");
   }
@@ -239,69 +341,48 @@ int RunConvertCommand(const std::vector<std::string>& args, const CommandContext
 
   ProgressLine progress(context.err, context.showProgress);
   const Property* first = nullptr;
-  for (Property& property : properties) {
+  for (Property& property : properties.each) {
     if (property.path.empty()) continue;
-    const std::string refusal = ReadProperty(property, first, progress);
-    if (!refusal.empty()) return Refuse(context.err, refusal);
+    const Status read = ReadProperty(property, first, progress);
+    if (!read.ok()) return Refuse(context.err, read.message());
     if (first == nullptr) first = &property;
   }
 
   ConversionRequest request;
+  request.preparation = choices.preparation;
   std::string nxSaid;
-  const std::string refusal = ShapeGrid(choices, *first, request, nxSaid);
-  if (!refusal.empty()) return Refuse(context.err, refusal);
-  PropertyInput* const inputs[] = {&request.vp, &request.density, &request.vs};
-  for (std::size_t i = 0; i < properties.size(); ++i) {
-    const Property& property = properties[i];
+  const Status shaped = ShapeGrid(choices, *first, request, nxSaid);
+  if (!shaped.ok()) return Refuse(context.err, shaped.message());
+  for (const GridProperty& grid : kGridProperties) {
+    const Property& property = properties[grid.kind];
     if (property.path.empty()) continue;
-    inputs[i]->values = property.loaded.values.data();
-    inputs[i]->unit = property.unit;
-    inputs[i]->path = property.path == kStandardInput ? "" : property.path;
-    inputs[i]->name = NameOf(property);
-    inputs[i]->lines = &property.loaded.lines;
-    inputs[i]->range = RangeOfValues(property.loaded.summary);
+    request.inputs[grid.kind] = {property.loaded.values.data(),
+                                 property.unit,
+                                 property.path == kStandardInput ? "" : property.path,
+                                 NameOf(property),
+                                 &property.loaded.lines,
+                                 property.loaded.endMarkLine,
+                                 RangeOfValues(property.loaded.summary)};
   }
-  request.elementCount = first->loaded.summary.count;
-  request.inputCount = static_cast<std::int32_t>(request.elementCount);
-  request.xStep = choices.dx;
-  request.zStep = choices.dz;
+  request.inputCount = static_cast<std::int32_t>(request.window.elementCount);
   request.xStepName = "--dx";
   request.zStepName = "--dz";
   request.outputName = toStandardOutput ? "standard output" : choices.output;
   request.outputPath = toStandardOutput ? "" : choices.output;
   request.toStandardOutput = toStandardOutput;
-  RequestPart refused = RequestPart::kNone;
-  const Status checked = CheckConversionRequest(request, &refused);
-  if (!checked.ok()) return Refuse(context.err, OptionOf(refused) + checked.message());
   // A script would write a wrong model without anyone reading a warning: findings refuse.
-  const std::vector<std::string> findings = FindingsOf(request);
   const bool force = line.Has("force");
-  if (!findings.empty() && !force) {
-    for (const std::string& finding : findings) ReportProblem(context.err, finding);
+  FindingsAnswer answer;
+  answer.writeDespite = [force](const std::vector<std::string>&) { return force; };
+  const ConversionResult result = RunConversion(request, answer);
+  if (!result.status.ok()) {
+    return Refuse(context.err, OptionOf(result.refused) + result.status.message());
+  }
+  if (!result.written) {
+    for (const std::string& finding : result.findings) ReportProblem(context.err, finding);
     return Refuse(context.err, "nothing written; --force writes the grid file anyway");
   }
-  const Status written = WriteGridFile(request);
-  if (!written.ok()) return Refuse(context.err, written.message());
-
-  const GridFileHeader header = MakeGridFileHeader(
-      request.nxWrite, request.nzWrite, request.xStep, request.zStep, request.vp.values != nullptr,
-      request.density.values != nullptr, request.vs.values != nullptr);
   // Standard output holds the grid file itself: the summary goes with the messages.
-  std::ostream& summary = toStandardOutput ? context.err : context.out;
-  summary << "Wrote " << (toStandardOutput ? "the grid file to standard output" : choices.output)
-          << ": "
-          << (request.nxWrite == request.nxInput ? nxSaid : "nx " + std::to_string(request.nxWrite))
-          << ", nz " << request.nzWrite << ", properties " << header.propertyCodes << ", "
-          << kGridFileHeaderSize + GridFileDataSize(header) << " bytes";
-  if (request.nxWrite != request.nxInput || request.nzWrite != request.nzInput) {
-    summary << " (the first rows and columns of the " << request.nxInput << " x " << request.nzInput
-            << " input grid)";
-  }
-  if (!findings.empty()) {
-    summary << "; --force overrode " << findings.size()
-            << (findings.size() == 1 ? " finding:" : " findings:");
-    for (const std::string& finding : findings) summary << ' ' << finding;
-  }
-  summary << '\n';
+  ReportWritten(toStandardOutput ? context.err : context.out, request, result, nxSaid);
   return kExitSuccess;
 }

@@ -5,10 +5,12 @@
 #include <string>
 
 #include "cli/CommandLine.h"
+#include "grid/GridProperties.h"
+#include "grid/Status.h"
 
-// --property P, Q or R (either case) into code; code 0 when the option is absent. Returns the
-// usage problem, "" when fine.
-std::string TakePropertyOption(const ParsedCommandLine& line, char& code);
+// --property P, Q or R (either case) into property; null when the option is absent. Refused with
+// the usage problem.
+Status TakePropertyOption(const ParsedCommandLine& line, const GridProperty*& property);
 
 // A name ending in .mvg (either case), or a file that starts with a grid file's signature.
 bool LooksLikeGridFile(const std::string& path);

@@ -8,16 +8,22 @@
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/Mvgtool.h"
+#include "conversion/StabilityReport.h"
 #include "grid/GridFileHeader.h"
 #include "grid/GridFileReader.h"
-#include "grid/GridPropertyReader.h"
+#include "grid/GridProperties.h"
 #include "grid/NumberText.h"
 
 const CommandHelp kInfoHelp = {
     "info", "mvgtool info FILE.mvg...",
     "For each grid file: its sizes (nx, nz), steps (dx, dz), extents, property codes (P Vp,\n"
-    "Q density, R Vs) and each property's minimum and maximum. A file that is not a grid file,\n"
-    "or whose length does not match its header, is refused.\n"};
+    "Q density, R Vs), each property's minimum and maximum, and its stability report for\n"
+    "finite-difference modelling: the slowest velocity Vmin (the smallest Vs above 0, else the\n"
+    "smallest Vp), the fastest Vmax (the largest Vp), the highest frequency with 5 and with 10\n"
+    "nodes a shortest wavelength, f = Vmin / (N x the larger step), and the largest time step\n"
+    "of a second-order 2-D scheme, dt <= h / (Vmax x sqrt 2), and of a fourth-order staggered\n"
+    "one, dt <= 0.606 x h / Vmax, h the smaller step. A file that is not a grid file, or whose\n"
+    "length does not match its header, is refused.\n"};
 
 namespace {
 
@@ -30,18 +36,35 @@ void ShowInfo(std::ostream& out, const std::string& path, const GridFileInfo& in
       << FormatShortest(header.zExtent) << '\n'
       << "  properties " << header.propertyCodes << '\n';
   for (const PropertyRange& range : info.ranges) {
-    out << "  " << range.code << " (" << GridPropertyName(range.code) << ", "
-        << GridPropertyUnit(range.code) << "): minimum " << FormatShortest(range.minimum)
-        << ", maximum " << FormatShortest(range.maximum) << '\n';
+    const GridProperty& property = *PropertyWithCode(range.code);
+    out << "  " << range.code << " (" << property.name << ", " << property.unit << "): ";
+    // NaN values are passed over: a property of them alone has no range.
+    if (range.minimum > range.maximum) {
+      out << "no numbers, only NaN\n";
+    } else {
+      out << "minimum " << FormatShortest(range.minimum) << ", maximum "
+          << FormatShortest(range.maximum) << '\n';
+    }
   }
   if (info.ranges.empty()) out << "  no values\n";
+  VelocityExtremes velocities;
+  for (const PropertyRange& range : info.ranges) {
+    if (range.code == 'P') velocities.TakeVp(&range.leastAboveZero, 1);
+    if (range.code == 'P') velocities.TakeVp(&range.maximum, 1);
+    if (range.code == 'R') velocities.TakeVs(&range.leastAboveZero, 1);
+  }
+  const std::vector<std::string> stability =
+      StabilityLines(StabilityOf(velocities, header.dx, header.dz));
+  for (std::size_t i = 0; i < stability.size(); ++i) {
+    out << (i == 0 ? "  " : "    ") << stability[i] << '\n';
+  }
 }
 
 }  // namespace
 
 int RunInfoCommand(const std::vector<std::string>& args, const CommandContext& context) {
   const ParsedCommandLine line = ParseCommandLine(args, {{"help", 'h', false}});
-  if (!line.ok()) return UsageError(context.err, kInfoHelp, line.problem);
+  if (!line.ok()) return UsageError(context.err, kInfoHelp, line.status.message());
   if (line.Has("help")) return ShowHelp(context.out, kInfoHelp);
   if (line.operands.empty()) return UsageError(context.err, kInfoHelp, "no file given");
 

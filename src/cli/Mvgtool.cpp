@@ -10,7 +10,8 @@ constexpr char kUsage[] =
     "usage: mvgtool convert [--vp FILE] [--density FILE] [--vs FILE] [options] -o OUTPUT\n"
     "       mvgtool sizes FILE...\n"
     "       mvgtool info FILE.mvg...\n"
-    "       mvgtool picture INPUT [--property P|Q|R] [--nx N] [-o OUTPUT.png]\n"
+    "       mvgtool picture INPUT [--property P|Q|R] [--nx N] [--dx STEP --dz STEP]\n"
+    "                       [--range MIN MAX | --clip P] [-o OUTPUT.png]\n"
     "       mvgtool totext INPUT.mvg [--property P|Q|R] [-o OUTPUT.txt]\n"
     "       mvgtool --version\n";
 

@@ -2,9 +2,11 @@
 // as a PNG, so a wrong X size or unit shows at a glance before or after converting.
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <ostream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "cli/CommandLine.h"
@@ -12,29 +14,52 @@
 #include "cli/GridInput.h"
 #include "cli/Mvgtool.h"
 #include "cli/ProgressLine.h"
+#include "cli/StepOptions.h"
 #include "cli/XSizeOption.h"
+#include "conversion/ConversionRequest.h"
 #include "grid/AtomicFileWriter.h"
 #include "grid/GridPropertyReader.h"
 #include "grid/GridSizes.h"
 #include "grid/NumberText.h"
+#include "grid/SameFile.h"
 #include "grid/TextGridReader.h"
 #include "picture/GridPicture.h"
 
 const CommandHelp kPictureHelp = {
-    "picture", "mvgtool picture INPUT [--property P|Q|R] [--nx N] [-o OUTPUT.png]",
+    "picture",
+    "mvgtool picture INPUT [--property P|Q|R] [--nx N] [--dx STEP --dz STEP]\n"
+    "                       [--range MIN MAX | --clip P] [-o OUTPUT.png]",
     "Draws one property of a grid file, or a text grid, as a PNG picture: X to the right and Z\n"
     "(rows) downwards in the viridis colour map (dark violet low, yellow high), a colour bar\n"
-    "with the minimum, maximum and unit beside it, and a title line with the file name, the\n"
-    "property and nx x nz. Grids narrower than 600 nodes are enlarged by whole pixels; grids\n"
-    "longer than 2000 nodes on a side are reduced by averaging square blocks of nodes.\n"
+    "with its ends and unit beside it, and a title line with the file name, the property,\n"
+    "nx x nz and the steps.\n"
+    "\n"
+    "With steps (a grid file's, or --dx and --dz for a text grid) each node is drawn dx wide\n"
+    "and dz tall, with the distance along the top and the depth down the left at round\n"
+    "numbers, from the centre of the first node, in m (in km when the model is 10 km or more\n"
+    "across or deep); without steps nodes are square and the axes number the columns and rows\n"
+    "from 1. Small grids are enlarged to at least 600 pixels across, large ones reduced to at\n"
+    "most 2000 pixels on a side: by whole pixels a node or by averaging whole blocks of nodes\n"
+    "where the steps allow, otherwise by resampling, each pixel the mean of the nodes it\n"
+    "covers. The line mvgtool prints says which.\n"
     "\n"
     "  --property P|Q|R     the property of a grid file: P Vp, Q density, R Vs\n"
     "                       (default: P, else the file's first)\n"
     "  --nx N               X size of a text grid (values per row), one of the X sizes that\n"
     "                       \"mvgtool sizes\" lists; default: the one it marks\n"
+    "  --dx STEP, --dz STEP the steps of a text grid along X and Z, in m (both or neither)\n"
+    "  --range MIN MAX      colours from MIN to MAX, in the file's units (m/s and kg/m3 for a\n"
+    "                       grid file); values beyond take the colour of the nearer end, so\n"
+    "                       that models can be compared on one scale\n"
+    "  --clip P             colours from the P-th to the (100-P)-th percentile of the values\n"
+    "                       (0 <= P < 50; --clip 2: the 2nd to the 98th), so that a little\n"
+    "                       water does not squeeze the sediments' colours\n"
     "  -o, --output OUTPUT  the PNG file to write; default: beside INPUT, a text grid's name\n"
     "                       with .png (vp.txt -> vp.png), a grid file's name with the property\n"
     "                       (model.mvg -> model-P.png)\n"
+    "\n"
+    "By default the colours span the least to the greatest value; a colour bar's end labelled\n"
+    "\">= MAX\" or \"<= MIN\" takes in values beyond it. NaN values are grey.\n"
     "\n"
     "INPUT is a grid file when its name ends in .mvg or it starts as one; anything else is read\n"
     "as a text grid (gzip-compressed or not) and shown in the units the file holds. INPUT \"-\"\n"
@@ -43,10 +68,8 @@ const CommandHelp kPictureHelp = {
 namespace {
 
 const std::vector<OptionRule> kOptions = {
-    {"property", 0, true},
-    {"nx", 0, true},
-    {"output", 'o', true},
-    {"help", 'h', false},
+    {"property", 0, true},    {"nx", 0, true},   {"dx", 0, true},       {"dz", 0, true},
+    {"range", 0, true, true}, {"clip", 0, true}, {"output", 'o', true}, {"help", 'h', false},
 };
 
 // The grid to draw, whichever kind of file it came from.
@@ -55,104 +78,212 @@ struct PictureSource {
   TextGridRead textGrid;
   const float* values = nullptr;
   std::int32_t nx = 0, nz = 0;
+  float dx = 0, dz = 0;  // 0 when not known
   std::string title, unit, defaultOutput;
+  std::string noSteps;  // why the steps are not known
 };
 
-std::string SizeText(std::int32_t nx, std::int32_t nz) {
-  return std::to_string(nx) + " x " + std::to_string(nz);
-}
-
-// Returns the refusal line, "" when read.
-std::string ReadGridFileSource(const std::string& path, char code, PictureSource& source) {
-  source.gridFile = ReadGridProperty(path, code);
+Status ReadGridFileSource(const std::string& path, const GridProperty* wanted,
+                          PictureSource& source) {
+  source.gridFile = ReadGridProperty(path, wanted);
   const GridPropertyValues& read = source.gridFile;
-  if (!read.ok()) return read.status.message();
+  if (!read.ok()) return read.status;
+  const GridProperty& property = *read.property;
   source.values = read.values.get();
   source.nx = read.header.nx;
   source.nz = read.header.nz;
-  source.title = FileNameOf(path) + ": " + read.code + " (" + GridPropertyName(read.code) + "), " +
-                 SizeText(source.nx, source.nz);
-  source.unit = GridPropertyUnit(read.code);
-  source.defaultOutput = ReplaceExtension(path, std::string("-") + read.code + ".png");
-  return {};
+  source.title = FileNameOf(path) + ": " + property.code + " (" + property.name + "), " +
+                 GridSizeText(source.nx, source.nz);
+  // Another program may have written steps no grid has; the picture is drawn without them.
+  const float dx = read.header.dx, dz = read.header.dz;
+  if (std::isfinite(dx) && std::isfinite(dz) && dx > 0 && dz > 0) {
+    source.dx = dx;
+    source.dz = dz;
+    source.title += ", " + GridStepsText(dx, dz);
+  } else {
+    source.noSteps = "the file's steps are not both above 0";
+  }
+  source.unit = property.unit;
+  source.defaultOutput = ReplaceExtension(path, std::string("-") + property.code + ".png");
+  return Status();
 }
 
 // Reads the text grid as the conversion does and shapes it with the X size given or proposed.
-// Returns the refusal line, "" when read.
-std::string ReadTextGridSource(const std::string& path, bool hasNx, std::int32_t nx,
-                               const CommandContext& context, PictureSource& source) {
+Status ReadTextGridSource(const std::string& path, bool hasNx, std::int32_t nx,
+                          const CommandContext& context, PictureSource& source) {
   ProgressLine progress(context.err, context.showProgress);
   const bool standardInput = path == kStandardInput;
   const std::string name = standardInput ? "standard input" : path;
   source.textGrid = ReadTextGrid(path, name, progress.For("Reading " + path));
   progress.Clear();
   const TextGridRead& read = source.textGrid;
-  if (!read.ok()) return read.status.message();
+  if (!read.ok()) return read.status;
   const std::uint32_t count = read.summary.count;
   const XSizeChoice x = ChooseXSize(count, read.lines, name, hasNx, nx);
-  if (!x.problem.empty()) return x.problem;
+  if (!x.status.ok()) return x.status;
   source.values = read.values.data();
   source.nx = x.nx;
   source.nz = static_cast<std::int32_t>(count / static_cast<std::uint32_t>(source.nx));
-  source.title = (standardInput ? name : FileNameOf(path)) + ": " + SizeText(source.nx, source.nz);
+  source.title =
+      (standardInput ? name : FileNameOf(path)) + ": " + GridSizeText(source.nx, source.nz);
+  if (source.dx > 0) {
+    source.title += ", " + GridStepsText(source.dx, source.dz);
+  } else {
+    source.noSteps = "no --dx and --dz";
+  }
   source.unit = "file's units";
   source.defaultOutput = ReplaceExtension(WithoutGzipEnding(path), ".png");
-  return {};
+  return Status();
 }
 
-std::string ScaleText(const PictureScale& scale) {
-  if (scale.block > 1) {
-    return "averaged over blocks of " + SizeText(scale.block, scale.block) + " nodes";
+// How the nodes became pixels: "at 2 x 8 pixels a node", "averaged over blocks of 5 x 5 nodes",
+// "at 2 pixels a node along X and 3 nodes a pixel along Z", "resampled to 3.05 m a pixel".
+std::string ScaleText(const PictureScale& scale, float dx) {
+  const AxisScale &x = scale.x, &z = scale.z;
+  if (!scale.Whole()) {
+    const double across = static_cast<double>(x.nodes) / x.pixels;
+    return "resampled to " + FormatSignificant(static_cast<float>(across * (dx > 0 ? dx : 1)), 3) +
+           (dx > 0 ? " m" : " nodes") + " a pixel";
   }
-  if (scale.enlarge > 1) return "at " + SizeText(scale.enlarge, scale.enlarge) + " pixels a node";
-  return "at a pixel a node";
+  const auto count = [](std::int64_t n) { return std::to_string(n); };
+  if (x.nodes == 1 && z.nodes == 1) {
+    if (x.pixels == 1 && z.pixels == 1) return "at a pixel a node";
+    return "at " + count(x.pixels) + " x " + count(z.pixels) + " pixels a node";
+  }
+  if (x.pixels == 1 && z.pixels == 1) {
+    return "averaged over blocks of " + count(x.nodes) + " x " + count(z.nodes) + " nodes";
+  }
+  const auto along = [&count](const AxisScale& axis, const char* name) {
+    return axis.nodes == 1 ? count(axis.pixels) + " pixels a node along " + name
+                           : count(axis.nodes) + " nodes a pixel along " + name;
+  };
+  return "at " + along(x, "X") + " and " + along(z, "Z");
+}
+
+// "2nd", "98th", "2.5th".
+std::string Ordinal(double value) {
+  const std::string number = FormatShortest(static_cast<float>(value));
+  const long whole = std::lround(value);
+  if (whole != value || (whole % 100 >= 11 && whole % 100 <= 13)) return number + "th";
+  return number + (whole % 10 == 1 ? "st" : whole % 10 == 2 ? "nd" : whole % 10 == 3 ? "rd" : "th");
+}
+
+// --range and --clip into the colour choice; refused with the usage problem.
+Status TakeColourOptions(const ParsedCommandLine& line, ColourChoice& colours) {
+  if (line.Has("range") && line.Has("clip"))
+    return Status::Error("give --range or --clip, not both");
+  if (line.Has("range")) {
+    for (const std::string& text : {line.Value("range"), line.Second("range")}) {
+      float ignored = 0;
+      if (!ReadFloat32(text, &ignored)) {
+        return Status::Error("--range needs two numbers, not \"" + text + "\"");
+      }
+    }
+    colours.kind = ColourChoice::Kind::kGiven;
+    ReadFloat32(line.Value("range"), &colours.low);
+    ReadFloat32(line.Second("range"), &colours.high);
+    if (!(colours.low < colours.high)) {
+      return Status::Error("--range needs MIN below MAX: " + FormatShortest(colours.low) +
+                           " is not below " + FormatShortest(colours.high));
+    }
+  }
+  if (line.Has("clip")) {
+    float percent = 0;
+    if (!ReadFloat32(line.Value("clip"), &percent)) {
+      return Status::Error("--clip needs a number, not \"" + line.Value("clip") + "\"");
+    }
+    if (!(percent >= 0 && percent < 50)) {
+      return Status::Error("--clip needs a percentage from 0 up to but not including 50, not " +
+                           FormatShortest(percent));
+    }
+    colours.kind = ColourChoice::Kind::kClip;
+    colours.percent = percent;
+  }
+  return Status();
+}
+
+// "; colours 1510 to 4480 m/s, the 2nd to 98th percentile", or "" for the whole range.
+std::string ColoursText(const ColourChoice& choice, const GridPicture& picture,
+                        const std::string& unit, bool gridFile) {
+  if (choice.kind == ColourChoice::Kind::kWhole) return {};
+  const std::string range = "; colours " + FormatShortest(picture.colours.minimum) + " to " +
+                            FormatShortest(picture.colours.maximum) +
+                            (gridFile ? " " + unit : " in the file's units");
+  if (choice.kind == ColourChoice::Kind::kGiven) return range + ", from --range";
+  return range + ", the " + Ordinal(choice.percent) + " to " + Ordinal(100 - choice.percent) +
+         " percentile";
+}
+
+// Every option's value; refused with the usage problem.
+Status TakeOptions(const ParsedCommandLine& line, bool gridFile, const GridProperty*& wanted,
+                   bool& hasNx, std::int32_t& nx, PictureSource& source, ColourChoice& colours) {
+  for (const Status& taken :
+       {TakePropertyOption(line, wanted), TakeWholeNumber(line, "nx", hasNx, nx),
+        TakeStepOption(line, "dx", source.dx), TakeStepOption(line, "dz", source.dz),
+        CheckOneStepNotMissing(line), TakeColourOptions(line, colours)}) {
+    if (!taken.ok()) return taken;
+  }
+  const std::string& input = line.operands[0];
+  for (const char* option : {"nx", "dx", "dz"}) {
+    if (gridFile && line.Has(option)) {
+      return Status::Error(std::string("--") + option + " is for text grids; the grid file " +
+                           input + " holds its own " + (option[0] == 'n' ? "sizes" : "steps"));
+    }
+  }
+  if (!gridFile && wanted != nullptr) {
+    return Status::Error("--property is for grid files; the text grid " + input +
+                         " holds one property");
+  }
+  return Status();
 }
 
 }  // namespace
 
 int RunPictureCommand(const std::vector<std::string>& args, const CommandContext& context) {
   const ParsedCommandLine line = ParseCommandLine(args, kOptions);
-  if (!line.ok()) return UsageError(context.err, kPictureHelp, line.problem);
+  if (!line.ok()) return UsageError(context.err, kPictureHelp, line.status.message());
   if (line.Has("help")) return ShowHelp(context.out, kPictureHelp);
   if (line.operands.empty()) return UsageError(context.err, kPictureHelp, "no input given");
   if (line.operands.size() > 1) {
     return UsageError(context.err, kPictureHelp,
                       "unexpected argument \"" + line.operands[1] + "\"");
   }
-  char code = 0;
-  std::string problem = TakePropertyOption(line, code);
-  std::int32_t nx = 0;
-  if (problem.empty() && line.Has("nx") && !ReadInt32(line.Value("nx"), &nx)) {
-    problem = "--nx needs a whole number, not \"" + line.Value("nx") + "\"";
-  }
   const std::string& input = line.operands[0];
-  const bool gridFile = input != kStandardInput && LooksLikeGridFile(input);
-  if (problem.empty() && input == kStandardInput && !line.Has("output")) {
-    problem = "a picture of standard input needs -o OUTPUT.png";
-  }
-  if (problem.empty() && gridFile && line.Has("nx")) {
-    problem = "--nx is for text grids; the grid file " + input + " holds its own sizes";
-  }
-  if (problem.empty() && !gridFile && code != 0) {
-    problem = "--property is for grid files; the text grid " + input + " holds one property";
-  }
-  if (!problem.empty()) return UsageError(context.err, kPictureHelp, problem);
-
+  const bool standardInput = input == kStandardInput;
+  const bool gridFile = !standardInput && LooksLikeGridFile(input);
+  const GridProperty* wanted = nullptr;
+  bool hasNx = false;
+  std::int32_t nx = 0;
   PictureSource source;
-  const std::string refusal = gridFile
-                                  ? ReadGridFileSource(input, code, source)
-                                  : ReadTextGridSource(input, line.Has("nx"), nx, context, source);
-  if (!refusal.empty()) return Refuse(context.err, refusal);
+  GridPictureRequest request;
+  const Status taken = TakeOptions(line, gridFile, wanted, hasNx, nx, source, request.colours);
+  if (!taken.ok()) return UsageError(context.err, kPictureHelp, taken.message());
+  if (standardInput && !line.Has("output")) {
+    return UsageError(context.err, kPictureHelp, "a picture of standard input needs -o OUTPUT.png");
+  }
+  if (line.Has("dx")) {  // and so --dz, checked as convert checks them
+    for (const auto& [option, part, step] :
+         {std::tuple{"--dx: ", RequestPart::kXStep, source.dx},
+          std::tuple{"--dz: ", RequestPart::kZStep, source.dz}}) {
+      const Status checked = CheckGridStep(part, step);
+      if (!checked.ok()) return Refuse(context.err, option + checked.message());
+    }
+  }
+
+  const Status read = gridFile ? ReadGridFileSource(input, wanted, source)
+                               : ReadTextGridSource(input, hasNx, nx, context, source);
+  if (!read.ok()) return Refuse(context.err, read.message());
   const std::string output = line.Has("output") ? line.Value("output") : source.defaultOutput;
-  if (output == input) {
+  if (!standardInput && IsSameFile(output, input)) {
     return Refuse(context.err, "Cannot write the picture " + output +
                                    ": it would replace its own input; give another -o.");
   }
 
-  GridPictureRequest request;
   request.values = source.values;
   request.nx = source.nx;
   request.nz = source.nz;
+  request.dx = source.dx;
+  request.dz = source.dz;
   request.title = source.title;
   request.unit = source.unit;
   const GridPicture picture = DrawGridPicture(request);
@@ -160,10 +291,13 @@ int RunPictureCommand(const std::vector<std::string>& args, const CommandContext
   const Status written = WriteFileAtomically(output, {{picture.png.data(), picture.png.size()}});
   if (!written.ok()) {
     return Refuse(context.err, "Cannot write the picture " + output + ": " + written.message() +
-                                   ". Nothing was written.");
+                                   "." + kNothingWritten);
   }
-  context.out << "Wrote " << output << ": " << SizeText(picture.width, picture.height)
-              << " pixels, the " << SizeText(source.nx, source.nz) << " grid "
-              << ScaleText(picture.scale) << '\n';
+  context.out << "Wrote " << output << ": " << GridSizeText(picture.width, picture.height)
+              << " pixels, the " << GridSizeText(source.nx, source.nz) << " grid "
+              << ScaleText(picture.scale, source.dx) << " ("
+              << (source.dx > 0 ? GridStepsText(source.dx, source.dz)
+                                : source.noSteps + ": nodes drawn square")
+              << ")" << ColoursText(request.colours, picture, source.unit, gridFile) << '\n';
   return kExitSuccess;
 }

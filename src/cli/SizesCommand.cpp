@@ -56,7 +56,7 @@ void ShowSizes(std::ostream& out, const std::string& path, const TextGridRead& s
 
 int RunSizesCommand(const std::vector<std::string>& args, const CommandContext& context) {
   const ParsedCommandLine line = ParseCommandLine(args, {{"help", 'h', false}});
-  if (!line.ok()) return UsageError(context.err, kSizesHelp, line.problem);
+  if (!line.ok()) return UsageError(context.err, kSizesHelp, line.status.message());
   if (line.Has("help")) return ShowHelp(context.out, kSizesHelp);
   if (line.operands.empty()) return UsageError(context.err, kSizesHelp, "no file given");
 

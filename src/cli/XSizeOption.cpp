@@ -33,10 +33,11 @@ XSizeChoice ChooseXSize(std::uint32_t count, const TextGridLines& lines, const s
   const std::vector<std::int32_t> sizes = XSizeChoices(count);
   const int proposal = ProposedXSizeIndex(sizes, count, lines);
   if (proposal < 0) {
-    choice.problem = NoGridMessage(name, count) + pattern;
+    choice.status = Status::Error(NoGridMessage(name, count) + pattern);
   } else if (given && std::find(sizes.begin(), sizes.end(), nx) == sizes.end()) {
-    choice.problem = "--nx " + std::to_string(nx) + " is not an X size of " +
-                     std::to_string(count) + " values; choose one of " + ListOf(sizes) + pattern;
+    choice.status =
+        Status::Error("--nx " + std::to_string(nx) + " is not an X size of " +
+                      std::to_string(count) + " values; choose one of " + ListOf(sizes) + pattern);
   } else if (given) {
     choice.nx = nx;
     choice.said = "nx " + std::to_string(nx);

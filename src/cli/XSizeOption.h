@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "grid/Status.h"
 #include "grid/TextGridLines.h"
 
 struct XSizeChoice {
@@ -13,7 +14,7 @@ struct XSizeChoice {
   // "nx 500 from the lines (174 lines of 500 values)": the size and what proposed it ("nx 500"
   // when given).
   std::string said;
-  std::string problem;  // the refusal line; "" when nx holds a size
+  Status status;  // the refusal line when no X size can be had
 };
 
 // `name` calls the file in messages. A refusal says how the file's lines go, which is where a

@@ -1,11 +1,14 @@
 #include "conversion/ConversionRequest.h"
 
+#include <algorithm>
 #include <cmath>
 
-#include "grid/GridExport.h"
+#include "conversion/PreparedShape.h"
 #include "grid/GridFileHeader.h"
 #include "grid/GridSizes.h"
+#include "grid/NumberText.h"
 #include "grid/SameFile.h"
+#include "grid/ValueRange.h"
 
 namespace {
 
@@ -15,72 +18,117 @@ Status Refuse(RequestPart part, RequestPart* refused, const std::string& message
 }
 
 // The extent as the header holds it must be a finite float.
-bool ExtentFits(std::int32_t sizeToWrite, float step) {
-  return std::isfinite(GridExtent(sizeToWrite, step));
+bool ExtentFits(std::int64_t sizeToWrite, float step) {
+  return std::isfinite(GridExtent(static_cast<std::int32_t>(sizeToWrite), step));
 }
 
-ExportProperty ExportOf(const PropertyInput& input) {
-  return ExportProperty{input.values, input.unit != nullptr ? input.unit->factor : 1.0f};
-}
-
-}  // namespace
-
-Status CheckConversionRequest(const ConversionRequest& request, RequestPart* refused) {
-  if (refused != nullptr) *refused = RequestPart::kNone;
-  const PropertyInput* const inputs[] = {&request.vp, &request.density, &request.vs};
-  bool anyLoaded = false;
-  for (const PropertyInput* input : inputs) anyLoaded = anyLoaded || input->values != nullptr;
-  if (!anyLoaded) return Refuse(RequestPart::kInputs, refused, "Open At least one input File");
-  if (request.outputName.find('*') != std::string::npos) {
-    return Refuse(RequestPart::kOutput, refused, "Open Mvg file for Saving");
+// The window along one axis: nodes [from, from + size) of the grid's `nodes`.
+Status CheckWindowAxis(const char* axis, std::int32_t from, std::int32_t size, std::int64_t nodes) {
+  const std::string name = axis;
+  if (from < 0) {
+    return Status::Error("The window's first " + name + " node, " + std::to_string(from) +
+                         ", is before the grid's first, 0.");
   }
-  if (request.inputCount < 0 ||
-      static_cast<std::uint32_t>(request.inputCount) != request.elementCount) {
-    return Refuse(RequestPart::kInputCount, refused,
-                  "Input and given grid sizes are not equal !\n"
-                  "The program is not ready for this case. Sorry. Poka");
-  }
-  const Status nx = CheckNxWrite(request.nxWrite, request.nxInput);
-  if (!nx.ok()) return Refuse(RequestPart::kNxWrite, refused, nx.message());
-  const Status nz =
-      CheckNzWrite(request.nzWrite, request.nzInput, request.elementCount, request.nxInput);
-  if (!nz.ok()) return Refuse(RequestPart::kNzWrite, refused, nz.message());
-  if (!(request.xStep > 0.0f)) {
-    return Refuse(RequestPart::kXStep, refused, "The X step must be greater than 0.");
-  }
-  if (!(request.zStep > 0.0f)) {
-    return Refuse(RequestPart::kZStep, refused, "The Z step must be greater than 0.");
-  }
-  if (!ExtentFits(request.nxWrite, request.xStep)) {
-    return Refuse(RequestPart::kXStep, refused,
-                  "The X extent (X size to write - 1) x X step is too large for a grid file.");
-  }
-  if (!ExtentFits(request.nzWrite, request.zStep)) {
-    return Refuse(RequestPart::kZStep, refused,
-                  "The Z extent (Z size to write - 1) x Z step is too large for a grid file.");
-  }
-  for (const PropertyInput* input : inputs) {
-    if (input->values != nullptr && !request.toStandardOutput && !input->path.empty() &&
-        IsSameFile(request.outputPath, input->path)) {
-      return Refuse(
-          RequestPart::kOutput, refused,
-          "The grid file would replace the input file " + input->name + ". Choose another name.");
-    }
+  if (from + static_cast<std::int64_t>(size) > nodes) {
+    return Status::Error("The window's " + name + " nodes " + std::to_string(from) + " to " +
+                         std::to_string(from + static_cast<std::int64_t>(size) - 1) +
+                         " leave the grid, whose last " + name + " node is " +
+                         std::to_string(nodes - 1) + ".");
   }
   return Status();
 }
 
-Status WriteGridFile(const ConversionRequest& request) {
-  ExportSource source;
-  source.vp = ExportOf(request.vp);
-  source.density = ExportOf(request.density);
-  source.vs = ExportOf(request.vs);
-  source.elementCount = request.elementCount;
-  source.nxInput = request.nxInput;
-  source.nxWrite = request.nxWrite;
-  source.nzWrite = request.nzWrite;
-  source.xStep = request.xStep;
-  source.zStep = request.zStep;
-  return request.toStandardOutput ? ExportGridFileToStandardOutput(source)
-                                  : ExportGridFile(source, request.outputPath);
+// Every value times its unit's factor, as the export makes it, is a finite float: "1e36" in km/s
+// is not, in m/s. The refusal names the first one that is not.
+Status ValueBeyondFloats(PropertyKind kind, const PropertyInput& input, std::uint32_t count,
+                         std::int32_t nxInput) {
+  const Unit& unit = UnitOf(kind, input);
+  const float factor = unit.factor;
+  if (factor == 1.0f) return Status();  // a text grid holds finite floats alone
+  const ValueRange range = input.range ? *input.range : FindValueRange(input.values, count);
+  if (std::isfinite(range.minimum * factor) && std::isfinite(range.maximum * factor)) {
+    return Status();
+  }
+  std::uint32_t i = 0;
+  while (i < count && std::isfinite(input.values[i] * factor)) ++i;
+  if (i == count) return Status();
+  const std::uint32_t nx = static_cast<std::uint32_t>(std::max(nxInput, 1));
+  return Status::Error(input.name + ", row " + std::to_string(i / nx + 1) + ", column " +
+                       std::to_string(i % nx + 1) + ": " + FormatShortest(input.values[i]) + " " +
+                       unit.name + " is beyond the range of 32-bit floats in " +
+                       PropertyOf(kind).unit + ".");
+}
+
+}  // namespace
+
+Status CheckGridStep(RequestPart part, float step) {
+  if (step > 0.0f) return {};
+  return Status::Error(std::string("The ") + (part == RequestPart::kZStep ? "Z" : "X") +
+                       " step must be greater than 0.");
+}
+
+const Unit& UnitOf(PropertyKind kind, const PropertyInput& input) {
+  return input.unit != nullptr ? *input.unit : FileUnitOf(kind);
+}
+
+Status CheckConversionRequest(const ConversionRequest& request, RequestPart* refused) {
+  if (refused != nullptr) *refused = RequestPart::kNone;
+  bool anyLoaded = false;
+  for (const PropertyInput& input : request.inputs.each) {
+    anyLoaded = anyLoaded || input.values != nullptr;
+  }
+  if (!anyLoaded) return Refuse(RequestPart::kInputs, refused, "Open At least one input File");
+  if (request.outputName.find('*') != std::string::npos) {
+    return Refuse(RequestPart::kOutput, refused, "Open Mvg file for Saving");
+  }
+  const GridWindow& window = request.window;
+  if (request.inputCount < 0 ||
+      static_cast<std::uint32_t>(request.inputCount) != window.elementCount) {
+    return Refuse(RequestPart::kInputCount, refused,
+                  "Input and given grid sizes are not equal !\n"
+                  "The program is not ready for this case. Sorry. Poka");
+  }
+  const Status nx = CheckNxWrite(window.nxWrite, window.nxInput);
+  if (!nx.ok()) return Refuse(RequestPart::kNxWrite, refused, nx.message());
+  const Status nz =
+      CheckNzWrite(window.nzWrite, request.nzInput, window.elementCount, window.nxInput);
+  if (!nz.ok()) return Refuse(RequestPart::kNzWrite, refused, nz.message());
+  const std::int64_t rows = std::min<std::int64_t>(
+      request.nzInput, window.elementCount / static_cast<std::uint32_t>(window.nxInput));
+  const Status xFrom = CheckWindowAxis("X", window.xFrom, window.nxWrite, window.nxInput);
+  if (!xFrom.ok()) return Refuse(RequestPart::kXFrom, refused, xFrom.message());
+  const Status zFrom = CheckWindowAxis("Z", window.zFrom, window.nzWrite, rows);
+  if (!zFrom.ok()) return Refuse(RequestPart::kZFrom, refused, zFrom.message());
+  for (const auto& [part, step] : {std::pair{RequestPart::kXStep, window.xStep},
+                                   std::pair{RequestPart::kZStep, window.zStep}}) {
+    const Status checked = CheckGridStep(part, step);
+    if (!checked.ok()) return Refuse(part, refused, checked.message());
+  }
+  const Status prepared = CheckModelPreparation(request, refused);
+  if (!prepared.ok()) return prepared;
+  const PreparedShape shape = PreparedShapeOf(request);
+  if (!ExtentFits(shape.nx, shape.xStep)) {
+    return Refuse(RequestPart::kXStep, refused,
+                  "The X extent (X size to write - 1) x X step is too large for a grid file.");
+  }
+  if (!ExtentFits(shape.nz, shape.zStep)) {
+    return Refuse(RequestPart::kZStep, refused,
+                  "The Z extent (Z size to write - 1) x Z step is too large for a grid file.");
+  }
+  for (const GridProperty& property : kGridProperties) {
+    const PropertyInput& input = request.inputs[property.kind];
+    if (input.values == nullptr) continue;
+    const Status beyond =
+        ValueBeyondFloats(property.kind, input, window.elementCount, window.nxInput);
+    if (!beyond.ok()) return Refuse(RequestPart::kInputs, refused, beyond.message());
+  }
+  for (const PropertyInput& input : request.inputs.each) {
+    if (input.values != nullptr && !request.toStandardOutput && !input.path.empty() &&
+        IsSameFile(request.outputPath, input.path)) {
+      return Refuse(
+          RequestPart::kOutput, refused,
+          "The grid file would replace the input file " + input.name + ". Choose another name.");
+    }
+  }
+  return Status();
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "conversion/EndMarkFinding.h"
 #include "conversion/NoDataFindings.h"
 #include "conversion/ShapeFindings.h"
 #include "conversion/UnitFindings.h"
@@ -30,38 +31,49 @@ struct LoadedInput {
 }  // namespace
 
 std::vector<std::string> FindingsOf(const ConversionRequest& request) {
+  const std::uint32_t count = request.window.elementCount;
   std::vector<LoadedInput> loaded;
-  for (const auto& [kind, input] : {std::pair{PropertyKind::kVp, &request.vp},
-                                    std::pair{PropertyKind::kDensity, &request.density},
-                                    std::pair{PropertyKind::kVs, &request.vs}}) {
-    if (input->values != nullptr && request.elementCount > 0) {
-      loaded.push_back(
-          {kind, input, TakeCensus(input->values, request.elementCount, input->range)});
+  for (const GridProperty& property : kGridProperties) {
+    const PropertyInput& input = request.inputs[property.kind];
+    if (input.values != nullptr && count > 0) {
+      loaded.push_back({property.kind, &input, TakeCensus(input.values, count, input.range)});
     }
   }
   // The rows the values hold, whatever Z size the user typed.
-  const std::int32_t nx = request.nxInput;
+  const std::int32_t nx = request.window.nxInput;
   const std::int32_t rows =
-      nx > 0 ? static_cast<std::int32_t>(request.elementCount / static_cast<std::uint32_t>(nx)) : 0;
+      nx > 0 ? static_cast<std::int32_t>(count / static_cast<std::uint32_t>(nx)) : 0;
 
   FindingList findings;
+  for (const LoadedInput& each : loaded) findings.Add(EndMarkFinding(*each.input));
   for (const LoadedInput& each : loaded) {
     if (each.input->lines != nullptr) {
-      findings.Add(LinesFinding(each.input->name, *each.input->lines, request.elementCount, nx));
+      findings.Add(LinesFinding(each.input->name, *each.input->lines, count, nx));
     }
   }
   findings.Add(DeepGridFinding(nx, rows));
   for (const LoadedInput& each : loaded) {
     findings.Add(ColumnByColumnFinding(*each.input, nx, rows, each.census.markers > 0));
   }
-  for (const LoadedInput& each : loaded) findings.Add(NoDataFinding(*each.input, each.census, nx));
+  // Holes to be filled are no finding; a value they are filled with counts in the range.
+  const ModelPreparation& preparation = request.preparation;
+  for (LoadedInput& each : loaded) {
+    const HoleFill& fill = preparation.sources[each.kind].fill;
+    if (fill.how == HoleFilling::kNone) findings.Add(NoDataFinding(*each.input, each.census, nx));
+    if (fill.how == HoleFilling::kValue && each.census.markers > 0) {
+      each.census.range.minimum = std::min(each.census.range.minimum, fill.value);
+      each.census.range.maximum = std::max(each.census.range.maximum, fill.value);
+    }
+  }
   for (const LoadedInput& each : loaded) {
     findings.Add(RangeFinding(each.kind, *each.input, each.census.range));
   }
-  if (request.vp.values != nullptr && request.vs.values != nullptr) {
-    findings.Add(ShearAboveCompressional(request));
+  findings.Add(ShearAboveCompressional(request));
+  findings.Add(StepFinding(request.xStepName, request.window.xStep));
+  findings.Add(StepFinding(request.zStepName, request.window.zStep));
+  if (preparation.resample) {
+    findings.Add(StepFinding(preparation.xStepName, preparation.xStep));
+    findings.Add(StepFinding(preparation.zStepName, preparation.zStep));
   }
-  findings.Add(StepFinding(request.xStepName, request.xStep));
-  findings.Add(StepFinding(request.zStepName, request.zStep));
   return findings.Take();
 }

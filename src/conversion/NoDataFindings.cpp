@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr float kSurferBlank = 1.70141e38f;
 constexpr float kHighestNegativeMarker = -999.0f;
 
 }  // namespace

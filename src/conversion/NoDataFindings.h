@@ -12,6 +12,9 @@
 
 bool IsNoDataMarker(float value);
 
+// Surfer's blank: it and every value above are no-data markers.
+inline constexpr float kSurferBlank = 1.70141e38f;
+
 // What the checks need of one property's values, from one pass over them.
 struct ValueCensus {
   ValueRange range;  // of the values that are no markers; +infinity to -infinity when none is

@@ -18,6 +18,7 @@ LoadedProperty LoadProperty(const std::string& path, const std::string& name,
   }
   loaded.summary = read.summary;
   loaded.lines = std::move(read.lines);
+  loaded.endMarkLine = read.endMarkLine;
   if (expectedCount != 0 && read.summary.count != expectedCount) {
     loaded.countDiffers = true;
     loaded.status =

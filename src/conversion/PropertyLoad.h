@@ -16,6 +16,7 @@ struct LoadedProperty {
   FloatArray values;
   TextGridSummary summary;  // also for a file refused for its count
   TextGridLines lines;
+  std::uint64_t endMarkLine = 0;  // see TextGridRead
   Status status;
   bool countDiffers = false;  // refused: its count is not the expected one
   bool ok() const { return status.ok(); }

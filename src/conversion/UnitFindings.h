@@ -17,7 +17,7 @@
 std::string RangeFinding(PropertyKind kind, const PropertyInput& input, const ValueRange& range);
 
 // "Vs is above Vp at 3 of 87000 nodes, the first at row 23, column 1 (Vs 1061 m/s, Vp 560 m/s).";
-// "" when it is nowhere, nodes with a no-data marker passed over.
+// "" when it is nowhere (or Vp or Vs is not loaded), nodes with a no-data marker passed over.
 std::string ShearAboveCompressional(const ConversionRequest& request);
 
 // "--dx 0.02: a step in km?" for a step below 0.1 m, "--dx 5000: a step of more than 1000 m?"

@@ -2,59 +2,28 @@
 
 #include <cstddef>
 
+#include "grid/AsciiCase.h"
 #include "grid/NumberText.h"
 
 namespace {
 
-struct PropertyUnits {
-  PropertyKind kind;
-  std::vector<Unit> units;
-};
+// The unit the grid file holds a property in.
+Unit FileUnit(PropertyKind kind) { return {PropertyOf(kind).unit, 1.0f, true}; }
 
 // Factors as float32: 0.3048 (bits 0x3E9C0EBF), 1000, 16.018463 (bits 0x418025D0).
-const std::vector<PropertyUnits>& UnitTable() {
-  static const std::vector<PropertyUnits> table = {
-      {PropertyKind::kVp, {{"m/s", 1.0f, true}, {"ft/s", 0.3048f, true}, {"km/s", 1000.0f, true}}},
-      {PropertyKind::kDensity,
-       {{"kg/m3", 1.0f, true},
-        {"g/cm3", 1000.0f, true},
-        {"lb/ft3", 16.018463f, true},
-        {"g/cc", 1000.0f, false}}},
-      {PropertyKind::kVs, {{"m/s", 1.0f, true}, {"ft/s", 0.3048f, true}, {"km/s", 1000.0f, true}}},
-  };
-  return table;
-}
-
 const std::vector<Unit>& UnitsOf(PropertyKind kind) {
-  for (const PropertyUnits& entry : UnitTable()) {
-    if (entry.kind == kind) return entry.units;
-  }
-  return UnitTable().front().units;
-}
-
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  }
-  return true;
+  static const PerProperty<std::vector<Unit>> units = {{{
+      {FileUnit(PropertyKind::kVp), {"ft/s", 0.3048f, true}, {"km/s", 1000.0f, true}},
+      {FileUnit(PropertyKind::kDensity),
+       {"g/cm3", 1000.0f, true},
+       {"lb/ft3", 16.018463f, true},
+       {"g/cc", 1000.0f, false}},
+      {FileUnit(PropertyKind::kVs), {"ft/s", 0.3048f, true}, {"km/s", 1000.0f, true}},
+  }}};
+  return units[kind];
 }
 
 }  // namespace
-
-const char* PropertyName(PropertyKind kind) {
-  switch (kind) {
-    case PropertyKind::kDensity:
-      return "density";
-    case PropertyKind::kVs:
-      return "Vs";
-    case PropertyKind::kVp:
-      break;
-  }
-  return "Vp";
-}
 
 std::vector<const Unit*> ListedUnits(PropertyKind kind) {
   std::vector<const Unit*> listed;
@@ -70,26 +39,27 @@ std::vector<const Unit*> AllUnits(PropertyKind kind) {
   return all;
 }
 
+const Unit& FileUnitOf(PropertyKind kind) { return UnitsOf(kind).front(); }
+
 const Unit* FindUnit(PropertyKind kind, std::string_view text) {
   text = WithoutBlanks(text);
   for (const Unit& unit : UnitsOf(kind)) {
-    if (SameIgnoringCase(text, unit.name)) return &unit;
+    if (SameIgnoringAsciiCase(text, unit.name)) return &unit;
   }
   return nullptr;
 }
 
 std::string UnitNames(PropertyKind kind) {
-  std::vector<const char*> names;
-  for (const Unit& unit : UnitsOf(kind)) names.push_back(unit.name);
+  const std::vector<Unit>& units = UnitsOf(kind);
   std::string text;
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    text += i == 0 ? "" : (i + 1 == names.size() ? " or " : ", ");
-    text += names[i];
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    text += i == 0 ? "" : (i + 1 == units.size() ? " or " : ", ");
+    text += units[i].name;
   }
   return text;
 }
 
 std::string UnknownUnitMessage(PropertyKind kind, const std::string& text) {
-  return "\"" + text + "\" is not one of the units for " + PropertyName(kind) +
+  return "\"" + text + "\" is not one of the units for " + PropertyOf(kind).name +
          ". Choose one from the list.";
 }

@@ -1,16 +1,12 @@
 #pragma once
-// The properties a grid file holds and the units their text grids may come in, with the factor
-// that turns each into the file's m/s or kg/m3. One table for the dialog's lists and mvgtool's
-// options alike.
+// The units a property's text grids may come in, with the factor that turns each into the unit
+// of the grid file (m/s or kg/m3). One table for the dialog's lists and mvgtool's options alike.
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-enum class PropertyKind { kVp, kDensity, kVs };
-
-// How messages name a property: "Vp", "density", "Vs".
-const char* PropertyName(PropertyKind kind);
+#include "grid/GridProperties.h"
 
 struct Unit {
   const char* name;  // "m/s"
@@ -19,11 +15,14 @@ struct Unit {
 };
 
 // The units a property's list offers, in its order: m/s, ft/s, km/s; kg/m3, g/cm3, lb/ft3. The
-// first is the default.
+// first, the grid file's own unit, is the default.
 std::vector<const Unit*> ListedUnits(PropertyKind kind);
 
 // Every unit a property's values may come in, the listed ones first.
 std::vector<const Unit*> AllUnits(PropertyKind kind);
+
+// The unit the grid file holds a property in (m/s, kg/m3): the default.
+const Unit& FileUnitOf(PropertyKind kind);
 
 // The unit whose name is `text`, ignoring case and blanks around it; null when there is none.
 const Unit* FindUnit(PropertyKind kind, std::string_view text);

@@ -17,7 +17,7 @@ bool AboutDialog::OnInitDialog() {
   Dialog::OnInitDialog();
   // A static control breaks lines only at CR LF.
   helpText = WithCrLf(HelpText());
-  UpdateData(false);
+  ShowMembers();
   return true;
 }
 

@@ -1,4 +1,4 @@
-// The About box with the program's help text (template 100): modal from the conversion
+// The About box with the program's help text (template IDD_ABOUT): modal from the conversion
 // dialog's system menu, modeless from its help picture.
 #pragma once
 
@@ -24,9 +24,9 @@ class AboutDialog : public ui::Dialog {
 
   // Creates the (hidden) window of the modeless box, owned by the owner's window; the caller
   // shows it. False when it could not be created.
-  virtual bool CreateModeless();
+  bool CreateModeless();
 
-  // Shown in static control 1030; empty until the box initialises.
+  // Shown in the help text control (IDC_HELP_TEXT); empty until the box initialises.
   std::string helpText;
 
  protected:

@@ -61,10 +61,6 @@ struct FileCloser {
 
 }  // namespace
 
-BmpImage::BmpImage(const std::string& path) { Load(path); }
-
-BmpImage::~BmpImage() = default;
-
 void BmpImage::Clear(BmpReadResult result) {
   block.reset();
   blockSize = 0;
@@ -72,7 +68,6 @@ void BmpImage::Clear(BmpReadResult result) {
   width = 0;
   height = 0;
   topDown = false;
-  bitCount = 0;
   rowStride = 0;
   infoSize = 0;
   readResult = result;
@@ -174,7 +169,6 @@ BmpReadResult BmpImage::Take(std::unique_ptr<unsigned char[]> data, size_t size)
   width = rawWidth;
   height = static_cast<int>(rows);
   topDown = rawHeight < 0;
-  bitCount = bitsPerPixel;
   rowStride = static_cast<size_t>(stride);
   infoSize = static_cast<size_t>(info);
   readResult = BmpReadResult::kLoaded;

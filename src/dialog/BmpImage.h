@@ -31,10 +31,6 @@ class BmpImage {
   static constexpr size_t kInfoHeaderSize = 40;
 
   BmpImage() = default;
-  // Reads the file at `path`; ReadResult() tells how it went.
-  explicit BmpImage(const std::string& path);
-  virtual ~BmpImage();
-
   BmpImage(const BmpImage&) = delete;
   BmpImage& operator=(const BmpImage&) = delete;
 
@@ -56,7 +52,6 @@ class BmpImage {
   // Number of rows, positive for bottom-up and top-down bitmaps alike.
   int Height() const { return height; }
   bool IsTopDown() const { return topDown; }
-  int BitCount() const { return bitCount; }
   // Bytes per pixel row, padded to 32 bits.
   size_t RowStride() const { return rowStride; }
   // Bytes from the start of the block that the drawing reads as bitmap information:
@@ -73,7 +68,6 @@ class BmpImage {
   int width = 0;
   int height = 0;
   bool topDown = false;
-  int bitCount = 0;
   size_t rowStride = 0;
   size_t infoSize = 0;
   BmpReadResult readResult = BmpReadResult::kCannotRead;

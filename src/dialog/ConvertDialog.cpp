@@ -1,14 +1,16 @@
 #include "dialog/ConvertDialog.h"
 
 #include <algorithm>
+#include <functional>
 #include <limits>
+#include <memory>
 #include <utility>
 
-#include "conversion/Findings.h"
+#include "conversion/Conversion.h"
 #include "conversion/PropertyLoad.h"
 #include "conversion/ShapeFindings.h"
 #include "dialog/ConvertDialogControls.h"
-#include "dialog/PropertyTable.h"
+#include "dialog/ModelPictureView.h"
 #include "folders/FolderMemory.h"
 #include "grid/GridSizes.h"
 #include "grid/NumberText.h"
@@ -34,6 +36,20 @@ std::string InitialFileName(const std::string& rememberedFolder, const char* pat
   return rememberedFolder + kPathSeparator + pattern;
 }
 
+// A size to write as typed when it lies within the grid (1 to `limit`), else the one accepted
+// last, else the whole grid.
+std::int32_t SizeWithin(const std::string& typed, std::int32_t accepted, std::int32_t limit) {
+  std::int32_t size = 0;
+  if (ReadInt32(typed, &size) && size >= 1 && size <= limit) return size;
+  return accepted >= 1 && accepted <= limit ? accepted : limit;
+}
+
+// A step field's number when it is one above 0; 0 otherwise.
+float StepOf(const std::string& text) {
+  float step = 0;
+  return ReadFloat32(text, &step) && step > 0 ? step : 0.0f;
+}
+
 // Shows the wait cursor while a file is read or written.
 class WaitCursor {
  public:
@@ -48,39 +64,36 @@ class WaitCursor {
 
 }  // namespace
 
-ConvertDialog::ConvertDialog(DialogWindow& window, FolderMemory& folderMemory)
-    : window_(window), folderMemory_(folderMemory) {}
+ConvertDialog::ConvertDialog(DialogWindow& window, FolderMemory& folderMemory,
+                             ModelPictureView& picture)
+    : window_(window), folderMemory_(folderMemory), picture_(picture) {}
 
 void ConvertDialog::InitControls() {
-  UpdateData(false);
-  for (const auto& [kind, combo] :
-       {std::pair{PropertyKind::kVp, kVpUnitsCombo}, std::pair{PropertyKind::kVs, kVsUnitsCombo},
-        std::pair{PropertyKind::kDensity, kDensityUnitsCombo}}) {
+  ShowMembers();
+  for (const GridProperty& property : kGridProperties) {
+    const int combo = kPropertyControls[property.kind].unitsCombo;
     window_.ResetComboList(combo);
-    for (const Unit* unit : ListedUnits(kind)) window_.AddComboString(combo, unit->name);
+    for (const Unit* unit : ListedUnits(property.kind)) window_.AddComboString(combo, unit->name);
     window_.SetComboSelection(combo, 0);
   }
 }
 
 void ConvertDialog::DoDataExchange(DataExchange& exchange) {
-  // The four combo boxes (1009, 1015, 1010, 1014) come first and have no text of their own
-  // here; the buttons have none either. The order decides where a failed take-in stops.
-  exchange.Text(kDensityMaxField, densityMax);
-  exchange.Text(kDensityMinField, densityMin);
-  exchange.Text(kDensityCountField, densityCount);
-  exchange.Text(kVpMaxField, vpMax);
-  exchange.Text(kVsMaxField, vsMax);
-  exchange.Text(kVpMinField, vpMin);
-  exchange.Text(kVsMinField, vsMin);
-  exchange.Text(kVpCountField, vpCount);
-  exchange.Text(kVsCountField, vsCount);
+  // The unit and X-size boxes and the buttons have no member here; the figures and names are
+  // read-only. Among the fields a user types into, the order decides where a failed take-in
+  // stops.
+  for (const GridProperty& property : kGridProperties) {
+    const PropertyControls& controls = kPropertyControls[property.kind];
+    PropertyFile& file = files[property.kind];
+    exchange.Text(controls.countField, file.count);
+    exchange.Text(controls.minField, file.minimum);
+    exchange.Text(controls.maxField, file.maximum);
+    exchange.Text(controls.nameText, file.name);
+  }
   exchange.Text(kInputCountField, inputCount);
   // Steps in full: a browse between typing and OK shows them again and must not round them.
   exchange.ExactText(kXStepField, xStep);
   exchange.ExactText(kZStepField, zStep);
-  exchange.Text(kVpNameText, vpPath);
-  exchange.Text(kVsNameText, vsPath);
-  exchange.Text(kDensityNameText, densityPath);
   exchange.Text(kOutputNameText, outputPath);
   exchange.Text(kNzInputField, nzInput);
   exchange.Text(kNxWriteField, nxWrite);
@@ -88,18 +101,26 @@ void ConvertDialog::DoDataExchange(DataExchange& exchange) {
   exchange.Text(kWriteCountField, writeCount);
 }
 
-bool ConvertDialog::UpdateData(bool takeIn) {
-  DataExchange exchange(window_, takeIn);
+bool ConvertDialog::TakeControlTexts() {
+  DataExchange exchange(window_, true);
   DoDataExchange(exchange);
   return !exchange.failed();
 }
 
-void ConvertDialog::OnBrowseVp() { LoadPropertyFile(PropertyKind::kVp); }
-void ConvertDialog::OnBrowseDensity() { LoadPropertyFile(PropertyKind::kDensity); }
-void ConvertDialog::OnBrowseVs() { LoadPropertyFile(PropertyKind::kVs); }
+void ConvertDialog::ShowMembers() {
+  DataExchange exchange(window_, false);
+  DoDataExchange(exchange);
+}
 
-void ConvertDialog::LoadPropertyFile(PropertyKind property) {
-  UpdateData(true);
+bool ConvertDialog::AnyLoaded() const {
+  for (const PropertyFile& file : files.each) {
+    if (!file.values.empty()) return true;
+  }
+  return false;
+}
+
+void ConvertDialog::OnBrowse(PropertyKind property) {
+  TakeControlTexts();
 
   FileDialogRequest request;
   request.initialFileName = InitialFileName(folderMemory_.ReadRememberedFolder(), "*.txt");
@@ -121,24 +142,22 @@ void ConvertDialog::OnDropFiles(const std::vector<std::string>& paths,
         "To load a text grid, drop one file on the box of its property: Vp, density or Vs.");
     return;
   }
-  UpdateData(true);
+  TakeControlTexts();
   FileDialogResult chosen;
   chosen.confirmed = true;
   chosen.fullPath = paths.front();
-  const std::size_t separator = chosen.fullPath.find_last_of("/\\");
-  chosen.fileName =
-      separator == std::string::npos ? chosen.fullPath : chosen.fullPath.substr(separator + 1);
-  chosen.folder =
-      separator == std::string::npos ? std::string() : chosen.fullPath.substr(0, separator);
+  chosen.fileName = FileNameOf(chosen.fullPath);
+  const std::size_t nameStart = chosen.fullPath.size() - chosen.fileName.size();
+  chosen.folder = nameStart == 0 ? std::string() : chosen.fullPath.substr(0, nameStart - 1);
   // As a confirmed Open dialog does, the file's folder becomes the current one.
   folderMemory_.MakeCurrent(chosen.folder);
   LoadChosenFile(*droppedOn, chosen);
 }
 
 void ConvertDialog::LoadChosenFile(PropertyKind property, const FileDialogResult& chosen) {
-  const PropertyBinding& p = BindingOf(property);
-  this->*p.path = chosen.fileName;
-  UpdateData(false);
+  PropertyFile& file = files[property];
+  file.name = chosen.fileName;
+  ShowMembers();
   folderMemory_.SaveCurrentFolder();
 
   // A later file with the count already loaded keeps the X size the user chose.
@@ -149,11 +168,13 @@ void ConvertDialog::LoadChosenFile(PropertyKind property, const FileDialogResult
     // The full path: the current folder is process-wide and may move before the file is read.
     loaded = LoadProperty(chosen.fullPath, chosen.fileName, elementCount);
   }
+  // A file refused for its count keeps its figures on show, so the user sees why.
+  if (loaded.ok() || loaded.countDiffers) {
+    file.count = static_cast<std::int32_t>(loaded.summary.count);
+    file.minimum = loaded.summary.minimum;
+    file.maximum = loaded.summary.maximum;
+  }
   if (loaded.countDiffers) {
-    // The refused file's figures stay on show, so the user sees why.
-    this->*p.count = static_cast<std::int32_t>(loaded.summary.count);
-    this->*p.minimum = loaded.summary.minimum;
-    this->*p.maximum = loaded.summary.maximum;
     // Where its lines break the pattern shows where a value is missing or too many.
     RefuseFile(property, std::string(kCountMismatchMessage) + "\n\n" + chosen.fileName + ": " +
                              DescribeLines(loaded.lines));
@@ -163,16 +184,16 @@ void ConvertDialog::LoadChosenFile(PropertyKind property, const FileDialogResult
     RefuseFile(property, loaded.status.message() + kNotLoaded);
     return;
   }
-  this->*p.count = static_cast<std::int32_t>(loaded.summary.count);
-  this->*p.minimum = loaded.summary.minimum;
-  this->*p.maximum = loaded.summary.maximum;
-  this->*p.fullPath = chosen.fullPath;
+  file.fullPath = chosen.fullPath;
+  file.endMarkLine = loaded.endMarkLine;
+  file.range = RangeOfValues(loaded.summary);
   elementCount = loaded.summary.count;
-  this->*p.values = std::move(loaded.values);
-  this->*p.loaded = true;
-  this->*p.lines = loaded.lines;
+  file.values = std::move(loaded.values);
+  file.lines = loaded.lines;
   DeriveGridSizes(keepChosenSize, loaded.lines);
   EnablePropertyControls(property);
+  ShowPictureChoices();
+  RedrawPicture();
   // A value missing or one too many shows at once, with where the lines break their pattern.
   const std::string shape = FileShapeFinding(chosen.fileName, loaded.lines, elementCount);
   if (!shape.empty()) window_.ShowMessage(shape);
@@ -180,12 +201,12 @@ void ConvertDialog::LoadChosenFile(PropertyKind property, const FileDialogResult
 
 void ConvertDialog::RefuseFile(PropertyKind property, const std::string& message) {
   window_.ShowMessage(message);
-  this->*BindingOf(property).path = "*.txt";
-  UpdateData(false);
+  files[property].name = "*.txt";
+  ShowMembers();
 }
 
 void ConvertDialog::EnablePropertyControls(PropertyKind property) {
-  const PropertyBinding& p = BindingOf(property);
+  const PropertyControls& p = kPropertyControls[property];
   for (int control :
        {p.countField, p.minField, p.maxField, kXSizeCombo, kNzInputField, kInputCountField,
         kNxWriteField, kNzWriteField, kWriteCountField, p.unitsCombo}) {
@@ -201,7 +222,7 @@ void ConvertDialog::DeriveGridSizes(bool keepChosenSize, const TextGridLines& li
     const auto chosen = std::find(xSizes_.begin(), xSizes_.end(), nxInput);
     window_.SetComboSelection(
         kXSizeCombo, chosen == xSizes_.end() ? -1 : static_cast<int>(chosen - xSizes_.begin()));
-    UpdateData(false);
+    ShowMembers();
     return;
   }
   const int proposed = ProposedXSizeIndex(xSizes_, elementCount, lines);
@@ -216,7 +237,7 @@ void ConvertDialog::DeriveGridSizes(bool keepChosenSize, const TextGridLines& li
     nzInput = count / x;
     nzWrite = count / x;
   }
-  UpdateData(false);
+  ShowMembers();
 }
 
 void ConvertDialog::ChooseXSize(std::int32_t x) {
@@ -225,7 +246,8 @@ void ConvertDialog::ChooseXSize(std::int32_t x) {
   writeCount = inputCount;
   nzInput = static_cast<std::int32_t>(elementCount / static_cast<std::uint32_t>(x));
   nzWrite = nzInput;
-  UpdateData(false);
+  ShowMembers();
+  RedrawPicture();
 }
 
 void ConvertDialog::OnXSizeSelChange() {
@@ -246,35 +268,32 @@ void ConvertDialog::OnXSizeEditChange() {
 }
 
 void ConvertDialog::OnKillFocusNxWrite() {
-  // With nothing loaded there is no size to check against; and a message of ours that took the
-  // focus has just told the user what there was to tell.
-  if (!AnyLoaded() || window_.IsShowingMessage()) return;
-  std::int32_t previous = nxWrite;
-  UpdateData(true);
-  Status check = CheckNxWrite(nxWrite, nxInput);
-  if (!check.ok()) {
-    window_.ShowMessage(check.message());
-    nxWrite = previous;
-  }
-  writeCount = SaturatedProduct(nzWrite, nxWrite);
-  UpdateData(false);
+  CheckSizeOnLeaving(nxWrite, [this] { return CheckNxWrite(nxWrite, nxInput); });
 }
 
 void ConvertDialog::OnKillFocusNzWrite() {
+  CheckSizeOnLeaving(nzWrite,
+                     [this] { return CheckNzWrite(nzWrite, nzInput, elementCount, nxInput); });
+}
+
+void ConvertDialog::CheckSizeOnLeaving(std::int32_t& size, const std::function<Status()>& check) {
+  // With nothing loaded there is no size to check against; and a message of ours that took the
+  // focus has just told the user what there was to tell.
   if (!AnyLoaded() || window_.IsShowingMessage()) return;
-  std::int32_t previous = nzWrite;
-  UpdateData(true);
-  Status check = CheckNzWrite(nzWrite, nzInput, elementCount, nxInput);
-  if (!check.ok()) {
-    window_.ShowMessage(check.message());
-    nzWrite = previous;
+  const std::int32_t previous = size;
+  TakeControlTexts();
+  const Status checked = check();
+  if (!checked.ok()) {
+    window_.ShowMessage(checked.message());
+    size = previous;
   }
   writeCount = SaturatedProduct(nxWrite, nzWrite);
-  UpdateData(false);
+  ShowMembers();
+  RedrawPicture();
 }
 
 void ConvertDialog::OnBrowseOutput() {
-  UpdateData(true);
+  TakeControlTexts();
   FileDialogRequest request;
   request.initialFileName = InitialFileName(folderMemory_.ReadRememberedFolder(), "*.mvg");
   request.filterDescription = "Morvelan MVG files";
@@ -289,30 +308,25 @@ void ConvertDialog::OnBrowseOutput() {
     }
     outputPath = name;
     outputFullPath = fullPath;
-    UpdateData(false);
+    ShowMembers();
   }
   folderMemory_.SaveCurrentFolder();
 }
 
 bool ConvertDialog::BuildRequest(ConversionRequest& request) {
-  for (const PropertyKind kind : {PropertyKind::kVp, PropertyKind::kDensity, PropertyKind::kVs}) {
-    const PropertyBinding& p = BindingOf(kind);
-    if (!(this->*p.loaded)) continue;
+  for (const GridProperty& property : kGridProperties) {
+    const PropertyFile& file = files[property.kind];
+    if (file.values.empty()) continue;
     // The box's text decides, typed or chosen.
-    const std::string text = window_.GetControlText(p.unitsCombo);
-    const Unit* unit = FindUnit(kind, text);
+    const std::string text = window_.GetControlText(kPropertyControls[property.kind].unitsCombo);
+    const Unit* unit = FindUnit(property.kind, text);
     if (unit == nullptr) {
-      window_.ShowMessage(UnknownUnitMessage(kind, text));
+      window_.ShowMessage(UnknownUnitMessage(property.kind, text));
       return false;
     }
-    PropertyInput& input = kind == PropertyKind::kVp        ? request.vp
-                           : kind == PropertyKind::kDensity ? request.density
-                                                            : request.vs;
-    input.values = (this->*p.values).data();
-    input.unit = unit;
-    input.path = this->*p.fullPath;
-    input.name = this->*p.path;
-    input.lines = &(this->*p.lines);
+    request.inputs[property.kind] = {file.values.data(), unit,        file.fullPath,
+                                     file.name,          &file.lines, file.endMarkLine,
+                                     file.range};
   }
   if (AnyLoaded() && !xSizes_.empty()) {
     const std::string text = window_.GetControlText(kXSizeCombo);
@@ -323,14 +337,9 @@ bool ConvertDialog::BuildRequest(ConversionRequest& request) {
       return false;
     }
   }
-  request.elementCount = elementCount;
+  request.window = {elementCount, nxInput, nxWrite, nzWrite, xStep, zStep};
   request.inputCount = inputCount;
-  request.nxInput = nxInput;
   request.nzInput = nzInput;
-  request.nxWrite = nxWrite;
-  request.nzWrite = nzWrite;
-  request.xStep = xStep;
-  request.zStep = zStep;
   request.outputName = outputPath;
   request.outputPath = outputFullPath;
   return true;
@@ -339,36 +348,96 @@ bool ConvertDialog::BuildRequest(ConversionRequest& request) {
 bool ConvertDialog::OnOK() {
   // What was typed last is what gets written; a field that is not a number stops here.
   const std::int32_t previousNxWrite = nxWrite, previousNzWrite = nzWrite;
-  if (!UpdateData(true)) return false;
+  if (!TakeControlTexts()) return false;
   ConversionRequest request;
   if (!BuildRequest(request)) return false;
-  RequestPart refused = RequestPart::kNone;
-  const Status checked = CheckConversionRequest(request, &refused);
-  if (!checked.ok()) {
-    window_.ShowMessage(checked.message());
-    // A refused size goes back to the last one accepted, as when its field loses the focus.
-    if (refused == RequestPart::kNxWrite || refused == RequestPart::kNzWrite) {
-      nxWrite = refused == RequestPart::kNxWrite ? previousNxWrite : nxWrite;
-      nzWrite = refused == RequestPart::kNzWrite ? previousNzWrite : nzWrite;
-      writeCount = SaturatedProduct(nxWrite, nzWrite);
-      UpdateData(false);
-    }
-    return false;
-  }
-  const std::vector<std::string> findings = FindingsOf(request);
-  if (!findings.empty()) {
+  // The wait cursor shows while the file is written, from after the question.
+  std::unique_ptr<WaitCursor> writing;
+  FindingsAnswer answer;
+  answer.writeDespite = [this](const std::vector<std::string>& findings) {
     std::string question;
     for (const std::string& finding : findings) question += finding + "\n";
-    if (!window_.AskYesNo(question + "\nWrite the grid file anyway?")) return false;
+    return window_.AskYesNo(question + "\nWrite the grid file anyway?");
+  };
+  answer.writing = [this, &writing] { writing = std::make_unique<WaitCursor>(window_); };
+  const ConversionResult result = RunConversion(request, answer);
+  writing.reset();
+  if (result.status.ok()) return result.written;
+  window_.ShowMessage(result.status.message());
+  // A refused size goes back to the last one accepted, as when its field loses the focus.
+  if (result.refused == RequestPart::kNxWrite || result.refused == RequestPart::kNzWrite) {
+    nxWrite = result.refused == RequestPart::kNxWrite ? previousNxWrite : nxWrite;
+    nzWrite = result.refused == RequestPart::kNzWrite ? previousNzWrite : nzWrite;
+    writeCount = SaturatedProduct(nxWrite, nzWrite);
+    ShowMembers();
+    RedrawPicture();
   }
-  Status written;
-  {
-    WaitCursor wait(window_);
-    written = WriteGridFile(request);
+  return false;
+}
+
+const GridProperty* ConvertDialog::PicturedProperty() const {
+  if (pictureChoice_ != nullptr && !files[pictureChoice_->kind].values.empty()) {
+    return pictureChoice_;
   }
-  if (!written.ok()) {
-    window_.ShowMessage(written.message());
-    return false;
+  for (const GridProperty& property : kGridProperties) {
+    if (!files[property.kind].values.empty()) return &property;
   }
-  return true;
+  return nullptr;
+}
+
+void ConvertDialog::ShowPictureChoices() {
+  window_.ResetComboList(kPictureCombo);
+  const GridProperty* pictured = PicturedProperty();
+  for (const GridProperty& property : kGridProperties) {
+    if (files[property.kind].values.empty()) continue;
+    const int index = window_.AddComboString(kPictureCombo, property.name);
+    if (&property == pictured) window_.SetComboSelection(kPictureCombo, index);
+  }
+  window_.EnableControl(kPictureCombo, true);
+}
+
+void ConvertDialog::OnPictureSelChange() {
+  int index = window_.GetComboSelection(kPictureCombo);
+  for (const GridProperty& property : kGridProperties) {
+    if (!files[property.kind].values.empty() && index-- == 0) pictureChoice_ = &property;
+  }
+  RedrawPicture();
+}
+
+void ConvertDialog::OnUnitsSelChange(PropertyKind property) {
+  // The box shows the entry chosen only after this notification: show it now.
+  const int combo = kPropertyControls[property].unitsCombo;
+  window_.SetComboSelection(combo, window_.GetComboSelection(combo));
+  RedrawPicture();
+}
+
+void ConvertDialog::RedrawPicture() {
+  const GridProperty* property = PicturedProperty();
+  if (property == nullptr || nxInput < 1 || elementCount < static_cast<std::uint32_t>(nxInput)) {
+    picture_.ClearPicture();
+    return;
+  }
+  const PropertyFile& file = files[property->kind];
+  GridPictureRequest request;
+  request.values = file.values.data();
+  request.nx = nxInput;
+  request.nz = static_cast<std::int32_t>(elementCount / static_cast<std::uint32_t>(nxInput));
+  const std::int32_t nx = SizeWithin(window_.GetControlText(kNxWriteField), nxWrite, request.nx);
+  const std::int32_t nz = SizeWithin(window_.GetControlText(kNzWriteField), nzWrite, request.nz);
+  request.window = {0, 0, nx, nz};
+  request.title = file.name + ": " + property->code + " (" + property->name + "), " +
+                  (nx < request.nx || nz < request.nz ? GridSizeText(nx, nz) + " of " : "") +
+                  GridSizeText(request.nx, request.nz);
+  const float dx = StepOf(window_.GetControlText(kXStepField));
+  const float dz = StepOf(window_.GetControlText(kZStepField));
+  if (dx > 0 && dz > 0) {
+    request.dx = dx;
+    request.dz = dz;
+    request.title += ", " + GridStepsText(dx, dz);
+  }
+  const Unit* unit = FindUnit(property->kind,
+                              window_.GetControlText(kPropertyControls[property->kind].unitsCombo));
+  request.factor = unit != nullptr ? unit->factor : 1.0f;
+  request.unit = unit != nullptr ? property->unit : "file's units";
+  picture_.ShowPicture(request);
 }

@@ -1,37 +1,61 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "conversion/ConversionRequest.h"
-#include "conversion/Units.h"
 #include "grid/FloatArray.h"
+#include "grid/GridProperties.h"
+#include "grid/Status.h"
 #include "grid/TextGridLines.h"
+#include "grid/ValueRange.h"
 #include "ui/DialogWindow.h"
 
 class DataExchange;
 class DialogWindow;
 class FolderMemory;
+class ModelPictureView;
+
+// One property's text grid as the dialog holds it.
+struct PropertyFile {
+  FloatArray values;  // empty until a file of the property is loaded
+  // The figures shown: of the file loaded, or of a file refused for its count.
+  std::int32_t count = 0;
+  float minimum = 0.0f, maximum = 0.0f;
+  std::string name = "*.txt";  // as shown, without its folder
+  // Where it was read from, for the check that the output replaces no input.
+  std::string fullPath;
+  // How its lines go, for the check that the rows fit them.
+  TextGridLines lines;
+  // The line of a Ctrl-Z that cut its text short; 0: none.
+  std::uint64_t endMarkLine = 0;
+  // Its least and greatest value as the reading found them.
+  std::optional<ValueRange> range;
+};
 
 // The conversion dialog's logic: its state and what its notifications do. The window owns one,
 // hands it itself as the DialogWindow, and forwards its notifications here.
 class ConvertDialog {
  public:
-  // folderMemory: where the file dialogs start and what they leave behind.
-  ConvertDialog(DialogWindow& window, FolderMemory& folderMemory);
+  // folderMemory: where the file dialogs start and what they leave behind; picture: where the
+  // model is shown.
+  ConvertDialog(DialogWindow& window, FolderMemory& folderMemory, ModelPictureView& picture);
 
   // From the window's initialisation: fills the unit lists (metric selected) and shows the members.
   void InitControls();
 
   void DoDataExchange(DataExchange& exchange);
-  // takeIn: copy the controls' texts into the members; otherwise show the members. Returns false
-  // when a field's text failed validation while taking in (the user has been told).
-  bool UpdateData(bool takeIn);
+  // Copies the controls' texts into the members. False when a field's text failed validation
+  // (the user has been told).
+  bool TakeControlTexts();
+  // Shows the members in the controls.
+  void ShowMembers();
 
-  void OnBrowseVp();
-  void OnBrowseDensity();
-  void OnBrowseVs();
+  // The browse button of a property: its file is chosen in the Open dialog and loaded.
+  void OnBrowse(PropertyKind property);
   void OnXSizeSelChange();
   // Text typed into the X-size box that is one of its sizes counts as choosing that size.
   void OnXSizeEditChange();
@@ -41,63 +65,59 @@ class ConvertDialog {
   // Files dropped on the dialog: one file dropped on a property's group box (droppedOn) loads as
   // that property, as if chosen in its Open dialog; anything else is refused with a message.
   void OnDropFiles(const std::vector<std::string>& paths, const PropertyKind* droppedOn);
+  // Shows the model as it will be written: the chosen property (Vp, else the first loaded) at
+  // the chosen X size, the part to be written (the sizes as typed when they lie within the
+  // grid), the values in m/s or kg/m3 as the unit in its box makes them (as they are, in "file's
+  // units", when the box names no unit), axes in m from the steps when both are numbers above 0.
+  // Called whenever any of these may have changed.
+  void RedrawPicture();
+  // The property chosen in the picture's list, or a unit chosen from a property's list.
+  void OnPictureSelChange();
+  void OnUnitsSelChange(PropertyKind property);
   // Takes in the controls, checks and writes the grid file. Returns true when the file is
   // written and the dialog should end; false leaves it open (the reason was shown).
   bool OnOK();
 
-  void LoadPropertyFile(PropertyKind property);
-  // The X sizes on offer for elementCount values; unless the user's choice is kept, the proposal
-  // follows the lines of the file just loaded.
-  void DeriveGridSizes(bool keepChosenSize, const TextGridLines& lines);
-
   // Conversion state, shown in and taken from the controls by DoDataExchange.
-  FloatArray vpValues;
-  FloatArray vsValues;
-  FloatArray densityValues;
-  std::int32_t nxInput = 0;
-  bool vpLoaded = false;
-  bool densityLoaded = false;
-  bool vsLoaded = false;
+  PerProperty<PropertyFile> files;
   std::uint32_t elementCount = 0;  // fixed by the first accepted file
-  float densityMax = 0.0f;
-  float densityMin = 0.0f;
-  std::int32_t densityCount = 0;
-  float vpMax = 0.0f;
-  float vsMax = 0.0f;
-  float vpMin = 0.0f;
-  float vsMin = 0.0f;
-  std::int32_t vpCount = 0;
-  std::int32_t vsCount = 0;
-  std::int32_t inputCount = 0;
-  float xStep = 1.0f;
-  float zStep = 1.0f;
-  std::string vpPath = "*.txt";  // names without folder, as shown
-  std::string vsPath = "*.txt";
-  std::string densityPath = "*.txt";
-  std::string outputPath = "*.mvg";  // holds '*' until an output file is chosen
+  std::int32_t nxInput = 0;
   std::int32_t nzInput = 0;
+  std::int32_t inputCount = 0;
   std::int32_t nxWrite = 0;
   std::int32_t nzWrite = 0;
   std::int32_t writeCount = 0;
+  float xStep = 1.0f;
+  float zStep = 1.0f;
+  std::string outputPath = "*.mvg";  // the name alone, as shown; holds '*' until one is chosen
   // Where the export writes: the folder chosen in the save dialog with outputPath.
   std::string outputFullPath;
-  // Where each property was read from, for the check that the output replaces none of them.
-  std::string vpFullPath, densityFullPath, vsFullPath;
-  // How the lines of each property's file go, for the check that the rows fit them.
-  TextGridLines vpLines, densityLines, vsLines;
 
  private:
-  bool AnyLoaded() const { return vpLoaded || densityLoaded || vsLoaded; }
+  bool AnyLoaded() const;
   void EnablePropertyControls(PropertyKind property);
   void RefuseFile(PropertyKind property, const std::string& message);
   void LoadChosenFile(PropertyKind property, const FileDialogResult& chosen);
+  // The X sizes on offer for elementCount values; unless the user's choice is kept, the proposal
+  // follows the lines of the file just loaded.
+  void DeriveGridSizes(bool keepChosenSize, const TextGridLines& lines);
   void ChooseXSize(std::int32_t x);
+  // A size to write (nxWrite, nzWrite) checked as its field is left: a refused one goes back to
+  // what it was.
+  void CheckSizeOnLeaving(std::int32_t& size, const std::function<Status()>& check);
   // The request of OK, with each loaded property's unit from the text of its box; false when
   // a box's text is none of its units or the X-size box's none of its sizes (the user was told).
   // The request points into the members.
   bool BuildRequest(ConversionRequest& request);
+  // The property the picture shows: the one chosen in its list while it is loaded, else Vp when
+  // loaded, else the first loaded; null when none is.
+  const GridProperty* PicturedProperty() const;
+  // The picture's list: the loaded properties, the pictured one selected.
+  void ShowPictureChoices();
 
   DialogWindow& window_;
   FolderMemory& folderMemory_;
-  std::vector<std::int32_t> xSizes_;  // the X-size box's list
+  ModelPictureView& picture_;
+  const GridProperty* pictureChoice_ = nullptr;  // chosen in the picture's list
+  std::vector<std::int32_t> xSizes_;             // the X-size box's list
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "grid/GridProperties.h"
 #include "resource.h"
 
 // Control ids of the conversion dialog's template, under the names the logic uses; the
@@ -35,3 +36,17 @@ inline constexpr int kVsBrowseButton = IDC_VS_BROWSE;
 inline constexpr int kWriteCountField = IDC_WRITE_COUNT;
 inline constexpr int kNxWriteField = IDC_NX_WRITE;
 inline constexpr int kNzWriteField = IDC_NZ_WRITE;
+inline constexpr int kPictureCombo = IDC_PICTURE_PROPERTY;
+inline constexpr int kModelPicture = IDC_MODEL_PICTURE;
+
+// The controls of one property: all that tells its file's controls from another's.
+struct PropertyControls {
+  int nameText, browseButton, countField, minField, maxField, unitsCombo;
+};
+
+inline constexpr PerProperty<PropertyControls> kPropertyControls = {{{
+    {kVpNameText, kVpBrowseButton, kVpCountField, kVpMinField, kVpMaxField, kVpUnitsCombo},
+    {kDensityNameText, kDensityBrowseButton, kDensityCountField, kDensityMinField, kDensityMaxField,
+     kDensityUnitsCombo},
+    {kVsNameText, kVsBrowseButton, kVsCountField, kVsMinField, kVsMaxField, kVsUnitsCombo},
+}}};

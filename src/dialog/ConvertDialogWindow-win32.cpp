@@ -23,23 +23,26 @@ constexpr COLORREF kFaceTint = RGB(55, 55, 255);
 
 ConvertDialogWindow::ConvertDialogWindow(ui::CommonDialogs& dialogs, FolderMemory& folderMemory,
                                          const HelpPictureImages& pictures)
-    : Dialog(IDD_CONVERT, dialogs), logic(Controls(), folderMemory), images(pictures) {
+    : Dialog(IDD_CONVERT, dialogs), logic(Controls(), folderMemory, *this), images(pictures) {
   appIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP));
 }
 
 ConvertDialogWindow::~ConvertDialogWindow() = default;
 
 void ConvertDialogWindow::AttachButtons() {
+  for (const GridProperty& property : kGridProperties) {
+    browseButtons[property.kind].Subclass(
+        GetDlgItem(GetHandle(), kPropertyControls[property.kind].browseButton));
+  }
   const struct {
     ShadeButton* button;
     int id;
-  } buttons[] = {{&densityBrowseButton, kDensityBrowseButton},
-                 {&vpBrowseButton, kVpBrowseButton},
-                 {&vsBrowseButton, kVsBrowseButton},
-                 {&outputBrowseButton, kOutputBrowseButton},
+  } buttons[] = {{&outputBrowseButton, kOutputBrowseButton},
                  {&okButton, kOkButton},
                  {&cancelButton, kCancelButton}};
   for (const auto& b : buttons) b.button->Subclass(GetDlgItem(GetHandle(), b.id));
+  modelPicture.Subclass(GetDlgItem(GetHandle(), kModelPicture));
+  modelPicture.SetPainter(ModelPainter());
 }
 
 bool ConvertDialogWindow::OnInitDialog() {
@@ -65,9 +68,9 @@ void ConvertDialogWindow::AddAboutToSystemMenu() {
 }
 
 void ConvertDialogWindow::SetUpButtons() {
-  for (ShadeButton* browse : {&densityBrowseButton, &vpBrowseButton, &vsBrowseButton}) {
-    browse->SetFlatStyle(true);
-    browse->AssignIcon(IDI_OPEN, BS_CENTER);
+  for (ShadeButton& browse : browseButtons.each) {
+    browse.SetFlatStyle(true);
+    browse.AssignIcon(IDI_OPEN, BS_CENTER);
   }
   outputBrowseButton.SetFlatStyle(true);
   outputBrowseButton.AssignIcon(IDI_SAVE, BS_CENTER);
@@ -86,6 +89,39 @@ void ConvertDialogWindow::PostNcDestroy() {
   // An About box opened from the picture went with the window it belonged to.
   modelessAbout.reset();
   picture.OnAboutClosed();
+  enlargedModel.reset();
+}
+
+void ConvertDialogWindow::ShowPicture(const GridPictureRequest& request) {
+  shownModel = request;
+  modelPicture.Redraw();
+  if (enlargedModel != nullptr) enlargedModel->Redraw();
+}
+
+void ConvertDialogWindow::ClearPicture() {
+  shownModel.reset();
+  modelPicture.Redraw();
+  if (enlargedModel != nullptr) enlargedModel->Redraw();
+}
+
+PictureControl::Painter ConvertDialogWindow::ModelPainter() {
+  return [this](PictureControl& control, std::int32_t width, std::int32_t height) {
+    PaintModel(control, width, height);
+  };
+}
+
+void ConvertDialogWindow::PaintModel(PictureControl& control, std::int32_t width,
+                                     std::int32_t height) {
+  if (!shownModel) return;
+  GridPictureRequest request = *shownModel;
+  request.width = width;
+  request.height = height;
+  const GridCanvas drawn = DrawGridCanvas(request);
+  if (drawn.ok()) {
+    control.Show(drawn.canvas.Pixels(), drawn.canvas.Width(), drawn.canvas.Height());
+  } else {
+    SetWindowTextA(control.GetHandle(), drawn.status.message().c_str());
+  }
 }
 
 void ConvertDialogWindow::DrawPicture(PictureImage image) {
@@ -156,18 +192,12 @@ LRESULT ConvertDialogWindow::OnQueryDragIcon(WPARAM, LPARAM) {
   return reinterpret_cast<LRESULT>(appIcon);
 }
 
-LRESULT ConvertDialogWindow::OnBrowseVp(WPARAM, LPARAM) {
-  logic.OnBrowseVp();
-  return 0;
-}
-
-LRESULT ConvertDialogWindow::OnBrowseVs(WPARAM, LPARAM) {
-  logic.OnBrowseVs();
-  return 0;
-}
-
-LRESULT ConvertDialogWindow::OnBrowseDensity(WPARAM, LPARAM) {
-  logic.OnBrowseDensity();
+LRESULT ConvertDialogWindow::OnBrowseProperty(WPARAM wParam, LPARAM) {
+  for (const GridProperty& property : kGridProperties) {
+    if (kPropertyControls[property.kind].browseButton == LOWORD(wParam)) {
+      logic.OnBrowse(property.kind);
+    }
+  }
   return 0;
 }
 
@@ -242,6 +272,46 @@ LRESULT ConvertDialogWindow::OnDropFiles(WPARAM wParam, LPARAM) {
   return 0;
 }
 
+LRESULT ConvertDialogWindow::OnPictureChanged(WPARAM, LPARAM) {
+  logic.RedrawPicture();
+  return 0;
+}
+
+LRESULT ConvertDialogWindow::OnPictureSelChange(WPARAM, LPARAM) {
+  logic.OnPictureSelChange();
+  return 0;
+}
+
+LRESULT ConvertDialogWindow::OnUnitsSelChange(WPARAM wParam, LPARAM) {
+  for (const GridProperty& property : kGridProperties) {
+    if (kPropertyControls[property.kind].unitsCombo == LOWORD(wParam)) {
+      logic.OnUnitsSelChange(property.kind);
+    }
+  }
+  return 0;
+}
+
+LRESULT ConvertDialogWindow::OnPictureClicked(WPARAM, LPARAM) {
+  if (!shownModel) return 0;
+  if (enlargedModel != nullptr) {
+    SetActiveWindow(enlargedModel->GetHandle());
+    return 0;
+  }
+  // As large as mvgtool draws it, within the screen.
+  const GridCanvas natural = DrawGridCanvas(*shownModel);
+  const SIZE size =
+      natural.ok() ? SIZE{natural.canvas.Width(), natural.canvas.Height()} : SIZE{1000, 600};
+  enlargedModel = std::make_unique<EnlargedPicture>(Dialogs(), *this, ModelPainter(), size);
+  if (!enlargedModel->Open()) enlargedModel.reset();
+  return 0;
+}
+
+LRESULT ConvertDialogWindow::OnPictureClosed(WPARAM, LPARAM) {
+  // The window posted this on its way out; it is gone by now.
+  if (enlargedModel != nullptr && enlargedModel->GetHandle() == nullptr) enlargedModel.reset();
+  return 0;
+}
+
 // clang-format off
 UI_BEGIN_MESSAGE_MAP(ConvertDialogWindow, ui::Dialog)
   ui::OnMessage(WM_SYSCOMMAND, &ConvertDialogWindow::OnSysCommand),
@@ -249,9 +319,9 @@ UI_BEGIN_MESSAGE_MAP(ConvertDialogWindow, ui::Dialog)
   ui::OnCommand(0, ID_HELP, &ConvertDialogWindow::OnHelpCommand),
   ui::OnMessage(WM_PAINT, &ConvertDialogWindow::OnPaint),
   ui::OnMessage(WM_QUERYDRAGICON, &ConvertDialogWindow::OnQueryDragIcon),
-  ui::OnCommand(BN_CLICKED, kVpBrowseButton, &ConvertDialogWindow::OnBrowseVp),
-  ui::OnCommand(BN_CLICKED, kVsBrowseButton, &ConvertDialogWindow::OnBrowseVs),
-  ui::OnCommand(BN_CLICKED, kDensityBrowseButton, &ConvertDialogWindow::OnBrowseDensity),
+  ui::OnCommand(BN_CLICKED, kVpBrowseButton, &ConvertDialogWindow::OnBrowseProperty),
+  ui::OnCommand(BN_CLICKED, kDensityBrowseButton, &ConvertDialogWindow::OnBrowseProperty),
+  ui::OnCommand(BN_CLICKED, kVsBrowseButton, &ConvertDialogWindow::OnBrowseProperty),
   ui::OnCommand(CBN_EDITCHANGE, kXSizeCombo, &ConvertDialogWindow::OnXSizeEditChange),
   ui::OnCommand(CBN_SELCHANGE, kXSizeCombo, &ConvertDialogWindow::OnXSizeSelChange),
   ui::OnCommand(BN_CLICKED, kOutputBrowseButton, &ConvertDialogWindow::OnBrowseOutput),
@@ -262,5 +332,18 @@ UI_BEGIN_MESSAGE_MAP(ConvertDialogWindow, ui::Dialog)
   ui::OnMessage(WM_LBUTTONUP, &ConvertDialogWindow::OnLButtonUp),
   ui::OnMessage(WM_ABOUT_CLOSED, &ConvertDialogWindow::OnAboutClosed),
   ui::OnMessage(WM_DROPFILES, &ConvertDialogWindow::OnDropFiles),
+  ui::OnCommand(EN_CHANGE, kXStepField, &ConvertDialogWindow::OnPictureChanged),
+  ui::OnCommand(EN_CHANGE, kZStepField, &ConvertDialogWindow::OnPictureChanged),
+  ui::OnCommand(EN_CHANGE, kNxWriteField, &ConvertDialogWindow::OnPictureChanged),
+  ui::OnCommand(EN_CHANGE, kNzWriteField, &ConvertDialogWindow::OnPictureChanged),
+  ui::OnCommand(CBN_EDITCHANGE, kVpUnitsCombo, &ConvertDialogWindow::OnPictureChanged),
+  ui::OnCommand(CBN_EDITCHANGE, kDensityUnitsCombo, &ConvertDialogWindow::OnPictureChanged),
+  ui::OnCommand(CBN_EDITCHANGE, kVsUnitsCombo, &ConvertDialogWindow::OnPictureChanged),
+  ui::OnCommand(CBN_SELCHANGE, kVpUnitsCombo, &ConvertDialogWindow::OnUnitsSelChange),
+  ui::OnCommand(CBN_SELCHANGE, kDensityUnitsCombo, &ConvertDialogWindow::OnUnitsSelChange),
+  ui::OnCommand(CBN_SELCHANGE, kVsUnitsCombo, &ConvertDialogWindow::OnUnitsSelChange),
+  ui::OnCommand(CBN_SELCHANGE, kPictureCombo, &ConvertDialogWindow::OnPictureSelChange),
+  ui::OnCommand(STN_CLICKED, kModelPicture, &ConvertDialogWindow::OnPictureClicked),
+  ui::OnMessage(WM_PICTURE_CLOSED, &ConvertDialogWindow::OnPictureClosed),
 UI_END_MESSAGE_MAP()
     // clang-format on

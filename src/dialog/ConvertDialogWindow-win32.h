@@ -1,18 +1,24 @@
-// The conversion dialog's window (template 102): the program's only main window. It owns the
-// dialog's logic (ConvertDialog) and hands it the window interface, attaches the six shaded
-// buttons, adds the About entry to the system menu, paints the icon and the help picture,
-// and routes the controls' notifications to the logic.
+// The conversion dialog's window (template IDD_CONVERT): the program's only main window. It
+// owns the dialog's logic (ConvertDialog) and hands it the window interface, attaches the six
+// shaded buttons, adds the About entry to the system menu, paints the icon and the help picture,
+// draws the model's picture that the logic asks for (and enlarged, on a click), and routes the
+// controls' notifications to the logic.
 #pragma once
 
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "dialog/AboutDialog-win32.h"
 #include "dialog/BmpImage.h"
 #include "dialog/ConvertDialog.h"
+#include "dialog/EnlargedPicture-win32.h"
 #include "dialog/HelpPicture.h"
+#include "dialog/ModelPictureView.h"
 #include "ui/Dialog.h"
+#include "widgets/PictureControl-win32.h"
 #include "widgets/ShadeButton.h"
 
 class FolderMemory;
@@ -22,22 +28,13 @@ struct HelpPictureImages {
   BmpImage normal, hover, pressed;
 };
 
-class ConvertDialogWindow : public ui::Dialog {
+class ConvertDialogWindow : public ui::Dialog, private ModelPictureView {
  public:
   // `dialogs` shows every message and file dialog; `folderMemory` and `pictures` outlive the
   // window.
   ConvertDialogWindow(ui::CommonDialogs& dialogs, FolderMemory& folderMemory,
                       const HelpPictureImages& pictures);
   ~ConvertDialogWindow() override;
-
-  // For tests and the program: the logic with the conversion state, the help picture's state.
-  ConvertDialog& Logic() { return logic; }
-  const HelpPicture& Picture() const { return picture; }
-  HICON AppIcon() const { return appIcon; }
-  // The About box opened from the help picture, while it exists.
-  const AboutDialog* ModelessAbout() const { return modelessAbout.get(); }
-  const ShadeButton& OkButton() const { return okButton; }
-  const ShadeButton& CancelButton() const { return cancelButton; }
 
  protected:
   bool OnInitDialog() override;
@@ -52,6 +49,12 @@ class ConvertDialogWindow : public ui::Dialog {
   void SetUpButtons();
   void DrawPicture(PictureImage image);
 
+  void ShowPicture(const GridPictureRequest& request) override;
+  void ClearPicture() override;
+  // Draws the model's picture for a control's client area of width x height.
+  void PaintModel(PictureControl& control, std::int32_t width, std::int32_t height);
+  PictureControl::Painter ModelPainter();
+
   // The modal About box, from the system menu, F1 (WM_HELP) and the help command.
   void ShowHelp();
   LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam);
@@ -59,9 +62,8 @@ class ConvertDialogWindow : public ui::Dialog {
   LRESULT OnHelpCommand(WPARAM wParam, LPARAM lParam);
   LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
   LRESULT OnQueryDragIcon(WPARAM wParam, LPARAM lParam);
-  LRESULT OnBrowseVp(WPARAM wParam, LPARAM lParam);
-  LRESULT OnBrowseVs(WPARAM wParam, LPARAM lParam);
-  LRESULT OnBrowseDensity(WPARAM wParam, LPARAM lParam);
+  // A property's browse button, told by its id.
+  LRESULT OnBrowseProperty(WPARAM wParam, LPARAM lParam);
   LRESULT OnXSizeEditChange(WPARAM wParam, LPARAM lParam);
   LRESULT OnXSizeSelChange(WPARAM wParam, LPARAM lParam);
   LRESULT OnBrowseOutput(WPARAM wParam, LPARAM lParam);
@@ -72,10 +74,13 @@ class ConvertDialogWindow : public ui::Dialog {
   LRESULT OnLButtonUp(WPARAM wParam, LPARAM lParam);
   LRESULT OnAboutClosed(WPARAM wParam, LPARAM lParam);
   LRESULT OnDropFiles(WPARAM wParam, LPARAM lParam);
+  LRESULT OnPictureChanged(WPARAM wParam, LPARAM lParam);
+  LRESULT OnPictureSelChange(WPARAM wParam, LPARAM lParam);
+  LRESULT OnUnitsSelChange(WPARAM wParam, LPARAM lParam);
+  LRESULT OnPictureClicked(WPARAM wParam, LPARAM lParam);
+  LRESULT OnPictureClosed(WPARAM wParam, LPARAM lParam);
 
-  ShadeButton densityBrowseButton;
-  ShadeButton vpBrowseButton;
-  ShadeButton vsBrowseButton;
+  PerProperty<ShadeButton> browseButtons;
   ShadeButton outputBrowseButton;
   ShadeButton okButton;
   ShadeButton cancelButton;
@@ -83,7 +88,10 @@ class ConvertDialogWindow : public ui::Dialog {
   HICON appIcon = nullptr;
   const HelpPictureImages& images;
   HelpPicture picture;
-  std::unique_ptr<AboutDialog> modelessAbout;
+  std::unique_ptr<AboutDialog> modelessAbout;  // opened from the help picture, while it exists
+  PictureControl modelPicture;
+  std::optional<GridPictureRequest> shownModel;    // what the logic asked to show
+  std::unique_ptr<EnlargedPicture> enlargedModel;  // opened by a click on the picture
 
   UI_DECLARE_MESSAGE_MAP()
 };

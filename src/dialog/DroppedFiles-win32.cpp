@@ -51,18 +51,13 @@ DroppedFiles ReadDroppedFiles(HWND dialog, HDROP drop) {
   const bool inClientArea = DragQueryPoint(drop, &point) != FALSE;
   DragFinish(drop);
   ClientToScreen(dialog, &point);
-  const struct {
-    PropertyKind property;
-    int browseButton;
-  } boxes[] = {{PropertyKind::kVp, kVpBrowseButton},
-               {PropertyKind::kDensity, kDensityBrowseButton},
-               {PropertyKind::kVs, kVsBrowseButton}};
-  for (const auto& candidate : boxes) {
+  for (const GridProperty& property : kGridProperties) {
     RECT box;
-    if (inClientArea && GroupBoxAround(dialog, candidate.browseButton, &box) &&
+    if (inClientArea &&
+        GroupBoxAround(dialog, kPropertyControls[property.kind].browseButton, &box) &&
         PtInRect(&box, point)) {
       dropped.onPropertyBox = true;
-      dropped.property = candidate.property;
+      dropped.property = property.kind;
     }
   }
   return dropped;

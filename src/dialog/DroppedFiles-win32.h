@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "conversion/Units.h"
+#include "grid/GridProperties.h"
 
 struct DroppedFiles {
   std::vector<std::string> paths;

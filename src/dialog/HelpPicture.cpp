@@ -2,12 +2,12 @@
 
 PictureImage HelpPicture::OnMouseMove(int x, int y) {
   const bool inside = Contains(x, y);
-  if (pictureHover == 0 && inside) {
-    pictureHover = 1;
+  if (!pictureHover && inside) {
+    pictureHover = true;
     return PictureImage::kHover;
   }
-  if (pictureHover == 1 && !inside) {
-    pictureHover = 0;
+  if (pictureHover && !inside) {
+    pictureHover = false;
     return PictureImage::kNormal;
   }
   return PictureImage::kNone;
@@ -20,9 +20,9 @@ PictureImage HelpPicture::OnLButtonDown(int x, int y) const {
 PictureAction HelpPicture::OnLButtonUp(int x, int y) {
   PictureAction action;
   if (!Contains(x, y)) return action;
-  if (aboutOpen == 0) {
+  if (!aboutOpen) {
     action.openAbout = true;
-    aboutOpen = 1;
+    aboutOpen = true;
   }
   action.draw = PictureImage::kHover;
   return action;

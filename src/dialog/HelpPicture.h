@@ -28,8 +28,8 @@ class HelpPicture {
   PictureRect pictureRect{540, 456, 618, 493};
   int pictureWidth = 78;
   int pictureHeight = 37;
-  int pictureHover = 0;  // 1 after the pointer entered the picture, 0 after it left
-  int aboutOpen = 0;     // 1 while an About box opened by the picture exists
+  bool pictureHover = false;  // the pointer entered the picture and has not left it
+  bool aboutOpen = false;     // an About box opened by the picture exists
 
   bool Contains(int x, int y) const { return pictureRect.Contains(x, y); }
 
@@ -38,10 +38,10 @@ class HelpPicture {
   // A press inside shows the pressed image; it is not remembered.
   PictureImage OnLButtonDown(int x, int y) const;
   // A release inside shows the hover image, and opens the About box unless one is open
-  // (aboutOpen becomes 1). A release inside opens it wherever the press was.
+  // (aboutOpen becomes true). A release inside opens it wherever the press was.
   PictureAction OnLButtonUp(int x, int y);
   // The modeless About box is gone (closed, or it could not be created): a click opens a new one.
-  void OnAboutClosed() { aboutOpen = 0; }
+  void OnAboutClosed() { aboutOpen = false; }
   // Every repaint shows the normal image; the hover flag keeps its value.
   PictureImage OnPaint() const { return PictureImage::kNormal; }
 };

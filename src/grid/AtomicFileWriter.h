@@ -1,7 +1,11 @@
 #pragma once
 // Replaces a file's contents as one step: the bytes go to a new temporary file in the same folder,
 // which is flushed to disk and then takes the file's name. A failure at any point removes the
-// temporary and leaves an existing file of that name as it was.
+// temporary and leaves an existing file of that name as it was. A temporary that a killed process
+// left behind is removed by the next write to the same file.
+//
+// Every message is the system's reason alone ("No space left on device"), for the caller to say
+// which file it was.
 
 #include <cstddef>
 #include <cstdint>
@@ -10,17 +14,52 @@
 
 #include "grid/Status.h"
 
+// Ends every refusal to write a file, on a line of its own (a front end that shows one line puts
+// a space there): nothing of the file was written and what the path held is still there.
+inline constexpr char kNothingWritten[] = "\nNothing was written.";
+
+// One write, its bytes given as they are made, so that a large file never sits in memory whole.
+class AtomicFileWriter {
+ public:
+  AtomicFileWriter() = default;
+  // A write that was not committed leaves no temporary behind.
+  ~AtomicFileWriter() { Abandon(); }
+  AtomicFileWriter(const AtomicFileWriter&) = delete;
+  AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+  // The path is used as given; its folder must exist. Refused before anything is written: an
+  // existing folder, a file the user may not write, and what is no file at all (a device or a
+  // pipe on POSIX; a name Windows keeps for a device, such as CON or NUL.txt). Then the
+  // temporaries of writes to this path whose process is gone are removed, and one is created.
+  Status Begin(const std::string& path);
+  // Appends the bytes, each call with as few system writes as the system allows. After a failure
+  // the temporary is gone and every later call returns that failure.
+  Status Write(const void* data, std::size_t size);
+  // Flushes the temporary to disk and gives it the path's name.
+  Status Commit();
+
+ private:
+  void Abandon();
+
+  std::string path_, temporary_;
+  std::intptr_t handle_ = -1;
+  Status failure_;
+};
+
 struct FileBlock {
   const void* data = nullptr;
   std::size_t size = 0;
 };
 
-// Writes the blocks in order, each with one write call (very large blocks excepted where the system
-// caps a single write). The path is used as given; its folder must exist. An existing file that is
-// a folder or that the user may not write is refused before anything is written.
-// The message of a failure is the system's reason alone ("No space left on device"), for the
-// caller to say which file it was.
+// The blocks in order, as one write of an AtomicFileWriter.
 Status WriteFileAtomically(const std::string& path, const std::vector<FileBlock>& blocks);
 
-// The temporary's name for an attempt: beside path, so that the final rename stays in one folder.
+// The temporary's name for an attempt: beside path, so that the final rename stays in one folder,
+// "<name>.<processId>-<attempt>.tmp"; a name too long for the suffix is cut (between letters) so
+// that the temporary's name stays within the 255 bytes a file system takes.
 std::string TemporaryFileName(const std::string& path, std::uint64_t processId, int attempt);
+
+// Whether fileName (in path's folder) is a name TemporaryFileName gives for path; with the
+// process that made it.
+bool IsTemporaryFileOf(const std::string& path, const std::string& fileName,
+                       std::uint64_t* processId);

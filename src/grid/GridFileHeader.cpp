@@ -52,7 +52,7 @@ std::array<std::uint8_t, kGridFileHeaderSize> GridFileHeader::ToBytes() const {
 }
 
 GridFileHeader MakeGridFileHeader(std::int32_t nxWrite, std::int32_t nzWrite, float xStep,
-                                  float zStep, bool vpLoaded, bool densityLoaded, bool vsLoaded) {
+                                  float zStep, const std::string& propertyCodes) {
   GridFileHeader header;
   header.nx = nxWrite;
   header.nz = nzWrite;
@@ -60,8 +60,6 @@ GridFileHeader MakeGridFileHeader(std::int32_t nxWrite, std::int32_t nzWrite, fl
   header.dz = zStep;
   header.xExtent = GridExtent(nxWrite, xStep);
   header.zExtent = GridExtent(nzWrite, zStep);
-  if (vpLoaded) header.propertyCodes += 'P';
-  if (densityLoaded) header.propertyCodes += 'Q';
-  if (vsLoaded) header.propertyCodes += 'R';
+  header.propertyCodes = propertyCodes;
   return header;
 }

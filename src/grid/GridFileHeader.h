@@ -14,16 +14,17 @@ struct GridFileHeader {
   std::int32_t nx = 0, nz = 0;
   float dx = 1.0f, dz = 1.0f, xExtent = 0.0f, zExtent = 0.0f;
   std::string propertyCodes;  // "P", "Q", "R", "PQ", "PR", "QR" or "PQR"
-  std::array<std::uint8_t, kGridFileHeaderSize> ToBytes()
-      const;  // every byte; the unset bytes are 0
+  // Every byte of the header; the bytes of no field are 0.
+  std::array<std::uint8_t, kGridFileHeaderSize> ToBytes() const;
 };
 
 // (n - 1) * step as the header holds it: the integer converted exactly, the product rounded once
 // to float32. Not finite when the extent is beyond float32.
 float GridExtent(std::int32_t n, float step);
 
+// propertyCodes: the codes of the properties written, in the file's order ("PR").
 GridFileHeader MakeGridFileHeader(std::int32_t nxWrite, std::int32_t nzWrite, float xStep,
-                                  float zStep, bool vpLoaded, bool densityLoaded, bool vsLoaded);
+                                  float zStep, const std::string& propertyCodes);
 
 // Offsets of the header's fields, for the writer and the reader alike.
 struct GridFileLayout {

@@ -6,137 +6,74 @@
 #include <vector>
 
 #include "grid/GridFileReader.h"
-#include "grid/ReadOnlyFile.h"
 
 namespace {
 
-GridPropertyValues Refused(std::string message) {
+GridPropertyValues Refused(Status status) {
   GridPropertyValues read;
-  read.status = Status::Error(std::move(message));
+  read.status = std::move(status);
   return read;
 }
 
-std::string Named(char code) { return std::string(1, code) + " (" + GridPropertyName(code) + ")"; }
-
-std::string PropertyList(const std::string& codes) {
-  std::string list;
-  for (std::size_t i = 0; i < codes.size(); ++i) {
-    list += i == 0 ? "" : (i + 1 == codes.size() ? " and " : ", ");
-    list += Named(codes[i]);
-  }
-  return list;
-}
-
-std::string LengthMismatch(const std::string& path, const GridFileHeader& header,
-                           std::uint64_t fileSize) {
-  const std::size_t count = header.propertyCodes.size();
-  return path + " does not match its header: " + std::to_string(header.nx) + " x " +
-         std::to_string(header.nz) + " nodes of " + std::to_string(count) +
-         (count == 1 ? " property" : " properties") + " make a file of " +
-         std::to_string(kGridFileHeaderSize + GridFileDataSize(header)) + " bytes, but it holds " +
-         std::to_string(fileSize) + " bytes.";
-}
-
-constexpr char kEndedEarly[] = "it ended before its last value";
-
 // The data block from the file into values: every node's value at `index` of `perNode`.
-bool ReadValues(const ReadOnlyFile& file, std::size_t index, std::size_t perNode,
-                GridPropertyValues& read, std::string* reason) {
+Status ReadValues(const GridFileInput& file, std::size_t index, std::size_t perNode,
+                  GridPropertyValues& read) {
   float* values = read.values.get();
   auto* bytes = reinterpret_cast<std::uint8_t*>(values);
-  std::size_t got = 0;
   if (perNode == 1) {
     // The values alone: straight into place, then each word in the host's byte order.
-    if (!file.ReadAt(kGridFileHeaderSize, reinterpret_cast<char*>(bytes), 4 * read.count, &got,
-                     reason)) {
-      return false;
-    }
-    if (got != 4 * read.count) {
-      *reason = kEndedEarly;
-      return false;
-    }
-    for (std::size_t i = 0; i < read.count; ++i) {
+    Status status = file.ReadData(0, bytes, 4 * read.count);
+    for (std::size_t i = 0; status.ok() && i < read.count; ++i) {
       values[i] = FloatFromBits(LoadLittleEndian32(bytes + 4 * i));
     }
-    return true;
+    return status;
   }
   const std::size_t nodeSize = 4 * perNode;
   constexpr std::size_t kNodesAChunk = 1 << 16;
   std::vector<std::uint8_t> chunk(kNodesAChunk * nodeSize);
   for (std::size_t node = 0; node < read.count; node += kNodesAChunk) {
     const std::size_t nodes = std::min(kNodesAChunk, read.count - node);
-    if (!file.ReadAt(kGridFileHeaderSize + node * nodeSize, reinterpret_cast<char*>(chunk.data()),
-                     nodes * nodeSize, &got, reason)) {
-      return false;
-    }
-    if (got != nodes * nodeSize) {
-      *reason = kEndedEarly;
-      return false;
-    }
+    const Status status = file.ReadData(node * nodeSize, chunk.data(), nodes * nodeSize);
+    if (!status.ok()) return status;
     for (std::size_t i = 0; i < nodes; ++i) {
       values[node + i] = FloatFromBits(LoadLittleEndian32(&chunk[i * nodeSize + 4 * index]));
     }
   }
-  return true;
+  return Status();
 }
 
 }  // namespace
 
-const char* GridPropertyName(char code) {
-  switch (code) {
-    case 'P':
-      return "Vp";
-    case 'Q':
-      return "density";
-    case 'R':
-      return "Vs";
-  }
-  return "unknown";
-}
-
-const char* GridPropertyUnit(char code) { return code == 'Q' ? "kg/m3" : "m/s"; }
-
-char DefaultGridProperty(const std::string& codes) {
-  if (codes.find('P') != std::string::npos || codes.empty()) return 'P';
-  return codes[0];
-}
-
-GridPropertyValues ReadGridProperty(const std::string& path, char code) {
-  ReadOnlyFile file;
-  std::string reason;
-  if (!file.Open(path, &reason))
-    return Refused("Cannot open the grid file " + path + ": " + reason + ".");
-  const auto readFailed = [&] {
-    return Refused("Cannot read the grid file " + path + ": " + reason + ".");
-  };
-
-  char headerBytes[kGridFileHeaderSize];
-  std::size_t got = 0;
-  if (!file.ReadAt(0, headerBytes, sizeof headerBytes, &got, &reason)) return readFailed();
-  GridFileInfo info = ParseGridFileHeader(reinterpret_cast<const std::uint8_t*>(headerBytes), got);
-  if (!info.ok()) return Refused(path + " is not a grid file: " + info.status.message() + ".");
-  const GridFileHeader& header = info.header;
-  const std::uint64_t dataSize = GridFileDataSize(header);
-  if (file.Size() != kGridFileHeaderSize + dataSize) {
-    return Refused(LengthMismatch(path, header, file.Size()));
-  }
-  if (code == 0) code = DefaultGridProperty(header.propertyCodes);
-  const std::size_t index = header.propertyCodes.find(code);
+GridPropertyValues ReadGridProperty(const std::string& path, const GridProperty* wanted) {
+  GridFileInput file;
+  const Status opened = file.Open(path);
+  if (!opened.ok()) return Refused(opened);
+  const GridFileHeader& header = file.Header();
+  // The codes stand in the table's order: the first is Vp's whenever the file holds Vp.
+  const GridProperty& property =
+      wanted != nullptr ? *wanted : *PropertyWithCode(header.propertyCodes[0]);
+  const std::size_t index = header.propertyCodes.find(property.code);
   if (index == std::string::npos) {
-    return Refused(path + " holds no property " + Named(code) + ": its properties are " +
-                   PropertyList(header.propertyCodes) + ".");
+    return Refused(
+        Status::Error(path + " holds no property " + NamedCodes(std::string(1, property.code), "") +
+                      ": its properties are " + NamedCodes(header.propertyCodes, " and ") + "."));
   }
+  const std::uint64_t dataSize = GridFileDataSize(header);
   if (dataSize == 0) {
-    return Refused(path + " holds no values: its sizes are nx=" + std::to_string(header.nx) +
-                   ", nz=" + std::to_string(header.nz) + ".");
+    return Refused(Status::Error(path +
+                                 " holds no values: its sizes are nx=" + std::to_string(header.nx) +
+                                 ", nz=" + std::to_string(header.nz) + "."));
   }
 
   GridPropertyValues read;
   read.header = header;
-  read.code = code;
+  read.property = &property;
   read.count = static_cast<std::size_t>(dataSize / (4 * header.propertyCodes.size()));
   read.values.reset(new (std::nothrow) float[read.count]);
-  if (!read.values) return Refused("Not enough memory to read the grid file " + path + ".");
-  if (!ReadValues(file, index, header.propertyCodes.size(), read, &reason)) return readFailed();
+  if (!read.values) {
+    return Refused(Status::Error("Not enough memory to read the grid file " + path + "."));
+  }
+  read.status = ReadValues(file, index, header.propertyCodes.size(), read);
+  if (!read.ok()) read.values.reset();
   return read;
 }

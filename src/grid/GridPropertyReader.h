@@ -7,32 +7,22 @@
 #include <string>
 
 #include "grid/GridFileHeader.h"
+#include "grid/GridProperties.h"
 #include "grid/Status.h"
 
 struct GridPropertyValues {
   GridFileHeader header;
-  char code = 0;                    // the property read: 'P', 'Q' or 'R'
+  const GridProperty* property = nullptr;  // the property read
   std::unique_ptr<float[]> values;  // nx * nz values, row after row along X, as the file holds them
   std::size_t count = 0;
   Status status;
   bool ok() const { return status.ok(); }
 };
 
-// What a property code stands for, and the unit a grid file holds it in.
-const char* GridPropertyName(char code);  // "Vp", "density", "Vs"
-const char* GridPropertyUnit(char code);  // "m/s", "kg/m3"
-
-// The property read when none is asked for: P when the file holds it, else its first.
-char DefaultGridProperty(const std::string& codes);
-
-// Reads property `code` (0: the default one) of the grid file at path. The file must be a whole
-// grid file, its length exactly what its header describes. Messages, naming the file as given:
-//   "Cannot open the grid file F: <system reason>."
-//   "Cannot read the grid file F: <system reason>."
-//   "F is not a grid file: <clause of ParseGridFileHeader>."
-//   "F does not match its header: 3 x 2 nodes of 1 property make a file of 320 bytes, but it
-//    holds 316 bytes."
+// Reads one property of the grid file at path: `wanted`, or when null the file's first (Vp when
+// it holds Vp). The file is opened as GridFileInput opens one, with its messages; and, naming the
+// file as given:
 //   "F holds no property Q (density): its properties are P (Vp) and R (Vs)."
 //   "F holds no values: its sizes are nx=0, nz=3."
 //   "Not enough memory to read the grid file F."
-GridPropertyValues ReadGridProperty(const std::string& path, char code);
+GridPropertyValues ReadGridProperty(const std::string& path, const GridProperty* wanted);

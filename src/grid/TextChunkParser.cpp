@@ -129,6 +129,7 @@ void ParseWith(const ChunkText& chunk, Sink& sink, ChunkOutcome& outcome) {
     // The byte before the chunk tells whether its first token belongs to the previous chunk.
     if (last == 0) {
       outcome.endMark = mark != nullptr;
+      outcome.endMarkOffset = readAt;
       return;
     }
     i = 1;
@@ -189,6 +190,7 @@ void ParseWith(const ChunkText& chunk, Sink& sink, ChunkOutcome& outcome) {
   }
   sink = local;
   outcome.endMark = mark != nullptr;
+  outcome.endMarkOffset = readAt + last;
 }
 
 }  // namespace
@@ -201,6 +203,13 @@ void ParseChunk(const ChunkText& chunk, CountingSink& sink, ChunkOutcome& outcom
 void ParseChunk(const ChunkText& chunk, LoadingSink& sink, ChunkOutcome& outcome) {
   ParseWith(chunk, sink, outcome);
   sink.Finish();
+}
+
+bool HoldsText(const char* text, std::size_t size) {
+  for (std::size_t i = 0; i < size; ++i) {
+    if (ClassOf(text[i]) == kTokenChar && text[i] != 0) return true;
+  }
+  return false;
 }
 
 ChunkPlace PlaceInChunk(const ChunkText& chunk, std::uint64_t offset) {

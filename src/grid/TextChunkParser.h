@@ -137,7 +137,8 @@ using LoadingSink = ChunkSink<LoadingQuick>;
 // Why a chunk stopped early: a bad token, a read failure, or a character 26 that ends the text.
 struct ChunkOutcome {
   TextPassStop stop = TextPassStop::kEnd;
-  bool endMark = false;  // a character 26: nothing after it counts
+  bool endMark = false;             // a character 26: nothing after it counts
+  std::uint64_t endMarkOffset = 0;  // where the character 26 is
   std::uint64_t problemOffset = 0;
   std::string token;
 };
@@ -165,6 +166,10 @@ void ParseChunk(const ChunkText& chunk, LoadingSink& sink, ChunkOutcome& outcome
 inline bool EndsToken(char c) {
   return c == ' ' || c == '\t' || c == ',' || c == '\n' || c == '\r' || c == 26;
 }
+
+// Whether bytes hold more than blanks: separators, and the characters 26 and NUL bytes that pad
+// a file's last record.
+bool HoldsText(const char* text, std::size_t size);
 
 // Where a token stands in a chunk: the line ends and the values on the current line before
 // `offset` (a token start in the chunk).

@@ -103,6 +103,7 @@ void TextChunkReader::ReadLongToken(char* text, std::size_t filled, ReadChunk& c
   accumulator.Feed(std::string_view(text, filled));
   std::uint64_t length = filled;
   char last = text[filled - 1];
+  bool holdsText = HoldsText(text, filled);
   for (;;) {
     std::size_t got = 0;
     if (!Fill(text, capacity_, &got, chunk)) return;
@@ -116,6 +117,7 @@ void TextChunkReader::ReadLongToken(char* text, std::size_t filled, ReadChunk& c
       shown.append(text, std::min(end, kShownPrefix - shown.size()));
     }
     accumulator.Feed(std::string_view(text, end));
+    holdsText = holdsText || HoldsText(text, end);
     length += end;
     if (end > 0) last = text[end - 1];
     if (end < got) {
@@ -126,6 +128,7 @@ void TextChunkReader::ReadLongToken(char* text, std::size_t filled, ReadChunk& c
   chunk.longToken = true;
   chunk.longReading = accumulator.Finish();
   chunk.longShown = ShownToken(shown);
+  chunk.longHoldsText = holdsText;
   chunk.text.start = text;
   chunk.text.size = 0;
   chunk.text.offset = start;

@@ -21,7 +21,8 @@ struct ReadChunk {
   // then 0 and text.offset is where the token starts.
   bool longToken = false;
   DecimalReading longReading;
-  std::string longShown;  // as a message shows it
+  std::string longShown;       // as a message shows it
+  bool longHoldsText = false;  // not NUL bytes alone (see HoldsText)
   // The stream failed here: the text stops, with this problem.
   bool failed = false;
   std::string problem;

@@ -24,8 +24,10 @@ struct ChunkSlot {
   ChunkBounds bounds;
   LineTally lines;
   ChunkOutcome outcome;
-  ChunkPlace problemPlace;  // of a bad token in the chunk
-  bool failed = false;      // the stream failed here
+  ChunkPlace problemPlace;     // of a bad token in the chunk
+  bool textAfterMark = false;  // more than blanks follow the chunk's character 26 in the chunk
+  bool holdsText = false;      // a chunk after the character 26: more than blanks (see HoldsText)
+  bool failed = false;         // the stream failed here
   std::string problem;
   std::uint64_t inputDone = 0;
 };
@@ -52,6 +54,9 @@ struct Pass {
   bool reading = false;     // a thread is reading the next chunk
   bool textEnded = false;   // no chunk is left to read
   bool mergeEnded = false;  // no chunk is merged any more: the end, a character 26, a problem
+  // The character 26 that ended the text is merged; the chunks after it only tell whether more
+  // than blanks follow it.
+  bool pastMark = false;
   std::vector<std::uint64_t> toCopy;  // merged chunks whose values wait for their copy
   unsigned copying = 0;
   TextPassResult result;
@@ -68,6 +73,13 @@ void Stop(Pass& pass, TextPassStop stop) {
 // Merges one chunk in text order.
 void Merge(Pass& pass, ChunkSlot& slot) {
   TextPassResult& result = pass.result;
+  pass.mergedInput = slot.inputDone;
+  if (pass.pastMark) {
+    // What cannot be read is not known to follow the mark.
+    if (slot.failed || slot.holdsText) pass.mergeEnded = true;
+    if (!slot.failed && slot.holdsText) result.endMarkLine = pass.lines.CurrentLine();
+    return;
+  }
   if (slot.failed) {
     result.problem = std::move(slot.problem);
     return Stop(pass, TextPassStop::kReadError);
@@ -86,7 +98,6 @@ void Merge(Pass& pass, ChunkSlot& slot) {
   if (slot.bounds.lowest < result.minimum) result.minimum = slot.bounds.minimum;
   if (slot.bounds.highest > result.maximum) result.maximum = slot.bounds.maximum;
   pass.lines.Append(slot.lines);
-  pass.mergedInput = slot.inputDone;
   if (result.count > pass.options.maxValues) return Stop(pass, TextPassStop::kTooManyValues);
   if (pass.options.keepValues && !pass.values.Resize(result.count)) {
     // Beyond the reservation: more values than the text's size allows, or than the system
@@ -94,11 +105,20 @@ void Merge(Pass& pass, ChunkSlot& slot) {
     const bool grew = result.count > pass.roomForValues;
     return Stop(pass, grew ? TextPassStop::kChanged : TextPassStop::kOutOfMemory);
   }
-  if (outcome.endMark) pass.mergeEnded = true;
+  if (outcome.endMark) {
+    // The tally ends at the mark: its line is the current one.
+    result.endMark = true;
+    result.endMarkOffset = outcome.endMarkOffset;
+    pass.pastMark = true;
+    if (slot.textAfterMark) {
+      result.endMarkLine = pass.lines.CurrentLine();
+      pass.mergeEnded = true;
+    }
+  }
 }
 
 void Release(ChunkSlot& slot) {
-  slot.taken = slot.parsed = false;
+  slot.taken = slot.parsed = slot.textAfterMark = slot.holdsText = false;
   slot.outcome = ChunkOutcome{};
   slot.lines = LineTally{};
   slot.problem.clear();
@@ -110,10 +130,11 @@ void MergeReadyChunks(Pass& pass) {
     const std::uint64_t chunk = pass.mergedChunks;
     ChunkSlot& slot = pass.slots[chunk % pass.slots.size()];
     if (!slot.parsed) return;
+    const bool pastMark = pass.pastMark;
     Merge(pass, slot);
     ++pass.mergedChunks;
     if (pass.result.stop != TextPassStop::kEnd) return;
-    if (pass.options.keepValues && slot.count > 0) {
+    if (!pastMark && pass.options.keepValues && slot.count > 0) {
       pass.toCopy.push_back(chunk);
     } else {
       Release(slot);
@@ -121,11 +142,24 @@ void MergeReadyChunks(Pass& pass) {
   }
 }
 
-void Parse(ReadChunk& chunk, ChunkSlot& slot, bool keepValues) {
+// Whether a chunk holds more than blanks, without the byte before it.
+bool ChunkHoldsText(const ReadChunk& chunk) {
+  if (chunk.longToken) return chunk.longHoldsText;
+  const std::size_t before = chunk.text.first ? 0 : 1;
+  return HoldsText(chunk.text.start + before, chunk.text.size - before);
+}
+
+// pastMark: a chunk after the character 26 that ended the text; only whether it holds text counts.
+void Parse(ReadChunk& chunk, ChunkSlot& slot, bool keepValues, bool pastMark) {
   slot.failed = chunk.failed;
   slot.inputDone = chunk.inputDone;
   if (chunk.failed) {
     slot.problem = std::move(chunk.problem);
+    return;
+  }
+  if (pastMark) {
+    slot.count = 0;
+    slot.holdsText = ChunkHoldsText(chunk);
     return;
   }
   auto parse = [&](auto& sink) {
@@ -156,6 +190,14 @@ void Parse(ReadChunk& chunk, ChunkSlot& slot, bool keepValues) {
   if (slot.outcome.stop != TextPassStop::kEnd && !chunk.longToken) {
     slot.problemPlace = PlaceInChunk(chunk.text, slot.outcome.problemOffset);
   }
+  if (slot.outcome.endMark) {
+    const std::size_t after =
+        static_cast<std::size_t>(slot.outcome.endMarkOffset - chunk.text.offset) + 1;
+    slot.textAfterMark = HoldsText(chunk.text.start + after, chunk.text.size - after);
+  }
+  // Read before the mark's chunk was merged, a chunk may still turn out to follow it: values are
+  // text, and a chunk without any is looked at.
+  slot.holdsText = slot.count > 0 || ChunkHoldsText(chunk);
 }
 
 // Called with the lock held, which it lets go of while the progress is shown.
@@ -203,9 +245,10 @@ void RunWorker(Pass& pass, ReadChunk& chunk, bool reportsProgress) {
         continue;
       }
       ++pass.readChunks;
+      const bool pastMark = pass.pastMark;
       pass.changed.notify_all();
       lock.unlock();
-      Parse(chunk, next, pass.options.keepValues);
+      Parse(chunk, next, pass.options.keepValues, pastMark);
       lock.lock();
       next.parsed = true;
       MergeReadyChunks(pass);

@@ -41,6 +41,11 @@ struct TextPassResult {
   float maximum = -1e30f;
   TextGridLines lines;
   FloatArray values;  // `count` of them, when kept
+  // A character 26 (Ctrl-Z) ended the text: where it stands, and its line (from 1) when more than
+  // blanks follow it; 0 when only blanks do, and the text ended there as it should.
+  bool endMark = false;
+  std::uint64_t endMarkOffset = 0;
+  std::uint64_t endMarkLine = 0;
   // A bad token: where it starts in the text, its line and its place among the values on that
   // line (both from 1), and the token as a message shows it.
   std::uint64_t problemOffset = 0;

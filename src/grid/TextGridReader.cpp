@@ -77,6 +77,7 @@ TextGridRead ReadTextGridStream(ByteStream& input, const std::string& name, bool
     read.summary.maximum = result.maximum;
     read.lines = std::move(result.lines);
     read.values = std::move(result.values);
+    read.endMarkLine = result.endMarkLine;
   }
   return read;
 }

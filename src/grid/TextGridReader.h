@@ -1,6 +1,7 @@
 #pragma once
 // Reading of a text grid: one flat sequence of decimal numbers separated by runs of spaces, tabs,
-// commas and line ends (LF, CR+LF, a lone CR); a character 26 ends the text. Each value is read as
+// commas and line ends (LF, CR+LF, a lone CR); a character 26 (Ctrl-Z) ends the text (the reading
+// says on which line when more than blanks follow it). Each value is read as
 // a correctly rounded double (as atof reads it) and then rounded to float32. The input is read
 // once, as a stream: a file, or standard input ("-"); gzip data is inflated as it is read and a
 // UTF-8 byte-order mark at the start of the text is skipped (TextGridStream.h).
@@ -41,6 +42,9 @@ struct TextGridRead {
   TextGridSummary summary;
   TextGridLines lines;
   FloatArray values;  // summary.count of them, in text order
+  // The line of a character 26 (Ctrl-Z) that ended the text with more text after it, which was
+  // not read; 0 when there is none, or only blanks follow it.
+  std::uint64_t endMarkLine = 0;
   Status status;
   bool ok() const { return status.ok(); }
 };

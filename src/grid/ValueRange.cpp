@@ -24,3 +24,24 @@ ValueRange FindValueRange(const float* values, std::size_t count) {
   }
   return {*std::min_element(low, low + kLanes), *std::max_element(high, high + kLanes)};
 }
+
+ValueRange FindRangeBetween(const float* values, std::size_t count, float above, float below) {
+  // As FindValueRange, each value outside the bounds taken as no value at all.
+  constexpr std::size_t kLanes = 8;
+  constexpr float kInfinity = std::numeric_limits<float>::infinity();
+  float low[kLanes], high[kLanes];
+  std::fill_n(low, kLanes, kInfinity);
+  std::fill_n(high, kLanes, -kInfinity);
+  const auto take = [above, below](float value, float& least, float& greatest) {
+    const float forLeast = value > above && value < below ? value : kInfinity;
+    const float forGreatest = value > above && value < below ? value : -kInfinity;
+    least = forLeast < least ? forLeast : least;
+    greatest = forGreatest > greatest ? forGreatest : greatest;
+  };
+  std::size_t i = 0;
+  for (; count - i >= kLanes; i += kLanes) {
+    for (std::size_t k = 0; k < kLanes; ++k) take(values[i + k], low[k], high[k]);
+  }
+  for (; i < count; ++i) take(values[i], low[0], high[0]);
+  return {*std::min_element(low, low + kLanes), *std::max_element(high, high + kLanes)};
+}

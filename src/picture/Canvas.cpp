@@ -8,11 +8,39 @@
 
 namespace {
 
-// The font knows the printable ASCII characters only.
+// The font knows the printable ASCII characters only: any other letter is shown by its code
+// point ("\u041C" for a Cyrillic capital M), a byte that is no UTF-8 by its value ("\xFF").
 std::string Printable(const std::string& text) {
-  std::string shown = text;
-  for (char& c : shown) {
-    if (c < 32 || c > 126) c = '?';
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string shown;
+  for (std::size_t i = 0; i < text.size();) {
+    const unsigned char lead = static_cast<unsigned char>(text[i]);
+    if (lead >= 32 && lead <= 126) {
+      shown += static_cast<char>(lead);
+      ++i;
+      continue;
+    }
+    const std::size_t length = lead >= 0xF0 && lead <= 0xF4   ? 4
+                               : lead >= 0xE0 && lead <= 0xEF ? 3
+                               : lead >= 0xC2 && lead <= 0xDF ? 2
+                                                              : 1;
+    std::uint32_t codePoint = length == 1 ? lead : lead & (0x3Fu >> (length - 1));
+    bool whole = length > 1 && i + length <= text.size();
+    for (std::size_t k = 1; whole && k < length; ++k) {
+      const unsigned char next = static_cast<unsigned char>(text[i + k]);
+      whole = (next & 0xC0) == 0x80;
+      codePoint = codePoint << 6 | (next & 0x3Fu);
+    }
+    if (!whole) {
+      shown += std::string("\\x") + kHex[lead >> 4] + kHex[lead & 15];
+      ++i;
+      continue;
+    }
+    shown += "\\u";
+    for (int shift = codePoint > 0xFFFF ? 20 : 12; shift >= 0; shift -= 4) {
+      shown += kHex[(codePoint >> shift) & 15];
+    }
+    i += length;
   }
   return shown;
 }

@@ -25,7 +25,8 @@ class Canvas {
   std::vector<std::uint8_t> pixels_;
 };
 
-// Labels in a small built-in bitmap font (ASCII; anything else shows as '?'), each font pixel
+// Labels in a small built-in bitmap font (ASCII; any other letter shows as its code point,
+// "\u041C"; a byte that is no UTF-8 as "\xFF"), each font pixel
 // drawn as a square of `size` pixels; (x, y) is the top left corner of the text.
 std::int32_t TextWidth(const std::string& text, std::int32_t size);
 std::int32_t TextHeight(std::int32_t size);

@@ -146,21 +146,26 @@ void Dialog::EndDialog(INT_PTR result) {
   }
 }
 
-bool Dialog::UpdateData(bool takeIn) {
-  DataExchange exchange(controls_, takeIn);
+bool Dialog::TakeControlTexts() {
+  DataExchange exchange(controls_, true);
   DoDataExchange(exchange);
   return !exchange.failed();
 }
 
+void Dialog::ShowMembers() {
+  DataExchange exchange(controls_, false);
+  DoDataExchange(exchange);
+}
+
 bool Dialog::OnInitDialog() {
-  UpdateData(false);
+  ShowMembers();
   return true;
 }
 
 void Dialog::DoDataExchange(DataExchange&) {}
 
 void Dialog::OnOK() {
-  if (!UpdateData(true)) return;
+  if (!TakeControlTexts()) return;
   EndDialog(IDOK);
 }
 

@@ -1,5 +1,5 @@
 // A dialog from a resource template, run modally (DoModal) or modelessly (Create), with the
-// usual hooks: OnInitDialog, DoDataExchange / UpdateData, OnOK and OnCancel.
+// usual hooks: OnInitDialog, DoDataExchange, OnOK and OnCancel.
 //
 // The modal run is our own message loop, not the system's DialogBox: it passes keyboard
 // messages to IsDialogMessage of whichever of our dialogs they are for, so a modeless dialog
@@ -47,9 +47,11 @@ class Dialog : public Window {
   void EndDialog(INT_PTR result);
   bool IsModal() const { return modal_; }
 
-  // takeIn: controls into members; otherwise members into controls. False when a field failed
-  // validation while taking in (the user has been told).
-  bool UpdateData(bool takeIn);
+  // The controls' texts into the members, through DoDataExchange. False when a field failed
+  // validation (the user has been told).
+  bool TakeControlTexts();
+  // The members shown in the controls.
+  void ShowMembers();
 
   // The dialog's controls, message boxes and file dialogs, as a dialog's logic sees them.
   DialogWindow& Controls() { return controls_; }
@@ -63,7 +65,7 @@ class Dialog : public Window {
 
  protected:
   // After the window and its controls exist, before it is shown. The base shows the members
-  // (UpdateData(false)). True lets the system put the focus on the first control.
+  // (ShowMembers). True lets the system put the focus on the first control.
   virtual bool OnInitDialog();
   // Binds controls to members; the base has none.
   virtual void DoDataExchange(DataExchange& exchange);
@@ -71,8 +73,6 @@ class Dialog : public Window {
   virtual void OnOK();
   // IDCANCEL (Cancel, Esc, the close box): ends with IDCANCEL.
   virtual void OnCancel();
-
-  int TemplateId() const { return templateId_; }
 
   UI_DECLARE_MESSAGE_MAP()
 

@@ -31,7 +31,6 @@ class DialogWindow {
   virtual void SetControlText(int controlId, const std::string& text) = 0;
 
   virtual void EnableControl(int controlId, bool enable) = 0;
-  virtual bool IsControlEnabled(int controlId) const = 0;
 
   // Combo box lists (unsorted). Selecting -1 removes the selection and empties the edit field;
   // selecting an item shows its text in the edit field. GetComboSelection is -1 when none.

@@ -39,11 +39,6 @@ void Win32DialogWindow::EnableControl(int controlId, bool enable) {
   if (HWND item = Item(controlId)) EnableWindow(item, enable ? TRUE : FALSE);
 }
 
-bool Win32DialogWindow::IsControlEnabled(int controlId) const {
-  HWND item = Item(controlId);
-  return item != nullptr && IsWindowEnabled(item) != FALSE;
-}
-
 void Win32DialogWindow::ResetComboList(int controlId) {
   HWND item = Item(controlId);
   if (item == nullptr) return;

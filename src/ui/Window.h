@@ -67,8 +67,7 @@ class Window {
   void NotHandled();
 
   // Default processing of a message nobody took: the window's own procedure.
-  // A dialog layer may override it.
-  virtual LRESULT DefaultProcessing(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT DefaultProcessing(UINT message, WPARAM wParam, LPARAM lParam);
   // Routes one message through the map. False when no handler took it. A handler may
   // destroy the object (say from PostNcDestroy); the caller must then not touch it.
   bool RouteMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);

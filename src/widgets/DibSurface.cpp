@@ -72,6 +72,22 @@ std::uint8_t* DibSurface::Allocate(std::int32_t width, std::int32_t height, std:
 
 void DibSurface::Release() { block.reset(); }
 
+bool DibSurface::CopyRgbRows(const std::uint8_t* rgb, std::int32_t width, std::int32_t height) {
+  if (Allocate(width, height, 24) == nullptr) return false;
+  const std::size_t rowPixels = static_cast<std::size_t>(width);
+  for (std::int32_t y = 0; y < height; ++y) {
+    // The platform stores blue, green, red, the bottom row first.
+    const std::uint8_t* from = rgb + static_cast<std::size_t>(y) * rowPixels * 3;
+    std::uint8_t* to = PixelData() + static_cast<std::size_t>(height - 1 - y) * rowBytes;
+    for (std::size_t x = 0; x < rowPixels; ++x, from += 3, to += 3) {
+      to[0] = from[2];
+      to[1] = from[1];
+      to[2] = from[0];
+    }
+  }
+  return true;
+}
+
 std::uint8_t* DibSurface::PixelData() {
   return block ? block.get() + kHeaderBytes + PaletteBytes() : nullptr;
 }

@@ -60,6 +60,9 @@ class DibSurface {
   void Fill(std::uint8_t value);
   // This surface becomes an exact copy of the other (no image when the other has none).
   void CopyFrom(const DibSurface& other);
+  // Becomes a 24-bit image of RGB pixels, three bytes each, rows from the top. False (and no
+  // image) when it cannot be allocated.
+  bool CopyRgbRows(const std::uint8_t* rgb, std::int32_t width, std::int32_t height);
 
   // Draws the image 1:1 with its top-left corner at (x, y). False without an image or context.
   bool Paint(HDC__* deviceContext, std::int32_t x, std::int32_t y) const;

@@ -42,7 +42,7 @@ void ShadeButton::PreSubclassWindow() {
   ModifyStyle(0, BS_OWNERDRAW);
 }
 
-void ShadeButton::SetFlatStyle(bool flat) { flatStyle = flat ? 1 : 0; }
+void ShadeButton::SetFlatStyle(bool flat) { flatStyle = flat; }
 
 bool ShadeButton::AssignIcon(unsigned iconId, unsigned placement) {
   HICON loaded = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconId & 0xFFFFu));
@@ -115,13 +115,13 @@ LRESULT ShadeButton::OnEraseBkgnd(WPARAM, LPARAM) {
 }
 
 LRESULT ShadeButton::OnLButtonDown(WPARAM, LPARAM) {
-  if (hoverActive && TrackLeave(*this, TME_CANCEL | TME_LEAVE)) hoverActive = 0;
-  pressActive = 1;
+  if (hoverActive && TrackLeave(*this, TME_CANCEL | TME_LEAVE)) hoverActive = false;
+  pressActive = true;
   return Default();  // the control captures the mouse and shows itself pushed
 }
 
 LRESULT ShadeButton::OnLButtonUp(WPARAM, LPARAM) {
-  pressActive = 0;
+  pressActive = false;
   return Default();  // the control lets go and reports a click when released over it
 }
 
@@ -136,7 +136,7 @@ LRESULT ShadeButton::OnMouseMove(WPARAM, LPARAM lParam) {
       Invalidate(true);
     }
   } else if (!hoverActive && TrackLeave(*this, TME_LEAVE)) {
-    hoverActive = 1;
+    hoverActive = true;
     Invalidate(true);
   }
   return Default();
@@ -150,13 +150,13 @@ LRESULT ShadeButton::OnLButtonDblClk(WPARAM wParam, LPARAM lParam) {
 LRESULT ShadeButton::OnKillFocus(WPARAM, LPARAM) {
   if (GetCapture() == *this) {
     ReleaseCapture();
-    pressActive = 0;
+    pressActive = false;
   }
   return Default();
 }
 
 LRESULT ShadeButton::OnMouseLeave(WPARAM, LPARAM) {
-  hoverActive = 0;
+  hoverActive = false;
   Invalidate(true);
   return 0;
 }

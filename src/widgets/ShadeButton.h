@@ -40,15 +40,9 @@ class ShadeButton : public ui::Window {
 
   void DrawItem(DRAWITEMSTRUCT* item) override;
 
-  // State, for the dialog and for tests.
+  // State, for tests.
   const ShadeFaces& Faces() const { return faces; }
-  HICON Icon() const { return icon; }
-  const RECT& IconRect() const { return iconRect; }
-  unsigned IconPlacement() const { return iconPlacement; }
-  bool FlatStyle() const { return flatStyle != 0; }
-  bool HoverActive() const { return hoverActive != 0; }
-  bool PressActive() const { return pressActive != 0; }
-  std::int16_t FocusInset() const { return focusInset; }
+  bool HoverActive() const { return hoverActive; }
 
  protected:
   // Switches the control to owner drawing.
@@ -72,16 +66,15 @@ class ShadeButton : public ui::Window {
   void PaintIcon(HDC dc, int dx, int dy, UINT flags) const;
 
   ShadeFaces faces;
-  std::uint8_t hoverActive = 0;
-  std::uint8_t pressActive = 0;
+  bool hoverActive = false;
+  bool pressActive = false;
   std::int16_t focusInset = 4;
   COLORREF textColour;
-  std::uint32_t borderEnabled = 1;
   HICON icon = nullptr;
   RECT iconRect = {0, 0, 0, 0};
   UINT textFormat = DT_CENTER;
   UINT iconPlacement = BS_CENTER;
-  std::uint8_t flatStyle = 0;
+  bool flatStyle = false;
 
   UI_DECLARE_MESSAGE_MAP()
 };

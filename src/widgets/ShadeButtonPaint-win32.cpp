@@ -97,7 +97,7 @@ void ShadeButton::PaintIcon(HDC dc, int dx, int dy, UINT flags) const {
 void ShadeButton::PaintDisabled(HDC dc, const RECT& item, RECT caption, const char* text) const {
   if (!faces.disabledFace.Paint(dc, 0, 0)) FillFaceColour(dc, item);
   PaintIcon(dc, 0, 0, DST_ICON | DSS_DISABLED);
-  if (borderEnabled && !flatStyle) Edge(dc, item, EDGE_RAISED);
+  if (!flatStyle) Edge(dc, item, EDGE_RAISED);
   // Embossed: the caption in the highlight colour, the grey one a pixel up and left on it.
   Caption(dc, text, caption, textFormat, GetSysColor(COLOR_BTNHIGHLIGHT));
   OffsetRect(&caption, -1, -1);
@@ -108,7 +108,6 @@ void ShadeButton::PaintPushed(HDC dc, const RECT& item, RECT& caption) const {
   if (!faces.pressedFace.Paint(dc, 1, 1)) FillFaceColour(dc, item);
   PaintIcon(dc, 1, 1, DST_ICON);
   OffsetRect(&caption, 1, 1);
-  if (!borderEnabled) return;
   if (flatStyle) {
     Draw3dRect(dc, item, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
   } else {
@@ -124,7 +123,7 @@ void ShadeButton::PaintNormal(HDC dc, RECT& item, UINT itemState) const {
     FillFaceColour(dc, item);
   }
   PaintIcon(dc, 0, 0, DST_ICON);
-  if (!borderEnabled || (!hoverActive && flatStyle)) return;
+  if (!hoverActive && flatStyle) return;
   if (itemState & ODS_DEFAULT) {
     Edge(dc, item, EDGE_SUNKEN);
     InflateRect(&item, -1, -1);  // the focus mark moves in with the inner edge

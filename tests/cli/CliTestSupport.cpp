@@ -36,8 +36,8 @@ std::string SamplePath(const std::string& name) {
 
 std::string MarmousiPath(const std::string& name) { return SamplePath("marmousi2/" + name); }
 
-std::string HeaderBytes(std::int32_t nx, std::int32_t nz, float dx, float dz, bool vp, bool density,
-                        bool vs) {
-  const auto bytes = MakeGridFileHeader(nx, nz, dx, dz, vp, density, vs).ToBytes();
+std::string HeaderBytes(std::int32_t nx, std::int32_t nz, float dx, float dz,
+                        const std::string& codes) {
+  const auto bytes = MakeGridFileHeader(nx, nz, dx, dz, codes).ToBytes();
   return std::string(bytes.begin(), bytes.end());
 }

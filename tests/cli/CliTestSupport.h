@@ -28,5 +28,5 @@ std::string SamplePath(const std::string& name);    // samples/<name> of the sou
 std::string MarmousiPath(const std::string& name);  // the 500 x 174 model among the samples
 
 // The 296 header bytes the grid file format gives for these choices.
-std::string HeaderBytes(std::int32_t nx, std::int32_t nz, float dx, float dz, bool vp, bool density,
-                        bool vs);
+std::string HeaderBytes(std::int32_t nx, std::int32_t nz, float dx, float dz,
+                        const std::string& codes);

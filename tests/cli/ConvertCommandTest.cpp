@@ -9,20 +9,32 @@
 #include <vector>
 
 #include "CliTestSupport.h"
-#include "support/GridFileWords.h"
 
 namespace {
 
 // The file's lines say its rows: with no --nx, Marmousi-II is 500 x 174; a value too many breaks
-// the lines' pattern, and the refusal says where.
+// the lines' pattern, and the refusal says where. With Vp alone, its least value is the slowest
+// velocity: by hand, 1500 / (5 x 20) Hz, 1500 / (10 x 20) Hz.
 TEST(ConvertCommandTest, TheXSizeIsTheRowsTheLinesHoldAndARefusalSaysWhereTheyBreak) {
   ScratchFolder scratch;
   const RunResult result = RunTool({"convert", "--vp", MarmousiPath("vp.txt"), "--dx", "20", "--dz",
                                     "20", "--output", scratch.Path("model")});
   ASSERT_EQ(result.status, 0) << result.err;
-  EXPECT_EQ(result.out, "Wrote " + scratch.Path("model") +
-                            ": nx 500 from the lines (174 lines of 500 values), nz 174, "
-                            "properties P, 348296 bytes\n");
+  EXPECT_EQ(result.out,
+            "Wrote " + scratch.Path("model") +
+                ": nx 500 from the lines (174 lines of 500 values), nz 174, properties P, 348296 "
+                "bytes\n"
+                "Stability for finite-difference modelling (limits rounded down to 4 digits):\n"
+                "  slowest velocity 1500 m/s: the smallest Vp (no Vs above 0)\n"
+                "  fastest velocity 4766.6 m/s: the largest Vp\n"
+                "  highest frequency 15.00 Hz at 5 nodes a shortest wavelength: f = Vmin / (5 x 20 "
+                "m, the larger step)\n"
+                "  highest frequency 7.500 Hz at 10 nodes a shortest wavelength: f = Vmin / (10 x "
+                "20 m)\n"
+                "  largest time step 2.966 ms for a second-order 2-D scheme: dt <= h / (Vmax x "
+                "sqrt 2), h = 20 m, the smaller step\n"
+                "  largest time step 2.542 ms for a fourth-order staggered scheme: dt <= 0.606 x h "
+                "/ Vmax\n");
 
   const std::string longer =
       scratch.Write("vp175.txt", ReadFileBytes(MarmousiPath("vp.txt")) + "1500\n");
@@ -84,6 +96,9 @@ TEST(ConvertCommandTest, AWronglyShapedModelIsRefusedWithItsFindingAndWrittenOnl
                     wrapped = scratch.Write("wrapped.txt", Lines(rows, 10)),
                     holed = scratch.Write("holed.txt", Lines(hole, 500)),
                     inKms = scratch.Write("kms.txt", Lines(kms, 500));
+  // A Ctrl-Z (character 26) that cuts the text short; values beyond any whole number.
+  const std::string cut = scratch.Write("cut.txt", "1500 1600\n1700 1800\x1a\n1900 2000\n");
+  const std::string huge = scratch.Write("huge.txt", "1500 1e36 -3e20 1800\n");
   const std::pair<std::vector<std::string>, std::string> cases[] = {
       {{"--vp", gap},
        "--vp " + gap +
@@ -104,6 +119,13 @@ TEST(ConvertCommandTest, AWronglyShapedModelIsRefusedWithItsFindingAndWrittenOnl
        "--vp " + holed + " holds 15 no-data markers, the first -9999 at row 101, column 201."},
       {{"--vp", inKms}, "--vp " + inKms + " holds 1.5 to 4.77: that looks like km/s, not m/s."},
       {{"--vp", vp, "--dx", "0.02"}, "--dx 0.02: a step in km?"},
+      {{"--vp", cut},
+       "--vp " + cut +
+           ": a Ctrl-Z (end-of-file mark) on line 2 ends the text, but more text follows it; "
+           "nothing after it is converted."},
+      {{"--vp", huge},
+       "--vp " + huge +
+           " holds -3e+20 to 1e+36 m/s: that is not a plausible range for Vp (100 to 10000 m/s)."},
   };
   for (const auto& [options, finding] : cases) {
     std::vector<std::string> args = {"convert", "-o", out, "--dz", "20"};
@@ -119,8 +141,7 @@ TEST(ConvertCommandTest, AWronglyShapedModelIsRefusedWithItsFindingAndWrittenOnl
     const RunResult forced = RunTool(args);
     EXPECT_EQ(forced.status, 0);
     const std::string named = "; --force overrode 1 finding: " + finding + "\n";
-    EXPECT_EQ(forced.out.substr(forced.out.size() - std::min(forced.out.size(), named.size())),
-              named);
+    EXPECT_NE(forced.out.find(named), std::string::npos) << forced.out;
     EXPECT_TRUE(scratch.Exists("m.mvg"));
     std::remove(out.c_str());
   }
@@ -136,19 +157,6 @@ TEST(ConvertCommandTest, AWronglyShapedModelIsRefusedWithItsFindingAndWrittenOnl
   EXPECT_TRUE(scratch.Read("m.mvg") == scratch.Read("plain"));
 }
 
-// Vs in km/s.
-TEST(ConvertCommandTest, WritesTheWindowOfFirstColumnsAndRowsAsAsked) {
-  ScratchFolder scratch;
-  const std::string vs = scratch.Write("vs.txt", "0 1 2 3\n4 5 6 7\n8 9 9 9\n");
-  const RunResult result =
-      RunTool({"convert", "--vs", vs, "--vs-units", "km/s", "--nx", "4", "--nx-write", "2",
-               "--nz-write=2", "--dx", "1", "--dz", "1", "-o", scratch.Path("w.mvg")});
-  EXPECT_EQ(result.out, "Wrote " + scratch.Path("w.mvg") +
-                            ": nx 2, nz 2, properties R, 312 bytes (the first rows and columns of "
-                            "the 4 x 3 input grid)\n");
-  EXPECT_EQ(DataWords(scratch.Read("w.mvg")), BitsOf({0, 1000, 4000, 5000}));
-}
-
 TEST(ConvertCommandTest, BadInputsAndMistakenOptionsAreRefusedLeavingTheOutputAlone) {
   ScratchFolder scratch;
   const std::string out = scratch.Write("out.mvg", "the previous model");
@@ -156,6 +164,7 @@ TEST(ConvertCommandTest, BadInputsAndMistakenOptionsAreRefusedLeavingTheOutputAl
   const std::string six = scratch.Write("six.txt", "1501 1502 1503\n1504 1505 1506\n");
   const std::string prime = scratch.Write("prime.txt", "1 2 3 4 5 6 7\n");
   const std::string bad = scratch.Write("bad.txt", "1 2\n3 4\n5 12a 6\n");
+  const std::string huge = scratch.Write("huge.txt", "1.5 4.7\n1e36 3\n");
   const std::string missing = scratch.Path("missing.txt");
   const struct {
     std::vector<std::string> options;
@@ -188,10 +197,57 @@ TEST(ConvertCommandTest, BadInputsAndMistakenOptionsAreRefusedLeavingTheOutputAl
        "--dz: The Z extent (Z size to write - 1) x Z step is too large for a grid file."},
       {{"--vp", six, "-o", scratch.Path("*.mvg")}, 1, "\"*\""},
       {{"--vp", six, "-o", scratch.Path("nowhere/out.mvg")}, 1, scratch.Path("nowhere/out.mvg")},
-      // An output that would replace an input, however it is spelled.
-      {{"--vp", six, "-o", scratch.Path("./six.txt")},
+      // A unit's factor takes it past the largest float.
+      {{"--vp", huge, "--vp-units", "km/s"},
        1,
-       "The grid file would replace the input file --vp " + six + ". Choose another name."},
+       "--vp " + huge +
+           ", row 2, column 1: 1e+36 km/s is beyond the range of 32-bit floats in m/s."},
+      // The model's preparation.
+      {{"--vp", six, "--x-from", "2", "--nx-write", "2"},
+       1,
+       "--x-from: The window's X nodes 2 to 3 leave the grid, whose last X node is 2."},
+      {{"--vp", six, "--z-from", "-1"},
+       1,
+       "--z-from: The window's first Z node, -1, is before the grid's first, 0."},
+      {{"--vp", six, "--resample", "0", "1"},
+       1,
+       "--resample: The new X step must be greater than 0."},
+      {{"--vp", six, "--resample", "1e-10", "1"},
+       1,
+       "--resample: The grid to write, 19999999734 x 2 nodes, is more than a grid file holds "
+       "(2147483647 nodes along an axis)."},
+      {{"--vp", six, "--pad", "0,-1,0,0"},
+       1,
+       "--pad: The border's right side, -1 nodes, must be 0 nodes or more."},
+      {{"--vp", six, "--fill-holes", "-9999"},
+       1,
+       "--fill-holes: Holes cannot be filled with -9999: it is a no-data marker itself."},
+      {{"--vp", six, "--vs", "vp/1"},
+       1,
+       "--vs: Vs = Vp / 1 puts Vs at or above Vp: the ratio must be greater than 1."},
+      {{"--vp", six, "--density", "gardner", "--water-density", "0"},
+       1,
+       "The water's density, 0 kg/m3, must be greater than 0."},
+      {{"--density", "gardner"},
+       2,
+       "convert: --density gardner derives density from Vp: give --vp too"},
+      {{"--vp", six, "--vs", "mudrock", "--vs-units", "km/s"},
+       2,
+       "convert: --vs-units applies to a Vs file, not to the rule --vs mudrock"},
+      {{"--vp", six, "--water-vp", "1400"},
+       2,
+       "convert: --water-vp applies only to the rules --density gardner, --vs vp/R and --vs "
+       "mudrock"},
+      {{"--vp", six, "--fill-holes", "near"},
+       2,
+       "convert: --fill-holes needs nearest or a number, not \"near\""},
+      {{"--vp", six, "--resample", "20", "x"},
+       2,
+       "convert: --resample needs two numbers, the new DX and DZ in m, not \"x\""},
+      {{"--vp", six, "--pad", "1,2"},
+       2,
+       "convert: --pad needs four whole numbers LEFT,RIGHT,TOP,BOTTOM, not \"1,2\""},
+      {{"--vp", six, "--x-from", "1.5"}, 2, "convert: --x-from needs a whole number, not \"1.5\""},
       {{}, 2, "convert: no input: give at least one of --vp, --density, --vs"},
       {{"--vp", six, "--vz", "x"}, 2, "convert: unknown option \"--vz\""},
       {{"--vp", six, "--vp=y"}, 2, "convert: option --vp is given twice"},

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <cstring>
 #include <tuple>
+#include <utility>
 
 #define STBI_ONLY_PNG
 #define STBI_NO_STDIO
@@ -10,6 +12,7 @@
 #include <stb_image.h>
 
 #include "CliTestSupport.h"
+#include "picture/GridPicture.h"
 #include "support/GzipText.h"
 
 namespace {
@@ -58,18 +61,112 @@ TEST(PictureCommandTest, SmallGridsAreEnlargedAndLargeOnesReduced) {
   }
 }
 
-TEST(PictureCommandTest, ExtremeValuesTakeTheEndsOfTheMapWithXRightAndZDown) {
+// The first pixel of the lowest colour: the grid's top left when its first node is the lowest.
+std::pair<int, int> FirstLow(const Png& png) {
+  int x = 0, y = 0;
+  for (; y < png.height && png.At(x, y) != kLow; x = (x + 1) % png.width, y += x == 0) {
+  }
+  return {x, y};
+}
+
+// Each node dx wide and dz tall, the steps from --dx and --dz or from a grid file's header;
+// square without steps. 1500 | 4500 on top, 4500 | 1500 below.
+TEST(PictureCommandTest, NodesAreDrawnDxWideAndDzTallWithXRightAndZDown) {
   ScratchFolder scratch;
-  // 1500 | 4500 on top, 4500 | 1500 below: each node a square of 300 pixels.
-  const Png png =
-      Picture({scratch.Write("grid.txt", "1500 4500\n4500 1500\n")}, scratch.Path("grid.png"));
-  ASSERT_GT(png.width, 0);
-  int x = 0, y = 0;  // the first pixel of the lowest colour: the grid's top left
-  for (; png.At(x, y) != kLow; x = (x + 1) % png.width, y += x == 0) ASSERT_LT(y, png.height);
-  EXPECT_EQ(png.At(x + 299, y + 299), kLow);
-  EXPECT_EQ(png.At(x + 300, y), kHigh);
-  EXPECT_EQ(png.At(x, y + 300), kHigh);
-  EXPECT_EQ(png.At(x + 300, y + 300), kLow);
+  const std::string text = scratch.Write("grid.txt", "1500 4500\n4500 1500\n");
+  const std::string model = scratch.Path("model.mvg");
+  ASSERT_EQ(RunTool({"convert", "--vp", text, "--dx", "20", "--dz", "5", "-o", model}).status, 0);
+  const struct {
+    std::vector<std::string> args;
+    int width, height;  // of a node, in pixels
+  } cases[] = {
+      {{text}, 300, 300},
+      {{text, "--dx", "20", "--dz", "20"}, 300, 300},
+      {{text, "--dx", "20", "--dz", "5"}, 300, 75},
+      {{model}, 300, 75},
+  };
+  for (const auto& c : cases) {
+    const Png png = Picture(c.args, scratch.Path("grid.png"));
+    const auto [x, y] = FirstLow(png);
+    ASSERT_LT(y, png.height);
+    EXPECT_EQ(png.At(x + c.width - 1, y + c.height - 1), kLow) << c.args.size();
+    EXPECT_EQ(png.At(x + c.width, y), kHigh) << c.args.size();
+    EXPECT_EQ(png.At(x, y + c.height), kHigh) << c.args.size();
+    EXPECT_EQ(png.At(x + c.width, y + c.height), kLow) << c.args.size();
+  }
+}
+
+// --range and --clip choose the values of the colour map's ends; values beyond take the end
+// colours, and NaN counts for neither percentile.
+TEST(PictureCommandTest, RangeAndClipChooseTheValuesOfTheEndColours) {
+  ScratchFolder scratch;
+  std::string values;  // one row: 0, 1, ..., 100, then 101 NaN
+  for (int i = 0; i < 202; ++i) {
+    const float value = i <= 100 ? static_cast<float>(i) : std::nanf("");
+    values.append(reinterpret_cast<const char*>(&value), sizeof value);
+  }
+  const std::string model = scratch.Write("row.mvg", HeaderBytes(202, 1, 10, 10, "P") + values);
+  int pixels = 0;  // a node's width: node 0 alone has the lowest colour at first
+  const auto colours = [&](std::vector<std::string> options) {
+    options.insert(options.begin(), model);
+    const Png png = Picture(options, scratch.Path("row.png"));
+    const auto [x, y] = FirstLow(png);
+    for (bool first = pixels == 0; first && png.At(x + pixels, y) == kLow;) ++pixels;
+    std::vector<Colour> nodes;
+    for (int i = 0; i <= 100; ++i) nodes.push_back(png.At(x + i * pixels + pixels / 2, y));
+    return nodes;
+  };
+  const std::vector<Colour> whole = colours({});
+  EXPECT_NE(whole[1], kLow);
+  EXPECT_EQ(whole[100], kHigh);
+  const std::vector<Colour> given = colours({"--range", "25", "75"});
+  EXPECT_EQ(given[0], kLow);
+  EXPECT_EQ(given[25], kLow);
+  EXPECT_NE(given[26], kLow);
+  EXPECT_EQ(given[50], whole[50]);  // the middle value keeps the middle colour
+  EXPECT_NE(given[74], kHigh);
+  EXPECT_EQ(given[75], kHigh);
+  const std::vector<Colour> clipped = colours({"--clip", "2"});
+  EXPECT_EQ(clipped[2], kLow);
+  EXPECT_NE(clipped[3], kLow);
+  EXPECT_EQ(clipped[50], whole[50]);
+  EXPECT_NE(clipped[97], kHigh);
+  EXPECT_EQ(clipped[98], kHigh);
+  EXPECT_NE(RunTool({"picture", model, "--clip", "2", "-o", scratch.Path("row.png")})
+                .out.find("; colours 2 to 98 m/s, the 2nd to 98th percentile\n"),
+            std::string::npos);
+}
+
+TEST(PictureCommandTest, BadStepsAndColourRangesAreRefused) {
+  ScratchFolder scratch;
+  const std::string text = SamplePath("vp.txt");
+  const std::string model =
+      scratch.Write("m.mvg", HeaderBytes(1, 1, 20, 20, "P") + std::string(4, 0));
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    std::string piece;
+  } cases[] = {
+      {{text, "--range", "4000", "1500"}, 2, "--range needs MIN below MAX: 4000 is not below 1500"},
+      {{text, "--range", "1500", "1500"}, 2, "1500 is not below 1500"},
+      {{text, "--range", "1500"}, 2, "option --range needs two values"},
+      {{text, "--range", "1500", "fast"}, 2, "--range needs two numbers, not \"fast\""},
+      {{text, "--clip", "50"}, 2, "--clip needs a percentage from 0 up to but not including 50"},
+      {{text, "--clip", "-1"}, 2, "not including 50, not -1"},
+      {{text, "--clip", "2%"}, 2, "--clip needs a number, not \"2%\""},
+      {{text, "--clip", "2", "--range", "0", "1"}, 2, "give --range or --clip, not both"},
+      {{text, "--dx", "20"}, 2, "no --dz: give the grid step along Z in m"},
+      {{text, "--dx", "20", "--dz", "0"}, 1, "--dz: The Z step must be greater than 0."},
+      {{model, "--dx", "20", "--dz", "5"},
+       2,
+       "--dx is for text grids; the grid file " + model + " holds its own steps"},
+  };
+  for (auto c : cases) {
+    c.args.insert(c.args.begin(), "picture");
+    c.args.insert(c.args.end(), {"-o", scratch.Path("out.png")});
+    ExpectFailure(RunTool(c.args), c.status, {c.piece});
+  }
+  EXPECT_FALSE(scratch.Exists("out.png"));
 }
 
 // A gzip-compressed text grid is named after its text.
@@ -90,6 +187,20 @@ TEST(PictureCommandTest, DefaultsAreTheProposedXSizeAndVpNamedAfterTheInput) {
   EXPECT_EQ(scratch.Read("model-P.png"), scratch.Read("p.png"));
   EXPECT_NE(fromModel.pixels, Picture({model, "--property", "R"}, scratch.Path("r.png")).pixels);
   ExpectFailure(RunTool({"picture", "-"}), 2, {"a picture of standard input needs -o OUTPUT.png"});
+}
+
+// The font draws ASCII alone: names in other scripts are shown by their letters' code points, so
+// that the titles of "Вп.txt" and "Вс.txt" differ.
+TEST(PictureCommandTest, TitlesTellNamesInOtherScriptsApart) {
+  const float values[] = {1500, 1600, 1700, 1800};
+  GridPictureRequest request;
+  request.values = values;
+  request.nx = request.nz = 2;
+  request.title = "\xD0\x92\xD0\xBF.txt: 2 x 2";
+  const GridPicture vp = DrawGridPicture(request);
+  request.title = "\xD0\x92\xD1\x81.txt: 2 x 2";
+  ASSERT_TRUE(vp.ok());
+  EXPECT_NE(vp.png, DrawGridPicture(request).png);
 }
 
 }  // namespace

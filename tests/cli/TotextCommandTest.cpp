@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <regex>
 
 #include "CliTestSupport.h"
+#include "grid/GridFileHeader.h"
 
 namespace {
 
@@ -26,8 +29,22 @@ TEST(TotextCommandTest, MarmousiThroughTextComesBackByteIdentical) {
   EXPECT_TRUE(ReadFileBytes(first) == ReadFileBytes(second));
 }
 
-// Info shows the header and each property's range; totext gives each property back as the
-// sample's own text, each value the shortest decimal of its float ("1030.0" as "1030").
+// By hand: Vmin 875 m/s (Vs), Vmax 4500 m/s (Vp); 875 / 125 Hz, 875 / 250 Hz;
+// 0.3048 / (4500 x 1.41421) = 0.047894 ms, 0.606 x 0.3048 / 4500 = 0.041046 ms.
+const std::string kSampleStability =
+    "  Stability for finite-difference modelling (limits rounded down to 4 digits):\n"
+    "    slowest velocity 875 m/s: the smallest Vs above 0\n"
+    "    fastest velocity 4500 m/s: the largest Vp\n"
+    "    highest frequency 7.000 Hz at 5 nodes a shortest wavelength: f = Vmin / (5 x 25 m, the "
+    "larger step)\n"
+    "    highest frequency 3.500 Hz at 10 nodes a shortest wavelength: f = Vmin / (10 x 25 m)\n"
+    "    largest time step 0.04789 ms for a second-order 2-D scheme: dt <= h / (Vmax x sqrt 2), "
+    "h = 0.3048 m, the smaller step\n"
+    "    largest time step 0.04104 ms for a fourth-order staggered scheme: dt <= 0.606 x h / "
+    "Vmax\n";
+
+// Info shows the header, each property's range and the stability report; totext gives each property
+// back as the sample's own text, each value the shortest decimal of its float ("1030.0" as "1030").
 TEST(TotextCommandTest, TheSamplesGoToAGridFileShownByInfoAndBackAsTheirOwnText) {
   ScratchFolder scratch;
   const std::string model = scratch.Path("model.mvg");
@@ -36,9 +53,9 @@ TEST(TotextCommandTest, TheSamplesGoToAGridFileShownByInfoAndBackAsTheirOwnText)
                                     "120", "--dx", "25", "--dz=0.3048", "-o", model});
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.err, "");  // right files: no finding
-  EXPECT_EQ(result.out, "Wrote " + model + ": nx 120, nz 40, properties PQR, 57896 bytes\n");
-  EXPECT_EQ(ReadFileBytes(model).substr(0, 296),
-            HeaderBytes(120, 40, 25.0f, 0.3048f, true, true, true));
+  EXPECT_EQ(result.out.substr(0, result.out.find('\n')),
+            "Wrote " + model + ": nx 120, nz 40, properties PQR, 57896 bytes");
+  EXPECT_EQ(ReadFileBytes(model).substr(0, 296), HeaderBytes(120, 40, 25.0f, 0.3048f, "PQR"));
   EXPECT_EQ(RunTool({"info", model}).out, model + ": grid file, 57896 bytes\n" +
                                               "  nx 120, nz 40\n"
                                               "  dx 25, dz 0.3048\n"
@@ -46,7 +63,8 @@ TEST(TotextCommandTest, TheSamplesGoToAGridFileShownByInfoAndBackAsTheirOwnText)
                                               "  properties PQR\n"
                                               "  P (Vp, m/s): minimum 1500, maximum 4500\n"
                                               "  Q (density, kg/m3): minimum 1030, maximum 2539\n"
-                                              "  R (Vs, m/s): minimum 0, maximum 2601.2\n");
+                                              "  R (Vs, m/s): minimum 0, maximum 2601.2\n" +
+                                              kSampleStability);
   for (const auto& [sample, code] :
        {std::pair{"vp.txt", "P"}, std::pair{"density.txt", "Q"}, std::pair{"vs.txt", "R"}}) {
     const std::string output = scratch.Path(std::string(code) + ".txt");
@@ -67,6 +85,15 @@ TEST(TotextCommandTest, InfoPictureAndTotextRefuseBadInputsWithNothingWritten) {
   const std::string text = scratch.Write("text.mvg", "1 2 3 4\n"),
                     kept = scratch.Write("kept", "k");
   const std::string cut = scratch.Write("cut.mvg", bytes.substr(0, bytes.size() - 4));
+  // 2 x 2 nodes of Vp, all NaN, and density, one of them -inf.
+  const float nan = std::numeric_limits<float>::quiet_NaN(), inf = HUGE_VALF;
+  std::string nodes;
+  for (const float value : {nan, 1.0f, nan, 2.0f, nan, -inf, nan, 3.0f}) {
+    std::uint8_t word[4];
+    StoreLittleEndian32(FloatBits(value), word);
+    nodes.append(reinterpret_cast<const char*>(word), 4);
+  }
+  const std::string odd = scratch.Write("odd.mvg", HeaderBytes(2, 2, 1, 1, "PQ") + nodes);
   const struct {
     std::vector<std::string> args;
     std::string piece;
@@ -80,7 +107,10 @@ TEST(TotextCommandTest, InfoPictureAndTotextRefuseBadInputsWithNothingWritten) {
       {{"totext", vpOnly, "--property", "Q", "-o", kept},
        "vp.mvg holds no property Q (density): its properties are P (Vp)."},
       {{"totext", vpOnly, "-o", scratch.Path("no/vp.txt")}, "Cannot write the text grid"},
-      {{"totext", vpOnly, "-o", vpOnly}, "it would replace its own input"},
+      {{"totext", odd, "--property", "P", "-o", kept},
+       "Cannot write the text grid " + kept + ": " + odd +
+           " holds NaN at row 1, column 1 of P (Vp), which a text grid cannot hold."},
+      {{"totext", odd, "--property", "Q", "-o", kept}, "holds -inf at row 2, column 1 of Q"},
       {{"picture", vpOnly, "-o", scratch.Path("")}, "Cannot write the picture"},
   };
   for (const auto& c : cases) ExpectFailure(RunTool(c.args), 1, {c.piece});
@@ -90,6 +120,11 @@ TEST(TotextCommandTest, InfoPictureAndTotextRefuseBadInputsWithNothingWritten) {
   EXPECT_FALSE(scratch.Exists("out"));
   EXPECT_EQ(ReadFileBytes(kept), "k");
   EXPECT_EQ(ReadFileBytes(vpOnly), bytes);
+  const std::string info = RunTool({"info", odd}).out;
+  EXPECT_NE(info.find("  P (Vp, m/s): no numbers, only NaN\n"
+                      "  Q (density, kg/m3): minimum -inf, maximum 3\n"),
+            std::string::npos)
+      << info;
   ExpectFailure(RunTool({"info"}), 2, {"mvgtool info: no file given\nusage: mvgtool info"});
   ExpectFailure(RunTool({"totext", vpOnly, "--property", "X"}), 2, {"--property needs P"});
   ExpectFailure(RunTool({"picture", vpOnly, "--nx", "64"}), 2, {"--nx is for text grids"});

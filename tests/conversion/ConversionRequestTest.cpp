@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "conversion/Conversion.h"
 #include "conversion/PropertyLoad.h"
 #include "support/GridFileWords.h"
 #include "support/ScratchFolder.h"
@@ -18,15 +22,23 @@ class ConversionRequestTest : public ::testing::Test {
   // Vp in m/s on a 2 x 2 grid, written to out.mvg.
   ConversionRequestTest() {
     scratch_.Write("vp.txt", "1000 3000 1000 3000");
-    request_.vp = {vp_.data(), FindUnit(PropertyKind::kVp, "m/s"), vpPath_, "vp.txt"};
-    request_.elementCount = 4;
+    Vp() = {vp_.data(), FindUnit(PropertyKind::kVp, "m/s"), vpPath_, "vp.txt"};
+    request_.window = {4, 2, 2, 2, 1.0f, 1.0f};
     request_.inputCount = 4;
-    request_.nxInput = request_.nzInput = request_.nxWrite = request_.nzWrite = 2;
+    request_.nzInput = 2;
     request_.outputName = "out.mvg";
     request_.outputPath = scratch_.Path("out.mvg");
   }
 
   std::string Refusal() const { return CheckConversionRequest(request_).message(); }
+  PropertyInput& Vp() { return request_.inputs[PropertyKind::kVp]; }
+  PropertyInput& Density() { return request_.inputs[PropertyKind::kDensity]; }
+  // Written whatever the findings.
+  bool Written() const {
+    FindingsAnswer answer;
+    answer.writeDespite = [](const std::vector<std::string>&) { return true; };
+    return RunConversion(request_, answer).written;
+  }
 
   Words Data() const { return DataWords(ReadFileBytes(request_.outputPath)); }
 
@@ -39,7 +51,7 @@ class ConversionRequestTest : public ::testing::Test {
 
 TEST_F(ConversionRequestTest, ChecksRunInOrderEachWithItsMessageAndPart) {
   ConversionRequest nothing = request_;
-  nothing.vp = {};
+  nothing.inputs[PropertyKind::kVp] = {};
   nothing.outputName = "*.mvg";
   EXPECT_EQ(CheckConversionRequest(nothing).message(), "Open At least one input File");
   request_.outputName = "*.mvg";
@@ -71,35 +83,28 @@ TEST_F(ConversionRequestTest, ChecksRunInOrderEachWithItsMessageAndPart) {
       {2, 2, 1, 3.4028235e38f, RequestPart::kNone, ""},
   };
   for (const Case& c : cases) {
-    request_.nxWrite = c.nxWrite;
-    request_.nzWrite = c.nzWrite;
-    request_.xStep = c.xStep;
-    request_.zStep = c.zStep;
+    request_.window.nxWrite = c.nxWrite;
+    request_.window.nzWrite = c.nzWrite;
+    request_.window.xStep = c.xStep;
+    request_.window.zStep = c.zStep;
     EXPECT_EQ(CheckConversionRequest(request_, &part).message(), c.message);
     EXPECT_EQ(part, c.part);
   }
   // (2 - 1) x step fits; a third node does not.
-  request_.nxInput = 4;
+  request_.window = {4, 4, 3, 1, 3e38f, 1.0f};
   request_.nzInput = 1;
-  request_.nxWrite = 3;
-  request_.nzWrite = 1;
-  request_.xStep = 3e38f;
   EXPECT_EQ(CheckConversionRequest(request_, &part).message(),
             "The X extent (X size to write - 1) x X step is too large for a grid file.");
   EXPECT_EQ(part, RequestPart::kXStep);
 }
 
-TEST_F(ConversionRequestTest, AnOutputThatIsAnInputReachedAnyWayIsRefusedAndTheInputKept) {
-  for (const std::string& output :
-       {vpPath_, scratch_.Folder() + "/./vp.txt",
-        scratch_.Folder() + "/../" + std::filesystem::path(scratch_.Folder()).filename().string() +
-            "/vp.txt"}) {
-    request_.outputPath = output;
-    RequestPart part = RequestPart::kNone;
-    EXPECT_EQ(CheckConversionRequest(request_, &part).message(),
-              "The grid file would replace the input file vp.txt. Choose another name.");
-    EXPECT_EQ(part, RequestPart::kOutput);
-  }
+// Its other spellings are the commands' tests' cases.
+TEST_F(ConversionRequestTest, AnOutputThatIsAnInputIsRefusedAsTheOutputsFault) {
+  request_.outputPath = scratch_.Folder() + "/./vp.txt";
+  RequestPart part = RequestPart::kNone;
+  EXPECT_EQ(CheckConversionRequest(request_, &part).message(),
+            "The grid file would replace the input file vp.txt. Choose another name.");
+  EXPECT_EQ(part, RequestPart::kOutput);
   request_.outputPath = scratch_.Path("vp.mvg");
   EXPECT_TRUE(CheckConversionRequest(request_).ok());
 }
@@ -110,16 +115,16 @@ TEST_F(ConversionRequestTest, UnitsAreFoundByTheirNamesAndTurnIntoTheFilesUnits)
   EXPECT_EQ(FindUnit(PropertyKind::kDensity, "m/s"), nullptr);
   EXPECT_EQ(UnitNames(PropertyKind::kDensity), "kg/m3, g/cm3, lb/ft3 or g/cc");
 
-  request_.vp.unit = FindUnit(PropertyKind::kVp, "ft/s");
-  request_.density = {density_.data(), FindUnit(PropertyKind::kDensity, "g/cm3"), "", "d"};
-  ASSERT_TRUE(WriteGridFile(request_).ok());
+  Vp().unit = FindUnit(PropertyKind::kVp, "ft/s");
+  Density() = {density_.data(), FindUnit(PropertyKind::kDensity, "g/cm3"), "", "d"};
+  ASSERT_TRUE(Written());
   // 1000 ft/s -> 304.80002 (0x43986667), 3000 ft/s -> 914.40002 (0x4464999A); node by node.
   EXPECT_EQ(Data(), (Words{0x43986667, FloatBits(2500.0f), 0x4464999A, FloatBits(62400.0f),
                            0x43986667, FloatBits(1000.0f), 0x4464999A, FloatBits(1000.0f)}));
   // 62.4 lb/ft3 -> 999.5521 (0x4479E356); 3 km/s -> 3000 m/s.
-  request_.vp.unit = FindUnit(PropertyKind::kVp, "km/s");
-  request_.density.unit = FindUnit(PropertyKind::kDensity, "lb/ft3");
-  ASSERT_TRUE(WriteGridFile(request_).ok());
+  Vp().unit = FindUnit(PropertyKind::kVp, "km/s");
+  Density().unit = FindUnit(PropertyKind::kDensity, "lb/ft3");
+  ASSERT_TRUE(Written());
   EXPECT_EQ(Data()[3], 0x4479E356u);
   EXPECT_EQ(Data()[0], FloatBits(1e6f));
 }
@@ -137,3 +142,135 @@ TEST_F(ConversionRequestTest, AFileOfAnotherCountIsRefusedWithItsFiguresAndNoVal
 }
 
 }  // namespace
+
+TEST_F(ConversionRequestTest, APreparationIsCheckedEachWithItsMessageAndPart) {
+  const std::vector<float> holes(4, -999.25f);
+  const struct {
+    std::function<void(ConversionRequest&)> change;
+    RequestPart part;
+    std::string message;
+  } cases[] = {
+      {[&](ConversionRequest& r) {
+         r.inputs[PropertyKind::kDensity] = {density_.data(), nullptr, "", "rho.txt"};
+         r.preparation.sources[PropertyKind::kDensity].rule = PropertyRule::kGardner;
+       },
+       RequestPart::kDensitySource, "Density is given both as a file and as a rule: choose one."},
+      {[&](ConversionRequest& r) {
+         r.inputs[PropertyKind::kDensity] = r.inputs[PropertyKind::kVp];
+         r.inputs[PropertyKind::kVp] = {};
+         r.preparation.sources[PropertyKind::kVs].rule = PropertyRule::kMudrock;
+       },
+       RequestPart::kVsSource, "Vs by the mudrock line needs Vp: load the Vp grid too."},
+      {[](ConversionRequest& r) {
+         r.preparation.sources[PropertyKind::kVs].rule = PropertyRule::kMudrock;
+         r.preparation.waterVp = -1;
+       },
+       RequestPart::kWater, "The water's Vp, -1 m/s, must be 0 or more."},
+      {[&](ConversionRequest& r) {
+         r.inputs[PropertyKind::kVp].values = holes.data();
+         r.preparation.sources[PropertyKind::kVp].fill.how = HoleFilling::kNearest;
+       },
+       RequestPart::kHoles,
+       "vp.txt holds no-data markers alone: no node is left to fill its holes from."},
+      {[](ConversionRequest& r) {
+         r.inputs[PropertyKind::kVp].unit = FindUnit(PropertyKind::kVp, "km/s");
+         r.preparation.sources[PropertyKind::kVp].fill = {HoleFilling::kValue, 1e36f};
+       },
+       RequestPart::kHoles,
+       "vp.txt: holes cannot be filled with 1e+36 km/s: it is beyond the range of 32-bit floats "
+       "in m/s."},
+      {[](ConversionRequest& r) { r.preparation.resample = true, r.preparation.xStep = 2; },
+       RequestPart::kNewZStep, "The new Z step must be greater than 0."},
+      {[](ConversionRequest& r) { r.preparation.border.top = -2; }, RequestPart::kBorder,
+       "The border's top side, -2 nodes, must be 0 nodes or more."},
+      {[](ConversionRequest& r) { r.preparation.border.left = 2147483647; }, RequestPart::kBorder,
+       "The grid to write, 2147483649 x 2 nodes, is more than a grid file holds (2147483647 nodes "
+       "along an axis)."},
+      {[](ConversionRequest& r) { r.window.zFrom = 1; }, RequestPart::kZFrom,
+       "The window's Z nodes 1 to 2 leave the grid, whose last Z node is 1."},
+  };
+  for (const auto& c : cases) {
+    ConversionRequest request = request_;
+    c.change(request);
+    RequestPart part = RequestPart::kNone;
+    EXPECT_EQ(CheckConversionRequest(request, &part).message(), c.message);
+    EXPECT_EQ(part, c.part) << c.message;
+  }
+}
+
+// Holes in a grid of unequal steps, scattered and in a block, against every other node in turn:
+// the nearest, of those as near the upper, then the left. Equal steps make many ties.
+TEST_F(ConversionRequestTest, EachHoleTakesTheNearestNodeTiesToTheUpperThenTheLeft) {
+  const std::int32_t nx = 37, nz = 23;
+  std::vector<float> values(nx * nz);
+  std::uint32_t random = 12345;
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    random = random * 1103515245u + 12345u;
+    const bool inBlock = i % nx >= 5 && i % nx < 15 && i / nx >= 3 && i / nx < 11;
+    values[i] = inBlock || (random >> 16) % 5 < 2 ? -9999.0f : 1000.0f + static_cast<float>(i);
+  }
+  const auto hole = [&](std::int64_t i) { return values[i] == -9999.0f; };
+  for (const float zStep : {20.0f, 12.5f}) {
+    request_.inputs[PropertyKind::kVp].values = values.data();
+    request_.window = {static_cast<std::uint32_t>(values.size()), nx, nx, nz, 20.0f, zStep};
+    request_.inputCount = nx * nz;
+    request_.nzInput = nz;
+    request_.preparation.sources[PropertyKind::kVp].fill.how = HoleFilling::kNearest;
+    ASSERT_TRUE(Written());
+    const Words written = Data();
+    std::size_t wrong = 0;
+    for (std::int64_t i = 0; i < nx * nz; ++i) {
+      std::int64_t best = -1;
+      double nearest = 0;
+      for (std::int64_t j = 0; j < nx * nz && hole(i); ++j) {
+        const double dx = (j % nx - i % nx) * 20.0, dz = (j / nx - i / nx) * zStep;
+        if (!hole(j) && (best < 0 || dx * dx + dz * dz < nearest)) {
+          best = j;  // rows, then columns, come in order: the first found wins a tie
+          nearest = dx * dx + dz * dz;
+        }
+      }
+      wrong += written[i] != FloatBits(values[best < 0 ? i : best]);
+    }
+    EXPECT_EQ(wrong, 0u) << zStep;
+  }
+}
+
+// A linear field is its own bilinear interpolation: at 30 m and 50 m from 20 m, node (i, k) of
+// the window lies at the old node (1.5 i, 2.5 k); a border of a node on each side. Gardner's
+// density is of Vp once filled: at the hole, copied as node (2, 0), it is 310 x 2090^0.25.
+TEST_F(ConversionRequestTest, NewStepsInterpolateAndTheBorderRepeatsTheEdges) {
+  std::vector<float> vp(5 * 4);
+  for (std::size_t i = 0; i < vp.size(); ++i) vp[i] = 2000.0f + 30.0f * (i % 5) + 70.0f * (i / 5);
+  vp[3] = -999.25f;
+  Vp().values = vp.data();
+  request_.window = {20, 5, 5, 4, 20.0f, 20.0f};
+  request_.inputCount = 20;
+  request_.nzInput = 4;
+  ModelPreparation& preparation = request_.preparation;
+  preparation.sources[PropertyKind::kVp].fill = {HoleFilling::kValue, 2090.0f};
+  preparation.sources[PropertyKind::kDensity].rule = PropertyRule::kGardner;
+  preparation.resample = true;
+  preparation.xStep = 30.0f;
+  preparation.zStep = 50.0f;
+  preparation.border = {1, 1, 1, 1};
+  StabilityReport shown;
+  FindingsAnswer answer;
+  answer.writeWithReport = [&shown](const StabilityReport& report) {
+    shown = report;
+    return false;
+  };
+  EXPECT_FALSE(RunConversion(request_, answer).written);  // the report's answer
+  EXPECT_EQ(shown.fastest, 2000.0f + 30 * 3 + 70 * 2.5f);
+  EXPECT_EQ(scratch_.Names(), std::vector<std::string>{"vp.txt"});
+  ASSERT_TRUE(Written());
+  const Words written = Data();
+  ASSERT_EQ(written.size(), 2u * 5 * 4);
+  for (int z = 0; z < 4; ++z) {
+    for (int x = 0; x < 5; ++x) {
+      const float v =
+          2000.0f + 30.0f * 1.5f * std::clamp(x - 1, 0, 2) + 70.0f * 2.5f * std::clamp(z - 1, 0, 1);
+      EXPECT_EQ(written[2 * (z * 5 + x)], FloatBits(v)) << x << ", " << z;
+    }
+  }
+  EXPECT_NEAR(FloatFromBits(written[2 * (1 * 5 + 3) + 1]), 310 * std::pow(2090.0, 0.25), 2.5e-4);
+}

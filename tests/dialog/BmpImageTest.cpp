@@ -165,8 +165,8 @@ TEST(BmpImageTest, RefusesEveryFileItCannotDrawSafelyAndKeepsNoData) {
     ExpectNoData(image);  // nothing left of the image read before
 
     WriteFile(path, bad.bytes);
-    BmpImage loaded(path);
-    EXPECT_EQ(loaded.ReadResult(), bad.expected);
+    BmpImage loaded;
+    EXPECT_EQ(loaded.Load(path), bad.expected);
     ExpectNoData(loaded);
   }
   std::remove(path.c_str());
@@ -176,9 +176,9 @@ TEST(BmpImageTest, ReadsFilesLikeBytesInMemoryAndRefusesOnesItCannotOpen) {
   const std::string path = "bmp_image_test_good.bmp";
   const std::vector<unsigned char> bytes = MakeBmp8(78, 37);
   WriteFile(path, bytes);
-  BmpImage image(path);
+  BmpImage image;
+  ASSERT_EQ(image.Load(path), BmpReadResult::kLoaded);
   std::remove(path.c_str());
-  ASSERT_EQ(image.ReadResult(), BmpReadResult::kLoaded);
   ASSERT_EQ(image.BlockSize(), bytes.size() - 14);
   EXPECT_EQ(std::memcmp(image.Block(), bytes.data() + 14, image.BlockSize()), 0);
   EXPECT_EQ(image.Bits(), image.Block() + 40 + 1024);

@@ -17,9 +17,11 @@
 #include "grid/GridSizes.h"
 #include "support/FakeDialogWindow.h"
 #include "support/FakeFolders.h"
+#include "support/RecordedPictures.h"
 #include "support/ScratchFolder.h"
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 
 namespace {
 
@@ -31,7 +33,7 @@ const char kCountMismatch[] =
 std::set<int> DisabledAfterBrowsing(std::initializer_list<const std::vector<int>*> properties) {
   std::set<int> disabled = FakeDialogWindow::kDisabledByTemplate;
   for (int id : {kXSizeCombo, kNzInputField, kInputCountField, kNxWriteField, kNzWriteField,
-                 kWriteCountField}) {
+                 kWriteCountField, kPictureCombo}) {
     disabled.erase(id);
   }
   for (const std::vector<int>* controls : properties) {
@@ -88,11 +90,8 @@ class ConvertDialogTest : public testing::Test {
     Browse(property);
   }
 
-  void Browse(PropertyKind property) {
-    if (property == PropertyKind::kVp) dialog.OnBrowseVp();
-    if (property == PropertyKind::kDensity) dialog.OnBrowseDensity();
-    if (property == PropertyKind::kVs) dialog.OnBrowseVs();
-  }
+  void Browse(PropertyKind property) { dialog.OnBrowse(property); }
+  const PropertyFile& File(PropertyKind property) const { return dialog.files[property]; }
 
   void ChooseOutput(const fs::path& path) {
     window.AnswerFileDialog(path.string());
@@ -125,7 +124,8 @@ class ConvertDialogTest : public testing::Test {
   FakeFolders folders{root_.string()};  // the start folder
   FolderMemory memory{folders, (root_ / "RUX").string()};
   FakeDialogWindow window{folders};
-  ConvertDialog dialog{window, memory};
+  RecordedPictures pictures;
+  ConvertDialog dialog{window, memory, pictures};
 };
 
 TEST_F(ConvertDialogTest, StartShowsTheInitialMembersAndMetricUnitsAndOkAsksForAFile) {
@@ -148,9 +148,8 @@ TEST_F(ConvertDialogTest, LoadedVpShowsItsFiguresProposesAGridAndEnablesItsContr
   EXPECT_EQ(window.messages,
             Strings{"vp.txt: 1 line of 2 values, then line 2 holds 11 values: no X size follows "
                     "from these lines; is a value missing or one too many on line 2?"});
-  EXPECT_TRUE(dialog.vpLoaded);
-  ASSERT_FALSE(dialog.vpValues.empty());
-  EXPECT_EQ(dialog.vpValues[99], 106.0f);
+  ASSERT_FALSE(File(PropertyKind::kVp).values.empty());
+  EXPECT_EQ(File(PropertyKind::kVp).values[99], 106.0f);
   EXPECT_EQ(dialog.elementCount, 100u);
   EXPECT_EQ(Texts({kVpNameText, kVpCountField, kVpMinField, kVpMaxField}),
             (Strings{"vp.txt", "100", "-2500", "1600.5"}));
@@ -173,9 +172,8 @@ TEST_F(ConvertDialogTest, ALaterLoadOfTheSameCountKeepsTheChosenXSizeAndTheList)
   dialog.OnKillFocusNzWrite();
   Browse(PropertyKind::kVp, WriteText("in", "vp.txt", Sequence(100, 1500)));
   EXPECT_TRUE(window.messages.empty());
-  EXPECT_TRUE(dialog.densityLoaded && dialog.vpLoaded);
-  EXPECT_EQ(dialog.densityValues[99], 2099.0f);
-  EXPECT_EQ(dialog.vpValues[99], 1599.0f);
+  EXPECT_EQ(File(PropertyKind::kDensity).values[99], 2099.0f);
+  EXPECT_EQ(File(PropertyKind::kVp).values[99], 1599.0f);
   EXPECT_EQ(Sizes(), (Ints{4, 25, 4, 20, 100, 80}));
   EXPECT_EQ(window.ComboItems(kXSizeCombo).size(), 7u);  // not repeated
   EXPECT_EQ(Texts({kXSizeCombo, kNzWriteField}), (Strings{"4", "20"}));
@@ -184,23 +182,21 @@ TEST_F(ConvertDialogTest, ALaterLoadOfTheSameCountKeepsTheChosenXSizeAndTheList)
 
 TEST_F(ConvertDialogTest, AnotherCountIsRefusedShowingItsFiguresAndKeepingWhatWasLoaded) {
   LoadHundredVp();
-  const float* heldVp = dialog.vpValues.data();
+  const float* heldVp = File(PropertyKind::kVp).values.data();
 
   Browse(PropertyKind::kDensity, WriteText("in", "rho.txt", Sequence(120, 1000)));
   EXPECT_EQ(window.messages,
             Strings{std::string(kCountMismatch) + "\n\nrho.txt: 12 lines of 10 values"});
   EXPECT_EQ(Texts({kDensityNameText, kDensityCountField, kDensityMinField, kDensityMaxField}),
             (Strings{"*.txt", "120", "1000", "1119"}));
-  EXPECT_FALSE(dialog.densityLoaded);
-  EXPECT_TRUE(dialog.densityValues.empty());
+  EXPECT_TRUE(File(PropertyKind::kDensity).values.empty());
   EXPECT_EQ(window.DisabledControls(), DisabledAfterBrowsing({&kVpControls}));  // nothing more
 
   Browse(PropertyKind::kVp, WriteText("in", "vp120.txt", Sequence(120, 7)));
   EXPECT_EQ(window.messages.size(), 2u);
   EXPECT_EQ(Texts({kVpNameText, kVpCountField}), (Strings{"*.txt", "120"}));
-  EXPECT_TRUE(dialog.vpLoaded);
-  EXPECT_EQ(dialog.vpValues.data(), heldVp);
-  EXPECT_EQ(dialog.vpValues[0], 1001.0f);
+  EXPECT_EQ(File(PropertyKind::kVp).values.data(), heldVp);
+  EXPECT_EQ(File(PropertyKind::kVp).values[0], 1001.0f);
   EXPECT_EQ(dialog.elementCount, 100u);
   EXPECT_EQ(dialog.inputCount, 100);
 }
@@ -229,18 +225,20 @@ TEST_F(ConvertDialogTest, AFileTheReaderRefusesLeavesThePropertyAsItWas) {
   EXPECT_EQ(Texts({kVpNameText, kVpCountField, kVpMinField, kVpMaxField}),
             (Strings{"*.txt", "100", "1001", "1100"}));
   EXPECT_EQ(Texts({kDensityNameText, kDensityCountField}), (Strings{"*.txt", "0"}));
-  EXPECT_TRUE(dialog.vpLoaded);
-  EXPECT_EQ(dialog.vpValues[99], 1100.0f);
-  EXPECT_FALSE(dialog.densityLoaded);
+  EXPECT_FALSE(File(PropertyKind::kVp).values.empty());
+  EXPECT_EQ(File(PropertyKind::kVp).values[99], 1100.0f);
+  EXPECT_TRUE(File(PropertyKind::kDensity).values.empty());
   EXPECT_EQ(window.DisabledControls(), DisabledAfterBrowsing({&kVpControls}));
 }
 
 TEST_F(ConvertDialogTest, CancelledInputDialogEnablesTheFieldsAndTheirChecksStayQuiet) {
   window.Type(kXStepField, "25");
   window.CancelFileDialog();
-  dialog.OnBrowseVs();
-  EXPECT_EQ(window.DisabledControls(), DisabledAfterBrowsing({&kVsControls}));
-  EXPECT_FALSE(dialog.vsLoaded);
+  dialog.OnBrowse(PropertyKind::kVs);
+  std::set<int> disabled = DisabledAfterBrowsing({&kVsControls});
+  disabled.insert(kPictureCombo);  // no property to choose
+  EXPECT_EQ(window.DisabledControls(), disabled);
+  EXPECT_TRUE(File(PropertyKind::kVs).values.empty());
   EXPECT_EQ(Texts({kVsNameText, kVsCountField, kNxWriteField}), (Strings{"*.txt", "0", "0"}));
   EXPECT_EQ(dialog.xStep, 25.0f);                        // taken in before the dialog
   EXPECT_FALSE(fs::exists(root_ / "RUX" / "_cwd.rux"));  // nothing remembered
@@ -277,7 +275,7 @@ TEST_F(ConvertDialogTest, AnXSizeChosenOrTypedFromTheListDerivesTheRestAndOtherT
   dialog.OnXSizeEditChange();
   ASSERT_TRUE(dialog.OnOK());
   EXPECT_EQ(ReadBytes(Folder("out") / "m.mvg").substr(0, kGridFileHeaderSize),
-            HeaderBytes(MakeGridFileHeader(20, 5, 1.0f, 1.0f, true, false, false)));
+            HeaderBytes(MakeGridFileHeader(20, 5, 1.0f, 1.0f, "P")));
 }
 
 TEST_F(ConvertDialogTest, SizesToWriteAreCheckedOnLeavingAndOnOkAndARefusedOneRestored) {
@@ -348,7 +346,7 @@ TEST_F(ConvertDialogTest, OkWritesTheLoadedPropertiesWithTheStepsTypedIntoTheCho
   std::string bytes = ReadBytes(Folder("out") / "qr.mvg");
   ASSERT_EQ(bytes.size(), kGridFileHeaderSize + 4 * 2 * 12);
   EXPECT_EQ(bytes.substr(0, kGridFileHeaderSize),
-            HeaderBytes(MakeGridFileHeader(3, 4, 12.3456789f, 2.5f, false, true, true)));
+            HeaderBytes(MakeGridFileHeader(3, 4, 12.3456789f, 2.5f, "QR")));
 }
 
 TEST_F(ConvertDialogTest, AStepThatIsNoNumberOrNotAboveZeroStopsOkBeforeTheFieldsAfterIt) {
@@ -372,6 +370,32 @@ TEST_F(ConvertDialogTest, AStepThatIsNoNumberOrNotAboveZeroStopsOkBeforeTheField
   EXPECT_FALSE(fs::exists(output));
 }
 
+// A unit that is none of the list's, or whose factor takes a value past the largest float, is
+// refused before any question; a Ctrl-Z that cuts a text short is asked about.
+TEST_F(ConvertDialogTest, AnUnknownUnitOrAValueBeyondFloatsIsRefusedAndACtrlZCutAsked) {
+  Browse(PropertyKind::kVp, WriteText("in", "vp.txt", "1500 1600\n1700 1800\x1a\n1900 2000\n"));
+  Browse(PropertyKind::kDensity, WriteText("in", "rho.txt", "1000 1e36\n1200 1300\n"));
+  const fs::path output = Folder("out") / "m.mvg";
+  ChooseOutput(output);
+  window.AnswerQuestion(true);  // not asked: the refusals come first
+  for (const char* unit : {"furlongs", "g/cm3"}) {
+    window.Type(kDensityUnitsCombo, unit);
+    EXPECT_FALSE(dialog.OnOK());
+  }
+  EXPECT_FALSE(fs::exists(output));
+  window.Type(kDensityUnitsCombo, "kg/m3");
+  EXPECT_TRUE(dialog.OnOK());
+  EXPECT_EQ(window.messages,
+            (Strings{"\"furlongs\" is not one of the units for density. Choose one from the list.",
+                     "rho.txt, row 1, column 2: 1e+36 g/cm3 is beyond the range of 32-bit floats "
+                     "in kg/m3.",
+                     "vp.txt: a Ctrl-Z (end-of-file mark) on line 2 ends the text, but more text "
+                     "follows it; nothing after it is converted.\nrho.txt holds 1000 to 1e+36 "
+                     "kg/m3: that is not a plausible range for density (500 to 6000 kg/m3).\n\n"
+                     "Write the grid file anyway?"}));
+  EXPECT_EQ(fs::file_size(output), kGridFileHeaderSize + 4u * 2 * 4);
+}
+
 TEST_F(ConvertDialogTest, OutputNameGetsItsExtensionAndKeepsItsFolder) {
   const fs::path out = Folder("out");
   for (const auto& [chosen, kept] :
@@ -393,7 +417,7 @@ TEST_F(ConvertDialogTest, AFailedExportIsReportedAndTheDialogStaysOpen) {
   EXPECT_FALSE(dialog.OnOK());
   ASSERT_EQ(window.messages.size(), 1u);
   EXPECT_NE(window.messages[0].find("model.mvg"), std::string::npos) << window.messages[0];
-  EXPECT_TRUE(dialog.vpLoaded);
+  EXPECT_FALSE(File(PropertyKind::kVp).values.empty());
   EXPECT_EQ(dialog.outputPath, "model.mvg");
 
   fs::create_directories(out);
@@ -412,7 +436,7 @@ fs::path StartFolderOf(const FakeDialogWindow::FileDialogCall& call, const std::
 TEST_F(ConvertDialogTest, EveryFileDialogStartsInTheFolderChosenBefore) {
   const fs::path memoryFile = root_ / "RUX" / "_cwd.rux";
   window.CancelFileDialog();
-  dialog.OnBrowseVp();
+  dialog.OnBrowse(PropertyKind::kVp);
   EXPECT_EQ(window.fileDialogs[0].request.initialFileName,
             std::string(1, kPathSeparator) + "*.txt");
   EXPECT_FALSE(fs::exists(memoryFile));  // a cancelled input dialog records nothing
@@ -440,11 +464,12 @@ TEST_F(ConvertDialogTest, AFileDroppedOnAPropertysBoxLoadsThereAndOtherDropsAreR
   const fs::path file = WriteText("drop", "vp.txt", Sequence(100, 1001));
   const PropertyKind density = PropertyKind::kDensity;
   dialog.OnDropFiles({file.string()}, &density);
-  EXPECT_TRUE(dialog.densityLoaded);
+  EXPECT_FALSE(File(PropertyKind::kDensity).values.empty());
   EXPECT_EQ(Texts({kDensityNameText, kDensityCountField}), (Strings{"vp.txt", "100"}));
   EXPECT_EQ(window.DisabledControls(), DisabledAfterBrowsing({&kDensityControls}));
   window.CancelFileDialog();
-  dialog.OnBrowseVs();  // starts where the file was dropped from, as after an Open dialog
+  dialog.OnBrowse(
+      PropertyKind::kVs);  // starts where the file was dropped from, as after an Open dialog
   EXPECT_TRUE(fs::equivalent(StartFolderOf(window.fileDialogs.back(), "*.txt"), Folder("drop")));
 
   const std::string refusal =
@@ -452,7 +477,68 @@ TEST_F(ConvertDialogTest, AFileDroppedOnAPropertysBoxLoadsThereAndOtherDropsAreR
   dialog.OnDropFiles({file.string()}, nullptr);
   dialog.OnDropFiles({file.string(), file.string()}, &density);
   EXPECT_EQ(window.messages, (Strings{refusal, refusal}));
-  EXPECT_FALSE(dialog.vpLoaded);
+  EXPECT_TRUE(File(PropertyKind::kVp).values.empty());
+}
+
+// The picture shows Vp, else the first property loaded, unless one is chosen in its list; the
+// part to be written at the X size chosen, as the sizes are typed; the values as the unit in
+// its box makes them; axes in m while both steps are numbers above 0.
+TEST_F(ConvertDialogTest, ThePictureShowsTheChosenPropertyAsItWillBeWritten) {
+  const auto shown = [this] { return pictures.shown.back(); };
+  const auto property = [this, &shown] {
+    for (const GridProperty& p : kGridProperties) {
+      if (shown().values != nullptr && shown().values == File(p.kind).values.data()) return p.name;
+    }
+    return "none";
+  };
+  dialog.RedrawPicture();
+  EXPECT_STREQ(property(), "none");
+  Browse(PropertyKind::kVs, WriteText("in", "vs.txt", Sequence(100, 500)));
+  Browse(PropertyKind::kDensity, WriteText("in", "rho.txt", Sequence(100, 2000)));
+  EXPECT_STREQ(property(), "density");
+  EXPECT_EQ(shown().title, "rho.txt: Q (density), 10 x 10, dx 1 m, dz 1 m");
+  LoadHundredVp();
+  EXPECT_STREQ(property(), "Vp");
+  EXPECT_EQ(window.ComboItems(kPictureCombo), (Strings{"Vp", "density", "Vs"}));
+  EXPECT_EQ(window.DisabledControls().count(kPictureCombo), 0u);
+  window.SetComboSelection(kPictureCombo, 2);
+  dialog.OnPictureSelChange();
+  LoadHundredVp();  // a chosen property stays chosen
+  EXPECT_STREQ(property(), "Vs");
+  EXPECT_EQ(window.GetComboSelection(kPictureCombo), 2);
+
+  window.SetComboSelection(kXSizeCombo, 1);  // 4
+  dialog.OnXSizeSelChange();
+  EXPECT_EQ((Ints{shown().nx, shown().nz, shown().window.nx, shown().window.nz}),
+            (Ints{4, 25, 4, 25}));
+  // Typed sizes show while they lie within the grid; past it, the size accepted last.
+  const std::tuple<const char*, const char*, std::int32_t, std::int32_t, const char*> typed[] = {
+      {"3", "25", 3, 25, "vs.txt: R (Vs), 3 x 25 of 4 x 25, dx 1 m, dz 1 m"},
+      {"9", "0", 4, 25, "vs.txt: R (Vs), 4 x 25, dx 1 m, dz 1 m"},
+  };
+  for (const auto& [nx, nz, shownNx, shownNz, title] : typed) {
+    window.Type(kNxWriteField, nx);
+    window.Type(kNzWriteField, nz);
+    dialog.RedrawPicture();
+    EXPECT_EQ((Ints{shown().window.nx, shown().window.nz}), (Ints{shownNx, shownNz})) << nx;
+    EXPECT_EQ(shown().title, title);
+  }
+  const std::tuple<const char*, const char*, float, float> steps[] = {
+      {"12.5", "5", 12.5f, 5.0f}, {"abc", "5", 0.0f, 0.0f}, {"20", "-1", 0.0f, 0.0f}};
+  for (const auto& [x, z, dx, dz] : steps) {
+    window.Type(kXStepField, x);
+    window.Type(kZStepField, z);
+    dialog.RedrawPicture();
+    EXPECT_EQ(std::make_pair(shown().dx, shown().dz), std::make_pair(dx, dz)) << x << " " << z;
+  }
+  EXPECT_EQ(shown().title, "vs.txt: R (Vs), 4 x 25");  // node numbers on the axes
+
+  window.SetComboSelection(kVsUnitsCombo, 2);
+  dialog.OnUnitsSelChange(PropertyKind::kVs);
+  EXPECT_EQ(std::make_pair(shown().factor, shown().unit), std::make_pair(1000.0f, "m/s"s));
+  window.Type(kVsUnitsCombo, "furlongs");
+  dialog.RedrawPicture();
+  EXPECT_EQ(std::make_pair(shown().factor, shown().unit), std::make_pair(1.0f, "file's units"s));
 }
 
 TEST_F(ConvertDialogTest, Marmousi2OffersItsTrueWidthAndWritesWhatMvgtoolWritesForTheChoices) {

@@ -51,7 +51,8 @@ std::string Text(HWND dialog, int id) {
   return text;
 }
 
-TEST(DropFilesTest, AFileDroppedOnAPropertysBoxLoadsThereAndOtherDropsAreRefused) {
+// Where a drop lands is the window's to tell; what a drop does, the dialog logic's.
+TEST(DropFilesTest, AnExplorerDropGoesToTheGroupBoxUnderItsPoint) {
   const fs::path folder =
       fs::temp_directory_path() / ("mvg-drop-" + std::to_string(GetCurrentProcessId()));
   fs::create_directories(folder);
@@ -72,17 +73,13 @@ TEST(DropFilesTest, AFileDroppedOnAPropertysBoxLoadsThereAndOtherDropsAreRefused
     dialog.Then([button = button, &grid](auto& d) { PostDrop(d, MiddleOf(d, button), {grid}); });
     dialog.Then([name = name](auto& d) { EXPECT_EQ(Text(d, name), "grid.txt"); });
   }
-  dialog.Then([&](auto& d) {
-    PostDrop(d, MiddleOf(d, kXSizeCombo), {grid});            // not a property's box
-    PostDrop(d, MiddleOf(d, kVpBrowseButton), {grid, grid});  // two at once
-  });
+  dialog.Then([&](auto& d) { PostDrop(d, MiddleOf(d, kXSizeCombo), {grid}); });
   dialog.Then([](auto& d) { PostMessageA(d, WM_COMMAND, IDCANCEL, 0); });
   EXPECT_EQ(dialog.DoModal(), IDCANCEL);
   const std::string refusal =
       "To load a text grid, drop one file on the box of its property: Vp, density or Vs.";
-  ASSERT_EQ(dialogs.messages.size(), 2u);
+  ASSERT_EQ(dialogs.messages.size(), 1u);  // no property's box
   EXPECT_EQ(dialogs.messages[0].text, refusal);
-  EXPECT_EQ(dialogs.messages[1].text, refusal);
   std::error_code ignored;
   fs::remove_all(folder, ignored);
 }

@@ -14,6 +14,7 @@
 #include "grid/TextGridReader.h"
 #include "support/FakeDialogWindow.h"
 #include "support/FakeFolders.h"
+#include "support/RecordedPictures.h"
 #include "support/ScratchFolder.h"
 
 namespace {
@@ -33,10 +34,11 @@ Reading AsDialogStep(const std::string& text, const ScratchFolder& scratch) {
   FakeFolders folders(scratch.Folder());
   FolderMemory memory(folders, scratch.Path("RUX"));
   FakeDialogWindow window(folders);
-  ConvertDialog dialog(window, memory);
+  RecordedPictures pictures;
+  ConvertDialog dialog(window, memory, pictures);
   dialog.InitControls();
   window.Type(kXStepField, text);
-  const bool accepted = dialog.UpdateData(true);
+  const bool accepted = dialog.TakeControlTexts();
   return {accepted, dialog.xStep};
 }
 

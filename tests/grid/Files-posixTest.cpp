@@ -1,8 +1,11 @@
 // What only POSIX lets a test arrange: a file size limit standing in for a full disk, permissions,
-// this process's temporary names, named pipes.
+// this process's temporary names, a process known to be gone, names of 255 bytes.
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -12,7 +15,6 @@
 #include <vector>
 
 #include "grid/AtomicFileWriter.h"
-#include "grid/TextGridReader.h"
 #include "support/ScratchFolder.h"
 
 namespace {
@@ -45,18 +47,29 @@ TEST(WriteFileAtomicallyPosix, AWriteThatRunsOutOfRoomLeavesTheOldFile) {
   EXPECT_EQ(scratch.Names(), Names{"out.mvg"});
 }
 
-TEST(WriteFileAtomicallyPosix, KeepsPermissionsSkipsTakenTemporaryNamesAndHeedsPermissions) {
+// Temporaries left by earlier writes stay when their process lives (this one, init) or a writer
+// holds them locked; one whose process was killed goes.
+TEST(WriteFileAtomicallyPosix, KeepsPermissionsAndTheTemporariesOfOthersButNotOfTheGone) {
   ScratchFolder scratch;
   const std::string path = scratch.Write("out.mvg", "1");
   ASSERT_EQ(chmod(path.c_str(), 0640), 0);
   const auto pid = static_cast<std::uint64_t>(getpid());
-  for (int attempt = 0; attempt < 3; ++attempt) {
-    WriteFileBytes(TemporaryFileName(path, pid, attempt), "taken");
-  }
+  const pid_t child = fork();
+  if (child == 0) _exit(0);
+  waitpid(child, nullptr, 0);
+  const auto gone = static_cast<std::uint64_t>(child);
+  const std::string taken[] = {TemporaryFileName(path, pid, 0), TemporaryFileName(path, pid, 1),
+                               TemporaryFileName(path, 1, 0), TemporaryFileName(path, gone, 1)};
+  for (const std::string& temporary : taken) WriteFileBytes(temporary, "taken");
+  WriteFileBytes(TemporaryFileName(path, gone, 0), "killed");
+  const int lock = open(taken[3].c_str(), O_RDONLY);
+  ASSERT_EQ(flock(lock, LOCK_EX), 0);
   ASSERT_TRUE(WriteText(path, "2").ok());
+  close(lock);
   EXPECT_EQ(ReadFileBytes(path), "2");
   EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms(0640));
-  EXPECT_EQ(ReadFileBytes(TemporaryFileName(path, pid, 0)), "taken");
+  for (const std::string& temporary : taken) EXPECT_EQ(ReadFileBytes(temporary), "taken");
+  EXPECT_FALSE(std::filesystem::exists(TemporaryFileName(path, gone, 0)));
 
   if (geteuid() == 0) return;  // permissions do not bind the super-user
   ASSERT_EQ(chmod(path.c_str(), 0444), 0);
@@ -66,14 +79,15 @@ TEST(WriteFileAtomicallyPosix, KeepsPermissionsSkipsTakenTemporaryNamesAndHeedsP
   ASSERT_EQ(mkdir(folder.c_str(), 0555), 0);
   EXPECT_EQ(WriteText(folder + "/out.mvg", "3").message(), "Permission denied");
   chmod(folder.c_str(), 0755);
-  EXPECT_EQ(scratch.Names().size(), 5u);  // no temporary file of its own left
+  EXPECT_EQ(scratch.Names().size(), 6u);  // no temporary file of its own left
 }
 
-TEST(ReadingPosix, NamedPipesAreRefusedWithoutWaitingForAWriter) {
+TEST(WriteFileAtomicallyPosix, TakesNamesAsLongAsTheSystemDoes) {
   ScratchFolder scratch;
-  ASSERT_EQ(mkfifo(scratch.Path("vp.txt").c_str(), 0600), 0);
-  EXPECT_EQ(ScanTextGrid(scratch.Path("vp.txt"), "vp.txt").status.message(),
-            "vp.txt: cannot open: Not a regular file");
+  std::string name;  // 255 bytes: 125 letters of two bytes, then "a.mvg"
+  for (int i = 0; i < 125; ++i) name += "\xC3\xA9";
+  ASSERT_TRUE(WriteText(scratch.Path(name + "a.mvg"), "long").ok());
+  EXPECT_EQ(scratch.Names(), Names{name + "a.mvg"});
 }
 
 }  // namespace

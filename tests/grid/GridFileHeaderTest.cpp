@@ -21,12 +21,8 @@ TEST(GridFileHeader, TheWorkedExampleIsWrittenByteForByte) {
   ScratchFolder scratch;
   const std::vector<float> vp = {1500.0f, 1510.5f, 1520.25f, 1600.0f, 1610.0f, 1620.0f};
   ExportSource source;
-  source.vp.values = vp.data();
-  source.elementCount = 6;
-  source.nxInput = source.nxWrite = 3;
-  source.nzWrite = 2;
-  source.xStep = 10.0f;
-  source.zStep = 5.0f;
+  source.properties[PropertyKind::kVp].values = vp.data();
+  source.window = {6, 3, 3, 2, 10.0f, 5.0f};
   ASSERT_TRUE(ExportGridFile(source, scratch.Path("m.mvg")).ok());
   const std::string file = scratch.Read("m.mvg");
   ASSERT_EQ(file.size(), 320u);
@@ -55,11 +51,11 @@ TEST(GridFileHeader, TheWorkedExampleIsWrittenByteForByte) {
 TEST(GridFileHeader, ExtentsAreOneRoundingOfTheExactProduct) {
   // A single node spans exactly 0.0 whatever the step (not -0.0 nor NaN).
   const float infinity = std::numeric_limits<float>::infinity();
-  const GridFileHeader single = MakeGridFileHeader(1, 1, infinity, -7.5f, true, false, false);
+  const GridFileHeader single = MakeGridFileHeader(1, 1, infinity, -7.5f, "P");
   EXPECT_EQ(FloatBits(single.xExtent), 0u);
   EXPECT_EQ(FloatBits(single.zExtent), 0u);
   // 2^24 + 1 steps of 3: converting the count to float32 first would give 50331648.
-  EXPECT_EQ(MakeGridFileHeader(16777218, 1, 3.0f, 1.0f, true, false, false).xExtent, 50331652.0f);
+  EXPECT_EQ(MakeGridFileHeader(16777218, 1, 3.0f, 1.0f, "P").xExtent, 50331652.0f);
 }
 
 }  // namespace

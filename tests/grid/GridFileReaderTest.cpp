@@ -11,8 +11,8 @@
 
 namespace {
 
-std::string HeaderBytes(std::int32_t nx, std::int32_t nz, bool vp, bool density, bool vs) {
-  const auto bytes = MakeGridFileHeader(nx, nz, 20.0f, 12.5f, vp, density, vs).ToBytes();
+std::string HeaderBytes(std::int32_t nx, std::int32_t nz, const std::string& codes) {
+  const auto bytes = MakeGridFileHeader(nx, nz, 20.0f, 12.5f, codes).ToBytes();
   return std::string(bytes.begin(), bytes.end());
 }
 
@@ -22,40 +22,43 @@ void AppendFloat(std::string& bytes, float value) {
   bytes.append(reinterpret_cast<const char*>(word), 4);
 }
 
-GridFileInfo FromBytes(const std::string& bytes) {
-  return ReadGridFileFromBytes(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(),
-                               "m.mvg");
-}
+class ReadGridFileTest : public ::testing::Test {
+ protected:
+  GridFileInfo FromBytes(const std::string& bytes) {
+    return ReadGridFile(scratch_.Write("m.mvg", bytes));
+  }
 
-TEST(ReadGridFile, ReadsBackEveryChoiceOfPropertiesWithTheirRanges) {
-  const char* codes[] = {"R", "Q", "QR", "P", "PR", "PQ", "PQR"};
-  for (int loaded = 1; loaded < 8; ++loaded) {
+  ScratchFolder scratch_;
+};
+
+TEST_F(ReadGridFileTest, ReadsBackEveryChoiceOfPropertiesWithTheirRanges) {
+  for (const std::string codes : {"R", "Q", "QR", "P", "PR", "PQ", "PQR"}) {
     // 3 x 2 nodes; property r of node k holds k * 10 + r.
-    std::string bytes = HeaderBytes(3, 2, loaded & 4, loaded & 2, loaded & 1);
-    const std::size_t count = std::string(codes[loaded - 1]).size();
+    std::string bytes = HeaderBytes(3, 2, codes);
+    const std::size_t count = codes.size();
     for (int node = 0; node < 6; ++node) {
       for (std::size_t r = 0; r < count; ++r) AppendFloat(bytes, node * 10.0f + r);
     }
     const GridFileInfo info = FromBytes(bytes);
     ASSERT_TRUE(info.ok()) << info.status.message();
-    EXPECT_EQ(info.header.propertyCodes, codes[loaded - 1]);
+    EXPECT_EQ(info.header.propertyCodes, codes);
     ASSERT_EQ(info.ranges.size(), count);
-    EXPECT_EQ(info.ranges[0].code, codes[loaded - 1][0]);
+    EXPECT_EQ(info.ranges[0].code, codes[0]);
     EXPECT_EQ(info.ranges[0].minimum, 0.0f);
     EXPECT_EQ(info.ranges[count - 1].maximum, 50.0f + count - 1);
   }
   // NaN is passed over; a property of NaN alone keeps the empty range.
-  std::string nan = HeaderBytes(2, 1, false, true, true);
+  std::string nan = HeaderBytes(2, 1, "QR");
   for (float value : {std::nanf(""), std::nanf(""), -3.0f, std::nanf("")}) AppendFloat(nan, value);
   const GridFileInfo nanInfo = FromBytes(nan);
   EXPECT_EQ(nanInfo.ranges[0].maximum, -3.0f);
   EXPECT_EQ(nanInfo.ranges[1].minimum, std::numeric_limits<float>::infinity());
   // Sizes of 0 or less mean the header alone.
-  EXPECT_TRUE(FromBytes(HeaderBytes(0, 7, true, true, false)).ranges.empty());
+  EXPECT_TRUE(FromBytes(HeaderBytes(0, 7, "PQ")).ranges.empty());
 }
 
-TEST(ReadGridFile, RefusesWhatIsNotAGridFileHeader) {
-  const std::string good = HeaderBytes(3, 2, true, true, false);
+TEST_F(ReadGridFileTest, RefusesWhatIsNotAGridFileHeader) {
+  const std::string good = HeaderBytes(3, 2, "PQ");
   const auto problem = [](const std::string& bytes) {
     return ParseGridFileHeader(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size())
         .status.message();
@@ -78,24 +81,23 @@ TEST(ReadGridFile, RefusesWhatIsNotAGridFileHeader) {
             "its property codes at byte 252 are not followed by a NUL byte");
   EXPECT_EQ(withCodes(std::string("PQ\0", 3), 3),
             "its property count 3 does not match its property codes \"PQ\"");
-  EXPECT_EQ(problem(HeaderBytes(2147483647, 2147483647, true, true, false)),
+  EXPECT_EQ(problem(HeaderBytes(2147483647, 2147483647, "PQ")),
             "its sizes nx=2147483647, nz=2147483647 describe a data block too large for any file");
-  EXPECT_EQ(problem(HeaderBytes(2147483647, 2147483647, true, false, false)), "");  // fits
+  EXPECT_EQ(problem(HeaderBytes(2147483647, 2147483647, "P")), "");  // fits
 }
 
-TEST(ReadGridFile, ReadsALargeFileInPiecesAndRefusesBrokenOnesNamingThem) {
+TEST_F(ReadGridFileTest, ReadsALargeFileInPiecesAndRefusesBrokenOnesNamingThem) {
   // 400,000 nodes of three properties, 4.8 MB: extremes at the start, at the end and past the
   // first reading chunk.
   const std::int32_t nx = 1000, nz = 400;
-  std::string bytes = HeaderBytes(nx, nz, true, true, true);
+  std::string bytes = HeaderBytes(nx, nz, "PQR");
   for (std::int32_t node = 0; node < nx * nz; ++node) {
     const float wave = static_cast<float>(node % 977);
     AppendFloat(bytes, node == 0 ? -1.0f : 1500.0f + wave);
     AppendFloat(bytes, node == 87381 ? 9999.0f : 2000.0f + wave);
     AppendFloat(bytes, node == nx * nz - 1 ? -7.0f : wave);
   }
-  ScratchFolder scratch;
-  const std::string path = scratch.Write("big.mvg", bytes);
+  const std::string path = scratch_.Write("big.mvg", bytes);
   const GridFileInfo info = ReadGridFile(path);
   ASSERT_TRUE(info.ok()) << info.status.message();
   const float expected[3][2] = {{-1.0f, 2476.0f}, {2000.0f, 9999.0f}, {-7.0f, 976.0f}};
@@ -107,10 +109,10 @@ TEST(ReadGridFile, ReadsALargeFileInPiecesAndRefusesBrokenOnesNamingThem) {
   const std::string mismatch = path +
                                " does not match its header: 1000 x 400 nodes of 3 properties "
                                "make a file of 4800296 bytes, but it holds ";
-  scratch.Write("big.mvg", bytes.substr(0, bytes.size() - 1));
+  scratch_.Write("big.mvg", bytes.substr(0, bytes.size() - 1));
   EXPECT_EQ(ReadGridFile(path).status.message(), mismatch + "4800295 bytes.");
-  scratch.Write("big.mvg", bytes + "\n");
-  EXPECT_EQ(ReadGridFile(path).status.message(), mismatch + "more.");
+  scratch_.Write("big.mvg", bytes + "\n");
+  EXPECT_EQ(ReadGridFile(path).status.message(), mismatch + "4800297 bytes.");
 }
 
 }  // namespace

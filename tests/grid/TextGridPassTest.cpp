@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <random>
 #include <string>
@@ -42,7 +43,28 @@ std::string RandomText(std::mt19937& random, bool withTroubles) {
     if (withTroubles && random() % 150 == 0) text += random() % 2 ? "\x1a" : "x";
   }
   if (random() % 2) text += separators[random() % 8];
+  if (withTroubles && random() % 2 == 0) {
+    // A character 26, then blanks over several chunks, maybe a value after them.
+    text += '\x1a';
+    const char blanks[] = {' ', '\t', ',', '\r', '\n', '\x1a', '\0'};
+    for (unsigned n = random() % 80; n > 0; --n) text += blanks[random() % 7];
+    if (random() % 2) text += "7";
+  }
   return text;
+}
+
+// The line of the first character 26 when more than blanks follow it, else 0, counted here.
+std::uint64_t EndMarkLineOf(const std::string& text) {
+  const std::size_t mark = text.find('\x1a');
+  if (mark == std::string::npos ||
+      text.find_first_not_of(std::string(" \t,\r\n\x1a\0", 7), mark) == std::string::npos) {
+    return 0;
+  }
+  std::uint64_t line = 1;
+  for (std::size_t i = 0; i < mark; ++i) {
+    line += text[i] == '\r' || (text[i] == '\n' && (i == 0 || text[i - 1] != '\r'));
+  }
+  return line;
 }
 
 std::vector<float> ValuesOf(const TextPassResult& result) {
@@ -58,6 +80,11 @@ void ExpectSameResult(const TextPassResult& a, const TextPassResult& b, const st
     return;
   }
   EXPECT_EQ(a.count, b.count) << what;
+  // The character 26 that ended the text, found where it is whichever chunk met it, and whether
+  // more than blanks follow it, however far on.
+  EXPECT_TRUE(a.endMark == b.endMark && a.endMarkOffset == b.endMarkOffset &&
+              a.endMarkLine == b.endMarkLine)
+      << what;
   // Bit for bit: the sign of a zero bound is the one a reading in order finds.
   EXPECT_EQ(std::memcmp(&a.minimum, &b.minimum, sizeof(float)), 0) << what;
   EXPECT_EQ(std::memcmp(&a.maximum, &b.maximum, sizeof(float)), 0) << what;
@@ -93,6 +120,7 @@ TEST(TextGridPassTest, AnyCutIntoChunksThreadsAndStreamPiecesGivesTheReadingOfOn
       for (float value : values)
         minimum = std::min(minimum, value), maximum = std::max(maximum, value);
       EXPECT_TRUE(expected.minimum == minimum && expected.maximum == maximum) << text;
+      EXPECT_EQ(expected.endMarkLine, EndMarkLineOf(text)) << text;
     }
     for (const std::size_t chunkBytes : {1, 2, 3, 5, 8, 13, 64}) {
       const TextPassOptions options = Chunks(chunkBytes, 1 + chunkBytes % 3);

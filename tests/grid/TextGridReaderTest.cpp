@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/GzipText.h"
@@ -30,6 +32,17 @@ TEST(TextGridReaderTest, OnlyTheNumbersCountUpToACharacterTwentySix) {
   };
   for (const auto& [text, values] : cases) {
     EXPECT_EQ(ValuesOf(ReadTextGridText(text, "vp.txt")), values) << text;
+  }
+  // A character 26 with more than blanks after it is noted with its line.
+  const std::pair<std::string, std::uint64_t> marks[] = {
+      {"1 2 \x1a\n12a", 1},
+      {"1\r\n2\r3\x1a"
+       "4",
+       3},
+      {std::string("1 2\x1a \r\n\t,\x1a\0", 11), 0},  // blanks, padding: nothing cut off
+      {"1 2", 0}};
+  for (const auto& [text, line] : marks) {
+    EXPECT_EQ(ReadTextGridText(text, "vp.txt").endMarkLine, line) << text;
   }
   for (const char* text : {"", " \n\r\n,\t", "\x1a 1 2", "\xEF\xBB\xBF\n"}) {
     const TextGridRead read = ReadTextGridText(text, "vp.txt");

@@ -13,7 +13,7 @@ const std::set<int> FakeDialogWindow::kDisabledByTemplate = {
     kVpCountField,    kVpMinField,      kVpMaxField,   kDensityCountField, kDensityMinField,
     kDensityMaxField, kInputCountField, kVsCountField, kVsMinField,        kVpUnitsCombo,
     kXSizeCombo,      kNzInputField,    kVsMaxField,   kDensityUnitsCombo, kVsUnitsCombo,
-    kWriteCountField, kNxWriteField,    kNzWriteField};
+    kWriteCountField, kNxWriteField,    kNzWriteField, kPictureCombo};
 
 FakeDialogWindow::FakeDialogWindow(Folders& folders)
     : texts_{{kVpNameText, "*.txt"},
@@ -44,10 +44,6 @@ void FakeDialogWindow::EnableControl(int controlId, bool enable) {
   } else {
     disabled_.insert(controlId);
   }
-}
-
-bool FakeDialogWindow::IsControlEnabled(int controlId) const {
-  return disabled_.count(controlId) == 0;
 }
 
 void FakeDialogWindow::ResetComboList(int controlId) {

@@ -21,7 +21,6 @@ class FakeDialogWindow : public DialogWindow {
   std::string GetControlText(int controlId) const override;
   void SetControlText(int controlId, const std::string& text) override;
   void EnableControl(int controlId, bool enable) override;
-  bool IsControlEnabled(int controlId) const override;
   void ResetComboList(int controlId) override;
   int AddComboString(int controlId, const std::string& text) override;
   void SetComboSelection(int controlId, int index) override;
@@ -44,7 +43,7 @@ class FakeDialogWindow : public DialogWindow {
 
   std::vector<std::string> ComboItems(int controlId) const;
   const std::set<int>& DisabledControls() const { return disabled_; }
-  // Every field but the two steps, and the four lists.
+  // Every field but the two steps, and the five lists.
   static const std::set<int> kDisabledByTemplate;
 
   struct FileDialogCall {

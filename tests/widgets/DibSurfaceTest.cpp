@@ -15,7 +15,8 @@ std::vector<std::uint8_t> BlockBytes(const DibSurface& surface) {
 }
 
 // The block goes to the platform's painting call as it is. A 35 x 2 picture of 8 bits: the
-// little-endian header, the 256-entry table, then the rows bottom first, each padded to 36.
+// little-endian header, the 256-entry table, then the rows bottom first, each padded to 36; and
+// one of 24 bits from RGB pixels.
 TEST(DibSurfaceTest, BlockIsThePackedPictureThePlatformPaints) {
   DibSurface surface;
   std::uint8_t* block = surface.Allocate(35, 2, 8);
@@ -34,6 +35,13 @@ TEST(DibSurfaceTest, BlockIsThePackedPictureThePlatformPaints) {
   EXPECT_EQ(block[40 + 1024 + 36 + 34], 7);
   EXPECT_EQ(block[40 + 1024], 9);
   EXPECT_EQ(surface.PixelAt(34, 0), 7);
+
+  // A picture's RGB rows from the top become blue, green, red rows from the bottom, padded.
+  const std::uint8_t rgb[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+  ASSERT_TRUE(surface.CopyRgbRows(rgb, 2, 2));
+  EXPECT_EQ(surface.Header().biBitCount, 24);
+  EXPECT_EQ(std::vector<std::uint8_t>(surface.PixelData(), surface.PixelData() + 16),
+            (std::vector<std::uint8_t>{9, 8, 7, 12, 11, 10, 0, 0, 3, 2, 1, 6, 5, 4, 0, 0}));
 }
 
 // Sizes the header cannot describe leave no image; points outside the picture, entries

@@ -1,0 +1,113 @@
+#include "conversion/Conversion.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "conversion/Findings.h"
+#include "conversion/PreparationSummary.h"
+#include "conversion/PreparedRows.h"
+#include "conversion/PreparedShape.h"
+#include "grid/GridExport.h"
+
+namespace {
+
+// The velocities of the window as the arrays hold them, a row at a time.
+VelocityExtremes WindowVelocities(const ConversionRequest& request) {
+  VelocityExtremes velocities;
+  const GridWindow& window = request.window;
+  const std::size_t width = static_cast<std::size_t>(std::max(window.nxWrite, 0));
+  for (const PropertyKind kind : {PropertyKind::kVp, PropertyKind::kVs}) {
+    const PropertyInput& input = request.inputs[kind];
+    if (input.values == nullptr) continue;
+    const float factor = UnitOf(kind, input).factor;
+    // Whole rows are one run.
+    const bool whole = window.nxWrite == window.nxInput;
+    for (std::int64_t z = 0; z < window.nzWrite; z += whole ? window.nzWrite : 1) {
+      const float* const in = input.values + (window.zFrom + z) * window.nxInput + window.xFrom;
+      const std::size_t count = whole ? width * static_cast<std::size_t>(window.nzWrite) : width;
+      if (kind == PropertyKind::kVp) {
+        velocities.TakeVp(in, count, factor);
+      } else {
+        velocities.TakeVs(in, count, factor);
+      }
+    }
+  }
+  return velocities;
+}
+
+// The velocities of the prepared model, border excluded, made as the export makes them.
+VelocityExtremes PreparedVelocities(const ConversionRequest& request) {
+  VelocityExtremes velocities;
+  PreparedRows rows(request);
+  const PreparedShape& shape = rows.Shape();
+  const Border& border = request.preparation.border;
+  const int vp = rows.IndexOf(PropertyKind::kVp), vs = rows.IndexOf(PropertyKind::kVs);
+  constexpr std::int64_t kRun = 1 << 16;
+  std::vector<float> run(static_cast<std::size_t>(std::min(shape.x.count, kRun)));
+  for (std::int64_t z = 0; z < shape.z.count; ++z) {
+    for (std::int64_t x = 0; x < shape.x.count; x += kRun) {
+      const std::size_t count = static_cast<std::size_t>(std::min(kRun, shape.x.count - x));
+      const auto take = [&](int index, bool isVp) {
+        if (index < 0) return;
+        rows.MakeRun(static_cast<std::size_t>(index), static_cast<std::int32_t>(z + border.top),
+                     static_cast<std::int32_t>(x + border.left), count, run.data());
+        if (isVp) {
+          velocities.TakeVp(run.data(), count);
+        } else {
+          velocities.TakeVs(run.data(), count);
+        }
+      };
+      take(vp, true);
+      take(vs, false);
+    }
+  }
+  return velocities;
+}
+
+}  // namespace
+
+StabilityReport StabilityOfRequest(const ConversionRequest& request) {
+  const PreparedShape shape = PreparedShapeOf(request);
+  const VelocityExtremes velocities =
+      IsPlainWindow(request) ? WindowVelocities(request) : PreparedVelocities(request);
+  return StabilityOf(velocities, shape.xStep, shape.zStep);
+}
+
+ConversionResult RunConversion(const ConversionRequest& request, const FindingsAnswer& answer) {
+  ConversionResult result;
+  result.status = CheckConversionRequest(request, &result.refused);
+  if (!result.status.ok()) return result;
+  result.findings = FindingsOf(request);
+  if (!result.findings.empty() && !(answer.writeDespite && answer.writeDespite(result.findings))) {
+    return result;
+  }
+  result.stability = StabilityOfRequest(request);
+  if (answer.writeWithReport && !answer.writeWithReport(result.stability)) return result;
+  if (answer.writing) answer.writing();
+
+  const GridOutput output =
+      request.toStandardOutput ? GridOutput::StandardOutput() : GridOutput(request.outputPath);
+  ExportedGridFile exported;
+  if (IsPlainWindow(request)) {
+    ExportSource source;
+    for (const GridProperty& property : kGridProperties) {
+      const PropertyInput& input = request.inputs[property.kind];
+      source.properties[property.kind] = {input.values, UnitOf(property.kind, input).factor};
+    }
+    source.window = request.window;
+    exported = ExportGridFile(source, output);
+  } else {
+    PreparedRows rows(request);
+    const PreparedShape& shape = rows.Shape();
+    exported =
+        ExportMadeGrid({static_cast<std::int32_t>(shape.nx), static_cast<std::int32_t>(shape.nz),
+                        shape.xStep, shape.zStep, rows.PropertyCodes(), &rows},
+                       output);
+  }
+  result.status = exported.status;
+  result.written = exported.ok();
+  result.header = exported.header;
+  result.bytes = exported.bytes;
+  if (result.written) result.prepared = PreparationSummary(request);
+  return result;
+}

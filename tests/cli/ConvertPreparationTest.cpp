@@ -1,0 +1,217 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "CliTestSupport.h"
+#include "support/GridFileWords.h"
+
+namespace {
+
+// A grid file read back: its sizes from the header's fields, its values node by node.
+struct Model {
+  explicit Model(const std::string& path) {
+    const std::string bytes = ReadFileBytes(path);
+    const auto word = [&](std::size_t at) {
+      return static_cast<std::int32_t>(
+          LoadLittleEndian32(reinterpret_cast<const std::uint8_t*>(&bytes[at])));
+    };
+    nx = word(GridFileLayout::kNxOffset);
+    nz = word(GridFileLayout::kNzOffset);
+    properties = static_cast<std::size_t>(word(GridFileLayout::kPropertyCountOffset));
+    words = DataWords(bytes);
+  }
+  std::uint32_t At(std::int64_t x, std::int64_t z, std::size_t p) const {
+    return words[static_cast<std::size_t>(z * nx + x) * properties + p];
+  }
+  float Value(std::int64_t x, std::int64_t z, std::size_t p) const {
+    return FloatFromBits(At(x, z, p));
+  }
+  std::int32_t nx = 0, nz = 0;
+  std::size_t properties = 0;
+  std::vector<std::uint32_t> words;
+};
+
+std::vector<std::string> Marmousi() {
+  return {"--vp",      MarmousiPath("vp.txt"),
+          "--density", MarmousiPath("density.txt"),
+          "--vs",      MarmousiPath("vs.txt"),
+          "--dx",      "20",
+          "--dz",      "20"};
+}
+
+RunResult Convert(std::vector<std::string> options, const std::string& output) {
+  options.insert(options.begin(), "convert");
+  options.insert(options.end(), {"-o", output});
+  return RunTool(options);
+}
+
+// A window anywhere, new steps that are whole multiples of the old ones and a border are each the
+// nodes of the plain conversion, copied exactly; the summary says which.
+TEST(ConvertPreparationTest, WindowsNewStepsAndBordersAreNodesOfThePlainConversion) {
+  ScratchFolder scratch;
+  const RunResult plainRun = Convert(Marmousi(), scratch.Path("plain.mvg"));
+  ASSERT_EQ(plainRun.status, 0) << plainRun.err;
+  // By hand: Vmin 881 m/s (Vs), Vmax 4766.6 m/s (Vp); 881 / 100 Hz, 881 / 200 Hz;
+  // 20 / (4766.6 x 1.41421) = 2.9669 ms, 0.606 x 20 / 4766.6 = 2.5427 ms.
+  EXPECT_NE(plainRun.out.find(
+                "Stability for finite-difference modelling (limits rounded down to 4 digits):\n"
+                "  slowest velocity 881 m/s: the smallest Vs above 0\n"
+                "  fastest velocity 4766.6 m/s: the largest Vp\n"
+                "  highest frequency 8.810 Hz at 5 nodes a shortest wavelength: f = Vmin / (5 x "
+                "20 m, the larger step)\n"
+                "  highest frequency 4.405 Hz at 10 nodes a shortest wavelength: f = Vmin / (10 x "
+                "20 m)\n"
+                "  largest time step 2.966 ms for a second-order 2-D scheme: dt <= h / (Vmax x "
+                "sqrt 2), h = 20 m, the smaller step\n"
+                "  largest time step 2.542 ms for a fourth-order staggered scheme: dt <= 0.606 x h "
+                "/ Vmax\n"),
+            std::string::npos)
+      << plainRun.out;
+  const Model plain(scratch.Path("plain.mvg"));
+  const auto clamp = [](std::int64_t i, std::int64_t n) {
+    return std::clamp<std::int64_t>(i, 0, n - 1);
+  };
+  const struct {
+    std::vector<std::string> options;
+    std::int32_t nx, nz;
+    std::function<std::pair<std::int64_t, std::int64_t>(std::int64_t, std::int64_t)> from;
+    std::string said;
+  } cases[] = {
+      {{"--x-from", "100", "--z-from", "20", "--nx-write", "200", "--nz-write", "100"},
+       200,
+       100,
+       [](std::int64_t x, std::int64_t z) {
+         return std::pair{x + 100, z + 20};
+       },
+       "nx 200, nz 100, properties PQR, 240296 bytes (200 x 100 nodes from node x 100, z 20 of "
+       "the 500 x 174 input grid)\n"},
+      {{"--nx-write", "3", "--nz-write", "2"},
+       3,
+       2,
+       [](std::int64_t x, std::int64_t z) {
+         return std::pair{x, z};
+       },
+       "(the first rows and columns of the 500 x 174 input grid)\n"},
+      {{"--resample", "40", "40"},
+       250,
+       87,
+       [](std::int64_t x, std::int64_t z) {
+         return std::pair{2 * x, 2 * z};
+       },
+       "\nNew steps dx 40 m, dz 40 m (from 20 m, 20 m): 250 x 87 nodes, floor(extent / new step) "
+       "+ 1 along each axis; X by plain decimation, one node in 2 copied exactly; Z by plain "
+       "decimation, one node in 2 copied exactly.\n"},
+      {{"--pad", "10,10,0,20"},
+       520,
+       194,
+       [&](std::int64_t x, std::int64_t z) {
+         return std::pair{clamp(x - 10, 500), clamp(z, 174)};
+       },
+       "\nA border of 10, 10, 0, 20 nodes (left, right, top, bottom) repeats the edge values.\n"},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> options = Marmousi();
+    options.insert(options.end(), c.options.begin(), c.options.end());
+    const RunResult run = Convert(options, scratch.Path("m.mvg"));
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find(c.said), std::string::npos) << run.out;
+    const Model model(scratch.Path("m.mvg"));
+    ASSERT_EQ(std::pair(model.nx, model.nz), std::pair(c.nx, c.nz));
+    std::size_t differ = 0;
+    for (std::int64_t z = 0; z < c.nz; ++z) {
+      for (std::int64_t x = 0; x < c.nx; ++x) {
+        const auto [px, pz] = c.from(x, z);
+        for (std::size_t p = 0; p < 3; ++p) differ += model.At(x, z, p) != plain.At(px, pz, p);
+      }
+    }
+    EXPECT_EQ(differ, 0u) << c.said;
+  }
+}
+
+// Marmousi-II's Vp with row 61, column 116 (nodes 60, 115 from 0) a hole: its four neighbours
+// differ and lie 20 m away; the upper one wins.
+TEST(ConvertPreparationTest, AHoleTakesItsNearestNodeOrTheValueGiven) {
+  ScratchFolder scratch;
+  std::istringstream lines(ReadFileBytes(MarmousiPath("vp.txt")));
+  std::string text;
+  int z = 0;
+  for (std::string line; std::getline(lines, line); ++z) {
+    std::istringstream values(line);
+    int x = 0;
+    for (std::string value; values >> value; ++x) {
+      text += (x == 0 ? "" : " ") + (z == 60 && x == 115 ? std::string("-999.25") : value);
+    }
+    text += "\n";
+  }
+  const std::string holed = scratch.Write("holed.txt", text);
+  ASSERT_EQ(Convert({"--vp", MarmousiPath("vp.txt"), "--dx", "20", "--dz", "20"},
+                    scratch.Path("plain.mvg"))
+                .status,
+            0);
+  const Model plain(scratch.Path("plain.mvg"));
+  for (const auto& [how, value, said] :
+       {std::tuple{"nearest", plain.At(115, 59, 0),
+                   "1 hole filled with the value of the nearest node that is not a hole."},
+        std::tuple{"2000", FloatBits(2000.0f), "1 hole filled with 2000 m/s."}}) {
+    const RunResult run = Convert({"--vp", holed, "--dx", "20", "--dz", "20", "--fill-holes", how},
+                                  scratch.Path("filled.mvg"));
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("\n--vp " + holed + ": " + said + "\n"), std::string::npos) << run.out;
+    Model filled(scratch.Path("filled.mvg"));
+    EXPECT_EQ(filled.At(115, 60, 0), value);
+    filled.words[60 * 500 + 115] = plain.At(115, 60, 0);
+    EXPECT_TRUE(filled.words == plain.words);
+  }
+}
+
+// Each rule against its formula at every node of Marmousi-II, within one float step; water nodes
+// (Vp 1500 m/s) take the water's values, unless --water-vp puts them out of the water.
+TEST(ConvertPreparationTest, RulesGiveTheirFormulaAtEveryNode) {
+  ScratchFolder scratch;
+  const std::string vp = MarmousiPath("vp.txt");
+  const auto within = [](float written, double exact) {
+    const float nearest = static_cast<float>(exact);
+    return std::fabs(written - nearest) <= std::nextafter(nearest, INFINITY) - nearest;
+  };
+  const RunResult run =
+      Convert({"--vp", vp, "--density", "gardner", "--vs", "mudrock", "--dx", "20", "--dz", "20"},
+              scratch.Path("rules.mvg"));
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("bytes\nDensity by Gardner's relation, 310 x Vp^0.25, and 1030 kg/m3 "
+                         "where Vp is at most 1550 m/s (water).\nVs by the mudrock line, (Vp - "
+                         "1360) / 1.16 and never below 0, and 0 where Vp is at most 1550 m/s "
+                         "(water).\n"),
+            std::string::npos)
+      << run.out;
+  const Model rules(scratch.Path("rules.mvg"));
+  std::size_t wrong = 0, water = 0;
+  for (std::int64_t z = 0; z < 174; ++z) {
+    for (std::int64_t x = 0; x < 500; ++x) {
+      const double v = rules.Value(x, z, 0);
+      water += v <= 1550;
+      wrong += !within(rules.Value(x, z, 1), v <= 1550 ? 1030 : 310 * std::pow(v, 0.25));
+      wrong += !within(rules.Value(x, z, 2), v <= 1550 ? 0 : (v - 1360) / 1.16);
+    }
+  }
+  EXPECT_EQ(wrong, 0u);
+  // 440 m of water, and 48 nodes of the lens at 1525.94 m/s, under the default 1550 m/s.
+  EXPECT_EQ(water, 500u * 22 + 48);
+  ASSERT_EQ(
+      Convert({"--vp", vp, "--vs", "vp/1.73", "--water-vp", "1400", "--dx", "20", "--dz", "20"},
+              scratch.Path("ratio.mvg"))
+          .status,
+      0);
+  const Model ratio(scratch.Path("ratio.mvg"));
+  for (std::int64_t i = 0; i < 500 * 174; ++i) {
+    wrong += !within(ratio.Value(i % 500, i / 500, 1), ratio.Value(i % 500, i / 500, 0) / 1.73);
+  }
+  EXPECT_EQ(wrong, 0u);
+}
+
+}  // namespace
