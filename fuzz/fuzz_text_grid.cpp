@@ -1,7 +1,8 @@
 // Arbitrary bytes as a text grid. An accepted text loads to exactly its count of finite values,
 // each the C library's strtod of its token rounded to float32, with the minimum, maximum and line
-// structure a plain reading finds; a reading cut into small chunks on several threads gives the
-// same result as a whole one.
+// structure a plain reading finds; a reading cut into small chunks on several threads, from a
+// stream that gives a few bytes at a time or from the text gzip-compressed, gives the same result
+// as a whole one. The bytes read as gzip data are refused or read, never more.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -12,6 +13,9 @@
 #include <string_view>
 #include <vector>
 
+#include <zlib.h>
+
+#include "grid/GzipStream.h"
 #include "grid/TextGridPass.h"
 #include "grid/TextGridReader.h"
 
@@ -82,16 +86,16 @@ std::uint32_t Bits(float value) {
   return bits;
 }
 
-void CheckAccepted(std::string_view text, const TextGridScan& scan) {
-  const TextGridValues loaded = LoadTextGridValuesFromText(text, "fuzz.txt", scan.summary.count);
-  if (!loaded.ok() || loaded.count != scan.summary.count || !loaded.values) __builtin_trap();
+void CheckAccepted(std::string_view text, const TextGridRead& scan) {
+  const FloatArray& values = scan.values;
+  if (values.size() != scan.summary.count) __builtin_trap();
   const std::vector<std::string> tokens = Split(Counted(text));
-  if (tokens.size() != loaded.count) __builtin_trap();
+  if (tokens.size() != values.size()) __builtin_trap();
   // The bounds as a plain reading from start to end finds them, with the values as read.
   float minimum = 1e30f;
   float maximum = -1e30f;
-  for (std::uint32_t i = 0; i < loaded.count; ++i) {
-    const float value = loaded.values[i];
+  for (std::uint32_t i = 0; i < values.size(); ++i) {
+    const float value = values[i];
     if (!std::isfinite(value)) __builtin_trap();
     if (value < scan.summary.minimum || value > scan.summary.maximum) __builtin_trap();
     char* end = nullptr;
@@ -107,41 +111,62 @@ void CheckAccepted(std::string_view text, const TextGridScan& scan) {
   if (!(scan.lines == Lines(text))) __builtin_trap();
 }
 
+std::string Gzip(std::string_view text) {
+  z_stream z{};
+  deflateInit2(&z, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY);
+  std::string out(deflateBound(&z, static_cast<uLong>(text.size())) + 32, '\0');
+  z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
+  z.avail_in = static_cast<uInt>(text.size());
+  z.next_out = reinterpret_cast<Bytef*>(&out[0]);
+  z.avail_out = static_cast<uInt>(out.size());
+  deflate(&z, Z_FINISH);
+  out.resize(z.total_out);
+  deflateEnd(&z);
+  return out;
+}
+
+void CheckSame(const TextPassResult& got, const TextPassResult& expected) {
+  if (got.stop != expected.stop) __builtin_trap();
+  if (got.stop != TextPassStop::kEnd) {
+    if (got.problemOffset != expected.problemOffset || got.problemLine != expected.problemLine ||
+        got.problemValue != expected.problemValue || got.token != expected.token) {
+      __builtin_trap();
+    }
+    return;
+  }
+  if (got.count != expected.count || Bits(got.minimum) != Bits(expected.minimum) ||
+      Bits(got.maximum) != Bits(expected.maximum) || !(got.lines == expected.lines) ||
+      got.values.size() != expected.values.size()) {
+    __builtin_trap();
+  }
+  for (std::size_t i = 0; i < got.values.size(); ++i) {
+    if (Bits(got.values[i]) != Bits(expected.values[i])) __builtin_trap();
+  }
+}
+
 void CheckChunked(std::string_view text, std::uint8_t shape) {
-  const MemoryTextSource source(text);
   TextPassOptions whole;
   whole.chunkBytes = text.size() + 1;
   whole.threads = 1;
   TextPassOptions chunked;
   chunked.chunkBytes = 1 + shape % 13;
   chunked.threads = 1 + (shape >> 6) % 3;
-  const TextPassResult expected = ScanTextPass(source, {}, whole);
-  const TextPassResult got = ScanTextPass(source, {}, chunked);
-  if (got.stop != expected.stop) __builtin_trap();
-  if (got.stop == TextPassStop::kEnd &&
-      (got.count != expected.count || Bits(got.minimum) != Bits(expected.minimum) ||
-       Bits(got.maximum) != Bits(expected.maximum) || !(got.lines == expected.lines))) {
-    __builtin_trap();
-  }
-  if (got.stop != TextPassStop::kEnd &&
-      (got.problemOffset != expected.problemOffset || got.token != expected.token)) {
-    __builtin_trap();
-  }
-  if (expected.stop != TextPassStop::kEnd) return;
-  std::vector<float> a(expected.count), b(expected.count);
-  LoadTextPass(source, expected.layout, a.data(), {}, whole);
-  const TextPassResult load = LoadTextPass(source, got.layout, b.data(), {}, chunked);
-  if (load.stop != TextPassStop::kEnd || load.count != expected.count) __builtin_trap();
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (Bits(a[i]) != Bits(b[i])) __builtin_trap();
-  }
+  const std::size_t piece = 1 + (shape >> 3) % 7;
+  MemoryStream wholeText(text);
+  const TextPassResult expected = ReadTextPass(wholeText, {}, whole);
+  MemoryStream pieces(text, piece);
+  CheckSame(ReadTextPass(pieces, {}, chunked), expected);
+  const std::string compressed = Gzip(text);
+  MemoryStream compressedPieces(compressed, piece);
+  GzipStream inflated(compressedPieces);
+  CheckSame(ReadTextPass(inflated, {}, chunked), expected);
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
-  const TextGridScan scan = ScanTextGridText(text, "fuzz.txt");
+  const TextGridRead scan = ReadTextGridText(text, "fuzz.txt");
   if (scan.ok()) {
     CheckAccepted(text, scan);
   } else {
@@ -160,5 +185,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
   if (size > 0) CheckChunked(text.substr(1), data[0]);
+  // The bytes as gzip data: refused with the name, or read.
+  const std::string gzip = "\x1F\x8B" + std::string(text);
+  MemoryStream stream(gzip, 1 + size % 7);
+  const TextGridRead inflated = ReadTextGridStream(stream, "fuzz.gz", true);
+  if (!inflated.ok() && inflated.status.message().compare(0, 7, "fuzz.gz") != 0) __builtin_trap();
+  if (inflated.ok() && inflated.values.size() != inflated.summary.count) __builtin_trap();
   return 0;
 }

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Builds the benchmarks natively (Release) and runs them:
-#  1. Whole process, as a user meets it: `mvgtool convert` and the literal algorithm as a program
+#  1. Whole process, as a user meets it: `mvgtool convert`, the literal algorithm as a program
 #     of its own (bench/literal_convert.cpp: fgets into 8192 bytes, strtok, atof, two passes, one
-#     write), run in turn, each timed by hyperfine with its peak memory from /usr/bin/time, on a
-#     20-million-value grid; then mvgtool on a 100-million-value grid right after each literal
-#     run on the 20-million one.
+#     write) and `wc -w` on the same file, run in turn, each timed by hyperfine with its peak
+#     memory from /usr/bin/time, on a 20-million-value grid; then mvgtool and `wc -w` on a
+#     100-million-value grid right after each literal run on the 20-million one; then the
+#     20-million-value grid gzip-compressed against `zcat FILE > /dev/null`, and read from a pipe
+#     (`cat FILE | mvgtool convert --vp - ...`) against the same file by name.
 #     Then the peak memory of every command that holds a grid against its bound (4 bytes a value
 #     it holds + 16 MiB): convert of three properties and totext, of 20 and 100 million values,
 #     and the picture of a 10,000,000 x 1 grid.
@@ -70,33 +72,40 @@ stats() {
 }
 mib() { awk -v k="$1" 'BEGIN {printf "%.1f MiB", k / 1024}'; }
 
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
+
 literal=("$bin/bench/literal_convert")
 ours=("$bin/src/cli/mvgtool" convert --dx 1 --dz 1)
 echo
-echo "== Whole process, in turn: literal_convert and mvgtool convert, 20,000,000 values"
-literal_times="" our_times="" ratios="" our_peak=0 literal_peak=0
+echo "== Whole process, in turn: literal_convert, mvgtool convert and wc -w, 20,000,000 values"
+literal_times="" our_times="" wc_times="" ratios="" wc_ratios="" our_peak=0 literal_peak=0
 for ((i = 1; i <= pairs; ++i)); do
   timed lit "${literal[@]}" "$grid20" 2000 "$work/literal.mvg"
   timed our "${ours[@]}" --vp "$grid20" --nx 2000 -o "$work/ours.mvg"
+  timed words wc -w "$grid20"
   read -r lit_s lit_k <<<"$lit"
   read -r our_s our_k <<<"$our"
-  ratio=$(awk -v a="$lit_s" -v b="$our_s" 'BEGIN {printf "%.2f", a / b}')
-  printf '  pair %d: literal %.3f s (%s), mvgtool %.3f s (%s): %sx; load %s\n' "$i" "$lit_s" \
-    "$(mib "$lit_k")" "$our_s" "$(mib "$our_k")" "$ratio" "$(load)"
-  literal_times+=" $lit_s" our_times+=" $our_s" ratios+=" $ratio"
+  read -r wc_s _ <<<"$words"
+  r=$(ratio "$lit_s" "$our_s") w=$(ratio "$wc_s" "$our_s")
+  printf '  %d: literal %.3f s (%s), mvgtool %.3f s (%s), wc -w %.3f s: %sx the literal, %sx wc; \
+load %s\n' "$i" "$lit_s" "$(mib "$lit_k")" "$our_s" "$(mib "$our_k")" "$wc_s" "$r" "$w" "$(load)"
+  literal_times+=" $lit_s" our_times+=" $our_s" wc_times+=" $wc_s" ratios+=" $r" wc_ratios+=" $w"
   ((our_k > our_peak)) && our_peak=$our_k
   ((lit_k > literal_peak)) && literal_peak=$lit_k
 done
 echo "  literal: $(stats "$literal_times") s"
 echo "  mvgtool: $(stats "$our_times") s"
-echo "  ratio:   $(stats "$ratios")x (goal: median >= 10x)"
+echo "  wc -w:   $(stats "$wc_times") s"
+echo "  ratio to the literal program: $(stats "$ratios")x (goal: median >= 14x)"
+echo "  faster than wc -w:            $(stats "$wc_ratios")x (goal: median >= 2.5x)"
 echo "  peak memory: mvgtool $(mib $our_peak) (limit 4 bytes a value + 16 MiB = \
 $(mib $((20000000 * 4 / 1024 + 16384)))), literal $(mib $literal_peak)"
 # Same values, bit for bit, after the 296-byte headers (the literal program's is a stand-in).
 "${literal[@]}" "$grid20" 2000 "$work/literal.mvg" >"$work/literal.txt"
 "${ours[@]}" --vp "$grid20" --nx 2000 -o "$work/ours.mvg" >/dev/null
 "$bin/src/cli/mvgtool" sizes "$grid20" >"$work/sizes.txt"
-if cmp -s <(tail -c +297 "$work/literal.mvg") <(tail -c +297 "$work/ours.mvg"); then
+tail -c +297 "$work/literal.mvg" >"$work/literal.values"
+if cmp -s "$work/literal.values" <(tail -c +297 "$work/ours.mvg"); then
   echo "  values: identical; literal: $(cat "$work/literal.txt")"
 else
   echo "  values: DIFFERENT"
@@ -105,19 +114,72 @@ fi
 grep -iE 'range|minimum|maximum' "$work/sizes.txt" | sed 's/^/  mvgtool sizes: /' || true
 
 echo
-echo "== Whole process: mvgtool convert on 100,000,000 values, each right after literal_convert \
-on 20,000,000"
-big_times="" big_peak=0
+echo "== Whole process: mvgtool convert and wc -w on 100,000,000 values, each mvgtool right after \
+literal_convert on 20,000,000"
+big_times="" big_wc_times="" big_ratios="" big_peak=0
 for ((i = 1; i <= pairs; ++i)); do
   timed lit "${literal[@]}" "$grid20" 2000 "$work/literal.mvg"
-  timed big "${ours[@]}" --vp "$grid100" --nx 2000 -o "$work/ours.mvg"
+  # 2,000 x 50,000 nodes: deep enough to be a finding, which --force writes over.
+  timed big "${ours[@]}" --vp "$grid100" --nx 2000 --force -o "$work/ours.mvg"
+  timed words wc -w "$grid100"
   read -r big_s big_k <<<"$big"
-  printf '  run %d: %.3f s (%s); load %s\n' "$i" "$big_s" "$(mib "$big_k")" "$(load)"
-  big_times+=" $big_s"
+  read -r wc_s _ <<<"$words"
+  w=$(ratio "$wc_s" "$big_s")
+  printf '  %d: mvgtool %.3f s (%s), wc -w %.3f s: %sx wc; load %s\n' "$i" "$big_s" \
+    "$(mib "$big_k")" "$wc_s" "$w" "$(load)"
+  big_times+=" $big_s" big_wc_times+=" $wc_s" big_ratios+=" $w"
   ((big_k > big_peak)) && big_peak=$big_k
 done
-echo "  mvgtool: $(stats "$big_times") s (goal: <= 1.5 s)"
+echo "  mvgtool: $(stats "$big_times") s"
+echo "  wc -w:   $(stats "$big_wc_times") s"
+echo "  faster than wc -w: $(stats "$big_ratios")x (goal: median >= 2.5x)"
 echo "  peak memory: $(mib $big_peak) (limit $(mib $((100000000 * 4 / 1024 + 16384))))"
+
+# The streams, each against its own reference, through the shell alike.
+gzip20=$grid20.gz
+if [ ! -s "$gzip20" ] || [ "$gzip20" -ot "$grid20" ]; then
+  gzip -c "$grid20" >"$gzip20.partial" && mv "$gzip20.partial" "$gzip20"
+fi
+run_ours="${ours[*]} --nx 2000 -o $work/ours.mvg"
+echo
+echo "== Whole process, in turn: the 20,000,000-value grid gzip-compressed \
+($(($(stat -c %s "$gzip20") / 1000000)) MB), mvgtool convert against zcat FILE > /dev/null"
+zcat_times="" gz_times="" gz_ratios=""
+for ((i = 1; i <= pairs; ++i)); do
+  timed z bash -c "'zcat $gzip20 >/dev/null'"
+  timed g bash -c "'$run_ours --vp $gzip20'"
+  read -r z_s _ <<<"$z"
+  read -r g_s g_k <<<"$g"
+  r=$(ratio "$g_s" "$z_s")
+  printf '  %d: zcat %.3f s, mvgtool %.3f s (%s): %sx zcat; load %s\n' "$i" "$z_s" "$g_s" \
+    "$(mib "$g_k")" "$r" "$(load)"
+  zcat_times+=" $z_s" gz_times+=" $g_s" gz_ratios+=" $r"
+done
+echo "  zcat:    $(stats "$zcat_times") s"
+echo "  mvgtool: $(stats "$gz_times") s"
+echo "  time against zcat: $(stats "$gz_ratios")x (goal: median <= 1.2x)"
+cmp -s "$work/literal.values" <(tail -c +297 "$work/ours.mvg") &&
+  echo "  values: identical to the literal program's" || { echo "  values: DIFFERENT"; exit 1; }
+
+echo
+echo "== Whole process, in turn: the 20,000,000-value grid read from a pipe \
+(cat FILE | mvgtool convert --vp - ...) against the same file by name"
+named_times="" pipe_times="" pipe_ratios=""
+for ((i = 1; i <= pairs; ++i)); do
+  timed n bash -c "'$run_ours --vp $grid20'"
+  timed p bash -c "'cat $grid20 | $run_ours --vp -'"
+  read -r n_s _ <<<"$n"
+  read -r p_s p_k <<<"$p"
+  r=$(ratio "$p_s" "$n_s")
+  printf '  %d: by name %.3f s, from a pipe %.3f s (%s): %sx; load %s\n' "$i" "$n_s" "$p_s" \
+    "$(mib "$p_k")" "$r" "$(load)"
+  named_times+=" $n_s" pipe_times+=" $p_s" pipe_ratios+=" $r"
+done
+echo "  by name:     $(stats "$named_times") s"
+echo "  from a pipe: $(stats "$pipe_times") s"
+echo "  time against the file by name: $(stats "$pipe_ratios")x (goal: median <= 1.3x)"
+cmp -s "$work/literal.values" <(tail -c +297 "$work/ours.mvg") &&
+  echo "  values: identical to the literal program's" || { echo "  values: DIFFERENT"; exit 1; }
 
 # peak LABEL VALUES_HELD COMMAND...: one run's peak memory against the bound of 4 bytes a value
 # the command holds + 16 MiB.
@@ -138,13 +200,15 @@ for n in 20 100; do
   grid=$grid20 values=20000000
   [ "$n" = 100 ] && grid=$grid100 values=100000000
   peak "convert, Vp, density and Vs of $n M values" $((3 * values)) \
-    "$tool" convert --vp "$grid" --density "$grid" --vs "$grid" --nx 2000 -o "$work/three.mvg"
+    "$tool" convert --vp "$grid" --density "$grid" --vs "$grid" --nx 2000 --dx 1 --dz 1 --force \
+    -o "$work/three.mvg"
   rm -f "$work/three.mvg"
-  "$tool" convert --vp "$grid" --nx 2000 -o "$work/one.mvg" >/dev/null
+  "$tool" convert --vp "$grid" --nx 2000 --dx 1 --dz 1 --force -o "$work/one.mvg" >/dev/null
   peak "totext of $n M values" "$values" "$tool" totext "$work/one.mvg" -o "$work/one.txt"
   rm -f "$work/one.mvg" "$work/one.txt"
 done
-"$tool" convert --vp "$grid20" --nx 10000000 --nz-write 1 -o "$work/line.mvg" >/dev/null
+"$tool" convert --vp "$grid20" --nx 10000000 --nz-write 1 --dx 1 --dz 1 --force -o "$work/line.mvg" \
+  >/dev/null
 peak "picture of a 10,000,000 x 1 grid" 10000000 "$tool" picture "$work/line.mvg" -o "$work/line.png"
 rm -f "$work/line.mvg" "$work/line.png"
 

@@ -10,6 +10,7 @@ struct CommandContext {
   std::ostream& out;
   std::ostream& err;
   bool showProgress = false;
+  bool stdoutIsTerminal = false;  // where a grid file is not written
 };
 
 struct CommandHelp {

@@ -29,7 +29,8 @@ const CommandHelp kConvertHelp = {
     "Converts up to three text grids, which must hold the same number of values, into one\n"
     "grid file. A text grid is a flat sequence of decimal numbers separated by spaces, tabs,\n"
     "commas or line ends, row after row; its lines hold whole rows, or its rows are wrapped\n"
-    "over whole lines.\n"
+    "over whole lines. FILE may be gzip-compressed (told by its first bytes, not its name),\n"
+    "and \"-\" reads one of them from standard input.\n"
     "\n"
     "  --vp FILE              compressional velocity grid\n"
     "  --density FILE         density grid, or the word gardner: density from Vp by Gardner's\n"
@@ -64,7 +65,8 @@ const CommandHelp kConvertHelp = {
     "  --pad L,R,T,B          a border of L, R, T and B nodes (left, right, top, bottom), each\n"
     "                         repeating the nearest edge node, as absorbing boundaries need\n"
     "  -o, --output OUTPUT    the grid file to write, named exactly as given; an existing\n"
-    "                         file is replaced only when the new one is complete\n"
+    "                         file is replaced only when the new one is complete;\n"
+    "                         \"-\" writes it to standard output (not to a terminal)\n"
     "  --force                write the grid file despite the findings below\n"
     "  --strict               accepted for older scripts: findings always refuse\n"
     "\n"
@@ -180,6 +182,10 @@ Status TakeOptions(const ParsedCommandLine& line, PerProperty<Property>& propert
     }
   }
   if (!anyInput) return Status::Error("no input: give at least one of " + inputOptions);
+  const auto fromStandardInput = [](const Property& p) { return p.path == kStandardInput; };
+  if (std::count_if(properties.each.begin(), properties.each.end(), fromStandardInput) > 1) {
+    return Status::Error("only one input can be \"-\", standard input");
+  }
 
   for (const Status& taken :
        {TakeWholeNumber(line, "nx", choices.hasNx, choices.nx),
@@ -201,18 +207,17 @@ Status TakeOptions(const ParsedCommandLine& line, PerProperty<Property>& propert
 }
 
 // How messages name a property's file: with its option, so that files of one name in two
-// folders are told apart ("--vp b/vp.txt").
+// folders are told apart ("--vp b/vp.txt", "--vp standard input").
 std::string NameOf(const Property& property) {
-  return "--" + property.option + " " + property.path;
+  return "--" + property.option + " " +
+         (property.path == kStandardInput ? "standard input" : property.path);
 }
 
 // Reads one property as the dialog does; refused with the line to show.
 Status ReadProperty(Property& property, const Property* first, ProgressLine& progress) {
-  LoadProgress reading;
-  reading.scanning = progress.For("Scanning " + property.path);
-  reading.loading = progress.For("Loading " + property.path);
   property.loaded = LoadProperty(property.path, NameOf(property),
-                                 first != nullptr ? first->loaded.summary.count : 0, reading);
+                                 first != nullptr ? first->loaded.summary.count : 0,
+                                 progress.For("Reading " + property.path));
   progress.Clear();
   if (property.loaded.countDiffers) {
     return Status::Error(NameOf(property) + " holds " +
@@ -281,15 +286,16 @@ std::string OptionOf(RequestPart part) {
 
 // "Wrote model.mvg: nx 500 from the lines (...), nz 174, properties PQR, 1044296 bytes", with
 // the part of the input written and the findings overridden; then each step of the preparation
-// and the stability report.
+// and the stability report. A grid file on standard output is "the grid file to standard output".
 void ReportWritten(std::ostream& out, const ConversionRequest& request,
                    const ConversionResult& result, const std::string& nxSaid) {
   const GridFileHeader& header = result.header;
   const GridWindow& window = request.window;
   const bool sameRows = window.nxWrite == window.nxInput && !request.preparation.resample &&
                         !request.preparation.border.any();
-  out << "Wrote " << request.outputPath << ": "
-      << (sameRows ? nxSaid : "nx " + std::to_string(header.nx)) << ", nz " << header.nz
+  out << "Wrote "
+      << (request.toStandardOutput ? "the grid file to standard output" : request.outputPath)
+      << ": " << (sameRows ? nxSaid : "nx " + std::to_string(header.nx)) << ", nz " << header.nz
       << ", properties " << header.propertyCodes << ", " << result.bytes << " bytes";
   const std::string input = " of the " + std::to_string(window.nxInput) + " x " +
                             std::to_string(request.nzInput) + " input grid)";
@@ -326,6 +332,12 @@ int RunConvertCommand(const std::vector<std::string>& args, const CommandContext
   if (choices.output.find('*') != std::string::npos) {
     return Refuse(context.err, choices.output + ": a grid file name cannot hold \"*\"");
   }
+  const bool toStandardOutput = choices.output == "-";
+  if (toStandardOutput && context.stdoutIsTerminal) {
+    return Refuse(context.err,
+                  "-o -: will not write a binary grid file to a terminal; redirect standard "
+                  "output to a file or a pipe");
+  }
 
   ProgressLine progress(context.err, context.showProgress);
   const Property* first = nullptr;
@@ -344,18 +356,20 @@ int RunConvertCommand(const std::vector<std::string>& args, const CommandContext
   for (const GridProperty& grid : kGridProperties) {
     const Property& property = properties[grid.kind];
     if (property.path.empty()) continue;
-    request.inputs[grid.kind] = {property.loaded.values.get(),
+    request.inputs[grid.kind] = {property.loaded.values.data(),
                                  property.unit,
-                                 property.path,
+                                 property.path == kStandardInput ? "" : property.path,
                                  NameOf(property),
                                  &property.loaded.lines,
-                                 property.loaded.endMarkLine};
+                                 property.loaded.endMarkLine,
+                                 RangeOfValues(property.loaded.summary)};
   }
   request.inputCount = static_cast<std::int32_t>(request.window.elementCount);
   request.xStepName = "--dx";
   request.zStepName = "--dz";
-  request.outputName = choices.output;
-  request.outputPath = choices.output;
+  request.outputName = toStandardOutput ? "standard output" : choices.output;
+  request.outputPath = toStandardOutput ? "" : choices.output;
+  request.toStandardOutput = toStandardOutput;
   // A script would write a wrong model without anyone reading a warning: findings refuse.
   const bool force = line.Has("force");
   FindingsAnswer answer;
@@ -368,6 +382,7 @@ int RunConvertCommand(const std::vector<std::string>& args, const CommandContext
     for (const std::string& finding : result.findings) ReportProblem(context.err, finding);
     return Refuse(context.err, "nothing written; --force writes the grid file anyway");
   }
-  ReportWritten(context.out, request, result, nxSaid);
+  // Standard output holds the grid file itself: the summary goes with the messages.
+  ReportWritten(toStandardOutput ? context.err : context.out, request, result, nxSaid);
   return kExitSuccess;
 }

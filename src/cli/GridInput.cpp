@@ -24,6 +24,14 @@ bool LooksLikeGridFile(const std::string& path) {
   return file.StartsAsGridFile();
 }
 
+std::string WithoutGzipEnding(const std::string& path) {
+  const std::size_t at = path.size() >= 3 ? path.size() - 3 : 0;
+  std::string ending = path.substr(at);
+  for (char& c : ending) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+  const std::size_t nameStart = path.find_last_of("/\\") + 1;  // 0 without a folder
+  return ending == ".gz" && at > nameStart ? path.substr(0, at) : path;
+}
+
 std::string ReplaceExtension(const std::string& path, const std::string& ending) {
   const std::size_t nameStart = path.size() - FileNameOf(path).size();
   const std::size_t dot = path.rfind('.');

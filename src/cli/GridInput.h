@@ -15,6 +15,9 @@ Status TakePropertyOption(const ParsedCommandLine& line, const GridProperty*& pr
 // A name ending in .mvg (either case), or a file that starts with a grid file's signature.
 bool LooksLikeGridFile(const std::string& path);
 
+// The path without a last ".gz" (either case): "vp.txt.gz" -> "vp.txt".
+std::string WithoutGzipEnding(const std::string& path);
+
 // The path with its file name's extension replaced by ending:
 // ("data/model.mvg", "-P.png") -> "data/model-P.png"; ("vp", ".png") -> "vp.png".
 std::string ReplaceExtension(const std::string& path, const std::string& ending);

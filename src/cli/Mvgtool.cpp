@@ -49,7 +49,7 @@ int TopLevelUsageError(std::ostream& err, const std::string& problem) {
 }  // namespace
 
 int RunMvgtool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-               bool showProgress) {
+               bool showProgress, bool stdoutIsTerminal) {
   if (args.empty()) return TopLevelUsageError(err, "no command given");
   const std::string& name = args[0];
   if (name == "--help" || name == "-h" || name == "help") {
@@ -60,7 +60,7 @@ int RunMvgtool(const std::vector<std::string>& args, std::ostream& out, std::ost
     out << "mvgtool " << MVG_VERSION << '\n';
     return kExitSuccess;
   }
-  const CommandContext context{out, err, showProgress};
+  const CommandContext context{out, err, showProgress, stdoutIsTerminal};
   for (const Command& command : kCommands) {
     if (name == command.help->name) {
       return command.run(std::vector<std::string>(args.begin() + 1, args.end()), context);

@@ -8,5 +8,5 @@
 int main(int argc, char** argv) {
   UseUtf8Console();
   const std::vector<std::string> args(argv + 1, argv + argc);
-  return RunMvgtool(args, std::cout, std::cerr, StderrIsTerminal());
+  return RunMvgtool(args, std::cout, std::cerr, StderrIsTerminal(), StdoutIsTerminal());
 }

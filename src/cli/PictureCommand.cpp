@@ -62,7 +62,8 @@ const CommandHelp kPictureHelp = {
     "\">= MAX\" or \"<= MIN\" takes in values beyond it. NaN values are grey.\n"
     "\n"
     "INPUT is a grid file when its name ends in .mvg or it starts as one; anything else is read\n"
-    "as a text grid and shown in the units the file holds.\n"};
+    "as a text grid (gzip-compressed or not) and shown in the units the file holds. INPUT \"-\"\n"
+    "reads a text grid from standard input; its picture needs -o.\n"};
 
 namespace {
 
@@ -74,7 +75,7 @@ const std::vector<OptionRule> kOptions = {
 // The grid to draw, whichever kind of file it came from.
 struct PictureSource {
   GridPropertyValues gridFile;
-  TextGridValues textGrid;
+  TextGridRead textGrid;
   const float* values = nullptr;
   std::int32_t nx = 0, nz = 0;
   float dx = 0, dz = 0;  // 0 when not known
@@ -111,26 +112,27 @@ Status ReadGridFileSource(const std::string& path, const GridProperty* wanted,
 Status ReadTextGridSource(const std::string& path, bool hasNx, std::int32_t nx,
                           const CommandContext& context, PictureSource& source) {
   ProgressLine progress(context.err, context.showProgress);
-  const TextGridScan scan = ScanTextGrid(path, path, progress.For("Scanning " + path));
+  const bool standardInput = path == kStandardInput;
+  const std::string name = standardInput ? "standard input" : path;
+  source.textGrid = ReadTextGrid(path, name, progress.For("Reading " + path));
   progress.Clear();
-  if (!scan.ok()) return scan.status;
-  const std::uint32_t count = scan.summary.count;
-  const XSizeChoice x = ChooseXSize(count, scan.lines, path, hasNx, nx);
+  const TextGridRead& read = source.textGrid;
+  if (!read.ok()) return read.status;
+  const std::uint32_t count = read.summary.count;
+  const XSizeChoice x = ChooseXSize(count, read.lines, name, hasNx, nx);
   if (!x.status.ok()) return x.status;
-  source.textGrid = LoadTextGridValues(path, path, scan, progress.For("Loading " + path));
-  progress.Clear();
-  if (!source.textGrid.ok()) return source.textGrid.status;
-  source.values = source.textGrid.values.get();
+  source.values = read.values.data();
   source.nx = x.nx;
   source.nz = static_cast<std::int32_t>(count / static_cast<std::uint32_t>(source.nx));
-  source.title = FileNameOf(path) + ": " + GridSizeText(source.nx, source.nz);
+  source.title =
+      (standardInput ? name : FileNameOf(path)) + ": " + GridSizeText(source.nx, source.nz);
   if (source.dx > 0) {
     source.title += ", " + GridStepsText(source.dx, source.dz);
   } else {
     source.noSteps = "no --dx and --dz";
   }
   source.unit = "file's units";
-  source.defaultOutput = ReplaceExtension(path, ".png");
+  source.defaultOutput = ReplaceExtension(WithoutGzipEnding(path), ".png");
   return Status();
 }
 
@@ -247,7 +249,8 @@ int RunPictureCommand(const std::vector<std::string>& args, const CommandContext
                       "unexpected argument \"" + line.operands[1] + "\"");
   }
   const std::string& input = line.operands[0];
-  const bool gridFile = LooksLikeGridFile(input);
+  const bool standardInput = input == kStandardInput;
+  const bool gridFile = !standardInput && LooksLikeGridFile(input);
   const GridProperty* wanted = nullptr;
   bool hasNx = false;
   std::int32_t nx = 0;
@@ -255,6 +258,9 @@ int RunPictureCommand(const std::vector<std::string>& args, const CommandContext
   GridPictureRequest request;
   const Status taken = TakeOptions(line, gridFile, wanted, hasNx, nx, source, request.colours);
   if (!taken.ok()) return UsageError(context.err, kPictureHelp, taken.message());
+  if (standardInput && !line.Has("output")) {
+    return UsageError(context.err, kPictureHelp, "a picture of standard input needs -o OUTPUT.png");
+  }
   if (line.Has("dx")) {  // and so --dz, checked as convert checks them
     for (const auto& [option, part, step] :
          {std::tuple{"--dx: ", RequestPart::kXStep, source.dx},
@@ -268,7 +274,7 @@ int RunPictureCommand(const std::vector<std::string>& args, const CommandContext
                                : ReadTextGridSource(input, hasNx, nx, context, source);
   if (!read.ok()) return Refuse(context.err, read.message());
   const std::string output = line.Has("output") ? line.Value("output") : source.defaultOutput;
-  if (IsSameFile(output, input)) {
+  if (!standardInput && IsSameFile(output, input)) {
     return Refuse(context.err, "Cannot write the picture " + output +
                                    ": it would replace its own input; give another -o.");
   }

@@ -1,6 +1,7 @@
 // mvgtool sizes: what the dialog shows when a text grid is loaded: the number of values, their
 // minimum and maximum, and the X sizes on offer with the proposal marked.
 
+#include <algorithm>
 #include <cstdint>
 #include <ostream>
 #include <string>
@@ -22,11 +23,12 @@ const CommandHelp kSizesHelp = {
     "of it, and how its lines go. The proposal is marked [X]: the number of values on each line\n"
     "when every line holds the same number, else the narrowest rows that wrap over whole lines\n"
     "(not 20 times deeper than wide), else the most nearly square grid with X not above Z; pass\n"
-    "another one to \"mvgtool convert --nx\".\n"};
+    "another one to \"mvgtool convert --nx\". A FILE may be gzip-compressed; \"-\" reads one from\n"
+    "standard input.\n"};
 
 namespace {
 
-void ShowSizes(std::ostream& out, const std::string& path, const TextGridScan& scan) {
+void ShowSizes(std::ostream& out, const std::string& path, const TextGridRead& scan) {
   const TextGridSummary& summary = scan.summary;
   out << path << ": " << summary.count << " values, minimum " << FormatSixDigits(summary.minimum)
       << ", maximum " << FormatSixDigits(summary.maximum) << '\n'
@@ -58,14 +60,19 @@ int RunSizesCommand(const std::vector<std::string>& args, const CommandContext& 
   if (line.Has("help")) return ShowHelp(context.out, kSizesHelp);
   if (line.operands.empty()) return UsageError(context.err, kSizesHelp, "no file given");
 
+  if (std::count(line.operands.begin(), line.operands.end(), kStandardInput) > 1) {
+    return UsageError(context.err, kSizesHelp, "only one FILE can be \"-\", standard input");
+  }
+
   // Every file is shown or refused; one refused file makes the whole run a refusal.
   int status = kExitSuccess;
   ProgressLine progress(context.err, context.showProgress);
   for (const std::string& path : line.operands) {
-    const TextGridScan scan = ScanTextGrid(path, path, progress.For("Scanning " + path));
+    const std::string name = path == kStandardInput ? "standard input" : path;
+    const TextGridRead scan = ScanTextGrid(path, name, progress.For("Scanning " + path));
     progress.Clear();
     if (scan.ok()) {
-      ShowSizes(context.out, path, scan);
+      ShowSizes(context.out, name, scan);
     } else {
       status = Refuse(context.err, scan.status.message());
     }

@@ -8,4 +8,10 @@
 
 bool StderrIsTerminal() { return _isatty(_fileno(stderr)) != 0; }
 
+// A console, not any character device: the grid file may well go to NUL.
+bool StdoutIsTerminal() {
+  DWORD mode = 0;
+  return GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode) != 0;
+}
+
 void UseUtf8Console() { SetConsoleOutputCP(CP_UTF8); }

@@ -85,6 +85,8 @@ ConversionResult RunConversion(const ConversionRequest& request, const FindingsA
   if (answer.writeWithReport && !answer.writeWithReport(result.stability)) return result;
   if (answer.writing) answer.writing();
 
+  const GridOutput output =
+      request.toStandardOutput ? GridOutput::StandardOutput() : GridOutput(request.outputPath);
   ExportedGridFile exported;
   if (IsPlainWindow(request)) {
     ExportSource source;
@@ -93,14 +95,14 @@ ConversionResult RunConversion(const ConversionRequest& request, const FindingsA
       source.properties[property.kind] = {input.values, UnitOf(property.kind, input).factor};
     }
     source.window = request.window;
-    exported = ExportGridFile(source, request.outputPath);
+    exported = ExportGridFile(source, output);
   } else {
     PreparedRows rows(request);
     const PreparedShape& shape = rows.Shape();
     exported =
         ExportMadeGrid({static_cast<std::int32_t>(shape.nx), static_cast<std::int32_t>(shape.nz),
                         shape.xStep, shape.zStep, rows.PropertyCodes(), &rows},
-                       request.outputPath);
+                       output);
   }
   result.status = exported.status;
   result.written = exported.ok();

@@ -29,7 +29,7 @@ Status ValueBeyondFloats(PropertyKind kind, const PropertyInput& input, std::uin
   const Unit& unit = UnitOf(kind, input);
   const float factor = unit.factor;
   if (factor == 1.0f) return Status();  // a text grid holds finite floats alone
-  const ValueRange range = FindValueRange(input.values, count);
+  const ValueRange range = input.range ? *input.range : FindValueRange(input.values, count);
   if (std::isfinite(range.minimum * factor) && std::isfinite(range.maximum * factor)) {
     return Status();
   }
@@ -123,7 +123,8 @@ Status CheckConversionRequest(const ConversionRequest& request, RequestPart* ref
     if (!beyond.ok()) return Refuse(RequestPart::kInputs, refused, beyond.message());
   }
   for (const PropertyInput& input : request.inputs.each) {
-    if (input.values != nullptr && IsSameFile(request.outputPath, input.path)) {
+    if (input.values != nullptr && !request.toStandardOutput && !input.path.empty() &&
+        IsSameFile(request.outputPath, input.path)) {
       return Refuse(
           RequestPart::kOutput, refused,
           "The grid file would replace the input file " + input.name + ". Choose another name.");

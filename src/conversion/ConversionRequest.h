@@ -5,6 +5,7 @@
 // and the export are the same for both.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "conversion/ModelPreparation.h"
@@ -13,15 +14,18 @@
 #include "grid/GridProperties.h"
 #include "grid/Status.h"
 #include "grid/TextGridLines.h"
+#include "grid/ValueRange.h"
 
 struct PropertyInput {
   const float* values = nullptr;         // elementCount values in file order; null when not loaded
   const Unit* unit = nullptr;            // the unit the values are in; null counts as the file's
-  std::string path;                      // where it was read from
+  std::string path;                      // where it was read from; empty: standard input
   std::string name;                      // how the user knows the file ("vp.txt")
   const TextGridLines* lines = nullptr;  // how its lines go; null when not known
-  // The line of a Ctrl-Z that ended the text before more of it; 0: none (see TextGridScan).
+  // The line of a Ctrl-Z that ended the text before more of it; 0: none (see TextGridRead).
   std::uint64_t endMarkLine = 0;
+  // The least and greatest value, when the reading found them: spares the checks a pass.
+  std::optional<ValueRange> range = std::nullopt;
 };
 
 // The unit of an input's values: the one given, else the grid file's own.
@@ -37,8 +41,9 @@ struct ConversionRequest {
   std::int32_t inputCount = 0;                             // the number of values the user confirms
   std::int32_t nzInput = 0;                                // the Z size the user confirms
   std::string xStepName = "X step", zStepName = "Z step";  // how the user knows the steps
-  std::string outputName;  // as shown; holds '*' until an output is chosen
-  std::string outputPath;  // where the grid file is written
+  std::string outputName;         // as shown; holds '*' until an output is chosen
+  std::string outputPath;         // where the grid file is written
+  bool toStandardOutput = false;  // instead: written to standard output, as a stream
 };
 
 // Which part of the request a refusal is about, for a front end that points at it.

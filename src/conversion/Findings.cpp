@@ -36,7 +36,7 @@ std::vector<std::string> FindingsOf(const ConversionRequest& request) {
   for (const GridProperty& property : kGridProperties) {
     const PropertyInput& input = request.inputs[property.kind];
     if (input.values != nullptr && count > 0) {
-      loaded.push_back({property.kind, &input, TakeCensus(input.values, count)});
+      loaded.push_back({property.kind, &input, TakeCensus(input.values, count, input.range)});
     }
   }
   // The rows the values hold, whatever Z size the user typed.
@@ -52,7 +52,9 @@ std::vector<std::string> FindingsOf(const ConversionRequest& request) {
     }
   }
   findings.Add(DeepGridFinding(nx, rows));
-  for (const LoadedInput& each : loaded) findings.Add(ColumnByColumnFinding(*each.input, nx, rows));
+  for (const LoadedInput& each : loaded) {
+    findings.Add(ColumnByColumnFinding(*each.input, nx, rows, each.census.markers > 0));
+  }
   // Holes to be filled are no finding; a value they are filled with counts in the range.
   const ModelPreparation& preparation = request.preparation;
   for (LoadedInput& each : loaded) {

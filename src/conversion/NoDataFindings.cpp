@@ -17,9 +17,10 @@ bool IsNoDataMarker(float value) {
          value >= kSurferBlank;
 }
 
-ValueCensus TakeCensus(const float* values, std::uint32_t count) {
+ValueCensus TakeCensus(const float* values, std::uint32_t count,
+                       const std::optional<ValueRange>& range) {
   ValueCensus census;
-  census.range = FindValueRange(values, count);
+  census.range = range ? *range : FindValueRange(values, count);
   // Most grids hold no value that could be a marker: their range says so.
   if (census.range.minimum > kHighestNegativeMarker && census.range.maximum < kSurferBlank) {
     return census;

@@ -4,6 +4,7 @@
 // rock, so a grid that holds them is a finding of its own, and the other checks pass them over.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "conversion/ConversionRequest.h"
@@ -21,7 +22,9 @@ struct ValueCensus {
   std::uint64_t firstMarker = 0;  // the index of the first one
 };
 
-ValueCensus TakeCensus(const float* values, std::uint32_t count);
+// range: the values' least and greatest when known, else found here.
+ValueCensus TakeCensus(const float* values, std::uint32_t count,
+                       const std::optional<ValueRange>& range = std::nullopt);
 
 // "vp.txt holds 25 no-data markers, the first -9999 at row 100, column 201."; "" when it holds
 // none. Rows of nx values.

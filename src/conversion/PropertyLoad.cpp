@@ -1,25 +1,31 @@
 #include "conversion/PropertyLoad.h"
 
+std::optional<ValueRange> RangeOfValues(const TextGridSummary& summary) {
+  if (summary.count == 0 || !(summary.minimum < 1e30f) || !(summary.maximum > -1e30f)) {
+    return std::nullopt;
+  }
+  // A zero bound reads as 0, whatever the sign the reading gave it.
+  return ValueRange{summary.minimum + 0.0f, summary.maximum + 0.0f};
+}
+
 LoadedProperty LoadProperty(const std::string& path, const std::string& name,
-                            std::uint32_t expectedCount, const LoadProgress& progress) {
+                            std::uint32_t expectedCount, const ReadProgress& progress) {
   LoadedProperty loaded;
-  const TextGridScan scan = ScanTextGrid(path, name, progress.scanning);
-  if (!scan.ok()) {
-    loaded.status = scan.status;
+  TextGridRead read = ReadTextGrid(path, name, progress);
+  if (!read.ok()) {
+    loaded.status = read.status;
     return loaded;
   }
-  loaded.summary = scan.summary;
-  loaded.lines = scan.lines;
-  loaded.endMarkLine = scan.endMarkLine;
-  if (expectedCount != 0 && scan.summary.count != expectedCount) {
+  loaded.summary = read.summary;
+  loaded.lines = std::move(read.lines);
+  loaded.endMarkLine = read.endMarkLine;
+  if (expectedCount != 0 && read.summary.count != expectedCount) {
     loaded.countDiffers = true;
     loaded.status =
-        Status::Error(name + " holds " + std::to_string(scan.summary.count) + " values, not " +
+        Status::Error(name + " holds " + std::to_string(read.summary.count) + " values, not " +
                       std::to_string(expectedCount) + " like the files already loaded");
     return loaded;
   }
-  TextGridValues values = LoadTextGridValues(path, name, scan, progress.loading);
-  loaded.status = values.status;
-  if (loaded.ok()) loaded.values = std::move(values.values);
+  loaded.values = std::move(read.values);
   return loaded;
 }

@@ -5,8 +5,13 @@
 #include <vector>
 
 #include "conversion/NoDataFindings.h"
+#include "grid/CompilerSupport.h"
 #include "grid/GridSizes.h"
 #include "grid/NumberText.h"
+
+#if defined(MVG_HAVE_SSE2)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -18,13 +23,50 @@ struct Changes {
 };
 
 // Evenly spaced pairs of neighbouring rows.
-Changes MeasureChanges(const float* values, std::uint64_t nx, std::uint64_t nz) {
+Changes MeasureChanges(const float* values, std::uint64_t nx, std::uint64_t nz, bool holdsMarkers) {
   const std::uint64_t rowStep = std::max<std::uint64_t>(1, nx * nz / kMeasuredNodes);
   double along = 0, down = 0;
   std::uint64_t alongPairs = 0, downPairs = 0;
   for (std::uint64_t row = 0; row + 1 < nz; row += rowStep) {
     const float* const here = values + row * nx;
     const float* const below = here + nx;
+    if (!holdsMarkers) {
+      // Every pair counts: each sum in two lanes, one for even x and one for odd x.
+      double lanes[4] = {0, 0, 0, 0};  // along (even, odd), down (even, odd)
+      std::uint64_t x = 0;
+#if defined(MVG_HAVE_SSE2)
+      const __m128d magnitude = _mm_castsi128_pd(_mm_set1_epi64x(0x7FFFFFFFFFFFFFFF));
+      __m128d alongPairs2 = _mm_setzero_pd(), downPairs2 = _mm_setzero_pd();
+      const auto twoAt = [](const float* p) {
+        return _mm_cvtps_pd(_mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p))));
+      };
+      for (; x + 2 < nx; x += 2) {
+        const __m128d left = twoAt(here + x);
+        alongPairs2 =
+            _mm_add_pd(alongPairs2, _mm_and_pd(_mm_sub_pd(twoAt(here + x + 1), left), magnitude));
+        downPairs2 =
+            _mm_add_pd(downPairs2, _mm_and_pd(_mm_sub_pd(twoAt(below + x), left), magnitude));
+      }
+      _mm_storeu_pd(lanes, alongPairs2);
+      _mm_storeu_pd(lanes + 2, downPairs2);
+#else
+      for (; x + 2 < nx; x += 2) {
+        lanes[0] += std::fabs(static_cast<double>(here[x + 1]) - here[x]);
+        lanes[1] += std::fabs(static_cast<double>(here[x + 2]) - here[x + 1]);
+        lanes[2] += std::fabs(static_cast<double>(below[x]) - here[x]);
+        lanes[3] += std::fabs(static_cast<double>(below[x + 1]) - here[x + 1]);
+      }
+#endif
+      for (; x < nx; ++x) {
+        if (x + 1 < nx) lanes[0] += std::fabs(static_cast<double>(here[x + 1]) - here[x]);
+        lanes[2] += std::fabs(static_cast<double>(below[x]) - here[x]);
+      }
+      along += lanes[0] + lanes[1];
+      down += lanes[2] + lanes[3];
+      alongPairs += nx - 1;
+      downPairs += nx;
+      continue;
+    }
     for (std::uint64_t x = 0; x < nx; ++x) {
       if (IsNoDataMarker(here[x])) continue;
       if (x + 1 < nx && !IsNoDataMarker(here[x + 1])) {
@@ -83,10 +125,11 @@ std::string DeepGridFinding(std::int32_t nx, std::int32_t nz) {
          "column by column?";
 }
 
-std::string ColumnByColumnFinding(const PropertyInput& input, std::int32_t nx, std::int32_t nz) {
+std::string ColumnByColumnFinding(const PropertyInput& input, std::int32_t nx, std::int32_t nz,
+                                  bool holdsMarkers) {
   if (input.values == nullptr || nx < 1 || nz < 2) return {};
-  const Changes changes =
-      MeasureChanges(input.values, static_cast<std::uint64_t>(nx), static_cast<std::uint64_t>(nz));
+  const Changes changes = MeasureChanges(input.values, static_cast<std::uint64_t>(nx),
+                                         static_cast<std::uint64_t>(nz), holdsMarkers);
   if (!(changes.downColumns * 2 < changes.alongRows)) return {};
   const std::string how =
       changes.downColumns == 0

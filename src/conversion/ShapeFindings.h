@@ -39,7 +39,8 @@ std::string FileShapeFinding(const std::string& name, const TextGridLines& lines
 std::string DeepGridFinding(std::int32_t nx, std::int32_t nz);
 
 // When the values of an nx x nz grid change less than half as much down its columns as along its
-// rows, neighbours with a no-data marker passed over:
+// rows, neighbours with a no-data marker passed over (holdsMarkers: the values hold any):
 //   "vp.txt: values change 4 times more along the rows than down the columns: is the file stored
 //   column by column?"
-std::string ColumnByColumnFinding(const PropertyInput& input, std::int32_t nx, std::int32_t nz);
+std::string ColumnByColumnFinding(const PropertyInput& input, std::int32_t nx, std::int32_t nz,
+                                  bool holdsMarkers = true);

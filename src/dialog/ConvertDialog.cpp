@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <utility>
 
 #include "conversion/Conversion.h"
@@ -200,13 +201,13 @@ void ConvertDialog::ShowMembers() {
 
 bool ConvertDialog::AnyLoaded() const {
   for (const PropertyFile& file : files.each) {
-    if (file.values != nullptr) return true;
+    if (!file.values.empty()) return true;
   }
   return false;
 }
 
 bool ConvertDialog::FileUsed(PropertyKind property) const {
-  return files[property].values != nullptr && ChosenRule(window_, property) == PropertyRule::kFile;
+  return !files[property].values.empty() && ChosenRule(window_, property) == PropertyRule::kFile;
 }
 
 std::int64_t ConvertDialog::RowsHeld() const {
@@ -219,8 +220,9 @@ void ConvertDialog::OnBrowse(PropertyKind property) {
 
   FileDialogRequest request;
   request.initialFileName = InitialFileName(folderMemory_.ReadRememberedFolder(), "*.txt");
-  request.filterDescription = "Text files";
-  request.filterPattern = "*.txt";
+  // A text grid may come gzip-compressed ("vp.txt.gz"); its first bytes tell, not its name.
+  request.filterDescription = "Text grids (*.txt, *.gz)";
+  request.filterPattern = "*.txt;*.gz";
   FileDialogResult chosen = window_.RunOpenFileDialog(request);
   if (!chosen.confirmed) {
     EnablePropertyControls(property);
@@ -280,6 +282,7 @@ void ConvertDialog::LoadChosenFile(PropertyKind property, const FileDialogResult
   }
   file.fullPath = chosen.fullPath;
   file.endMarkLine = loaded.endMarkLine;
+  file.range = RangeOfValues(loaded.summary);
   elementCount = loaded.summary.count;
   file.values = std::move(loaded.values);
   file.lines = loaded.lines;
@@ -466,8 +469,9 @@ bool ConvertDialog::BuildRequest(ConversionRequest& request) {
       window_.ShowMessage(UnknownUnitMessage(property.kind, text));
       return false;
     }
-    request.inputs[property.kind] = {file.values.get(), unit,        file.fullPath,
-                                     file.name,         &file.lines, file.endMarkLine};
+    request.inputs[property.kind] = {file.values.data(), unit,        file.fullPath,
+                                     file.name,          &file.lines, file.endMarkLine,
+                                     file.range};
   }
   if (AnyLoaded() && !xSizes_.empty()) {
     const std::string text = window_.GetControlText(kXSizeCombo);
@@ -588,7 +592,7 @@ void ConvertDialog::RedrawPicture() {
   }
   const PropertyFile& file = files[property->kind];
   GridPictureRequest request;
-  request.values = file.values.get();
+  request.values = file.values.data();
   request.nx = nxInput;
   request.nz = static_cast<std::int32_t>(elementCount / static_cast<std::uint32_t>(nxInput));
   const auto [x, nx] =

@@ -2,14 +2,16 @@
 
 #include <cstdint>
 #include <functional>
-#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "conversion/ConversionRequest.h"
+#include "grid/FloatArray.h"
 #include "grid/GridProperties.h"
 #include "grid/Status.h"
 #include "grid/TextGridLines.h"
+#include "grid/ValueRange.h"
 #include "ui/DialogWindow.h"
 
 class DataExchange;
@@ -19,7 +21,7 @@ class ModelPictureView;
 
 // One property's text grid as the dialog holds it.
 struct PropertyFile {
-  std::unique_ptr<float[]> values;  // null until a file of the property is loaded
+  FloatArray values;  // empty until a file of the property is loaded
   // The figures shown: of the file loaded, or of a file refused for its count.
   std::int32_t count = 0;
   float minimum = 0.0f, maximum = 0.0f;
@@ -30,6 +32,8 @@ struct PropertyFile {
   TextGridLines lines;
   // The line of a Ctrl-Z that cut its text short; 0: none.
   std::uint64_t endMarkLine = 0;
+  // Its least and greatest value as the reading found them.
+  std::optional<ValueRange> range;
 };
 
 // The conversion dialog's logic: its state and what its notifications do. The window owns one,

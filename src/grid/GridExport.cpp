@@ -10,15 +10,22 @@
 #include "grid/AtomicFileWriter.h"
 #include "grid/CompilerSupport.h"
 #include "grid/GridFileHeader.h"
+#include "grid/StandardOutput.h"
 
 namespace {
 
 // Nodes gathered for one write: at most 3 MiB of three properties.
 constexpr std::uint64_t kBlockNodes = std::uint64_t{1} << 18;
 
-Status Refused(const std::string& outputPath, const std::string& reason) {
-  return Status::Error("Cannot write the grid file " + outputPath + ": " + reason + "." +
-                       kNothingWritten);
+// How messages name the output, after "the grid file": " model.mvg", " to standard output".
+std::string WhereOf(const GridOutput& output) {
+  return output.standardOutput ? " to standard output" : " " + output.path;
+}
+
+Status Refused(const GridOutput& output, const std::string& reason,
+               const char* outcome = kNothingWritten) {
+  return Status::Error("Cannot write the grid file" + WhereOf(output) + ": " + reason + "." +
+                       outcome);
 }
 
 ExportedGridFile NothingWritten(Status status) {
@@ -32,11 +39,33 @@ ExportedGridFile NoFileName() {
       std::string("Cannot write the grid file: no file name was given.") + kNothingWritten));
 }
 
-ExportedGridFile NotEnoughMemory(const std::string& outputPath, std::size_t bytes) {
-  return NothingWritten(Status::Error("Not enough memory to write the grid file " + outputPath +
+ExportedGridFile NotEnoughMemory(const GridOutput& output, std::size_t bytes) {
+  return NothingWritten(Status::Error("Not enough memory to write the grid file" + WhereOf(output) +
                                       ": " + std::to_string(bytes) + " bytes are needed." +
                                       kNothingWritten));
 }
+
+// The grid file's bytes on their way out: an atomic write of a file, or standard output, where
+// bytes that went out stay out.
+class GridFileSink {
+ public:
+  explicit GridFileSink(const GridOutput& output) : output_(output) {}
+  Status Begin() { return output_.standardOutput ? Status() : file_.Begin(output_.path); }
+  Status Write(const void* data, std::size_t size) {
+    return output_.standardOutput ? WriteToStandardOutput(data, size, &anyWritten_)
+                                  : file_.Write(data, size);
+  }
+  Status Commit() { return output_.standardOutput ? Status() : file_.Commit(); }
+  // How a refusal ends.
+  const char* Outcome() const {
+    return anyWritten_ ? "\nWhat was written is incomplete." : kNothingWritten;
+  }
+
+ private:
+  const GridOutput& output_;
+  AtomicFileWriter file_;
+  bool anyWritten_ = false;
+};
 
 // The properties present, in file order, and their codes.
 std::vector<ExportProperty> PresentProperties(const ExportSource& source, std::string& codes) {
@@ -115,7 +144,7 @@ using GatherBlock = std::function<void(std::uint64_t first, std::size_t count, s
 // set, else gathered a block at a time, each written as it is made.
 ExportedGridFile WriteGridFile(const GridFileHeader& header, std::uint64_t nodeCount,
                                std::size_t nodeSize, const void* straight,
-                               const GatherBlock& gather, const std::string& outputPath) {
+                               const GatherBlock& gather, const GridOutput& output) {
   const std::array<std::uint8_t, kGridFileHeaderSize> headerBytes = header.ToBytes();
   const bool gathered = nodeCount > 0 && straight == nullptr;
   const std::size_t blockNodes =
@@ -123,11 +152,11 @@ ExportedGridFile WriteGridFile(const GridFileHeader& header, std::uint64_t nodeC
   std::unique_ptr<std::uint8_t[]> block;
   if (gathered) {
     block.reset(new (std::nothrow) std::uint8_t[blockNodes * nodeSize]);
-    if (!block) return NotEnoughMemory(outputPath, blockNodes * nodeSize);
+    if (!block) return NotEnoughMemory(output, blockNodes * nodeSize);
   }
 
-  AtomicFileWriter file;
-  Status status = file.Begin(outputPath);
+  GridFileSink file(output);
+  Status status = file.Begin();
   if (status.ok()) status = file.Write(headerBytes.data(), headerBytes.size());
   if (status.ok() && !gathered && nodeCount > 0) {
     status = file.Write(straight, static_cast<std::size_t>(nodeCount * nodeSize));
@@ -139,7 +168,7 @@ ExportedGridFile WriteGridFile(const GridFileHeader& header, std::uint64_t nodeC
     status = file.Write(block.get(), nodes * nodeSize);
   }
   if (status.ok()) status = file.Commit();
-  if (!status.ok()) return NothingWritten(Refused(outputPath, status.message()));
+  if (!status.ok()) return NothingWritten(Refused(output, status.message(), file.Outcome()));
   ExportedGridFile exported;
   exported.header = header;
   exported.bytes = kGridFileHeaderSize + nodeCount * nodeSize;
@@ -148,11 +177,11 @@ ExportedGridFile WriteGridFile(const GridFileHeader& header, std::uint64_t nodeC
 
 }  // namespace
 
-ExportedGridFile ExportGridFile(const ExportSource& source, const std::string& outputPath) {
-  if (outputPath.empty()) return NoFileName();
+ExportedGridFile ExportGridFile(const ExportSource& source, const GridOutput& output) {
+  if (!output.standardOutput && output.path.empty()) return NoFileName();
   std::string codes;
   const std::vector<ExportProperty> properties = PresentProperties(source, codes);
-  if (properties.empty()) return NothingWritten(Refused(outputPath, "no property is loaded"));
+  if (properties.empty()) return NothingWritten(Refused(output, "no property is loaded"));
   const GridWindow& window = source.window;
   if (!WindowFits(window)) {
     const std::string from =
@@ -160,10 +189,10 @@ ExportedGridFile ExportGridFile(const ExportSource& source, const std::string& o
             ? ""
             : ", from x=" + std::to_string(window.xFrom) + ", z=" + std::to_string(window.zFrom);
     return NothingWritten(Refused(
-        outputPath, "the size to write nx=" + std::to_string(window.nxWrite) +
-                        ", nz=" + std::to_string(window.nzWrite) + from +
-                        " does not fit in the input grid (nx=" + std::to_string(window.nxInput) +
-                        ", " + std::to_string(window.elementCount) + " values)"));
+        output, "the size to write nx=" + std::to_string(window.nxWrite) +
+                    ", nz=" + std::to_string(window.nzWrite) + from +
+                    " does not fit in the input grid (nx=" + std::to_string(window.nxInput) + ", " +
+                    std::to_string(window.elementCount) + " values)"));
   }
   // The window lies inside arrays of at most 2^32 values, so this cannot overflow 64 bits.
   const std::uint64_t nodeCount = NodeCount(window.nxWrite, window.nzWrite);
@@ -175,13 +204,13 @@ ExportedGridFile ExportGridFile(const ExportSource& source, const std::string& o
       [&](std::uint64_t first, std::size_t count, std::uint8_t* out) {
         GatherNodes(window, properties, first, count, out);
       },
-      outputPath);
+      output);
 }
 
-ExportedGridFile ExportMadeGrid(const MadeGrid& grid, const std::string& outputPath) {
-  if (outputPath.empty()) return NoFileName();
+ExportedGridFile ExportMadeGrid(const MadeGrid& grid, const GridOutput& output) {
+  if (!output.standardOutput && output.path.empty()) return NoFileName();
   if (grid.propertyCodes.empty() || grid.rows == nullptr) {
-    return NothingWritten(Refused(outputPath, "no property is loaded"));
+    return NothingWritten(Refused(output, "no property is loaded"));
   }
   const std::size_t count = grid.propertyCodes.size();
   const std::uint64_t nodeCount = NodeCount(grid.nx, grid.nz);
@@ -191,7 +220,7 @@ ExportedGridFile ExportMadeGrid(const MadeGrid& grid, const std::string& outputP
   std::unique_ptr<float[]> run;
   if (runNodes > 0) {
     run.reset(new (std::nothrow) float[runNodes]);
-    if (!run) return NotEnoughMemory(outputPath, 4 * runNodes);
+    if (!run) return NotEnoughMemory(output, 4 * runNodes);
   }
   const std::uint64_t nx = static_cast<std::uint64_t>(std::max(grid.nx, 1));
   MadeRows& rows = *grid.rows;
@@ -215,5 +244,5 @@ ExportedGridFile ExportMadeGrid(const MadeGrid& grid, const std::string& outputP
   };
   return WriteGridFile(
       MakeGridFileHeader(grid.nx, grid.nz, grid.xStep, grid.zStep, grid.propertyCodes), nodeCount,
-      4 * count, nullptr, gather, outputPath);
+      4 * count, nullptr, gather, output);
 }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "grid/GridFileHeader.h"
 #include "grid/GridProperties.h"
@@ -31,6 +32,19 @@ struct ExportSource {
   GridWindow window;
 };
 
+// Where a grid file goes: a file named exactly as given, or standard output, as a stream.
+struct GridOutput {
+  GridOutput(std::string path) : path(std::move(path)) {}
+  GridOutput(const char* path) : path(path) {}
+  static GridOutput StandardOutput() {
+    GridOutput output("");
+    output.standardOutput = true;
+    return output;
+  }
+  std::string path;
+  bool standardOutput = false;
+};
+
 // What the export wrote: the file's header and length; or why it wrote nothing.
 struct ExportedGridFile {
   GridFileHeader header;
@@ -52,7 +66,10 @@ struct ExportedGridFile {
 //    (nx=C, N values)."   (", from x=D, z=E" after B for a window that does not start at 0, 0)
 //   "Not enough memory to write the grid file F: N bytes are needed."
 //   "Cannot write the grid file F: <system reason>."   e.g. "No space left on device"
-ExportedGridFile ExportGridFile(const ExportSource& source, const std::string& outputPath);
+// Written to standard output, F is "to standard output" ("Cannot write the grid file to standard
+// output: Broken pipe.") and a failure after some bytes went out ends "\nWhat was written is
+// incomplete." instead.
+ExportedGridFile ExportGridFile(const ExportSource& source, const GridOutput& output);
 
 // A model that is not a window of arrays (holes filled, properties derived, new steps, a border),
 // made a run of a row at a time as it is written.
@@ -74,4 +91,4 @@ struct MadeGrid {
 
 // The made model written as ExportGridFile writes a window, with its messages; its runs are made
 // into a buffer of at most 1 MiB beside the block written.
-ExportedGridFile ExportMadeGrid(const MadeGrid& grid, const std::string& outputPath);
+ExportedGridFile ExportMadeGrid(const MadeGrid& grid, const GridOutput& output);

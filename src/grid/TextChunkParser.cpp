@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <new>
 
 #include "grid/CompilerSupport.h"
 
@@ -94,32 +93,14 @@ MVG_FORCE_INLINE std::uint64_t ReadQuickTokens(const char* blockText, std::uint6
   return starts;
 }
 
-// Bytes read past the end of the text in a buffer: the maps of a block and the next one, a quick
-// token reading.
+// Bytes read past the end of a chunk: the maps of a block and the next one, a quick token reading.
 constexpr std::size_t kReadAhead = 128;
 static_assert(kReadAhead >= kShortDecimalReadAhead, "room for the quick token reading");
+static_assert(kChunkSlack >= 1 + kReadAhead, "room for the sentinel and the reading ahead");
 
-// Room after a chunk for the end of its last token; longer tokens are read in pieces.
-constexpr std::size_t kTailRoom = std::size_t{64} << 10;
-constexpr std::size_t kFirstTailRead = 256;
 constexpr std::size_t kShownTokenBytes = 40;
 
-}  // namespace
-
-bool ChunkParser::Allocate(std::size_t chunkBytes) {
-  // No more than the text needs; read-ahead room after the sentinel, for the quick reading of a
-  // token near the end.
-  const std::size_t tailRoom = static_cast<std::size_t>(std::min<std::uint64_t>(kTailRoom, size_));
-  textSize_ = chunkBytes + 1 + tailRoom + 1;
-  text_.reset(new (std::nothrow) char[textSize_ + kReadAhead]);
-  if (!text_) return false;
-  // The maps read past what a chunk fills: every byte has a value.
-  std::memset(text_.get(), 0, textSize_ + kReadAhead);
-  return true;
-}
-
-bool ChunkParser::Take(std::string_view token, std::uint64_t offset, double* value,
-                       ChunkOutcome& outcome) {
+bool Take(std::string_view token, std::uint64_t offset, double* value, ChunkOutcome& outcome) {
   const DecimalReading reading = ReadDecimal(token);
   if (reading.status == DecimalStatus::kNumber) {
     *value = reading.value;
@@ -133,26 +114,18 @@ bool ChunkParser::Take(std::string_view token, std::uint64_t offset, double* val
 }
 
 template <class Sink>
-void ChunkParser::ParseWith(std::uint64_t begin, std::uint64_t end, Sink& sink,
-                            ChunkOutcome& outcome) {
-  char* const text = text_.get();
-  const std::uint64_t readAt = begin == 0 ? 0 : begin - 1;
-  const std::size_t wanted = static_cast<std::size_t>(end - readAt);
-  std::size_t n = 0;
-  if (!source_.ReadAt(readAt, text, wanted, &n, &outcome.reason)) {
-    outcome.stop = TextPassStop::kReadError;
-    return;
-  }
-  const bool atEnd = n < wanted || readAt + n >= size_;
+void ParseWith(const ChunkText& chunk, Sink& sink, ChunkOutcome& outcome) {
+  char* const text = chunk.start;
+  const std::size_t n = chunk.size;
+  const std::uint64_t readAt = chunk.offset;
   // A character 26 ends the text: nothing from it on counts. Else a sentinel at the end stops
   // every scanning loop below.
   const void* const mark = std::memchr(text, kEndOfFileMark, n);
   const std::size_t last =
       mark != nullptr ? static_cast<std::size_t>(static_cast<const char*>(mark) - text) : n;
   text[n] = kEndOfFileMark;
-  const bool tokenMayGoOn = mark == nullptr && !atEnd;
   std::size_t i = 0;
-  if (begin != 0) {
+  if (!chunk.first) {
     // The byte before the chunk tells whether its first token belongs to the previous chunk.
     if (last == 0) {
       outcome.endMark = mark != nullptr;
@@ -169,8 +142,6 @@ void ChunkParser::ParseWith(std::uint64_t begin, std::uint64_t end, Sink& sink,
   // independently of where the one before ended. The sink is a local copy that stays in
   // registers; it goes back at every way out.
   Sink local = sink;
-  // A token that stops at the end of what was read may go on past it.
-  const char* const mayGoOn = tokenMayGoOn ? text + n : nullptr;
   std::uint64_t separatorBefore = 1;
   // A CR+LF counts as one line end, also when a chunk starts between the two.
   std::uint64_t carriageReturnBefore = i > 0 && text[i - 1] == '\r';
@@ -197,23 +168,15 @@ void ChunkParser::ParseWith(std::uint64_t begin, std::uint64_t end, Sink& sink,
       const unsigned at = LowestSetBit(starts);
       const std::size_t tokenStart = block + at;
       starts &= starts - 1;
-      // Anything else: a sign, a longer or other number, a bad token, one that may go on.
+      // Anything else: a sign, a longer or other number, a bad token.
       float shortValue;
       const char* stop = ReadShortDecimal(text + tokenStart, &shortValue);
-      const bool quick = stop != nullptr && ClassOf(*stop) != kTokenChar;
-      if (!quick) {
-        stop = text + tokenStart;
-        while (ClassOf(*stop) == kTokenChar) ++stop;
-      }
-      if (stop == mayGoOn) {
-        sink = local;
-        FinishTailToken(tokenStart, n, readAt, sink, outcome);
-        return;
-      }
-      if (quick) {
+      if (stop != nullptr && ClassOf(*stop) != kTokenChar) {
         local.AddShort(shortValue);
         continue;
       }
+      stop = text + tokenStart;
+      while (ClassOf(*stop) == kTokenChar) ++stop;
       const std::size_t tokenEnd = static_cast<std::size_t>(stop - text);
       double value = 0.0;
       if (!Take(std::string_view(text + tokenStart, tokenEnd - tokenStart), readAt + tokenStart,
@@ -230,97 +193,41 @@ void ChunkParser::ParseWith(std::uint64_t begin, std::uint64_t end, Sink& sink,
   outcome.endMarkOffset = readAt + last;
 }
 
-// The last token of a chunk runs past its end: read on until it ends.
-template <class Sink>
-void ChunkParser::FinishTailToken(std::size_t tokenStart, std::size_t filled,
-                                  std::uint64_t bufferOffset, Sink& sink, ChunkOutcome& outcome) {
-  char* const text = text_.get();
-  const std::size_t capacity = textSize_ - 1;  // one byte for the sentinel
-  std::size_t step = kFirstTailRead;
-  for (;;) {
-    const std::size_t room = capacity - filled;
-    if (room == 0) break;
-    const std::size_t wanted = std::min(step, room);
-    step = room;
-    std::size_t got = 0;
-    if (!source_.ReadAt(bufferOffset + filled, text + filled, wanted, &got, &outcome.reason)) {
-      outcome.stop = TextPassStop::kReadError;
-      return;
-    }
-    text[filled + got] = kEndOfFileMark;
-    std::size_t i = filled;
-    while (ClassOf(text[i]) == kTokenChar) ++i;
-    const bool tokenEnds = i < filled + got || got < wanted;
-    filled += got;
-    if (tokenEnds) {
-      double value = 0.0;
-      if (!Take(std::string_view(text + tokenStart, i - tokenStart), bufferOffset + tokenStart,
-                &value, outcome)) {
-        return;
-      }
-      sink.Add(value);
-      if (i < filled && ClassOf(text[i]) == kEndMark) {
-        outcome.endMark = true;
-        outcome.endMarkOffset = bufferOffset + i;
-      }
-      return;
-    }
-  }
-  // Longer than the buffer: read it in pieces with a bounded state.
-  DecimalReading reading;
-  std::string shown;
-  FinishLongToken(std::string_view(text + tokenStart, filled - tokenStart), bufferOffset + filled,
-                  &reading, &shown, outcome);
-  if (outcome.stop != TextPassStop::kEnd) return;
-  if (reading.status == DecimalStatus::kNumber) {
-    sink.Add(reading.value);
-    return;
-  }
-  outcome.stop = reading.status == DecimalStatus::kOutOfRange ? TextPassStop::kBeyondFloatRange
-                                                              : TextPassStop::kNotANumber;
-  outcome.problemOffset = bufferOffset + tokenStart;
-  outcome.token = shown;
-}
+}  // namespace
 
-void ChunkParser::FinishLongToken(std::string_view known, std::uint64_t readAt,
-                                  DecimalReading* reading, std::string* shown,
-                                  ChunkOutcome& outcome) {
-  *shown = ShownToken(known, true);
-  DecimalAccumulator accumulator;
-  accumulator.Feed(known);
-  char* const text = text_.get();
-  const std::size_t capacity = textSize_ - 1;
-  for (;;) {
-    std::size_t got = 0;
-    if (!source_.ReadAt(readAt, text, capacity, &got, &outcome.reason)) {
-      outcome.stop = TextPassStop::kReadError;
-      return;
-    }
-    text[got] = kEndOfFileMark;
-    std::size_t i = 0;
-    while (ClassOf(text[i]) == kTokenChar) ++i;
-    accumulator.Feed(std::string_view(text, i));
-    if (i < got || got < capacity) {
-      *reading = accumulator.Finish();
-      if (reading->status == DecimalStatus::kNumber && i < got && ClassOf(text[i]) == kEndMark) {
-        outcome.endMark = true;
-        outcome.endMarkOffset = readAt + i;
-      }
-      return;
-    }
-    readAt += got;
-  }
-}
-
-void ChunkParser::Parse(std::uint64_t begin, std::uint64_t end, CountingSink& sink,
-                        ChunkOutcome& outcome) {
-  ParseWith(begin, end, sink, outcome);
+void ParseChunk(const ChunkText& chunk, CountingSink& sink, ChunkOutcome& outcome) {
+  ParseWith(chunk, sink, outcome);
   sink.Finish();
 }
 
-void ChunkParser::Parse(std::uint64_t begin, std::uint64_t end, StoringSink& sink,
-                        ChunkOutcome& outcome) {
-  ParseWith(begin, end, sink, outcome);
+void ParseChunk(const ChunkText& chunk, LoadingSink& sink, ChunkOutcome& outcome) {
+  ParseWith(chunk, sink, outcome);
+  sink.Finish();
+}
+
+bool HoldsText(const char* text, std::size_t size) {
+  for (std::size_t i = 0; i < size; ++i) {
+    if (ClassOf(text[i]) == kTokenChar && text[i] != 0) return true;
+  }
+  return false;
+}
+
+ChunkPlace PlaceInChunk(const ChunkText& chunk, std::uint64_t offset) {
+  ChunkPlace place;
+  const std::size_t from = chunk.first ? 0 : 1;
+  const std::size_t to = static_cast<std::size_t>(offset - chunk.offset);
+  char previous = chunk.first ? '\n' : chunk.start[0];
+  for (std::size_t i = from; i < to; ++i) {
+    const char c = chunk.start[i];
+    if (c == '\n' ? previous != '\r' : c == '\r') {
+      ++place.lineEnds;
+      place.valuesOnLine = 0;
+    } else if (ClassOf(c) == kTokenChar && ClassOf(previous) == kSeparator) {
+      ++place.valuesOnLine;
+    }
+    previous = c;
+  }
+  return place;
 }
 
 std::string ShownToken(std::string_view raw, bool continues) {

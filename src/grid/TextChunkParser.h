@@ -1,7 +1,5 @@
 #pragma once
-// One chunk of a text grid: the tokens that start in it, read and checked in order and handed to
-// a sink. A chunk owns the tokens that start in it: it skips the end of a token begun before it
-// and reads on past its end to finish its last one.
+// One chunk of a text grid in memory: its tokens, read and checked in order and handed to a sink.
 
 #include <bitset>
 #include <cstddef>
@@ -30,24 +28,60 @@ struct ChunkBounds {
 // Sinks take a value as read (a double) or a quick token's float (AddShort; see ShortDecimal.h).
 // Their Quick part is what a run of quick unsigned tokens needs, small enough to stay in registers
 // while the run is read; it refuses a value it cannot take in place (then AddShort takes it).
-struct CountingSink {
+// Quick values have a first digit 1 to 9: they are positive, and a bound equal to one of them is
+// the same float whenever it came, so their extremes are taken in at the end. A zero's place among
+// the others matters (the first zero of a reading gives a zero bound its sign): not here, nor
+// other leading zeros.
+
+// Counting alone: extremes kept as OrderKeys, far cheaper than the values.
+struct CountingQuick {
+  std::uint64_t count = 0;
+  std::uint64_t lowest = ~std::uint64_t{0};
+  std::uint64_t highest = 0;
+  bool Take(const ShortDecimal& number) {
+    if (number.StartsWithZero()) return false;
+    const std::uint64_t key = number.OrderKey();
+    lowest = key < lowest ? key : lowest;
+    highest = key > highest ? key : highest;
+    ++count;
+    return true;
+  }
+  void Store(float) {}
+  bool Extremes(float* low, float* high) const {
+    if (highest == 0) return false;
+    *low = FloatOfOrderKey(lowest);
+    *high = FloatOfOrderKey(highest);
+    return true;
+  }
+};
+
+// Counting and storing, in a buffer with room for every value of the chunk: the values are worked
+// out anyway, so their extremes are kept as floats.
+struct LoadingQuick {
+  float* out = nullptr;
+  std::uint64_t count = 0;
+  float lowest = std::numeric_limits<float>::infinity();
+  float highest = -std::numeric_limits<float>::infinity();
+  bool Take(const ShortDecimal& number) {
+    if (number.StartsWithZero()) return false;
+    const float value = number.Value();
+    lowest = value < lowest ? value : lowest;
+    highest = value > highest ? value : highest;
+    out[count++] = value;
+    return true;
+  }
+  void Store(float value) { out[count] = value; }
+  bool Extremes(float* low, float* high) const {
+    *low = lowest;
+    *high = highest;
+    return lowest <= highest;
+  }
+};
+
+template <class QuickPart>
+struct ChunkSink {
   static constexpr bool kCountsLines = true;
-  struct Quick {
-    std::uint64_t count = 0;
-    std::uint64_t lowest = ~std::uint64_t{0};  // OrderKeys of values with a first digit 1 to 9
-    std::uint64_t highest = 0;
-    // Such values are positive, and a bound equal to one of them is the same float whenever it
-    // came: their extremes are taken in at the end. A zero's place among the others matters (the
-    // first zero of a reading gives a zero bound its sign): not here, nor other leading zeros.
-    bool Take(const ShortDecimal& number) {
-      if (number.StartsWithZero()) return false;
-      const std::uint64_t key = number.OrderKey();
-      lowest = key < lowest ? key : lowest;
-      highest = key > highest ? key : highest;
-      ++count;
-      return true;
-    }
-  };
+  using Quick = QuickPart;
   Quick quick;
   ChunkBounds bounds;
   LineTally* lines = nullptr;  // where line ends go, with the values before them
@@ -60,6 +94,7 @@ struct CountingSink {
     if (value > bounds.maximum) bounds.maximum = static_cast<float>(value);
     if (value < bounds.lowest) bounds.lowest = value;
     if (value > bounds.highest) bounds.highest = value;
+    quick.Store(static_cast<float>(value));
     ++quick.count;
   }
   // Rounding keeps order and the bounds are floats, so the float compares with them as its double
@@ -67,6 +102,7 @@ struct CountingSink {
   void AddShort(float value) {
     if (value < bounds.minimum) bounds.minimum = value;
     if (value > bounds.maximum) bounds.maximum = value;
+    quick.Store(value);
     ++quick.count;
   }
   // The line ends of a 64-byte block (bit k for byte k) and the starts of its tokens, before any
@@ -81,13 +117,12 @@ struct CountingSink {
       lineEnds &= lineEnds - 1;
     } while (lineEnds != 0);
   }
-  // Lowest and highest take in the short values through the bounds: the bounds lie at or beyond
-  // every short value, and a bound from another value v lies beyond no float that v does not, so
+  // Lowest and highest take in the quick values through the bounds: the bounds lie at or beyond
+  // every quick value, and a bound from another value v lies beyond no float that v does not, so
   // the merge's comparisons with float bounds come out as with the lowest and highest values.
   void Finish() {
-    if (quick.highest != 0) {
-      const float lowest = FloatOfOrderKey(quick.lowest);
-      const float highest = FloatOfOrderKey(quick.highest);
+    float lowest, highest;
+    if (quick.Extremes(&lowest, &highest)) {
       if (lowest < bounds.minimum) bounds.minimum = lowest;
       if (highest > bounds.maximum) bounds.maximum = highest;
     }
@@ -96,67 +131,53 @@ struct CountingSink {
     lines->AddValues(quick.count - valuesOnLines);
   }
 };
+using CountingSink = ChunkSink<CountingQuick>;
+using LoadingSink = ChunkSink<LoadingQuick>;
 
-struct StoringSink {
-  static constexpr bool kCountsLines = false;
-  struct Quick {
-    float* out = nullptr;
-    std::uint64_t room = 0;
-    std::uint64_t count = 0;
-    bool Take(const ShortDecimal& number) {
-      if (count >= room) return false;
-      out[count++] = number.Value();
-      return true;
-    }
-  };
-  Quick quick;
-
-  std::uint64_t Count() const { return quick.count; }
-  void Add(double value) { AddShort(static_cast<float>(value)); }
-  void AddShort(float value) {
-    if (quick.count < quick.room) quick.out[quick.count] = value;  // beyond: counted, not stored
-    ++quick.count;
-  }
-  void EndLines(std::uint64_t, std::uint64_t) {}
-};
-
-// Why a chunk stopped early: a bad token, a read error, or a character 26 that ends the text.
+// Why a chunk stopped early: a bad token, a read failure, or a character 26 that ends the text.
 struct ChunkOutcome {
   TextPassStop stop = TextPassStop::kEnd;
   bool endMark = false;             // a character 26: nothing after it counts
   std::uint64_t endMarkOffset = 0;  // where the character 26 is
   std::uint64_t problemOffset = 0;
   std::string token;
-  std::string reason;
 };
 
-class ChunkParser {
- public:
-  explicit ChunkParser(const TextSource& source) : source_(source), size_(source.Size()) {}
-
-  // A buffer for chunks of up to chunkBytes; false when there is no memory for it.
-  bool Allocate(std::size_t chunkBytes);
-  void Parse(std::uint64_t begin, std::uint64_t end, CountingSink& sink, ChunkOutcome& outcome);
-  void Parse(std::uint64_t begin, std::uint64_t end, StoringSink& sink, ChunkOutcome& outcome);
-
- private:
-  template <class Sink>
-  void ParseWith(std::uint64_t begin, std::uint64_t end, Sink& sink, ChunkOutcome& outcome);
-  static bool Take(std::string_view token, std::uint64_t offset, double* value,
-                   ChunkOutcome& outcome);
-  template <class Sink>
-  void FinishTailToken(std::size_t tokenStart, std::size_t filled, std::uint64_t bufferOffset,
-                       Sink& sink, ChunkOutcome& outcome);
-  void FinishLongToken(std::string_view known, std::uint64_t readAt, DecimalReading* reading,
-                       std::string* shown, ChunkOutcome& outcome);
-
-  const TextSource& source_;
-  std::uint64_t size_;
-  // The byte before a chunk, the chunk, room for the end of its last token, a sentinel and
-  // read-ahead room.
-  std::unique_ptr<char[]> text_;
-  std::size_t textSize_ = 0;
+// One chunk of text in memory, ending where a token ends (or where the text does).
+struct ChunkText {
+  // The byte before the chunk (when it is not the first), then the chunk: `size` bytes from
+  // `start` in all, with room for kChunkSlack more after them.
+  char* start = nullptr;
+  std::size_t size = 0;
+  std::uint64_t offset = 0;  // of start in the text
+  bool first = true;         // the text's first chunk: no byte before it
 };
+
+// Bytes a chunk's buffer holds beyond its text: a sentinel and the maps' and quick reading's
+// reading ahead.
+inline constexpr std::size_t kChunkSlack = 1 + 128;
+
+// Reads the tokens of a chunk into the sink (a CountingSink or LoadingSink), in order; stops at a
+// bad token or a character 26. Writes the sentinel after the chunk's text.
+void ParseChunk(const ChunkText& chunk, CountingSink& sink, ChunkOutcome& outcome);
+void ParseChunk(const ChunkText& chunk, LoadingSink& sink, ChunkOutcome& outcome);
+
+// Whether a byte ends a token: a separator or a character 26.
+inline bool EndsToken(char c) {
+  return c == ' ' || c == '\t' || c == ',' || c == '\n' || c == '\r' || c == 26;
+}
+
+// Whether bytes hold more than blanks: separators, and the characters 26 and NUL bytes that pad
+// a file's last record.
+bool HoldsText(const char* text, std::size_t size);
+
+// Where a token stands in a chunk: the line ends and the values on the current line before
+// `offset` (a token start in the chunk).
+struct ChunkPlace {
+  std::uint64_t lineEnds = 0;
+  std::uint64_t valuesOnLine = 0;
+};
+ChunkPlace PlaceInChunk(const ChunkText& chunk, std::uint64_t offset);
 
 // A token as shown in a message: printable, escaped (\xHH, \", \\), shortened when long.
 std::string ShownToken(std::string_view raw, bool continues = false);

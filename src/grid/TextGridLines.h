@@ -65,6 +65,10 @@ class LineTally {
   void Append(const LineTally& next);
   // The lines of a piece that is the whole text (its first line is the file's first).
   TextGridLines Finish() const;
+  // Where the text after the piece goes on: its line, numbered from the piece's first as 1, and
+  // the values already on it.
+  std::uint64_t CurrentLine() const { return lineEnds_ + 1; }
+  std::uint64_t ValuesOnCurrentLine() const { return lineEnds_ == 0 ? headValues_ : tailValues_; }
 
  private:
   std::uint64_t headValues_ = 0;  // values on the first line, which may have begun earlier

@@ -9,9 +9,9 @@
 #include "cli/Mvgtool.h"
 #include "grid/GridFileHeader.h"
 
-RunResult RunTool(const std::vector<std::string>& args, bool showProgress) {
+RunResult RunTool(const std::vector<std::string>& args, bool showProgress, bool stdoutIsTerminal) {
   std::ostringstream out, err;
-  const int status = RunMvgtool(args, out, err, showProgress);
+  const int status = RunMvgtool(args, out, err, showProgress, stdoutIsTerminal);
   return {status, out.str(), err.str()};
 }
 

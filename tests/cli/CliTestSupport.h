@@ -13,9 +13,12 @@ struct RunResult {
   std::string out, err;
 };
 
-RunResult RunTool(const std::vector<std::string>& args, bool showProgress = false);
-// The real program; stdout and stderr go through files in the scratch folder.
-RunResult RunProgram(const std::vector<std::string>& args, const ScratchFolder& scratch);
+RunResult RunTool(const std::vector<std::string>& args, bool showProgress = false,
+                  bool stdoutIsTerminal = false);
+// The real program; stdout and stderr go through files in the scratch folder. standardInput: a
+// file whose bytes come on standard input, through a pipe where the shell makes one easily.
+RunResult RunProgram(const std::vector<std::string>& args, const ScratchFolder& scratch,
+                     const std::string& standardInput = "");
 
 // Expects status 1 or 2 with everything that must go with it: for 1, one line on stderr
 // starting "mvgtool: "; for 2, the problem and then a usage line. Each piece must be in err.

@@ -188,6 +188,9 @@ TEST(ConvertCommandTest, BadInputsAndMistakenOptionsAreRefusedLeavingTheOutputAl
        1,
        "--density " + bad + ", line 3, value 2: \"12a\" is not a number"},
       {{"--vp", missing}, 1, "--vp " + missing + ": cannot open: "},
+      {{"--vp", scratch.Write("cut.txt.gz", "\x1F\x8B\x08")},
+       1,
+       "--vp " + scratch.Path("cut.txt.gz") + ": its gzip data is cut short"},
       {{"--vp", six, "--nx", "3", "--dx", "-0"}, 1, "--dx: The X step must be greater than 0."},
       {{"--vp", six, "--nx", "2", "--dz", "3e38"},
        1,
@@ -250,6 +253,7 @@ TEST(ConvertCommandTest, BadInputsAndMistakenOptionsAreRefusedLeavingTheOutputAl
       {{"--vp", six, "--vp=y"}, 2, "convert: option --vp is given twice"},
       {{"--vp", six, "--strict=yes"}, 2, "convert: option --strict takes no value"},
       {{"--vp"}, 2, "convert: option --vp needs a value"},  // "-o" is an option
+      {{"--vp", "-", "--vs", "-"}, 2, "convert: only one input can be \"-\", standard input"},
       {{"--vp", six, "--", "--nx"}, 2, "convert: unexpected argument \"--nx\""},
       {{"--vp", six, "--nx", "2x"}, 2, "convert: --nx needs a whole number, not \"2x\""},
       {{"--vp", six, "--dz=nan"}, 2, "convert: --dz needs a number, not \"nan\""},
@@ -278,6 +282,10 @@ TEST(ConvertCommandTest, BadInputsAndMistakenOptionsAreRefusedLeavingTheOutputAl
                 {"convert: no --dz: give the grid step along Z in m"});
   ExpectFailure(RunTool({"convert", "--vp", six, "--dx", "1", "--dz", "1"}), 2,
                 {"convert: no output: give -o OUTPUT"});
+  ExpectFailure(RunTool({"convert", "--vp", six, "--dx", "1", "--dz", "1", "-o", "-"}, false, true),
+                1,
+                {"-o -: will not write a binary grid file to a terminal; redirect standard output "
+                 "to a file or a pipe"});
   EXPECT_EQ(scratch.Read("out.mvg"), "the previous model");
   EXPECT_EQ(scratch.Read("six.txt"), "1501 1502 1503\n1504 1505 1506\n");
   EXPECT_FALSE(scratch.Exists("nowhere"));

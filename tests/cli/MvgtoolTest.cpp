@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <regex>
 
 #include "CliTestSupport.h"
+#include "support/GzipText.h"
 
 namespace {
 
@@ -34,7 +36,7 @@ TEST(MvgtoolTest, ProgressLineOnlyWhenAskedAndOnlyForLargeFiles) {
   result = RunTool(
       {"convert", "--vp", large, "--dx", "5", "--dz", "5", "-o", scratch.Path("large.mvg")}, true);
   ASSERT_EQ(result.status, 0) << result.err;
-  EXPECT_NE(result.err.find("\rLoading " + large + ": 100%"), std::string::npos);
+  EXPECT_NE(result.err.find("\rReading " + large + ": 100%"), std::string::npos);
 
   EXPECT_EQ(RunTool({"sizes", large}, false).err, "");
   EXPECT_EQ(RunTool({"sizes", scratch.Write("small.txt", "1 2 3 4")}, true).err, "");
@@ -65,6 +67,38 @@ TEST(MvgtoolTest, TheProgramsExitStatusesAndStreams) {
                 1, {"bad.txt, line 3, value 1: \"12a\""});
   ExpectFailure(RunProgram({"convert", "--bogus"}, scratch), 2, {"usage: mvgtool convert"});
   EXPECT_EQ(RunProgram({"--help"}, scratch).status, 0);
+}
+
+// A grid from standard input ("-", a pipe where the shell makes one) or gzip-compressed, under any
+// name, reads as the plain file by name; "-o -" writes the grid file itself to standard output.
+TEST(MvgtoolTest, StandardInputAndGzipReadAsTheFileAndTheGridFileGoesToStandardOutput) {
+  ScratchFolder scratch;
+  const std::string vp = MarmousiPath("vp.txt");
+  const std::string gzip = GzipOf(ReadFileBytes(vp));
+  const std::string named = scratch.Path("named.mvg");
+  ASSERT_EQ(
+      RunProgram({"convert", "--vp", vp, "--dx", "20", "--dz", "20", "-o", named}, scratch).status,
+      0);
+  const std::string plainSizes = RunProgram({"sizes", vp}, scratch).out;
+  const std::string summary =
+      ": nx 500 from the lines (174 lines of 500 values), nz 174, properties P, 348296 bytes\n";
+  for (const std::string& input :
+       {vp, scratch.Write("vp.txt.gz", gzip), scratch.Write("gzip.txt", gzip)}) {
+    const RunResult piped =
+        RunProgram({"convert", "--vp", "-", "--dx", "20", "--dz", "20", "-o", "-"}, scratch, input);
+    EXPECT_EQ(piped.status, 0) << input << ": " << piped.err;
+    std::string said = piped.err;  // in text mode on Windows, with CR+LF
+    said.erase(std::remove(said.begin(), said.end(), '\r'), said.end());
+    EXPECT_EQ(said.substr(0, said.find('\n') + 1),
+              "Wrote the grid file to standard output" + summary);
+    EXPECT_TRUE(piped.out == ReadFileBytes(named)) << input;
+    const std::string sizes = RunProgram({"sizes", input}, scratch).out;
+    EXPECT_EQ(sizes.substr(sizes.find(": ")), plainSizes.substr(plainSizes.find(": "))) << input;
+  }
+  // A damaged stream is refused with nothing written.
+  const RunResult cut = RunProgram({"convert", "--vp", "-", "--dx", "20", "--dz", "20", "-o", "-"},
+                                   scratch, scratch.Write("cut.gz", gzip.substr(0, 5000)));
+  ExpectFailure(cut, 1, {"--vp standard input: its gzip data is cut short"});
 }
 
 }  // namespace

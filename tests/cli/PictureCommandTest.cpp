@@ -13,6 +13,7 @@
 
 #include "CliTestSupport.h"
 #include "picture/GridPicture.h"
+#include "support/GzipText.h"
 
 namespace {
 
@@ -168,9 +169,10 @@ TEST(PictureCommandTest, BadStepsAndColourRangesAreRefused) {
   EXPECT_FALSE(scratch.Exists("out.png"));
 }
 
+// A gzip-compressed text grid is named after its text.
 TEST(PictureCommandTest, DefaultsAreTheProposedXSizeAndVpNamedAfterTheInput) {
   ScratchFolder scratch;
-  const std::string vp = scratch.Write("vp.txt", ReadFileBytes(SamplePath("vp.txt")));
+  const std::string vp = scratch.Write("vp.txt.gz", GzipOf(ReadFileBytes(SamplePath("vp.txt"))));
   ASSERT_EQ(RunTool({"picture", vp}).status, 0);  // vp.png, at the proposal from its lines, 120
   const Png proposal = Picture({vp, "--nx", "120"}, scratch.Path("120.png"));
   EXPECT_EQ(scratch.Read("vp.png"), scratch.Read("120.png"));
@@ -184,6 +186,7 @@ TEST(PictureCommandTest, DefaultsAreTheProposedXSizeAndVpNamedAfterTheInput) {
   const Png fromModel = Picture({model, "--property", "p"}, scratch.Path("p.png"));
   EXPECT_EQ(scratch.Read("model-P.png"), scratch.Read("p.png"));
   EXPECT_NE(fromModel.pixels, Picture({model, "--property", "R"}, scratch.Path("r.png")).pixels);
+  ExpectFailure(RunTool({"picture", "-"}), 2, {"a picture of standard input needs -o OUTPUT.png"});
 }
 
 // The font draws ASCII alone: names in other scripts are shown by their letters' code points, so

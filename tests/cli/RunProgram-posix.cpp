@@ -14,8 +14,10 @@ std::string ShellQuoted(const std::string& text) {
 
 }  // namespace
 
-RunResult RunProgram(const std::vector<std::string>& args, const ScratchFolder& scratch) {
+RunResult RunProgram(const std::vector<std::string>& args, const ScratchFolder& scratch,
+                     const std::string& standardInput) {
   std::string command = ShellQuoted(MVGTOOL_PATH);
+  if (!standardInput.empty()) command = "cat " + ShellQuoted(standardInput) + " | " + command;
   for (const std::string& arg : args) command += " " + ShellQuoted(arg);
   command += " >" + ShellQuoted(scratch.Path("stdout.txt")) + " 2>" +
              ShellQuoted(scratch.Path("stderr.txt"));

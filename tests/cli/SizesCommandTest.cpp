@@ -26,6 +26,8 @@ TEST(SizesCommandTest, ShowsCountRangeLinesAndChoicesWithTheProposalMarked) {
                 prime + ": 5 values, minimum 1, maximum 5\n  lines: 1 line of 5 values\n" +
                 "  X sizes: none, no grid can be formed of 5 values\n");
   ExpectFailure(RunTool({"sizes"}), 2, {"mvgtool sizes: no file given\nusage: mvgtool sizes"});
+  ExpectFailure(RunTool({"sizes", "-", small, "-"}), 2,
+                {"only one FILE can be \"-\", standard input"});
 }
 
 }  // namespace

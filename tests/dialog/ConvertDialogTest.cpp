@@ -168,7 +168,7 @@ TEST_F(ConvertDialogTest, LoadedVpShowsItsFiguresProposesAGridAndEnablesItsContr
   EXPECT_EQ(window.messages,
             Strings{"vp.txt: 1 line of 2 values, then line 2 holds 11 values: no X size follows "
                     "from these lines; is a value missing or one too many on line 2?"});
-  ASSERT_NE(File(PropertyKind::kVp).values, nullptr);
+  ASSERT_FALSE(File(PropertyKind::kVp).values.empty());
   EXPECT_EQ(File(PropertyKind::kVp).values[99], 106.0f);
   EXPECT_EQ(dialog.elementCount, 100u);
   EXPECT_EQ(Texts({kVpNameText, kVpCountField, kVpMinField, kVpMaxField}),
@@ -202,20 +202,20 @@ TEST_F(ConvertDialogTest, ALaterLoadOfTheSameCountKeepsTheChosenXSizeAndTheList)
 
 TEST_F(ConvertDialogTest, AnotherCountIsRefusedShowingItsFiguresAndKeepingWhatWasLoaded) {
   LoadHundredVp();
-  const float* heldVp = File(PropertyKind::kVp).values.get();
+  const float* heldVp = File(PropertyKind::kVp).values.data();
 
   Browse(PropertyKind::kDensity, WriteText("in", "rho.txt", Sequence(120, 1000)));
   EXPECT_EQ(window.messages,
             Strings{std::string(kCountMismatch) + "\n\nrho.txt: 12 lines of 10 values"});
   EXPECT_EQ(Texts({kDensityNameText, kDensityCountField, kDensityMinField, kDensityMaxField}),
             (Strings{"*.txt", "120", "1000", "1119"}));
-  EXPECT_EQ(File(PropertyKind::kDensity).values, nullptr);
+  EXPECT_TRUE(File(PropertyKind::kDensity).values.empty());
   EXPECT_EQ(window.DisabledControls(), DisabledAfterBrowsing({&kVpControls}));  // nothing more
 
   Browse(PropertyKind::kVp, WriteText("in", "vp120.txt", Sequence(120, 7)));
   EXPECT_EQ(window.messages.size(), 2u);
   EXPECT_EQ(Texts({kVpNameText, kVpCountField}), (Strings{"*.txt", "120"}));
-  EXPECT_EQ(File(PropertyKind::kVp).values.get(), heldVp);
+  EXPECT_EQ(File(PropertyKind::kVp).values.data(), heldVp);
   EXPECT_EQ(File(PropertyKind::kVp).values[0], 1001.0f);
   EXPECT_EQ(dialog.elementCount, 100u);
   EXPECT_EQ(dialog.inputCount, 100);
@@ -245,9 +245,9 @@ TEST_F(ConvertDialogTest, AFileTheReaderRefusesLeavesThePropertyAsItWas) {
   EXPECT_EQ(Texts({kVpNameText, kVpCountField, kVpMinField, kVpMaxField}),
             (Strings{"*.txt", "100", "1001", "1100"}));
   EXPECT_EQ(Texts({kDensityNameText, kDensityCountField}), (Strings{"*.txt", "0"}));
-  EXPECT_NE(File(PropertyKind::kVp).values, nullptr);
+  EXPECT_FALSE(File(PropertyKind::kVp).values.empty());
   EXPECT_EQ(File(PropertyKind::kVp).values[99], 1100.0f);
-  EXPECT_EQ(File(PropertyKind::kDensity).values, nullptr);
+  EXPECT_TRUE(File(PropertyKind::kDensity).values.empty());
   EXPECT_EQ(window.DisabledControls(), DisabledAfterBrowsing({&kVpControls}));
 }
 
@@ -258,7 +258,7 @@ TEST_F(ConvertDialogTest, CancelledInputDialogEnablesTheFieldsAndTheirChecksStay
   std::set<int> disabled = DisabledAfterBrowsing({&kVsControls});
   disabled.insert(kPictureCombo);  // no property to choose
   EXPECT_EQ(window.DisabledControls(), disabled);
-  EXPECT_EQ(File(PropertyKind::kVs).values, nullptr);
+  EXPECT_TRUE(File(PropertyKind::kVs).values.empty());
   EXPECT_EQ(Texts({kVsNameText, kVsCountField, kNxWriteField}), (Strings{"*.txt", "0", "0"}));
   EXPECT_EQ(dialog.xStep, 25.0f);                        // taken in before the dialog
   EXPECT_FALSE(fs::exists(root_ / "RUX" / "_cwd.rux"));  // nothing remembered
@@ -576,7 +576,7 @@ TEST_F(ConvertDialogTest, AFailedExportIsReportedAndTheDialogStaysOpen) {
   EXPECT_FALSE(dialog.OnOK());
   ASSERT_EQ(window.messages.size(), 2u);
   EXPECT_NE(window.messages[1].find("model.mvg"), std::string::npos) << window.messages[1];
-  EXPECT_NE(File(PropertyKind::kVp).values, nullptr);
+  EXPECT_FALSE(File(PropertyKind::kVp).values.empty());
   EXPECT_EQ(dialog.outputPath, "model.mvg");
 
   fs::create_directories(out);
@@ -623,7 +623,7 @@ TEST_F(ConvertDialogTest, AFileDroppedOnAPropertysBoxLoadsThereAndOtherDropsAreR
   const fs::path file = WriteText("drop", "vp.txt", Sequence(100, 1001));
   const PropertyKind density = PropertyKind::kDensity;
   dialog.OnDropFiles({file.string()}, &density);
-  EXPECT_NE(File(PropertyKind::kDensity).values, nullptr);
+  EXPECT_FALSE(File(PropertyKind::kDensity).values.empty());
   EXPECT_EQ(Texts({kDensityNameText, kDensityCountField}), (Strings{"vp.txt", "100"}));
   EXPECT_EQ(window.DisabledControls(), DisabledAfterBrowsing({&kDensityControls}));
   window.CancelFileDialog();
@@ -636,7 +636,7 @@ TEST_F(ConvertDialogTest, AFileDroppedOnAPropertysBoxLoadsThereAndOtherDropsAreR
   dialog.OnDropFiles({file.string()}, nullptr);
   dialog.OnDropFiles({file.string(), file.string()}, &density);
   EXPECT_EQ(window.messages, (Strings{refusal, refusal}));
-  EXPECT_EQ(File(PropertyKind::kVp).values, nullptr);
+  EXPECT_TRUE(File(PropertyKind::kVp).values.empty());
 }
 
 // The picture shows Vp, else the first property loaded, unless one is chosen in its list; the
@@ -646,7 +646,7 @@ TEST_F(ConvertDialogTest, ThePictureShowsTheChosenPropertyAsItWillBeWritten) {
   const auto shown = [this] { return pictures.shown.back(); };
   const auto property = [this, &shown] {
     for (const GridProperty& p : kGridProperties) {
-      if (shown().values != nullptr && shown().values == File(p.kind).values.get()) return p.name;
+      if (shown().values != nullptr && shown().values == File(p.kind).values.data()) return p.name;
     }
     return "none";
   };

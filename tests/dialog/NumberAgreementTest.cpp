@@ -25,9 +25,9 @@ struct Reading {
 };
 
 Reading AsGridValue(const std::string& text) {
-  const TextGridScan scan = ScanTextGridText(text, "grid.txt");
-  if (!scan.ok() || scan.summary.count != 1) return {false, 0.0f};
-  return {true, LoadTextGridValuesFromText(text, "grid.txt", 1).values[0]};
+  const TextGridRead read = ReadTextGridText(text, "grid.txt");
+  if (!read.ok() || read.summary.count != 1) return {false, 0.0f};
+  return {true, read.values[0]};
 }
 
 Reading AsDialogStep(const std::string& text, const ScratchFolder& scratch) {

@@ -52,7 +52,7 @@ TEST(XSizeChoices, TheLinesSayWhichSizesFitThemAndWhichToPropose) {
       {"1 2 3\n4 5 6\n7 8\n", {}, 2},                  // a value missing
   };
   for (const auto& c : cases) {
-    const TextGridScan scan = ScanTextGridText(c.text, "t.txt");
+    const TextGridRead scan = ReadTextGridText(c.text, "t.txt");
     const Sizes choices = XSizeChoices(scan.summary.count);
     Sizes fitting;
     for (std::int32_t nx : choices) {

@@ -2,24 +2,21 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "support/GzipText.h"
 #include "support/ScratchFolder.h"
 
 namespace {
 
 using Floats = std::vector<float>;
 
-Floats Load(const std::string& text) {
-  const TextGridScan scan = ScanTextGridText(text, "vp.txt");
-  EXPECT_TRUE(scan.ok()) << scan.status.message();
-  if (!scan.ok()) return {};
-  TextGridValues loaded = LoadTextGridValuesFromText(text, "vp.txt", scan.summary.count);
-  EXPECT_TRUE(loaded.ok()) << loaded.status.message();
-  if (!loaded.ok()) return {};
-  return Floats(loaded.values.get(), loaded.values.get() + loaded.count);
+Floats ValuesOf(const TextGridRead& read) {
+  EXPECT_TRUE(read.ok()) << read.status.message();
+  return Floats(read.values.data(), read.values.data() + read.values.size());
 }
 
 TEST(TextGridReaderTest, OnlyTheNumbersCountUpToACharacterTwentySix) {
@@ -33,7 +30,9 @@ TEST(TextGridReaderTest, OnlyTheNumbersCountUpToACharacterTwentySix) {
       // and the next float, but its double is the midpoint itself, which rounds to even.
       {"1.00000005960464477539063", {1.0f}},
   };
-  for (const auto& [text, values] : cases) EXPECT_EQ(Load(text), values) << text;
+  for (const auto& [text, values] : cases) {
+    EXPECT_EQ(ValuesOf(ReadTextGridText(text, "vp.txt")), values) << text;
+  }
   // A character 26 with more than blanks after it is noted with its line.
   const std::pair<std::string, std::uint64_t> marks[] = {
       {"1 2 \x1a\n12a", 1},
@@ -43,12 +42,12 @@ TEST(TextGridReaderTest, OnlyTheNumbersCountUpToACharacterTwentySix) {
       {std::string("1 2\x1a \r\n\t,\x1a\0", 11), 0},  // blanks, padding: nothing cut off
       {"1 2", 0}};
   for (const auto& [text, line] : marks) {
-    EXPECT_EQ(ScanTextGridText(text, "vp.txt").endMarkLine, line) << text;
+    EXPECT_EQ(ReadTextGridText(text, "vp.txt").endMarkLine, line) << text;
   }
   for (const char* text : {"", " \n\r\n,\t", "\x1a 1 2", "\xEF\xBB\xBF\n"}) {
-    EXPECT_EQ(ScanTextGridText(text, "vp.txt").status.message(), "vp.txt: holds no values") << text;
-    EXPECT_EQ(LoadTextGridValuesFromText(text, "vp.txt", 0).status.message(),
-              "vp.txt: holds no values");
+    const TextGridRead read = ReadTextGridText(text, "vp.txt");
+    EXPECT_EQ(read.status.message(), "vp.txt: holds no values") << text;
+    EXPECT_TRUE(read.values.empty());
   }
 }
 
@@ -66,44 +65,50 @@ TEST(TextGridReaderTest, BadTokensAreRefusedWithTheirLineAndPlaceOnIt) {
        "line 1, value 1: \"\\xFF\\xFE1\\x005\\x00\" is not a number"},
   };
   for (const auto& [text, fault] : cases) {
-    EXPECT_EQ(ScanTextGridText(text, "vp.txt").status.message(), "vp.txt, " + fault) << text;
-    // A load meets the same problem and returns nothing.
-    const TextGridValues loaded = LoadTextGridValuesFromText(text, "vp.txt", 3);
-    EXPECT_EQ(loaded.status.message(), "vp.txt, " + fault);
-    EXPECT_EQ(loaded.values, nullptr);
+    const TextGridRead read = ReadTextGridText(text, "vp.txt");
+    EXPECT_EQ(read.status.message(), "vp.txt, " + fault) << text;
+    EXPECT_TRUE(read.values.empty());
   }
 }
 
 TEST(TextGridReaderTest, BoundsStartAtPlusMinusOneEThirty) {
-  const TextGridSummary above = ScanTextGridText("2e30 5e30\n3e30", "vp.txt").summary;
-  const TextGridSummary below = ScanTextGridText("-2e30 -5e30", "vp.txt").summary;
+  const TextGridSummary above = ReadTextGridText("2e30 5e30\n3e30", "vp.txt").summary;
+  const TextGridSummary below = ReadTextGridText("-2e30 -5e30", "vp.txt").summary;
   EXPECT_EQ((Floats{above.minimum, above.maximum, below.minimum, below.maximum}),
             (Floats{1e30f, 5e30f, -5e30f, -1e30f}));
 }
 
-TEST(TextGridReaderTest, FilesAreReadTwiceAndRefusedWhenChangedInBetweenOrMissing) {
+// gzip data is told by its first bytes, whatever the name; damaged data is refused, not read in
+// part.
+TEST(TextGridReaderTest, GzipFilesReadAsTheirTextAndDamagedOnesAreRefused) {
   ScratchFolder scratch;
-  const std::string path = scratch.Write("vp.txt", "1 2 3\n4 5 6\n");
-  ASSERT_TRUE(ScanTextGrid(path, "vp.txt").ok());
-  const TextGridValues loaded = LoadTextGridValues(path, "vp.txt", 6);
-  ASSERT_TRUE(loaded.ok()) << loaded.status.message();
-  EXPECT_EQ(Floats(loaded.values.get(), loaded.values.get() + 6), (Floats{1, 2, 3, 4, 5, 6}));
-
-  const std::pair<const char*, const char*> changes[] = {
-      {"1 2 3 4 5 6 7", "vp.txt: changed while it was being read"},
-      {"1 2 3 4 5", "vp.txt: changed while it was being read"},
-      {"1 2 3 4 5 x", "vp.txt, line 1, value 6: \"x\" is not a number"}};
-  for (const auto& [changed, message] : changes) {
-    scratch.Write("vp.txt", changed);
-    const TextGridValues refused = LoadTextGridValues(path, "vp.txt", 6);
-    EXPECT_EQ(refused.status.message(), message);
-    EXPECT_EQ(refused.values, nullptr);
-    EXPECT_EQ(refused.count, 0u);
+  const std::string text =
+      "\xEF\xBB\xBF"
+      "1 2 3\r\n4 5 6\n";
+  const std::string gzip = GzipOf(text);
+  for (const std::string& path : {scratch.Write("vp.txt", text), scratch.Write("vp.txt.gz", gzip),
+                                  scratch.Write("gzip.txt", gzip),
+                                  scratch.Write("two.gz", GzipOf("1 2 3\r\n") + GzipOf("4 5 6"))}) {
+    const TextGridRead read = ReadTextGrid(path, "vp");
+    EXPECT_EQ(ValuesOf(read), (Floats{1, 2, 3, 4, 5, 6})) << path;
+    EXPECT_EQ(DescribeLines(read.lines), "2 lines of 3 values") << path;
   }
-  std::filesystem::remove(path);  // vanishes between the two passes
-  const TextGridValues vanished = LoadTextGridValues(path, "--vp a/vp.txt", 6);
-  EXPECT_EQ(vanished.status.message().rfind("--vp a/vp.txt: cannot open: ", 0), 0u);
-  EXPECT_GT(vanished.status.message().size(), 30u);  // with the system's reason
+  std::string damaged = gzip;
+  damaged[damaged.size() / 2] ^= 0x55;
+  const std::pair<std::string, std::string> refused[] = {
+      {gzip.substr(0, gzip.size() - 4), "its gzip data is cut short"},
+      {damaged, "its gzip data is damaged ("},
+      {gzip + "1 2 3", "its gzip data is followed by other bytes"},
+      {"\x1F\x8B", "its gzip data is cut short"},
+  };
+  for (const auto& [bytes, problem] : refused) {
+    const TextGridRead read = ReadTextGrid(scratch.Write("bad.gz", bytes), "bad.gz");
+    EXPECT_EQ(read.status.message().rfind("bad.gz: " + problem, 0), 0u) << read.status.message();
+    EXPECT_TRUE(read.values.empty());
+  }
+  const TextGridRead missing = ReadTextGrid(scratch.Path("none.txt"), "--vp a/none.txt");
+  EXPECT_EQ(missing.status.message().rfind("--vp a/none.txt: cannot open: ", 0), 0u);
+  EXPECT_GT(missing.status.message().size(), 30u);  // with the system's reason
 }
 
 }  // namespace
