@@ -15,8 +15,8 @@
 #include "BenchGrid.h"
 #include "LiteralTextGrid.h"
 #include "PeakMemory.h"
-#include "grid/GridExport.h"
-#include "grid/TextGridReader.h"
+#include "gridfile/GridExport.h"
+#include "textgrid/TextGridReader.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "grid/GridFileReader.h"
+#include "gridfile/GridFileReader.h"
 
 namespace {
 

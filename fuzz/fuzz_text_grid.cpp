@@ -15,9 +15,9 @@
 
 #include <zlib.h>
 
-#include "grid/GzipStream.h"
-#include "grid/TextGridPass.h"
-#include "grid/TextGridReader.h"
+#include "textgrid/GzipStream.h"
+#include "textgrid/TextGridPass.h"
+#include "textgrid/TextGridReader.h"
 
 namespace {
 

@@ -19,10 +19,10 @@
 #include "conversion/PropertyLoad.h"
 #include "conversion/Units.h"
 #include "grid/AsciiCase.h"
-#include "grid/GridFileHeader.h"
 #include "grid/GridProperties.h"
-#include "grid/GridSizes.h"
 #include "grid/NumberText.h"
+#include "gridfile/GridFileHeader.h"
+#include "textgrid/GridSizes.h"
 
 const CommandHelp kConvertHelp = {
     "convert", "mvgtool convert [--vp FILE] [--density FILE] [--vs FILE] [options] -o OUTPUT",

@@ -1,8 +1,8 @@
 #include "cli/GridInput.h"
 
 #include "grid/AsciiCase.h"
-#include "grid/GridFileReader.h"
-#include "grid/TextGridReader.h"
+#include "gridfile/GridFileReader.h"
+#include "textgrid/TextGridReader.h"
 
 Status TakePropertyOption(const ParsedCommandLine& line, const GridProperty*& property) {
   property = nullptr;

@@ -9,10 +9,10 @@
 #include "cli/Commands.h"
 #include "cli/Mvgtool.h"
 #include "conversion/StabilityReport.h"
-#include "grid/GridFileHeader.h"
-#include "grid/GridFileReader.h"
 #include "grid/GridProperties.h"
 #include "grid/NumberText.h"
+#include "gridfile/GridFileHeader.h"
+#include "gridfile/GridFileReader.h"
 
 const CommandHelp kInfoHelp = {
     "info", "mvgtool info FILE.mvg...",

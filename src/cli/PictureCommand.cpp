@@ -17,13 +17,13 @@
 #include "cli/StepOptions.h"
 #include "cli/XSizeOption.h"
 #include "conversion/ConversionRequest.h"
-#include "grid/AtomicFileWriter.h"
-#include "grid/GridPropertyReader.h"
-#include "grid/GridSizes.h"
 #include "grid/NumberText.h"
-#include "grid/SameFile.h"
-#include "grid/TextGridReader.h"
+#include "gridfile/GridPropertyReader.h"
 #include "picture/GridPicture.h"
+#include "system/AtomicFileWriter.h"
+#include "system/SameFile.h"
+#include "textgrid/GridSizes.h"
+#include "textgrid/TextGridReader.h"
 
 const CommandHelp kPictureHelp = {
     "picture",

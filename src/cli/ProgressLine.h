@@ -7,7 +7,7 @@
 #include <mutex>
 #include <string>
 
-#include "grid/TextGridReader.h"
+#include "textgrid/TextGridReader.h"
 
 class ProgressLine {
  public:

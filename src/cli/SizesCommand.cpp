@@ -12,9 +12,9 @@
 #include "cli/Mvgtool.h"
 #include "cli/ProgressLine.h"
 #include "cli/XSizeOption.h"
-#include "grid/GridSizes.h"
 #include "grid/NumberText.h"
-#include "grid/TextGridReader.h"
+#include "textgrid/GridSizes.h"
+#include "textgrid/TextGridReader.h"
 
 const CommandHelp kSizesHelp = {
     "sizes", "mvgtool sizes FILE...",

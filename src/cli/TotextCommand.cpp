@@ -15,9 +15,9 @@
 #include "cli/Commands.h"
 #include "cli/GridInput.h"
 #include "cli/Mvgtool.h"
-#include "grid/AtomicFileWriter.h"
-#include "grid/GridPropertyReader.h"
-#include "grid/SameFile.h"
+#include "gridfile/GridPropertyReader.h"
+#include "system/AtomicFileWriter.h"
+#include "system/SameFile.h"
 
 const CommandHelp kTotextHelp = {
     "totext", "mvgtool totext INPUT.mvg [--property P|Q|R] [-o OUTPUT.txt]",

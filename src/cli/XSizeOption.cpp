@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "conversion/ShapeFindings.h"
-#include "grid/GridSizes.h"
+#include "textgrid/GridSizes.h"
 
 namespace {
 

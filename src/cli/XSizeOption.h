@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "grid/Status.h"
-#include "grid/TextGridLines.h"
+#include "textgrid/TextGridLines.h"
 
 struct XSizeChoice {
   std::int32_t nx = 0;

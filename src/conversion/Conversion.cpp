@@ -7,7 +7,7 @@
 #include "conversion/PreparationSummary.h"
 #include "conversion/PreparedRows.h"
 #include "conversion/PreparedShape.h"
-#include "grid/GridExport.h"
+#include "gridfile/GridExport.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 
 #include "conversion/ConversionRequest.h"
 #include "conversion/StabilityReport.h"
-#include "grid/GridFileHeader.h"
 #include "grid/Status.h"
+#include "gridfile/GridFileHeader.h"
 
 // How a front end answers what the checks find before anything is written.
 struct FindingsAnswer {

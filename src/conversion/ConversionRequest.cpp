@@ -4,11 +4,11 @@
 #include <cmath>
 
 #include "conversion/PreparedShape.h"
-#include "grid/GridFileHeader.h"
-#include "grid/GridSizes.h"
 #include "grid/NumberText.h"
-#include "grid/SameFile.h"
 #include "grid/ValueRange.h"
+#include "gridfile/GridFileHeader.h"
+#include "system/SameFile.h"
+#include "textgrid/GridSizes.h"
 
 namespace {
 

@@ -10,11 +10,11 @@
 
 #include "conversion/ModelPreparation.h"
 #include "conversion/Units.h"
-#include "grid/GridExport.h"
 #include "grid/GridProperties.h"
 #include "grid/Status.h"
-#include "grid/TextGridLines.h"
 #include "grid/ValueRange.h"
+#include "gridfile/GridExport.h"
+#include "textgrid/TextGridLines.h"
 
 struct PropertyInput {
   const float* values = nullptr;         // elementCount values in file order; null when not loaded

@@ -12,7 +12,7 @@
 #include "conversion/NearestHoleFill.h"
 #include "conversion/PreparedShape.h"
 #include "conversion/PropertyRules.h"
-#include "grid/GridExport.h"
+#include "gridfile/GridExport.h"
 
 class PreparedRows : public MadeRows {
  public:

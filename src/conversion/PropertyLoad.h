@@ -7,10 +7,10 @@
 #include <optional>
 #include <string>
 
-#include "grid/FloatArray.h"
 #include "grid/Status.h"
-#include "grid/TextGridReader.h"
 #include "grid/ValueRange.h"
+#include "system/FloatArray.h"
+#include "textgrid/TextGridReader.h"
 
 struct LoadedProperty {
   FloatArray values;

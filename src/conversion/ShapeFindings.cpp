@@ -6,8 +6,8 @@
 
 #include "conversion/NoDataFindings.h"
 #include "grid/CompilerSupport.h"
-#include "grid/GridSizes.h"
 #include "grid/NumberText.h"
+#include "textgrid/GridSizes.h"
 
 #if defined(MVG_HAVE_SSE2)
 #include <emmintrin.h>

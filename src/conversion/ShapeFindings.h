@@ -12,7 +12,7 @@
 #include <string>
 
 #include "conversion/ConversionRequest.h"
-#include "grid/TextGridLines.h"
+#include "textgrid/TextGridLines.h"
 
 // "vp.txt holds 7 values, a number with no X size from 2 to half of it: no grid can be formed".
 std::string NoGridMessage(const std::string& name, std::uint32_t count);

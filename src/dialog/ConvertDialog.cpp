@@ -15,8 +15,8 @@
 #include "dialog/ModelPictureView.h"
 #include "dialog/PreparationFields.h"
 #include "folders/FolderMemory.h"
-#include "grid/GridSizes.h"
 #include "grid/NumberText.h"
+#include "textgrid/GridSizes.h"
 #include "ui/DataExchange.h"
 #include "ui/DialogWindow.h"
 

@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "conversion/ConversionRequest.h"
-#include "grid/FloatArray.h"
 #include "grid/GridProperties.h"
 #include "grid/Status.h"
-#include "grid/TextGridLines.h"
 #include "grid/ValueRange.h"
+#include "system/FloatArray.h"
+#include "textgrid/TextGridLines.h"
 #include "ui/DialogWindow.h"
 
 class DataExchange;

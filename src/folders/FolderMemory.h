@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "folders/Folders.h"
+#include "system/Folders.h"
 
 // Returns the resource folder: the current folder + separator + "RUX" (a root such as "C:\" or
 // "/" gets no second separator). When a memory file names a folder that exists, makes it current

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "folders/Folders.h"
+#include "system/Folders.h"
 
 namespace ui {
 

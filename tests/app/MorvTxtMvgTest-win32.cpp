@@ -21,7 +21,7 @@
 #include "conversion/PropertyLoad.h"
 #include "dialog/ConvertDialogControls.h"
 #include "dialog/HelpText.h"
-#include "grid/GridFileReader.h"
+#include "gridfile/GridFileReader.h"
 #include "picture/GridPicture.h"
 #include "picture/PngEncoding.h"
 #include "support/GzipText.h"

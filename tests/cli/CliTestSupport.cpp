@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "cli/Mvgtool.h"
-#include "grid/GridFileHeader.h"
+#include "gridfile/GridFileHeader.h"
 
 RunResult RunTool(const std::vector<std::string>& args, bool showProgress, bool stdoutIsTerminal) {
   std::ostringstream out, err;

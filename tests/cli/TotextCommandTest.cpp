@@ -5,7 +5,7 @@
 #include <regex>
 
 #include "CliTestSupport.h"
-#include "grid/GridFileHeader.h"
+#include "gridfile/GridFileHeader.h"
 
 namespace {
 

@@ -15,12 +15,12 @@
 #include "cli/Mvgtool.h"
 #include "dialog/ConvertDialogControls.h"
 #include "folders/FolderMemory.h"
-#include "grid/GridFileHeader.h"
-#include "grid/GridSizes.h"
+#include "gridfile/GridFileHeader.h"
 #include "support/FakeDialogWindow.h"
 #include "support/FakeFolders.h"
 #include "support/RecordedPictures.h"
 #include "support/ScratchFolder.h"
+#include "textgrid/GridSizes.h"
 
 namespace fs = std::filesystem;
 using namespace std::string_literals;

@@ -10,12 +10,12 @@
 #include "dialog/ConvertDialog.h"
 #include "dialog/ConvertDialogControls.h"
 #include "folders/FolderMemory.h"
-#include "grid/GridFileReader.h"
-#include "grid/TextGridReader.h"
+#include "gridfile/GridFileReader.h"
 #include "support/FakeDialogWindow.h"
 #include "support/FakeFolders.h"
 #include "support/RecordedPictures.h"
 #include "support/ScratchFolder.h"
+#include "textgrid/TextGridReader.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "folders/Folders.h"
+#include "system/Folders.h"
 #include "ui/DialogWindow.h"
 
 // The conversion dialog's window in memory: control texts, enabled flags as the template sets

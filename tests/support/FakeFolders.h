@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "folders/Folders.h"
+#include "system/Folders.h"
 
 class FakeFolders : public Folders {
  public:

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "grid/GridFileHeader.h"
+#include "gridfile/GridFileHeader.h"
 
 inline std::vector<std::uint32_t> DataWords(const std::string& file) {
   std::vector<std::uint32_t> words;

@@ -1,0 +1,93 @@
+// What only POSIX lets a test arrange: a file size limit standing in for a full disk, permissions,
+// this process's temporary names, a process known to be gone, names of 255 bytes.
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/ScratchFolder.h"
+#include "system/AtomicFileWriter.h"
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+Status WriteText(const std::string& path, const std::string& text) {
+  return WriteFileAtomically(path, {{text.data(), text.size()}});
+}
+
+TEST(WriteFileAtomicallyPosix, AWriteThatRunsOutOfRoomLeavesTheOldFile) {
+  ScratchFolder scratch;
+  const std::string path = scratch.Write("out.mvg", "old model");
+  const std::string header(296, '\x07'), data(100000, '\x08');
+  // Files may not grow past 4096 bytes: the data block's write stops short, then fails (EFBIG),
+  // as on a full disk.
+  rlimit saved{};
+  getrlimit(RLIMIT_FSIZE, &saved);
+  rlimit lowered = saved;
+  lowered.rlim_cur = 4096;
+  const auto previousHandler = signal(SIGXFSZ, SIG_IGN);
+  setrlimit(RLIMIT_FSIZE, &lowered);
+  const Status result =
+      WriteFileAtomically(path, {{header.data(), header.size()}, {data.data(), data.size()}});
+  setrlimit(RLIMIT_FSIZE, &saved);
+  signal(SIGXFSZ, previousHandler);
+
+  EXPECT_EQ(result.message(), "File too large");
+  EXPECT_EQ(ReadFileBytes(path), "old model");
+  EXPECT_EQ(scratch.Names(), Names{"out.mvg"});
+}
+
+// Temporaries left by earlier writes stay when their process lives (this one, init) or a writer
+// holds them locked; one whose process was killed goes.
+TEST(WriteFileAtomicallyPosix, KeepsPermissionsAndTheTemporariesOfOthersButNotOfTheGone) {
+  ScratchFolder scratch;
+  const std::string path = scratch.Write("out.mvg", "1");
+  ASSERT_EQ(chmod(path.c_str(), 0640), 0);
+  const auto pid = static_cast<std::uint64_t>(getpid());
+  const pid_t child = fork();
+  if (child == 0) _exit(0);
+  waitpid(child, nullptr, 0);
+  const auto gone = static_cast<std::uint64_t>(child);
+  const std::string taken[] = {TemporaryFileName(path, pid, 0), TemporaryFileName(path, pid, 1),
+                               TemporaryFileName(path, 1, 0), TemporaryFileName(path, gone, 1)};
+  for (const std::string& temporary : taken) WriteFileBytes(temporary, "taken");
+  WriteFileBytes(TemporaryFileName(path, gone, 0), "killed");
+  const int lock = open(taken[3].c_str(), O_RDONLY);
+  ASSERT_EQ(flock(lock, LOCK_EX), 0);
+  ASSERT_TRUE(WriteText(path, "2").ok());
+  close(lock);
+  EXPECT_EQ(ReadFileBytes(path), "2");
+  EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms(0640));
+  for (const std::string& temporary : taken) EXPECT_EQ(ReadFileBytes(temporary), "taken");
+  EXPECT_FALSE(std::filesystem::exists(TemporaryFileName(path, gone, 0)));
+
+  if (geteuid() == 0) return;  // permissions do not bind the super-user
+  ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+  EXPECT_EQ(WriteText(path, "3").message(), "Permission denied");
+  EXPECT_EQ(ReadFileBytes(path), "2");
+  const std::string folder = scratch.Path("locked");
+  ASSERT_EQ(mkdir(folder.c_str(), 0555), 0);
+  EXPECT_EQ(WriteText(folder + "/out.mvg", "3").message(), "Permission denied");
+  chmod(folder.c_str(), 0755);
+  EXPECT_EQ(scratch.Names().size(), 6u);  // no temporary file of its own left
+}
+
+TEST(WriteFileAtomicallyPosix, TakesNamesAsLongAsTheSystemDoes) {
+  ScratchFolder scratch;
+  std::string name;  // 255 bytes: 125 letters of two bytes, then "a.mvg"
+  for (int i = 0; i < 125; ++i) name += "\xC3\xA9";
+  ASSERT_TRUE(WriteText(scratch.Path(name + "a.mvg"), "long").ok());
+  EXPECT_EQ(scratch.Names(), Names{name + "a.mvg"});
+}
+
+}  // namespace

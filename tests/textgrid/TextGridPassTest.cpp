@@ -1,0 +1,234 @@
+#include "textgrid/TextGridPass.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <random>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "support/GzipText.h"
+#include "textgrid/GzipStream.h"
+
+namespace {
+
+// Texts of every trouble a chunk boundary can meet: separator runs, CR+LF split in two, long
+// tokens, an occasional character 26 or bad token, values that round to zeros of either sign;
+// half of them rows of one length, some ending in a shorter one.
+std::string RandomText(std::mt19937& random, bool withTroubles) {
+  const char* const separators[] = {" ", "  ", "\t", ",", "\n", "\r\n", "\r", " , \r\n\n"};
+  const char* const lineEnds[] = {"\n", "\r\n", "\r", " \r\n\r\n"};
+  const char* const tokens[] = {"1523.25", "-4500.1", "2710", "+.5", "1e-47", "-1e-67", "-0", "0"};
+  std::string text;
+  const bool rows = random() % 2 == 0;
+  const int perRow = 1 + static_cast<int>(random() % 4);
+  const int count = static_cast<int>(random() % 60);
+  for (int i = 0; i < count; ++i) {
+    text += rows ? (i % perRow ? " " : lineEnds[random() % 4]) : separators[random() % 8];
+    const unsigned pick = random() % 20;
+    if (pick == 0) {
+      text += std::string(1 + random() % 40, '0') + "1.25";
+    } else if (pick < 6) {  // short decimals of every shape: leading zeros, a point anywhere
+      std::string token = std::to_string(random() % 100000);
+      token.insert(random() % (token.size() + 1), std::string(random() % 3, '0'));
+      if (random() % 4 != 0) token.insert(random() % (token.size() + 1), ".");
+      text += token;
+    } else {
+      text += tokens[random() % 8];
+    }
+    if (withTroubles && random() % 150 == 0) text += random() % 2 ? "\x1a" : "x";
+  }
+  if (random() % 2) text += separators[random() % 8];
+  if (withTroubles && random() % 2 == 0) {
+    // A character 26, then blanks over several chunks, maybe a value after them.
+    text += '\x1a';
+    const char blanks[] = {' ', '\t', ',', '\r', '\n', '\x1a', '\0'};
+    for (unsigned n = random() % 80; n > 0; --n) text += blanks[random() % 7];
+    if (random() % 2) text += "7";
+  }
+  return text;
+}
+
+// The line of the first character 26 when more than blanks follow it, else 0, counted here.
+std::uint64_t EndMarkLineOf(const std::string& text) {
+  const std::size_t mark = text.find('\x1a');
+  if (mark == std::string::npos ||
+      text.find_first_not_of(std::string(" \t,\r\n\x1a\0", 7), mark) == std::string::npos) {
+    return 0;
+  }
+  std::uint64_t line = 1;
+  for (std::size_t i = 0; i < mark; ++i) {
+    line += text[i] == '\r' || (text[i] == '\n' && (i == 0 || text[i - 1] != '\r'));
+  }
+  return line;
+}
+
+std::vector<float> ValuesOf(const TextPassResult& result) {
+  return std::vector<float>(result.values.data(), result.values.data() + result.values.size());
+}
+
+void ExpectSameResult(const TextPassResult& a, const TextPassResult& b, const std::string& what) {
+  EXPECT_EQ(a.stop, b.stop) << what;
+  if (a.stop != TextPassStop::kEnd) {
+    EXPECT_TRUE(a.problemOffset == b.problemOffset && a.problemLine == b.problemLine &&
+                a.problemValue == b.problemValue && a.token == b.token)
+        << what;
+    return;
+  }
+  EXPECT_EQ(a.count, b.count) << what;
+  // The character 26 that ended the text, found where it is whichever chunk met it, and whether
+  // more than blanks follow it, however far on.
+  EXPECT_TRUE(a.endMark == b.endMark && a.endMarkOffset == b.endMarkOffset &&
+              a.endMarkLine == b.endMarkLine)
+      << what;
+  // Bit for bit: the sign of a zero bound is the one a reading in order finds.
+  EXPECT_EQ(std::memcmp(&a.minimum, &b.minimum, sizeof(float)), 0) << what;
+  EXPECT_EQ(std::memcmp(&a.maximum, &b.maximum, sizeof(float)), 0) << what;
+  EXPECT_TRUE(a.lines == b.lines) << what << ": " << DescribeLines(a.lines);
+  if (!a.values.empty() || a.count == 0) {
+    EXPECT_EQ(ValuesOf(a), ValuesOf(b)) << what;
+  }
+}
+
+TextPassOptions Chunks(std::size_t chunkBytes, unsigned threads, bool keepValues = true) {
+  TextPassOptions options;
+  options.chunkBytes = chunkBytes;
+  options.threads = threads;
+  options.keepValues = keepValues;
+  return options;
+}
+
+TextPassResult Read(ByteStream&& stream, const TextPassOptions& options) {
+  return ReadTextPass(stream, {}, options);
+}
+
+TEST(TextGridPassTest, AnyCutIntoChunksThreadsAndStreamPiecesGivesTheReadingOfOneWhole) {
+  std::mt19937 random(42);
+  for (int round = 0; round < 300; ++round) {
+    const std::string text = RandomText(random, round % 3 == 2);
+    const std::string gzip = GzipOf(text);
+    const TextPassResult expected = Read(MemoryStream(text), Chunks(text.size() + 1, 1));
+    if (expected.stop == TextPassStop::kEnd) {
+      // The bounds of the values as read.
+      const std::vector<float> values = ValuesOf(expected);
+      EXPECT_EQ(values.size(), expected.count);
+      float minimum = 1e30f, maximum = -1e30f;
+      for (float value : values)
+        minimum = std::min(minimum, value), maximum = std::max(maximum, value);
+      EXPECT_TRUE(expected.minimum == minimum && expected.maximum == maximum) << text;
+      EXPECT_EQ(expected.endMarkLine, EndMarkLineOf(text)) << text;
+    }
+    for (const std::size_t chunkBytes : {1, 2, 3, 5, 8, 13, 64}) {
+      const TextPassOptions options = Chunks(chunkBytes, 1 + chunkBytes % 3);
+      const std::string what = "text \"" + text + "\" in chunks of " + std::to_string(chunkBytes);
+      ExpectSameResult(Read(MemoryStream(text), options), expected, what);
+      // As a pipe gives it, a few bytes at a time; inflated from gzip data; counted alone.
+      ExpectSameResult(Read(MemoryStream(text, 1 + chunkBytes % 7), options), expected,
+                       what + " from a pipe");
+      MemoryStream compressed(gzip, 1 + chunkBytes % 5);
+      ExpectSameResult(Read(GzipStream(compressed), options), expected, what + " from gzip");
+      ExpectSameResult(Read(MemoryStream(text), Chunks(chunkBytes, 2, false)), expected,
+                       what + " counted");
+    }
+  }
+  // The first value that rounds to a zero, then any negative one, gives a zero bound its sign.
+  const std::pair<const char*, bool> zeros[] = {
+      {"8.2e36 1e-47 -1e-67 -0", true}, {"1e-47 -0 0", false}, {"0 -0 3", false}, {"3 -0 0", true}};
+  for (const auto& [text, negative] : zeros) {
+    const TextPassResult scan = Read(MemoryStream(text), Chunks(3, 0));
+    EXPECT_EQ(std::signbit(scan.minimum), negative) << text;
+  }
+}
+
+TEST(TextGridPassTest, LinesAreCountedAsTheyStandWithTheFirstThatDiffers) {
+  const std::tuple<const char*, const char*, bool> cases[] = {
+      {"1 2 3\n4 5 6\n", "2 lines of 3 values", true},
+      {"1 2\r\n\r\n 3 4 \r5,6\n7\n8 9", "3 lines of 2 values, then line 5 holds 1 value", false},
+      {"\n\n1 2 3", "1 line of 3 values", false},  // one line proposes nothing
+      {"1\t2\r\n3 4\x1a\n5", "2 lines of 2 values", true},
+      {"", "no values", false},
+  };
+  for (const auto& [text, described, alike] : cases) {
+    const TextPassResult read = Read(MemoryStream(text), Chunks(2, 2));
+    EXPECT_EQ(DescribeLines(read.lines), described) << text;
+    EXPECT_EQ(read.lines.AllLinesAlike(), alike) << text;
+  }
+}
+
+// Runs of equal lines are kept up to their limit, beyond it dropped, the same in any cut.
+TEST(TextGridPassTest, LineRunsBeyondTheirLimitAreDroppedAlikeInAnyCut) {
+  for (const std::size_t runs : {kMaxLineRuns, kMaxLineRuns + 1}) {
+    std::string text;
+    for (std::size_t i = 0; i < runs; ++i) text += i % 2 == 0 ? "1 2\n" : "3\n";
+    const TextPassResult whole = Read(MemoryStream(text), Chunks(text.size() + 1, 1));
+    EXPECT_EQ(whole.lines.runs.size(), runs > kMaxLineRuns ? 0 : runs);
+    EXPECT_EQ(whole.lines.tooManyRuns, runs > kMaxLineRuns);
+    ExpectSameResult(Read(MemoryStream(text, 5), Chunks(7, 3)), whole, "in chunks of 7");
+  }
+}
+
+TEST(TextGridPassTest, TokensLongerThanAnyBufferAreReadInPieces) {
+  const std::string zeros(200000, '0');
+  const std::string text = "1 " + zeros + "5 2\n-" + zeros + "\x1a 9";
+  for (const unsigned threads : {1u, 2u}) {
+    const TextPassResult read = Read(MemoryStream(text, 999), Chunks(1000, threads));
+    EXPECT_EQ(read.stop, TextPassStop::kEnd);
+    const std::vector<float> values = ValuesOf(read);
+    EXPECT_EQ(values, (std::vector<float>{1, 5, 2, 0}));
+    EXPECT_TRUE(std::signbit(values[3]));  // "-000...0" ended by the character 26
+
+    const TextPassResult bad = Read(MemoryStream("3\n4 " + zeros + "x 4"), Chunks(1000, threads));
+    EXPECT_EQ(bad.stop, TextPassStop::kNotANumber);
+    EXPECT_EQ(std::tie(bad.problemOffset, bad.problemLine, bad.problemValue),
+              std::make_tuple(4u, 2u, 2u));
+    EXPECT_EQ(bad.token, std::string(40, '0') + "...");
+  }
+}
+
+// A stream that fails after its first 50 bytes, as a failing disk does.
+struct FailingStream : MemoryStream {
+  using MemoryStream::MemoryStream;
+  bool Read(char* buffer, std::size_t size, std::size_t* got, std::string* problem) override {
+    if (InputDone() + size <= 50) return MemoryStream::Read(buffer, size, got, problem);
+    *problem = "cannot read: Input/output error";
+    return false;
+  }
+};
+
+// A stream that says it holds fewer bytes than it gives: a file that grows while it is read.
+struct GrowingStream : MemoryStream {
+  using MemoryStream::MemoryStream;
+  std::uint64_t Remaining() const override { return 4; }
+};
+
+TEST(TextGridPassTest, LimitsReadFailuresAndGrowthStopThePass) {
+  const std::string text = "11 22 33 44";
+  TextPassOptions options = Chunks(4, 2);
+  options.maxValues = 3;
+  EXPECT_EQ(Read(MemoryStream(text), options).stop, TextPassStop::kTooManyValues);
+  options = Chunks(4, 1);  // one thread: progress after every chunk merged
+  options.maxValues = 4;
+  std::vector<std::pair<std::uint64_t, std::uint64_t>> progress;
+  MemoryStream stream(text);
+  const TextPassResult read = ReadTextPass(
+      stream,
+      [&](std::uint64_t done, std::uint64_t all) {
+        progress.push_back({done, all});
+      },
+      options);
+  ASSERT_EQ(read.stop, TextPassStop::kEnd);
+  EXPECT_EQ(progress, (decltype(progress){{4, 11}, {7, 11}, {10, 11}, {11, 11}}));
+
+  const TextPassResult failed =
+      Read(FailingStream(std::string(100, '1') + " 2 3", 8), Chunks(8, 2));
+  EXPECT_EQ(failed.stop, TextPassStop::kReadError);
+  EXPECT_EQ(failed.problem, "cannot read: Input/output error");
+  // Never beyond the room its size promised, guarded by the sanitizers too.
+  EXPECT_EQ(Read(GrowingStream("1 2 3 4 5 6"), Chunks(2, 2)).stop, TextPassStop::kChanged);
+}
+
+}  // namespace
