@@ -9,15 +9,18 @@ std::optional<ValueRange> RangeOfValues(const TextGridSummary& summary) {
 }
 
 LoadedProperty LoadProperty(const std::string& path, const std::string& name,
-                            std::uint32_t expectedCount, const ReadProgress& progress) {
+                            std::uint32_t expectedCount, const ReadProgress& progress,
+                            const TextReadingChoices& choices) {
   LoadedProperty loaded;
-  TextGridRead read = ReadTextGrid(path, name, progress);
+  TextGridRead read = ReadTextGrid(path, name, progress, choices);
   if (!read.ok()) {
     loaded.status = read.status;
+    loaded.commasUndecided = read.commasUndecided;
     return loaded;
   }
   loaded.summary = read.summary;
   loaded.lines = std::move(read.lines);
+  loaded.form = std::move(read.form);
   loaded.endMarkLine = read.endMarkLine;
   if (expectedCount != 0 && read.summary.count != expectedCount) {
     loaded.countDiffers = true;
