@@ -12,9 +12,9 @@
 #include "textgrid/CommaReading.h"
 #include "textgrid/TextGridForm.h"
 
-// Whether lines of values at a text's start are triplets: every line three numbers, no (x, z)
-// twice, and columns named above them (namedColumns) or an x or z that comes again, as the
-// coordinates of a grid do.
+// Whether lines of values at a text's start are triplets: four or more lines of three numbers,
+// nine in ten (x, z) pairs or more differing, and columns named above them (namedColumns) or an
+// x or z that comes again, as the coordinates of a grid do.
 bool LooksLikeTriplets(const std::vector<NumberedLine>& lines, bool decimalCommas,
                        bool namedColumns);
 
