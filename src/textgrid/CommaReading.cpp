@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "textgrid/TextChunkParser.h"
+
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -92,7 +94,7 @@ CommaReading ReadCommas(const std::vector<NumberedLine>& lines, const std::strin
       const std::size_t commas = std::count(word.begin(), word.end(), ',');
       if (commas == 0) continue;
       const std::string where = name + ", line " + std::to_string(lines[i].number) + ", value " +
-                                std::to_string(w + 1) + ": \"" + std::string(word) + "\"";
+                                std::to_string(w + 1) + ": \"" + ShownToken(word) + "\"";
       if (commas > 1) {
         reading.refusal = Status::Error(
             where + " holds commas between blanks that may part values, thousands or decimals");

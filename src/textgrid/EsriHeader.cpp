@@ -2,6 +2,7 @@
 
 #include "grid/AsciiCase.h"
 #include "grid/NumberText.h"
+#include "textgrid/TextChunkParser.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ bool IsEsriKey(std::string_view word) {
 Status EsriHeader::Take(std::string_view keyWord, std::string_view value,
                         const std::string& where) {
   const std::string key = AsciiLower(std::string(keyWord));
-  const std::string quoted = "\"" + std::string(value) + "\"";
+  const std::string quoted = "\"" + ShownToken(value) + "\"";
   const auto twice = [&]() { return Status::Error(where + ": " + key + " is given twice"); };
   if (key == "ncols" || key == "nrows") {
     std::int32_t& size = key == "ncols" ? ncols_ : nrows_;
@@ -51,7 +52,7 @@ Status EsriHeader::Take(std::string_view keyWord, std::string_view value,
                                  : key == "nodata_value" ? &noData_
                                                          : nullptr;
   if (number == nullptr) {
-    return Status::Error(where + ": \"" + std::string(keyWord) +
+    return Status::Error(where + ": \"" + ShownToken(keyWord) +
                          "\" is not a key of an ESRI ASCII grid header (" + kKeys + ")");
   }
   if (number->has_value()) return twice();

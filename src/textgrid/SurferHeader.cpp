@@ -5,6 +5,7 @@
 #include "grid/AsciiCase.h"
 #include "grid/DecimalNumber.h"
 #include "grid/NumberText.h"
+#include "textgrid/TextChunkParser.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ Status SurferHeader::Take(std::string_view word, const std::string& where) {
     std::int32_t size = 0;
     if (!ReadInt32(word, &size) || size < 2) {
       return Status::Error(where + ": the Surfer grid header's " + what +
-                           " must be a whole number of 2 or more, not \"" + std::string(word) +
+                           " must be a whole number of 2 or more, not \"" + ShownToken(word) +
                            "\"");
     }
     numbers_[taken_++] = size;
@@ -29,7 +30,7 @@ Status SurferHeader::Take(std::string_view word, const std::string& where) {
   }
   if (reading.status != DecimalStatus::kNumber) {
     return Status::Error(where + ": the Surfer grid header's " + what +
-                         " must be a number, not \"" + std::string(word) + "\"");
+                         " must be a number, not \"" + ShownToken(word) + "\"");
   }
   numbers_[taken_++] = reading.value;
   return Status();

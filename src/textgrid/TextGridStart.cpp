@@ -104,7 +104,7 @@ TextGridStart ReadTextGridStart(std::string_view head, bool whole, const std::st
       // A blank line.
     } else if (inSurfer && !surfer.Complete()) {
       for (const std::string_view word : words) {
-        status = surfer.Complete() ? Status::Error(where + ": \"" + std::string(word) +
+        status = surfer.Complete() ? Status::Error(where + ": \"" + ShownToken(word) +
                                                    "\" follows the Surfer grid header's zhi")
                                    : surfer.Take(word, where);
         if (!status.ok()) break;
@@ -120,7 +120,7 @@ TextGridStart ReadTextGridStart(std::string_view head, bool whole, const std::st
                    : Status::Error(where +
                                    ": an ESRI ASCII grid header's line holds a key and "
                                    "its value, not \"" +
-                                   std::string(line.substr(first)) + "\"");
+                                   ShownToken(line.substr(first)) + "\"");
     } else if (!inEsri && !inSurfer && IsTitle(line, words)) {
       form.titles.Add(cursor.Number());
       titleWords = words.size();
