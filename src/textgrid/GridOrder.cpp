@@ -6,10 +6,6 @@
 
 namespace {
 
-// Marks of the values moved, a bit each, up to this many bytes; beyond it each cycle is found
-// from its least index, which needs none.
-constexpr std::uint64_t kMostMarkBytes = std::uint64_t{16} << 20;
-
 void ReverseRows(float* values, std::uint64_t count, std::uint64_t nx) {
   const std::uint64_t nz = count / nx;
   for (std::uint64_t z = 0; z < nz / 2; ++z) {
@@ -19,15 +15,16 @@ void ReverseRows(float* values, std::uint64_t count, std::uint64_t nx) {
 
 // A rows x columns matrix, row after row, becomes its transpose: the value at index i goes to
 // i * rows mod (count - 1), the last one staying where it is. Each cycle of that permutation is
-// followed once.
-bool Transpose(float* values, std::uint64_t count, std::uint64_t rows) {
+// followed once: marked as moved, a bit a value, when workBytes allow, else found from its least
+// index, which needs no memory.
+bool Transpose(float* values, std::uint64_t count, std::uint64_t rows, std::uint64_t workBytes) {
   if (count < 3 || rows <= 1 || rows >= count) return true;
   const std::uint64_t modulus = count - 1;
   // Counts stay below 2^31, so the product fits.
   const auto next = [rows, modulus](std::uint64_t i) { return i * rows % modulus; };
   const std::uint64_t words = (count + 63) / 64;
   std::unique_ptr<std::uint64_t[]> moved;
-  if (words * 8 <= kMostMarkBytes) {
+  if (words * 8 <= workBytes) {
     moved.reset(new (std::nothrow) std::uint64_t[words]());
     if (!moved) return false;
   }
@@ -56,18 +53,18 @@ bool Transpose(float* values, std::uint64_t count, std::uint64_t rows) {
 
 }  // namespace
 
-bool ArrangeGrid(float* values, std::uint64_t count, std::uint64_t nx, ValueOrder order,
-                 bool flipZ) {
+bool ArrangeGrid(float* values, std::uint64_t count, std::uint64_t nx, ValueOrder order, bool flipZ,
+                 std::uint64_t workBytes) {
   if (nx == 0 || count % nx != 0) return true;
   // The file holds nx columns of count / nx values: a matrix of nx rows to transpose.
-  if (order == ValueOrder::kColumns && !Transpose(values, count, nx)) return false;
+  if (order == ValueOrder::kColumns && !Transpose(values, count, nx, workBytes)) return false;
   if (flipZ) ReverseRows(values, count, nx);
   return true;
 }
 
 bool RestoreFileOrder(float* values, std::uint64_t count, std::uint64_t nx, ValueOrder order,
-                      bool flipZ) {
+                      bool flipZ, std::uint64_t workBytes) {
   if (nx == 0 || count % nx != 0) return true;
   if (flipZ) ReverseRows(values, count, nx);
-  return order != ValueOrder::kColumns || Transpose(values, count, count / nx);
+  return order != ValueOrder::kColumns || Transpose(values, count, count / nx, workBytes);
 }

@@ -9,10 +9,13 @@
 
 #include "textgrid/TextGridForm.h"
 
+// The most memory the work takes by default: a bit a value up to this many bytes, none beyond.
+inline constexpr std::uint64_t kGridOrderWorkBytes = std::uint64_t{16} << 20;
+
 // values: `count` values as the file holds them, a grid nx wide (count a multiple of nx). False
 // when there is no memory for the work; the values are then as they were.
-bool ArrangeGrid(float* values, std::uint64_t count, std::uint64_t nx, ValueOrder order,
-                 bool flipZ);
+bool ArrangeGrid(float* values, std::uint64_t count, std::uint64_t nx, ValueOrder order, bool flipZ,
+                 std::uint64_t workBytes = kGridOrderWorkBytes);
 // The file's order again, from values that ArrangeGrid arranged with the same choices.
 bool RestoreFileOrder(float* values, std::uint64_t count, std::uint64_t nx, ValueOrder order,
-                      bool flipZ);
+                      bool flipZ, std::uint64_t workBytes = kGridOrderWorkBytes);
