@@ -61,6 +61,20 @@
 #define IDC_PICTURE_PROPERTY 1028
 #define IDC_MODEL_PICTURE 1029
 
+// Conversion dialog: the window's first node, where density and Vs come from, and what is done
+// to the model.
+#define IDC_X_FROM 1032
+#define IDC_Z_FROM 1033
+#define IDC_DENSITY_SOURCE 1034
+#define IDC_VS_SOURCE 1035
+#define IDC_VS_RATIO 1036
+#define IDC_NEW_X_STEP 1037
+#define IDC_NEW_Z_STEP 1038
+#define IDC_BORDER 1039
+#define IDC_FILL_HOLES 1040
+#define IDC_WATER_VP 1041
+#define IDC_WATER_DENSITY 1042
+
 // The enlarged picture of the model.
 #define IDC_ENLARGED_PICTURE 1031
 

@@ -22,22 +22,6 @@ bool ExtentFits(std::int64_t sizeToWrite, float step) {
   return std::isfinite(GridExtent(static_cast<std::int32_t>(sizeToWrite), step));
 }
 
-// The window along one axis: nodes [from, from + size) of the grid's `nodes`.
-Status CheckWindowAxis(const char* axis, std::int32_t from, std::int32_t size, std::int64_t nodes) {
-  const std::string name = axis;
-  if (from < 0) {
-    return Status::Error("The window's first " + name + " node, " + std::to_string(from) +
-                         ", is before the grid's first, 0.");
-  }
-  if (from + static_cast<std::int64_t>(size) > nodes) {
-    return Status::Error("The window's " + name + " nodes " + std::to_string(from) + " to " +
-                         std::to_string(from + static_cast<std::int64_t>(size) - 1) +
-                         " leave the grid, whose last " + name + " node is " +
-                         std::to_string(nodes - 1) + ".");
-  }
-  return Status();
-}
-
 // Every value times its unit's factor, as the export makes it, is a finite float: "1e36" in km/s
 // is not, in m/s. The refusal names the first one that is not.
 Status ValueBeyondFloats(PropertyKind kind, const PropertyInput& input, std::uint32_t count,
@@ -65,6 +49,21 @@ Status CheckGridStep(RequestPart part, float step) {
   if (step > 0.0f) return {};
   return Status::Error(std::string("The ") + (part == RequestPart::kZStep ? "Z" : "X") +
                        " step must be greater than 0.");
+}
+
+Status CheckWindowAxis(RequestPart part, std::int32_t from, std::int32_t size, std::int64_t nodes) {
+  const std::string name = part == RequestPart::kZFrom ? "Z" : "X";
+  if (from < 0) {
+    return Status::Error("The window's first " + name + " node, " + std::to_string(from) +
+                         ", is before the grid's first, 0.");
+  }
+  if (from + static_cast<std::int64_t>(size) > nodes) {
+    return Status::Error("The window's " + name + " nodes " + std::to_string(from) + " to " +
+                         std::to_string(from + static_cast<std::int64_t>(size) - 1) +
+                         " leave the grid, whose last " + name + " node is " +
+                         std::to_string(nodes - 1) + ".");
+  }
+  return Status();
 }
 
 const Unit& UnitOf(PropertyKind kind, const PropertyInput& input) {
@@ -95,9 +94,10 @@ Status CheckConversionRequest(const ConversionRequest& request, RequestPart* ref
   if (!nz.ok()) return Refuse(RequestPart::kNzWrite, refused, nz.message());
   const std::int64_t rows = std::min<std::int64_t>(
       request.nzInput, window.elementCount / static_cast<std::uint32_t>(window.nxInput));
-  const Status xFrom = CheckWindowAxis("X", window.xFrom, window.nxWrite, window.nxInput);
+  const Status xFrom =
+      CheckWindowAxis(RequestPart::kXFrom, window.xFrom, window.nxWrite, window.nxInput);
   if (!xFrom.ok()) return Refuse(RequestPart::kXFrom, refused, xFrom.message());
-  const Status zFrom = CheckWindowAxis("Z", window.zFrom, window.nzWrite, rows);
+  const Status zFrom = CheckWindowAxis(RequestPart::kZFrom, window.zFrom, window.nzWrite, rows);
   if (!zFrom.ok()) return Refuse(RequestPart::kZFrom, refused, zFrom.message());
   for (const auto& [part, step] : {std::pair{RequestPart::kXStep, window.xStep},
                                    std::pair{RequestPart::kZStep, window.zStep}}) {

@@ -87,6 +87,12 @@ Status CheckConversionRequest(const ConversionRequest& request, RequestPart* ref
 // One step, X or Z (part kXStep or kZStep): "The X step must be greater than 0." when it is not.
 Status CheckGridStep(RequestPart part, float step);
 
+// The window along X (part kXFrom) or Z (kZFrom): `size` nodes from node `from` (numbered from 0)
+// of the grid's `nodes`, refused as CheckConversionRequest refuses it:
+//   "The window's first X node, -1, is before the grid's first, 0."
+//   "The window's X nodes 400 to 599 leave the grid, whose last X node is 499."
+Status CheckWindowAxis(RequestPart part, std::int32_t from, std::int32_t size, std::int64_t nodes);
+
 // The checks of request.preparation, in this order, each with the part it is about:
 //   "Vp is read from its file: it has no rule."
 //   "Density is given both as a file and as a rule: choose one."   (Vs alike)

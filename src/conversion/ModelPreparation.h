@@ -41,6 +41,10 @@ struct Border {
   bool any() const { return left != 0 || right != 0 || top != 0 || bottom != 0; }
 };
 
+// A border as both front ends take it, "10,10,0,20": four whole numbers apart by commas, left,
+// right, top and bottom (blanks around each allowed). False when the text is not that.
+bool ReadBorder(const std::string& text, Border& border);
+
 struct ModelPreparation {
   PerProperty<PropertySource> sources;
   // Nodes whose Vp is at most waterVp (m/s) are water: a rule gives them Vs 0 and this density

@@ -7,10 +7,13 @@
 #include <utility>
 
 #include "conversion/Conversion.h"
+#include "conversion/NoDataFindings.h"
+#include "conversion/PreparationSummary.h"
 #include "conversion/PropertyLoad.h"
 #include "conversion/ShapeFindings.h"
 #include "dialog/ConvertDialogControls.h"
 #include "dialog/ModelPictureView.h"
+#include "dialog/PreparationFields.h"
 #include "folders/FolderMemory.h"
 #include "grid/GridSizes.h"
 #include "grid/NumberText.h"
@@ -36,12 +39,21 @@ std::string InitialFileName(const std::string& rememberedFolder, const char* pat
   return rememberedFolder + kPathSeparator + pattern;
 }
 
-// A size to write as typed when it lies within the grid (1 to `limit`), else the one accepted
-// last, else the whole grid.
-std::int32_t SizeWithin(const std::string& typed, std::int32_t accepted, std::int32_t limit) {
-  std::int32_t size = 0;
-  if (ReadInt32(typed, &size) && size >= 1 && size <= limit) return size;
-  return accepted >= 1 && accepted <= limit ? accepted : limit;
+// The window along one axis, its first node and size: as typed when it lies within the grid's
+// `nodes`, else as accepted last when that does, else the whole axis.
+std::pair<std::int32_t, std::int32_t> AxisWithin(const std::string& typedFrom,
+                                                 const std::string& typedSize,
+                                                 std::int32_t acceptedFrom,
+                                                 std::int32_t acceptedSize, std::int32_t nodes) {
+  const auto within = [nodes](std::int32_t from, std::int32_t size) {
+    return from >= 0 && size >= 1 && size <= nodes - from;
+  };
+  std::int32_t from = 0, size = 0;
+  if (ReadInt32(typedFrom, &from) && ReadInt32(typedSize, &size) && within(from, size)) {
+    return {from, size};
+  }
+  if (within(acceptedFrom, acceptedSize)) return {acceptedFrom, acceptedSize};
+  return {0, nodes};
 }
 
 // A step field's number when it is one above 0; 0 otherwise.
@@ -62,6 +74,77 @@ class WaitCursor {
   DialogWindow& window_;
 };
 
+// The field a refusal of the request points at; 0 for none.
+int FieldOf(RequestPart part, const ConversionRequest& request) {
+  const ModelPreparation& preparation = request.preparation;
+  // With Vp loaded, a Vp/Vs rule is refused for its ratio.
+  if (part == RequestPart::kVsSource && request.inputs[PropertyKind::kVp].values != nullptr &&
+      preparation.sources[PropertyKind::kVs].rule == PropertyRule::kVpRatio) {
+    return kVsRatioField;
+  }
+  if (part == RequestPart::kWater) {
+    return preparation.waterVp >= 0.0f ? kWaterDensityField : kWaterVpField;
+  }
+  constexpr std::pair<RequestPart, int> kFields[] = {
+      {RequestPart::kOutput, kOutputBrowseButton},
+      {RequestPart::kInputCount, kInputCountField},
+      {RequestPart::kNxWrite, kNxWriteField},
+      {RequestPart::kNzWrite, kNzWriteField},
+      {RequestPart::kXStep, kXStepField},
+      {RequestPart::kZStep, kZStepField},
+      {RequestPart::kXFrom, kXFromField},
+      {RequestPart::kZFrom, kZFromField},
+      {RequestPart::kDensitySource, kDensitySourceCombo},
+      {RequestPart::kVsSource, kVsSourceCombo},
+      {RequestPart::kHoles, kHolesCombo},
+      {RequestPart::kNewXStep, kNewXStepField},
+      {RequestPart::kNewZStep, kNewZStepField},
+      {RequestPart::kBorder, kBorderField}};
+  for (const auto& [each, field] : kFields) {
+    if (each == part) return field;
+  }
+  return 0;
+}
+
+// Whether a file read for the request holds holes that are left unfilled.
+bool HolesLeft(const ConversionRequest& request) {
+  for (const GridProperty& property : kGridProperties) {
+    const PropertyInput& input = request.inputs[property.kind];
+    if (input.values != nullptr &&
+        request.preparation.sources[property.kind].fill.how == HoleFilling::kNone &&
+        TakeCensus(input.values, request.window.elementCount, input.range).markers > 0) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// The one question before writing: the findings (and where holes can be filled), what is done to
+// the model and its stability report, each a paragraph; empty when there is nothing to tell.
+std::string WriteQuestion(const ConversionRequest& request,
+                          const std::vector<std::string>& findings, const StabilityReport& report) {
+  std::vector<std::string> paragraphs;
+  const auto add = [&paragraphs](const std::vector<std::string>& lines, const char* indent) {
+    if (lines.empty()) return;
+    std::string paragraph;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      paragraph += (i == 0 ? "" : std::string("\n") + indent) + lines[i];
+    }
+    paragraphs.push_back(paragraph);
+  };
+  std::vector<std::string> found = findings;
+  if (!found.empty() && HolesLeft(request)) {
+    found.push_back("\"Fill holes\" below the picture fills them: nearest, or a value typed.");
+  }
+  add(found, "");
+  add(PreparationSummary(request), "");
+  add(StabilityLines(report), "  ");
+  if (paragraphs.empty()) return {};
+  std::string question;
+  for (const std::string& paragraph : paragraphs) question += paragraph + "\n\n";
+  return question + (findings.empty() ? "Write the grid file?" : "Write the grid file anyway?");
+}
+
 }  // namespace
 
 ConvertDialog::ConvertDialog(DialogWindow& window, FolderMemory& folderMemory,
@@ -76,6 +159,7 @@ void ConvertDialog::InitControls() {
     for (const Unit* unit : ListedUnits(property.kind)) window_.AddComboString(combo, unit->name);
     window_.SetComboSelection(combo, 0);
   }
+  InitPreparationFields(window_);
 }
 
 void ConvertDialog::DoDataExchange(DataExchange& exchange) {
@@ -97,13 +181,16 @@ void ConvertDialog::DoDataExchange(DataExchange& exchange) {
   exchange.Text(kOutputNameText, outputPath);
   exchange.Text(kNzInputField, nzInput);
   exchange.Text(kNxWriteField, nxWrite);
+  exchange.Text(kXFromField, xFrom);
   exchange.Text(kNzWriteField, nzWrite);
+  exchange.Text(kZFromField, zFrom);
   exchange.Text(kWriteCountField, writeCount);
 }
 
-bool ConvertDialog::TakeControlTexts() {
+bool ConvertDialog::TakeControlTexts(int* failedControl) {
   DataExchange exchange(window_, true);
   DoDataExchange(exchange);
+  if (failedControl != nullptr) *failedControl = exchange.failedControl();
   return !exchange.failed();
 }
 
@@ -117,6 +204,15 @@ bool ConvertDialog::AnyLoaded() const {
     if (!file.values.empty()) return true;
   }
   return false;
+}
+
+bool ConvertDialog::FileUsed(PropertyKind property) const {
+  return !files[property].values.empty() && ChosenRule(window_, property) == PropertyRule::kFile;
+}
+
+std::int64_t ConvertDialog::RowsHeld() const {
+  const std::int64_t rows = nxInput > 0 ? elementCount / static_cast<std::uint32_t>(nxInput) : 0;
+  return std::min<std::int64_t>(nzInput, rows);
 }
 
 void ConvertDialog::OnBrowse(PropertyKind property) {
@@ -192,6 +288,10 @@ void ConvertDialog::LoadChosenFile(PropertyKind property, const FileDialogResult
   file.lines = loaded.lines;
   DeriveGridSizes(keepChosenSize, loaded.lines);
   EnablePropertyControls(property);
+  // A file dropped on a property derived by a rule is read from it instead.
+  const int sourceCombo = kPropertyControls[property].sourceCombo;
+  if (sourceCombo != 0) window_.SetComboSelection(sourceCombo, 0);
+  EnableSourceControls();
   ShowPictureChoices();
   RedrawPicture();
   // A value missing or one too many shows at once, with where the lines break their pattern.
@@ -209,9 +309,33 @@ void ConvertDialog::EnablePropertyControls(PropertyKind property) {
   const PropertyControls& p = kPropertyControls[property];
   for (int control :
        {p.countField, p.minField, p.maxField, kXSizeCombo, kNzInputField, kInputCountField,
-        kNxWriteField, kNzWriteField, kWriteCountField, p.unitsCombo}) {
+        kNxWriteField, kNzWriteField, kWriteCountField, kXFromField, kZFromField, p.unitsCombo}) {
     window_.EnableControl(control, true);
   }
+}
+
+void ConvertDialog::EnableSourceControls() {
+  bool anyRule = false;
+  for (const GridProperty& property : kGridProperties) {
+    const bool fromFile = ChosenRule(window_, property.kind) == PropertyRule::kFile;
+    anyRule = anyRule || !fromFile;
+    const PropertyControls& p = kPropertyControls[property.kind];
+    window_.EnableControl(p.nameText, fromFile);
+    window_.EnableControl(p.browseButton, fromFile);
+    for (int control : {p.countField, p.minField, p.maxField, p.unitsCombo}) {
+      window_.EnableControl(control, FileUsed(property.kind));
+    }
+  }
+  window_.EnableControl(kVsRatioField,
+                        ChosenRule(window_, PropertyKind::kVs) == PropertyRule::kVpRatio);
+  window_.EnableControl(kWaterVpField, anyRule);
+  window_.EnableControl(kWaterDensityField, anyRule);
+}
+
+void ConvertDialog::OnSourceSelChange() {
+  EnableSourceControls();
+  ShowPictureChoices();
+  RedrawPicture();
 }
 
 void ConvertDialog::DeriveGridSizes(bool keepChosenSize, const TextGridLines& lines) {
@@ -236,6 +360,8 @@ void ConvertDialog::DeriveGridSizes(bool keepChosenSize, const TextGridLines& li
     writeCount = count;
     nzInput = count / x;
     nzWrite = count / x;
+    xFrom = 0;
+    zFrom = 0;
   }
   ShowMembers();
 }
@@ -246,6 +372,8 @@ void ConvertDialog::ChooseXSize(std::int32_t x) {
   writeCount = inputCount;
   nzInput = static_cast<std::int32_t>(elementCount / static_cast<std::uint32_t>(x));
   nzWrite = nzInput;
+  xFrom = 0;
+  zFrom = 0;
   ShowMembers();
   RedrawPicture();
 }
@@ -268,24 +396,41 @@ void ConvertDialog::OnXSizeEditChange() {
 }
 
 void ConvertDialog::OnKillFocusNxWrite() {
-  CheckSizeOnLeaving(nxWrite, [this] { return CheckNxWrite(nxWrite, nxInput); });
+  CheckWindowOnLeaving(nxWrite, [this] {
+    const Status size = CheckNxWrite(nxWrite, nxInput);
+    return size.ok() ? CheckWindowAxis(RequestPart::kXFrom, xFrom, nxWrite, nxInput) : size;
+  });
 }
 
 void ConvertDialog::OnKillFocusNzWrite() {
-  CheckSizeOnLeaving(nzWrite,
-                     [this] { return CheckNzWrite(nzWrite, nzInput, elementCount, nxInput); });
+  CheckWindowOnLeaving(nzWrite, [this] {
+    const Status size = CheckNzWrite(nzWrite, nzInput, elementCount, nxInput);
+    return size.ok() ? CheckWindowAxis(RequestPart::kZFrom, zFrom, nzWrite, RowsHeld()) : size;
+  });
 }
 
-void ConvertDialog::CheckSizeOnLeaving(std::int32_t& size, const std::function<Status()>& check) {
-  // With nothing loaded there is no size to check against; and a message of ours that took the
-  // focus has just told the user what there was to tell.
-  if (!AnyLoaded() || window_.IsShowingMessage()) return;
-  const std::int32_t previous = size;
+void ConvertDialog::OnKillFocusXFrom() {
+  CheckWindowOnLeaving(
+      xFrom, [this] { return CheckWindowAxis(RequestPart::kXFrom, xFrom, nxWrite, nxInput); });
+}
+
+void ConvertDialog::OnKillFocusZFrom() {
+  CheckWindowOnLeaving(
+      zFrom, [this] { return CheckWindowAxis(RequestPart::kZFrom, zFrom, nzWrite, RowsHeld()); });
+}
+
+void ConvertDialog::CheckWindowOnLeaving(std::int32_t& value,
+                                         const std::function<Status()>& check) {
+  // With nothing loaded there is no grid to check against; a message of ours that took the
+  // focus has just told the user what there was to tell; and a field the focus is taken from to
+  // point at another is not being left by the user.
+  if (!AnyLoaded() || window_.IsShowingMessage() || pointing_) return;
+  const std::int32_t previous = value;
   TakeControlTexts();
   const Status checked = check();
   if (!checked.ok()) {
     window_.ShowMessage(checked.message());
-    size = previous;
+    value = previous;
   }
   writeCount = SaturatedProduct(nxWrite, nzWrite);
   ShowMembers();
@@ -316,7 +461,7 @@ void ConvertDialog::OnBrowseOutput() {
 bool ConvertDialog::BuildRequest(ConversionRequest& request) {
   for (const GridProperty& property : kGridProperties) {
     const PropertyFile& file = files[property.kind];
-    if (file.values.empty()) continue;
+    if (!FileUsed(property.kind)) continue;
     // The box's text decides, typed or chosen.
     const std::string text = window_.GetControlText(kPropertyControls[property.kind].unitsCombo);
     const Unit* unit = FindUnit(property.kind, text);
@@ -337,7 +482,14 @@ bool ConvertDialog::BuildRequest(ConversionRequest& request) {
       return false;
     }
   }
-  request.window = {elementCount, nxInput, nxWrite, nzWrite, xStep, zStep};
+  PreparationFields fields = TakePreparationFields(window_, xStep, zStep);
+  if (!fields.ok()) {
+    window_.ShowMessage(fields.message);
+    PointAt(fields.refusedControl);
+    return false;
+  }
+  request.preparation = fields.preparation;
+  request.window = {elementCount, nxInput, nxWrite, nzWrite, xStep, zStep, xFrom, zFrom};
   request.inputCount = inputCount;
   request.nzInput = nzInput;
   request.outputName = outputPath;
@@ -347,40 +499,61 @@ bool ConvertDialog::BuildRequest(ConversionRequest& request) {
 
 bool ConvertDialog::OnOK() {
   // What was typed last is what gets written; a field that is not a number stops here.
-  const std::int32_t previousNxWrite = nxWrite, previousNzWrite = nzWrite;
-  if (!TakeControlTexts()) return false;
+  const std::int32_t accepted[] = {nxWrite, xFrom, nzWrite, zFrom};
+  int failedControl = 0;
+  if (!TakeControlTexts(&failedControl)) {
+    PointAt(failedControl);
+    return false;
+  }
   ConversionRequest request;
   if (!BuildRequest(request)) return false;
+  // The findings are asked about with the report, in one question.
+  std::vector<std::string> findingsSeen;
+  FindingsAnswer answer;
+  answer.writeDespite = [&findingsSeen](const std::vector<std::string>& findings) {
+    findingsSeen = findings;
+    return true;
+  };
+  answer.writeWithReport = [this, &request, &findingsSeen](const StabilityReport& report) {
+    const std::string question = WriteQuestion(request, findingsSeen, report);
+    return question.empty() || window_.AskYesNo(question);
+  };
   // The wait cursor shows while the file is written, from after the question.
   std::unique_ptr<WaitCursor> writing;
-  FindingsAnswer answer;
-  answer.writeDespite = [this](const std::vector<std::string>& findings) {
-    std::string question;
-    for (const std::string& finding : findings) question += finding + "\n";
-    return window_.AskYesNo(question + "\nWrite the grid file anyway?");
-  };
   answer.writing = [this, &writing] { writing = std::make_unique<WaitCursor>(window_); };
   const ConversionResult result = RunConversion(request, answer);
   writing.reset();
   if (result.status.ok()) return result.written;
   window_.ShowMessage(result.status.message());
-  // A refused size goes back to the last one accepted, as when its field loses the focus.
-  if (result.refused == RequestPart::kNxWrite || result.refused == RequestPart::kNzWrite) {
-    nxWrite = result.refused == RequestPart::kNxWrite ? previousNxWrite : nxWrite;
-    nzWrite = result.refused == RequestPart::kNzWrite ? previousNzWrite : nzWrite;
+  // A refused window goes back to the one accepted last, as when its field loses the focus: the
+  // size alone, or with the first node.
+  const RequestPart part = result.refused;
+  const bool alongX = part == RequestPart::kNxWrite || part == RequestPart::kXFrom;
+  const bool alongZ = part == RequestPart::kNzWrite || part == RequestPart::kZFrom;
+  if (alongX || alongZ) {
+    nxWrite = alongX ? accepted[0] : nxWrite;
+    xFrom = part == RequestPart::kXFrom ? accepted[1] : xFrom;
+    nzWrite = alongZ ? accepted[2] : nzWrite;
+    zFrom = part == RequestPart::kZFrom ? accepted[3] : zFrom;
     writeCount = SaturatedProduct(nxWrite, nzWrite);
     ShowMembers();
     RedrawPicture();
   }
+  PointAt(FieldOf(part, request));
   return false;
 }
 
+void ConvertDialog::PointAt(int controlId) {
+  if (controlId == 0) return;
+  pointing_ = true;
+  window_.FocusControl(controlId);
+  pointing_ = false;
+}
+
 const GridProperty* ConvertDialog::PicturedProperty() const {
-  if (pictureChoice_ != nullptr && !files[pictureChoice_->kind].values.empty()) {
-    return pictureChoice_;
-  }
+  if (pictureChoice_ != nullptr && FileUsed(pictureChoice_->kind)) return pictureChoice_;
   for (const GridProperty& property : kGridProperties) {
-    if (!files[property.kind].values.empty()) return &property;
+    if (FileUsed(property.kind)) return &property;
   }
   return nullptr;
 }
@@ -389,17 +562,17 @@ void ConvertDialog::ShowPictureChoices() {
   window_.ResetComboList(kPictureCombo);
   const GridProperty* pictured = PicturedProperty();
   for (const GridProperty& property : kGridProperties) {
-    if (files[property.kind].values.empty()) continue;
+    if (!FileUsed(property.kind)) continue;
     const int index = window_.AddComboString(kPictureCombo, property.name);
     if (&property == pictured) window_.SetComboSelection(kPictureCombo, index);
   }
-  window_.EnableControl(kPictureCombo, true);
+  window_.EnableControl(kPictureCombo, pictured != nullptr);
 }
 
 void ConvertDialog::OnPictureSelChange() {
   int index = window_.GetComboSelection(kPictureCombo);
   for (const GridProperty& property : kGridProperties) {
-    if (!files[property.kind].values.empty() && index-- == 0) pictureChoice_ = &property;
+    if (FileUsed(property.kind) && index-- == 0) pictureChoice_ = &property;
   }
   RedrawPicture();
 }
@@ -422,11 +595,20 @@ void ConvertDialog::RedrawPicture() {
   request.values = file.values.data();
   request.nx = nxInput;
   request.nz = static_cast<std::int32_t>(elementCount / static_cast<std::uint32_t>(nxInput));
-  const std::int32_t nx = SizeWithin(window_.GetControlText(kNxWriteField), nxWrite, request.nx);
-  const std::int32_t nz = SizeWithin(window_.GetControlText(kNzWriteField), nzWrite, request.nz);
-  request.window = {0, 0, nx, nz};
-  request.title = file.name + ": " + property->code + " (" + property->name + "), " +
-                  (nx < request.nx || nz < request.nz ? GridSizeText(nx, nz) + " of " : "") +
+  const auto [x, nx] =
+      AxisWithin(window_.GetControlText(kXFromField), window_.GetControlText(kNxWriteField), xFrom,
+                 nxWrite, request.nx);
+  const auto [z, nz] =
+      AxisWithin(window_.GetControlText(kZFromField), window_.GetControlText(kNzWriteField), zFrom,
+                 nzWrite, request.nz);
+  request.window = {x, z, nx, nz};
+  std::string part;
+  if (nx < request.nx || nz < request.nz) {
+    part = GridSizeText(nx, nz) +
+           (x != 0 || z != 0 ? " from x " + FormatInteger(x) + ", z " + FormatInteger(z) : "") +
+           " of ";
+  }
+  request.title = file.name + ": " + property->code + " (" + property->name + "), " + part +
                   GridSizeText(request.nx, request.nz);
   const float dx = StepOf(window_.GetControlText(kXStepField));
   const float dz = StepOf(window_.GetControlText(kZStepField));

@@ -49,8 +49,8 @@ class ConvertDialog {
 
   void DoDataExchange(DataExchange& exchange);
   // Copies the controls' texts into the members. False when a field's text failed validation
-  // (the user has been told).
-  bool TakeControlTexts();
+  // (the user has been told; failedControl, when given, names the field).
+  bool TakeControlTexts(int* failedControl = nullptr);
   // Shows the members in the controls.
   void ShowMembers();
 
@@ -59,23 +59,31 @@ class ConvertDialog {
   void OnXSizeSelChange();
   // Text typed into the X-size box that is one of its sizes counts as choosing that size.
   void OnXSizeEditChange();
+  // The window to write, checked as each of its fields is left.
   void OnKillFocusNxWrite();
   void OnKillFocusNzWrite();
+  void OnKillFocusXFrom();
+  void OnKillFocusZFrom();
+  // Density or Vs from its file or from a rule: a rule leaves the file's controls aside (a file
+  // loaded stays loaded, for a return to it) and needs the ratio or the water's fields.
+  void OnSourceSelChange();
   void OnBrowseOutput();
   // Files dropped on the dialog: one file dropped on a property's group box (droppedOn) loads as
   // that property, as if chosen in its Open dialog; anything else is refused with a message.
   void OnDropFiles(const std::vector<std::string>& paths, const PropertyKind* droppedOn);
-  // Shows the model as it will be written: the chosen property (Vp, else the first loaded) at
-  // the chosen X size, the part to be written (the sizes as typed when they lie within the
-  // grid), the values in m/s or kg/m3 as the unit in its box makes them (as they are, in "file's
-  // units", when the box names no unit), axes in m from the steps when both are numbers above 0.
-  // Called whenever any of these may have changed.
+  // Shows the model as it will be written: the chosen property (Vp, else the first loaded, of
+  // those read from their files) at the chosen X size, the part to be written (the window as
+  // typed when it lies within the grid), the values in m/s or kg/m3 as the unit in its box makes
+  // them (as they are, in "file's units", when the box names no unit), axes in m from the steps
+  // when both are numbers above 0. Called whenever any of these may have changed.
   void RedrawPicture();
   // The property chosen in the picture's list, or a unit chosen from a property's list.
   void OnPictureSelChange();
   void OnUnitsSelChange(PropertyKind property);
-  // Takes in the controls, checks and writes the grid file. Returns true when the file is
-  // written and the dialog should end; false leaves it open (the reason was shown).
+  // Takes in the controls, checks, asks once, listing the findings, what is done to the model
+  // and its stability report, and writes the grid file. Returns true when the file is written
+  // and the dialog should end; false leaves it open (the reason was shown, the focus on the
+  // field refused).
   bool OnOK();
 
   // Conversion state, shown in and taken from the controls by DoDataExchange.
@@ -86,6 +94,8 @@ class ConvertDialog {
   std::int32_t inputCount = 0;
   std::int32_t nxWrite = 0;
   std::int32_t nzWrite = 0;
+  std::int32_t xFrom = 0;  // the window's first node, numbered from 0
+  std::int32_t zFrom = 0;
   std::int32_t writeCount = 0;
   float xStep = 1.0f;
   float zStep = 1.0f;
@@ -95,6 +105,11 @@ class ConvertDialog {
 
  private:
   bool AnyLoaded() const;
+  // A property loaded and read from its file, not from a rule.
+  bool FileUsed(PropertyKind property) const;
+  void EnableSourceControls();
+  // The rows the grid holds: the Z size typed, at most the rows of the values loaded.
+  std::int64_t RowsHeld() const;
   void EnablePropertyControls(PropertyKind property);
   void RefuseFile(PropertyKind property, const std::string& message);
   void LoadChosenFile(PropertyKind property, const FileDialogResult& chosen);
@@ -102,9 +117,11 @@ class ConvertDialog {
   // follows the lines of the file just loaded.
   void DeriveGridSizes(bool keepChosenSize, const TextGridLines& lines);
   void ChooseXSize(std::int32_t x);
-  // A size to write (nxWrite, nzWrite) checked as its field is left: a refused one goes back to
-  // what it was.
-  void CheckSizeOnLeaving(std::int32_t& size, const std::function<Status()>& check);
+  // A field of the window (a size to write, a first node) checked as it is left: a refused value
+  // goes back to what it was.
+  void CheckWindowOnLeaving(std::int32_t& value, const std::function<Status()>& check);
+  // Moves the focus to a refused field; leaving the field that had it checks nothing then.
+  void PointAt(int controlId);
   // The request of OK, with each loaded property's unit from the text of its box; false when
   // a box's text is none of its units or the X-size box's none of its sizes (the user was told).
   // The request points into the members.
@@ -120,4 +137,5 @@ class ConvertDialog {
   ModelPictureView& picture_;
   const GridProperty* pictureChoice_ = nullptr;  // chosen in the picture's list
   std::vector<std::int32_t> xSizes_;             // the X-size box's list
+  bool pointing_ = false;                        // within PointAt
 };

@@ -38,15 +38,28 @@ inline constexpr int kNxWriteField = IDC_NX_WRITE;
 inline constexpr int kNzWriteField = IDC_NZ_WRITE;
 inline constexpr int kPictureCombo = IDC_PICTURE_PROPERTY;
 inline constexpr int kModelPicture = IDC_MODEL_PICTURE;
+inline constexpr int kXFromField = IDC_X_FROM;
+inline constexpr int kZFromField = IDC_Z_FROM;
+inline constexpr int kDensitySourceCombo = IDC_DENSITY_SOURCE;
+inline constexpr int kVsSourceCombo = IDC_VS_SOURCE;
+inline constexpr int kVsRatioField = IDC_VS_RATIO;
+inline constexpr int kNewXStepField = IDC_NEW_X_STEP;
+inline constexpr int kNewZStepField = IDC_NEW_Z_STEP;
+inline constexpr int kBorderField = IDC_BORDER;
+inline constexpr int kHolesCombo = IDC_FILL_HOLES;
+inline constexpr int kWaterVpField = IDC_WATER_VP;
+inline constexpr int kWaterDensityField = IDC_WATER_DENSITY;
 
-// The controls of one property: all that tells its file's controls from another's.
+// The controls of one property: all that tells its file's controls from another's. Vp has no
+// source list (0): it is always read from its file.
 struct PropertyControls {
-  int nameText, browseButton, countField, minField, maxField, unitsCombo;
+  int nameText, browseButton, countField, minField, maxField, unitsCombo, sourceCombo;
 };
 
 inline constexpr PerProperty<PropertyControls> kPropertyControls = {{{
-    {kVpNameText, kVpBrowseButton, kVpCountField, kVpMinField, kVpMaxField, kVpUnitsCombo},
+    {kVpNameText, kVpBrowseButton, kVpCountField, kVpMinField, kVpMaxField, kVpUnitsCombo, 0},
     {kDensityNameText, kDensityBrowseButton, kDensityCountField, kDensityMinField, kDensityMaxField,
-     kDensityUnitsCombo},
-    {kVsNameText, kVsBrowseButton, kVsCountField, kVsMinField, kVsMaxField, kVsUnitsCombo},
+     kDensityUnitsCombo, kDensitySourceCombo},
+    {kVsNameText, kVsBrowseButton, kVsCountField, kVsMinField, kVsMaxField, kVsUnitsCombo,
+     kVsSourceCombo},
 }}};

@@ -226,6 +226,21 @@ LRESULT ConvertDialogWindow::OnKillFocusNzWrite(WPARAM, LPARAM) {
   return 0;
 }
 
+LRESULT ConvertDialogWindow::OnKillFocusXFrom(WPARAM, LPARAM) {
+  logic.OnKillFocusXFrom();
+  return 0;
+}
+
+LRESULT ConvertDialogWindow::OnKillFocusZFrom(WPARAM, LPARAM) {
+  logic.OnKillFocusZFrom();
+  return 0;
+}
+
+LRESULT ConvertDialogWindow::OnSourceSelChange(WPARAM, LPARAM) {
+  logic.OnSourceSelChange();
+  return 0;
+}
+
 LRESULT ConvertDialogWindow::OnMouseMove(WPARAM, LPARAM lParam) {
   DrawPicture(picture.OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
   return Default();
@@ -327,6 +342,10 @@ UI_BEGIN_MESSAGE_MAP(ConvertDialogWindow, ui::Dialog)
   ui::OnCommand(BN_CLICKED, kOutputBrowseButton, &ConvertDialogWindow::OnBrowseOutput),
   ui::OnCommand(EN_KILLFOCUS, kNxWriteField, &ConvertDialogWindow::OnKillFocusNxWrite),
   ui::OnCommand(EN_KILLFOCUS, kNzWriteField, &ConvertDialogWindow::OnKillFocusNzWrite),
+  ui::OnCommand(EN_KILLFOCUS, kXFromField, &ConvertDialogWindow::OnKillFocusXFrom),
+  ui::OnCommand(EN_KILLFOCUS, kZFromField, &ConvertDialogWindow::OnKillFocusZFrom),
+  ui::OnCommand(CBN_SELCHANGE, kDensitySourceCombo, &ConvertDialogWindow::OnSourceSelChange),
+  ui::OnCommand(CBN_SELCHANGE, kVsSourceCombo, &ConvertDialogWindow::OnSourceSelChange),
   ui::OnMessage(WM_MOUSEMOVE, &ConvertDialogWindow::OnMouseMove),
   ui::OnMessage(WM_LBUTTONDOWN, &ConvertDialogWindow::OnLButtonDown),
   ui::OnMessage(WM_LBUTTONUP, &ConvertDialogWindow::OnLButtonUp),
@@ -336,6 +355,8 @@ UI_BEGIN_MESSAGE_MAP(ConvertDialogWindow, ui::Dialog)
   ui::OnCommand(EN_CHANGE, kZStepField, &ConvertDialogWindow::OnPictureChanged),
   ui::OnCommand(EN_CHANGE, kNxWriteField, &ConvertDialogWindow::OnPictureChanged),
   ui::OnCommand(EN_CHANGE, kNzWriteField, &ConvertDialogWindow::OnPictureChanged),
+  ui::OnCommand(EN_CHANGE, kXFromField, &ConvertDialogWindow::OnPictureChanged),
+  ui::OnCommand(EN_CHANGE, kZFromField, &ConvertDialogWindow::OnPictureChanged),
   ui::OnCommand(CBN_EDITCHANGE, kVpUnitsCombo, &ConvertDialogWindow::OnPictureChanged),
   ui::OnCommand(CBN_EDITCHANGE, kDensityUnitsCombo, &ConvertDialogWindow::OnPictureChanged),
   ui::OnCommand(CBN_EDITCHANGE, kVsUnitsCombo, &ConvertDialogWindow::OnPictureChanged),

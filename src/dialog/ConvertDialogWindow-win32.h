@@ -69,6 +69,9 @@ class ConvertDialogWindow : public ui::Dialog, private ModelPictureView {
   LRESULT OnBrowseOutput(WPARAM wParam, LPARAM lParam);
   LRESULT OnKillFocusNxWrite(WPARAM wParam, LPARAM lParam);
   LRESULT OnKillFocusNzWrite(WPARAM wParam, LPARAM lParam);
+  LRESULT OnKillFocusXFrom(WPARAM wParam, LPARAM lParam);
+  LRESULT OnKillFocusZFrom(WPARAM wParam, LPARAM lParam);
+  LRESULT OnSourceSelChange(WPARAM wParam, LPARAM lParam);
   LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);
   LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam);
   LRESULT OnLButtonUp(WPARAM wParam, LPARAM lParam);

@@ -27,7 +27,11 @@ const char* const kHelpLines[] = {
     "pre-calculated);",
     "7. Enter step between values along X-axis (X step), and along Z-axis if it is different (Z "
     "step);",
-    "8. Press OK button.",
+    "8. To write a part of the grid, enter its X and Z sizes to write and its first node (X-From, "
+    "Z-From,",
+    "    numbered from 0). Density and Vs may come from Vp by a rule (From:) instead of a file;",
+    "    Prepare the Model fills holes, writes at new steps and adds a border;",
+    "9. Press OK button: it asks once, with what was found, what is done and the stability report.",
     "",
     "Troubleshooting",
     "",

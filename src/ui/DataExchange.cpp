@@ -3,8 +3,9 @@
 #include "grid/NumberText.h"
 #include "ui/DialogWindow.h"
 
-void DataExchange::Fail(const char* message) {
+void DataExchange::Fail(int controlId, const char* message) {
   failed_ = true;
+  failedControl_ = controlId;
   window_.ShowMessage(message);
 }
 
@@ -16,7 +17,7 @@ void DataExchange::Text(int controlId, std::int32_t& value) {
   }
   std::int32_t typed = 0;
   if (!ReadInt32(window_.GetControlText(controlId), &typed)) {
-    Fail(kEnterIntegerMessage);
+    Fail(controlId, kEnterIntegerMessage);
     return;
   }
   value = typed;
@@ -30,7 +31,7 @@ void DataExchange::Float(int controlId, float& value, bool exact) {
   }
   float typed = 0.0f;
   if (!ReadFloat32(window_.GetControlText(controlId), &typed)) {
-    Fail(kEnterNumberMessage);
+    Fail(controlId, kEnterNumberMessage);
     return;
   }
   value = typed;

@@ -19,6 +19,7 @@ class DataExchange {
 
   bool takingIn() const { return takeIn_; }
   bool failed() const { return failed_; }
+  int failedControl() const { return failedControl_; }  // the field that failed
 
   void Text(int controlId, std::int32_t& value);
   void Text(int controlId, float& value);
@@ -28,10 +29,11 @@ class DataExchange {
   void Text(int controlId, std::string& value);
 
  private:
-  void Fail(const char* message);
+  void Fail(int controlId, const char* message);
   void Float(int controlId, float& value, bool exact);
 
   DialogWindow& window_;
   bool takeIn_;
   bool failed_ = false;
+  int failedControl_ = 0;
 };

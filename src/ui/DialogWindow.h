@@ -31,6 +31,9 @@ class DialogWindow {
   virtual void SetControlText(int controlId, const std::string& text) = 0;
 
   virtual void EnableControl(int controlId, bool enable) = 0;
+  // Moves the keyboard focus to a control, its text selected, as Tab does: to point at a field
+  // whose value was refused.
+  virtual void FocusControl(int controlId) = 0;
 
   // Combo box lists (unsorted). Selecting -1 removes the selection and empties the edit field;
   // selecting an item shows its text in the edit field. GetComboSelection is -1 when none.

@@ -39,6 +39,13 @@ void Win32DialogWindow::EnableControl(int controlId, bool enable) {
   if (HWND item = Item(controlId)) EnableWindow(item, enable ? TRUE : FALSE);
 }
 
+void Win32DialogWindow::FocusControl(int controlId) {
+  // The dialog's own way, which selects an edit field's text as Tab does.
+  if (HWND item = Item(controlId)) {
+    SendMessageA(dialog_.GetHandle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(item), TRUE);
+  }
+}
+
 void Win32DialogWindow::ResetComboList(int controlId) {
   HWND item = Item(controlId);
   if (item == nullptr) return;

@@ -45,8 +45,11 @@ std::string Bytes(const fs::path& path) {
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-// What mvgtool writes for the same choices, with the dialog's steps of 1 m unless they are given.
-std::string MvgtoolBytes(std::vector<std::string> args, const fs::path& output) {
+// What mvgtool writes for the same choices, with the dialog's steps of 1 m unless they are given;
+// `printed`, when given, gets the lines its summary prints after the first: what was done to the
+// model and the stability report.
+std::string MvgtoolBytes(std::vector<std::string> args, const fs::path& output,
+                         std::vector<std::string>* printed = nullptr) {
   args.insert(args.begin(), "convert");
   if (std::find(args.begin(), args.end(), "--dx") == args.end()) {
     args.insert(args.end(), {"--dx", "1", "--dz", "1"});
@@ -54,7 +57,23 @@ std::string MvgtoolBytes(std::vector<std::string> args, const fs::path& output) 
   args.insert(args.end(), {"-o", output.string()});
   std::ostringstream out, err;
   EXPECT_EQ(RunMvgtool(args, out, err), kExitSuccess) << err.str();
+  std::istringstream lines(out.str());
+  std::string line;
+  for (std::getline(lines, line); printed != nullptr && std::getline(lines, line);) {
+    printed->push_back(line);
+  }
   return Bytes(output);
+}
+
+// A question's lines that are not blank, the closing question apart.
+std::vector<std::string> Paragraphs(const std::string& question) {
+  std::vector<std::string> lines;
+  std::istringstream in(question);
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty()) lines.push_back(line);
+  }
+  if (!lines.empty()) lines.pop_back();
+  return lines;
 }
 
 // What the screen shows of a rectangle, as RGB rows from the top.
@@ -224,11 +243,18 @@ class MorvTxtMvgTest : public ::testing::Test {
     EXPECT_FALSE(fs::exists(output));
     return message;
   }
-  // Enter (OK): the file is written and the program ends.
+  // Enter (OK), Yes to the question before writing: the file is written and the program ends.
   GridFileInfo WrittenOnEnter() {
     program->Press(VK_RETURN);
+    const std::string asked = program->AnswerMessage('Y');
+    EXPECT_NE(asked.find("\nWrite the grid file"), std::string::npos) << asked;
     EXPECT_EQ(program->WaitForExit(), 0u);
     return ReadGridFile(output);
+  }
+  // Whether the control with the focus is `field` or a combo box's edit field.
+  bool Focused(int field) {
+    HWND focus = program->Focus();
+    return focus == GetDlgItem(dialog, field) || GetParent(focus) == GetDlgItem(dialog, field);
   }
 
   fs::path folder;
@@ -383,11 +409,11 @@ TEST_F(MorvTxtMvgTest, ARaggedFileIsNamedOnLoadingAndAskedAboutOnOk) {
   EXPECT_EQ(program->AnswerMessage(), finding);
   SaveAs(output);
   program->Press(VK_RETURN);
-  EXPECT_EQ(program->AnswerMessage('N'), finding + "\n\nWrite the grid file anyway?");
+  const std::string asked = program->AnswerMessage('N');
+  EXPECT_EQ(asked.rfind(finding + "\n\nStability for finite-difference modelling", 0), 0u) << asked;
+  EXPECT_EQ(asked.substr(asked.size() - 29), "\n\nWrite the grid file anyway?");
   EXPECT_TRUE(program->Running() && IsWindowEnabled(dialog) && !fs::exists(output));
-  program->Press(VK_RETURN);
-  program->AnswerMessage('Y');
-  EXPECT_EQ(program->WaitForExit(), 0u);
+  WrittenOnEnter();
   EXPECT_TRUE(Bytes(output) == MvgtoolBytes({"--vp", vp, "--force"}, folder / "mvgtool.mvg"));
 }
 
@@ -473,9 +499,10 @@ TEST_F(MorvTxtMvgTest, SizeFieldsSpeakOnlyOnceAGridIsLoaded) {
   EXPECT_EQ(program->WaitForExit(), 0u);
 }
 
-// Steps keep every digit of their 32-bit float across a browse; OK refuses a step not above 0
-// and one whose extent is beyond 32-bit floats, with nothing written.
-TEST_F(MorvTxtMvgTest, StepsKeepTheirDigitsAndBadStepsAreRefused) {
+// Steps keep every digit of their 32-bit float across a browse; OK refuses a step not above 0,
+// one whose extent is beyond 32-bit floats, a new step not above 0, a border of a side below 0 and
+// a way to fill holes that is none, with nothing written, the focus moved to the field refused.
+TEST_F(MorvTxtMvgTest, StepsKeepTheirDigitsAndBadStepsAreRefusedPointingAtTheField) {
   const std::string vp = Input("vp.txt", "vp.txt");
   dialog = Start();
   Load(kVpBrowseButton, vp);  // 120 x 40, from the lines
@@ -484,19 +511,26 @@ TEST_F(MorvTxtMvgTest, StepsKeepTheirDigitsAndBadStepsAreRefused) {
     int field;
     const char* typed;
     const char* message;
+    const char* mended;
   } cases[] = {
-      {kXStepField, "0", "The X step must be greater than 0."},
-      {kZStepField, "-2.5", "The Z step must be greater than 0."},
+      {kXStepField, "0", "The X step must be greater than 0.", "1"},
+      {kZStepField, "-2.5", "The Z step must be greater than 0.", "1"},
       {kXStepField, "1e37",
-       "The X extent (X size to write - 1) x X step is too large for a grid file."},
+       "The X extent (X size to write - 1) x X step is too large for a grid file.", "1"},
       {kZStepField, "1e37",
-       "The Z extent (Z size to write - 1) x Z step is too large for a grid file."},
+       "The Z extent (Z size to write - 1) x Z step is too large for a grid file.", "1"},
+      {kNewXStepField, "0", "The new X step must be greater than 0.", ""},
+      {kBorderField, "0,0,-1,0", "The border's top side, -1 nodes, must be 0 nodes or more.", ""},
+      {kHolesCombo, "zero",
+       "\"zero\" is not a way to fill holes: choose none or nearest, or type a number.", "none"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.typed);
     Fill(c.field, c.typed);
+    program->TabTo(dialog, kWriteCountField);  // Enter in another field
     EXPECT_EQ(RefusedOnEnter(), c.message);
-    program->Retype("1");
+    EXPECT_TRUE(Focused(c.field));
+    program->Retype(c.mended);
   }
   Fill(kXStepField, "12.3456789");
   Fill(kZStepField, "2.5");
@@ -505,6 +539,59 @@ TEST_F(MorvTxtMvgTest, StepsKeepTheirDigitsAndBadStepsAreRefused) {
   const GridFileInfo written = WrittenOnEnter();
   EXPECT_EQ(written.header.dx, 12.3456789f);
   EXPECT_EQ(written.header.dz, 2.5f);
+}
+
+// A window from node (100, 20), its first nodes typed beside its sizes: one that leaves the grid is
+// refused as its field is left and goes back; the file is the one mvgtool writes.
+TEST_F(MorvTxtMvgTest, AWindowFromItsFirstNodeWritesWhatMvgtoolWrites) {
+  const std::string vp = Input("marmousi2/vp.txt", "vp.txt");
+  const std::string density = Input("marmousi2/density.txt", "density.txt");
+  const std::string vs = Input("marmousi2/vs.txt", "vs.txt");
+  dialog = Start();
+  Load(kVpBrowseButton, vp);
+  Load(kDensityBrowseButton, density);
+  Load(kVsBrowseButton, vs);
+  Fill(kNxWriteField, "200");
+  Fill(kXFromField, "350");
+  program->Press(VK_TAB);
+  EXPECT_EQ(program->AnswerMessage(),
+            "The window's X nodes 350 to 549 leave the grid, whose last X node is 499.");
+  EXPECT_EQ(ControlText(dialog, kXFromField), "0");
+  Fill(kXFromField, "100");
+  Fill(kNzWriteField, "100");
+  Fill(kZFromField, "20");
+  SaveAs(output);
+  EXPECT_EQ(WrittenOnEnter().header.nx, 200);
+  EXPECT_TRUE(Bytes(output) ==
+              MvgtoolBytes({"--vp", vp, "--density", density, "--vs", vs, "--x-from", "100",
+                            "--z-from", "20", "--nx-write", "200", "--nz-write", "100"},
+                           folder / "mvgtool.mvg"));
+}
+
+// Density by Gardner's relation from a loaded Vp, chosen in the density's list: OK asks once,
+// with the rule and the stability report that mvgtool prints; No writes nothing, Yes writes what
+// mvgtool --density gardner writes.
+TEST_F(MorvTxtMvgTest, DensityByGardnerIsAskedWithTheStabilityReportAndWritesWhatMvgtoolWrites) {
+  const std::string vp = Input("marmousi2/vp.txt", "vp.txt");
+  dialog = Start();
+  Load(kVpBrowseButton, vp);
+  program->TabTo(dialog, kDensitySourceCombo);
+  program->Press(VK_DOWN);
+  EXPECT_EQ(ControlText(dialog, kDensitySourceCombo), "Gardner's relation");
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, kDensityBrowseButton)));
+  Fill(kXStepField, "20");
+  Fill(kZStepField, "20");
+  SaveAs(output);
+  std::vector<std::string> printed;
+  const std::string reference =
+      MvgtoolBytes({"--vp", vp, "--density", "gardner", "--dx", "20", "--dz", "20"},
+                   folder / "mvgtool.mvg", &printed);
+  program->Press(VK_RETURN);
+  const std::string asked = program->AnswerMessage('N');
+  EXPECT_EQ(Paragraphs(asked), printed) << asked;
+  EXPECT_TRUE(program->Running() && IsWindowEnabled(dialog) && !fs::exists(output));
+  EXPECT_EQ(WrittenOnEnter().header.propertyCodes, "PQ");
+  EXPECT_TRUE(Bytes(output) == reference);
 }
 
 // An output named like an input, here in other letters, is refused and the input stays intact.
@@ -544,6 +631,7 @@ TEST_F(MorvTxtMvgTest, FoldersNamedInAnyLanguageOpenAndAreRemembered) {
     ChooseXSizeByKeyboard("500");
     SaveAs("model.mvg");
     program->Press(VK_RETURN);
+    program->AnswerMessage('Y');
     EXPECT_EQ(program->WaitForExit(), 0u);
     EXPECT_TRUE(Bytes(place / "model.mvg") == reference) << name;
 

@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
+#include <map>
 #include <set>
 #include <sstream>
 #include <string>
@@ -33,7 +35,7 @@ const char kCountMismatch[] =
 std::set<int> DisabledAfterBrowsing(std::initializer_list<const std::vector<int>*> properties) {
   std::set<int> disabled = FakeDialogWindow::kDisabledByTemplate;
   for (int id : {kXSizeCombo, kNzInputField, kInputCountField, kNxWriteField, kNzWriteField,
-                 kWriteCountField, kPictureCombo}) {
+                 kWriteCountField, kXFromField, kZFromField, kPictureCombo}) {
     disabled.erase(id);
   }
   for (const std::vector<int>* controls : properties) {
@@ -58,6 +60,24 @@ std::string Sequence(int count, int first = 1, int perLine = 10) {
 }
 
 std::string ReadBytes(const fs::path& path) { return ReadFileBytes(path.string()); }
+
+// A text's lines that are not blank.
+std::vector<std::string> LinesOf(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty()) lines.push_back(line);
+  }
+  return lines;
+}
+
+// What mvgtool convert prints after its "Wrote" line: what it did to the model and the stability
+// report.
+std::vector<std::string> SummaryLines(const std::string& printed) {
+  std::vector<std::string> lines = LinesOf(printed);
+  if (!lines.empty()) lines.erase(lines.begin());
+  return lines;
+}
 
 std::string HeaderBytes(const GridFileHeader& header) {
   auto bytes = header.ToBytes();
@@ -273,41 +293,58 @@ TEST_F(ConvertDialogTest, AnXSizeChosenOrTypedFromTheListDerivesTheRestAndOtherT
   EXPECT_FALSE(fs::exists(Folder("out") / "m.mvg"));
   window.Type(kXSizeCombo, "20");
   dialog.OnXSizeEditChange();
+  window.AnswerQuestion(true);
   ASSERT_TRUE(dialog.OnOK());
   EXPECT_EQ(ReadBytes(Folder("out") / "m.mvg").substr(0, kGridFileHeaderSize),
             HeaderBytes(MakeGridFileHeader(20, 5, 1.0f, 1.0f, "P")));
 }
 
-TEST_F(ConvertDialogTest, SizesToWriteAreCheckedOnLeavingAndOnOkAndARefusedOneRestored) {
+// The window's sizes and first nodes: each field checked as it is left, all of them by OK (Enter
+// in a field leaves none), a refused one restored and, on OK, given the focus.
+TEST_F(ConvertDialogTest, TheWindowIsCheckedOnLeavingAndOnOkAndARefusedFieldRestored) {
   LoadHundredVp();
+  const std::map<int, void (ConvertDialog::*)()> leave = {
+      {kNxWriteField, &ConvertDialog::OnKillFocusNxWrite},
+      {kXFromField, &ConvertDialog::OnKillFocusXFrom},
+      {kNzWriteField, &ConvertDialog::OnKillFocusNzWrite},
+      {kZFromField, &ConvertDialog::OnKillFocusZFrom}};
   struct Case {
     int field;
     const char* typed;
     const char* message;  // empty: accepted
-    std::int32_t nxWrite, nzWrite, writeCount;
+    std::int32_t nxWrite, xFrom, nzWrite, zFrom;
   };
   const Case cases[] = {
       {kNxWriteField, "12", "Size nx=12 to Write could not be greater then nx=10 in input file", 10,
-       10, 100},
-      {kNxWriteField, "0", "Size nx=0 to Write could not be less then 1", 10, 10, 100},
-      {kNxWriteField, "5", "", 5, 10, 50},
+       0, 10, 0},
+      {kNxWriteField, "0", "Size nx=0 to Write could not be less then 1", 10, 0, 10, 0},
+      {kNxWriteField, "5", "", 5, 0, 10, 0},
+      {kXFromField, "6", "The window's X nodes 6 to 10 leave the grid, whose last X node is 9.", 5,
+       0, 10, 0},
+      {kXFromField, "x", "Please enter an integer.", 5, 0, 10, 0},
+      {kXFromField, "5", "", 5, 5, 10, 0},
+      {kNxWriteField, "6", "The window's X nodes 5 to 10 leave the grid, whose last X node is 9.",
+       5, 5, 10, 0},
       {kNzWriteField, "11", "Size nz=11 to Write could not be greater then nz=10 in input file", 5,
-       10, 50},
-      {kNzWriteField, "-1", "Size nz=-1 to Write could not be less then 1", 5, 10, 50},
-      {kNzWriteField, "3", "", 5, 3, 15},
+       5, 10, 0},
+      {kNzWriteField, "-1", "Size nz=-1 to Write could not be less then 1", 5, 5, 10, 0},
+      {kNzWriteField, "3", "", 5, 5, 3, 0},
+      {kZFromField, "-1", "The window's first Z node, -1, is before the grid's first, 0.", 5, 5, 3,
+       0},
+      {kZFromField, "7", "", 5, 5, 3, 7},
   };
   for (const Case& c : cases) {
     window.messages.clear();
     window.Type(c.field, c.typed);
-    if (c.field == kNxWriteField) {
-      dialog.OnKillFocusNxWrite();
-    } else {
-      dialog.OnKillFocusNzWrite();
-    }
+    (dialog.*leave.at(c.field))();
     EXPECT_EQ(window.messages, *c.message ? Strings{c.message} : Strings{}) << c.typed;
-    EXPECT_EQ(Sizes(), (Ints{10, 10, c.nxWrite, c.nzWrite, 100, c.writeCount})) << c.typed;
-    EXPECT_EQ(Texts({kNxWriteField, kWriteCountField}),
-              (Strings{std::to_string(c.nxWrite), std::to_string(c.writeCount)}));
+    const Ints expected = {c.nxWrite, c.xFrom, c.nzWrite, c.zFrom, c.nxWrite * c.nzWrite};
+    EXPECT_EQ((Ints{dialog.nxWrite, dialog.xFrom, dialog.nzWrite, dialog.zFrom, dialog.writeCount}),
+              expected)
+        << c.typed;
+    EXPECT_EQ(
+        Texts({kNxWriteField, kXFromField, kWriteCountField}),
+        (Strings{std::to_string(c.nxWrite), std::to_string(c.xFrom), std::to_string(expected[4])}));
   }
   // The Z size in input is typed by the user; the rows that exist still hold.
   window.messages.clear();
@@ -318,17 +355,129 @@ TEST_F(ConvertDialogTest, SizesToWriteAreCheckedOnLeavingAndOnOkAndARefusedOneRe
             (Strings{"Size nz=15 to Write could not be greater then 10 rows in input file"}));
   EXPECT_EQ(dialog.nzWrite, 3);
 
-  // Enter in a size field goes straight to OK, with no leaving: OK checks them itself.
   const fs::path output = Folder("out") / "never.mvg";
   ChooseOutput(output);
-  for (const auto& [field, typed] : {std::pair{kNxWriteField, "0"}, {kNzWriteField, "-4"}}) {
+  const std::pair<int, const char*> typed[] = {
+      {kNxWriteField, "0"}, {kNzWriteField, "-4"}, {kXFromField, "6"}, {kZFromField, "8"}};
+  for (const auto& [field, text] : typed) {
     window.messages.clear();
-    window.Type(field, typed);
+    window.Type(field, text);
     EXPECT_FALSE(dialog.OnOK());
     EXPECT_EQ(window.messages.size(), 1u);
-    EXPECT_EQ(Texts({kNxWriteField, kNzWriteField}), (Strings{"5", "3"}));  // restored
+    EXPECT_EQ(window.focused, field);
+    EXPECT_EQ(Texts({kNxWriteField, kXFromField, kNzWriteField, kZFromField}),
+              (Strings{"5", "5", "3", "7"}));  // restored
   }
   EXPECT_FALSE(fs::exists(output));
+}
+
+// Each field that prepares the model: a text that is no value of it, or a value the request
+// refuses, stops OK with the message, the focus on the field and nothing written.
+TEST_F(ConvertDialogTest, APreparationFieldRefusedStopsOkPointingAtIt) {
+  Browse(PropertyKind::kVs, WriteText("in", "vs.txt", Sequence(100, 500)));
+  window.SetComboSelection(kDensitySourceCombo, 1);  // Gardner's relation, with no Vp
+  dialog.OnSourceSelChange();
+  const fs::path output = Folder("out") / "never.mvg";
+  ChooseOutput(output);
+  EXPECT_FALSE(dialog.OnOK());
+  EXPECT_EQ(window.messages,
+            Strings{"Density by Gardner's relation needs Vp: load the Vp grid too."});
+  EXPECT_EQ(window.focused, kDensitySourceCombo);
+  LoadHundredVp();
+  window.SetComboSelection(kVsSourceCombo, 1);  // Vp / ratio: the Vs file set aside
+  dialog.OnSourceSelChange();
+  struct Case {
+    int field;
+    const char *typed, *message, *mended;
+  };
+  const Case cases[] = {
+      {kVsRatioField, "0.9",
+       "Vs = Vp / 0.9 puts Vs at or above Vp: the ratio must be greater than 1.", "1.73"},
+      {kVsRatioField, "", "Please enter a number.", "1.73"},
+      {kWaterVpField, "-1", "The water's Vp, -1 m/s, must be 0 or more.", "1550"},
+      {kWaterDensityField, "0", "The water's density, 0 kg/m3, must be greater than 0.", "1030"},
+      {kHolesCombo, "zero",
+       "\"zero\" is not a way to fill holes: choose none or nearest, or type a number.", "none"},
+      {kHolesCombo, "-999.25",
+       "Holes cannot be filled with -999.25: it is a no-data marker itself.", "nearest"},
+      {kNewXStepField, "0", "The new X step must be greater than 0.", ""},
+      {kNewZStepField, "2 m", "Please enter a number.", ""},
+      {kBorderField, "1,2",
+       "\"1,2\" is not a border: type four whole numbers of nodes, left,right,top,bottom, as "
+       "10,10,0,20.",
+       " "},
+      {kBorderField, "0,0,-1,0", "The border's top side, -1 nodes, must be 0 nodes or more.", ""},
+  };
+  for (const Case& c : cases) {
+    window.messages.clear();
+    window.Type(c.field, c.typed);
+    EXPECT_FALSE(dialog.OnOK());
+    EXPECT_EQ(window.messages, Strings{c.message});
+    EXPECT_EQ(window.focused, c.field) << c.typed;
+    window.Type(c.field, c.mended);
+  }
+  EXPECT_FALSE(fs::exists(output));
+}
+
+// Density by Gardner's relation and Vs by the mudrock line from Vp with a hole filled from its
+// nearest node, new steps, a border and a window from node 1: the file is the one mvgtool writes
+// for the same options, after one question that lists what mvgtool's summary says. A rule sets
+// its property's file aside, the picture too; a file dropped on its box takes it back.
+TEST_F(ConvertDialogTest, RulesAndPreparationWriteWhatMvgtoolWritesAfterOneQuestion) {
+  std::string text = Sequence(100, 1500);  // water where Vp is at most 1550 m/s
+  text.replace(text.find("1555"), 4, "-999.25");
+  const fs::path vp = WriteText("in", "vp.txt", text);
+  const fs::path rho = WriteText("in", "rho.txt", Sequence(100, 2000));
+  Browse(PropertyKind::kVp, vp);
+  Browse(PropertyKind::kDensity, rho);
+  const auto choose = [this](int density, int vs) {
+    window.SetComboSelection(kDensitySourceCombo, density);
+    window.SetComboSelection(kVsSourceCombo, vs);
+    dialog.OnSourceSelChange();
+  };
+  choose(1, 2);  // Gardner's relation, the mudrock line
+  EXPECT_EQ(window.ComboItems(kPictureCombo), Strings{"Vp"});
+  for (int control : {kDensityBrowseButton, kDensityUnitsCombo, kVsBrowseButton, kVsRatioField}) {
+    EXPECT_EQ(window.DisabledControls().count(control), 1u) << control;
+  }
+  EXPECT_EQ(window.DisabledControls().count(kWaterVpField), 0u);
+  const PropertyKind density = PropertyKind::kDensity;
+  dialog.OnDropFiles({rho.string()}, &density);
+  EXPECT_EQ(window.GetComboSelection(kDensitySourceCombo), 0);
+  EXPECT_EQ(window.ComboItems(kPictureCombo), (Strings{"Vp", "density"}));
+  choose(1, 2);
+
+  window.Type(kHolesCombo, "nearest");
+  window.Type(kNewXStepField, "2");
+  window.Type(kBorderField, "1,0, 0,2");
+  window.Type(kNxWriteField, "8");
+  dialog.OnKillFocusNxWrite();
+  window.Type(kXFromField, "1");
+  dialog.OnKillFocusXFrom();
+  ChooseOutput(Folder("out") / "m.mvg");
+  window.AnswerQuestion(false);
+  EXPECT_FALSE(dialog.OnOK());
+  EXPECT_FALSE(fs::exists(Folder("out") / "m.mvg"));
+  window.AnswerQuestion(true);
+  ASSERT_TRUE(dialog.OnOK()) << window.messages.back();
+
+  const fs::path reference = Folder("reference") / "m.mvg";
+  std::ostringstream out, err;
+  // clang-format off
+  const std::vector<std::string> convert = {
+      "convert", "--vp", vp.string(), "--density", "gardner", "--vs", "mudrock",
+      "--fill-holes", "nearest", "--resample", "2", "1", "--pad", "1,0,0,2", "--x-from", "1",
+      "--nx-write", "8", "--dx", "1", "--dz", "1", "-o", reference.string()};
+  // clang-format on
+  ASSERT_EQ(RunMvgtool(convert, out, err), kExitSuccess) << err.str();
+  EXPECT_TRUE(ReadBytes(Folder("out") / "m.mvg") == ReadBytes(reference));
+  ASSERT_EQ(window.messages.size(), 2u);
+  Strings asked = LinesOf(window.messages[0]);
+  EXPECT_EQ(asked.back(), "Write the grid file?");
+  asked.pop_back();
+  Strings printed = SummaryLines(out.str());
+  printed[0].replace(0, vp.string().size() + 5, "vp.txt");  // mvgtool names it "--vp PATH"
+  EXPECT_EQ(asked, printed);
 }
 
 // Density and Vs alone export as QR; steps typed just before OK are the ones written, in full;
@@ -340,8 +489,10 @@ TEST_F(ConvertDialogTest, OkWritesTheLoadedPropertiesWithTheStepsTypedIntoTheCho
   ChooseOutput(Folder("out") / "qr");  // shows the steps again on the way
   Browse(PropertyKind::kVs, WriteText("in", "vs.txt", Sequence(12, 800, 3)));
   EXPECT_EQ(Texts({kXStepField, kZStepField}), (Strings{"12.345679", "2.5"}));
+  window.AnswerQuestion(true);  // asked with the stability report alone
   ASSERT_TRUE(dialog.OnOK()) << window.messages.back();
-  EXPECT_TRUE(window.messages.empty());
+  ASSERT_EQ(window.messages.size(), 1u);
+  EXPECT_EQ(window.messages[0].rfind("Stability for finite-difference modelling", 0), 0u);
   EXPECT_FALSE(fs::exists(Folder("in") / "qr.mvg"));
   std::string bytes = ReadBytes(Folder("out") / "qr.mvg");
   ASSERT_EQ(bytes.size(), kGridFileHeaderSize + 4 * 2 * 12);
@@ -385,14 +536,20 @@ TEST_F(ConvertDialogTest, AnUnknownUnitOrAValueBeyondFloatsIsRefusedAndACtrlZCut
   EXPECT_FALSE(fs::exists(output));
   window.Type(kDensityUnitsCombo, "kg/m3");
   EXPECT_TRUE(dialog.OnOK());
-  EXPECT_EQ(window.messages,
+  ASSERT_EQ(window.messages.size(), 3u);
+  EXPECT_EQ(Strings(window.messages.begin(), window.messages.begin() + 2),
             (Strings{"\"furlongs\" is not one of the units for density. Choose one from the list.",
                      "rho.txt, row 1, column 2: 1e+36 g/cm3 is beyond the range of 32-bit floats "
-                     "in kg/m3.",
-                     "vp.txt: a Ctrl-Z (end-of-file mark) on line 2 ends the text, but more text "
-                     "follows it; nothing after it is converted.\nrho.txt holds 1000 to 1e+36 "
-                     "kg/m3: that is not a plausible range for density (500 to 6000 kg/m3).\n\n"
-                     "Write the grid file anyway?"}));
+                     "in kg/m3."}));
+  // The findings come first in the question, the stability report after them.
+  EXPECT_EQ(window.messages[2].rfind(
+                "vp.txt: a Ctrl-Z (end-of-file mark) on line 2 ends the text, but more text "
+                "follows it; nothing after it is converted.\nrho.txt holds 1000 to 1e+36 "
+                "kg/m3: that is not a plausible range for density (500 to 6000 kg/m3).\n\n"
+                "Stability for finite-difference modelling",
+                0),
+            0u)
+      << window.messages[2];
   EXPECT_EQ(fs::file_size(output), kGridFileHeaderSize + 4u * 2 * 4);
 }
 
@@ -414,9 +571,11 @@ TEST_F(ConvertDialogTest, AFailedExportIsReportedAndTheDialogStaysOpen) {
   fs::path out = Folder("out");
   ChooseOutput(out / "model.mvg");
   fs::remove_all(out);
+  window.AnswerQuestion(true);
+  window.AnswerQuestion(true);
   EXPECT_FALSE(dialog.OnOK());
-  ASSERT_EQ(window.messages.size(), 1u);
-  EXPECT_NE(window.messages[0].find("model.mvg"), std::string::npos) << window.messages[0];
+  ASSERT_EQ(window.messages.size(), 2u);
+  EXPECT_NE(window.messages[1].find("model.mvg"), std::string::npos) << window.messages[1];
   EXPECT_FALSE(File(PropertyKind::kVp).values.empty());
   EXPECT_EQ(dialog.outputPath, "model.mvg");
 
@@ -511,17 +670,28 @@ TEST_F(ConvertDialogTest, ThePictureShowsTheChosenPropertyAsItWillBeWritten) {
   dialog.OnXSizeSelChange();
   EXPECT_EQ((Ints{shown().nx, shown().nz, shown().window.nx, shown().window.nz}),
             (Ints{4, 25, 4, 25}));
-  // Typed sizes show while they lie within the grid; past it, the size accepted last.
-  const std::tuple<const char*, const char*, std::int32_t, std::int32_t, const char*> typed[] = {
-      {"3", "25", 3, 25, "vs.txt: R (Vs), 3 x 25 of 4 x 25, dx 1 m, dz 1 m"},
-      {"9", "0", 4, 25, "vs.txt: R (Vs), 4 x 25, dx 1 m, dz 1 m"},
+  // A typed window shows while it lies within the grid; past it, the one accepted last.
+  struct Typed {
+    const char *xFrom, *nx, *zFrom, *nz;
+    std::int32_t x, z, shownNx, shownNz;
+    const char* title;
   };
-  for (const auto& [nx, nz, shownNx, shownNz, title] : typed) {
-    window.Type(kNxWriteField, nx);
-    window.Type(kNzWriteField, nz);
+  const Typed typed[] = {
+      {"0", "3", "0", "25", 0, 0, 3, 25, "vs.txt: R (Vs), 3 x 25 of 4 x 25, dx 1 m, dz 1 m"},
+      {"1", "3", "20", "5", 1, 20, 3, 5,
+       "vs.txt: R (Vs), 3 x 5 from x 1, z 20 of 4 x 25, dx 1 m, dz 1 m"},
+      {"2", "3", "0", "0", 0, 0, 4, 25, "vs.txt: R (Vs), 4 x 25, dx 1 m, dz 1 m"},
+  };
+  for (const Typed& t : typed) {
+    window.Type(kXFromField, t.xFrom);
+    window.Type(kNxWriteField, t.nx);
+    window.Type(kZFromField, t.zFrom);
+    window.Type(kNzWriteField, t.nz);
     dialog.RedrawPicture();
-    EXPECT_EQ((Ints{shown().window.nx, shown().window.nz}), (Ints{shownNx, shownNz})) << nx;
-    EXPECT_EQ(shown().title, title);
+    const PictureWindow& drawn = shown().window;
+    EXPECT_EQ((Ints{drawn.x, drawn.z, drawn.nx, drawn.nz}), (Ints{t.x, t.z, t.shownNx, t.shownNz}))
+        << t.title;
+    EXPECT_EQ(shown().title, t.title);
   }
   const std::tuple<const char*, const char*, float, float> steps[] = {
       {"12.5", "5", 12.5f, 5.0f}, {"abc", "5", 0.0f, 0.0f}, {"20", "-1", 0.0f, 0.0f}};
@@ -553,10 +723,17 @@ TEST_F(ConvertDialogTest, Marmousi2OffersItsTrueWidthAndWritesWhatMvgtoolWritesF
   EXPECT_EQ(Text(kXSizeCombo), "500");
   EXPECT_EQ(Sizes(), (Ints{500, 174, 500, 174, 87000, 87000}));
 
-  window.Type(kNxWriteField, "400");
-  dialog.OnKillFocusNxWrite();
-  window.Type(kNzWriteField, "150");
-  dialog.OnKillFocusNzWrite();
+  // A window from node (50, 20): each field checked as it is left.
+  const std::pair<int, void (ConvertDialog::*)()> typed[] = {
+      {kNxWriteField, &ConvertDialog::OnKillFocusNxWrite},
+      {kXFromField, &ConvertDialog::OnKillFocusXFrom},
+      {kNzWriteField, &ConvertDialog::OnKillFocusNzWrite},
+      {kZFromField, &ConvertDialog::OnKillFocusZFrom}};
+  const char* const texts[] = {"400", "50", "150", "20"};
+  for (std::size_t i = 0; i < std::size(typed); ++i) {
+    window.Type(typed[i].first, texts[i]);
+    (dialog.*typed[i].second)();
+  }
   window.Type(kVpUnitsCombo, "ft/s");
   window.Type(kDensityUnitsCombo, "lb/ft3");
   // Vs stays in m/s, so that each property must take its own unit.
@@ -567,10 +744,13 @@ TEST_F(ConvertDialogTest, Marmousi2OffersItsTrueWidthAndWritesWhatMvgtoolWritesF
   // The units chosen do not fit the values: the user is asked; No goes back with nothing written.
   window.AnswerQuestion(false);
   EXPECT_FALSE(dialog.OnOK());
-  EXPECT_EQ(window.messages,
-            Strings{"density.txt holds 1010 to 2627: that looks like kg/m3, not lb/ft3.\n"
-                    "Vs is above Vp at 76000 of 87000 nodes, the first at row 23, column 1 (Vs "
-                    "1061 m/s, Vp 560 m/s).\n\nWrite the grid file anyway?"});
+  ASSERT_EQ(window.messages.size(), 1u);
+  const Strings asked = LinesOf(window.messages[0]);
+  EXPECT_EQ(Strings(asked.begin(), asked.begin() + 2),
+            (Strings{"density.txt holds 1010 to 2627: that looks like kg/m3, not lb/ft3.",
+                     "Vs is above Vp at 76000 of 87000 nodes, the first at row 23, column 1 (Vs "
+                     "1061 m/s, Vp 560 m/s)."}));
+  EXPECT_EQ(asked.back(), "Write the grid file anyway?");
   EXPECT_FALSE(fs::exists(Folder("out") / "marmousi2.mvg"));
   window.AnswerQuestion(true);
   ASSERT_TRUE(dialog.OnOK()) << window.messages.back();
@@ -581,13 +761,15 @@ TEST_F(ConvertDialogTest, Marmousi2OffersItsTrueWidthAndWritesWhatMvgtoolWritesF
   const std::vector<std::string> convert = {
       "convert", "--vp", vp.string(), "--density", rho.string(), "--vs", vs.string(),
       "--vp-units", "ft/s", "--density-units", "lb/ft3", "--vs-units", "m/s", "--nx", "500",
-      "--nx-write", "400", "--nz-write", "150", "--dx", "12.5", "--dz", "5", "--force",
-      "-o", reference.string()};
+      "--x-from", "50", "--z-from", "20", "--nx-write", "400", "--nz-write", "150",
+      "--dx", "12.5", "--dz", "5", "--force", "-o", reference.string()};
   // clang-format on
   ASSERT_EQ(RunMvgtool(convert, out, err), kExitSuccess) << err.str();
   std::string written = ReadBytes(Folder("out") / "marmousi2.mvg");
   EXPECT_EQ(written.size(), kGridFileHeaderSize + 4u * 3 * 400 * 150);
   EXPECT_TRUE(written == ReadBytes(reference)) << "the dialog's file differs from mvgtool's";
+  // Between the findings and the question, the stability report mvgtool prints.
+  EXPECT_EQ(Strings(asked.begin() + 2, asked.end() - 1), SummaryLines(out.str()));
 }
 
 }  // namespace

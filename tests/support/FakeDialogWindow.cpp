@@ -13,7 +13,8 @@ const std::set<int> FakeDialogWindow::kDisabledByTemplate = {
     kVpCountField,    kVpMinField,      kVpMaxField,   kDensityCountField, kDensityMinField,
     kDensityMaxField, kInputCountField, kVsCountField, kVsMinField,        kVpUnitsCombo,
     kXSizeCombo,      kNzInputField,    kVsMaxField,   kDensityUnitsCombo, kVsUnitsCombo,
-    kWriteCountField, kNxWriteField,    kNzWriteField, kPictureCombo};
+    kWriteCountField, kNxWriteField,    kNzWriteField, kPictureCombo,      kXFromField,
+    kZFromField,      kVsRatioField,    kWaterVpField, kWaterDensityField};
 
 FakeDialogWindow::FakeDialogWindow(Folders& folders)
     : texts_{{kVpNameText, "*.txt"},

@@ -21,6 +21,7 @@ class FakeDialogWindow : public DialogWindow {
   std::string GetControlText(int controlId) const override;
   void SetControlText(int controlId, const std::string& text) override;
   void EnableControl(int controlId, bool enable) override;
+  void FocusControl(int controlId) override { focused = controlId; }
   void ResetComboList(int controlId) override;
   int AddComboString(int controlId, const std::string& text) override;
   void SetComboSelection(int controlId, int index) override;
@@ -43,7 +44,8 @@ class FakeDialogWindow : public DialogWindow {
 
   std::vector<std::string> ComboItems(int controlId) const;
   const std::set<int>& DisabledControls() const { return disabled_; }
-  // Every field but the two steps, and the five lists.
+  // Every field but the steps, the new steps and the border, and the five lists of units, X size
+  // and picture.
   static const std::set<int> kDisabledByTemplate;
 
   struct FileDialogCall {
@@ -52,6 +54,7 @@ class FakeDialogWindow : public DialogWindow {
   };
   std::vector<FileDialogCall> fileDialogs;
   std::vector<std::string> messages;
+  int focused = 0;  // the control the dialog moved the focus to last
 
  private:
   FileDialogResult Answer(bool save, const FileDialogRequest& request);

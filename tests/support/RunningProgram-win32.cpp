@@ -166,6 +166,7 @@ void RunningProgram::Type(const std::string& text) {
 void RunningProgram::Retype(const std::string& text) {
   Press(VK_HOME);
   Press(VK_END, VK_SHIFT);
+  if (text.empty()) Press(VK_DELETE);
   Type(text);
 }
 

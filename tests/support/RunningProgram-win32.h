@@ -30,7 +30,8 @@ class RunningProgram {
   void Press(UINT key, UINT heldKey = 0);
   // UTF-8 text; letters without a key on this keyboard come as characters of their own.
   void Type(const std::string& text);
-  // The focused field's text replaced as a person does it: Home, Shift+End, then the text.
+  // The focused field's text replaced as a person does it: Home, Shift+End, then the text (or
+  // Delete, for none).
   void Retype(const std::string& text);
   // Tab until `controlId` of `dialog` (or the edit field of a combo box) has the focus; the
   // dialog then selects a field's text, so typing replaces it.
