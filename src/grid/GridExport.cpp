@@ -9,6 +9,7 @@
 
 #include "grid/AtomicFileWriter.h"
 #include "grid/CompilerSupport.h"
+#include "grid/GridFileDraft.h"
 #include "grid/GridFileHeader.h"
 #include "grid/StandardOutput.h"
 
@@ -155,6 +156,16 @@ ExportedGridFile WriteGridFile(const GridFileHeader& header, std::uint64_t nodeC
     if (!block) return NotEnoughMemory(output, blockNodes * nodeSize);
   }
 
+  GridFileDraft* const draft = output.draft;
+  if (straight != nullptr && draft != nullptr &&
+      draft->Holds(static_cast<const float*>(straight), nodeCount * nodeSize / sizeof(float))) {
+    const Status finished = draft->Finish(header, nodeCount * nodeSize / sizeof(float));
+    if (!finished.ok()) return NothingWritten(Refused(output, finished.message()));
+    ExportedGridFile exported;
+    exported.header = header;
+    exported.bytes = kGridFileHeaderSize + nodeCount * nodeSize;
+    return exported;
+  }
   GridFileSink file(output);
   Status status = file.Begin();
   if (status.ok()) status = file.Write(headerBytes.data(), headerBytes.size());
