@@ -142,7 +142,8 @@ bool DataBlockIsTheArray(const GridWindow& window, const std::vector<ExportPrope
 using GatherBlock = std::function<void(std::uint64_t first, std::size_t count, std::uint8_t* out)>;
 
 // Writes the header and nodeCount nodes of nodeSize bytes: straight from `straight` when it is
-// set, else gathered a block at a time, each written as it is made.
+// set (or by finishing the output's draft, when it holds them already), else gathered a block at
+// a time, each written as it is made.
 ExportedGridFile WriteGridFile(const GridFileHeader& header, std::uint64_t nodeCount,
                                std::size_t nodeSize, const void* straight,
                                const GatherBlock& gather, const GridOutput& output) {
