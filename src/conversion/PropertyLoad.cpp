@@ -9,9 +9,10 @@ std::optional<ValueRange> RangeOfValues(const TextGridSummary& summary) {
 }
 
 LoadedProperty LoadProperty(const std::string& path, const std::string& name,
-                            std::uint32_t expectedCount, const ReadProgress& progress) {
+                            std::uint32_t expectedCount, const ReadProgress& progress,
+                            const FinalValues& final) {
   LoadedProperty loaded;
-  TextGridRead read = ReadTextGrid(path, name, progress);
+  TextGridRead read = ReadTextGrid(path, name, progress, final);
   if (!read.ok()) {
     loaded.status = read.status;
     return loaded;

@@ -58,7 +58,7 @@ std::string FileNameOf(const std::string& path) {
 }
 
 TextGridRead ReadTextGridStream(ByteStream& input, const std::string& name, bool keepValues,
-                                const ReadProgress& progress) {
+                                const ReadProgress& progress, const FinalValues& final) {
   TextGridRead read;
   TextGridStream stream(input);
   std::string problem;
@@ -68,6 +68,7 @@ TextGridRead ReadTextGridStream(ByteStream& input, const std::string& name, bool
   }
   TextPassOptions options;
   options.keepValues = keepValues;
+  options.finalValues = final;
   TextPassResult result = ReadTextPass(stream.Text(), progress, options);
   read.status = StatusOf(result, name);
   if (read.ok() && result.count == 0) read.status = Status::Error(name + ": holds no values");
@@ -85,7 +86,7 @@ TextGridRead ReadTextGridStream(ByteStream& input, const std::string& name, bool
 namespace {
 
 TextGridRead ReadInput(const std::string& path, const std::string& name, bool keepValues,
-                       const ReadProgress& progress) {
+                       const ReadProgress& progress, const FinalValues& final = {}) {
   ReadOnlyFile file;
   std::string reason;
   const bool opened =
@@ -96,14 +97,14 @@ TextGridRead ReadInput(const std::string& path, const std::string& name, bool ke
     return read;
   }
   FileStream stream(file);
-  return ReadTextGridStream(stream, name, keepValues, progress);
+  return ReadTextGridStream(stream, name, keepValues, progress, final);
 }
 
 }  // namespace
 
 TextGridRead ReadTextGrid(const std::string& path, const std::string& name,
-                          const ReadProgress& progress) {
-  return ReadInput(path, name, true, progress);
+                          const ReadProgress& progress, const FinalValues& final) {
+  return ReadInput(path, name, true, progress, final);
 }
 
 TextGridRead ScanTextGrid(const std::string& path, const std::string& name,

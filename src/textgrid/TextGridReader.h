@@ -51,16 +51,22 @@ struct TextGridRead {
 
 using ReadProgress = std::function<void(std::uint64_t bytesDone, std::uint64_t bytesTotal)>;
 
+// Told the values in text order as they become final, a block at a time while the rest is still
+// read, on the reading's threads, one call at a time: values[first, first + count) of the array
+// that starts at `values`. Once the reading has ended, every value it holds was told.
+using FinalValues =
+    std::function<void(const float* values, std::uint64_t first, std::uint64_t count)>;
+
 // Count, minimum, maximum, the line structure and the values. An input with no values, that
 // cannot be read, with a bad token or more than 2147483647 values is refused.
 TextGridRead ReadTextGrid(const std::string& path, const std::string& name,
-                          const ReadProgress& progress = {});
+                          const ReadProgress& progress = {}, const FinalValues& final = {});
 // The same without keeping the values.
 TextGridRead ScanTextGrid(const std::string& path, const std::string& name,
                           const ReadProgress& progress = {});
 // The same on a stream of the input's bytes (tests, fuzzing).
 TextGridRead ReadTextGridStream(ByteStream& input, const std::string& name, bool keepValues,
-                                const ReadProgress& progress = {});
+                                const ReadProgress& progress = {}, const FinalValues& final = {});
 TextGridRead ReadTextGridText(std::string_view text, const std::string& name);
 
 // The name shown for a path: its last component.
