@@ -24,6 +24,7 @@
 #include "grid/AsciiCase.h"
 #include "grid/GridProperties.h"
 #include "grid/NumberText.h"
+#include "gridfile/GridFileDraft.h"
 #include "gridfile/GridFileHeader.h"
 #include "textgrid/GridSizes.h"
 
@@ -223,14 +224,41 @@ std::string NameOf(const Property& property) {
          (property.path == kStandardInput ? "standard input" : property.path);
 }
 
+// Whether the grid file is likely one property's values as read, unscaled, from the first node
+// on, whole rows: its data block is then written while the values are read (GridFileDraft). When
+// it turns out otherwise (a form whose values are put in order once read), the export writes as
+// usual.
+bool DraftsTheDataBlock(const PerProperty<Property>& properties, const Choices& choices,
+                        bool toStandardOutput) {
+  const ModelPreparation& preparation = choices.preparation;
+  int files = 0;
+  for (const GridProperty& grid : kGridProperties) {
+    const Property& property = properties[grid.kind];
+    const PropertySource& source = preparation.sources[grid.kind];
+    if (IsDerived(source) || source.fill.how != HoleFilling::kNone) return false;
+    if (property.path.empty()) continue;
+    ++files;
+    if (property.unit == nullptr || property.unit->factor != 1.0f) return false;
+  }
+  return files == 1 && !toStandardOutput && !choices.hasNxWrite && choices.start.xFrom == 0 &&
+         choices.start.zFrom == 0 && !preparation.resample && !preparation.border.any();
+}
+
 // Reads one property as the dialog does; refused with the line to show. Files whose forms state
-// their sizes must agree on them, and on their steps.
+// their sizes must agree on them, and on their steps. The values go to the draft as they are
+// read, when there is one.
 Status ReadProperty(Property& property, const PerProperty<Property>& properties,
                     const Property* first, const TextReadingChoices& choices,
-                    ProgressLine& progress) {
+                    ProgressLine& progress, GridFileDraft* draft) {
+  FinalValues final;
+  if (draft != nullptr) {
+    final = [draft](const float* values, std::uint64_t from, std::uint64_t count) {
+      draft->Take(values, from, count);
+    };
+  }
   property.loaded = LoadProperty(property.path, NameOf(property),
                                  first != nullptr ? first->loaded.summary.count : 0,
-                                 progress.For("Reading " + property.path), choices);
+                                 progress.For("Reading " + property.path), choices, final);
   progress.Clear();
   const LoadedProperty& loaded = property.loaded;
   if (loaded.ok() || loaded.countDiffers) {
@@ -387,11 +415,15 @@ int RunConvertCommand(const std::vector<std::string>& args, const CommandContext
                   "output to a file or a pipe");
   }
 
+  GridFileDraft draft;
+  const bool drafting =
+      DraftsTheDataBlock(properties, choices, toStandardOutput) && draft.Begin(choices.output);
   ProgressLine progress(context.err, context.showProgress);
   const Property* first = nullptr;
   for (Property& property : properties.each) {
     if (property.path.empty()) continue;
-    const Status read = ReadProperty(property, properties, first, choices.reading, progress);
+    const Status read = ReadProperty(property, properties, first, choices.reading, progress,
+                                     drafting ? &draft : nullptr);
     if (!read.ok()) return Refuse(context.err, read.message());
     if (first == nullptr) first = &property;
   }
@@ -430,6 +462,7 @@ int RunConvertCommand(const std::vector<std::string>& args, const CommandContext
   request.outputName = toStandardOutput ? "standard output" : choices.output;
   request.outputPath = toStandardOutput ? "" : choices.output;
   request.toStandardOutput = toStandardOutput;
+  request.draft = drafting ? &draft : nullptr;
   // A script would write a wrong model without anyone reading a warning: findings refuse.
   const bool force = line.Has("force");
   FindingsAnswer answer;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "conversion/Findings.h"
+#include "conversion/NoDataFindings.h"
 #include "conversion/PreparationSummary.h"
 #include "conversion/PreparedRows.h"
 #include "conversion/PreparedShape.h"
@@ -20,6 +21,21 @@ VelocityExtremes WindowVelocities(const ConversionRequest& request) {
     const PropertyInput& input = request.inputs[kind];
     if (input.values == nullptr) continue;
     const float factor = UnitOf(kind, input).factor;
+    // The whole grid, every value a velocity above 0 and no marker: the extremes the reading
+    // found are those of the window.
+    const bool everyValue =
+        window.xFrom == 0 && window.zFrom == 0 && window.nxWrite == window.nxInput &&
+        static_cast<std::uint64_t>(window.nxWrite) * window.nzWrite == window.elementCount;
+    if (everyValue && input.range && input.range->minimum > 0 &&
+        input.range->maximum < kSurferBlank) {
+      const float extremes[] = {input.range->minimum, input.range->maximum};
+      if (kind == PropertyKind::kVp) {
+        velocities.TakeVp(extremes, 2, factor);
+      } else {
+        velocities.TakeVs(extremes, 2, factor);
+      }
+      continue;
+    }
     // Whole rows are one run.
     const bool whole = window.nxWrite == window.nxInput;
     for (std::int64_t z = 0; z < window.nzWrite; z += whole ? window.nzWrite : 1) {
@@ -85,8 +101,9 @@ ConversionResult RunConversion(const ConversionRequest& request, const FindingsA
   if (answer.writeWithReport && !answer.writeWithReport(result.stability)) return result;
   if (answer.writing) answer.writing();
 
-  const GridOutput output =
+  GridOutput output =
       request.toStandardOutput ? GridOutput::StandardOutput() : GridOutput(request.outputPath);
+  output.draft = request.draft;
   ExportedGridFile exported;
   if (IsPlainWindow(request)) {
     ExportSource source;

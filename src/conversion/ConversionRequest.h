@@ -50,6 +50,8 @@ struct ConversionRequest {
   std::string outputName;         // as shown; holds '*' until an output is chosen
   std::string outputPath;         // where the grid file is written
   bool toStandardOutput = false;  // instead: written to standard output, as a stream
+  // The grid file begun while its one property was read, finished when it holds the data block.
+  GridFileDraft* draft = nullptr;
 };
 
 // Which part of the request a refusal is about, for a front end that points at it.

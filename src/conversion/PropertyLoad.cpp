@@ -10,9 +10,9 @@ std::optional<ValueRange> RangeOfValues(const TextGridSummary& summary) {
 
 LoadedProperty LoadProperty(const std::string& path, const std::string& name,
                             std::uint32_t expectedCount, const ReadProgress& progress,
-                            const TextReadingChoices& choices) {
+                            const TextReadingChoices& choices, const FinalValues& final) {
   LoadedProperty loaded;
-  TextGridRead read = ReadTextGrid(path, name, progress, choices);
+  TextGridRead read = ReadTextGrid(path, name, progress, choices, final);
   if (!read.ok()) {
     loaded.status = read.status;
     loaded.commasUndecided = read.commasUndecided;

@@ -30,6 +30,7 @@ std::optional<ValueRange> RangeOfValues(const TextGridSummary& summary);
 
 // expectedCount: the count of the properties already loaded, 0 when none is. `path` is a file or
 // "-" for standard input; `name` is how messages call it; choices: how the user says to read it.
+// final: told the values as they become final (see FinalValues).
 LoadedProperty LoadProperty(const std::string& path, const std::string& name,
                             std::uint32_t expectedCount, const ReadProgress& progress = {},
-                            const TextReadingChoices& choices = {});
+                            const TextReadingChoices& choices = {}, const FinalValues& final = {});

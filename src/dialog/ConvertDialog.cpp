@@ -112,7 +112,7 @@ bool HolesLeft(const ConversionRequest& request) {
     const PropertyInput& input = request.inputs[property.kind];
     if (input.values != nullptr &&
         request.preparation.sources[property.kind].fill.how == HoleFilling::kNone &&
-        TakeCensus(input.values, request.window.elementCount).markers > 0) {
+        TakeCensus(input.values, request.window.elementCount, input.range).markers > 0) {
       return true;
     }
   }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "grid/CompilerSupport.h"
+#include "gridfile/GridFileDraft.h"
 #include "gridfile/GridFileHeader.h"
 #include "system/AtomicFileWriter.h"
 #include "system/StandardOutput.h"
@@ -141,7 +142,8 @@ bool DataBlockIsTheArray(const GridWindow& window, const std::vector<ExportPrope
 using GatherBlock = std::function<void(std::uint64_t first, std::size_t count, std::uint8_t* out)>;
 
 // Writes the header and nodeCount nodes of nodeSize bytes: straight from `straight` when it is
-// set, else gathered a block at a time, each written as it is made.
+// set (or by finishing the output's draft, when it holds them already), else gathered a block at
+// a time, each written as it is made.
 ExportedGridFile WriteGridFile(const GridFileHeader& header, std::uint64_t nodeCount,
                                std::size_t nodeSize, const void* straight,
                                const GatherBlock& gather, const GridOutput& output) {
@@ -155,6 +157,16 @@ ExportedGridFile WriteGridFile(const GridFileHeader& header, std::uint64_t nodeC
     if (!block) return NotEnoughMemory(output, blockNodes * nodeSize);
   }
 
+  GridFileDraft* const draft = output.draft;
+  if (straight != nullptr && draft != nullptr &&
+      draft->Holds(static_cast<const float*>(straight), nodeCount * nodeSize / sizeof(float))) {
+    const Status finished = draft->Finish(header, nodeCount * nodeSize / sizeof(float));
+    if (!finished.ok()) return NothingWritten(Refused(output, finished.message()));
+    ExportedGridFile exported;
+    exported.header = header;
+    exported.bytes = kGridFileHeaderSize + nodeCount * nodeSize;
+    return exported;
+  }
   GridFileSink file(output);
   Status status = file.Begin();
   if (status.ok()) status = file.Write(headerBytes.data(), headerBytes.size());

@@ -32,7 +32,10 @@ struct ExportSource {
   GridWindow window;
 };
 
-// Where a grid file goes: a file named exactly as given, or standard output, as a stream.
+class GridFileDraft;
+
+// Where a grid file goes: a file named exactly as given, or standard output, as a stream. A draft
+// of the file, begun while the values were read, is finished when it holds the data block.
 struct GridOutput {
   GridOutput(std::string path) : path(std::move(path)) {}
   GridOutput(const char* path) : path(path) {}
@@ -43,6 +46,7 @@ struct GridOutput {
   }
   std::string path;
   bool standardOutput = false;
+  GridFileDraft* draft = nullptr;
 };
 
 // What the export wrote: the file's header and length; or why it wrote nothing.
@@ -66,6 +70,7 @@ struct ExportedGridFile {
 //    (nx=C, N values)."   (", from x=D, z=E" after B for a window that does not start at 0, 0)
 //   "Not enough memory to write the grid file F: N bytes are needed."
 //   "Cannot write the grid file F: <system reason>."   e.g. "No space left on device"
+// A draft that holds the data block (GridFileDraft.h) is finished instead of a new file written.
 // Written to standard output, F is "to standard output" ("Cannot write the grid file to standard
 // output: Broken pipe.") and a failure after some bytes went out ends "\nWhat was written is
 // incomplete." instead.

@@ -115,6 +115,26 @@ Status AtomicFileWriter::Write(const void* data, std::size_t size) {
   return failure_ = Failed(error);
 }
 
+Status AtomicFileWriter::WriteAt(std::uint64_t offset, const void* data, std::size_t size) {
+  if (!failure_.ok()) return failure_;
+  if (handle_ < 0) return failure_ = Failed(EBADF);
+  const int fd = static_cast<int>(handle_);
+  int error = ::lseek(fd, static_cast<off_t>(offset), SEEK_SET) < 0 ? errno : 0;
+  if (error == 0) error = WriteAll(fd, data, size);
+  if (error == 0) return Status();
+  Abandon();
+  return failure_ = Failed(error);
+}
+
+Status AtomicFileWriter::Truncate(std::uint64_t length) {
+  if (!failure_.ok()) return failure_;
+  if (handle_ < 0) return failure_ = Failed(EBADF);
+  if (::ftruncate(static_cast<int>(handle_), static_cast<off_t>(length)) == 0) return Status();
+  const int error = errno;
+  Abandon();
+  return failure_ = Failed(error);
+}
+
 Status AtomicFileWriter::Commit() {
   if (!failure_.ok()) return failure_;
   if (handle_ < 0) return failure_ = Failed(EBADF);

@@ -128,6 +128,31 @@ Status AtomicFileWriter::Write(const void* data, std::size_t size) {
   return failure_ = Failed(error);
 }
 
+Status AtomicFileWriter::WriteAt(std::uint64_t offset, const void* data, std::size_t size) {
+  if (!failure_.ok()) return failure_;
+  if (handle_ == -1) return failure_ = Failed(ERROR_INVALID_HANDLE);
+  LARGE_INTEGER at;
+  at.QuadPart = static_cast<LONGLONG>(offset);
+  DWORD error =
+      SetFilePointerEx(AsHandle(handle_), at, nullptr, FILE_BEGIN) ? ERROR_SUCCESS : GetLastError();
+  if (error == ERROR_SUCCESS) error = WriteAll(AsHandle(handle_), data, size);
+  if (error == ERROR_SUCCESS) return Status();
+  Abandon();
+  return failure_ = Failed(error);
+}
+
+Status AtomicFileWriter::Truncate(std::uint64_t length) {
+  if (!failure_.ok()) return failure_;
+  if (handle_ == -1) return failure_ = Failed(ERROR_INVALID_HANDLE);
+  LARGE_INTEGER at;
+  at.QuadPart = static_cast<LONGLONG>(length);
+  const HANDLE file = AsHandle(handle_);
+  if (SetFilePointerEx(file, at, nullptr, FILE_BEGIN) && SetEndOfFile(file)) return Status();
+  const DWORD error = GetLastError();
+  Abandon();
+  return failure_ = Failed(error);
+}
+
 Status AtomicFileWriter::Commit() {
   if (!failure_.ok()) return failure_;
   if (handle_ == -1) return failure_ = Failed(ERROR_INVALID_HANDLE);

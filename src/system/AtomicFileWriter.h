@@ -35,6 +35,11 @@ class AtomicFileWriter {
   // Appends the bytes, each call with as few system writes as the system allows. After a failure
   // the temporary is gone and every later call returns that failure.
   Status Write(const void* data, std::size_t size);
+  // Writes the bytes again over some of those written, from offset on; later writes go on after
+  // them. Failures as Write's.
+  Status WriteAt(std::uint64_t offset, const void* data, std::size_t size);
+  // Ends the file after `length` bytes, of those written. Failures as Write's.
+  Status Truncate(std::uint64_t length);
   // Flushes the temporary to disk and gives it the path's name.
   Status Commit();
 

@@ -7,12 +7,17 @@
 #include <mutex>
 #include <new>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "textgrid/TextChunkParser.h"
 #include "textgrid/TextChunkReader.h"
 
 namespace {
+
+// Final values are told in blocks of 4 MiB: written out as they come, each takes about as long
+// as reading a chunk.
+constexpr std::uint64_t kToldValues = std::uint64_t{1} << 20;
 
 // A chunk from its reading until its values are in the array: what its parsing found.
 struct ChunkSlot {
@@ -60,6 +65,12 @@ struct Pass {
   std::vector<std::uint64_t> toCopy;  // merged chunks whose values wait for their copy
   unsigned copying = 0;
   TextPassResult result;
+  // Values [0, finalValues) are in the array for good: chunks [0, finalChunks) are done with.
+  // Chunks done with out of order wait in doneAhead, with where their values end.
+  std::uint64_t finalChunks = 0, finalValues = 0;
+  std::vector<std::pair<std::uint64_t, std::uint64_t>> doneAhead;
+  std::uint64_t toldValues = 0;  // of the final values, those told to options.finalValues
+  bool telling = false;
   LineTally lines;
   std::uint64_t mergedInput = 0;  // of the input, up to the last chunk merged
   std::uint64_t reportedInput = 0;
@@ -118,6 +129,22 @@ void Merge(Pass& pass, ChunkSlot& slot) {
   }
 }
 
+// A chunk merged before the end of the text is done with: its values, up to `end`, are in the
+// array.
+void ChunkDone(Pass& pass, std::uint64_t chunk, std::uint64_t end) {
+  pass.doneAhead.emplace_back(chunk, end);
+  for (std::size_t i = 0; i < pass.doneAhead.size();) {
+    if (pass.doneAhead[i].first != pass.finalChunks) {
+      ++i;
+      continue;
+    }
+    pass.finalValues = pass.doneAhead[i].second;
+    ++pass.finalChunks;
+    pass.doneAhead.erase(pass.doneAhead.begin() + static_cast<std::ptrdiff_t>(i));
+    i = 0;
+  }
+}
+
 void Release(ChunkSlot& slot) {
   slot.taken = slot.parsed = slot.textAfterMark = slot.holdsText = false;
   slot.outcome = ChunkOutcome{};
@@ -138,6 +165,7 @@ void MergeReadyChunks(Pass& pass) {
     if (!pastMark && pass.options.keepValues && slot.count > 0) {
       pass.toCopy.push_back(chunk);
     } else {
+      if (!pastMark) ChunkDone(pass, chunk, slot.place + slot.count);
       Release(slot);
     }
   }
@@ -226,13 +254,32 @@ void RunWorker(Pass& pass, ReadChunk& chunk, bool reportsProgress) {
       std::memcpy(pass.values.data() + slot.place, slot.values.get(), slot.count * sizeof(float));
       lock.lock();
       --pass.copying;
+      ChunkDone(pass, copied, slot.place + slot.count);
       Release(slot);
       pass.changed.notify_all();
       continue;
     }
     const bool moreToRead = !pass.textEnded && !pass.mergeEnded;
     ChunkSlot& next = pass.slots[pass.readChunks % pass.slots.size()];
-    if (moreToRead && !pass.reading && !next.taken) {
+    const bool canRead = moreToRead && !pass.reading && !next.taken;
+    // Final values are told a block at a time, ahead of reading; what is left once nothing else
+    // is to be done.
+    const std::uint64_t untold = pass.options.keepValues && pass.options.finalValues &&
+                                         !pass.telling && pass.result.stop == TextPassStop::kEnd
+                                     ? pass.finalValues - pass.toldValues
+                                     : 0;
+    if (untold >= kToldValues || (untold > 0 && !canRead)) {
+      const std::uint64_t first = pass.toldValues;
+      pass.telling = true;
+      lock.unlock();
+      pass.options.finalValues(pass.values.data(), first, untold);
+      lock.lock();
+      pass.telling = false;
+      pass.toldValues = first + untold;
+      pass.changed.notify_all();
+      continue;
+    }
+    if (canRead) {
       pass.reading = true;
       next.taken = true;
       lock.unlock();
@@ -259,7 +306,7 @@ void RunWorker(Pass& pass, ReadChunk& chunk, bool reportsProgress) {
     }
     // Nothing to read now: the pass is over once every chunk read is merged and copied.
     const bool merging = !pass.mergeEnded && pass.mergedChunks < pass.readChunks;
-    if (!moreToRead && !pass.reading && !merging && pass.copying == 0) return;
+    if (!moreToRead && !pass.reading && !merging && pass.copying == 0 && !pass.telling) return;
     pass.changed.wait(lock);
   }
 }

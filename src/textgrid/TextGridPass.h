@@ -21,7 +21,8 @@ struct TextPassOptions {
   std::size_t chunkBytes = std::size_t{512} << 10;
   unsigned threads = 0;  // 0: one per core, at most 4
   std::uint64_t maxValues = kMaxTextGridValues;
-  bool keepValues = true;  // false: count, bounds and lines alone
+  bool keepValues = true;   // false: count, bounds and lines alone
+  FinalValues finalValues;  // told the values kept as they become final; may be unset
 };
 
 enum class TextPassStop {

@@ -146,7 +146,8 @@ Status FinishForm(TextGridRead& read, const TextGridStart& start, const std::str
 }  // namespace
 
 TextGridRead ReadTextGridStream(ByteStream& input, const std::string& name, bool keepValues,
-                                const ReadProgress& progress, const TextReadingChoices& choices) {
+                                const ReadProgress& progress, const TextReadingChoices& choices,
+                                const FinalValues& final) {
   TextGridRead read;
   TextGridStream stream(input);
   std::string problem;
@@ -169,6 +170,10 @@ TextGridRead ReadTextGridStream(ByteStream& input, const std::string& name, bool
   // A form's holes and triplets are found in its values.
   options.keepValues = keepValues || start.triplets || start.noData.has_value() ||
                        start.form.kind == TextForm::kSurfer;
+  // Values that are put in another order once read are not final as they are read.
+  if (!start.triplets && choices.order == ValueOrder::kRows && !choices.flipZ) {
+    options.finalValues = final;
+  }
   TextPassResult result = ReadTextPass(text, progress, options);
   NumberFromFileStart(result, start.lines);
   read.form = start.form;
@@ -195,7 +200,8 @@ TextGridRead ReadTextGridStream(ByteStream& input, const std::string& name, bool
 namespace {
 
 TextGridRead ReadInput(const std::string& path, const std::string& name, bool keepValues,
-                       const ReadProgress& progress, const TextReadingChoices& choices) {
+                       const ReadProgress& progress, const TextReadingChoices& choices,
+                       const FinalValues& final = {}) {
   ReadOnlyFile file;
   std::string reason;
   const bool opened =
@@ -206,14 +212,15 @@ TextGridRead ReadInput(const std::string& path, const std::string& name, bool ke
     return read;
   }
   FileStream stream(file);
-  return ReadTextGridStream(stream, name, keepValues, progress, choices);
+  return ReadTextGridStream(stream, name, keepValues, progress, choices, final);
 }
 
 }  // namespace
 
 TextGridRead ReadTextGrid(const std::string& path, const std::string& name,
-                          const ReadProgress& progress, const TextReadingChoices& choices) {
-  return ReadInput(path, name, true, progress, choices);
+                          const ReadProgress& progress, const TextReadingChoices& choices,
+                          const FinalValues& final) {
+  return ReadInput(path, name, true, progress, choices, final);
 }
 
 TextGridRead ScanTextGrid(const std::string& path, const std::string& name,

@@ -66,12 +66,19 @@ struct TextGridRead {
 
 using ReadProgress = std::function<void(std::uint64_t bytesDone, std::uint64_t bytesTotal)>;
 
+// Told the values in text order as they become final, a block at a time while the rest is still
+// read, on the reading's threads, one call at a time: values[first, first + count) of the array
+// that starts at `values`. Once the reading has ended, every value it holds was told. Forms whose
+// values are put in another order once read (triplets, columns, rows from the bottom) tell none.
+using FinalValues =
+    std::function<void(const float* values, std::uint64_t first, std::uint64_t count)>;
+
 // Count, minimum, maximum, the line structure, the form and the values. An input with no values,
 // that cannot be read, with a bad token, a header its values do not fit, triplets that do not
 // make a grid or more than 2147483647 values is refused.
 TextGridRead ReadTextGrid(const std::string& path, const std::string& name,
-                          const ReadProgress& progress = {},
-                          const TextReadingChoices& choices = {});
+                          const ReadProgress& progress = {}, const TextReadingChoices& choices = {},
+                          const FinalValues& final = {});
 // The same without keeping the values.
 TextGridRead ScanTextGrid(const std::string& path, const std::string& name,
                           const ReadProgress& progress = {},
@@ -79,7 +86,8 @@ TextGridRead ScanTextGrid(const std::string& path, const std::string& name,
 // The same on a stream of the input's bytes (tests, fuzzing).
 TextGridRead ReadTextGridStream(ByteStream& input, const std::string& name, bool keepValues,
                                 const ReadProgress& progress = {},
-                                const TextReadingChoices& choices = {});
+                                const TextReadingChoices& choices = {},
+                                const FinalValues& final = {});
 TextGridRead ReadTextGridText(std::string_view text, const std::string& name,
                               const TextReadingChoices& choices = {});
 

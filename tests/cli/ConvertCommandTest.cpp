@@ -162,6 +162,7 @@ TEST(ConvertCommandTest, BadInputsAndMistakenOptionsAreRefusedLeavingTheOutputAl
       {{"--vp", six, "--density", bad},
        1,
        "--density " + bad + ", line 3, value 2: \"12a\" is not a number"},
+      {{"--vp", bad}, 1, "--vp " + bad + ", line 3, value 2: \"12a\" is not a number"},
       {{"--vp", missing}, 1, "--vp " + missing + ": cannot open: "},
       {{"--vp", scratch.Write("cut.txt.gz", "\x1F\x8B\x08")},
        1,
@@ -263,7 +264,10 @@ TEST(ConvertCommandTest, BadInputsAndMistakenOptionsAreRefusedLeavingTheOutputAl
                  "to a file or a pipe"});
   EXPECT_EQ(scratch.Read("out.mvg"), "the previous model");
   EXPECT_EQ(scratch.Read("six.txt"), "1501 1502 1503\n1504 1505 1506\n");
-  EXPECT_FALSE(scratch.Exists("nowhere"));
+  // No temporary of a write begun while its input was read, nor anything else, is left.
+  EXPECT_EQ(scratch.Names(),
+            (std::vector<std::string>{"bad.txt", "cut.txt.gz", "huge.txt", "out.mvg", "prime.txt",
+                                      "six.txt", "twelve.txt"}));
 }
 
 }  // namespace

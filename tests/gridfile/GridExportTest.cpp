@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "gridfile/GridFileDraft.h"
 #include "gridfile/GridFileReader.h"
 #include "support/GridFileWords.h"
 #include "support/ScratchFolder.h"
@@ -71,6 +72,33 @@ TEST_F(GridExportTest, WritesTheWindowOfFirstColumnsAndRows) {
   ASSERT_TRUE(ExportGridFile(VpGrid(0, 2, 0), output_).ok());
   EXPECT_EQ(scratch_.Names(), Names{"out.mvg"});
   EXPECT_EQ(scratch_.Read("out.mvg").size(), 296u);
+}
+
+// A draft told the values as a reading tells them is finished as the file a write makes, cut
+// after the rows written; a draft that is not the data block (a factor, rows from a later one)
+// is left for a file written anew, and leaves nothing behind.
+TEST_F(GridExportTest, ADraftHoldingTheDataBlockIsFinishedAndAnyOtherLeft) {
+  const std::string plain = scratch_.Path("plain.mvg");
+  ASSERT_TRUE(ExportGridFile(VpGrid(4, 4, 2), plain).ok());
+  const auto exportWithDraft = [&](const ExportSource& source) {
+    GridFileDraft draft;
+    EXPECT_TRUE(draft.Begin(output_));
+    draft.Take(ramp_.data(), 0, 5);
+    draft.Take(ramp_.data(), 5, 7);
+    GridOutput output(output_);
+    output.draft = &draft;
+    return ExportGridFile(source, output);
+  };
+  ASSERT_TRUE(exportWithDraft(VpGrid(4, 4, 2)).ok());
+  EXPECT_TRUE(scratch_.Read("out.mvg") == scratch_.Read("plain.mvg"));
+  ExportSource scaled = VpGrid(4, 4, 3), later = VpGrid(4, 4, 2);
+  scaled.properties[PropertyKind::kVp].factor = 2.0f;
+  later.window.zFrom = 1;
+  ASSERT_TRUE(exportWithDraft(scaled).ok());
+  EXPECT_EQ(Written(), BitsOf({0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22}));
+  ASSERT_TRUE(exportWithDraft(later).ok());
+  EXPECT_EQ(Written(), BitsOf({4, 5, 6, 7, 8, 9, 10, 11}));
+  EXPECT_EQ(scratch_.Names(), (Names{"out.mvg", "plain.mvg"}));
 }
 
 TEST_F(GridExportTest, RefusesWhatItCannotWriteAndKeepsTheOldFile) {

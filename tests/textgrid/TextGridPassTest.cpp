@@ -145,9 +145,19 @@ TEST(TextGridPassTest, AnyCutIntoChunksThreadsAndStreamPiecesGivesTheReadingOfOn
       const TextPassOptions options = Chunks(chunkBytes, 1 + chunkBytes % 3);
       const std::string what = "text \"" + text + "\" in chunks of " + std::to_string(chunkBytes);
       ExpectSameResult(Read(MemoryStream(text), options), expected, what);
-      // As a pipe gives it, a few bytes at a time; inflated from gzip data; counted alone.
-      ExpectSameResult(Read(MemoryStream(text, 1 + chunkBytes % 7), options), expected,
-                       what + " from a pipe");
+      // As a pipe gives it, a few bytes at a time, its values told in order as they become
+      // final; inflated from gzip data; counted alone.
+      std::vector<float> told;
+      TextPassOptions telling = options;
+      telling.finalValues = [&told](const float* values, std::uint64_t first, std::uint64_t n) {
+        EXPECT_EQ(first, told.size());
+        told.insert(told.end(), values + first, values + first + n);
+      };
+      const TextPassResult piped = Read(MemoryStream(text, 1 + chunkBytes % 7), telling);
+      ExpectSameResult(piped, expected, what + " from a pipe");
+      if (piped.stop == TextPassStop::kEnd) {
+        EXPECT_EQ(told, ValuesOf(piped)) << what;
+      }
       MemoryStream compressed(gzip, 1 + chunkBytes % 5);
       ExpectSameResult(Read(GzipStream(compressed), options), expected, what + " from gzip");
       ExpectSameResult(Read(MemoryStream(text), Chunks(chunkBytes, 2, false)), expected,
