@@ -45,7 +45,7 @@ bool OurLoad(const std::string& path, TextGridRead* loaded, GridFileDraft* draft
       draft->Take(values, first, count);
     };
   }
-  *loaded = ReadTextGrid(path, path, {}, final);
+  *loaded = ReadTextGrid(path, path, {}, {}, final);
   return loaded->ok();
 }
 

@@ -7,9 +7,11 @@
 #     100-million-value grid right after each literal run on the 20-million one; then the
 #     20-million-value grid gzip-compressed against `zcat FILE > /dev/null`, and read from a pipe
 #     (`cat FILE | mvgtool convert --vp - ...`) against the same file by name.
+#     Then the same grid as an ESRI ASCII grid (a header form) against the plain file.
 #     Then the peak memory of every command that holds a grid against its bound (4 bytes a value
-#     it holds + 16 MiB): convert of three properties and totext, of 20 and 100 million values,
-#     and the picture of a 10,000,000 x 1 grid.
+#     it holds + 16 MiB): convert of three properties and totext, of 20 and 100 million values;
+#     convert of 20 million as an ESRI grid, stored column by column and as x z value triplets
+#     (three values a node); and the picture of a 10,000,000 x 1 grid.
 #  2. In process: Google Benchmark of load and export against the literal algorithm, and peak
 #     memory while loading; and the drawing of pictures of 1 and 20 million values, into pixels
 #     of a window's size and at mvgtool's sizes into a PNG (bench/PictureBench.cpp).
@@ -181,6 +183,29 @@ echo "  time against the file by name: $(stats "$pipe_ratios")x (goal: median <=
 cmp -s "$work/literal.values" <(tail -c +297 "$work/ours.mvg") &&
   echo "  values: identical to the literal program's" || { echo "  values: DIFFERENT"; exit 1; }
 
+esri20=$work/grid20.asc
+{ printf 'ncols 2000\nnrows 10000\nxllcorner 0\nyllcorner 0\ncellsize 1\nnodata_value -9999\n'
+  cat "$grid20"; } >"$esri20"
+echo
+echo "== Forms, whole process, in turn: the 20,000,000-value grid as an ESRI ASCII grid (its \
+header read, checked against the values) against the plain file"
+plain_times="" esri_times="" esri_ratios=""
+for ((i = 1; i <= pairs; ++i)); do
+  timed n bash -c "'$run_ours --vp $grid20'"
+  timed e bash -c "'$run_ours --vp $esri20'"
+  read -r n_s _ <<<"$n"
+  read -r e_s e_k <<<"$e"
+  r=$(ratio "$e_s" "$n_s")
+  printf '  %d: plain %.3f s, ESRI %.3f s (%s): %sx; load %s\n' "$i" "$n_s" "$e_s" "$(mib "$e_k")" \
+    "$r" "$(load)"
+  plain_times+=" $n_s" esri_times+=" $e_s" esri_ratios+=" $r"
+done
+echo "  plain: $(stats "$plain_times") s"
+echo "  ESRI:  $(stats "$esri_times") s"
+echo "  time against the plain file: $(stats "$esri_ratios")x (goal: median <= 1.1x)"
+cmp -s "$work/literal.values" <(tail -c +297 "$work/ours.mvg") &&
+  echo "  values: identical to the literal program's" || { echo "  values: DIFFERENT"; exit 1; }
+
 # peak LABEL VALUES_HELD COMMAND...: one run's peak memory against the bound of 4 bytes a value
 # the command holds + 16 MiB.
 peak() {
@@ -207,6 +232,18 @@ for n in 20 100; do
   peak "totext of $n M values" "$values" "$tool" totext "$work/one.mvg" -o "$work/one.txt"
   rm -f "$work/one.mvg" "$work/one.txt"
 done
+peak "convert of the 20 M values as an ESRI ASCII grid" 20000000 "$tool" convert --vp "$esri20" \
+  -o "$work/esri.mvg"
+peak "convert of the 20 M values stored column by column" 20000000 "$tool" convert \
+  --vp "$grid20" --order columns --dx 1 --dz 1 --force -o "$work/columns.mvg"
+# x z value triplets hold three values a node.
+awk '{ for (i = 1; i <= NF; ++i) print i - 1, NR - 1, $i }' "$grid20" >"$work/grid20.xyz"
+rm -f "$esri20" "$work/columns.mvg"
+peak "convert of the 20 M values as x z value triplets" 60000000 "$tool" convert \
+  --vp "$work/grid20.xyz" -o "$work/triplets.mvg"
+cmp -s "$work/esri.mvg" "$work/triplets.mvg" && echo "  triplets: the ESRI grid's bytes" ||
+  { echo "  triplets: DIFFERENT"; exit 1; }
+rm -f "$work/grid20.xyz" "$work/esri.mvg" "$work/triplets.mvg"
 "$tool" convert --vp "$grid20" --nx 10000000 --nz-write 1 --dx 1 --dz 1 --force -o "$work/line.mvg" \
   >/dev/null
 peak "picture of a 10,000,000 x 1 grid" 10000000 "$tool" picture "$work/line.mvg" -o "$work/line.png"

@@ -16,7 +16,7 @@ struct CommandContext {
 struct CommandHelp {
   const char* name;     // "convert"
   const char* usage;    // the usage line, without "usage: "
-  const char* details;  // what follows it in --help
+  std::string details;  // what follows it in --help
 };
 
 extern const CommandHelp kConvertHelp;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <ostream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "cli/CommandLine.h"
@@ -12,10 +13,12 @@
 #include "cli/Mvgtool.h"
 #include "cli/PreparationOptions.h"
 #include "cli/ProgressLine.h"
+#include "cli/ReadingOptions.h"
 #include "cli/StepOptions.h"
 #include "cli/XSizeOption.h"
 #include "conversion/Conversion.h"
 #include "conversion/ConversionRequest.h"
+#include "conversion/LoadedGrid.h"
 #include "conversion/PropertyLoad.h"
 #include "conversion/Units.h"
 #include "grid/AsciiCase.h"
@@ -30,8 +33,13 @@ const CommandHelp kConvertHelp = {
     "Converts up to three text grids, which must hold the same number of values, into one\n"
     "grid file. A text grid is a flat sequence of decimal numbers separated by spaces, tabs,\n"
     "commas or line ends, row after row; its lines hold whole rows, or its rows are wrapped\n"
-    "over whole lines. FILE may be gzip-compressed (told by its first bytes, not its name),\n"
-    "and \"-\" reads one of them from standard input.\n"
+    "over whole lines. Comment lines (# or % first) and leading title lines are passed over.\n"
+    "An ESRI ASCII grid, a Surfer ASCII grid (DSAA) or x z value triplets (a line a node, in\n"
+    "any order, z growing downwards) state their X size and steps: then --nx, --dx and --dz\n"
+    "are not needed, and one that contradicts the file is refused; their holes (nodata_value,\n"
+    "Surfer's blank) must be filled. The form is told from the text, not the name (\"mvgtool\n"
+    "sizes\" names it). FILE may be UTF-16 with its byte-order mark or gzip-compressed, and\n"
+    "\"-\" reads one of them from standard input.\n"
     "\n"
     "  --vp FILE              compressional velocity grid\n"
     "  --density FILE         density grid, or the word gardner: density from Vp by Gardner's\n"
@@ -45,43 +53,48 @@ const CommandHelp kConvertHelp = {
     "  --water-density D      the water's density for the rules, in kg/m3 (default 1030)\n"
     "  --vp-units UNITS       m/s (default), ft/s or km/s\n"
     "  --vs-units UNITS       m/s (default), ft/s or km/s\n"
-    "  --density-units UNITS  kg/m3 (default), g/cm3 (or g/cc) or lb/ft3\n"
-    "  --nx N                 X size of the input grid (values per row), one of the X sizes\n"
-    "                         that \"mvgtool sizes\" lists; default: the one it marks\n"
-    "  --x-from N             the first X node to write, numbered from 0 (default 0)\n"
-    "  --z-from N             the first Z node (row) to write, numbered from 0 (default 0)\n"
-    "  --nx-write N           write N values of each row (default: all from --x-from on)\n"
-    "  --nz-write N           write N rows (default: all from --z-from on)\n"
-    "  --dx STEP              grid step along X, in m (needed)\n"
-    "  --dz STEP              grid step along Z, in m (needed)\n"
-    "  --fill-holes HOW       fill the holes (no-data markers) of the input files: nearest,\n"
-    "                         with the value of the nearest node that is not a hole (distance\n"
-    "                         in m; of nodes as near, the one in the upper row, then the one\n"
-    "                         in the left column), or a number, in each file's own unit\n"
-    "  --resample DX DZ       write the window at new steps in m, each property by bilinear\n"
-    "                         interpolation; along an axis whose new step is a whole multiple k\n"
-    "                         of the old one, one node in k is copied exactly (plain\n"
-    "                         decimation). An axis takes floor((size to write - 1) x old step\n"
-    "                         / new step) + 1 nodes.\n"
-    "  --pad L,R,T,B          a border of L, R, T and B nodes (left, right, top, bottom), each\n"
-    "                         repeating the nearest edge node, as absorbing boundaries need\n"
-    "  -o, --output OUTPUT    the grid file to write, named exactly as given; an existing\n"
-    "                         file is replaced only when the new one is complete;\n"
-    "                         \"-\" writes it to standard output (not to a terminal)\n"
-    "  --force                write the grid file despite the findings below\n"
-    "  --strict               accepted for older scripts: findings always refuse\n"
-    "\n"
-    "The file holds m/s and kg/m3 whatever the input units. The model is prepared in this\n"
-    "order: holes filled (on the whole input grid), density and Vs derived, the window taken,\n"
-    "new steps, the border; the summary names each step done and gives the stability report\n"
-    "of the model written (as \"mvgtool info\" does). Before writing, the conversion looks for\n"
-    "what most often means a wrong model: rows that do not fit the lines of a file,\n"
-    "a grid at least 20 times deeper than wide, values that change less than half as much\n"
-    "down the columns as along the rows (a file stored column by column), no-data markers\n"
-    "(-999.25, -999, -9999, -99999, 1.70141e38 and above) that are not to be filled, values\n"
-    "that do not fit their units (velocities outside 100 to 10000 m/s, densities outside 500\n"
-    "to 6000 kg/m3, Vs above Vp) and steps below 0.1 m or above 1000 m. Each finding is\n"
-    "listed and nothing is written, unless --force is given.\n"};
+    "  --density-units UNITS  kg/m3 (default), g/cm3 (or g/cc) or lb/ft3\n" +
+        std::string(kReadingOptionsHelp) + kFlipOptionHelp +
+        "  --nx N                 X size of the input grid (values per row), one of the X sizes\n"
+        "                         that \"mvgtool sizes\" lists; default: the one it marks, or the\n"
+        "                         one the file states\n"
+        "  --x-from N             the first X node to write, numbered from 0 (default 0)\n"
+        "  --z-from N             the first Z node (row) to write, numbered from 0 (default 0)\n"
+        "  --nx-write N           write N values of each row (default: all from --x-from on)\n"
+        "  --nz-write N           write N rows (default: all from --z-from on)\n"
+        "  --dx STEP              grid step along X, in m (needed unless the file states it)\n"
+        "  --dz STEP              grid step along Z, in m (needed unless the file states it)\n"
+        "  --fill-holes HOW       fill the holes (no-data markers) of the input files: nearest,\n"
+        "                         with the value of the nearest node that is not a hole (distance\n"
+        "                         in m; of nodes as near, the one in the upper row, then the one\n"
+        "                         in the left column), or a number, in each file's own unit\n"
+        "  --resample DX DZ       write the window at new steps in m, each property by bilinear\n"
+        "                         interpolation; along an axis whose new step is a whole multiple "
+        "k\n"
+        "                         of the old one, one node in k is copied exactly (plain\n"
+        "                         decimation). An axis takes floor((size to write - 1) x old step\n"
+        "                         / new step) + 1 nodes.\n"
+        "  --pad L,R,T,B          a border of L, R, T and B nodes (left, right, top, bottom), "
+        "each\n"
+        "                         repeating the nearest edge node, as absorbing boundaries need\n"
+        "  -o, --output OUTPUT    the grid file to write, named exactly as given; an existing\n"
+        "                         file is replaced only when the new one is complete;\n"
+        "                         \"-\" writes it to standard output (not to a terminal)\n"
+        "  --force                write the grid file despite the findings below\n"
+        "  --strict               accepted for older scripts: findings always refuse\n"
+        "\n"
+        "The file holds m/s and kg/m3 whatever the input units. The model is prepared in this\n"
+        "order: holes filled (on the whole input grid), density and Vs derived, the window taken,\n"
+        "new steps, the border; the summary names each input's form and the lines passed over,\n"
+        "each step done, and gives the stability report of the model written (as \"mvgtool\n"
+        "info\" does). Before writing, the conversion looks for what most often means a wrong\n"
+        "model: rows that do not fit the lines of a file, a grid at least 20 times deeper than\n"
+        "wide, values that change less than half as much down the columns as along the rows (a\n"
+        "file stored column by column), no-data markers (-999.25, -999, -9999, -99999,\n"
+        "1.70141e38 and above) that are not to be filled, values that do not fit their units\n"
+        "(velocities outside 100 to 10000 m/s, densities outside 500 to 6000 kg/m3, Vs above Vp)\n"
+        "and steps below 0.1 m or above 1000 m. Each finding is listed and nothing is written,\n"
+        "unless --force is given.\n"};
 
 namespace {
 
@@ -123,6 +136,7 @@ std::vector<OptionRule> OptionsOf(const PerProperty<Property>& properties) {
                                  {"strict", 0, false},
                                  {"help", 'h', false}});
   for (const OptionRule& rule : PreparationOptionRules()) options.push_back(rule);
+  for (const OptionRule& rule : ReadingOptionRules(true)) options.push_back(rule);
   return options;
 }
 
@@ -130,19 +144,14 @@ struct Choices {
   bool hasNx = false, hasNxWrite = false, hasNzWrite = false;
   std::int32_t nx = 0, nxWrite = 0, nzWrite = 0;
   WindowStart start;
+  bool hasSteps = false;
   float dx = 0.0f, dz = 0.0f;
   ModelPreparation preparation;
+  TextReadingChoices reading;
   std::string output;
 };
 
-// Steps are never assumed. They come from --dx and --dz: where an input form states its steps,
-// they would come from the input here.
-Status CheckStepsGiven(const ParsedCommandLine& line) {
-  if (!line.Has("dx") && !line.Has("dz")) {
-    return Status::Error("no steps: give --dx and --dz, the grid steps in m");
-  }
-  return CheckOneStepNotMissing(line);
-}
+constexpr char kNoSteps[] = "no steps: give --dx and --dz, the grid steps in m";
 
 // Takes the options into the properties and choices; refused with the usage problem.
 Status TakeOptions(const ParsedCommandLine& line, PerProperty<Property>& properties,
@@ -193,7 +202,7 @@ Status TakeOptions(const ParsedCommandLine& line, PerProperty<Property>& propert
         TakeWholeNumber(line, "nx-write", choices.hasNxWrite, choices.nxWrite),
         TakeWholeNumber(line, "nz-write", choices.hasNzWrite, choices.nzWrite),
         TakeStepOption(line, "dx", choices.dx), TakeStepOption(line, "dz", choices.dz),
-        CheckStepsGiven(line),
+        CheckOneStepNotMissing(line), TakeReadingOptions(line, choices.reading),
         TakePreparationOptions(line, anyRule, choices.preparation, choices.start)}) {
     if (!taken.ok()) return taken;
   }
@@ -204,6 +213,7 @@ Status TakeOptions(const ParsedCommandLine& line, PerProperty<Property>& propert
   }
   if (!line.Has("output")) return Status::Error("no output: give -o OUTPUT");
   choices.output = line.Value("output");
+  choices.hasSteps = line.Has("dx");
   return Status();
 }
 
@@ -216,7 +226,8 @@ std::string NameOf(const Property& property) {
 
 // Whether the grid file is likely one property's values as read, unscaled, from the first node
 // on, whole rows: its data block is then written while the values are read (GridFileDraft). When
-// it turns out otherwise, the export writes as usual.
+// it turns out otherwise (a form whose values are put in order once read), the export writes as
+// usual.
 bool DraftsTheDataBlock(const PerProperty<Property>& properties, const Choices& choices,
                         bool toStandardOutput) {
   const ModelPreparation& preparation = choices.preparation;
@@ -233,10 +244,12 @@ bool DraftsTheDataBlock(const PerProperty<Property>& properties, const Choices& 
          choices.start.zFrom == 0 && !preparation.resample && !preparation.border.any();
 }
 
-// Reads one property as the dialog does; refused with the line to show. The values go to the
-// draft as they are read, when there is one.
-Status ReadProperty(Property& property, const Property* first, ProgressLine& progress,
-                    GridFileDraft* draft) {
+// Reads one property as the dialog does; refused with the line to show. Files whose forms state
+// their sizes must agree on them, and on their steps. The values go to the draft as they are
+// read, when there is one.
+Status ReadProperty(Property& property, const PerProperty<Property>& properties,
+                    const Property* first, const TextReadingChoices& choices,
+                    ProgressLine& progress, GridFileDraft* draft) {
   FinalValues final;
   if (draft != nullptr) {
     final = [draft](const float* values, std::uint64_t from, std::uint64_t count) {
@@ -245,26 +258,46 @@ Status ReadProperty(Property& property, const Property* first, ProgressLine& pro
   }
   property.loaded = LoadProperty(property.path, NameOf(property),
                                  first != nullptr ? first->loaded.summary.count : 0,
-                                 progress.For("Reading " + property.path), final);
+                                 progress.For("Reading " + property.path), choices, final);
   progress.Clear();
-  if (property.loaded.countDiffers) {
-    return Status::Error(NameOf(property) + " holds " +
-                         std::to_string(property.loaded.summary.count) + " values but " +
-                         NameOf(*first) + " holds " + std::to_string(first->loaded.summary.count) +
+  const LoadedProperty& loaded = property.loaded;
+  if (loaded.ok() || loaded.countDiffers) {
+    for (const Property& other : properties.each) {
+      if (&other == &property) break;
+      if (other.path.empty()) continue;
+      const std::string problem =
+          SameGridProblem(NameOf(property), loaded.form, NameOf(other), other.loaded.form);
+      if (!problem.empty()) return Status::Error(problem);
+    }
+  }
+  if (loaded.countDiffers) {
+    return Status::Error(NameOf(property) + " holds " + std::to_string(loaded.summary.count) +
+                         " values but " + NameOf(*first) + " holds " +
+                         std::to_string(first->loaded.summary.count) +
                          ": all input files must hold the same number of values; " +
                          NameOf(*first) + ": " + DescribeLines(first->loaded.lines) + "; " +
-                         NameOf(property) + ": " + DescribeLines(property.loaded.lines));
+                         NameOf(property) + ": " + DescribeLines(loaded.lines));
   }
-  return property.loaded.status;
+  if (loaded.ok()) return Status();
+  return Status::Error(WithCommaOption(loaded.status.message(), loaded.commasUndecided));
+}
+
+// The first file whose form states the grid's sizes, else the first file.
+const Property& GridStater(const PerProperty<Property>& properties, const Property& first) {
+  for (const Property& property : properties.each) {
+    if (!property.path.empty() && property.loaded.form.statesSizes) return property;
+  }
+  return first;
 }
 
 // The X size and the window to write, as the dialog derives them; says the X size with what
-// proposed it.
-Status ShapeGrid(const Choices& choices, const Property& first, ConversionRequest& request,
-                 std::string& said) {
+// proposed it. The steps are the options', or those the files state.
+Status ShapeGrid(const Choices& choices, const Property& first, const Property& stater,
+                 ConversionRequest& request, std::string& said) {
   const std::uint32_t count = first.loaded.summary.count;
-  const XSizeChoice x =
-      ChooseXSize(count, first.loaded.lines, NameOf(first), choices.hasNx, choices.nx);
+  const TextGridForm& form = stater.loaded.form;
+  const XSizeChoice x = ChooseXSize(count, first.loaded.lines, NameOf(stater), choices.hasNx,
+                                    choices.nx, form, choices.reading.order);
   if (!x.status.ok()) return x.status;
   said = x.said;
   GridWindow& window = request.window;
@@ -278,8 +311,15 @@ Status ShapeGrid(const Choices& choices, const Property& first, ConversionReques
                                       : std::max(window.nxInput - std::max(window.xFrom, 0), 1);
   window.nzWrite = choices.hasNzWrite ? choices.nzWrite
                                       : std::max(request.nzInput - std::max(window.zFrom, 0), 1);
-  window.xStep = choices.dx;
-  window.zStep = choices.dz;
+  window.xStep = choices.hasSteps ? choices.dx : form.dx;
+  window.zStep = choices.hasSteps ? choices.dz : form.dz;
+  if (!choices.hasSteps) return Status();
+  for (const auto& [option, value, what] :
+       {std::tuple{"--dx ", choices.dx, "dx"}, std::tuple{"--dz ", choices.dz, "dz"}}) {
+    const std::string contradiction =
+        Contradiction(option + FormatShortest(value), value, what, NameOf(stater), form);
+    if (!contradiction.empty()) return Status::Error(contradiction);
+  }
   return Status();
 }
 
@@ -312,11 +352,19 @@ std::string OptionOf(RequestPart part) {
   }
 }
 
-// "Wrote model.mvg: nx 500 from the lines (...), nz 174, properties PQR, 1044296 bytes", with
-// the part of the input written and the findings overridden; then each step of the preparation
-// and the stability report. A grid file on standard output is "the grid file to standard output".
+// "Read --vp vp.asc: ESRI ASCII grid, ncols 500, ..." for each input not read as plain numbers
+// or with lines passed over; "Wrote model.mvg: nx 500 from the lines (...), nz 174, properties
+// PQR, 1044296 bytes", with the part of the input written and the findings overridden; then each
+// step of the preparation and the stability report. A grid file on standard output is "the grid
+// file to standard output".
 void ReportWritten(std::ostream& out, const ConversionRequest& request,
-                   const ConversionResult& result, const std::string& nxSaid) {
+                   const ConversionResult& result, const std::string& nxSaid,
+                   const PerProperty<Property>& properties) {
+  for (const Property& property : properties.each) {
+    if (property.path.empty()) continue;
+    const std::string reading = DescribeReading(property.loaded.form);
+    if (!reading.empty()) out << "Read " << NameOf(property) << ": " << reading << '\n';
+  }
   const GridFileHeader& header = result.header;
   const GridWindow& window = request.window;
   const bool sameRows = window.nxWrite == window.nxInput && !request.preparation.resample &&
@@ -374,26 +422,39 @@ int RunConvertCommand(const std::vector<std::string>& args, const CommandContext
   const Property* first = nullptr;
   for (Property& property : properties.each) {
     if (property.path.empty()) continue;
-    const Status read = ReadProperty(property, first, progress, drafting ? &draft : nullptr);
+    const Status read = ReadProperty(property, properties, first, choices.reading, progress,
+                                     drafting ? &draft : nullptr);
     if (!read.ok()) return Refuse(context.err, read.message());
     if (first == nullptr) first = &property;
+  }
+  // Steps are never assumed: the options give them, or the files' forms.
+  const Property& stater = GridStater(properties, *first);
+  if (!choices.hasSteps && !stater.loaded.form.statesSteps) {
+    return UsageError(context.err, kConvertHelp, kNoSteps);
   }
 
   ConversionRequest request;
   request.preparation = choices.preparation;
+  request.order = choices.reading.order;
   std::string nxSaid;
-  const Status shaped = ShapeGrid(choices, *first, request, nxSaid);
+  const Status shaped = ShapeGrid(choices, *first, stater, request, nxSaid);
   if (!shaped.ok()) return Refuse(context.err, shaped.message());
   for (const GridProperty& grid : kGridProperties) {
-    const Property& property = properties[grid.kind];
+    Property& property = properties[grid.kind];
     if (property.path.empty()) continue;
-    request.inputs[grid.kind] = {property.loaded.values.data(),
+    LoadedProperty& loaded = property.loaded;
+    const Status arranged =
+        ArrangeValues(loaded.values.data(), loaded.summary.count, loaded.form, NameOf(property),
+                      request.window.nxInput, choices.reading);
+    if (!arranged.ok()) return Refuse(context.err, arranged.message());
+    request.inputs[grid.kind] = {loaded.values.data(),
                                  property.unit,
                                  property.path == kStandardInput ? "" : property.path,
                                  NameOf(property),
-                                 &property.loaded.lines,
-                                 property.loaded.endMarkLine,
-                                 RangeOfValues(property.loaded.summary)};
+                                 LinesHoldRows(loaded.form) ? &loaded.lines : nullptr,
+                                 loaded.endMarkLine,
+                                 RangeOfValues(loaded.summary),
+                                 loaded.form.holes > 0 ? loaded.form.holeMarker : ""};
   }
   request.inputCount = static_cast<std::int32_t>(request.window.elementCount);
   request.xStepName = "--dx";
@@ -415,6 +476,6 @@ int RunConvertCommand(const std::vector<std::string>& args, const CommandContext
     return Refuse(context.err, "nothing written; --force writes the grid file anyway");
   }
   // Standard output holds the grid file itself: the summary goes with the messages.
-  ReportWritten(toStandardOutput ? context.err : context.out, request, result, nxSaid);
+  ReportWritten(toStandardOutput ? context.err : context.out, request, result, nxSaid, properties);
   return kExitSuccess;
 }

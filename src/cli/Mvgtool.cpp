@@ -8,9 +8,10 @@ namespace {
 
 constexpr char kUsage[] =
     "usage: mvgtool convert [--vp FILE] [--density FILE] [--vs FILE] [options] -o OUTPUT\n"
-    "       mvgtool sizes FILE...\n"
+    "       mvgtool sizes FILE... [--order rows|columns] [--decimal-comma]\n"
     "       mvgtool info FILE.mvg...\n"
     "       mvgtool picture INPUT [--property P|Q|R] [--nx N] [--dx STEP --dz STEP]\n"
+    "                       [--order rows|columns] [--flip-z] [--decimal-comma]\n"
     "                       [--range MIN MAX | --clip P] [-o OUTPUT.png]\n"
     "       mvgtool totext INPUT.mvg [--property P|Q|R] [-o OUTPUT.txt]\n"
     "       mvgtool --version\n";
@@ -22,7 +23,7 @@ constexpr char kOverview[] =
     "\n"
     "Commands:\n"
     "  convert   convert up to three text grids into a grid file\n"
-    "  sizes     show each text grid's number of values, range and possible X sizes\n"
+    "  sizes     show each text grid's number of values, range, form and possible X sizes\n"
     "  info      show the sizes, steps, properties and value ranges of a grid file\n"
     "  picture   draw one property of a grid file, or a text grid, as a PNG picture\n"
     "  totext    write one property of a grid file as a text grid\n"

@@ -14,9 +14,11 @@
 #include "cli/GridInput.h"
 #include "cli/Mvgtool.h"
 #include "cli/ProgressLine.h"
+#include "cli/ReadingOptions.h"
 #include "cli/StepOptions.h"
 #include "cli/XSizeOption.h"
 #include "conversion/ConversionRequest.h"
+#include "conversion/LoadedGrid.h"
 #include "grid/NumberText.h"
 #include "gridfile/GridPropertyReader.h"
 #include "picture/GridPicture.h"
@@ -28,6 +30,7 @@
 const CommandHelp kPictureHelp = {
     "picture",
     "mvgtool picture INPUT [--property P|Q|R] [--nx N] [--dx STEP --dz STEP]\n"
+    "                       [--order rows|columns] [--flip-z] [--decimal-comma]\n"
     "                       [--range MIN MAX | --clip P] [-o OUTPUT.png]",
     "Draws one property of a grid file, or a text grid, as a PNG picture: X to the right and Z\n"
     "(rows) downwards in the viridis colour map (dark violet low, yellow high), a colour bar\n"
@@ -46,8 +49,12 @@ const CommandHelp kPictureHelp = {
     "  --property P|Q|R     the property of a grid file: P Vp, Q density, R Vs\n"
     "                       (default: P, else the file's first)\n"
     "  --nx N               X size of a text grid (values per row), one of the X sizes that\n"
-    "                       \"mvgtool sizes\" lists; default: the one it marks\n"
-    "  --dx STEP, --dz STEP the steps of a text grid along X and Z, in m (both or neither)\n"
+    "                       \"mvgtool sizes\" lists; default: the one it marks, or the one\n"
+    "                       the file states (an ESRI or Surfer grid, x z value triplets)\n"
+    "  --dx STEP, --dz STEP the steps of a text grid along X and Z, in m (both or neither;\n"
+    "                       default: those the file states)\n"
+    "  --order rows|columns, --flip-z, --decimal-comma\n"
+    "                       how a text grid is read, as for \"mvgtool convert\"\n"
     "  --range MIN MAX      colours from MIN to MAX, in the file's units (m/s and kg/m3 for a\n"
     "                       grid file); values beyond take the colour of the nearer end, so\n"
     "                       that models can be compared on one scale\n"
@@ -67,10 +74,14 @@ const CommandHelp kPictureHelp = {
 
 namespace {
 
-const std::vector<OptionRule> kOptions = {
-    {"property", 0, true},    {"nx", 0, true},   {"dx", 0, true},       {"dz", 0, true},
-    {"range", 0, true, true}, {"clip", 0, true}, {"output", 'o', true}, {"help", 'h', false},
-};
+std::vector<OptionRule> Options() {
+  std::vector<OptionRule> options = {
+      {"property", 0, true},    {"nx", 0, true},   {"dx", 0, true},       {"dz", 0, true},
+      {"range", 0, true, true}, {"clip", 0, true}, {"output", 'o', true}, {"help", 'h', false},
+  };
+  for (const OptionRule& rule : ReadingOptionRules(true)) options.push_back(rule);
+  return options;
+}
 
 // The grid to draw, whichever kind of file it came from.
 struct PictureSource {
@@ -108,19 +119,36 @@ Status ReadGridFileSource(const std::string& path, const GridProperty* wanted,
   return Status();
 }
 
-// Reads the text grid as the conversion does and shapes it with the X size given or proposed.
+// Reads the text grid as the conversion does and shapes it with the X size given, stated or
+// proposed; its steps are the options' or those it states.
 Status ReadTextGridSource(const std::string& path, bool hasNx, std::int32_t nx,
-                          const CommandContext& context, PictureSource& source) {
+                          const TextReadingChoices& choices, const CommandContext& context,
+                          PictureSource& source) {
   ProgressLine progress(context.err, context.showProgress);
   const bool standardInput = path == kStandardInput;
   const std::string name = standardInput ? "standard input" : path;
-  source.textGrid = ReadTextGrid(path, name, progress.For("Reading " + path));
+  source.textGrid = ReadTextGrid(path, name, progress.For("Reading " + path), choices);
   progress.Clear();
-  const TextGridRead& read = source.textGrid;
-  if (!read.ok()) return read.status;
+  TextGridRead& read = source.textGrid;
+  if (!read.ok())
+    return Status::Error(WithCommaOption(read.status.message(), read.commasUndecided));
   const std::uint32_t count = read.summary.count;
-  const XSizeChoice x = ChooseXSize(count, read.lines, name, hasNx, nx);
+  const TextGridForm& form = read.form;
+  const XSizeChoice x = ChooseXSize(count, read.lines, name, hasNx, nx, form, choices.order);
   if (!x.status.ok()) return x.status;
+  if (source.dx > 0) {
+    for (const auto& [option, value, what] :
+         {std::tuple{"--dx ", source.dx, "dx"}, std::tuple{"--dz ", source.dz, "dz"}}) {
+      const std::string contradiction =
+          Contradiction(option + FormatShortest(value), value, what, name, form);
+      if (!contradiction.empty()) return Status::Error(contradiction);
+    }
+  } else if (form.statesSteps) {
+    source.dx = form.dx;
+    source.dz = form.dz;
+  }
+  const Status arranged = ArrangeValues(read.values.data(), count, form, name, x.nx, choices);
+  if (!arranged.ok()) return arranged;
   source.values = read.values.data();
   source.nx = x.nx;
   source.nz = static_cast<std::int32_t>(count / static_cast<std::uint32_t>(source.nx));
@@ -216,14 +244,22 @@ std::string ColoursText(const ColourChoice& choice, const GridPicture& picture,
 
 // Every option's value; refused with the usage problem.
 Status TakeOptions(const ParsedCommandLine& line, bool gridFile, const GridProperty*& wanted,
-                   bool& hasNx, std::int32_t& nx, PictureSource& source, ColourChoice& colours) {
+                   bool& hasNx, std::int32_t& nx, TextReadingChoices& choices,
+                   PictureSource& source, ColourChoice& colours) {
   for (const Status& taken :
        {TakePropertyOption(line, wanted), TakeWholeNumber(line, "nx", hasNx, nx),
         TakeStepOption(line, "dx", source.dx), TakeStepOption(line, "dz", source.dz),
-        CheckOneStepNotMissing(line), TakeColourOptions(line, colours)}) {
+        CheckOneStepNotMissing(line), TakeColourOptions(line, colours),
+        TakeReadingOptions(line, choices)}) {
     if (!taken.ok()) return taken;
   }
   const std::string& input = line.operands[0];
+  for (const char* option : {"order", "flip-z", "decimal-comma"}) {
+    if (gridFile && line.Has(option)) {
+      return Status::Error(std::string("--") + option + " is for text grids, not the grid file " +
+                           input);
+    }
+  }
   for (const char* option : {"nx", "dx", "dz"}) {
     if (gridFile && line.Has(option)) {
       return Status::Error(std::string("--") + option + " is for text grids; the grid file " +
@@ -240,7 +276,7 @@ Status TakeOptions(const ParsedCommandLine& line, bool gridFile, const GridPrope
 }  // namespace
 
 int RunPictureCommand(const std::vector<std::string>& args, const CommandContext& context) {
-  const ParsedCommandLine line = ParseCommandLine(args, kOptions);
+  const ParsedCommandLine line = ParseCommandLine(args, Options());
   if (!line.ok()) return UsageError(context.err, kPictureHelp, line.status.message());
   if (line.Has("help")) return ShowHelp(context.out, kPictureHelp);
   if (line.operands.empty()) return UsageError(context.err, kPictureHelp, "no input given");
@@ -254,9 +290,11 @@ int RunPictureCommand(const std::vector<std::string>& args, const CommandContext
   const GridProperty* wanted = nullptr;
   bool hasNx = false;
   std::int32_t nx = 0;
+  TextReadingChoices choices;
   PictureSource source;
   GridPictureRequest request;
-  const Status taken = TakeOptions(line, gridFile, wanted, hasNx, nx, source, request.colours);
+  const Status taken =
+      TakeOptions(line, gridFile, wanted, hasNx, nx, choices, source, request.colours);
   if (!taken.ok()) return UsageError(context.err, kPictureHelp, taken.message());
   if (standardInput && !line.Has("output")) {
     return UsageError(context.err, kPictureHelp, "a picture of standard input needs -o OUTPUT.png");
@@ -271,7 +309,7 @@ int RunPictureCommand(const std::vector<std::string>& args, const CommandContext
   }
 
   const Status read = gridFile ? ReadGridFileSource(input, wanted, source)
-                               : ReadTextGridSource(input, hasNx, nx, context, source);
+                               : ReadTextGridSource(input, hasNx, nx, choices, context, source);
   if (!read.ok()) return Refuse(context.err, read.message());
   const std::string output = line.Has("output") ? line.Value("output") : source.defaultOutput;
   if (!standardInput && IsSameFile(output, input)) {

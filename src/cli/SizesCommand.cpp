@@ -11,30 +11,65 @@
 #include "cli/Commands.h"
 #include "cli/Mvgtool.h"
 #include "cli/ProgressLine.h"
+#include "cli/ReadingOptions.h"
 #include "cli/XSizeOption.h"
 #include "grid/NumberText.h"
 #include "textgrid/GridSizes.h"
 #include "textgrid/TextGridReader.h"
 
 const CommandHelp kSizesHelp = {
-    "sizes", "mvgtool sizes FILE...",
-    "For each text grid: its number of values, their minimum and maximum, and the X sizes\n"
-    "(values per row) it can be read with, the divisors of its number of values from 2 to half\n"
-    "of it, and how its lines go. The proposal is marked [X]: the number of values on each line\n"
-    "when every line holds the same number, else the narrowest rows that wrap over whole lines\n"
-    "(not 20 times deeper than wide), else the most nearly square grid with X not above Z; pass\n"
-    "another one to \"mvgtool convert --nx\". A FILE may be gzip-compressed; \"-\" reads one from\n"
-    "standard input.\n"};
+    "sizes", "mvgtool sizes FILE... [--order rows|columns] [--decimal-comma]",
+    "For each text grid: its number of values, their minimum and maximum, its form and what\n"
+    "was taken from it, the lines passed over, and how its lines go. A grid that states its\n"
+    "sizes and steps (an ESRI or Surfer ASCII grid, x z value triplets) shows them; for one\n"
+    "that does not, the X sizes (values per row) it can be read with, the divisors of its\n"
+    "number of values from 2 to half of it. The proposal is marked [X]: the number of values on\n"
+    "each line when every line holds the same number, else the narrowest rows that wrap over\n"
+    "whole lines (not 20 times deeper than wide), else the most nearly square grid with X not\n"
+    "above Z; pass another one to \"mvgtool convert --nx\". A FILE may be gzip-compressed; \"-\"\n"
+    "reads one from standard input.\n"
+    "\n"
+    "The forms, told from the text: numbers alone, row after row (the plain form); an ESRI\n"
+    "ASCII grid (ncols, nrows, cellsize or dx and dy, nodata_value ...); a Surfer ASCII grid\n"
+    "(DSAA); x z value triplets, a line a node in any order. Lines whose first character\n"
+    "other than blanks is # or % are comments, passed over anywhere, and so are leading lines\n"
+    "of words without a number (a title, column names). UTF-16 text with its byte-order mark\n"
+    "is read as well as UTF-8.\n"
+    "\n" +
+        std::string(kReadingOptionsHelp)};
 
 namespace {
 
-void ShowSizes(std::ostream& out, const std::string& path, const TextGridRead& scan) {
+// "row 3, column 5" of a value at index i of the file, a grid nx wide or of columns nz deep.
+std::string PlaceOf(std::uint64_t i, std::uint32_t count, std::int32_t nx, ValueOrder order) {
+  const std::uint64_t width = static_cast<std::uint64_t>(nx);
+  const std::uint64_t depth = count / width;
+  const bool columns = order == ValueOrder::kColumns;
+  return "row " + std::to_string((columns ? i % depth : i / width) + 1) + ", column " +
+         std::to_string((columns ? i / depth : i % width) + 1);
+}
+
+void ShowSizes(std::ostream& out, const std::string& path, const TextGridRead& scan,
+               ValueOrder order) {
   const TextGridSummary& summary = scan.summary;
+  const TextGridForm& form = scan.form;
   out << path << ": " << summary.count << " values, minimum " << FormatSixDigits(summary.minimum)
       << ", maximum " << FormatSixDigits(summary.maximum) << '\n'
-      << "  lines: " << DescribeLines(scan.lines) << '\n';
+      << "  form: " << DescribeForm(form) << '\n';
+  const std::string skipped = DescribeSkippedLines(form);
+  if (!skipped.empty()) out << "  skipped: " << skipped << '\n';
+  out << "  lines: " << DescribeLines(scan.lines) << '\n';
+  if (form.statesSizes) {
+    out << "  grid: nx " << form.nx << ", nz " << form.nz << ", dx " << FormatSixDigits(form.dx)
+        << ", dz " << FormatSixDigits(form.dz) << ", from " << form.source << '\n';
+    if (form.holes > 0) {
+      out << "  holes: " << form.holes << " (" << form.holeMarker << "), the first at "
+          << PlaceOf(form.firstHole, summary.count, form.nx, order) << '\n';
+    }
+    return;
+  }
   const std::vector<std::int32_t> sizes = XSizeChoices(summary.count);
-  const int proposal = ProposedXSizeIndex(sizes, summary.count, scan.lines);
+  const int proposal = ProposedXSizeIndex(sizes, summary.count, scan.lines, order);
   if (sizes.empty()) {
     out << "  X sizes: none, no grid can be formed of " << summary.count << " values\n";
     return;
@@ -47,7 +82,7 @@ void ShowSizes(std::ostream& out, const std::string& path, const TextGridRead& s
   out << '\n';
   if (proposal >= 0) {
     out << "  proposed grid: "
-        << DescribeProposal(sizes[proposal], summary.count, sizes, scan.lines) << ", nz "
+        << DescribeProposal(sizes[proposal], summary.count, sizes, scan.lines, order) << ", nz "
         << summary.count / static_cast<std::uint32_t>(sizes[proposal]) << '\n';
   }
 }
@@ -55,10 +90,15 @@ void ShowSizes(std::ostream& out, const std::string& path, const TextGridRead& s
 }  // namespace
 
 int RunSizesCommand(const std::vector<std::string>& args, const CommandContext& context) {
-  const ParsedCommandLine line = ParseCommandLine(args, {{"help", 'h', false}});
+  std::vector<OptionRule> rules = ReadingOptionRules(false);
+  rules.push_back({"help", 'h', false});
+  const ParsedCommandLine line = ParseCommandLine(args, rules);
   if (!line.ok()) return UsageError(context.err, kSizesHelp, line.status.message());
   if (line.Has("help")) return ShowHelp(context.out, kSizesHelp);
   if (line.operands.empty()) return UsageError(context.err, kSizesHelp, "no file given");
+  TextReadingChoices choices;
+  const Status taken = TakeReadingOptions(line, choices);
+  if (!taken.ok()) return UsageError(context.err, kSizesHelp, taken.message());
 
   if (std::count(line.operands.begin(), line.operands.end(), kStandardInput) > 1) {
     return UsageError(context.err, kSizesHelp, "only one FILE can be \"-\", standard input");
@@ -69,12 +109,12 @@ int RunSizesCommand(const std::vector<std::string>& args, const CommandContext& 
   ProgressLine progress(context.err, context.showProgress);
   for (const std::string& path : line.operands) {
     const std::string name = path == kStandardInput ? "standard input" : path;
-    const TextGridRead scan = ScanTextGrid(path, name, progress.For("Scanning " + path));
+    const TextGridRead scan = ScanTextGrid(path, name, progress.For("Scanning " + path), choices);
     progress.Clear();
     if (scan.ok()) {
-      ShowSizes(context.out, name, scan);
+      ShowSizes(context.out, name, scan, choices.order);
     } else {
-      status = Refuse(context.err, scan.status.message());
+      status = Refuse(context.err, WithCommaOption(scan.status.message(), scan.commasUndecided));
     }
   }
   return status;

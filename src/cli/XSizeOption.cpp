@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "conversion/LoadedGrid.h"
 #include "conversion/ShapeFindings.h"
 #include "textgrid/GridSizes.h"
 
@@ -16,10 +17,13 @@ std::string ListOf(const std::vector<std::int32_t>& sizes) {
 }  // namespace
 
 std::string DescribeProposal(std::int32_t nx, std::uint32_t count,
-                             const std::vector<std::int32_t>& sizes, const TextGridLines& lines) {
+                             const std::vector<std::int32_t>& sizes, const TextGridLines& lines,
+                             ValueOrder order) {
   const std::string size = "nx " + std::to_string(nx);
-  if (XSizeIndexFromLines(sizes, count, lines) >= 0)
-    return size + " from the lines (" + DescribeLines(lines) + ")";
+  if (XSizeIndexFromLines(sizes, count, lines) >= 0) {
+    return size + " from the lines (" + DescribeLines(lines) +
+           (order == ValueOrder::kColumns ? ", a column each" : "") + ")";
+  }
   const std::string why = lines.linesWithValues == 1 ? "one line"
                           : lines.AllLinesAlike()    ? DescribeLines(lines)
                                                      : "lines of different lengths";
@@ -27,11 +31,24 @@ std::string DescribeProposal(std::int32_t nx, std::uint32_t count,
 }
 
 XSizeChoice ChooseXSize(std::uint32_t count, const TextGridLines& lines, const std::string& name,
-                        bool given, std::int32_t nx) {
+                        bool given, std::int32_t nx, const TextGridForm& form, ValueOrder order) {
   XSizeChoice choice;
+  if (form.statesSizes) {
+    const std::string contradiction =
+        given
+            ? Contradiction("--nx " + std::to_string(nx), static_cast<float>(nx), "nx", name, form)
+            : std::string();
+    if (!contradiction.empty()) {
+      choice.status = Status::Error(contradiction);
+    } else {
+      choice.nx = form.nx;
+      choice.said = "nx " + std::to_string(form.nx) + " from " + form.source;
+    }
+    return choice;
+  }
   const std::string pattern = "; " + name + ": " + DescribeLines(lines);
   const std::vector<std::int32_t> sizes = XSizeChoices(count);
-  const int proposal = ProposedXSizeIndex(sizes, count, lines);
+  const int proposal = ProposedXSizeIndex(sizes, count, lines, order);
   if (proposal < 0) {
     choice.status = Status::Error(NoGridMessage(name, count) + pattern);
   } else if (given && std::find(sizes.begin(), sizes.end(), nx) == sizes.end()) {
@@ -43,7 +60,7 @@ XSizeChoice ChooseXSize(std::uint32_t count, const TextGridLines& lines, const s
     choice.said = "nx " + std::to_string(nx);
   } else {
     choice.nx = sizes[static_cast<std::size_t>(proposal)];
-    choice.said = DescribeProposal(choice.nx, count, sizes, lines);
+    choice.said = DescribeProposal(choice.nx, count, sizes, lines, order);
   }
   return choice;
 }

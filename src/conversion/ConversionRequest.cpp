@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "conversion/NoDataFindings.h"
 #include "conversion/PreparedShape.h"
 #include "grid/NumberText.h"
 #include "grid/ValueRange.h"
@@ -41,6 +42,19 @@ Status ValueBeyondFloats(PropertyKind kind, const PropertyInput& input, std::uin
                        std::to_string(i % nx + 1) + ": " + FormatShortest(input.values[i]) + " " +
                        unit.name + " is beyond the range of 32-bit floats in " +
                        PropertyOf(kind).unit + ".");
+}
+
+// The holes a form declares cannot go into a model: refused with their count and the first.
+Status HolesRefused(const PropertyInput& input, std::uint32_t count, std::int32_t nxInput) {
+  const ValueCensus census = TakeCensus(input.values, count, input.range);
+  if (census.markers == 0) return Status();
+  const std::uint64_t nx = static_cast<std::uint64_t>(std::max(nxInput, 1));
+  return Status::Error(
+      input.name + " holds " + FormatInteger(static_cast<std::int64_t>(census.markers)) +
+      (census.markers == 1 ? " hole (" : " holes (") + input.holes + "), the first at row " +
+      FormatInteger(static_cast<std::int64_t>(census.firstMarker / nx + 1)) + ", column " +
+      FormatInteger(static_cast<std::int64_t>(census.firstMarker % nx + 1)) +
+      ": a model cannot have holes; fill them.");
 }
 
 }  // namespace
@@ -106,6 +120,15 @@ Status CheckConversionRequest(const ConversionRequest& request, RequestPart* ref
   }
   const Status prepared = CheckModelPreparation(request, refused);
   if (!prepared.ok()) return prepared;
+  for (const GridProperty& property : kGridProperties) {
+    const PropertyInput& input = request.inputs[property.kind];
+    if (input.values == nullptr || input.holes.empty() ||
+        request.preparation.sources[property.kind].fill.how != HoleFilling::kNone) {
+      continue;
+    }
+    const Status holes = HolesRefused(input, window.elementCount, window.nxInput);
+    if (!holes.ok()) return Refuse(RequestPart::kHoles, refused, holes.message());
+  }
   const PreparedShape shape = PreparedShapeOf(request);
   if (!ExtentFits(shape.nx, shape.xStep)) {
     return Refuse(RequestPart::kXStep, refused,

@@ -14,6 +14,7 @@
 #include "grid/Status.h"
 #include "grid/ValueRange.h"
 #include "gridfile/GridExport.h"
+#include "textgrid/TextGridForm.h"
 #include "textgrid/TextGridLines.h"
 
 struct PropertyInput {
@@ -26,6 +27,9 @@ struct PropertyInput {
   std::uint64_t endMarkLine = 0;
   // The least and greatest value, when the reading found them: spares the checks a pass.
   std::optional<ValueRange> range = std::nullopt;
+  // What marks the holes its form declares ("nodata_value -9999"; TextGridForm::holeMarker):
+  // holes that cannot go into a model; empty when the form declares none.
+  std::string holes = {};
 };
 
 // The unit of an input's values: the one given, else the grid file's own.
@@ -38,6 +42,8 @@ struct ConversionRequest {
   GridWindow window;
   // Holes filled, properties derived, new steps, a border; nothing by default.
   ModelPreparation preparation;
+  // How the files held the grid: one stored column by column has a column on each of its lines.
+  ValueOrder order = ValueOrder::kRows;
   std::int32_t inputCount = 0;                             // the number of values the user confirms
   std::int32_t nzInput = 0;                                // the Z size the user confirms
   std::string xStepName = "X step", zStepName = "Z step";  // how the user knows the steps
@@ -79,6 +85,8 @@ enum class RequestPart {
 //   "The window's X nodes 400 to 599 leave the grid, whose last X node is 499."   (Z alike)
 //   "The X step must be greater than 0."   (Z alike)
 //   the checks of the preparation (CheckModelPreparation)
+//   "vp.asc holds 12 holes (nodata_value -9999), the first at row 3, column 5: a model cannot
+//    have holes; fill them."   (a form's declared holes, not filled)
 //   "The X extent (X size to write - 1) x X step is too large for a grid file."   (Z alike; of
 //    the grid written, after new steps and a border)
 //   "<name>, row 1, column 3: 1e+36 km/s is beyond the range of 32-bit floats in m/s."   (a value

@@ -48,7 +48,9 @@ std::vector<std::string> FindingsOf(const ConversionRequest& request) {
   for (const LoadedInput& each : loaded) findings.Add(EndMarkFinding(*each.input));
   for (const LoadedInput& each : loaded) {
     if (each.input->lines != nullptr) {
-      findings.Add(LinesFinding(each.input->name, *each.input->lines, count, nx));
+      const bool columns = request.order == ValueOrder::kColumns;
+      findings.Add(LinesFinding(each.input->name, *each.input->lines, count, columns ? rows : nx,
+                                request.order));
     }
   }
   findings.Add(DeepGridFinding(nx, rows));

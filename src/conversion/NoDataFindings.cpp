@@ -11,12 +11,6 @@ constexpr float kHighestNegativeMarker = -999.0f;
 
 }  // namespace
 
-bool IsNoDataMarker(float value) {
-  if (value > kHighestNegativeMarker && value < kSurferBlank) return false;
-  return value == -999.25f || value == -999.0f || value == -9999.0f || value == -99999.0f ||
-         value >= kSurferBlank;
-}
-
 ValueCensus TakeCensus(const float* values, std::uint32_t count,
                        const std::optional<ValueRange>& range) {
   ValueCensus census;

@@ -1,19 +1,14 @@
 #pragma once
-// No-data markers: the values that programs write where a grid has no value (-999.25, -999, -9999,
-// -99999, and Surfer's blank, 1.70141e38 and above). A forward model would read such a hole as
-// rock, so a grid that holds them is a finding of its own, and the other checks pass them over.
+// No-data markers (grid/NoDataMarkers.h) in a grid: a grid that holds them is a finding of its
+// own, and the other checks pass them over.
 
 #include <cstdint>
 #include <optional>
 #include <string>
 
 #include "conversion/ConversionRequest.h"
+#include "grid/NoDataMarkers.h"
 #include "grid/ValueRange.h"
-
-bool IsNoDataMarker(float value);
-
-// Surfer's blank: it and every value above are no-data markers.
-inline constexpr float kSurferBlank = 1.70141e38f;
 
 // What the checks need of one property's values, from one pass over them.
 struct ValueCensus {

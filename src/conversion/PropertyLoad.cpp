@@ -10,15 +10,17 @@ std::optional<ValueRange> RangeOfValues(const TextGridSummary& summary) {
 
 LoadedProperty LoadProperty(const std::string& path, const std::string& name,
                             std::uint32_t expectedCount, const ReadProgress& progress,
-                            const FinalValues& final) {
+                            const TextReadingChoices& choices, const FinalValues& final) {
   LoadedProperty loaded;
-  TextGridRead read = ReadTextGrid(path, name, progress, final);
+  TextGridRead read = ReadTextGrid(path, name, progress, choices, final);
   if (!read.ok()) {
     loaded.status = read.status;
+    loaded.commasUndecided = read.commasUndecided;
     return loaded;
   }
   loaded.summary = read.summary;
   loaded.lines = std::move(read.lines);
+  loaded.form = std::move(read.form);
   loaded.endMarkLine = read.endMarkLine;
   if (expectedCount != 0 && read.summary.count != expectedCount) {
     loaded.countDiffers = true;

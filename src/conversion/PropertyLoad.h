@@ -1,7 +1,7 @@
 #pragma once
-// Reading one property's text grid as both front ends do: read once, its values with its count
-// and range; a file whose count differs from the files already loaded is refused with its count
-// and lines, for the front end to show.
+// Reading one property's text grid as both front ends do: read once, its values with its count,
+// range and form; a file whose count differs from the files already loaded is refused with its
+// count and lines, for the front end to show.
 
 #include <cstdint>
 #include <optional>
@@ -13,12 +13,14 @@
 #include "textgrid/TextGridReader.h"
 
 struct LoadedProperty {
-  FloatArray values;
+  FloatArray values;        // in the file's order (see ArrangeValues)
   TextGridSummary summary;  // also for a file refused for its count
   TextGridLines lines;
+  TextGridForm form;              // what its form said and what was passed over
   std::uint64_t endMarkLine = 0;  // see TextGridRead
   Status status;
-  bool countDiffers = false;  // refused: its count is not the expected one
+  bool countDiffers = false;     // refused: its count is not the expected one
+  bool commasUndecided = false;  // refused: see TextGridRead
   bool ok() const { return status.ok(); }
 };
 
@@ -27,8 +29,8 @@ struct LoadedProperty {
 std::optional<ValueRange> RangeOfValues(const TextGridSummary& summary);
 
 // expectedCount: the count of the properties already loaded, 0 when none is. `path` is a file or
-// "-" for standard input; `name` is how messages call it.
+// "-" for standard input; `name` is how messages call it; choices: how the user says to read it.
 // final: told the values as they become final (see FinalValues).
 LoadedProperty LoadProperty(const std::string& path, const std::string& name,
                             std::uint32_t expectedCount, const ReadProgress& progress = {},
-                            const FinalValues& final = {});
+                            const TextReadingChoices& choices = {}, const FinalValues& final = {});

@@ -93,13 +93,15 @@ std::string NoGridMessage(const std::string& name, std::uint32_t count) {
 }
 
 std::string LinesFinding(const std::string& name, const TextGridLines& lines, std::uint32_t count,
-                         std::int32_t nx) {
+                         std::int32_t nx, ValueOrder order) {
   if (XSizeFitsLines(nx, lines)) return {};
   const std::vector<std::int32_t> choices = XSizeChoices(count);
   const int fromLines = XSizeIndexFromLines(choices, count, lines);
+  const bool columns = order == ValueOrder::kColumns;
   if (fromLines >= 0) {
-    return name + ": rows of " + FormatInteger(nx) + " values do not fit its lines (" +
-           DescribeLines(lines) + "): is the X size " + FormatInteger(choices[fromLines]) + "?";
+    return name + (columns ? ": columns of " : ": rows of ") + FormatInteger(nx) +
+           " values do not fit its lines (" + DescribeLines(lines) + "): is the " +
+           (columns ? "Z" : "X") + " size " + FormatInteger(choices[fromLines]) + "?";
   }
   const std::string pattern = name + ": " + DescribeLines(lines) + ": no X size follows from ";
   if (lines.differingLine == 0) return pattern + "its lines.";
@@ -108,11 +110,13 @@ std::string LinesFinding(const std::string& name, const TextGridLines& lines, st
 }
 
 std::string FileShapeFinding(const std::string& name, const TextGridLines& lines,
-                             std::uint32_t count) {
+                             std::uint32_t count, ValueOrder order) {
   const std::vector<std::int32_t> choices = XSizeChoices(count);
   if (choices.empty()) return NoGridMessage(name, count) + ".";
-  const int proposal = ProposedXSizeIndex(choices, count, lines);
-  return LinesFinding(name, lines, count, choices[proposal]);
+  const std::int32_t nx = choices[ProposedXSizeIndex(choices, count, lines, order)];
+  const bool columns = order == ValueOrder::kColumns;
+  return LinesFinding(name, lines, count, columns ? static_cast<std::int32_t>(count / nx) : nx,
+                      order);
 }
 
 std::string DeepGridFinding(std::int32_t nx, std::int32_t nz) {

@@ -24,14 +24,17 @@ std::string NoGridMessage(const std::string& name, std::uint32_t count);
 //   "vp.txt: 99 lines of 500 values, then line 100 holds 499 values: no X size follows from these
 //   lines; is a value missing or one too many on line 100?"
 // "" when the rows fit.
+// A file stored column by column (order) has columns of `nx` values on its lines, as
+//   "vp.txt: columns of 170 values do not fit its lines (500 lines of 174 values): is the Z size
+//   174?"
 std::string LinesFinding(const std::string& name, const TextGridLines& lines, std::uint32_t count,
-                         std::int32_t nx);
+                         std::int32_t nx, ValueOrder order = ValueOrder::kRows);
 
 // What a file's count and lines say as soon as it is read, before any X size is chosen: that no
 // grid can be formed of its values, or that no X size follows from its lines (as above); "" when
 // neither.
 std::string FileShapeFinding(const std::string& name, const TextGridLines& lines,
-                             std::uint32_t count);
+                             std::uint32_t count, ValueOrder order = ValueOrder::kRows);
 
 // "A grid of 10 x 8700 nodes is 870 times deeper than wide: are its rows wrapped over several
 // lines, or is the file stored column by column?"; "" for a grid less than kDeepGridRatio times

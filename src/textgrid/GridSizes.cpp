@@ -74,8 +74,13 @@ int XSizeIndexFromLines(const std::vector<std::int32_t>& choices, std::uint32_t 
 }
 
 int ProposedXSizeIndex(const std::vector<std::int32_t>& choices, std::uint32_t count,
-                       const TextGridLines& lines) {
+                       const TextGridLines& lines, ValueOrder order) {
   const int fromLines = XSizeIndexFromLines(choices, count, lines);
+  if (fromLines >= 0 && order == ValueOrder::kColumns) {
+    // Divisors come in pairs: the number of columns is on offer with their length.
+    const std::int32_t columns = static_cast<std::int32_t>(count / choices[fromLines]);
+    return static_cast<int>(std::find(choices.begin(), choices.end(), columns) - choices.begin());
+  }
   if (fromLines >= 0) return fromLines;
   const std::int64_t root = IntegerSquareRoot(count);
   int proposal = -1;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "grid/Status.h"
+#include "textgrid/TextGridForm.h"
 #include "textgrid/TextGridLines.h"
 
 // The largest m with m * m <= n, computed exactly in integers.
@@ -34,9 +35,10 @@ int XSizeIndexFromLines(const std::vector<std::int32_t>& choices, std::uint32_t 
 
 // Index in choices of the proposal: the X size the lines say, else the largest choice not above
 // the integer square root of count. -1 when choices is empty (or, for a list not made by
-// XSizeChoices, when no choice qualifies).
+// XSizeChoices, when no choice qualifies). A file stored column by column says its columns' length
+// by its lines: its X size is the number of columns.
 int ProposedXSizeIndex(const std::vector<std::int32_t>& choices, std::uint32_t count,
-                       const TextGridLines& lines = {});
+                       const TextGridLines& lines = {}, ValueOrder order = ValueOrder::kRows);
 
 // Refuses, in this order, with:
 //   "Size nx=%d to Write could not be greater then nx=%d in input file" (nxWrite, nxInput)

@@ -193,16 +193,78 @@ void ParseWith(const ChunkText& chunk, Sink& sink, ChunkOutcome& outcome) {
   outcome.endMarkOffset = readAt + last;
 }
 
-}  // namespace
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
 
-void ParseChunk(const ChunkText& chunk, CountingSink& sink, ChunkOutcome& outcome) {
+// Whether only blanks stand before text[at] on its line.
+bool FirstOnItsLine(const ChunkText& chunk, std::size_t at) {
+  const std::size_t from = chunk.first ? 0 : 1;
+  while (at > from && IsBlank(chunk.start[at - 1])) --at;
+  return at > from ? IsLineEnd(chunk.start[at - 1]) : chunk.blankBefore;
+}
+
+// When the bad token at `offset` starts a comment line, blanks out every comment line of the
+// chunk up to a character 26, noting their lines, and returns true; a comment line's line end
+// stays, so that lines keep their numbers.
+bool BlankCommentLines(const ChunkText& chunk, std::uint64_t offset, SkippedLines& comments) {
+  char* const text = chunk.start;
+  const std::size_t at = static_cast<std::size_t>(offset - chunk.offset);
+  if (!IsCommentMark(text[at]) || !FirstOnItsLine(chunk, at)) return false;
+  const std::size_t from = chunk.first ? 0 : 1;
+  const void* const mark = std::memchr(text + from, kEndOfFileMark, chunk.size - from);
+  const std::size_t end = mark != nullptr
+                              ? static_cast<std::size_t>(static_cast<const char*>(mark) - text)
+                              : chunk.size;
+  std::uint64_t line = 1;
+  bool blankSoFar = chunk.blankBefore;
+  char previous = from == 0 ? '\n' : text[0];
+  std::size_t i = from;
+  while (i < end) {
+    const char c = text[i];
+    if (IsLineEnd(c)) {
+      if (c == '\r' || previous != '\r') ++line;
+      blankSoFar = true;
+    } else if (blankSoFar && IsCommentMark(c)) {
+      comments.Add(line);
+      while (i < end && !IsLineEnd(text[i])) text[i++] = ' ';
+      blankSoFar = false;
+      previous = ' ';
+      continue;
+    } else if (!IsBlank(c)) {
+      blankSoFar = false;
+    }
+    previous = c;
+    ++i;
+  }
+  return true;
+}
+
+// A chunk's parse; one that stops at a comment line parses again with its comment lines blanked
+// out, so files without them pay nothing.
+template <class Sink>
+void ParseChunkWith(const ChunkText& chunk, Sink& sink, ChunkOutcome& outcome) {
+  const Sink start = sink;
   ParseWith(chunk, sink, outcome);
+  if (outcome.stop == TextPassStop::kNotANumber &&
+      BlankCommentLines(chunk, outcome.problemOffset, outcome.comments)) {
+    SkippedLines comments = std::move(outcome.comments);
+    sink = start;
+    *sink.lines = LineTally{};
+    outcome = ChunkOutcome{};
+    outcome.comments = std::move(comments);
+    ParseWith(chunk, sink, outcome);
+  }
   sink.Finish();
 }
 
+}  // namespace
+
+void ParseChunk(const ChunkText& chunk, CountingSink& sink, ChunkOutcome& outcome) {
+  ParseChunkWith(chunk, sink, outcome);
+}
+
 void ParseChunk(const ChunkText& chunk, LoadingSink& sink, ChunkOutcome& outcome) {
-  ParseWith(chunk, sink, outcome);
-  sink.Finish();
+  ParseChunkWith(chunk, sink, outcome);
 }
 
 bool HoldsText(const char* text, std::size_t size) {

@@ -11,6 +11,7 @@
 
 #include "grid/DecimalNumber.h"
 #include "grid/ShortDecimal.h"
+#include "textgrid/TextGridForm.h"
 #include "textgrid/TextGridLines.h"
 #include "textgrid/TextGridPass.h"
 
@@ -134,9 +135,11 @@ struct ChunkSink {
 using CountingSink = ChunkSink<CountingQuick>;
 using LoadingSink = ChunkSink<LoadingQuick>;
 
-// Why a chunk stopped early: a bad token, a read failure, or a character 26 that ends the text.
+// Why a chunk stopped early: a bad token, a read failure, or a character 26 that ends the text;
+// and the comment lines passed over.
 struct ChunkOutcome {
   TextPassStop stop = TextPassStop::kEnd;
+  SkippedLines comments;            // numbered from the chunk's first line as 1
   bool endMark = false;             // a character 26: nothing after it counts
   std::uint64_t endMarkOffset = 0;  // where the character 26 is
   std::uint64_t problemOffset = 0;
@@ -151,6 +154,9 @@ struct ChunkText {
   std::size_t size = 0;
   std::uint64_t offset = 0;  // of start in the text
   bool first = true;         // the text's first chunk: no byte before it
+  // The line the chunk starts on holds only blanks before it. The chunks end so that a comment
+  // line (shorter than a few KiB) lies whole in one of them.
+  bool blankBefore = true;
 };
 
 // Bytes a chunk's buffer holds beyond its text: a sentinel and the maps' and quick reading's
@@ -158,9 +164,14 @@ struct ChunkText {
 inline constexpr std::size_t kChunkSlack = 1 + 128;
 
 // Reads the tokens of a chunk into the sink (a CountingSink or LoadingSink), in order; stops at a
-// bad token or a character 26. Writes the sentinel after the chunk's text.
+// bad token or a character 26. Writes the sentinel after the chunk's text, and blanks out the
+// comment lines once it meets one.
 void ParseChunk(const ChunkText& chunk, CountingSink& sink, ChunkOutcome& outcome);
 void ParseChunk(const ChunkText& chunk, LoadingSink& sink, ChunkOutcome& outcome);
+
+// A line whose first character other than spaces and tabs is one of these is a comment, passed
+// over wherever it is.
+inline bool IsCommentMark(char c) { return c == '#' || c == '%'; }
 
 // Whether a byte ends a token: a separator or a character 26.
 inline bool EndsToken(char c) {

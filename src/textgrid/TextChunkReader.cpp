@@ -12,10 +12,38 @@ constexpr std::size_t kTailRoom = std::size_t{64} << 10;
 // A long token's first bytes, as much as a message shows of it (and one to say it goes on).
 constexpr std::size_t kShownPrefix = 41;
 
+// How far back a chunk's end looks for the start of its last line. A line passed over (a
+// comment) is kept whole in one chunk, so that its parser sees where it starts and ends: this
+// holds for every such line shorter than this.
+constexpr std::size_t kLineStartReach = std::size_t{4} << 10;
+
 // Where the bytes after the last token end begin: 0 when no token ends there.
 std::size_t AfterLastTokenEnd(const char* text, std::size_t size) {
   while (size > 0 && !EndsToken(text[size - 1])) --size;
   return size;
+}
+
+bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
+
+// Where a chunk of text[0, size) ends: after its last token end, or before its last line when
+// that line starts a comment (see IsCommentMark); 0 when the chunk cannot end yet. blankBefore:
+// the line text[0] is on holds only blanks before it; *blankAfter: the line goes on from the
+// chunk's end with only blanks so far.
+std::size_t ChunkEnd(const char* text, std::size_t size, bool blankBefore, bool* blankAfter) {
+  const std::size_t tokenEnd = AfterLastTokenEnd(text, size);
+  *blankAfter = false;
+  const std::size_t reach = size > kLineStartReach ? size - kLineStartReach : 0;
+  std::size_t lineStart = size;
+  while (lineStart > reach && !IsLineEnd(text[lineStart - 1])) --lineStart;
+  if (lineStart == 0 ? !blankBefore : !IsLineEnd(text[lineStart - 1])) return tokenEnd;
+  std::size_t first = lineStart;
+  while (first < size && (text[first] == ' ' || text[first] == '\t')) ++first;
+  if (first < size && IsCommentMark(text[first])) {
+    *blankAfter = lineStart > 0 || blankBefore;
+    return lineStart;
+  }
+  *blankAfter = first == size;
+  return tokenEnd;
 }
 
 }  // namespace
@@ -64,19 +92,20 @@ bool TextChunkReader::Next(ReadChunk& chunk) {
     ended_ = true;
     return false;
   }
-  std::size_t size = streamEnded ? filled : AfterLastTokenEnd(text, filled);
-  // No token ends in the chunk: it is one token so far. Read on, a chunk's size at a time, to its
-  // end or the buffer's.
+  const bool blankBefore = lineBlank_;
+  std::size_t size = streamEnded ? filled : ChunkEnd(text, filled, blankBefore, &lineBlank_);
+  // The chunk cannot end yet: it is one token so far, or one line that may be a comment. Read
+  // on, a chunk's size at a time, to a token's end or the buffer's.
   while (size == 0 && !streamEnded && filled < capacity_) {
     std::size_t got = 0;
     if (!Fill(text + filled, std::min(chunkBytes_, capacity_ - filled), &got, chunk)) return true;
-    const char* const end = std::find_if(text + filled, text + filled + got, EndsToken);
+    const bool tokenEnds = std::any_of(text + filled, text + filled + got, EndsToken);
     filled += got;
     streamEnded = got == 0;
     if (streamEnded) {
       size = filled;
-    } else if (end != text + filled) {
-      size = static_cast<std::size_t>(end - text) + 1;
+    } else if (tokenEnds) {
+      size = ChunkEnd(text, filled, blankBefore, &lineBlank_);
     }
   }
   if (size == 0) {
@@ -87,6 +116,7 @@ bool TextChunkReader::Next(ReadChunk& chunk) {
     chunk.text.size = first ? size : size + 1;
     chunk.text.offset = first ? 0 : offset_ - 1;
     chunk.text.first = first;
+    chunk.text.blankBefore = blankBefore;
     lastByte_ = text[size - 1];
     offset_ += size;
     ended_ = streamEnded;
@@ -133,6 +163,8 @@ void TextChunkReader::ReadLongToken(char* text, std::size_t filled, ReadChunk& c
   chunk.text.size = 0;
   chunk.text.offset = start;
   chunk.text.first = start == 0;
+  chunk.text.blankBefore = false;
   lastByte_ = last;
+  lineBlank_ = false;
   offset_ = start + length;
 }

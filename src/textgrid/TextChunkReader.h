@@ -51,5 +51,6 @@ class TextChunkReader {
   std::string carry_;           // read but not yet in a chunk
   std::uint64_t offset_ = 0;    // in the text, of the next chunk's first byte
   char lastByte_ = 0;           // the last byte of the previous chunk
+  bool lineBlank_ = true;       // the line the next chunk starts on holds only blanks before it
   bool ended_ = false;
 };

@@ -96,6 +96,7 @@ void Merge(Pass& pass, ChunkSlot& slot) {
     return Stop(pass, TextPassStop::kReadError);
   }
   ChunkOutcome& outcome = slot.outcome;
+  result.comments.Append(outcome.comments, pass.lines.CurrentLine() - 1);
   if (outcome.stop != TextPassStop::kEnd) {
     result.problemOffset = outcome.problemOffset;
     result.problemLine = pass.lines.CurrentLine() + slot.problemPlace.lineEnds;

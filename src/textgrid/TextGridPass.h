@@ -11,6 +11,7 @@
 
 #include "system/FloatArray.h"
 #include "textgrid/ByteStream.h"
+#include "textgrid/TextGridForm.h"
 #include "textgrid/TextGridLines.h"
 #include "textgrid/TextGridReader.h"
 
@@ -53,7 +54,8 @@ struct TextPassResult {
   std::uint64_t problemLine = 0;
   std::uint64_t problemValue = 0;
   std::string token;
-  std::string problem;  // what the stream said when it failed
+  std::string problem;    // what the stream said when it failed
+  SkippedLines comments;  // comment lines passed over, up to where the pass stopped
 };
 
 TextPassResult ReadTextPass(ByteStream& text, const ReadProgress& progress,

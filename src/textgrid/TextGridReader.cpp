@@ -1,8 +1,12 @@
 #include "textgrid/TextGridReader.h"
 
+#include "grid/NoDataMarkers.h"
 #include "system/ReadOnlyFile.h"
+#include "textgrid/DecimalCommaStream.h"
 #include "textgrid/TextGridPass.h"
+#include "textgrid/TextGridStart.h"
 #include "textgrid/TextGridStream.h"
+#include "textgrid/TripletGrid.h"
 
 namespace {
 
@@ -57,36 +61,147 @@ std::string FileNameOf(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+namespace {
+
+// The pass's lines numbered as the file's, whose first `lines` lines came before the values.
+void NumberFromFileStart(TextPassResult& result, std::uint64_t lines) {
+  const auto shift = [lines](std::uint64_t& line) {
+    if (line != 0) line += lines;
+  };
+  shift(result.problemLine);
+  shift(result.endMarkLine);
+  shift(result.lines.firstLine);
+  shift(result.lines.differingLine);
+}
+
+// The least and greatest value as a reading in order finds them, from 1e30 and -1e30.
+void Summarize(const float* values, std::uint64_t count, TextGridSummary& summary) {
+  summary.count = static_cast<std::uint32_t>(count);
+  summary.minimum = 1e30f;
+  summary.maximum = -1e30f;
+  for (std::uint64_t i = 0; i < count; ++i) {
+    if (values[i] < summary.minimum) summary.minimum = values[i];
+    if (values[i] > summary.maximum) summary.maximum = values[i];
+  }
+}
+
+// The holes a form declares: each one's count and the first, marked with a no-data marker.
+void MarkHoles(TextGridRead& read, const TextGridStart& start) {
+  TextGridForm& form = read.form;
+  float* const values = read.values.data();
+  const std::uint64_t count = read.summary.count;
+  const auto note = [&form](std::uint64_t i) {
+    if (form.holes++ == 0) form.firstHole = i;
+  };
+  if (start.noData) {
+    const float marker = *start.noData;
+    if (marker < read.summary.minimum || marker > read.summary.maximum) return;
+    const float hole = IsNoDataMarker(marker) ? marker : kSurferBlank;
+    for (std::uint64_t i = 0; i < count; ++i) {
+      if (values[i] != marker) continue;
+      note(i);
+      values[i] = hole;
+    }
+    if (hole != marker) Summarize(values, count, read.summary);
+  } else if (form.kind == TextForm::kSurfer && read.summary.maximum >= kSurferBlank) {
+    for (std::uint64_t i = 0; i < count; ++i) {
+      if (values[i] >= kSurferBlank) note(i);
+    }
+  }
+}
+
+// What the form says of its values once they are read: a header's count, the holes, the
+// triplets' grid.
+Status FinishForm(TextGridRead& read, const TextGridStart& start, const std::string& name) {
+  TextGridForm& form = read.form;
+  const std::uint64_t count = read.summary.count;
+  if (start.triplets) {
+    const TextGridLines& lines = read.lines;
+    if (lines.firstCount != 3 || lines.differingLine != 0) {
+      const bool first = lines.firstCount != 3;
+      return Status::Error(
+          name + ": line " + std::to_string(first ? lines.firstLine : lines.differingLine) +
+          " holds " + std::to_string(first ? lines.firstCount : lines.differingCount) +
+          " values, not an x z value triplet");
+    }
+    const Status placed = PlaceTriplets(read.values.data(), count, name, form);
+    if (!placed.ok()) return placed;
+    read.values.Resize(count / 3);
+    Summarize(read.values.data(), count / 3, read.summary);
+    return Status();
+  }
+  if (form.statesSizes) {
+    const std::uint64_t expected =
+        static_cast<std::uint64_t>(form.nx) * static_cast<std::uint64_t>(form.nz);
+    if (count != expected) {
+      return Status::Error(name + ": " + form.source + " gives " + std::to_string(form.nx) + " x " +
+                           std::to_string(form.nz) + " = " + std::to_string(expected) +
+                           " values, but " + std::to_string(count) + " follow it");
+    }
+  }
+  MarkHoles(read, start);
+  return Status();
+}
+
+}  // namespace
+
 TextGridRead ReadTextGridStream(ByteStream& input, const std::string& name, bool keepValues,
-                                const ReadProgress& progress, const FinalValues& final) {
+                                const ReadProgress& progress, const TextReadingChoices& choices,
+                                const FinalValues& final) {
   TextGridRead read;
   TextGridStream stream(input);
   std::string problem;
-  if (!stream.Open(&problem)) {
+  std::string_view head;
+  if (!stream.Open(&problem) || !stream.Text().Peek(kTextGridStartBytes, &head, &problem)) {
     read.status = Status::Error(name + ": " + problem);
     return read;
   }
-  TextPassOptions options;
-  options.keepValues = keepValues;
-  options.finalValues = final;
-  TextPassResult result = ReadTextPass(stream.Text(), progress, options);
-  read.status = StatusOf(result, name);
-  if (read.ok() && result.count == 0) read.status = Status::Error(name + ": holds no values");
-  if (read.ok()) {
-    read.summary.count = static_cast<std::uint32_t>(result.count);
-    read.summary.minimum = result.minimum;
-    read.summary.maximum = result.maximum;
-    read.lines = std::move(result.lines);
-    read.values = std::move(result.values);
-    read.endMarkLine = result.endMarkLine;
+  const TextGridStart start =
+      ReadTextGridStart(head, head.size() < kTextGridStartBytes, name, choices);
+  if (!start.ok()) {
+    read.status = start.status;
+    read.commasUndecided = start.commasUndecided;
+    return read;
   }
+  stream.Text().Skip(start.bytes);
+  DecimalCommaStream decimalCommas(stream.Text());
+  ByteStream& text = start.decimalCommas ? static_cast<ByteStream&>(decimalCommas) : stream.Text();
+  TextPassOptions options;
+  // A form's holes and triplets are found in its values.
+  options.keepValues = keepValues || start.triplets || start.noData.has_value() ||
+                       start.form.kind == TextForm::kSurfer;
+  // Values that are put in another order once read are not final as they are read.
+  if (!start.triplets && choices.order == ValueOrder::kRows && !choices.flipZ) {
+    options.finalValues = final;
+  }
+  TextPassResult result = ReadTextPass(text, progress, options);
+  NumberFromFileStart(result, start.lines);
+  read.form = start.form;
+  read.form.comments.Append(result.comments, start.lines);
+  if (!stream.Encoding().empty()) read.form.text.insert(read.form.text.begin(), stream.Encoding());
+  read.status = StatusOf(result, name);
+  if (read.ok() && result.count == 0) {
+    const std::string skipped = DescribeSkippedLines(read.form);
+    read.status =
+        Status::Error(name + ": holds no values" + (skipped.empty() ? "" : ", only " + skipped));
+  }
+  if (!read.ok()) return read;
+  read.summary.count = static_cast<std::uint32_t>(result.count);
+  read.summary.minimum = result.minimum;
+  read.summary.maximum = result.maximum;
+  read.lines = std::move(result.lines);
+  read.values = std::move(result.values);
+  read.endMarkLine = result.endMarkLine;
+  read.status = FinishForm(read, start, name);
+  if (!read.ok() || !keepValues) read.values = FloatArray();
   return read;
 }
 
 namespace {
 
 TextGridRead ReadInput(const std::string& path, const std::string& name, bool keepValues,
-                       const ReadProgress& progress, const FinalValues& final = {}) {
+                       const ReadProgress& progress, const TextReadingChoices& choices,
+                       const FinalValues& final = {}) {
   ReadOnlyFile file;
   std::string reason;
   const bool opened =
@@ -97,22 +212,24 @@ TextGridRead ReadInput(const std::string& path, const std::string& name, bool ke
     return read;
   }
   FileStream stream(file);
-  return ReadTextGridStream(stream, name, keepValues, progress, final);
+  return ReadTextGridStream(stream, name, keepValues, progress, choices, final);
 }
 
 }  // namespace
 
 TextGridRead ReadTextGrid(const std::string& path, const std::string& name,
-                          const ReadProgress& progress, const FinalValues& final) {
-  return ReadInput(path, name, true, progress, final);
+                          const ReadProgress& progress, const TextReadingChoices& choices,
+                          const FinalValues& final) {
+  return ReadInput(path, name, true, progress, choices, final);
 }
 
 TextGridRead ScanTextGrid(const std::string& path, const std::string& name,
-                          const ReadProgress& progress) {
-  return ReadInput(path, name, false, progress);
+                          const ReadProgress& progress, const TextReadingChoices& choices) {
+  return ReadInput(path, name, false, progress, choices);
 }
 
-TextGridRead ReadTextGridText(std::string_view text, const std::string& name) {
+TextGridRead ReadTextGridText(std::string_view text, const std::string& name,
+                              const TextReadingChoices& choices) {
   MemoryStream stream(text);
-  return ReadTextGridStream(stream, name, true);
+  return ReadTextGridStream(stream, name, true, {}, choices);
 }

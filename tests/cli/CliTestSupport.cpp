@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <sstream>
 
 #include "cli/Mvgtool.h"
@@ -35,6 +36,27 @@ std::string SamplePath(const std::string& name) {
 }
 
 std::string MarmousiPath(const std::string& name) { return SamplePath("marmousi2/" + name); }
+
+Rows MarmousiRows() {
+  std::istringstream text(ReadFileBytes(MarmousiPath("vp.txt")));
+  Rows rows;
+  for (std::string line; std::getline(text, line);) {
+    std::istringstream values(line);
+    rows.emplace_back(std::istream_iterator<std::string>(values),
+                      std::istream_iterator<std::string>());
+  }
+  return rows;
+}
+
+std::string Lines(const Rows& rows, std::size_t perLine) {
+  std::string text;
+  for (const auto& row : rows) {
+    for (std::size_t i = 0; i < row.size(); ++i) {
+      text += row[i] + ((i + 1) % perLine == 0 || i + 1 == row.size() ? "\n" : " ");
+    }
+  }
+  return text;
+}
 
 std::string HeaderBytes(std::int32_t nx, std::int32_t nz, float dx, float dz,
                         const std::string& codes) {

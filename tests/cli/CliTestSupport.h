@@ -27,6 +27,12 @@ void ExpectFailure(const RunResult& result, int status, const std::vector<std::s
 std::string SamplePath(const std::string& name);    // samples/<name> of the source tree
 std::string MarmousiPath(const std::string& name);  // the 500 x 174 model among the samples
 
+// Marmousi-II's Vp rows, each value as the file writes it, and text of them with perLine values a
+// line, each row from a new line.
+using Rows = std::vector<std::vector<std::string>>;
+Rows MarmousiRows();
+std::string Lines(const Rows& rows, std::size_t perLine);
+
 // The 296 header bytes the grid file format gives for these choices.
 std::string HeaderBytes(std::int32_t nx, std::int32_t nz, float dx, float dz,
                         const std::string& codes);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -48,30 +47,6 @@ TEST(ConvertCommandTest, TheXSizeIsTheRowsTheLinesHoldAndARefusalSaysWhereTheyBr
                          "--dz", "1", "-o", scratch.Path("m.mvg")}),
                 1, {"--vs " + longer + ": 174 lines of 500 values, then line 175 holds 1 value"});
   EXPECT_FALSE(scratch.Exists("m.mvg"));
-}
-
-// Marmousi-II's Vp rows, and text of them with perLine values a line, each row from a new line.
-using Rows = std::vector<std::vector<std::string>>;
-
-Rows MarmousiRows() {
-  std::istringstream text(ReadFileBytes(MarmousiPath("vp.txt")));
-  Rows rows;
-  for (std::string line; std::getline(text, line);) {
-    std::istringstream values(line);
-    rows.emplace_back(std::istream_iterator<std::string>(values),
-                      std::istream_iterator<std::string>());
-  }
-  return rows;
-}
-
-std::string Lines(const Rows& rows, std::size_t perLine) {
-  std::string text;
-  for (const auto& row : rows) {
-    for (std::size_t i = 0; i < row.size(); ++i) {
-      text += row[i] + ((i + 1) % perLine == 0 || i + 1 == row.size() ? "\n" : " ");
-    }
-  }
-  return text;
 }
 
 // Files shaped the way colleagues send them: each finding refuses with nothing written, and with

@@ -17,8 +17,8 @@
 namespace {
 
 // Texts of every trouble a chunk boundary can meet: separator runs, CR+LF split in two, long
-// tokens, an occasional character 26 or bad token, values that round to zeros of either sign;
-// half of them rows of one length, some ending in a shorter one.
+// tokens, comment lines, an occasional character 26 or bad token, values that round to zeros of
+// either sign; half of them rows of one length, some ending in a shorter one.
 std::string RandomText(std::mt19937& random, bool withTroubles) {
   const char* const separators[] = {" ", "  ", "\t", ",", "\n", "\r\n", "\r", " , \r\n\n"};
   const char* const lineEnds[] = {"\n", "\r\n", "\r", " \r\n\r\n"};
@@ -29,6 +29,10 @@ std::string RandomText(std::mt19937& random, bool withTroubles) {
   const int count = static_cast<int>(random() % 60);
   for (int i = 0; i < count; ++i) {
     text += rows ? (i % perRow ? " " : lineEnds[random() % 4]) : separators[random() % 8];
+    if ((text.back() == '\n' || text.back() == '\r') && random() % 6 == 0) {
+      text += std::string(random() % 3, ' ') + (random() % 2 ? "# 12," : "%x") +
+              std::string(random() % 9, '7') + (random() % 2 ? "\r\n" : "\n");
+    }
     const unsigned pick = random() % 20;
     if (pick == 0) {
       text += std::string(1 + random() % 40, '0') + "1.25";
@@ -51,6 +55,17 @@ std::string RandomText(std::mt19937& random, bool withTroubles) {
     if (random() % 2) text += "7";
   }
   return text;
+}
+
+// Lines before the first character 26 whose first character but spaces is # or %.
+std::uint64_t CommentLinesOf(const std::string& text) {
+  std::uint64_t comments = 0;
+  bool lineStart = true;
+  for (const char c : text.substr(0, text.find('\x1a'))) {
+    comments += lineStart && (c == '#' || c == '%');
+    lineStart = c == '\n' || c == '\r' || (lineStart && c == ' ');
+  }
+  return comments;
 }
 
 // The line of the first character 26 when more than blanks follow it, else 0, counted here.
@@ -80,6 +95,9 @@ void ExpectSameResult(const TextPassResult& a, const TextPassResult& b, const st
     return;
   }
   EXPECT_EQ(a.count, b.count) << what;
+  EXPECT_TRUE(a.comments.count == b.comments.count && a.comments.more == b.comments.more &&
+              DescribeSkipped(a.comments, "") == DescribeSkipped(b.comments, ""))
+      << what;
   // The character 26 that ended the text, found where it is whichever chunk met it, and whether
   // more than blanks follow it, however far on.
   EXPECT_TRUE(a.endMark == b.endMark && a.endMarkOffset == b.endMarkOffset &&
@@ -121,6 +139,7 @@ TEST(TextGridPassTest, AnyCutIntoChunksThreadsAndStreamPiecesGivesTheReadingOfOn
         minimum = std::min(minimum, value), maximum = std::max(maximum, value);
       EXPECT_TRUE(expected.minimum == minimum && expected.maximum == maximum) << text;
       EXPECT_EQ(expected.endMarkLine, EndMarkLineOf(text)) << text;
+      EXPECT_EQ(expected.comments.count, CommentLinesOf(text)) << text;
     }
     for (const std::size_t chunkBytes : {1, 2, 3, 5, 8, 13, 64}) {
       const TextPassOptions options = Chunks(chunkBytes, 1 + chunkBytes % 3);
@@ -161,12 +180,22 @@ TEST(TextGridPassTest, LinesAreCountedAsTheyStandWithTheFirstThatDiffers) {
       {"\n\n1 2 3", "1 line of 3 values", false},  // one line proposes nothing
       {"1\t2\r\n3 4\x1a\n5", "2 lines of 2 values", true},
       {"", "no values", false},
+      // Comment lines anywhere hold no values and keep the lines' numbers; one after values on
+      // its line is refused (below).
+      {"# 1 2\n1 2 3\r\n \t%\n4 5 6\n#\n7", "2 lines of 3 values, then line 6 holds 1 value",
+       false},
   };
   for (const auto& [text, described, alike] : cases) {
     const TextPassResult read = Read(MemoryStream(text), Chunks(2, 2));
     EXPECT_EQ(DescribeLines(read.lines), described) << text;
     EXPECT_EQ(read.lines.AllLinesAlike(), alike) << text;
   }
+  EXPECT_EQ(DescribeSkipped(Read(MemoryStream(std::get<0>(cases[5])), Chunks(2, 2)).comments,
+                            "comment line"),
+            "3 comment lines (1, 3, 5)");
+  const TextPassResult trailing = Read(MemoryStream("1 2\n3 # 4\n"), Chunks(3, 2));
+  EXPECT_EQ(std::tie(trailing.stop, trailing.problemLine, trailing.problemValue, trailing.token),
+            std::make_tuple(TextPassStop::kNotANumber, 2u, 2u, std::string("#")));
 }
 
 // Runs of equal lines are kept up to their limit, beyond it dropped, the same in any cut.

@@ -60,13 +60,57 @@ TEST(TextGridReaderTest, BadTokensAreRefusedWithTheirLineAndPlaceOnIt) {
       {"\"q\\\x7f", "line 1, value 1: \"\\\"q\\\\\\x7F\" is not a number"},  // shown escaped
       {"1 " + std::string(50, '9'),                                          // and shortened
        "line 1, value 2: \"" + std::string(40, '9') + "...\" is beyond the range of 32-bit floats"},
-      // "1500 1600" saved as UTF-16 with its byte-order mark.
-      {std::string("\xFF\xFE\x31\x00\x35\x00 \x00", 8),
-       "line 1, value 1: \"\\xFF\\xFE1\\x005\\x00\" is not a number"},
+      // Lines are the file's, after a title, comments or a header passed over.
+      {"Marmousi-II, Vp\n# m/s\n1 2\n3 x", "line 4, value 2: \"x\" is not a number"},
+      {"ncols 2\nnrows 2\ncellsize 1\n1 2\n3 x", "line 5, value 2: \"x\" is not a number"},
+      {"1 2\nTitle", "line 2, value 1: \"Title\" is not a number"},  // titles lead
   };
   for (const auto& [text, fault] : cases) {
     const TextGridRead read = ReadTextGridText(text, "vp.txt");
     EXPECT_EQ(read.status.message(), "vp.txt, " + fault) << text;
+    EXPECT_TRUE(read.values.empty());
+  }
+}
+
+// A header is read as its form has it, and refused naming the line that breaks it.
+TEST(TextGridReaderTest, HeadersThatCannotBeReadAreRefusedNamingWhatIsWrong) {
+  const std::string grid = "\n1 2\n3 4\n";
+  const std::pair<std::string, std::string> cases[] = {
+      {"ncols 2\nnrows 2" + grid,
+       "vp.txt: its ESRI ASCII grid header has no cellsize (nor dx and dy)"},
+      {"ncols 2\nnrows 2\ndx 1" + grid, "vp.txt: its ESRI ASCII grid header has no dy"},
+      {"NCOLS 2\nncols 2" + grid, "vp.txt, line 2: ncols is given twice"},
+      {"ncols 2\nnrows 2.5" + grid,
+       "vp.txt, line 2: nrows must be a whole number above 0, not \"2.5\""},
+      {"ncols 2\nnrows 2\ncellsize -1" + grid,
+       "vp.txt, line 3: cellsize must be a number above 0, not \"-1\""},
+      {"ncols 2\nnrows 2\ncellsize 1\ndx 1" + grid,
+       "vp.txt: its ESRI ASCII grid header gives both cellsize and dx; give one or the other"},
+      {"ncols 2\nnrows 2\ncellsize 1\nprojection 32" + grid,
+       "vp.txt, line 4: \"projection\" is not a key of an ESRI ASCII grid header (ncols, nrows, "
+       "xllcorner or xllcenter, yllcorner or yllcenter, cellsize or dx and dy, nodata_value)"},
+      {"ncols 2\nnrows 2\ncellsize 1\nzone 32 N" + grid,
+       "vp.txt, line 4: an ESRI ASCII grid header's line holds a key and its value, not \"zone 32 "
+       "N\""},
+      {"DSAA\n2 1\n0 1\n0 1\n0 9" + grid,
+       "vp.txt, line 2: the Surfer grid header's ny must be a whole number of 2 or more, not "
+       "\"1\""},
+      {"DSAA\n2 2\n0 1\n0 y",
+       "vp.txt, line 4: the Surfer grid header's yhi must be a number, not \"y\""},
+      {"dsaa\n2 2\n1 0\n0 1\n0 9" + grid,
+       "vp.txt: its Surfer grid header gives x from 1 to 0: xhi must be above xlo"},
+      {"DSAA\n2 2\n0 1\n0 1\n0 9 5" + grid,
+       "vp.txt, line 5: \"5\" follows the Surfer grid header's zhi"},
+      {"DSAA\n2 2\n0 1",
+       "vp.txt: its Surfer grid header ends before its nx ny, xlo xhi, ylo yhi and zlo zhi"},
+      {"DSAA\n2 2\n0 1\n0 1\n0 9\n1 2 3",
+       "vp.txt: the Surfer grid header gives 2 x 2 = 4 values, but 3 follow it"},
+      {"Vp, Marmousi-II\n%\n",
+       "vp.txt: holds no values, only 1 title line (1), 1 comment line (2)"},
+  };
+  for (const auto& [text, message] : cases) {
+    const TextGridRead read = ReadTextGridText(text, "vp.txt");
+    EXPECT_EQ(read.status.message(), message) << text;
     EXPECT_TRUE(read.values.empty());
   }
 }

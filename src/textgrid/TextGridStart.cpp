@@ -1,0 +1,174 @@
+#include "textgrid/TextGridStart.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "grid/DecimalNumber.h"
+#include "textgrid/CommaReading.h"
+#include "textgrid/EsriHeader.h"
+#include "textgrid/SurferHeader.h"
+#include "textgrid/TextChunkParser.h"
+#include "textgrid/TripletGrid.h"
+
+namespace {
+
+// The complete lines of a text's start, in order (the last one too when the text ends there).
+class LineCursor {
+ public:
+  LineCursor(std::string_view head, bool whole) : head_(head), whole_(whole) {}
+  bool Next(std::string_view* line) {
+    if (at_ >= head_.size()) return false;
+    std::size_t end = head_.find_first_of("\r\n", at_);
+    std::size_t after = end + 1;
+    if (end == std::string_view::npos) {
+      if (!whole_) return false;
+      end = after = head_.size();
+    } else if (head_[end] == '\r') {
+      if (after == head_.size() && !whole_) return false;  // a line feed may follow
+      if (after < head_.size() && head_[after] == '\n') ++after;
+    }
+    *line = head_.substr(at_, end - at_);
+    at_ = after;
+    ++number_;
+    return true;
+  }
+  std::size_t Offset() const { return at_; }        // after the last line given
+  std::uint64_t Number() const { return number_; }  // of the last line given
+
+ private:
+  std::string_view head_;
+  bool whole_;
+  std::size_t at_ = 0;
+  std::uint64_t number_ = 0;
+};
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool IsWordSeparator(char c) { return IsBlank(c) || c == ',' || c == ';'; }
+
+std::vector<std::string_view> WordsOf(std::string_view line) {
+  std::vector<std::string_view> words;
+  std::size_t i = 0;
+  while (i < line.size()) {
+    while (i < line.size() && IsWordSeparator(line[i])) ++i;
+    const std::size_t start = i;
+    while (i < line.size() && !IsWordSeparator(line[i])) ++i;
+    if (i > start) words.push_back(line.substr(start, i - start));
+  }
+  return words;
+}
+
+bool IsNumber(std::string_view word) {
+  return ReadDecimal(word).status != DecimalStatus::kNotANumber;
+}
+
+// A title or column names: printable words, some letter among them, and no number.
+bool IsTitle(std::string_view line, const std::vector<std::string_view>& words) {
+  bool letter = false;
+  for (const char c : line) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    if ((u < 0x20 && c != '\t') || u == 0x7F) return false;
+    letter = letter || IsLetter(c) || u >= 0x80;
+  }
+  return letter && std::none_of(words.begin(), words.end(), IsNumber);
+}
+
+}  // namespace
+
+TextGridStart ReadTextGridStart(std::string_view head, bool whole, const std::string& name,
+                                const TextReadingChoices& choices) {
+  TextGridStart start;
+  TextGridForm& form = start.form;
+  // A character 26 ends the text.
+  const std::size_t mark = head.find('\x1a');
+  if (mark != std::string_view::npos) {
+    head = head.substr(0, mark);
+    whole = true;
+  }
+  LineCursor cursor(head, whole);
+  EsriHeader esri;
+  SurferHeader surfer;
+  bool inEsri = false, inSurfer = false;
+  std::size_t titleWords = 0;
+  std::string_view line;
+  bool values = false;
+  while (cursor.Next(&line)) {
+    const std::string where = name + ", line " + std::to_string(cursor.Number());
+    std::size_t first = 0;
+    while (first < line.size() && IsBlank(line[first])) ++first;
+    const std::vector<std::string_view> words = WordsOf(line);
+    Status status;
+    if (first < line.size() && IsCommentMark(line[first])) {
+      form.comments.Add(cursor.Number());
+    } else if (words.empty()) {
+      // A blank line.
+    } else if (inSurfer && !surfer.Complete()) {
+      for (const std::string_view word : words) {
+        status = surfer.Complete() ? Status::Error(where + ": \"" + ShownToken(word) +
+                                                   "\" follows the Surfer grid header's zhi")
+                                   : surfer.Take(word, where);
+        if (!status.ok()) break;
+      }
+    } else if (!inEsri && !inSurfer && words.size() == 1 && IsSurferMark(words[0])) {
+      inSurfer = true;
+    } else if (!inSurfer &&
+               (inEsri ? !IsNumber(words[0])
+                       : IsEsriKey(words[0]) && words.size() == 2 && IsNumber(words[1]))) {
+      inEsri = true;
+      status = words.size() == 2
+                   ? esri.Take(words[0], words[1], where)
+                   : Status::Error(where +
+                                   ": an ESRI ASCII grid header's line holds a key and "
+                                   "its value, not \"" +
+                                   ShownToken(line.substr(first)) + "\"");
+    } else if (!inEsri && !inSurfer && IsTitle(line, words)) {
+      form.titles.Add(cursor.Number());
+      titleWords = words.size();
+    } else {
+      values = true;
+      break;
+    }
+    if (!status.ok()) {
+      start.status = status;
+      return start;
+    }
+    start.bytes = cursor.Offset();
+    start.lines = cursor.Number();
+  }
+  if (inSurfer && !surfer.Complete()) {
+    start.status = Status::Error(name +
+                                 ": its Surfer grid header ends before its nx ny, xlo xhi, ylo "
+                                 "yhi and zlo zhi");
+    return start;
+  }
+  if (inSurfer) start.status = surfer.Finish(name, form);
+  if (inEsri) {
+    start.status = esri.Finish(name, form);
+    start.noData = esri.NoData();
+  }
+  if (!start.ok()) return start;
+
+  // The lines of values at the start tell how commas read and whether they are triplets.
+  std::vector<NumberedLine> lines;
+  if (values) {
+    LineCursor rest(head.substr(start.bytes), whole);
+    while (rest.Next(&line)) {
+      std::size_t first = 0;
+      while (first < line.size() && IsBlank(line[first])) ++first;
+      if (first == line.size() || IsCommentMark(line[first])) continue;
+      lines.push_back({start.lines + rest.Number(), line});
+    }
+  }
+  const CommaReading commas = ReadCommas(lines, name, choices.decimalComma);
+  if (!commas.refusal.ok()) {
+    start.status = commas.refusal;
+    start.commasUndecided = true;
+    return start;
+  }
+  start.decimalCommas = commas.decimalCommas;
+  if (!commas.how.empty()) form.text.push_back(commas.how);
+  start.triplets =
+      form.kind == TextForm::kPlain &&
+      LooksLikeTriplets(lines, commas.decimalCommas, form.titles.count > 0 && titleWords == 3);
+  return start;
+}

@@ -1,0 +1,245 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "CliTestSupport.h"
+#include "support/GzipText.h"
+
+namespace {
+
+using Nodes = std::vector<std::tuple<int, int, std::string>>;  // x, z, value
+
+std::string Joined(const Rows& rows, const std::string& between, const std::string& lineEnd) {
+  std::string text;
+  for (const auto& row : rows) {
+    for (std::size_t i = 0; i < row.size(); ++i) text += (i == 0 ? "" : between) + row[i];
+    text += lineEnd;
+  }
+  return text;
+}
+
+Rows WithDecimalCommas(Rows rows) {
+  for (auto& row : rows) {
+    for (std::string& value : row) std::replace(value.begin(), value.end(), '.', ',');
+  }
+  return rows;
+}
+
+// Marmousi's nodes at 20 m, in the order of its rows, or shuffled.
+Nodes NodesOf(const Rows& rows, bool shuffled) {
+  Nodes nodes;
+  for (std::size_t z = 0; z < rows.size(); ++z) {
+    for (std::size_t x = 0; x < rows[z].size(); ++x) {
+      nodes.emplace_back(static_cast<int>(x) * 20, static_cast<int>(z) * 20, rows[z][x]);
+    }
+  }
+  std::mt19937 random(19);
+  if (shuffled) std::shuffle(nodes.begin(), nodes.end(), random);
+  return nodes;
+}
+
+std::string Triplets(const Nodes& nodes, const std::string& between) {
+  std::string text;
+  for (const auto& [x, z, value] : nodes) {
+    text += std::to_string(x) + between + std::to_string(z) + between + value + "\n";
+  }
+  return text;
+}
+
+// ASCII text as Notepad saves it as "Unicode": UTF-16 with its byte-order mark.
+std::string Utf16(const std::string& text, bool bigEndian) {
+  std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+  for (const char c : text) bytes += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+  return bytes;
+}
+
+// Marmousi-II's Vp written the ways colleagues' files arrive: each reads to the bytes of the
+// plain file's conversion, gzip-compressed too, and "mvgtool sizes" names its form. The forms
+// that state their sizes and steps need no --dx and --dz.
+TEST(TextFormsTest, EveryFormOfMarmousiConvertsToThePlainFilesBytes) {
+  ScratchFolder scratch;
+  const Rows rows = MarmousiRows();
+  Rows columns(rows[0].size()), surfer;
+  for (const auto& row : rows) {
+    for (std::size_t x = 0; x < row.size(); ++x) columns[x].push_back(row[x]);
+  }
+  const std::string plain = Joined(rows, " ", "\n");
+  std::string commented = "# Marmousi-II\n % Vp in m/s\nMarmousi-II, P velocity\n";
+  for (std::size_t z = 0; z < rows.size(); ++z) {
+    commented += Joined({rows[z]}, " ", "\n") + (z == 86 ? "\t# the lens below\n" : "");
+  }
+  std::string wrapped;
+  for (const auto& row : rows) wrapped += Lines({row}, 10) + "\n";
+  const std::string triplets =
+      "x z value triplets, x 0 to 9980 and z 0 to 3460 at steps of 20 "
+      "and 20";
+  const struct {
+    std::string name, text;
+    std::vector<std::string> options;
+    std::string form;  // as "mvgtool sizes" shows it
+  } forms[] = {
+      {"commented.txt",
+       commented,
+       {"--dx", "20", "--dz", "20"},
+       "plain text grid\n  skipped: 1 title line (3), 3 comment lines (1-2, 91)"},
+      {"vp.asc",
+       "NCOLS 500\r\nNROWS 174\r\nXLLCORNER 0\r\nYLLCORNER 0\r\nCELLSIZE 20\r\nNODATA_VALUE "
+       "-9999\r\n" +
+           Joined(rows, " ", "\r\n"),
+       {},
+       "ESRI ASCII grid, ncols 500, nrows 174, cellsize 20, nodata_value -9999"},
+      {"dxdy.asc",
+       "dx 20\nnrows 174\nxllcenter 10\nyllcenter 10\nNcols 500\ndy 20\n" + plain,
+       {},
+       "ESRI ASCII grid, ncols 500, nrows 174, dx 20, dy 20"},
+      {"vp.grd",
+       "DSAA\n500 174\n0 9980\n0 3460\n1500 4766.6\n" + wrapped,
+       {},
+       "Surfer ASCII grid, nx 500, ny 174, x 0 to 9980, y 0 to 3460"},
+      {"shuffled.xyz", Triplets(NodesOf(rows, true), " "), {}, triplets},
+      {"named.csv",
+       "x,z,vp\n" + Triplets(NodesOf(rows, true), ","),
+       {},
+       triplets + "\n  skipped: 1 title line (1)"},
+      {"tabs.txt", "x\tz\tvp\n" + Triplets(NodesOf(rows, false), "\t"), {}, triplets},
+      {"excel.csv",
+       "x;z;vp\r\n" + Triplets(NodesOf(WithDecimalCommas(rows), true), ";"),
+       {},
+       triplets + ", values apart by semicolons, decimal commas"},
+      {"le.txt", Utf16(plain, false), {"--dx", "20", "--dz", "20"}, "plain text grid, UTF-16 LE"},
+      {"be.txt", Utf16(plain, true), {"--dx", "20", "--dz", "20"}, "plain text grid, UTF-16 BE"},
+      {"bom.txt", "\xEF\xBB\xBF" + plain, {"--dx", "20", "--dz", "20"}, "plain text grid"},
+      {"semicolons.csv",
+       Joined(WithDecimalCommas(rows), ";", "\r\n"),
+       {"--dx", "20", "--dz", "20"},
+       "plain text grid, values apart by semicolons, decimal commas"},
+      {"commas.txt",
+       Joined(WithDecimalCommas(rows), "\t", "\n"),
+       {"--dx", "20", "--dz", "20"},
+       "plain text grid, decimal commas"},
+      {"columns.txt",
+       Joined(columns, " ", "\n"),
+       {"--order", "columns", "--dx", "20", "--dz", "20"},
+       "plain text grid"},
+      {"bottom-up.txt",
+       Joined(Rows(rows.rbegin(), rows.rend()), " ", "\n"),
+       {"--flip-z", "--dx", "20", "--dz", "20"},
+       "plain text grid"},
+  };
+  const std::string reference = scratch.Path("plain.mvg");
+  ASSERT_EQ(RunTool({"convert", "--vp", MarmousiPath("vp.txt"), "--dx", "20", "--dz", "20", "-o",
+                     reference})
+                .status,
+            0);
+  for (const auto& form : forms) {
+    const std::string text = scratch.Write(form.name, form.text);
+    const std::string gzip = scratch.Write(form.name + ".gz", GzipOf(form.text));
+    for (const std::string& input : {text, gzip}) {
+      std::vector<std::string> args = {"convert", "--vp", input, "-o", scratch.Path("m.mvg")};
+      args.insert(args.end(), form.options.begin(), form.options.end());
+      const RunResult converted = RunTool(args);
+      EXPECT_EQ(converted.status, 0) << input << ": " << converted.err;
+      EXPECT_TRUE(scratch.Read("m.mvg") == scratch.Read("plain.mvg")) << input;
+      std::vector<std::string> sizes = {"sizes", input};
+      if (form.name == "columns.txt") sizes.insert(sizes.end(), {"--order", "columns"});
+      const std::string shown = RunTool(sizes).out;
+      EXPECT_NE(shown.find("\n  form: " + form.form + "\n"), std::string::npos) << shown;
+    }
+  }
+  // Through a pipe, as a stream told by its first bytes.
+  for (const std::string name : {"vp.asc.gz", "excel.csv"}) {
+    const RunResult piped =
+        RunProgram({"convert", "--vp", "-", "-o", "-"}, scratch, scratch.Path(name));
+    EXPECT_EQ(piped.status, 0) << name << ": " << piped.err;
+    EXPECT_TRUE(piped.out == scratch.Read("plain.mvg")) << name;
+  }
+}
+
+// What a form says must hold of its values, and several files must agree: each refusal names
+// where, and nothing is written.
+TEST(TextFormsTest, FormsWhoseValuesDoNotMakeTheirGridAreRefusedAndNothingIsWritten) {
+  ScratchFolder scratch;
+  const Rows rows = MarmousiRows();
+  Rows holed = rows, blank = rows;
+  for (int z = 100; z < 103; ++z) {
+    for (int x = 200; x < 205; ++x) holed[z][x] = "-1";
+  }
+  blank[3][7] = "1.70141e38";
+  Nodes missing = NodesOf(rows, true), doubled = missing;
+  missing.erase(std::find(missing.begin(), missing.end(), NodesOf(rows, false)[1234]));
+  std::get<0>(doubled[10]) = std::get<0>(doubled[11]);
+  std::get<1>(doubled[10]) = std::get<1>(doubled[11]);
+  const std::string esri = "ncols 500\nnrows 174\nxllcorner 0\nyllcorner 0\ncellsize 20\n";
+  const std::string holes =
+      scratch.Write("holes.asc", esri + "nodata_value -1\n" + Joined(holed, " ", "\n"));
+  const std::string blanks = scratch.Write(
+      "blank.grd", "DSAA\n500 174\n0 9980\n0 3460\n1500 4766.6\n" + Joined(blank, " ", "\n"));
+  const std::string vp = scratch.Write("vp.asc", esri + Joined(rows, " ", "\n"));
+  const std::string tall =
+      scratch.Write("tall.asc", "ncols 250\nnrows 348\ncellsize 10\n" + Joined(rows, " ", "\n"));
+  const std::string longer =
+      scratch.Write("longer.asc", "ncols 500\nnrows 175\ncellsize 20\n" + Joined(rows, " ", "\n"));
+  const std::string gap = scratch.Write("gap.xyz", Triplets(missing, " "));
+  const std::string twice = scratch.Write("twice.xyz", Triplets(doubled, " "));
+  const std::string xyz = scratch.Write("vp.xyz", Triplets(NodesOf(rows, true), " "));
+  std::string thousands;
+  for (const auto& row : rows) {
+    for (const std::string& value : row)
+      thousands += value.substr(0, 1) + "," + value.substr(1, 3) + " ";
+    thousands += "\n";
+  }
+  const std::string grouped = scratch.Write("grouped.txt", thousands);
+  const std::string out = scratch.Path("m.mvg");
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{"--vp", holes},
+       "--fill-holes: --vp " + holes +
+           " holds 15 holes (nodata_value -1), the first at row 101, column 201: a model cannot "
+           "have holes; fill them."},
+      {{"--vp", blanks},
+       "--fill-holes: --vp " + blanks +
+           " holds 1 hole (Surfer's blank, 1.70141e38 and above), the first at row 4, column 8: "
+           "a model cannot have holes; fill them."},
+      {{"--vp", longer},
+       "--vp " + longer +
+           ": the ESRI ASCII grid header gives 500 x 175 = 87500 values, but 87000 follow it"},
+      {{"--vp", gap},
+       "--vp " + gap +
+           ": the node at x 4680, z 40 is missing from the grid (x 0 to 9980 and z 0 to 3460 at "
+           "steps of 20 and 20)"},
+      {{"--vp", twice},
+       "--vp " + twice + ": the node at x " + std::to_string(std::get<0>(doubled[11])) + ", z " +
+           std::to_string(std::get<1>(doubled[11])) + " is given twice"},
+      {{"--vp", grouped, "--dx", "20", "--dz", "20"},
+       "--vp " + grouped +
+           ", line 1, value 1: \"1,500\" may be 1.500 with a decimal comma or 1500 with a "
+           "thousands separator; --decimal-comma reads commas as decimal marks"},
+      {{"--vp", vp, "--nx", "250"},
+       "--nx 250 contradicts --vp " + vp + ": the ESRI ASCII grid header gives nx 500"},
+      {{"--vp", vp, "--dx", "10", "--dz", "20"},
+       "--dx 10 contradicts --vp " + vp + ": the ESRI ASCII grid header gives dx 20"},
+      {{"--vp", vp, "--vs", tall},
+       "--vs " + tall + " gives nx 250, nz 348, dx 10, dz 10, but --vp " + vp +
+           " gives nx 500, nz 174, dx 20, dz 20: all input files must have the same sizes and "
+           "steps"},
+      {{"--vp", xyz, "--order", "columns"},
+       "--vp " + xyz +
+           ": x z value triplets place each value by its coordinates; they have no order of "
+           "columns"},
+  };
+  for (const auto& [options, message] : cases) {
+    std::vector<std::string> args = {"convert", "-o", out};
+    args.insert(args.end(), options.begin(), options.end());
+    ExpectFailure(RunTool(args), 1, {"mvgtool: " + message + "\n"});
+    EXPECT_FALSE(scratch.Exists("m.mvg"));
+  }
+  // Holes filled go into the model; no steps, where no form states them, are a usage error.
+  EXPECT_EQ(RunTool({"convert", "--vp", holes, "--fill-holes", "nearest", "-o", out}).status, 0);
+  ExpectFailure(RunTool({"convert", "--vp", grouped, "--decimal-comma", "-o", out}), 2,
+                {"no steps: give --dx and --dz, the grid steps in m"});
+}
+
+}  // namespace
