@@ -15,8 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include <zlib.h>
-
+#include "support/GzipText.h"
 #include "textgrid/GzipStream.h"
 #include "textgrid/TextGridPass.h"
 #include "textgrid/TextGridReader.h"
@@ -128,20 +127,6 @@ void CheckAccepted(std::string_view text, const TextGridRead& scan) {
   if (!(scan.lines == Lines(text))) __builtin_trap();
 }
 
-std::string Gzip(std::string_view text) {
-  z_stream z{};
-  deflateInit2(&z, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY);
-  std::string out(deflateBound(&z, static_cast<uLong>(text.size())) + 32, '\0');
-  z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
-  z.avail_in = static_cast<uInt>(text.size());
-  z.next_out = reinterpret_cast<Bytef*>(&out[0]);
-  z.avail_out = static_cast<uInt>(out.size());
-  deflate(&z, Z_FINISH);
-  out.resize(z.total_out);
-  deflateEnd(&z);
-  return out;
-}
-
 void CheckSame(const TextPassResult& got, const TextPassResult& expected) {
   if (got.stop != expected.stop) __builtin_trap();
   if (got.stop != TextPassStop::kEnd) {
@@ -184,7 +169,7 @@ void CheckChunked(std::string_view text, std::uint8_t shape) {
   const TextPassResult expected = ReadTextPass(wholeText, {}, whole);
   MemoryStream pieces(text, piece);
   CheckSame(ReadTextPass(pieces, {}, chunked), expected);
-  const std::string compressed = Gzip(text);
+  const std::string compressed = GzipOf(text);
   MemoryStream compressedPieces(compressed, piece);
   GzipStream inflated(compressedPieces);
   CheckSame(ReadTextPass(inflated, {}, chunked), expected);
