@@ -317,7 +317,7 @@ std::string ConvertDialog::RefusalOf(PropertyKind property, const LoadedProperty
   }
   if (!loaded.ok()) {
     return loaded.status.message() +
-           (loaded.commasUndecided ? "; \"Decimal commas\" reads every comma as a decimal mark"
+           (loaded.commasUndecided ? "; \"Decimal comma\" reads every comma as a decimal mark"
                                    : "") +
            kNotLoaded;
   }

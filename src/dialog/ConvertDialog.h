@@ -87,7 +87,7 @@ class ConvertDialog {
   void OnPictureSelChange();
   void OnUnitsSelChange(PropertyKind property);
   // A check box of how the text grids are read (column by column, rows bottom up, decimal
-  // commas): the loaded files are read again with the choices and the X size proposed again. A
+  // comma): the loaded files are read again with the choices and the X size proposed again. A
   // file the choices refuse leaves every file as it was and the check box as it was, with a
   // message.
   void OnReadingChoice();

@@ -802,7 +802,7 @@ TEST_F(ConvertDialogTest, ReadingChoicesReadTheFilesAgainAndWriteWhatMvgtoolWrit
   Browse(PropertyKind::kDensity, rho);
   EXPECT_EQ(window.messages,
             Strings{"rho.txt, line 1, value 1: \"2,200\" may be 2.200 with a decimal comma or "
-                    "2200 with a thousands separator; \"Decimal commas\" reads every comma as a "
+                    "2200 with a thousands separator; \"Decimal comma\" reads every comma as a "
                     "decimal mark.\nThe file was not loaded."});
   window.Click(kDecimalCommaCheck);
   dialog.OnReadingChoice();
