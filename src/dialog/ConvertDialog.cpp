@@ -421,6 +421,9 @@ Status ConvertDialog::ArrangeLoaded() {
       }
       file.arrangedNx = 0;
     }
+    // No grid of that X size: the values stay as the file holds them, not drawn, and OK refuses
+    // the sizes.
+    if (nxInput <= 0 || count % static_cast<std::uint64_t>(nxInput) != 0) continue;
     const Status arranged = ArrangeValues(file.values.data(), static_cast<std::uint32_t>(count),
                                           file.form, file.name, nxInput, reading_);
     if (!arranged.ok()) return arranged;
