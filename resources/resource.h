@@ -75,6 +75,12 @@
 #define IDC_WATER_VP 1041
 #define IDC_WATER_DENSITY 1042
 
+// Conversion dialog: how the text grids are read, and what their reading found.
+#define IDC_COLUMNS 1043
+#define IDC_FLIP_Z 1044
+#define IDC_DECIMAL_COMMA 1045
+#define IDC_READING 1046
+
 // The enlarged picture of the model.
 #define IDC_ENLARGED_PICTURE 1031
 

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "conversion/Conversion.h"
+#include "conversion/LoadedGrid.h"
 #include "conversion/NoDataFindings.h"
 #include "conversion/PreparationSummary.h"
 #include "conversion/PropertyLoad.h"
@@ -16,6 +17,7 @@
 #include "dialog/PreparationFields.h"
 #include "folders/FolderMemory.h"
 #include "grid/NumberText.h"
+#include "textgrid/GridOrder.h"
 #include "textgrid/GridSizes.h"
 #include "ui/DataExchange.h"
 #include "ui/DialogWindow.h"
@@ -26,6 +28,7 @@ const char kCountMismatchMessage[] =
     "Sorry, Files has different number of elements.\n"
     "The program does not know how to process this information";
 const char kNotLoaded[] = ".\nThe file was not loaded.";
+const char kReadAsBefore[] = ".\nThe files stay as they were read before.";
 
 // The size fields accept any integer, so their product may not fit: show the nearest that does.
 std::int32_t SaturatedProduct(std::int32_t a, std::int32_t b) {
@@ -256,13 +259,14 @@ void ConvertDialog::LoadChosenFile(PropertyKind property, const FileDialogResult
   ShowMembers();
   folderMemory_.SaveCurrentFolder();
 
-  // A later file with the count already loaded keeps the X size the user chose.
-  const bool keepChosenSize = AnyLoaded();
+  // A later file with the count already loaded keeps the X size the user chose, unless its form
+  // states one.
+  bool keepChosenSize = AnyLoaded();
   LoadedProperty loaded;
   {
     WaitCursor wait(window_);
     // The full path: the current folder is process-wide and may move before the file is read.
-    loaded = LoadProperty(chosen.fullPath, chosen.fileName, elementCount);
+    loaded = LoadProperty(chosen.fullPath, chosen.fileName, elementCount, {}, reading_);
   }
   // A file refused for its count keeps its figures on show, so the user sees why.
   if (loaded.ok() || loaded.countDiffers) {
@@ -270,23 +274,17 @@ void ConvertDialog::LoadChosenFile(PropertyKind property, const FileDialogResult
     file.minimum = loaded.summary.minimum;
     file.maximum = loaded.summary.maximum;
   }
-  if (loaded.countDiffers) {
-    // Where its lines break the pattern shows where a value is missing or too many.
-    RefuseFile(property, std::string(kCountMismatchMessage) + "\n\n" + chosen.fileName + ": " +
-                             DescribeLines(loaded.lines));
-    return;
-  }
-  if (!loaded.ok()) {
-    RefuseFile(property, loaded.status.message() + kNotLoaded);
+  const std::string refusal = RefusalOf(property, loaded, reading_);
+  if (!refusal.empty()) {
+    RefuseFile(property, refusal);
     return;
   }
   file.fullPath = chosen.fullPath;
-  file.endMarkLine = loaded.endMarkLine;
-  file.range = RangeOfValues(loaded.summary);
-  elementCount = loaded.summary.count;
-  file.values = std::move(loaded.values);
-  file.lines = loaded.lines;
-  DeriveGridSizes(keepChosenSize, loaded.lines);
+  keepChosenSize = keepChosenSize && !loaded.form.statesSizes;
+  Accept(file, loaded);
+  lastLoaded_ = property;
+  FillStatedSteps(file.form);
+  DeriveGridSizes(keepChosenSize, file.lines, file.form);
   EnablePropertyControls(property);
   // A file dropped on a property derived by a rule is read from it instead.
   const int sourceCombo = kPropertyControls[property].sourceCombo;
@@ -294,9 +292,154 @@ void ConvertDialog::LoadChosenFile(PropertyKind property, const FileDialogResult
   EnableSourceControls();
   ShowPictureChoices();
   RedrawPicture();
+  ShowReading();
   // A value missing or one too many shows at once, with where the lines break their pattern.
-  const std::string shape = FileShapeFinding(chosen.fileName, loaded.lines, elementCount);
+  if (file.form.statesSizes) return;
+  const std::string shape =
+      FileShapeFinding(chosen.fileName, file.lines, elementCount, reading_.order);
   if (!shape.empty()) window_.ShowMessage(shape);
+}
+
+std::string ConvertDialog::RefusalOf(PropertyKind property, const LoadedProperty& loaded,
+                                     const TextReadingChoices& choices) const {
+  const std::string& name = files[property].name;
+  if (loaded.ok() || loaded.countDiffers) {
+    for (const GridProperty& other : kGridProperties) {
+      const PropertyFile& held = files[other.kind];
+      if (other.kind == property || held.values.empty()) continue;
+      const std::string problem = SameGridProblem(name, loaded.form, held.name, held.form);
+      if (!problem.empty()) return problem + kNotLoaded;
+    }
+  }
+  if (loaded.countDiffers) {
+    // Where its lines break the pattern shows where a value is missing or too many.
+    return std::string(kCountMismatchMessage) + "\n\n" + name + ": " + DescribeLines(loaded.lines);
+  }
+  if (!loaded.ok()) {
+    return loaded.status.message() +
+           (loaded.commasUndecided ? "; \"Decimal comma\" reads every comma as a decimal mark"
+                                   : "") +
+           kNotLoaded;
+  }
+  // Only the order of the values is asked here: the X size comes later.
+  const Status order = ArrangeValues(nullptr, 0, loaded.form, name, 0, choices);
+  return order.ok() ? std::string() : order.message() + kNotLoaded;
+}
+
+void ConvertDialog::Accept(PropertyFile& file, LoadedProperty& loaded) {
+  file.count = static_cast<std::int32_t>(loaded.summary.count);
+  file.minimum = loaded.summary.minimum;
+  file.maximum = loaded.summary.maximum;
+  file.endMarkLine = loaded.endMarkLine;
+  file.range = RangeOfValues(loaded.summary);
+  file.values = std::move(loaded.values);
+  file.lines = std::move(loaded.lines);
+  file.form = std::move(loaded.form);
+  file.arrangedNx = 0;
+  elementCount = loaded.summary.count;
+}
+
+void ConvertDialog::OnReadingChoice() {
+  TextReadingChoices chosen;
+  chosen.order = window_.IsChecked(kColumnsCheck) ? ValueOrder::kColumns : ValueOrder::kRows;
+  chosen.flipZ = window_.IsChecked(kFlipZCheck);
+  chosen.decimalComma = window_.IsChecked(kDecimalCommaCheck);
+  if (!AnyLoaded()) {
+    reading_ = chosen;
+    return;
+  }
+  TakeControlTexts();
+  const Status read = ReadAgain(chosen);
+  if (!read.ok()) {
+    window_.SetChecked(kColumnsCheck, reading_.order == ValueOrder::kColumns);
+    window_.SetChecked(kFlipZCheck, reading_.flipZ);
+    window_.SetChecked(kDecimalCommaCheck, reading_.decimalComma);
+    window_.ShowMessage(read.message());
+    return;
+  }
+  reading_ = chosen;
+  // The X size and the steps follow the first file, or the first whose form states them.
+  const PropertyFile* first = nullptr;
+  const PropertyFile* stater = nullptr;
+  for (const PropertyFile& file : files.each) {
+    if (file.values.empty()) continue;
+    if (first == nullptr) first = &file;
+    if (stater == nullptr && file.form.statesSizes) stater = &file;
+  }
+  if (stater == nullptr) stater = first;
+  FillStatedSteps(stater->form);
+  DeriveGridSizes(false, first->lines, stater->form);
+  RedrawPicture();
+  ShowReading();
+}
+
+Status ConvertDialog::ReadAgain(const TextReadingChoices& choices) {
+  PerProperty<LoadedProperty> again;
+  std::uint32_t count = 0;
+  {
+    WaitCursor wait(window_);
+    for (const GridProperty& property : kGridProperties) {
+      const PropertyFile& file = files[property.kind];
+      if (file.values.empty()) continue;
+      LoadedProperty& loaded = again[property.kind];
+      loaded = LoadProperty(file.fullPath, file.name, count, {}, choices);
+      std::string refusal = RefusalOf(property.kind, loaded, choices);
+      if (!refusal.empty()) {
+        const std::size_t tail = std::string(kNotLoaded).size();
+        if (refusal.size() >= tail &&
+            refusal.compare(refusal.size() - tail, tail, kNotLoaded) == 0) {
+          refusal.resize(refusal.size() - tail);
+        }
+        return Status::Error(refusal + kReadAsBefore);
+      }
+      count = loaded.summary.count;
+    }
+  }
+  for (const GridProperty& property : kGridProperties) {
+    if (!files[property.kind].values.empty()) Accept(files[property.kind], again[property.kind]);
+  }
+  ShowMembers();
+  return Status();
+}
+
+void ConvertDialog::FillStatedSteps(const TextGridForm& form) {
+  if (!form.statesSteps) return;
+  if (xStep == filledXStep_) xStep = filledXStep_ = form.dx;
+  if (zStep == filledZStep_) zStep = filledZStep_ = form.dz;
+  ShowMembers();
+}
+
+Status ConvertDialog::ArrangeLoaded() {
+  for (PropertyFile& file : files.each) {
+    if (file.values.empty() || file.arrangedNx == nxInput) continue;
+    const std::uint64_t count = file.values.size();
+    if (file.arrangedNx > 0) {
+      if (!RestoreFileOrder(file.values.data(), count, static_cast<std::uint64_t>(file.arrangedNx),
+                            reading_.order, reading_.flipZ)) {
+        return Status::Error(file.name +
+                             ": not enough memory to put its values in the order of the file");
+      }
+      file.arrangedNx = 0;
+    }
+    // No grid of that X size: the values stay as the file holds them, not drawn, and OK refuses
+    // the sizes.
+    if (nxInput <= 0 || count % static_cast<std::uint64_t>(nxInput) != 0) continue;
+    const Status arranged = ArrangeValues(file.values.data(), static_cast<std::uint32_t>(count),
+                                          file.form, file.name, nxInput, reading_);
+    if (!arranged.ok()) return arranged;
+    file.arrangedNx = nxInput;
+  }
+  return Status();
+}
+
+void ConvertDialog::ShowReading() {
+  std::string text;
+  if (lastLoaded_ && !files[*lastLoaded_].values.empty()) {
+    const PropertyFile& file = files[*lastLoaded_];
+    const std::string reading = DescribeReading(file.form);
+    text = file.name + ": " + (reading.empty() ? file.form.name : reading);
+  }
+  window_.SetControlText(kReadingText, text);
 }
 
 void ConvertDialog::RefuseFile(PropertyKind property, const std::string& message) {
@@ -338,8 +481,16 @@ void ConvertDialog::OnSourceSelChange() {
   RedrawPicture();
 }
 
-void ConvertDialog::DeriveGridSizes(bool keepChosenSize, const TextGridLines& lines) {
+void ConvertDialog::DeriveGridSizes(bool keepChosenSize, const TextGridLines& lines,
+                                    const TextGridForm& form) {
   xSizes_ = XSizeChoices(elementCount);
+  // A grid a form states may be one row deep, or one column wide.
+  const bool stated =
+      form.statesSizes && form.nx > 0 &&
+      static_cast<std::uint64_t>(form.nx) * static_cast<std::uint64_t>(form.nz) == elementCount;
+  if (stated && std::find(xSizes_.begin(), xSizes_.end(), form.nx) == xSizes_.end()) {
+    xSizes_.insert(std::upper_bound(xSizes_.begin(), xSizes_.end(), form.nx), form.nx);
+  }
   window_.ResetComboList(kXSizeCombo);
   for (std::int32_t choice : xSizes_) window_.AddComboString(kXSizeCombo, FormatInteger(choice));
   if (keepChosenSize) {
@@ -347,9 +498,14 @@ void ConvertDialog::DeriveGridSizes(bool keepChosenSize, const TextGridLines& li
     window_.SetComboSelection(
         kXSizeCombo, chosen == xSizes_.end() ? -1 : static_cast<int>(chosen - xSizes_.begin()));
     ShowMembers();
+    const Status arranged = ArrangeLoaded();
+    if (!arranged.ok()) window_.ShowMessage(arranged.message());
     return;
   }
-  const int proposed = ProposedXSizeIndex(xSizes_, elementCount, lines);
+  const int proposed =
+      stated
+          ? static_cast<int>(std::find(xSizes_.begin(), xSizes_.end(), form.nx) - xSizes_.begin())
+          : ProposedXSizeIndex(xSizes_, elementCount, lines, reading_.order);
   window_.SetComboSelection(kXSizeCombo, proposed);
   if (proposed >= 0) {
     const std::int32_t x = xSizes_[static_cast<std::size_t>(proposed)];
@@ -364,6 +520,8 @@ void ConvertDialog::DeriveGridSizes(bool keepChosenSize, const TextGridLines& li
     zFrom = 0;
   }
   ShowMembers();
+  const Status arranged = ArrangeLoaded();
+  if (!arranged.ok()) window_.ShowMessage(arranged.message());
 }
 
 void ConvertDialog::ChooseXSize(std::int32_t x) {
@@ -375,6 +533,8 @@ void ConvertDialog::ChooseXSize(std::int32_t x) {
   xFrom = 0;
   zFrom = 0;
   ShowMembers();
+  const Status arranged = ArrangeLoaded();
+  if (!arranged.ok()) window_.ShowMessage(arranged.message());
   RedrawPicture();
 }
 
@@ -469,9 +629,14 @@ bool ConvertDialog::BuildRequest(ConversionRequest& request) {
       window_.ShowMessage(UnknownUnitMessage(property.kind, text));
       return false;
     }
-    request.inputs[property.kind] = {file.values.data(), unit,        file.fullPath,
-                                     file.name,          &file.lines, file.endMarkLine,
-                                     file.range};
+    request.inputs[property.kind] = {file.values.data(),
+                                     unit,
+                                     file.fullPath,
+                                     file.name,
+                                     LinesHoldRows(file.form) ? &file.lines : nullptr,
+                                     file.endMarkLine,
+                                     file.range,
+                                     file.form.holes > 0 ? file.form.holeMarker : ""};
   }
   if (AnyLoaded() && !xSizes_.empty()) {
     const std::string text = window_.GetControlText(kXSizeCombo);
@@ -489,6 +654,13 @@ bool ConvertDialog::BuildRequest(ConversionRequest& request) {
     return false;
   }
   request.preparation = fields.preparation;
+  // The values written are in the grid's order for the X size chosen, or nothing is written.
+  const Status arranged = ArrangeLoaded();
+  if (!arranged.ok()) {
+    window_.ShowMessage(arranged.message());
+    return false;
+  }
+  request.order = reading_.order;
   request.window = {elementCount, nxInput, nxWrite, nzWrite, xStep, zStep, xFrom, zFrom};
   request.inputCount = inputCount;
   request.nzInput = nzInput;
@@ -591,6 +763,10 @@ void ConvertDialog::RedrawPicture() {
     return;
   }
   const PropertyFile& file = files[property->kind];
+  if (file.arrangedNx != nxInput) {
+    picture_.ClearPicture();
+    return;
+  }
   GridPictureRequest request;
   request.values = file.values.data();
   request.nx = nxInput;

@@ -11,6 +11,7 @@
 #include "grid/Status.h"
 #include "grid/ValueRange.h"
 #include "system/FloatArray.h"
+#include "textgrid/TextGridForm.h"
 #include "textgrid/TextGridLines.h"
 #include "ui/DialogWindow.h"
 
@@ -18,6 +19,7 @@ class DataExchange;
 class DialogWindow;
 class FolderMemory;
 class ModelPictureView;
+struct LoadedProperty;
 
 // One property's text grid as the dialog holds it.
 struct PropertyFile {
@@ -30,6 +32,10 @@ struct PropertyFile {
   std::string fullPath;
   // How its lines go, for the check that the rows fit them.
   TextGridLines lines;
+  // What its form stated and what its reading passed over.
+  TextGridForm form;
+  // The X size its values are in the grid's order for; 0: in the file's order.
+  std::int32_t arrangedNx = 0;
   // The line of a Ctrl-Z that cut its text short; 0: none.
   std::uint64_t endMarkLine = 0;
   // Its least and greatest value as the reading found them.
@@ -80,6 +86,11 @@ class ConvertDialog {
   // The property chosen in the picture's list, or a unit chosen from a property's list.
   void OnPictureSelChange();
   void OnUnitsSelChange(PropertyKind property);
+  // A check box of how the text grids are read (column by column, rows bottom up, decimal
+  // comma): the loaded files are read again with the choices and the X size proposed again. A
+  // file the choices refuse leaves every file as it was and the check box as it was, with a
+  // message.
+  void OnReadingChoice();
   // Takes in the controls, checks, asks once, listing the findings, what is done to the model
   // and its stability report, and writes the grid file. Returns true when the file is written
   // and the dialog should end; false leaves it open (the reason was shown, the focus on the
@@ -113,9 +124,25 @@ class ConvertDialog {
   void EnablePropertyControls(PropertyKind property);
   void RefuseFile(PropertyKind property, const std::string& message);
   void LoadChosenFile(PropertyKind property, const FileDialogResult& chosen);
+  // Why a file just read cannot join the loaded ones ("" when it can): its count, a grid its
+  // form states that another's contradicts, an order the choices ask that its form has not.
+  std::string RefusalOf(PropertyKind property, const LoadedProperty& loaded,
+                        const TextReadingChoices& choices) const;
+  // Takes a file read in, its values in the file's order.
+  void Accept(PropertyFile& file, LoadedProperty& loaded);
+  // The loaded files read again with other choices; the refusal of the first one they refuse,
+  // every file left as it was.
+  Status ReadAgain(const TextReadingChoices& choices);
   // The X sizes on offer for elementCount values; unless the user's choice is kept, the proposal
-  // follows the lines of the file just loaded.
-  void DeriveGridSizes(bool keepChosenSize, const TextGridLines& lines);
+  // follows the file's form, when it states the X size, else its lines.
+  void DeriveGridSizes(bool keepChosenSize, const TextGridLines& lines, const TextGridForm& form);
+  // The steps a form states fill the step fields, unless the user changed them.
+  void FillStatedSteps(const TextGridForm& form);
+  // Puts the loaded files' values in the grid's order for nxInput; the refusal of one that
+  // cannot be (it is then in the file's order or arranged for another X size, never written).
+  Status ArrangeLoaded();
+  // What the reading of the file loaded last found: its form and the lines passed over.
+  void ShowReading();
   void ChooseXSize(std::int32_t x);
   // A field of the window (a size to write, a first node) checked as it is left: a refused value
   // goes back to what it was.
@@ -138,4 +165,7 @@ class ConvertDialog {
   const GridProperty* pictureChoice_ = nullptr;  // chosen in the picture's list
   std::vector<std::int32_t> xSizes_;             // the X-size box's list
   bool pointing_ = false;                        // within PointAt
+  TextReadingChoices reading_;                   // as the check boxes say
+  std::optional<PropertyKind> lastLoaded_;
+  float filledXStep_ = 1.0f, filledZStep_ = 1.0f;  // what the step fields show unless typed
 };

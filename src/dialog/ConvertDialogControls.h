@@ -49,6 +49,10 @@ inline constexpr int kBorderField = IDC_BORDER;
 inline constexpr int kHolesCombo = IDC_FILL_HOLES;
 inline constexpr int kWaterVpField = IDC_WATER_VP;
 inline constexpr int kWaterDensityField = IDC_WATER_DENSITY;
+inline constexpr int kColumnsCheck = IDC_COLUMNS;
+inline constexpr int kFlipZCheck = IDC_FLIP_Z;
+inline constexpr int kDecimalCommaCheck = IDC_DECIMAL_COMMA;
+inline constexpr int kReadingText = IDC_READING;
 
 // The controls of one property: all that tells its file's controls from another's. Vp has no
 // source list (0): it is always read from its file.

@@ -306,6 +306,11 @@ LRESULT ConvertDialogWindow::OnUnitsSelChange(WPARAM wParam, LPARAM) {
   return 0;
 }
 
+LRESULT ConvertDialogWindow::OnReadingChoice(WPARAM, LPARAM) {
+  logic.OnReadingChoice();
+  return 0;
+}
+
 LRESULT ConvertDialogWindow::OnPictureClicked(WPARAM, LPARAM) {
   if (!shownModel) return 0;
   if (enlargedModel != nullptr) {
@@ -364,6 +369,9 @@ UI_BEGIN_MESSAGE_MAP(ConvertDialogWindow, ui::Dialog)
   ui::OnCommand(CBN_SELCHANGE, kDensityUnitsCombo, &ConvertDialogWindow::OnUnitsSelChange),
   ui::OnCommand(CBN_SELCHANGE, kVsUnitsCombo, &ConvertDialogWindow::OnUnitsSelChange),
   ui::OnCommand(CBN_SELCHANGE, kPictureCombo, &ConvertDialogWindow::OnPictureSelChange),
+  ui::OnCommand(BN_CLICKED, kColumnsCheck, &ConvertDialogWindow::OnReadingChoice),
+  ui::OnCommand(BN_CLICKED, kFlipZCheck, &ConvertDialogWindow::OnReadingChoice),
+  ui::OnCommand(BN_CLICKED, kDecimalCommaCheck, &ConvertDialogWindow::OnReadingChoice),
   ui::OnCommand(STN_CLICKED, kModelPicture, &ConvertDialogWindow::OnPictureClicked),
   ui::OnMessage(WM_PICTURE_CLOSED, &ConvertDialogWindow::OnPictureClosed),
 UI_END_MESSAGE_MAP()

@@ -80,6 +80,7 @@ class ConvertDialogWindow : public ui::Dialog, private ModelPictureView {
   LRESULT OnPictureChanged(WPARAM wParam, LPARAM lParam);
   LRESULT OnPictureSelChange(WPARAM wParam, LPARAM lParam);
   LRESULT OnUnitsSelChange(WPARAM wParam, LPARAM lParam);
+  LRESULT OnReadingChoice(WPARAM wParam, LPARAM lParam);
   LRESULT OnPictureClicked(WPARAM wParam, LPARAM lParam);
   LRESULT OnPictureClosed(WPARAM wParam, LPARAM lParam);
 

@@ -42,6 +42,10 @@ class DialogWindow {
   virtual void SetComboSelection(int controlId, int index) = 0;
   virtual int GetComboSelection(int controlId) const = 0;
 
+  // Check boxes: a click checks or clears one by itself; setting it sends no notification.
+  virtual bool IsChecked(int controlId) const = 0;
+  virtual void SetChecked(int controlId, bool checked) = 0;
+
   // A modal message box with an OK button only; the caption is the program's.
   virtual void ShowMessage(const std::string& text) = 0;
 

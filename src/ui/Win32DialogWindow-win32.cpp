@@ -72,6 +72,17 @@ int Win32DialogWindow::GetComboSelection(int controlId) const {
   return index < 0 ? -1 : static_cast<int>(index);
 }
 
+bool Win32DialogWindow::IsChecked(int controlId) const {
+  HWND item = Item(controlId);
+  return item != nullptr && SendMessageA(item, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Win32DialogWindow::SetChecked(int controlId, bool checked) {
+  if (HWND item = Item(controlId)) {
+    SendMessageA(item, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+}
+
 void Win32DialogWindow::ShowMessage(const std::string& text) {
   ++messagesShown_;
   dialogs_.ShowMessage(dialog_.GetHandle(), text);

@@ -26,6 +26,8 @@ class Win32DialogWindow : public DialogWindow {
   int AddComboString(int controlId, const std::string& text) override;
   void SetComboSelection(int controlId, int index) override;
   int GetComboSelection(int controlId) const override;
+  bool IsChecked(int controlId) const override;
+  void SetChecked(int controlId, bool checked) override;
   void ShowMessage(const std::string& text) override;
   bool AskYesNo(const std::string& text) override;
   bool IsShowingMessage() const override { return messagesShown_ > 0; }

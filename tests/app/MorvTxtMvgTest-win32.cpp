@@ -417,16 +417,46 @@ TEST_F(MorvTxtMvgTest, ARaggedFileIsNamedOnLoadingAndAskedAboutOnOk) {
   EXPECT_TRUE(Bytes(output) == MvgtoolBytes({"--vp", vp, "--force"}, folder / "mvgtool.mvg"));
 }
 
-// An X size typed into the box counts as choosing it from the list.
-TEST_F(MorvTxtMvgTest, TypedXSizeCountsAsChoosingIt) {
-  const std::string vp = Input("vp.txt", "vp.txt");
+// Marmousi-II's Vp as an ESRI grid presets the X size and both steps; written column by column,
+// it needs the choice clicked (an X size typed before counts as choosing it, the click proposes
+// it again). Each writes the plain file's bytes at 500 x 174, 20 m.
+TEST_F(MorvTxtMvgTest, AnEsriGridAndAColumnByColumnFileWriteThePlainFilesBytes) {
+  const std::string plain = Bytes(Source("samples/marmousi2/vp.txt"));
+  const std::string reference = MvgtoolBytes({"--vp", Source("samples/marmousi2/vp.txt").string(),
+                                              "--nx", "500", "--dx", "20", "--dz", "20"},
+                                             folder / "reference.mvg");
+  std::vector<std::string> values;
+  std::istringstream words(plain);
+  for (std::string value; words >> value;) values.push_back(value);
+  std::string columns;
+  for (std::size_t x = 0; x < 500; ++x) {
+    for (std::size_t z = 0; z < 174; ++z) columns += values[z * 500 + x] + (z < 173 ? " " : "\n");
+  }
+  const std::string esri = "ncols 500\nnrows 174\nxllcorner 0\nyllcorner 0\ncellsize 20\n" + plain;
+
   dialog = Start();
-  Load(kVpBrowseButton, vp);
+  Load(kVpBrowseButton, Written("vp.asc", esri));
+  EXPECT_EQ(ControlText(dialog, kXSizeCombo), "500");
+  EXPECT_EQ(ControlText(dialog, kXStepField), "20");
+  EXPECT_EQ(ControlText(dialog, kZStepField), "20");
+  EXPECT_EQ(ControlText(dialog, kReadingText).rfind("vp.asc: ESRI ASCII grid, ncols 500", 0), 0u);
   SaveAs(output);
-  Fill(kXSizeCombo, "60");  // not the 120 its lines propose
-  EXPECT_EQ(ControlText(dialog, kNzInputField), "80");
   WrittenOnEnter();
-  EXPECT_TRUE(Bytes(output) == MvgtoolBytes({"--vp", vp, "--nx", "60"}, folder / "mvgtool.mvg"));
+  EXPECT_TRUE(Bytes(output) == reference);
+
+  fs::remove(output);
+  dialog = Start();
+  Load(kVpBrowseButton, Written("vp-columns.txt", columns));
+  EXPECT_EQ(ControlText(dialog, kXSizeCombo), "174");
+  Fill(kXSizeCombo, "500");
+  EXPECT_EQ(ControlText(dialog, kNzInputField), "174");
+  program->Click(dialog, kColumnsCheck);
+  EXPECT_EQ(ControlText(dialog, kXSizeCombo), "500");
+  Fill(kXStepField, "20");
+  Fill(kZStepField, "20");
+  SaveAs(output);
+  WrittenOnEnter();
+  EXPECT_TRUE(Bytes(output) == reference);
 }
 
 // The X size chosen for the first property stays when a second one is loaded, also after a file

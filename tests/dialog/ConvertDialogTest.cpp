@@ -711,6 +711,134 @@ TEST_F(ConvertDialogTest, ThePictureShowsTheChosenPropertyAsItWillBeWritten) {
   EXPECT_EQ(std::make_pair(shown().factor, shown().unit), std::make_pair(1.0f, "file's units"s));
 }
 
+// What mvgtool convert writes for `args`, forced past the findings.
+std::string MvgtoolWrites(std::vector<std::string> args, const fs::path& output) {
+  args.insert(args.begin(), "convert");
+  args.insert(args.end(), {"--force", "-o", output.string()});
+  std::ostringstream out, err;
+  EXPECT_EQ(RunMvgtool(args, out, err), kExitSuccess) << err.str();
+  return ReadBytes(output);
+}
+
+// Grids that state their sizes and steps preset the X size and both steps, a step typed staying
+// the user's; a grid of other sizes is refused, holes too until filled; the form and the lines
+// passed over show for the file loaded last; the file is the one mvgtool writes.
+TEST_F(ConvertDialogTest, StatedGridsPresetTheSizesAndStepsAndMustAgree) {
+  const std::string rows = "1500 1510 1520 1530\n1600 1610 1620 1630\n1700 1710 1720 1730\n";
+  const fs::path vp =
+      WriteText("in", "vp.asc",
+                "# by hand\nncols 4\nnrows 3\nxllcorner 0\nyllcorner 0\ncellsize 20\n" + rows);
+  Browse(PropertyKind::kVp, vp);
+  EXPECT_EQ(Texts({kXSizeCombo, kNzInputField, kXStepField, kZStepField}),
+            (Strings{"4", "3", "20", "20"}));
+  EXPECT_EQ(Text(kReadingText),
+            "vp.asc: ESRI ASCII grid, ncols 4, nrows 3, cellsize 20; skipped 1 comment line (1)");
+
+  window.Type(kXStepField, "25");
+  const fs::path rho = WriteText("in", "rho.grd",
+                                 "DSAA\n4 3\n0 60\n0 40\n2000 2300\n2000 2100 2200 2300\n\n"
+                                 "2000 2100 2200 2300\n2000 2100 2200 2300\n");
+  Browse(PropertyKind::kDensity, rho);
+  EXPECT_EQ(Texts({kXStepField, kZStepField}), (Strings{"25", "20"}));
+  EXPECT_EQ(Text(kReadingText).rfind("rho.grd: Surfer ASCII grid, nx 4, ny 3", 0), 0u);
+
+  Browse(PropertyKind::kVs, WriteText("in", "vs.asc",
+                                      "ncols 3\nnrows 4\nxllcorner 0\nyllcorner 0\ncellsize 20\n" +
+                                          Sequence(12, 700, 3)));
+  EXPECT_EQ(window.messages,
+            Strings{"vs.asc gives nx 3, nz 4, dx 20, dz 20, but vp.asc gives nx 4, nz 3, dx 20, "
+                    "dz 20: all input files must have the same sizes and steps.\n"
+                    "The file was not loaded."});
+  const fs::path vs =
+      WriteText("in", "vs.asc",
+                "ncols 4\nnrows 3\nxllcorner 0\nyllcorner 0\ncellsize 20\nNODATA_value -9999\n"
+                "700 710 720 730\n740 750 -9999 770\n780 790 800 810\n");
+  Browse(PropertyKind::kVs, vs);
+  const fs::path output = Folder("out") / "model.mvg";
+  ChooseOutput(output);
+  window.Type(kXStepField, "20");
+  window.messages.clear();
+  EXPECT_FALSE(dialog.OnOK());
+  EXPECT_EQ(window.messages,
+            Strings{"vs.asc holds 1 hole (nodata_value -9999), the first at row 2, column 3: a "
+                    "model cannot have holes; fill them."});
+  EXPECT_EQ(window.focused, kHolesCombo);
+  EXPECT_FALSE(fs::exists(output));
+
+  window.Type(kHolesCombo, "nearest");
+  window.AnswerQuestion(true);
+  ASSERT_TRUE(dialog.OnOK()) << window.messages.back();
+  EXPECT_TRUE(ReadBytes(output) == MvgtoolWrites({"--vp", vp.string(), "--density", rho.string(),
+                                                  "--vs", vs.string(), "--fill-holes", "nearest"},
+                                                 Folder("reference") / "m.mvg"));
+}
+
+// A file stored column by column, its rows from the bottom up: each choice reads the files again,
+// proposes the X size again (the lines then give a column's length) and shows the model as it is
+// written. Commas that may be decimal commas are refused naming the choice that reads them; a
+// choice that a loaded file refuses is undone, every file as it was.
+TEST_F(ConvertDialogTest, ReadingChoicesReadTheFilesAgainAndWriteWhatMvgtoolWrites) {
+  // A line a column, from the bottom up, faster with depth: the top row is 1000 1001 1002 1003.
+  std::string vpColumns, rhoColumns;
+  for (int x = 0; x < 4; ++x) {
+    vpColumns += std::to_string(1200 + x) + " " + std::to_string(1100 + x) + " " +
+                 std::to_string(1000 + x) + "\n";
+    rhoColumns += "2,20" + std::to_string(x) + " 2,10" + std::to_string(x) + " 2,00" +
+                  std::to_string(x) + "\n";
+  }
+  const fs::path vp = WriteText("in", "vp.txt", vpColumns);
+  Browse(PropertyKind::kVp, vp);
+  EXPECT_EQ(Texts({kXSizeCombo, kReadingText}), (Strings{"3", "vp.txt: plain text grid"}));
+  window.Click(kColumnsCheck);
+  dialog.OnReadingChoice();
+  EXPECT_EQ(Texts({kXSizeCombo, kNzInputField}), (Strings{"4", "3"}));
+  window.Click(kFlipZCheck);
+  dialog.OnReadingChoice();
+  EXPECT_EQ(Text(kXSizeCombo), "4");
+  const float* top = pictures.shown.back().values;
+  EXPECT_EQ(std::vector<float>(top, top + 4), (std::vector<float>{1000, 1001, 1002, 1003}));
+
+  const fs::path rho = WriteText("in", "rho.txt", rhoColumns);
+  Browse(PropertyKind::kDensity, rho);
+  EXPECT_EQ(window.messages,
+            Strings{"rho.txt, line 1, value 1: \"2,200\" may be 2.200 with a decimal comma or "
+                    "2200 with a thousands separator; \"Decimal comma\" reads every comma as a "
+                    "decimal mark.\nThe file was not loaded."});
+  window.Click(kDecimalCommaCheck);
+  dialog.OnReadingChoice();
+  Browse(PropertyKind::kDensity, rho);
+  EXPECT_EQ(File(PropertyKind::kDensity).range->minimum, 2.0f);
+  window.Click(kDecimalCommaCheck);
+  dialog.OnReadingChoice();
+  ASSERT_EQ(window.messages.size(), 2u);
+  EXPECT_EQ(window.messages[1].substr(window.messages[1].size() - 42),
+            ".\nThe files stay as they were read before.");
+  EXPECT_TRUE(window.IsChecked(kDecimalCommaCheck));
+  EXPECT_EQ(File(PropertyKind::kDensity).range->minimum, 2.0f);
+
+  std::string triplets = "x z vs\n";
+  for (int node = 0; node < 12; ++node) {
+    triplets += std::to_string(node % 4) + " " + std::to_string(node / 4) + " 500\n";
+  }
+  Browse(PropertyKind::kVs, WriteText("in", "vs.txt", triplets));
+  EXPECT_EQ(window.messages.back(),
+            "vs.txt: x z value triplets place each value by its coordinates; they have no order "
+            "of columns.\nThe file was not loaded.");
+
+  // Rows that fit the columns on the lines, in g/cm3: no finding to ask about.
+  const fs::path output = Folder("out") / "model.mvg";
+  ChooseOutput(output);
+  window.Type(kDensityUnitsCombo, "g/cc");
+  window.AnswerQuestion(true);
+  ASSERT_TRUE(dialog.OnOK()) << window.messages.back();
+  EXPECT_EQ(LinesOf(window.messages.back()).back(), "Write the grid file?");
+  EXPECT_TRUE(
+      ReadBytes(output) ==
+      MvgtoolWrites({"--vp", vp.string(), "--density", rho.string(), "--density-units", "g/cc",
+                     "--order", "columns", "--flip-z", "--decimal-comma", "--dx", "1", "--dz", "1"},
+                    Folder("reference") / "m.mvg"));
+}
+
 TEST_F(ConvertDialogTest, Marmousi2OffersItsTrueWidthAndWritesWhatMvgtoolWritesForTheChoices) {
   const fs::path vp = Marmousi("vp.txt"), rho = Marmousi("density.txt"), vs = Marmousi("vs.txt");
   Browse(PropertyKind::kVp, vp);

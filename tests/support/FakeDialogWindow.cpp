@@ -74,6 +74,14 @@ int FakeDialogWindow::GetComboSelection(int controlId) const {
   return found == combos_.end() ? -1 : found->second.selection;
 }
 
+void FakeDialogWindow::SetChecked(int controlId, bool checked) {
+  if (checked) {
+    checked_.insert(controlId);
+  } else {
+    checked_.erase(controlId);
+  }
+}
+
 void FakeDialogWindow::ShowMessage(const std::string& text) { messages.push_back(text); }
 
 bool FakeDialogWindow::AskYesNo(const std::string& text) {

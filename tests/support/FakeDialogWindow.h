@@ -26,6 +26,8 @@ class FakeDialogWindow : public DialogWindow {
   int AddComboString(int controlId, const std::string& text) override;
   void SetComboSelection(int controlId, int index) override;
   int GetComboSelection(int controlId) const override;
+  bool IsChecked(int controlId) const override { return checked_.count(controlId) != 0; }
+  void SetChecked(int controlId, bool checked) override;
   void ShowMessage(const std::string& text) override;
   // Questions are recorded with the messages and answered as the test scripted (No when not).
   bool AskYesNo(const std::string& text) override;
@@ -37,6 +39,8 @@ class FakeDialogWindow : public DialogWindow {
   // The user's side.
   // Replaces the text as typing does; in a combo box's field that drops the list's selection.
   void Type(int controlId, const std::string& text);
+  // A check box clicked: checked or cleared, as the real one does before it notifies.
+  void Click(int controlId) { SetChecked(controlId, !IsChecked(controlId)); }
   void AnswerFileDialog(const std::string& fullPath) { answers_.push_back(fullPath); }
   void CancelFileDialog() { answers_.push_back(std::nullopt); }
   void AnswerQuestion(bool yes) { yesNoAnswers_.push_back(yes); }
@@ -65,6 +69,7 @@ class FakeDialogWindow : public DialogWindow {
   };
   std::map<int, std::string> texts_;  // a combo box's text is its edit field's
   std::set<int> disabled_;
+  std::set<int> checked_;
   std::map<int, Combo> combos_;
   Folders& folders_;
   std::deque<bool> yesNoAnswers_;
