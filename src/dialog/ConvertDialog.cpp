@@ -255,6 +255,9 @@ void ConvertDialog::OnDropFiles(const std::vector<std::string>& paths,
 
 void ConvertDialog::LoadChosenFile(PropertyKind property, const FileDialogResult& chosen) {
   PropertyFile& file = files[property];
+  const std::string heldName = file.name;
+  const std::int32_t heldCount = file.count;
+  const float heldMinimum = file.minimum, heldMaximum = file.maximum;
   file.name = chosen.fileName;
   ShowMembers();
   folderMemory_.SaveCurrentFolder();
@@ -268,7 +271,8 @@ void ConvertDialog::LoadChosenFile(PropertyKind property, const FileDialogResult
     // The full path: the current folder is process-wide and may move before the file is read.
     loaded = LoadProperty(chosen.fullPath, chosen.fileName, elementCount, {}, reading_);
   }
-  // A file refused for its count keeps its figures on show, so the user sees why.
+  // A file refused for its count keeps its figures on show, so the user sees why, unless the
+  // property holds a file from before.
   if (loaded.ok() || loaded.countDiffers) {
     file.count = static_cast<std::int32_t>(loaded.summary.count);
     file.minimum = loaded.summary.minimum;
@@ -276,6 +280,13 @@ void ConvertDialog::LoadChosenFile(PropertyKind property, const FileDialogResult
   }
   const std::string refusal = RefusalOf(property, loaded, reading_);
   if (!refusal.empty()) {
+    // A file held from before stays shown: it is what OK writes.
+    if (!file.values.empty()) {
+      file.name = heldName;
+      file.count = heldCount;
+      file.minimum = heldMinimum;
+      file.maximum = heldMaximum;
+    }
     RefuseFile(property, refusal);
     return;
   }
@@ -444,7 +455,7 @@ void ConvertDialog::ShowReading() {
 
 void ConvertDialog::RefuseFile(PropertyKind property, const std::string& message) {
   window_.ShowMessage(message);
-  files[property].name = "*.txt";
+  if (files[property].values.empty()) files[property].name = "*.txt";
   ShowMembers();
 }
 

@@ -214,7 +214,9 @@ TEST_F(ConvertDialogTest, AnotherCountIsRefusedShowingItsFiguresAndKeepingWhatWa
 
   Browse(PropertyKind::kVp, WriteText("in", "vp120.txt", Sequence(120, 7)));
   EXPECT_EQ(window.messages.size(), 2u);
-  EXPECT_EQ(Texts({kVpNameText, kVpCountField}), (Strings{"*.txt", "120"}));
+  // The Vp held from before stays, and stays shown: it is what OK writes.
+  EXPECT_EQ(Texts({kVpNameText, kVpCountField, kVpMinField, kVpMaxField}),
+            (Strings{"vp.txt", "100", "1001", "1100"}));
   EXPECT_EQ(File(PropertyKind::kVp).values.data(), heldVp);
   EXPECT_EQ(File(PropertyKind::kVp).values[0], 1001.0f);
   EXPECT_EQ(dialog.elementCount, 100u);
@@ -243,7 +245,7 @@ TEST_F(ConvertDialogTest, AFileTheReaderRefusesLeavesThePropertyAsItWas) {
     }
   }
   EXPECT_EQ(Texts({kVpNameText, kVpCountField, kVpMinField, kVpMaxField}),
-            (Strings{"*.txt", "100", "1001", "1100"}));
+            (Strings{"vp.txt", "100", "1001", "1100"}));
   EXPECT_EQ(Texts({kDensityNameText, kDensityCountField}), (Strings{"*.txt", "0"}));
   EXPECT_FALSE(File(PropertyKind::kVp).values.empty());
   EXPECT_EQ(File(PropertyKind::kVp).values[99], 1100.0f);
