@@ -454,7 +454,8 @@ int RunConvertCommand(const std::vector<std::string>& args, const CommandContext
                                  LinesHoldRows(loaded.form) ? &loaded.lines : nullptr,
                                  loaded.endMarkLine,
                                  RangeOfValues(loaded.summary),
-                                 loaded.form.holes > 0 ? loaded.form.holeMarker : ""};
+                                 loaded.form.holes > 0 ? loaded.form.holeMarker : "",
+                                 &loaded.form};
   }
   request.inputCount = static_cast<std::int32_t>(request.window.elementCount);
   request.xStepName = "--dx";

@@ -30,6 +30,8 @@ struct PropertyInput {
   // What marks the holes its form declares ("nodata_value -9999"; TextGridForm::holeMarker):
   // holes that cannot go into a model; empty when the form declares none.
   std::string holes = {};
+  // What its form states of the grid (an ESRI or Surfer header, triplets); null: nothing.
+  const TextGridForm* form = nullptr;
 };
 
 // The unit of an input's values: the one given, else the grid file's own.

@@ -1,9 +1,11 @@
 #include "conversion/Findings.h"
 
 #include <algorithm>
+#include <string>
 #include <utility>
 
 #include "conversion/EndMarkFinding.h"
+#include "conversion/LoadedGrid.h"
 #include "conversion/NoDataFindings.h"
 #include "conversion/ShapeFindings.h"
 #include "conversion/UnitFindings.h"
@@ -52,6 +54,12 @@ std::vector<std::string> FindingsOf(const ConversionRequest& request) {
       findings.Add(LinesFinding(each.input->name, *each.input->lines, count, columns ? rows : nx,
                                 request.order));
     }
+  }
+  // An X size other than the one a file states shears the model, however its lines go.
+  for (const LoadedInput& each : loaded) {
+    if (each.input->form == nullptr) continue;
+    findings.Add(Contradiction("X size " + std::to_string(nx), static_cast<float>(nx), "nx",
+                               each.input->name, *each.input->form));
   }
   findings.Add(DeepGridFinding(nx, rows));
   for (const LoadedInput& each : loaded) {

@@ -647,7 +647,8 @@ bool ConvertDialog::BuildRequest(ConversionRequest& request) {
                                      LinesHoldRows(file.form) ? &file.lines : nullptr,
                                      file.endMarkLine,
                                      file.range,
-                                     file.form.holes > 0 ? file.form.holeMarker : ""};
+                                     file.form.holes > 0 ? file.form.holeMarker : "",
+                                     &file.form};
   }
   if (AnyLoaded() && !xSizes_.empty()) {
     const std::string text = window_.GetControlText(kXSizeCombo);

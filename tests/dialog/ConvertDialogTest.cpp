@@ -768,6 +768,20 @@ TEST_F(ConvertDialogTest, StatedGridsPresetTheSizesAndStepsAndMustAgree) {
   EXPECT_FALSE(fs::exists(output));
 
   window.Type(kHolesCombo, "nearest");
+  // Another X size is the user's choice, but it shears the model the header describes: asked.
+  const std::vector<std::string> xSizes = window.ComboItems(kXSizeCombo);
+  window.SetComboSelection(
+      kXSizeCombo, static_cast<int>(std::find(xSizes.begin(), xSizes.end(), "6") - xSizes.begin()));
+  dialog.OnXSizeSelChange();
+  EXPECT_FALSE(dialog.OnOK());
+  EXPECT_NE(window.messages.back().find(
+                "X size 6 contradicts vp.asc: the ESRI ASCII grid header gives nx 4"),
+            std::string::npos)
+      << window.messages.back();
+  EXPECT_FALSE(fs::exists(output));
+  window.SetComboSelection(
+      kXSizeCombo, static_cast<int>(std::find(xSizes.begin(), xSizes.end(), "4") - xSizes.begin()));
+  dialog.OnXSizeSelChange();
   window.AnswerQuestion(true);
   ASSERT_TRUE(dialog.OnOK()) << window.messages.back();
   EXPECT_TRUE(ReadBytes(output) == MvgtoolWrites({"--vp", vp.string(), "--density", rho.string(),
