@@ -16,6 +16,11 @@
 #define MVG_HAVE_SSE2 1
 #endif
 #endif
+// Processors without SSE2 read their text a byte at a time; MVG_NO_SSE2 has an x86 build do so
+// too, so that this way is tested.
+#if defined(MVG_NO_SSE2)
+#undef MVG_HAVE_SSE2
+#endif
 
 // Characters are read several at a time as one little-endian word.
 #if defined(__BYTE_ORDER__)

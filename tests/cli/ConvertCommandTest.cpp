@@ -74,6 +74,7 @@ TEST(ConvertCommandTest, AWronglyShapedModelIsRefusedWithItsFindingAndWrittenOnl
   // A Ctrl-Z (character 26) that cuts the text short; values beyond any whole number.
   const std::string cut = scratch.Write("cut.txt", "1500 1600\n1700 1800\x1a\n1900 2000\n");
   const std::string huge = scratch.Write("huge.txt", "1500 1e36 -3e20 1800\n");
+  const std::string zero = scratch.Write("zero.txt", "0 1500\n1600 1800\n");  // only Vs may be 0
   const std::pair<std::vector<std::string>, std::string> cases[] = {
       {{"--vp", gap},
        "--vp " + gap +
@@ -101,6 +102,9 @@ TEST(ConvertCommandTest, AWronglyShapedModelIsRefusedWithItsFindingAndWrittenOnl
       {{"--vp", huge},
        "--vp " + huge +
            " holds -3e+20 to 1e+36 m/s: that is not a plausible range for Vp (100 to 10000 m/s)."},
+      {{"--vp", zero},
+       "--vp " + zero +
+           " holds 0 to 1800 m/s: that is not a plausible range for Vp (100 to 10000 m/s)."},
   };
   for (const auto& [options, finding] : cases) {
     std::vector<std::string> args = {"convert", "-o", out, "--dz", "20"};

@@ -14,7 +14,9 @@ TEST(SizesCommandTest, ShowsCountRangeFormLinesAndChoicesWithTheProposalMarked) 
   const std::string bad = scratch.Write("bad.txt", "1\n2\n3 12a\n");
   const std::string esri = scratch.Write(
       "holes.asc", "ncols 3\nnrows 2\ncellsize 5\nnodata_value -9999\n1 -9999 3\n4 5 -9999\n");
-  const RunResult result = RunTool({"sizes", small, bad, twelve, prime, esri});
+  const std::string surfer =
+      scratch.Write("blanks.grd", "DSAA\n3 2\n0 10\n0 5\n1 3\n1 2 3\n4 1.70141e38 2e38\n");
+  const RunResult result = RunTool({"sizes", small, bad, twelve, prime, esri, surfer});
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.err, "mvgtool: " + bad + ", line 3, value 2: \"12a\" is not a number\n");
   EXPECT_EQ(
@@ -32,7 +34,17 @@ TEST(SizesCommandTest, ShowsCountRangeFormLinesAndChoicesWithTheProposalMarked) 
           "  form: ESRI ASCII grid, ncols 3, nrows 2, cellsize 5, nodata_value -9999\n" +
           "  lines: 2 lines of 3 values\n" +
           "  grid: nx 3, nz 2, dx 5, dz 5, from the ESRI ASCII grid header\n" +
-          "  holes: 2 (nodata_value -9999), the first at row 1, column 2\n");
+          "  holes: 2 (nodata_value -9999), the first at row 1, column 2\n" + surfer +
+          ": 6 values, minimum 1, maximum 2e+38\n" +
+          "  form: Surfer ASCII grid, nx 3, ny 2, x 0 to 10, y 0 to 5\n" +
+          "  lines: 2 lines of 3 values\n" +
+          "  grid: nx 3, nz 2, dx 5, dz 5, from the Surfer grid header\n" +
+          "  holes: 2 (Surfer's blank, 1.70141e38 and above), the first at row 2, column 2\n");
+  // The fewest triplets that make a grid, two by two.
+  const std::string four =
+      scratch.Write("four.xyz", "0 0 1500\n10 0 1600\n0 10 1700\n10 10 1800\n");
+  EXPECT_NE(RunTool({"sizes", four}).out.find("form: x z value triplets, x 0 to 10 and z 0 to 10"),
+            std::string::npos);
   // A file stored column by column: its lines hold columns.
   EXPECT_NE(RunTool({"sizes", twelve, "--order", "columns"})
                 .out.find("proposed grid: nx 2 from the lines (2 lines of 6 values, a column "

@@ -57,6 +57,8 @@ TEST(TextGridReaderTest, BadTokensAreRefusedWithTheirLineAndPlaceOnIt) {
       {"5\r\n\t-1e39", "line 2, value 1: \"-1e39\" is beyond the range of 32-bit floats"},
       {"1\r2\r\r4,,5 nan", "line 4, value 3: \"nan\" is not a number"},
       {"1 . 2", "line 1, value 2: \".\" is not a number"},
+      {std::string("\xFF\xFE\x31\0\x20\0\x34\0\xAC\x20", 10),  // "1 4€" in UTF-16, in UTF-8
+       "line 1, value 2: \"4\\xE2\\x82\\xAC\" is not a number"},
       {"\"q\\\x7f", "line 1, value 1: \"\\\"q\\\\\\x7F\" is not a number"},  // shown escaped
       {"1 " + std::string(50, '9'),                                          // and shortened
        "line 1, value 2: \"" + std::string(40, '9') + "...\" is beyond the range of 32-bit floats"},

@@ -46,7 +46,7 @@ TEST(DibSurfaceTest, BlockIsThePackedPictureThePlatformPaints) {
 
 // Sizes the header cannot describe leave no image; points outside the picture, entries
 // outside the table and rows narrower than a byte a pixel change nothing (the sanitizer
-// build sees any byte written past the block).
+// build sees any byte written past the block); an entry outside the table reads as black.
 TEST(DibSurfaceTest, EdgeSizesAndPointsOutsideThePictureChangeNothing) {
   DibSurface surface;
   for (auto size : {std::pair<int, int>{-1, 4}, {4, -1}, {70000, 70000}}) {
@@ -70,6 +70,8 @@ TEST(DibSurfaceTest, EdgeSizesAndPointsOutsideThePictureChangeNothing) {
     if (depth != 8) surface.PutPaletteColour(16, 1, 2, 3);
     if (depth == 24) surface.TintPalette(0xFFFFFF, 50);
     EXPECT_EQ(BlockBytes(surface), before);
+    surface.Fill(0x7F);  // the bytes past the table are pixels
+    EXPECT_EQ(surface.PaletteColour(static_cast<std::uint8_t>(surface.PaletteCount())), 0u);
   }
 }
 
