@@ -2,24 +2,12 @@
 
 #include <algorithm>
 
+#include "textgrid/LineWords.h"
 #include "textgrid/TextChunkParser.h"
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-std::vector<std::string_view> WordsOf(std::string_view line) {
-  std::vector<std::string_view> words;
-  std::size_t i = 0;
-  while (i < line.size()) {
-    while (i < line.size() && IsBlank(line[i])) ++i;
-    const std::size_t start = i;
-    while (i < line.size() && !IsBlank(line[i])) ++i;
-    if (i > start) words.push_back(line.substr(start, i - start));
-  }
-  return words;
-}
 
 // 1,500 or -12,250: a comma that may as well group thousands.
 bool LooksLikeThousands(std::string_view word) {
@@ -69,7 +57,7 @@ CommaReading ReadCommas(const std::vector<NumberedLine>& lines, const std::strin
   std::vector<std::vector<std::string_view>> words;
   bool blanksBetween = false, innerCommas = false;
   for (const NumberedLine& line : lines) {
-    words.push_back(WordsOf(line.text));
+    words.push_back(WordsOf(line.text, IsBlank));
     blanksBetween = blanksBetween || words.back().size() > 1;
     for (std::string_view word : words.back()) {
       if (word.find(',') == std::string_view::npos) continue;

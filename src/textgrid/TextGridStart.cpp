@@ -6,6 +6,7 @@
 #include "grid/DecimalNumber.h"
 #include "textgrid/CommaReading.h"
 #include "textgrid/EsriHeader.h"
+#include "textgrid/LineWords.h"
 #include "textgrid/SurferHeader.h"
 #include "textgrid/TextChunkParser.h"
 #include "textgrid/TripletGrid.h"
@@ -42,21 +43,8 @@ class LineCursor {
   std::uint64_t number_ = 0;
 };
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsWordSeparator(char c) { return IsBlank(c) || c == ',' || c == ';'; }
-
-std::vector<std::string_view> WordsOf(std::string_view line) {
-  std::vector<std::string_view> words;
-  std::size_t i = 0;
-  while (i < line.size()) {
-    while (i < line.size() && IsWordSeparator(line[i])) ++i;
-    const std::size_t start = i;
-    while (i < line.size() && !IsWordSeparator(line[i])) ++i;
-    if (i > start) words.push_back(line.substr(start, i - start));
-  }
-  return words;
-}
 
 bool IsNumber(std::string_view word) {
   return ReadDecimal(word).status != DecimalStatus::kNotANumber;
@@ -96,7 +84,7 @@ TextGridStart ReadTextGridStart(std::string_view head, bool whole, const std::st
     const std::string where = name + ", line " + std::to_string(cursor.Number());
     std::size_t first = 0;
     while (first < line.size() && IsBlank(line[first])) ++first;
-    const std::vector<std::string_view> words = WordsOf(line);
+    const std::vector<std::string_view> words = WordsOf(line, IsWordSeparator);
     Status status;
     if (first < line.size() && IsCommentMark(line[first])) {
       form.comments.Add(cursor.Number());

@@ -7,6 +7,7 @@
 
 #include "grid/DecimalNumber.h"
 #include "grid/NumberText.h"
+#include "textgrid/LineWords.h"
 
 namespace {
 
@@ -81,13 +82,8 @@ bool LooksLikeTriplets(const std::vector<NumberedLine>& lines, bool decimalComma
     }
     double numbers[3];
     int count = 0;
-    std::size_t i = 0;
-    while (i < text.size()) {
-      while (i < text.size() && text[i] == ' ') ++i;
-      const std::size_t start = i;
-      while (i < text.size() && text[i] != ' ') ++i;
-      if (i == start) continue;
-      const DecimalReading reading = ReadDecimal(std::string_view(text).substr(start, i - start));
+    for (const std::string_view word : WordsOf(text, [](char c) { return c == ' '; })) {
+      const DecimalReading reading = ReadDecimal(word);
       if (reading.status != DecimalStatus::kNumber || count == 3) return false;
       numbers[count++] = reading.value;
     }
