@@ -104,10 +104,3 @@ bool ReadOnlyFile::ReadStream(char* buffer, std::size_t size, std::size_t* got,
   }
   return true;
 }
-
-bool ReadOnlyFile::Read(char* buffer, std::size_t size, std::size_t* got, std::string* reason) {
-  const bool read = regular_ ? ReadAt(position_, buffer, size, got, reason)
-                             : ReadStream(buffer, size, got, reason);
-  position_ += *got;
-  return read;
-}

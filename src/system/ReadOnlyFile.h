@@ -28,7 +28,12 @@ class ReadOnlyFile {
   bool ReadAt(std::uint64_t offset, char* buffer, std::size_t size, std::size_t* got,
               std::string* reason) const;
   // Reads on from where the last Read ended; fewer than `size` bytes only at the end.
-  bool Read(char* buffer, std::size_t size, std::size_t* got, std::string* reason);
+  bool Read(char* buffer, std::size_t size, std::size_t* got, std::string* reason) {
+    const bool read = regular_ ? ReadAt(position_, buffer, size, got, reason)
+                               : ReadStream(buffer, size, got, reason);
+    position_ += *got;
+    return read;
+  }
   std::uint64_t Position() const { return position_; }  // bytes Read has given
 
  private:
