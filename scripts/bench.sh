@@ -76,6 +76,30 @@ mib() { awk -v k="$1" 'BEGIN {printf "%.1f MiB", k / 1024}'; }
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
 
+# in_turn NAME_A COMMAND_A NAME_B COMMAND_B AGAINST GOAL: runs A then B, pairs times, each a shell
+# command line; prints each pair with B's peak memory, the medians, B's time against A's (AGAINST
+# names A so) with its goal for the median, and whether B's grid file holds the literal program's
+# values.
+in_turn() {
+  local a_name=$1 a_command=$2 b_name=$3 b_command=$4 against=$5 goal=$6
+  local a_times="" b_times="" ratios="" a b a_s b_s b_k r
+  for ((i = 1; i <= pairs; ++i)); do
+    timed a bash -c "'$a_command'"
+    timed b bash -c "'$b_command'"
+    read -r a_s _ <<<"$a"
+    read -r b_s b_k <<<"$b"
+    r=$(ratio "$b_s" "$a_s")
+    printf '  %d: %s %.3f s, %s %.3f s (%s): %sx; load %s\n' "$i" "$a_name" "$a_s" "$b_name" \
+      "$b_s" "$(mib "$b_k")" "$r" "$(load)"
+    a_times+=" $a_s" b_times+=" $b_s" ratios+=" $r"
+  done
+  echo "  $a_name: $(stats "$a_times") s"
+  echo "  $b_name: $(stats "$b_times") s"
+  echo "  time against $against: $(stats "$ratios")x (goal: median <= ${goal}x)"
+  cmp -s "$work/literal.values" <(tail -c +297 "$work/ours.mvg") &&
+    echo "  values: identical to the literal program's" || { echo "  values: DIFFERENT"; exit 1; }
+}
+
 literal=("$bin/bench/literal_convert")
 ours=("$bin/src/cli/mvgtool" convert --dx 1 --dz 1)
 echo
@@ -146,42 +170,13 @@ run_ours="${ours[*]} --nx 2000 -o $work/ours.mvg"
 echo
 echo "== Whole process, in turn: the 20,000,000-value grid gzip-compressed \
 ($(($(stat -c %s "$gzip20") / 1000000)) MB), mvgtool convert against zcat FILE > /dev/null"
-zcat_times="" gz_times="" gz_ratios=""
-for ((i = 1; i <= pairs; ++i)); do
-  timed z bash -c "'zcat $gzip20 >/dev/null'"
-  timed g bash -c "'$run_ours --vp $gzip20'"
-  read -r z_s _ <<<"$z"
-  read -r g_s g_k <<<"$g"
-  r=$(ratio "$g_s" "$z_s")
-  printf '  %d: zcat %.3f s, mvgtool %.3f s (%s): %sx zcat; load %s\n' "$i" "$z_s" "$g_s" \
-    "$(mib "$g_k")" "$r" "$(load)"
-  zcat_times+=" $z_s" gz_times+=" $g_s" gz_ratios+=" $r"
-done
-echo "  zcat:    $(stats "$zcat_times") s"
-echo "  mvgtool: $(stats "$gz_times") s"
-echo "  time against zcat: $(stats "$gz_ratios")x (goal: median <= 1.2x)"
-cmp -s "$work/literal.values" <(tail -c +297 "$work/ours.mvg") &&
-  echo "  values: identical to the literal program's" || { echo "  values: DIFFERENT"; exit 1; }
+in_turn zcat "zcat $gzip20 >/dev/null" mvgtool "$run_ours --vp $gzip20" zcat 1.2
 
 echo
 echo "== Whole process, in turn: the 20,000,000-value grid read from a pipe \
 (cat FILE | mvgtool convert --vp - ...) against the same file by name"
-named_times="" pipe_times="" pipe_ratios=""
-for ((i = 1; i <= pairs; ++i)); do
-  timed n bash -c "'$run_ours --vp $grid20'"
-  timed p bash -c "'cat $grid20 | $run_ours --vp -'"
-  read -r n_s _ <<<"$n"
-  read -r p_s p_k <<<"$p"
-  r=$(ratio "$p_s" "$n_s")
-  printf '  %d: by name %.3f s, from a pipe %.3f s (%s): %sx; load %s\n' "$i" "$n_s" "$p_s" \
-    "$(mib "$p_k")" "$r" "$(load)"
-  named_times+=" $n_s" pipe_times+=" $p_s" pipe_ratios+=" $r"
-done
-echo "  by name:     $(stats "$named_times") s"
-echo "  from a pipe: $(stats "$pipe_times") s"
-echo "  time against the file by name: $(stats "$pipe_ratios")x (goal: median <= 1.3x)"
-cmp -s "$work/literal.values" <(tail -c +297 "$work/ours.mvg") &&
-  echo "  values: identical to the literal program's" || { echo "  values: DIFFERENT"; exit 1; }
+in_turn "by name" "$run_ours --vp $grid20" "from a pipe" "cat $grid20 | $run_ours --vp -" \
+  "the file by name" 1.3
 
 esri20=$work/grid20.asc
 { printf 'ncols 2000\nnrows 10000\nxllcorner 0\nyllcorner 0\ncellsize 1\nnodata_value -9999\n'
@@ -189,22 +184,7 @@ esri20=$work/grid20.asc
 echo
 echo "== Forms, whole process, in turn: the 20,000,000-value grid as an ESRI ASCII grid (its \
 header read, checked against the values) against the plain file"
-plain_times="" esri_times="" esri_ratios=""
-for ((i = 1; i <= pairs; ++i)); do
-  timed n bash -c "'$run_ours --vp $grid20'"
-  timed e bash -c "'$run_ours --vp $esri20'"
-  read -r n_s _ <<<"$n"
-  read -r e_s e_k <<<"$e"
-  r=$(ratio "$e_s" "$n_s")
-  printf '  %d: plain %.3f s, ESRI %.3f s (%s): %sx; load %s\n' "$i" "$n_s" "$e_s" "$(mib "$e_k")" \
-    "$r" "$(load)"
-  plain_times+=" $n_s" esri_times+=" $e_s" esri_ratios+=" $r"
-done
-echo "  plain: $(stats "$plain_times") s"
-echo "  ESRI:  $(stats "$esri_times") s"
-echo "  time against the plain file: $(stats "$esri_ratios")x (goal: median <= 1.1x)"
-cmp -s "$work/literal.values" <(tail -c +297 "$work/ours.mvg") &&
-  echo "  values: identical to the literal program's" || { echo "  values: DIFFERENT"; exit 1; }
+in_turn plain "$run_ours --vp $grid20" ESRI "$run_ours --vp $esri20" "the plain file" 1.1
 
 # peak LABEL VALUES_HELD COMMAND...: one run's peak memory against the bound of 4 bytes a value
 # the command holds + 16 MiB.
