@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <ostream>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "cli/CommandLine.h"
@@ -314,13 +313,7 @@ Status ShapeGrid(const Choices& choices, const Property& first, const Property& 
   window.xStep = choices.hasSteps ? choices.dx : form.dx;
   window.zStep = choices.hasSteps ? choices.dz : form.dz;
   if (!choices.hasSteps) return Status();
-  for (const auto& [option, value, what] :
-       {std::tuple{"--dx ", choices.dx, "dx"}, std::tuple{"--dz ", choices.dz, "dz"}}) {
-    const std::string contradiction =
-        Contradiction(option + FormatShortest(value), value, what, NameOf(stater), form);
-    if (!contradiction.empty()) return Status::Error(contradiction);
-  }
-  return Status();
+  return CheckStepsAgainstForm(choices.dx, choices.dz, NameOf(stater), form);
 }
 
 // The option a refusal of the request is about, to put before its message.

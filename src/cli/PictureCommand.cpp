@@ -137,12 +137,8 @@ Status ReadTextGridSource(const std::string& path, bool hasNx, std::int32_t nx,
   const XSizeChoice x = ChooseXSize(count, read.lines, name, hasNx, nx, form, choices.order);
   if (!x.status.ok()) return x.status;
   if (source.dx > 0) {
-    for (const auto& [option, value, what] :
-         {std::tuple{"--dx ", source.dx, "dx"}, std::tuple{"--dz ", source.dz, "dz"}}) {
-      const std::string contradiction =
-          Contradiction(option + FormatShortest(value), value, what, name, form);
-      if (!contradiction.empty()) return Status::Error(contradiction);
-    }
+    const Status steps = CheckStepsAgainstForm(source.dx, source.dz, name, form);
+    if (!steps.ok()) return steps;
   } else if (form.statesSteps) {
     source.dx = form.dx;
     source.dz = form.dz;

@@ -1,5 +1,8 @@
 #include "cli/StepOptions.h"
 
+#include <tuple>
+
+#include "conversion/LoadedGrid.h"
 #include "grid/NumberText.h"
 
 Status TakeStepOption(const ParsedCommandLine& line, const std::string& name, float& step) {
@@ -12,4 +15,15 @@ Status CheckOneStepNotMissing(const ParsedCommandLine& line) {
   if (dx == dz) return Status();
   return Status::Error(std::string("no ") + (dx ? "--dz" : "--dx") + ": give the grid step along " +
                        (dx ? "Z" : "X") + " in m");
+}
+
+Status CheckStepsAgainstForm(float dx, float dz, const std::string& name,
+                             const TextGridForm& form) {
+  for (const auto& [option, value, what] :
+       {std::tuple{"--dx ", dx, "dx"}, std::tuple{"--dz ", dz, "dz"}}) {
+    const std::string contradiction =
+        Contradiction(option + FormatShortest(value), value, what, name, form);
+    if (!contradiction.empty()) return Status::Error(contradiction);
+  }
+  return Status();
 }
