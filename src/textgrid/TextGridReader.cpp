@@ -1,6 +1,9 @@
 #include "textgrid/TextGridReader.h"
 
+#include <algorithm>
+
 #include "grid/NoDataMarkers.h"
+#include "grid/ValueRange.h"
 #include "system/ReadOnlyFile.h"
 #include "textgrid/DecimalCommaStream.h"
 #include "textgrid/TextGridPass.h"
@@ -76,13 +79,10 @@ void NumberFromFileStart(TextPassResult& result, std::uint64_t lines) {
 
 // The least and greatest value as a reading in order finds them, from 1e30 and -1e30.
 void Summarize(const float* values, std::uint64_t count, TextGridSummary& summary) {
+  const ValueRange range = FindValueRange(values, static_cast<std::size_t>(count));
   summary.count = static_cast<std::uint32_t>(count);
-  summary.minimum = 1e30f;
-  summary.maximum = -1e30f;
-  for (std::uint64_t i = 0; i < count; ++i) {
-    if (values[i] < summary.minimum) summary.minimum = values[i];
-    if (values[i] > summary.maximum) summary.maximum = values[i];
-  }
+  summary.minimum = std::min(range.minimum, 1e30f);
+  summary.maximum = std::max(range.maximum, -1e30f);
 }
 
 // The holes a form declares: each one's count and the first, marked with a no-data marker.
