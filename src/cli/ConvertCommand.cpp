@@ -29,8 +29,8 @@
 
 const CommandHelp kConvertHelp = {
     "convert", "mvgtool convert [--vp FILE] [--density FILE] [--vs FILE] [options] -o OUTPUT",
-    "Converts up to three text grids, which must hold the same number of values, into one\n"
-    "grid file. A text grid is a flat sequence of decimal numbers separated by spaces, tabs,\n"
+    "Converts up to three grids, which must hold the same number of values, into one grid\n"
+    "file. A text grid is a flat sequence of decimal numbers separated by spaces, tabs,\n"
     "commas or line ends, row after row; its lines hold whole rows, or its rows are wrapped\n"
     "over whole lines. Comment lines (# or % first) and leading title lines are passed over.\n"
     "An ESRI ASCII grid, a Surfer ASCII grid (DSAA) or x z value triplets (a line a node, in\n"
@@ -39,6 +39,13 @@ const CommandHelp kConvertHelp = {
     "Surfer's blank) must be filled. The form is told from the text, not the name (\"mvgtool\n"
     "sizes\" names it). FILE may be UTF-16 with its byte-order mark or gzip-compressed, and\n"
     "\"-\" reads one of them from standard input.\n"
+    "\n"
+    "Binary files are told from their bytes as well: SEG-Y (revisions 0 to 2, big- or\n"
+    "little-endian) and Seismic Unix files, a trace a column, state nx and nz (and dx where the\n"
+    "traces' X coordinates rise by one step), but never dz: their sample interval is in\n"
+    "microseconds by the standard, so --dz is needed; a numpy .npy array of 2 dimensions states\n"
+    "nx and nz (its first index down, or with --order columns across); raw values need --raw\n"
+    "and --nx, unless Fortran records give the row length. NaN values are holes.\n"
     "\n"
     "  --vp FILE              compressional velocity grid\n"
     "  --density FILE         density grid, or the word gardner: density from Vp by Gardner's\n"
@@ -53,7 +60,7 @@ const CommandHelp kConvertHelp = {
     "  --vp-units UNITS       m/s (default), ft/s or km/s\n"
     "  --vs-units UNITS       m/s (default), ft/s or km/s\n"
     "  --density-units UNITS  kg/m3 (default), g/cm3 (or g/cc) or lb/ft3\n" +
-        std::string(kReadingOptionsHelp) + kFlipOptionHelp +
+        std::string(kReadingOptionsHelp) + kFlipOptionHelp + kRawOptionsHelp +
         "  --nx N                 X size of the input grid (values per row), one of the X sizes\n"
         "                         that \"mvgtool sizes\" lists; default: the one it marks, or the\n"
         "                         one the file states\n"
@@ -143,14 +150,12 @@ struct Choices {
   bool hasNx = false, hasNxWrite = false, hasNzWrite = false;
   std::int32_t nx = 0, nxWrite = 0, nzWrite = 0;
   WindowStart start;
-  bool hasSteps = false;
+  bool hasDx = false, hasDz = false;
   float dx = 0.0f, dz = 0.0f;
   ModelPreparation preparation;
   TextReadingChoices reading;
   std::string output;
 };
-
-constexpr char kNoSteps[] = "no steps: give --dx and --dz, the grid steps in m";
 
 // Takes the options into the properties and choices; refused with the usage problem.
 Status TakeOptions(const ParsedCommandLine& line, PerProperty<Property>& properties,
@@ -201,7 +206,7 @@ Status TakeOptions(const ParsedCommandLine& line, PerProperty<Property>& propert
         TakeWholeNumber(line, "nx-write", choices.hasNxWrite, choices.nxWrite),
         TakeWholeNumber(line, "nz-write", choices.hasNzWrite, choices.nzWrite),
         TakeStepOption(line, "dx", choices.dx), TakeStepOption(line, "dz", choices.dz),
-        CheckOneStepNotMissing(line), TakeReadingOptions(line, choices.reading),
+        TakeReadingOptions(line, choices.reading),
         TakePreparationOptions(line, anyRule, choices.preparation, choices.start)}) {
     if (!taken.ok()) return taken;
   }
@@ -212,7 +217,8 @@ Status TakeOptions(const ParsedCommandLine& line, PerProperty<Property>& propert
   }
   if (!line.Has("output")) return Status::Error("no output: give -o OUTPUT");
   choices.output = line.Value("output");
-  choices.hasSteps = line.Has("dx");
+  choices.hasDx = line.Has("dx");
+  choices.hasDz = line.Has("dz");
   return Status();
 }
 
@@ -278,7 +284,8 @@ Status ReadProperty(Property& property, const PerProperty<Property>& properties,
                          NameOf(property) + ": " + DescribeLines(loaded.lines));
   }
   if (loaded.ok()) return Status();
-  return Status::Error(WithCommaOption(loaded.status.message(), loaded.commasUndecided));
+  return Status::Error(WithRawOption(
+      WithCommaOption(loaded.status.message(), loaded.commasUndecided), loaded.rawUndecided));
 }
 
 // The first file whose form states the grid's sizes, else the first file.
@@ -310,10 +317,10 @@ Status ShapeGrid(const Choices& choices, const Property& first, const Property& 
                                       : std::max(window.nxInput - std::max(window.xFrom, 0), 1);
   window.nzWrite = choices.hasNzWrite ? choices.nzWrite
                                       : std::max(request.nzInput - std::max(window.zFrom, 0), 1);
-  window.xStep = choices.hasSteps ? choices.dx : form.dx;
-  window.zStep = choices.hasSteps ? choices.dz : form.dz;
-  if (!choices.hasSteps) return Status();
-  return CheckStepsAgainstForm(choices.dx, choices.dz, NameOf(stater), form);
+  window.xStep = choices.hasDx ? choices.dx : form.dx;
+  window.zStep = choices.hasDz ? choices.dz : form.dz;
+  return CheckStepsAgainstForm(choices.hasDx, choices.dx, choices.hasDz, choices.dz, NameOf(stater),
+                               form);
 }
 
 // The option a refusal of the request is about, to put before its message.
@@ -422,9 +429,9 @@ int RunConvertCommand(const std::vector<std::string>& args, const CommandContext
   }
   // Steps are never assumed: the options give them, or the files' forms.
   const Property& stater = GridStater(properties, *first);
-  if (!choices.hasSteps && !stater.loaded.form.statesSteps) {
-    return UsageError(context.err, kConvertHelp, kNoSteps);
-  }
+  const Status steps =
+      CheckStepsKnown(choices.hasDx, choices.hasDz, NameOf(stater), stater.loaded.form);
+  if (!steps.ok()) return UsageError(context.err, kConvertHelp, steps.message());
 
   ConversionRequest request;
   request.preparation = choices.preparation;

@@ -1,5 +1,6 @@
-// mvgtool picture: one property of a grid file, or a text grid read with a chosen X size, drawn
-// as a PNG, so a wrong X size or unit shows at a glance before or after converting.
+// mvgtool picture: one property of a grid file, or an input grid (text or binary) read with a
+// chosen X size, drawn as a PNG, so a wrong X size or unit shows at a glance before or after
+// converting.
 
 #include <algorithm>
 #include <cmath>
@@ -19,6 +20,7 @@
 #include "cli/XSizeOption.h"
 #include "conversion/ConversionRequest.h"
 #include "conversion/LoadedGrid.h"
+#include "conversion/PropertyLoad.h"
 #include "grid/NumberText.h"
 #include "gridfile/GridPropertyReader.h"
 #include "picture/GridPicture.h"
@@ -31,6 +33,7 @@ const CommandHelp kPictureHelp = {
     "picture",
     "mvgtool picture INPUT [--property P|Q|R] [--nx N] [--dx STEP --dz STEP]\n"
     "                       [--order rows|columns] [--flip-z] [--decimal-comma]\n"
+    "                       [--raw TYPE [--skip-bytes N]]\n"
     "                       [--range MIN MAX | --clip P] [-o OUTPUT.png]",
     "Draws one property of a grid file, or a text grid, as a PNG picture: X to the right and Z\n"
     "(rows) downwards in the viridis colour map (dark violet low, yellow high), a colour bar\n"
@@ -51,10 +54,10 @@ const CommandHelp kPictureHelp = {
     "  --nx N               X size of a text grid (values per row), one of the X sizes that\n"
     "                       \"mvgtool sizes\" lists; default: the one it marks, or the one\n"
     "                       the file states (an ESRI or Surfer grid, x z value triplets)\n"
-    "  --dx STEP, --dz STEP the steps of a text grid along X and Z, in m (both or neither;\n"
-    "                       default: those the file states)\n"
-    "  --order rows|columns, --flip-z, --decimal-comma\n"
-    "                       how a text grid is read, as for \"mvgtool convert\"\n"
+    "  --dx STEP, --dz STEP the steps of a text grid along X and Z, in m (both or neither,\n"
+    "                       but for one the file states; default: those the file states)\n"
+    "  --order rows|columns, --flip-z, --decimal-comma, --raw TYPE, --skip-bytes N\n"
+    "                       how the input is read, as for \"mvgtool convert\"\n"
     "  --range MIN MAX      colours from MIN to MAX, in the file's units (m/s and kg/m3 for a\n"
     "                       grid file); values beyond take the colour of the nearer end, so\n"
     "                       that models can be compared on one scale\n"
@@ -69,8 +72,9 @@ const CommandHelp kPictureHelp = {
     "\">= MAX\" or \"<= MIN\" takes in values beyond it. NaN values are grey.\n"
     "\n"
     "INPUT is a grid file when its name ends in .mvg or it starts as one; anything else is read\n"
-    "as a text grid (gzip-compressed or not) and shown in the units the file holds. INPUT \"-\"\n"
-    "reads a text grid from standard input; its picture needs -o.\n"};
+    "as \"mvgtool convert\" reads an input (a text grid, SEG-Y, Seismic Unix, numpy .npy, or raw\n"
+    "values with --raw; gzip-compressed or not) and shown in the units the file holds. INPUT\n"
+    "\"-\" reads one from standard input; its picture needs -o.\n"};
 
 namespace {
 
@@ -119,26 +123,30 @@ Status ReadGridFileSource(const std::string& path, const GridProperty* wanted,
   return Status();
 }
 
-// Reads the text grid as the conversion does and shapes it with the X size given, stated or
-// proposed; its steps are the options' or those it states.
+// Reads the text or binary grid as the conversion does and shapes it with the X size given,
+// stated or proposed; its steps are the options', those it states, or one of each.
 Status ReadTextGridSource(const std::string& path, bool hasNx, std::int32_t nx,
                           const TextReadingChoices& choices, const CommandContext& context,
-                          PictureSource& source) {
+                          bool hasDx, bool hasDz, PictureSource& source) {
   ProgressLine progress(context.err, context.showProgress);
   const bool standardInput = path == kStandardInput;
   const std::string name = standardInput ? "standard input" : path;
-  source.textGrid = ReadTextGrid(path, name, progress.For("Reading " + path), choices);
+  source.textGrid = ReadGridInput(path, name, true, progress.For("Reading " + path), choices);
   progress.Clear();
   TextGridRead& read = source.textGrid;
-  if (!read.ok())
-    return Status::Error(WithCommaOption(read.status.message(), read.commasUndecided));
+  if (!read.ok()) {
+    return Status::Error(WithRawOption(WithCommaOption(read.status.message(), read.commasUndecided),
+                                       read.rawUndecided));
+  }
   const std::uint32_t count = read.summary.count;
   const TextGridForm& form = read.form;
   const XSizeChoice x = ChooseXSize(count, read.lines, name, hasNx, nx, form, choices.order);
   if (!x.status.ok()) return x.status;
-  if (source.dx > 0) {
-    const Status steps = CheckStepsAgainstForm(source.dx, source.dz, name, form);
+  if (hasDx || hasDz) {
+    const Status steps = CheckStepsAgainstForm(hasDx, source.dx, hasDz, source.dz, name, form);
     if (!steps.ok()) return steps;
+    if (!hasDx) source.dx = form.dx;
+    if (!hasDz) source.dz = form.dz;
   } else if (form.statesSteps) {
     source.dx = form.dx;
     source.dz = form.dz;
@@ -153,7 +161,7 @@ Status ReadTextGridSource(const std::string& path, bool hasNx, std::int32_t nx,
   if (source.dx > 0) {
     source.title += ", " + GridStepsText(source.dx, source.dz);
   } else {
-    source.noSteps = "no --dx and --dz";
+    source.noSteps = StatesDx(form) ? "no --dz" : "no --dx and --dz";
   }
   source.unit = "file's units";
   source.defaultOutput = ReplaceExtension(WithoutGzipEnding(path), ".png");
@@ -245,12 +253,11 @@ Status TakeOptions(const ParsedCommandLine& line, bool gridFile, const GridPrope
   for (const Status& taken :
        {TakePropertyOption(line, wanted), TakeWholeNumber(line, "nx", hasNx, nx),
         TakeStepOption(line, "dx", source.dx), TakeStepOption(line, "dz", source.dz),
-        CheckOneStepNotMissing(line), TakeColourOptions(line, colours),
-        TakeReadingOptions(line, choices)}) {
+        TakeColourOptions(line, colours), TakeReadingOptions(line, choices)}) {
     if (!taken.ok()) return taken;
   }
   const std::string& input = line.operands[0];
-  for (const char* option : {"order", "flip-z", "decimal-comma"}) {
+  for (const char* option : {"order", "flip-z", "decimal-comma", "raw", "skip-bytes"}) {
     if (gridFile && line.Has(option)) {
       return Status::Error(std::string("--") + option + " is for text grids, not the grid file " +
                            input);
@@ -295,18 +302,25 @@ int RunPictureCommand(const std::vector<std::string>& args, const CommandContext
   if (standardInput && !line.Has("output")) {
     return UsageError(context.err, kPictureHelp, "a picture of standard input needs -o OUTPUT.png");
   }
-  if (line.Has("dx")) {  // and so --dz, checked as convert checks them
-    for (const auto& [option, part, step] :
-         {std::tuple{"--dx: ", RequestPart::kXStep, source.dx},
-          std::tuple{"--dz: ", RequestPart::kZStep, source.dz}}) {
-      const Status checked = CheckGridStep(part, step);
-      if (!checked.ok()) return Refuse(context.err, option + checked.message());
-    }
+  // Checked as convert checks them.
+  for (const auto& [option, part, step] : {std::tuple{"dx", RequestPart::kXStep, source.dx},
+                                           std::tuple{"dz", RequestPart::kZStep, source.dz}}) {
+    const Status checked = line.Has(option) ? CheckGridStep(part, step) : Status();
+    if (!checked.ok())
+      return Refuse(context.err, "--" + std::string(option) + ": " + checked.message());
   }
 
   const Status read = gridFile ? ReadGridFileSource(input, wanted, source)
-                               : ReadTextGridSource(input, hasNx, nx, choices, context, source);
+                               : ReadTextGridSource(input, hasNx, nx, choices, context,
+                                                    line.Has("dx"), line.Has("dz"), source);
   if (!read.ok()) return Refuse(context.err, read.message());
+  // One step given, the other the file's to state.
+  if (!gridFile && line.Has("dx") != line.Has("dz")) {
+    const Status known =
+        CheckStepsKnown(line.Has("dx"), line.Has("dz"), standardInput ? "standard input" : input,
+                        source.textGrid.form);
+    if (!known.ok()) return UsageError(context.err, kPictureHelp, known.message());
+  }
   const std::string output = line.Has("output") ? line.Value("output") : source.defaultOutput;
   if (!standardInput && IsSameFile(output, input)) {
     return Refuse(context.err, "Cannot write the picture " + output +

@@ -1,6 +1,7 @@
 #pragma once
-// How mvgtool reads a text grid, for convert, sizes and picture alike: --order rows|columns,
-// --flip-z and --decimal-comma, into the choices the core reads with.
+// How mvgtool reads a grid, for convert, sizes and picture alike: --order rows|columns, --flip-z,
+// --decimal-comma, and for raw values --raw and --skip-bytes, into the choices the core reads
+// with.
 
 #include <string>
 #include <vector>
@@ -13,13 +14,17 @@
 std::vector<OptionRule> ReadingOptionRules(bool withFlip);
 
 // The options into choices; refused with the usage problem: "--order must be rows or columns,
-// not \"x\"".
+// not \"x\"", "--raw must be f32le, f32be, f64le or f64be, not \"f16\"", "--skip-bytes is for
+// raw values: give --raw too".
 Status TakeReadingOptions(const ParsedCommandLine& line, TextReadingChoices& choices);
 
 // A reading's refusal, with the option that decides where it is about commas that may be decimal
 // commas or not.
 std::string WithCommaOption(const std::string& message, bool commasUndecided);
+// A reading's refusal of binary data it cannot tell, with the options that read it as raw values.
+std::string WithRawOption(const std::string& message, bool rawUndecided);
 
 // The help text of the options, for the commands' --help.
 extern const char kReadingOptionsHelp[];
 extern const char kFlipOptionHelp[];
+extern const char kRawOptionsHelp[];

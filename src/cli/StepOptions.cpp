@@ -10,17 +10,29 @@ Status TakeStepOption(const ParsedCommandLine& line, const std::string& name, fl
   return Status::Error("--" + name + " needs a number, not \"" + line.Value(name) + "\"");
 }
 
-Status CheckOneStepNotMissing(const ParsedCommandLine& line) {
-  const bool dx = line.Has("dx"), dz = line.Has("dz");
-  if (dx == dz) return Status();
+Status CheckStepsKnown(bool hasDx, bool hasDz, const std::string& name, const TextGridForm& form) {
+  const bool dx = hasDx || StatesDx(form), dz = hasDz || StatesDz(form);
+  if (dx && dz) return Status();
+  const std::string hint = form.dzHint.empty() || hasDz
+                               ? std::string()
+                               : name +
+                                     " states no depth step, only a sample interval, in "
+                                     "microseconds by the standard (" +
+                                     form.dzHint + ")";
+  if (!dx && !dz) {
+    return Status::Error("no steps: give --dx and --dz, the grid steps in m" +
+                         (hint.empty() ? "" : "; " + hint));
+  }
+  if (!hint.empty()) return Status::Error("no --dz: " + hint + "; give the grid step along Z in m");
   return Status::Error(std::string("no ") + (dx ? "--dz" : "--dx") + ": give the grid step along " +
                        (dx ? "Z" : "X") + " in m");
 }
 
-Status CheckStepsAgainstForm(float dx, float dz, const std::string& name,
+Status CheckStepsAgainstForm(bool hasDx, float dx, bool hasDz, float dz, const std::string& name,
                              const TextGridForm& form) {
-  for (const auto& [option, value, what] :
-       {std::tuple{"--dx ", dx, "dx"}, std::tuple{"--dz ", dz, "dz"}}) {
+  for (const auto& [given, option, value, what] :
+       {std::tuple{hasDx, "--dx ", dx, "dx"}, std::tuple{hasDz, "--dz ", dz, "dz"}}) {
+    if (!given) continue;
     const std::string contradiction =
         Contradiction(option + FormatShortest(value), value, what, name, form);
     if (!contradiction.empty()) return Status::Error(contradiction);

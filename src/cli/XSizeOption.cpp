@@ -46,7 +46,14 @@ XSizeChoice ChooseXSize(std::uint32_t count, const TextGridLines& lines, const s
     }
     return choice;
   }
-  const std::string pattern = "; " + name + ": " + DescribeLines(lines);
+  // Binary data has no lines to show; raw values say nothing of the X size.
+  const bool binary = IsBinaryForm(form.kind);
+  if (binary && !given) {
+    choice.status =
+        Status::Error(name + ": " + form.name + " say nothing of the X size; give --nx");
+    return choice;
+  }
+  const std::string pattern = binary ? "" : "; " + name + ": " + DescribeLines(lines);
   const std::vector<std::int32_t> sizes = XSizeChoices(count);
   const int proposal = ProposedXSizeIndex(sizes, count, lines, order);
   if (proposal < 0) {

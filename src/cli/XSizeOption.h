@@ -22,7 +22,8 @@ struct XSizeChoice {
 // value too many or too few shows: "--vp vp.txt: 174 lines of 500 values, then line 175 holds
 // 1 value". A form that states its X size gives it, and --nx must agree with it: "--nx 250
 // contradicts --vp vp.asc: the ESRI ASCII grid header gives nx 500". A file stored column by
-// column (order) has its columns on its lines.
+// column (order) has its columns on its lines. Raw values (a binary form that states no sizes)
+// need --nx: "--vp vp.bin: raw values say nothing of the X size; give --nx".
 XSizeChoice ChooseXSize(std::uint32_t count, const TextGridLines& lines, const std::string& name,
                         bool given, std::int32_t nx, const TextGridForm& form = {},
                         ValueOrder order = ValueOrder::kRows);

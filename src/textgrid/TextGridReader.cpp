@@ -6,32 +6,13 @@
 #include "grid/ValueRange.h"
 #include "system/ReadOnlyFile.h"
 #include "textgrid/DecimalCommaStream.h"
+#include "textgrid/FileStream.h"
 #include "textgrid/TextGridPass.h"
 #include "textgrid/TextGridStart.h"
 #include "textgrid/TextGridStream.h"
 #include "textgrid/TripletGrid.h"
 
 namespace {
-
-// A file or standard input, read in order.
-class FileStream : public ByteStream {
- public:
-  explicit FileStream(ReadOnlyFile& file) : file_(file) {}
-  bool Read(char* buffer, std::size_t size, std::size_t* got, std::string* problem) override {
-    if (file_.Read(buffer, size, got, problem)) return true;
-    *problem = "cannot read: " + *problem;
-    return false;
-  }
-  std::uint64_t Remaining() const override {
-    return file_.IsRegular() && file_.Size() >= file_.Position() ? file_.Size() - file_.Position()
-                                                                 : kUnknownSize;
-  }
-  std::uint64_t InputDone() const override { return file_.Position(); }
-  std::uint64_t InputSize() const override { return file_.Size(); }
-
- private:
-  ReadOnlyFile& file_;
-};
 
 Status StatusOf(const TextPassResult& result, const std::string& name) {
   switch (result.stop) {

@@ -61,6 +61,9 @@ struct TextGridRead {
   // Refused for commas that may be decimal commas or not: TextReadingChoices::decimalComma reads
   // them as decimal marks (a front end says how its user chooses that).
   bool commasUndecided = false;
+  // Refused as binary data of no form told from its bytes: TextReadingChoices::raw reads it as
+  // raw values (a front end says how its user chooses that).
+  bool rawUndecided = false;
   bool ok() const { return status.ok(); }
 };
 
@@ -91,8 +94,11 @@ TextGridRead ReadTextGridStream(ByteStream& input, const std::string& name, bool
 TextGridRead ReadTextGridText(std::string_view text, const std::string& name,
                               const TextReadingChoices& choices = {});
 
-// Whether the lines of a form's text hold its rows (or its columns): not a line a node.
-inline bool LinesHoldRows(const TextGridForm& form) { return form.kind != TextForm::kTriplets; }
+// Whether the lines of a form's text hold its rows (or its columns): not a line a node, nor
+// binary data without lines.
+inline bool LinesHoldRows(const TextGridForm& form) {
+  return form.kind != TextForm::kTriplets && !IsBinaryForm(form.kind);
+}
 
 // The name shown for a path: its last component.
 std::string FileNameOf(const std::string& path);
