@@ -8,7 +8,7 @@
 // double's to float, to the nearest (ties to even), as a cast does. A normalized IBM value in
 // float's normal range has at most 24 significant bits and so converts exactly; only values in
 // float's subnormal range are rounded. Values beyond float's range become infinities, which the
-// readers refuse.
+// readers refuse. A negative zero reads as 0.
 
 #include <cstdint>
 #include <cstring>
@@ -21,7 +21,8 @@ inline float IbmToFloat(std::uint32_t bits) {
   const float magnitude = static_cast<float>(static_cast<double>(bits & 0xFFFFFF) * scale);
   std::uint32_t result;
   std::memcpy(&result, &magnitude, sizeof result);
-  result |= bits & 0x80000000u;
+  // A zero fraction is zero whatever its sign bit, as segyio reads it.
+  if ((bits & 0xFFFFFF) != 0) result |= bits & 0x80000000u;
   float value;
   std::memcpy(&value, &result, sizeof value);
   return value;
