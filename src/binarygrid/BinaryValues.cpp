@@ -36,7 +36,8 @@ BinaryValues::BinaryValues(bool keep, const FinalValues& final)
 
 bool BinaryValues::Expect(std::uint64_t count) {
   if (!keep_) return true;
-  return values_.Reserve(count == 0 ? kMaxTextGridValues : count);
+  // And room for a piece's bytes beyond them, twice their values' for 64-bit samples.
+  return values_.Reserve(count == 0 ? kMaxTextGridValues : count + kBinaryPieceBytes / 2);
 }
 
 float* BinaryValues::Room(std::size_t count) {
@@ -46,7 +47,11 @@ float* BinaryValues::Room(std::size_t count) {
     return scratch_.data();
   }
   if (values_.Capacity() == 0 && !values_.Reserve(kMaxTextGridValues)) return nullptr;
-  if (!values_.Resize(count_ + count)) return nullptr;
+  const std::uint64_t held = values_.size();
+  if (count_ + count > held) {
+    if (!values_.Resize(count_ + count)) return nullptr;
+    values_.Prefault(held, count_ + count - held);
+  }
   return values_.data() + count_;
 }
 
@@ -54,9 +59,11 @@ void BinaryValues::Collect(std::size_t count, const DecodedSamples& decoded, boo
   NoteHoles(decoded, count_ + decoded.firstHole);
   range_.minimum = std::min(range_.minimum, decoded.range.minimum);
   range_.maximum = std::max(range_.maximum, decoded.range.maximum);
-  if (keep_ && final && final_) final_(values_.data(), count_, count);
+  if (keep_ && final && final_) {
+    if (!relay_) relay_ = std::make_unique<FinalRelay>(final_);
+    relay_->Tell(values_.data(), count_, count);
+  }
   count_ += count;
-  if (keep_) values_.Resize(count_);
 }
 
 float* BinaryValues::Whole(std::uint64_t count) {
@@ -64,6 +71,7 @@ float* BinaryValues::Whole(std::uint64_t count) {
   if (!keep_) return nullptr;
   if (values_.Capacity() < count && !values_.Reserve(count)) return nullptr;
   if (!values_.Resize(count)) return nullptr;
+  values_.Prefault(0, count);
   return values_.data();
 }
 
@@ -82,6 +90,7 @@ void BinaryValues::NoteHoles(const DecodedSamples& decoded, std::uint64_t firstH
 }
 
 TextGridRead BinaryValues::Finish(TextGridForm form) {
+  if (relay_) relay_->Wait();
   TextGridRead read;
   read.summary.count = static_cast<std::uint32_t>(count_);
   read.summary.minimum = std::min(range_.minimum, 1e30f);
@@ -90,7 +99,10 @@ TextGridRead BinaryValues::Finish(TextGridForm form) {
   form.firstHole = firstHole_;
   if (holes_ > 0) form.holeMarker = "NaN";
   read.form = std::move(form);
-  if (keep_) read.values = std::move(values_);
+  if (keep_) {
+    values_.Resize(count_);  // room taken for bytes beyond the values goes
+    read.values = std::move(values_);
+  }
   return read;
 }
 
@@ -114,7 +126,7 @@ ValuePieces::ValuePieces(ByteStream& input, SampleLayout layout, BinaryValues& v
       final_(final),
       progress_(progress),
       placeOf_(std::move(placeOf)),
-      buffer_(kBinaryPieceBytes) {}
+      buffer_(BytesOf(layout.type) < 4 ? kBinaryPieceBytes : 0) {}
 
 bool ValuePieces::Read(std::uint64_t bytes, std::uint64_t* got, std::size_t* rest,
                        std::string* problem) {
@@ -122,33 +134,34 @@ bool ValuePieces::Read(std::uint64_t bytes, std::uint64_t* got, std::size_t* res
   *got = 0;
   *rest = 0;
   while (*got < bytes) {
-    const std::uint64_t left = bytes - *got;
+    // No more room than the input holds, where that is known.
+    const std::uint64_t left = std::min(bytes - *got, input_.Remaining());
+    if (left == 0) break;
     const std::size_t want =
-        left < buffer_.size() ? static_cast<std::size_t>(left) : buffer_.size();
+        left < kBinaryPieceBytes ? static_cast<std::size_t>(left) : kBinaryPieceBytes;
+    const std::size_t most = (want + size - 1) / size;
+    float* const room = values_.Room(RoomForSamples(most, layout_.type));
+    if (room == nullptr) {
+      *problem = NoRoomProblem(values_, most);
+      return false;
+    }
+    // Samples of 4 bytes or more are read where their values go, and decoded there.
+    char* const into = size >= 4 ? reinterpret_cast<char*>(room) : buffer_.data();
     std::size_t piece = 0;
-    if (!ReadFully(input_, buffer_.data(), want, &piece, problem)) return false;
+    if (!ReadFully(input_, into, want, &piece, problem)) return false;
     *got += piece;
     const std::size_t count = piece / size;
-    if (count > 0) {
-      float* const room = values_.Room(count);
-      if (room == nullptr) {
-        *problem = NoRoomProblem(values_, count);
-        return false;
-      }
-      const DecodedSamples decoded = DecodeSamples(buffer_.data(), count, layout_, room);
-      if (decoded.beyond) {
-        *problem = placeOf_(values_.Count() + decoded.firstBeyond) + ": " +
-                   DescribeValue(decoded.beyondValue) + " is beyond the range of 32-bit floats";
-        return false;
-      }
-      values_.Collect(count, decoded, final_);
+    const DecodedSamples decoded = DecodeSamples(into, count, layout_, room);
+    if (decoded.beyond) {
+      *problem = placeOf_(values_.Count() + decoded.firstBeyond) + ": " +
+                 DescribeValue(decoded.beyondValue) + " is beyond the range of 32-bit floats";
+      return false;
     }
+    values_.Collect(count, decoded, final_);
     if (progress_) progress_(input_.InputDone(), input_.InputSize());
     // Pieces are whole values (kBinaryPieceBytes is), but for the last one.
-    if (piece < want) {
-      *rest = piece % size;
-      break;
-    }
+    *rest = piece % size;
+    if (piece < want || *rest != 0) break;
   }
   return true;
 }

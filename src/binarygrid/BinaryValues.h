@@ -6,9 +6,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "binarygrid/FinalRelay.h"
 #include "binarygrid/SampleDecoding.h"
 #include "grid/ValueRange.h"
 #include "system/FloatArray.h"
@@ -34,14 +36,16 @@ class BinaryValues {
   // False when no memory can be had for so many.
   bool Expect(std::uint64_t count);
 
-  // Room for `count` more values after those collected: in the array when they are kept, else
-  // in a scratch block. Null when there is no memory for them or they would be too many.
+  // Room for `count` more floats after the values collected (their memory taken at once): in the
+  // array when they are kept, else in a scratch block. Null when there is no memory for them or
+  // they would be too many.
   float* Room(std::size_t count);
-  // `count` values decoded into the room last given: collected, told as final when `final`.
+  // `count` values decoded at the start of the room last given: collected, told as final when
+  // `final`.
   void Collect(std::size_t count, const DecodedSamples& decoded, bool final);
 
-  // The whole array, sized for values placed anywhere in it (SEG-Y traces put in rows), when
-  // kept; null when there is no memory for it. Noted with Placed.
+  // The whole array, sized for values placed anywhere in it (SEG-Y traces put in rows) and its
+  // memory taken, when kept; null when there is no memory for it. Noted with Placed.
   float* Whole(std::uint64_t count);
   // Values decoded somewhere in the whole array: their range and holes, the first hole at
   // `firstHole` when there is one.
@@ -58,6 +62,8 @@ class BinaryValues {
   bool keep_;
   FinalValues final_;
   FloatArray values_;
+  // Told the final values on a thread of its own; gone before the values.
+  std::unique_ptr<FinalRelay> relay_;
   std::vector<float> scratch_;
   std::uint64_t count_ = 0;
   ValueRange range_;

@@ -49,10 +49,17 @@ struct DecodedSamples {
   ValueRange range;        // of the values decoded (holes as their marker); NaN-free
 };
 
-// Decodes `count` samples from `bytes` into `values` (another place in memory). With one beyond
-// the range of floats, those before it are decoded and `count` is what DecodedSamples says.
+// Decodes `count` samples from `bytes` into `values`. They may be the same memory for samples of
+// 4 bytes or more (values are made a block at a time from a copy of the block's bytes, which stay
+// at or after where their values go). With one beyond the range of floats, those before it are
+// decoded and DecodedSamples says where it is.
 DecodedSamples DecodeSamples(const char* bytes, std::size_t count, SampleLayout layout,
                              float* values);
+
+// The floats of room that `count` samples' bytes take: read there, they are decoded in place.
+inline std::size_t RoomForSamples(std::size_t count, SampleType type) {
+  return BytesOf(type) > 4 ? count * (BytesOf(type) / 4) : count;
+}
 
 // "1.2e+76", "inf": a value a message names.
 std::string DescribeValue(double value);

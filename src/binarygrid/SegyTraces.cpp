@@ -11,8 +11,10 @@
 namespace {
 
 // Traces decoded together before their samples are put in rows: each row then takes a run of
-// values at once.
-constexpr std::size_t kBlockTraces = 16;
+// values at once, a few cache lines in one page, as many as a block of at most kBlockBytes holds
+// (at least kLeastBlockTraces, 64 bytes of a row).
+constexpr std::size_t kBlockBytes = std::size_t{4} << 20;
+constexpr std::size_t kLeastBlockTraces = 16, kMostBlockTraces = 256;
 
 // X coordinates of the traces in file order, as stored (before their scalar).
 class CoordinateRun {
@@ -81,6 +83,7 @@ class TraceReading {
 
   std::uint32_t samples_ = 0;
   std::size_t sampleBytes_ = 0;
+  std::size_t stride_ = 0;      // floats of room a trace's bytes take
   std::uint32_t interval_ = 0;  // of the first trace
   std::uint64_t traces_ = 0;
   // Rows: the number of traces is known ahead and the samples go to their rows.
@@ -88,6 +91,7 @@ class TraceReading {
   std::uint64_t nx_ = 0;
   std::vector<char> bytes_;
   std::vector<float> block_;
+  std::size_t blockTraces_ = 0;
   std::size_t inBlock_ = 0;
 
   CoordinateRun cdpX_, sourceX_;
@@ -104,8 +108,11 @@ bool TraceReading::Start(const char* header, std::string* problem) {
     *problem = "its traces hold no samples";
     return false;
   }
-  sampleBytes_ = samples_ * BytesOf(layout_.samples.type);
-  bytes_.resize(sampleBytes_);
+  const std::size_t size = BytesOf(layout_.samples.type);
+  sampleBytes_ = samples_ * size;
+  stride_ = RoomForSamples(samples_, layout_.samples.type);
+  // Samples of 4 bytes or more are read where their values go, and decoded there.
+  if (size < 4) bytes_.resize(sampleBytes_);
   scalar_ = first.coordinateScalar;
   // The first trace's header is read already.
   std::uint64_t remaining = input_.Remaining();
@@ -122,7 +129,10 @@ bool TraceReading::Start(const char* header, std::string* problem) {
       *problem = "not enough memory to load it";
       return false;
     }
-    block_.resize(kBlockTraces * samples_);
+    blockTraces_ =
+        std::clamp(kBlockBytes / (stride_ * sizeof(float)) / kLeastBlockTraces * kLeastBlockTraces,
+                   kLeastBlockTraces, kMostBlockTraces);
+    block_.resize(blockTraces_ * stride_);
   } else {
     const std::uint64_t expected =
         remaining == kUnknownSize ? 0 : (remaining + traceBytes - 1) / traceBytes * samples_;
@@ -138,7 +148,7 @@ void TraceReading::PutBlockInRows() {
   const std::uint64_t firstTrace = traces_ - inBlock_;
   for (std::uint32_t s = 0; s < samples_; ++s) {
     float* const row = rows_ + s * nx_ + firstTrace;
-    for (std::size_t t = 0; t < inBlock_; ++t) row[t] = block_[t * samples_ + s];
+    for (std::size_t t = 0; t < inBlock_; ++t) row[t] = block_[t * stride_ + s];
   }
   inBlock_ = 0;
 }
@@ -146,23 +156,34 @@ void TraceReading::PutBlockInRows() {
 bool TraceReading::ReadTrace(const char* headerBytes, std::string* problem) {
   const TraceHeader header = ReadTraceHeader(headerBytes, layout_.samples.bigEndian);
   const std::uint32_t samples = header.samples != 0 ? header.samples : layout_.defaultSamples;
-  const std::string trace = "trace " + std::to_string(traces_ + 1);
+  const auto trace = [this] { return "trace " + std::to_string(traces_ + 1); };
   if (samples != samples_) {
     *problem =
-        trace + " holds " + std::to_string(samples) + " samples, but " +
+        trace() + " holds " + std::to_string(samples) + " samples, but " +
         (traces_ == 1 ? "trace 1 holds " : "traces 1 to " + std::to_string(traces_) + " hold ") +
         std::to_string(samples_) + ": every trace must hold as many";
     return false;
   }
-  std::size_t got = 0;
-  if (!ReadFully(input_, bytes_.data(), sampleBytes_, &got, problem)) return false;
-  if (got < sampleBytes_) {
-    *problem = trace + " is cut short: " + std::to_string(got / BytesOf(layout_.samples.type)) +
-               " of its " + std::to_string(samples_) + " samples";
-    return false;
-  }
   if (rows_ != nullptr && traces_ >= nx_) {
     *problem = "changed while it was being read";
+    return false;
+  }
+  float* into = nullptr;
+  if (rows_ != nullptr) {
+    into = block_.data() + inBlock_ * stride_;
+  } else {
+    into = values_.Room(stride_);
+    if (into == nullptr) {
+      *problem = NoRoomProblem(values_, samples_);
+      return false;
+    }
+  }
+  char* const bytes = bytes_.empty() ? reinterpret_cast<char*>(into) : bytes_.data();
+  std::size_t got = 0;
+  if (!ReadFully(input_, bytes, sampleBytes_, &got, problem)) return false;
+  if (got < sampleBytes_) {
+    *problem = trace() + " is cut short: " + std::to_string(got / BytesOf(layout_.samples.type)) +
+               " of its " + std::to_string(samples_) + " samples";
     return false;
   }
   cdpX_.Add(header.cdpX);
@@ -171,26 +192,16 @@ bool TraceReading::ReadTrace(const char* headerBytes, std::string* problem) {
   inlines_.insert(header.inlineNumber);
   crosslines_.insert(header.crosslineNumber);
 
-  float* into = nullptr;
-  if (rows_ != nullptr) {
-    into = block_.data() + inBlock_ * samples_;
-  } else {
-    into = values_.Room(samples_);
-    if (into == nullptr) {
-      *problem = NoRoomProblem(values_, samples_);
-      return false;
-    }
-  }
-  const DecodedSamples decoded = DecodeSamples(bytes_.data(), samples_, layout_.samples, into);
+  const DecodedSamples decoded = DecodeSamples(bytes, samples_, layout_.samples, into);
   if (decoded.beyond) {
-    *problem = trace + ", sample " + std::to_string(decoded.firstBeyond + 1) + ": " +
+    *problem = trace() + ", sample " + std::to_string(decoded.firstBeyond + 1) + ": " +
                DescribeValue(decoded.beyondValue) + " is beyond the range of 32-bit floats";
     return false;
   }
   if (rows_ != nullptr) {
     values_.Placed(samples_, decoded, decoded.firstHole * nx_ + traces_);
     ++traces_;
-    if (++inBlock_ == kBlockTraces) PutBlockInRows();
+    if (++inBlock_ == blockTraces_) PutBlockInRows();
   } else {
     values_.Collect(samples_, decoded, false);
     ++traces_;
@@ -211,7 +222,9 @@ TextGridRead TraceReading::Read(TextGridForm form) {
     }
     if (traces_ == 0 && !Start(header, &problem)) return Refused(name_, problem);
     if (!ReadTrace(header, &problem)) return Refused(name_, problem);
-    if (progress_ && traces_ % kBlockTraces == 0) progress_(input_.InputDone(), input_.InputSize());
+    if (progress_ && traces_ % kLeastBlockTraces == 0) {
+      progress_(input_.InputDone(), input_.InputSize());
+    }
   }
   if (traces_ == 0) return Refused(name_, "holds no traces");
   if (rows_ != nullptr) {
