@@ -150,6 +150,8 @@ bool ValuePieces::Read(std::uint64_t bytes, std::uint64_t* got, std::size_t* res
     std::size_t piece = 0;
     if (!ReadFully(input_, into, want, &piece, problem)) return false;
     *got += piece;
+    last_.append(into + piece - std::min<std::size_t>(piece, 4), std::min<std::size_t>(piece, 4));
+    if (last_.size() > 4) last_.erase(0, last_.size() - 4);
     const std::size_t count = piece / size;
     const DecodedSamples decoded = DecodeSamples(into, count, layout_, room);
     if (decoded.beyond) {

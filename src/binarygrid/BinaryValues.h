@@ -82,6 +82,8 @@ class ValuePieces {
   // Up to `bytes` bytes (kUnknownSize: to the end of the stream); *got says how many were read,
   // bytes short of a whole value at the end are *rest. False with the problem when refused.
   bool Read(std::uint64_t bytes, std::uint64_t* got, std::size_t* rest, std::string* problem);
+  // The last 4 bytes read (fewer when fewer were), as they were before their values were made.
+  const std::string& LastBytes() const { return last_; }
 
  private:
   ByteStream& input_;
@@ -91,6 +93,7 @@ class ValuePieces {
   const ReadProgress& progress_;
   std::function<std::string(std::uint64_t index)> placeOf_;
   std::vector<char> buffer_;
+  std::string last_;
 };
 
 // The refusal of values beyond the room a reading has: too many, or no memory.

@@ -6,6 +6,7 @@
 
 #include "binarygrid/BinaryValues.h"
 #include "binarygrid/ByteOrder.h"
+#include "textgrid/TextChunkParser.h"
 
 namespace {
 
@@ -45,7 +46,7 @@ class HeaderParser {
         if (!Shape(&header->shape)) return Fail("'shape' is not a tuple of sizes", why);
         header->hasShape = true;
       } else {
-        return Fail("unknown key '" + key + "'", why);
+        return Fail("unknown key '" + ShownToken(key) + "'", why);
       }
       if (!Take(',') && !Peek('}')) return Fail("entries are not apart by commas", why);
     }
@@ -186,7 +187,8 @@ TextGridRead ReadNpyGrid(PeekableStream& input, const std::string& name, bool ke
 
   SampleLayout layout;
   if (!LayoutOfDescr(header.descr, &layout)) {
-    return Refused(name, "holds values of type '" + header.descr + "', not floats or integers");
+    return Refused(
+        name, "holds values of type '" + ShownToken(header.descr) + "', not floats or integers");
   }
   const std::vector<std::uint64_t>& shape = header.shape;
   if (shape.size() != 2) {
@@ -206,7 +208,7 @@ TextGridRead ReadNpyGrid(PeekableStream& input, const std::string& name, bool ke
   form.kind = TextForm::kNpy;
   form.name = "numpy .npy array";
   form.taken = "version " + std::to_string(major) + "." + std::to_string(minor) + ", " +
-               header.descr + ", shape " + ShapeText(shape) +
+               ShownToken(header.descr) + ", shape " + ShapeText(shape) +
                (header.fortranOrder ? ", Fortran order" : "");
   form.statesSizes = true;
   form.nx = static_cast<std::int32_t>(firstIndexX ? rows : columns);

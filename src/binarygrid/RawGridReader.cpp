@@ -1,5 +1,7 @@
 #include "binarygrid/RawGridReader.h"
 
+#include <string_view>
+
 #include "binarygrid/BinaryValues.h"
 #include "binarygrid/ByteOrder.h"
 #include "binarygrid/SampleDecoding.h"
@@ -82,6 +84,7 @@ std::uint64_t FortranRecordBytes(PeekableStream& input, bool bigEndian, std::siz
     if (!input.Peek(framed, &head, problem) || head.size() < framed) return 0;
     return LoadU32(head.data() + length + 4, bigEndian) == length ? length : 0;
   }
+  // Too long to look ahead at: a known length must be records of it.
   return remaining != kUnknownSize && remaining % (length + 8) == 0 ? length : 0;
 }
 
@@ -105,6 +108,9 @@ TextGridRead ReadRawGrid(PeekableStream& input, const std::string& name, bool ke
 
   const std::uint64_t record = FortranRecordBytes(input, layout.bigEndian, size, &problem);
   if (!problem.empty()) return Refused(name, problem);
+  std::string_view head;
+  if (!input.Peek(4, &head, &problem)) return Refused(name, problem);
+  const std::uint64_t marker = head.size() == 4 ? LoadU32(head.data(), layout.bigEndian) : 0;
   const bool inRows = choices.order == ValueOrder::kRows && !choices.flipZ;
   BinaryValues values(keepValues, final);
   const std::uint64_t remaining = input.Remaining();
@@ -138,6 +144,13 @@ TextGridRead ReadRawGrid(PeekableStream& input, const std::string& name, bool ke
       return Refused(name, "holds " + Plural(read, "byte") + ", not a whole number of " +
                                std::to_string(size) + "-byte values (" +
                                Plural(read / size, "value") + " and " + Plural(rest, "byte") + ")");
+    }
+    // One record too long to be told ahead, through a pipe: its markers end up among the values.
+    const std::string& last = pieces.LastBytes();
+    if (remaining == kUnknownSize && marker > 0 && read == marker + 8 && last.size() == 4 &&
+        LoadU32(last.data(), layout.bigEndian) == marker) {
+      return Refused(name, "holds one Fortran record of " + Plural(marker, "byte") +
+                               ", too long to be told ahead from a stream; give it as a file");
     }
   }
   if (values.Count() == 0) return Refused(name, "holds no values");

@@ -13,6 +13,8 @@
 //    damaged"
 //   "Fortran record 174 is cut short: 1000 of its 2000 bytes"
 //   "value 1235: 1e+39 is beyond the range of 32-bit floats"
+//   "holds one Fortran record of 80000000 bytes, too long to be told ahead from a stream; give it
+//    as a file"
 
 #include <string>
 
@@ -25,6 +27,7 @@ TextGridRead ReadRawGrid(PeekableStream& input, const std::string& name, bool ke
 
 // The length in bytes of a first Fortran record framed by the input's first bytes, 4-byte
 // markers in the given byte order; 0 when they do not frame one. For a record longer than can
-// be looked at ahead, a known input size must be a whole number of such records.
+// be looked at ahead (8 MiB), a known input size must be a whole number of such records. (Read
+// from a pipe, a file of one such record is refused once its end shows it.)
 std::uint64_t FortranRecordBytes(PeekableStream& input, bool bigEndian, std::size_t valueBytes,
                                  std::string* problem);

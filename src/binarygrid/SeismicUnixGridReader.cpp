@@ -17,19 +17,15 @@ bool LooksLikeTraceHeader(std::string_view header) {
   return zeros >= kZeroWords;
 }
 
-// Whether traces of the sample count in the first header, in this byte order, make the input.
-bool TracesFit(PeekableStream& input, bool bigEndian, std::uint64_t remaining,
-               std::string* problem) {
+// Whether traces of the sample count in the first header, in this byte order, make the input:
+// the second trace header gives the same count, or the input is that one trace.
+bool TracesFit(PeekableStream& input, bool bigEndian, std::string* problem) {
   std::string_view head;
   if (!input.Peek(kTraceHeaderBytes, &head, problem)) return false;
   const std::uint64_t samples = LoadU16(head.data() + 114, bigEndian);
   if (samples == 0) return false;
-  const std::uint64_t traceBytes = kTraceHeaderBytes + 4 * samples;
-  if (remaining != kUnknownSize && (remaining < traceBytes || remaining % traceBytes != 0)) {
-    return false;
-  }
-  // The second trace header, where there is one, gives the same count.
-  const std::size_t second = static_cast<std::size_t>(traceBytes + kTraceHeaderBytes);
+  const std::size_t traceBytes = static_cast<std::size_t>(kTraceHeaderBytes + 4 * samples);
+  const std::size_t second = traceBytes + kTraceHeaderBytes;
   if (!input.Peek(second, &head, problem)) return false;
   if (head.size() == traceBytes) return true;
   return head.size() == second && LoadU16(head.data() + traceBytes + 114, bigEndian) == samples;
@@ -43,9 +39,8 @@ std::optional<bool> SeismicUnixByteOrder(PeekableStream& input, std::string* pro
       !LooksLikeTraceHeader(head)) {
     return std::nullopt;
   }
-  const std::uint64_t remaining = input.Remaining();
   for (const bool bigEndian : {!HostIsLittleEndian(), HostIsLittleEndian()}) {
-    if (TracesFit(input, bigEndian, remaining, problem)) return bigEndian;
+    if (TracesFit(input, bigEndian, problem)) return bigEndian;
   }
   return std::nullopt;
 }
