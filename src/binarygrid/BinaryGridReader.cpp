@@ -13,11 +13,15 @@ namespace {
 // The bytes looked at for bytes no text holds.
 constexpr std::size_t kTextLookBytes = 4096;
 
+// A byte-order mark starts text whatever follows it (UTF-16 holds zero bytes).
+bool StartsAsText(std::string_view head) {
+  return head.substr(0, 3) == "\xEF\xBB\xBF" || head.substr(0, 2) == "\xFF\xFE" ||
+         head.substr(0, 2) == "\xFE\xFF";
+}
+
 // Bytes no text grid holds before a Ctrl-Z (character 26), which ends one: control characters
-// other than tab, line ends, vertical tab and form feed. A byte-order mark makes text whatever
-// follows (UTF-16 holds zero bytes).
+// other than tab, line ends, vertical tab and form feed.
 bool LooksBinary(std::string_view head) {
-  if (head.substr(0, 2) == "\xFF\xFE" || head.substr(0, 2) == "\xFE\xFF") return false;
   for (const char c : head.substr(0, kTextLookBytes)) {
     const auto byte = static_cast<unsigned char>(c);
     if (byte == 26) return false;
@@ -42,6 +46,7 @@ bool TellBinaryStart(PeekableStream& input, BinaryStart* start, std::string* pro
   *start = BinaryStart();
   std::string_view head;
   if (!input.Peek(kSegyStartBytes, &head, problem)) return false;
+  if (StartsAsText(head)) return true;
   if (StartsAsNpy(head)) {
     start->form = BinaryForm::kNpy;
   } else if (StartsAsSegy(head)) {
