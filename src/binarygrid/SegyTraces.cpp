@@ -48,6 +48,25 @@ class CoordinateRun {
   bool regular_ = true, alike_ = true;
 };
 
+// The distinct numbers a header field takes, counted up to kMostCounted of them: memory stays
+// small whatever the number of traces.
+class DistinctNumbers {
+ public:
+  static constexpr std::size_t kMostCounted = 65536;
+  void Add(std::int32_t number) {
+    if (seen_.size() < kMostCounted) seen_.insert(number);
+  }
+  bool Several() const { return seen_.size() > 1; }
+  // "20", or "more than 65535".
+  std::string Describe() const {
+    return seen_.size() < kMostCounted ? std::to_string(seen_.size())
+                                       : "more than " + std::to_string(kMostCounted - 1);
+  }
+
+ private:
+  std::unordered_set<std::int32_t> seen_;
+};
+
 // The factor of a coordinate scalar: positive multiplies, negative divides, 0 is 1.
 double ScaleOf(std::int32_t scalar) {
   if (scalar > 0) return scalar;
@@ -100,7 +119,7 @@ class TraceReading {
   CoordinateRun cdpX_, sourceX_;
   std::int32_t scalar_ = 0;
   bool oneScalar_ = true;
-  std::unordered_set<std::int32_t> inlines_, crosslines_;
+  DistinctNumbers inlines_, crosslines_;
 };
 
 bool TraceReading::Start(const char* header, std::string* problem) {
@@ -204,8 +223,8 @@ bool TraceReading::ReadTrace(const char* headerBytes, std::string* problem) {
   cdpX_.Add(header.cdpX);
   sourceX_.Add(header.sourceX);
   oneScalar_ = oneScalar_ && header.coordinateScalar == scalar_;
-  inlines_.insert(header.inlineNumber);
-  crosslines_.insert(header.crosslineNumber);
+  inlines_.Add(header.inlineNumber);
+  crosslines_.Add(header.crosslineNumber);
 
   const DecodedSamples decoded = DecodeSamples(bytes, samples_, layout_.samples, into);
   if (decoded.beyond) {
@@ -246,9 +265,9 @@ TextGridRead TraceReading::Read(TextGridForm form) {
     if (inBlock_ > 0) PutBlockInRows();
     if (traces_ != nx_) return Refused(name_, "changed while it was being read");
   }
-  if (inlines_.size() > 1 && crosslines_.size() > 1) {
-    return Refused(name_, "its trace headers give " + std::to_string(inlines_.size()) +
-                              " inline numbers and " + std::to_string(crosslines_.size()) +
+  if (inlines_.Several() && crosslines_.Several()) {
+    return Refused(name_, "its trace headers give " + inlines_.Describe() + " inline numbers and " +
+                              crosslines_.Describe() +
                               " crossline numbers: a 3-D volume, not a 2-D model; give one "
                               "inline of it");
   }
