@@ -33,8 +33,10 @@ std::vector<std::string> LinesWithText(const SegyTextualHeader& header, std::siz
 // Whether an extended textual header is the last one: it holds "((SEG: EndText))".
 bool EndsExtendedHeaders(const SegyTextualHeader& header);
 
-// The sample formats codes 1 to 16 of the binary header name, and those read.
+// The sample type of a format code the readers read (1, 2, 3, 5, 6, 8 and revision 2's other
+// integers); nothing for another.
 std::optional<SampleType> SegySampleType(int format);
+// Whether a number is a sample format code of the standard (1 to 12, 15 and 16).
 bool IsSegyFormatCode(int format);
 // "IBM floats", "4-byte fixed point"...: what a format code names.
 std::string DescribeSegyFormat(int format);
