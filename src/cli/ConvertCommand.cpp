@@ -282,7 +282,8 @@ Status ReadProperty(Property& property, const PerProperty<Property>& properties,
                          NameOf(property) + ": " + DescribeLines(loaded.lines));
   }
   if (loaded.ok()) return Status();
-  return Status::Error(WithCommaOption(loaded.status.message(), loaded.commasUndecided));
+  return Status::Error(
+      WithReadingOption(loaded.status.message(), loaded.commasUndecided, loaded.tripletsTold));
 }
 
 // The first file whose form states the grid's sizes, else the first file.

@@ -135,7 +135,8 @@ Status ReadTextGridSource(const std::string& path, bool hasNx, std::int32_t nx,
   progress.Clear();
   TextGridRead& read = source.textGrid;
   if (!read.ok())
-    return Status::Error(WithCommaOption(read.status.message(), read.commasUndecided));
+    return Status::Error(
+        WithReadingOption(read.status.message(), read.commasUndecided, read.tripletsTold));
   const std::uint32_t count = read.summary.count;
   const TextGridForm& form = read.form;
   const XSizeChoice x = ChooseXSize(count, read.lines, name, hasNx, nx, form);

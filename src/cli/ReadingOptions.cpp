@@ -82,6 +82,9 @@ Status TakeReadingOptions(const ParsedCommandLine& line, TextReadingChoices& cho
   return Status::Error("--order must be rows or columns, not \"" + order + "\"");
 }
 
-std::string WithCommaOption(const std::string& message, bool commasUndecided) {
-  return commasUndecided ? message + "; --decimal-comma reads commas as decimal marks" : message;
+std::string WithReadingOption(const std::string& message, bool commasUndecided, bool tripletsTold) {
+  if (commasUndecided) return message + "; --decimal-comma reads commas as decimal marks";
+  if (tripletsTold)
+    return message + "; if it is a plain grid three values wide, --form plain reads it as one";
+  return message;
 }

@@ -22,8 +22,8 @@ Status TakeReadingOptions(const ParsedCommandLine& line, TextReadingChoices& cho
 extern const char* const kReadingOptionNames[6];
 
 // A reading's refusal, with the option that decides where it is about commas that may be decimal
-// commas or not.
-std::string WithCommaOption(const std::string& message, bool commasUndecided);
+// commas or not, or about triplets told from the text (tripletsTold).
+std::string WithReadingOption(const std::string& message, bool commasUndecided, bool tripletsTold);
 
 // The help text of the options, for the commands' --help.
 extern const char kReadingOptionsHelp[];

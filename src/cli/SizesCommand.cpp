@@ -116,7 +116,8 @@ int RunSizesCommand(const std::vector<std::string>& args, const CommandContext& 
     if (scan.ok()) {
       ShowSizes(context.out, name, scan, choices.order);
     } else {
-      status = Refuse(context.err, WithCommaOption(scan.status.message(), scan.commasUndecided));
+      status = Refuse(context.err, WithReadingOption(scan.status.message(), scan.commasUndecided,
+                                                     scan.tripletsTold));
     }
   }
   return status;

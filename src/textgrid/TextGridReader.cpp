@@ -258,7 +258,10 @@ TextGridRead ReadTextGridStream(ByteStream& input, const std::string& name, bool
   read.values = std::move(result.values);
   read.endMarkLine = result.endMarkLine;
   read.status = LeaveOutColumns(read, choices, name);
-  if (read.ok()) read.status = FinishForm(read, start, name, choices);
+  if (read.ok()) {
+    read.status = FinishForm(read, start, name, choices);
+    read.tripletsTold = !read.ok() && start.triplets && !choices.form;
+  }
   if (read.ok()) KnowFacts(read.form, read.lines, read.summary.count, choices.order);
   if (!read.ok() || !keepValues) read.values = FloatArray();
   return read;

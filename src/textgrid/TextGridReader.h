@@ -63,6 +63,9 @@ struct TextGridRead {
   // Refused for commas that may be decimal commas or not: TextReadingChoices::decimalComma reads
   // them as decimal marks (a front end says how its user chooses that).
   bool commasUndecided = false;
+  // Refused by the rules of triplets told from the text, not chosen: TextReadingChoices::form
+  // reads it as another form (a plain grid three values wide).
+  bool tripletsTold = false;
   bool ok() const { return status.ok(); }
 };
 

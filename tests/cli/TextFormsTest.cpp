@@ -227,10 +227,13 @@ TEST(TextFormsTest, FormsWhoseValuesDoNotMakeTheirGridAreRefusedAndNothingIsWrit
       {{"--vp", gap},
        "--vp " + gap +
            ": the node at x 4680, z 40 is missing from the grid (x 0 to 9980 and z 0 to 3460 at "
-           "steps of 20 and 20)"},
+           "steps of 20 and 20); if it is a plain grid three values wide, --form plain reads it as "
+           "one"},
       {{"--vp", twice},
        "--vp " + twice + ": the node at x " + std::to_string(std::get<0>(doubled[11])) + ", z " +
-           std::to_string(std::get<1>(doubled[11])) + " is given twice"},
+           std::to_string(std::get<1>(doubled[11])) +
+           " is given twice; if it is a plain grid three values wide, --form plain reads it as "
+           "one"},
       {{"--vp", grouped, "--dx", "20", "--dz", "20"},
        "--vp " + grouped +
            ", line 1, value 1: \"1,500\" may be 1.500 with a decimal comma or 1500 with a "
@@ -357,7 +360,8 @@ TEST(TextFormsTest, GuessesAndCoordinatesAreRefusedAndTheOptionNamedWritesThemRi
       // A plain grid three values wide, told as triplets.
       {narrow,
        {},
-       {": the node at x 2123.71, z 2123.71 lies between the nodes of the grid"},
+       {": the node at x 2123.71, z 2123.71 lies between the nodes of the grid",
+        "; if it is a plain grid three values wide, --form plain reads it as one\n"},
        {{"--form", "plain"}},
        {"--x-from", "200", "--nx-write", "3", "--z-from", "30", "--nz-write", "59"}},
       // Column by column, 8 values a line whatever the columns' length.
@@ -377,10 +381,12 @@ TEST(TextFormsTest, GuessesAndCoordinatesAreRefusedAndTheOptionNamedWritesThemRi
   for (const auto& c : cases) {
     const RunResult refused = convert(c.input, c.refused, out);
     EXPECT_EQ(refused.status, 1) << c.input;
+    // Each line names the file, or is the end of one.
     for (const std::string& finding : c.findings) {
-      const std::string line =
-          "mvgtool: " +
-          (finding[0] == ' ' || finding[0] == ':' ? "--vp " + c.input + finding : finding);
+      const std::string line = finding[0] == ';' ? finding
+                               : finding[0] == ' ' || finding[0] == ':'
+                                   ? "mvgtool: --vp " + c.input + finding
+                                   : "mvgtool: " + finding;
       EXPECT_NE(refused.err.find(line), std::string::npos) << line << "\n" << refused.err;
     }
     EXPECT_FALSE(scratch.Exists("m.mvg")) << c.input;
