@@ -13,6 +13,6 @@
 // deeper than wide (of a file stored column by column, wider than deep), a file that looks stored
 // column by column, no-data markers (unless its holes
 // are to be filled), values that do not fit their units (a value holes are filled with among
-// them), Vs above Vp, steps (and new steps) that look like another unit. Empty when there is
-// nothing to say.
+// them), slow nodes below the sea and the values rules make (RuleFindings.h), Vs above Vp, steps
+// (and new steps) that look like another unit. Empty when there is nothing to say.
 std::vector<std::string> FindingsOf(const ConversionRequest& request);
