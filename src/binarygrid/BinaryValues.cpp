@@ -98,6 +98,7 @@ TextGridRead BinaryValues::Finish(TextGridForm form) {
   form.holes = holes_;
   form.firstHole = firstHole_;
   if (holes_ > 0) form.holeMarker = "NaN";
+  if (form.statesSizes) form.facts.nx = form.facts.nz = {HowKnown::kStated, form.source};
   read.form = std::move(form);
   if (keep_) {
     values_.Resize(count_);  // room taken for bytes beyond the values goes

@@ -289,7 +289,7 @@ TextGridRead TraceReading::Read(TextGridForm form) {
   if (traces_ > 1 && !x.Alike()) {
     form.taken += ", " + x.Describe(cdp ? "CDP X" : "source X", scale);
     if (x.Rising() && oneScalar_) {
-      form.statesDx = true;
+      form.facts.dx = {HowKnown::kStated, form.source};
       form.dx = static_cast<float>(x.Step(scale));
     }
   }

@@ -39,14 +39,20 @@ TextGridRead ReadGridInput(const std::string& path, const std::string& name, boo
     inflated = std::make_unique<PeekableStream>(*gzip);
   }
   PeekableStream& bytes = inflated ? *inflated : input;
+  // A text form chosen is read as text, whatever the bytes.
   BinaryStart start;
-  if (choices.raw == RawType::kNone && !TellBinaryStart(bytes, &start, &problem)) {
-    return Refusal(name + ": " + problem);
+  const bool told = choices.raw == RawType::kNone && !choices.form;
+  if (told && !TellBinaryStart(bytes, &start, &problem)) return Refusal(name + ": " + problem);
+  if (choices.raw == RawType::kNone && start.form == BinaryForm::kText) {
+    return ReadTextGridStream(bytes, name, keepValues, progress, choices, final);
   }
-  if (choices.raw != RawType::kNone || start.form != BinaryForm::kText) {
-    return ReadBinaryGrid(bytes, start, name, keepValues, progress, choices, final);
+  TextGridRead read = ReadBinaryGrid(bytes, start, name, keepValues, progress, choices, final);
+  // Coordinates are never among a binary grid's values.
+  if (read.ok() && (choices.skipRows > 0 || choices.skipColumns > 0)) {
+    return Refusal(name + " (" + read.form.name +
+                   "): rows and columns are left out of text grids only");
   }
-  return ReadTextGridStream(bytes, name, keepValues, progress, choices, final);
+  return read;
 }
 
 std::optional<ValueRange> RangeOfValues(const TextGridSummary& summary) {
@@ -65,6 +71,7 @@ LoadedProperty LoadProperty(const std::string& path, const std::string& name,
   if (!read.ok()) {
     loaded.status = read.status;
     loaded.commasUndecided = read.commasUndecided;
+    loaded.tripletsTold = read.tripletsTold;
     loaded.rawUndecided = read.rawUndecided;
     return loaded;
   }

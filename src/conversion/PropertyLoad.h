@@ -22,13 +22,16 @@ struct LoadedProperty {
   Status status;
   bool countDiffers = false;     // refused: its count is not the expected one
   bool commasUndecided = false;  // refused: see TextGridRead
+  bool tripletsTold = false;     // refused: see TextGridRead
   bool rawUndecided = false;     // refused: see TextGridRead
   bool ok() const { return status.ok(); }
 };
 
 // An input of any form, text or binary, read once (standard input too), the reader picked by its
-// first bytes after any gzip compression; raw values when choices.raw says so. keepValues false
-// keeps none (mvgtool sizes). `name` is how messages call it.
+// first bytes after any gzip compression; raw values when choices.raw says so, text in the form
+// choices.form gives. keepValues false keeps none (mvgtool sizes). `name` is how messages call
+// it. A binary grid has no rows or columns to leave out: "vp.npy (numpy .npy array): rows and
+// columns are left out of text grids only".
 TextGridRead ReadGridInput(const std::string& path, const std::string& name, bool keepValues,
                            const ReadProgress& progress = {},
                            const TextReadingChoices& choices = {}, const FinalValues& final = {});
