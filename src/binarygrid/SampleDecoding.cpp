@@ -165,12 +165,18 @@ DecodedSamples DecodeSamples(const char* bytes, std::size_t count, SampleLayout 
   constexpr std::size_t kBlockBytes = 4096;
   alignas(8) char block[kBlockBytes];
   const std::size_t perBlock = kBlockBytes / size;
+  // Floats of this machine's order already where they go are the values as they are.
+  const bool asTheyAre = layout.type == SampleType::kFloat32 &&
+                         layout.bigEndian != HostIsLittleEndian() &&
+                         bytes == reinterpret_cast<const char*>(values);
   std::size_t done = 0;
   while (done < count) {
     const std::size_t n = std::min(perBlock, count - done);
-    std::memcpy(block, bytes + done * size, n * size);
     float* const out = values + done;
-    DecodeFast(block, n, layout, out);
+    if (!asTheyAre) {
+      std::memcpy(block, bytes + done * size, n * size);
+      DecodeFast(block, n, layout, out);
+    }
     if (floats && CountNonFinite(out, n) > 0) {
       for (std::size_t i = 0; i < n; ++i) {
         if (std::isnan(out[i])) {
@@ -179,7 +185,7 @@ DecodedSamples DecodeSamples(const char* bytes, std::size_t count, SampleLayout 
         } else if (std::isinf(out[i])) {
           decoded.beyond = true;
           decoded.firstBeyond = done + i;
-          decoded.beyondValue = ValueAt(block, i, layout);
+          decoded.beyondValue = asTheyAre ? out[i] : ValueAt(block, i, layout);
           count = done + i;
           break;
         }
