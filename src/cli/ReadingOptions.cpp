@@ -11,25 +11,3 @@ const char kReadingOptionsHelp[] =
 
 const char kFlipOptionHelp[] =
     "  --flip-z               the rows come from the bottom up (the first row the deepest)\n";
-
-std::vector<OptionRule> ReadingOptionRules(bool withFlip) {
-  std::vector<OptionRule> rules = {{"order", 0, true}, {"decimal-comma", 0, false}};
-  if (withFlip) rules.push_back({"flip-z", 0, false});
-  return rules;
-}
-
-Status TakeReadingOptions(const ParsedCommandLine& line, TextReadingChoices& choices) {
-  choices.decimalComma = line.Has("decimal-comma");
-  choices.flipZ = line.Has("flip-z");
-  if (!line.Has("order")) return Status();
-  const std::string& order = line.Value("order");
-  if (order == "rows" || order == "columns") {
-    choices.order = order == "rows" ? ValueOrder::kRows : ValueOrder::kColumns;
-    return Status();
-  }
-  return Status::Error("--order must be rows or columns, not \"" + order + "\"");
-}
-
-std::string WithCommaOption(const std::string& message, bool commasUndecided) {
-  return commasUndecided ? message + "; --decimal-comma reads commas as decimal marks" : message;
-}

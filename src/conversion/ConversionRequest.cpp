@@ -59,6 +59,11 @@ Status HolesRefused(const PropertyInput& input, std::uint32_t count, std::int32_
 
 }  // namespace
 
+Status CheckOutputName(const std::string& output) {
+  if (output.find('*') == std::string::npos) return Status();
+  return Status::Error(output + ": a grid file name cannot hold \"*\"");
+}
+
 Status CheckGridStep(RequestPart part, float step) {
   if (step > 0.0f) return {};
   return Status::Error(std::string("The ") + (part == RequestPart::kZStep ? "Z" : "X") +

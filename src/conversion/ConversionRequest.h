@@ -96,6 +96,10 @@ enum class RequestPart {
 //   "The grid file would replace the input file <name>. Choose another name."
 Status CheckConversionRequest(const ConversionRequest& request, RequestPart* refused = nullptr);
 
+// A grid file's name as a front end takes it from its user: refused when it holds '*', which
+// marks that no output is chosen yet: "m*.mvg: a grid file name cannot hold \"*\"".
+Status CheckOutputName(const std::string& output);
+
 // One step, X or Z (part kXStep or kZStep): "The X step must be greater than 0." when it is not.
 Status CheckGridStep(RequestPart part, float step);
 

@@ -1,11 +1,12 @@
 #pragma once
-// The X size of a text grid on mvgtool's command line: the one --nx gives, or the proposal, with
-// the rule that proposed it.
+// The X size of a text grid as every front end chooses it: the one the user gives (nx), the one
+// the file states, or the proposal, with the rule that proposed it.
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "conversion/NamedChoices.h"
 #include "grid/Status.h"
 #include "textgrid/TextGridForm.h"
 #include "textgrid/TextGridLines.h"
@@ -25,7 +26,8 @@ struct XSizeChoice {
 // column (order) has its columns on its lines.
 XSizeChoice ChooseXSize(std::uint32_t count, const TextGridLines& lines, const std::string& name,
                         bool given, std::int32_t nx, const TextGridForm& form = {},
-                        ValueOrder order = ValueOrder::kRows);
+                        ValueOrder order = ValueOrder::kRows,
+                        const NamedChoices& named = NamedChoices());
 
 // The proposal and why it is what it is: "nx 500 from the lines (174 lines of 500 values)", or
 // "nx 290, the largest divisor up to the square root (lines of different lengths)"; of a file

@@ -1,4 +1,4 @@
-#include "cli/XSizeOption.h"
+#include "conversion/XSizeChoice.h"
 
 #include <algorithm>
 
@@ -31,13 +31,13 @@ std::string DescribeProposal(std::int32_t nx, std::uint32_t count,
 }
 
 XSizeChoice ChooseXSize(std::uint32_t count, const TextGridLines& lines, const std::string& name,
-                        bool given, std::int32_t nx, const TextGridForm& form, ValueOrder order) {
+                        bool given, std::int32_t nx, const TextGridForm& form, ValueOrder order,
+                        const NamedChoices& named) {
+  const std::string givenNx = named.NamedWith("nx", std::to_string(nx));
   XSizeChoice choice;
   if (form.statesSizes) {
     const std::string contradiction =
-        given
-            ? Contradiction("--nx " + std::to_string(nx), static_cast<float>(nx), "nx", name, form)
-            : std::string();
+        given ? Contradiction(givenNx, static_cast<float>(nx), "nx", name, form) : std::string();
     if (!contradiction.empty()) {
       choice.status = Status::Error(contradiction);
     } else {
@@ -52,9 +52,8 @@ XSizeChoice ChooseXSize(std::uint32_t count, const TextGridLines& lines, const s
   if (proposal < 0) {
     choice.status = Status::Error(NoGridMessage(name, count) + pattern);
   } else if (given && std::find(sizes.begin(), sizes.end(), nx) == sizes.end()) {
-    choice.status =
-        Status::Error("--nx " + std::to_string(nx) + " is not an X size of " +
-                      std::to_string(count) + " values; choose one of " + ListOf(sizes) + pattern);
+    choice.status = Status::Error(givenNx + " is not an X size of " + std::to_string(count) +
+                                  " values; choose one of " + ListOf(sizes) + pattern);
   } else if (given) {
     choice.nx = nx;
     choice.said = "nx " + std::to_string(nx);
