@@ -47,14 +47,8 @@ void ShowInfo(std::ostream& out, const std::string& path, const GridFileInfo& in
     }
   }
   if (info.ranges.empty()) out << "  no values\n";
-  VelocityExtremes velocities;
-  for (const PropertyRange& range : info.ranges) {
-    if (range.code == 'P') velocities.TakeVp(&range.leastAboveZero, 1);
-    if (range.code == 'P') velocities.TakeVp(&range.maximum, 1);
-    if (range.code == 'R') velocities.TakeVs(&range.leastAboveZero, 1);
-  }
   const std::vector<std::string> stability =
-      StabilityLines(StabilityOf(velocities, header.dx, header.dz));
+      StabilityLines(StabilityOfGridFile(header, info.ranges));
   for (std::size_t i = 0; i < stability.size(); ++i) {
     out << (i == 0 ? "  " : "    ") << stability[i] << '\n';
   }

@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "gridfile/GridFileHeader.h"
+#include "gridfile/GridFileReader.h"
+
 // The velocities that bound a grid's modelling, in m/s, of the values above 0 that are no
 // no-data markers.
 struct VelocityExtremes {
@@ -32,6 +35,11 @@ struct StabilityReport {
 };
 
 StabilityReport StabilityOf(const VelocityExtremes& velocities, float xStep, float zStep);
+
+// The report of a grid file, from its header and each property's range (ReadGridFile), as
+// mvgtool info gives it.
+StabilityReport StabilityOfGridFile(const GridFileHeader& header,
+                                    const std::vector<PropertyRange>& ranges);
 
 // The report as lines, the first a heading; empty when nothing is known. Limits are rounded down
 // to 4 significant digits:
