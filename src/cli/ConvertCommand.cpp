@@ -296,35 +296,6 @@ Status ShapeGrid(const Choices& choices, const Property& first, const Property& 
   return CheckStepsAgainstForm(choices.dx, choices.dz, NameOf(stater), form);
 }
 
-// The option a refusal of the request is about, to put before its message.
-std::string OptionOf(RequestPart part) {
-  switch (part) {
-    case RequestPart::kNxWrite:
-      return "--nx-write: ";
-    case RequestPart::kNzWrite:
-      return "--nz-write: ";
-    case RequestPart::kXStep:
-      return "--dx: ";
-    case RequestPart::kZStep:
-      return "--dz: ";
-    case RequestPart::kXFrom:
-      return "--x-from: ";
-    case RequestPart::kZFrom:
-      return "--z-from: ";
-    case RequestPart::kVsSource:
-      return "--vs: ";
-    case RequestPart::kHoles:
-      return "--fill-holes: ";
-    case RequestPart::kNewXStep:
-    case RequestPart::kNewZStep:
-      return "--resample: ";
-    case RequestPart::kBorder:
-      return "--pad: ";
-    default:
-      return "";
-  }
-}
-
 // "Read --vp vp.asc: ESRI ASCII grid, ncols 500, ..." for each input not read as plain numbers
 // or with lines passed over; "Wrote model.mvg: nx 500 from the lines (...), nz 174, properties
 // PQR, 1044296 bytes", with the part of the input written and the findings overridden; then each
@@ -442,7 +413,9 @@ int RunConvertCommand(const std::vector<std::string>& args, const CommandContext
   answer.writeDespite = [force](const std::vector<std::string>&) { return force; };
   const ConversionResult result = RunConversion(request, answer);
   if (!result.status.ok()) {
-    return Refuse(context.err, OptionOf(result.refused) + result.status.message());
+    const std::string choice = ChoiceNameOf(result.refused);
+    return Refuse(context.err,
+                  (choice.empty() ? "" : line.Named(choice) + ": ") + result.status.message());
   }
   if (!result.written) {
     for (const std::string& finding : result.findings) ReportProblem(context.err, finding);

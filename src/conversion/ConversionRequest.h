@@ -77,6 +77,10 @@ enum class RequestPart {
   kBorder,
 };
 
+// The choice by name that sets a part, for a front end that names its choices ("dx" for
+// kXStep, "resample" for kNewXStep); "" for a part no one choice sets.
+const char* ChoiceNameOf(RequestPart part);
+
 // Every check, in this order, each with the message the user reads:
 //   "Open At least one input File"
 //   "Open Mvg file for Saving"   (the output name holds '*')
