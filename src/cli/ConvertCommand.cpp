@@ -167,10 +167,8 @@ Status TakeOptions(const ParsedCommandLine& line, PerProperty<Property>& propert
     const std::string& given = line.Value(property.option);
     if (TakeRule(grid.kind, given, property.source)) {
       anyRule = true;
-      if (line.Value("vp").empty()) {
-        return Status::Error("--" + property.option + " " + given + " derives " + grid.name +
-                             " from Vp: give --vp too");
-      }
+      const Status vp = CheckRuleHasVp(line, grid.kind, property.option, !line.Value("vp").empty());
+      if (!vp.ok()) return vp;
     } else {
       property.path = given;
       anyInput = anyInput || !property.path.empty();

@@ -43,7 +43,12 @@ Status TakeSources(const HeldGrid& grid, const NamedChoices& named, ModelPrepara
       return Status::Error(named.NamedWith(choice, named.Value(choice)) + " names no rule: give " +
                            (density ? "gardner" : "mudrock or vp/R"));
     }
-    anyRule = anyRule || IsDerived(source);
+    if (IsDerived(source)) {
+      anyRule = true;
+      const Status vp = CheckRuleHasVp(named, property.kind, choice,
+                                       grid.properties[PropertyKind::kVp].values != nullptr);
+      if (!vp.ok()) return vp;
+    }
     const Status unit = TakeUnitOption(named, property.kind, choice,
                                        grid.properties[property.kind].values != nullptr, source,
                                        units[property.kind]);
@@ -77,13 +82,19 @@ Status RequestForHeldValues(const HeldGrid& grid, const NamedChoices& named,
   ModelPreparation preparation;
   PerProperty<const Unit*> units;
   bool anyRule = false;
+  const Status sources = TakeSources(grid, named, preparation, units, anyRule);
+  if (!sources.ok()) return sources;
+  if (std::none_of(grid.properties.each.begin(), grid.properties.each.end(),
+                   [](const HeldProperty& held) { return held.values != nullptr; })) {
+    return Status::Error("no values: give at least one of " + named.Named("vp") + ", " +
+                         named.Named("density") + ", " + named.Named("vs"));
+  }
   WindowChoice window;
   float dx = 0, dz = 0;
-  for (const Status& taken :
-       {TakeSources(grid, named, preparation, units, anyRule), TakeNumber(named, "dx", dx),
-        TakeNumber(named, "dz", dz), CheckOneStepNotMissing(named), TakeWindowSizes(named, window),
-        TakePreparationOptions(named, anyRule, preparation, window.start),
-        CheckOutputName(output)}) {
+  for (const Status& taken : {TakeNumber(named, "dx", dx), TakeNumber(named, "dz", dz),
+                              CheckOneStepNotMissing(named), TakeWindowSizes(named, window),
+                              TakePreparationOptions(named, anyRule, preparation, window.start),
+                              CheckOutputName(output)}) {
     if (!taken.ok()) return taken;
   }
   if (!named.Has("dx")) {

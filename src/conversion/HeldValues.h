@@ -30,6 +30,7 @@ std::vector<OptionRule> HeldValuesOptionRules();
 
 // The request that writes the held values into the grid file `output`, as the choices say.
 // Refused with the choices' problems, or with:
+//   "no values: give at least one of --vp, --density, --vs"
 //   "no steps: give --dx and --dz, the grid steps in m"
 //   "--density \"x\" names no rule: give gardner"      (vs: "give mudrock or vp/R")
 //   "vp: holds no values"      "vp: holds more than 2147483647 values"

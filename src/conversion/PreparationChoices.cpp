@@ -21,6 +21,13 @@ bool TakeRule(PropertyKind kind, const std::string& text, PropertySource& source
   return IsDerived(source);
 }
 
+Status CheckRuleHasVp(const NamedChoices& named, PropertyKind kind, const std::string& name,
+                      bool vpGiven) {
+  if (vpGiven) return Status();
+  return Status::Error(named.NamedWith(name, named.Value(name)) + " derives " +
+                       PropertyOf(kind).name + " from Vp: give " + named.Named("vp") + " too");
+}
+
 Status TakeUnitOption(const NamedChoices& named, PropertyKind kind, const std::string& name,
                       bool given, const PropertySource& rule, const Unit*& unit) {
   const std::string option = name + "-units";

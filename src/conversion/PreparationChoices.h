@@ -19,6 +19,11 @@ std::vector<OptionRule> PreparationOptionRules();
 // "gardner"; Vs "mudrock", or "vp/" and a number (the ratio Vp / Vs). The rule into source.
 bool TakeRule(PropertyKind kind, const std::string& text, PropertySource& source);
 
+// A rule derives its property from Vp, which must be given: refused with "--density gardner
+// derives density from Vp: give --vp too". `name` is the property's choice ("density").
+Status CheckRuleHasVp(const NamedChoices& named, PropertyKind kind, const std::string& name,
+                      bool vpGiven);
+
 // The unit of a property's values, chosen by "<property>-units" ("vp-units"), else the grid
 // file's own. `name` is the property's choice ("vp"); given: whether its values are given, rule:
 // its rule when it is derived. Refused with the problem: "--vp-units must be m/s, ft/s or
