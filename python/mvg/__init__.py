@@ -47,18 +47,23 @@ class Findings(Refused):
 class Stability:
     """The stability report for finite-difference modelling, as numbers (m/s, m, Hz, s).
 
-    fastest and the time steps are None without Vp; lines is the report as mvgtool prints it.
+    slowest and the frequencies, fastest and the time steps are None where the values leave
+    them unknown (no Vp; NaN, infinities or 1.70141e38 and more among the velocities, counted
+    in nan_vp, huge_vp and nan_vs); lines is the report as mvgtool prints it.
     """
 
-    slowest: float
+    slowest: Optional[float]
     slowest_is_vs: bool
     fastest: Optional[float]
     larger_step: float
     smaller_step: float
-    frequency_5: float
-    frequency_10: float
+    frequency_5: Optional[float]
+    frequency_10: Optional[float]
     time_step_2: Optional[float]
     time_step_4: Optional[float]
+    nan_vp: int
+    huge_vp: int
+    nan_vs: int
     lines: List[str]
 
     def __str__(self) -> str:

@@ -79,19 +79,24 @@ py::object NoneUnless(bool known, double value) {
   return known ? py::object(py::float_(value)) : py::object(py::none());
 }
 
-// The report's figures as numbers, and its lines; None when nothing is known.
+// The report's figures as numbers (None for a figure the values leave unknown), the counts of
+// the values that are no velocity, and its lines; None when nothing is known.
 py::object StabilityFigures(const StabilityReport& report) {
   if (!report.known) return py::none();
+  const bool slowest = report.SlowestKnown(), fastest = report.FastestKnown();
   py::dict figures;
-  figures["slowest"] = report.slowest;
+  figures["slowest"] = NoneUnless(slowest, report.slowest);
   figures["slowest_is_vs"] = report.slowestIsVs;
-  figures["fastest"] = NoneUnless(report.hasFastest, report.fastest);
+  figures["fastest"] = NoneUnless(fastest, report.fastest);
   figures["larger_step"] = report.largerStep;
   figures["smaller_step"] = report.smallerStep;
-  figures["frequency_5"] = report.frequency5;
-  figures["frequency_10"] = report.frequency10;
-  figures["time_step_2"] = NoneUnless(report.hasFastest, report.timeStep2);
-  figures["time_step_4"] = NoneUnless(report.hasFastest, report.timeStep4);
+  figures["frequency_5"] = NoneUnless(slowest, report.frequency5);
+  figures["frequency_10"] = NoneUnless(slowest, report.frequency10);
+  figures["time_step_2"] = NoneUnless(fastest, report.timeStep2);
+  figures["time_step_4"] = NoneUnless(fastest, report.timeStep4);
+  figures["nan_vp"] = report.notANumberVp;
+  figures["huge_vp"] = report.hugeVp;
+  figures["nan_vs"] = report.notANumberVs;
   figures["lines"] = StabilityLines(report);
   return std::move(figures);
 }

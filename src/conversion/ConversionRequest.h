@@ -98,6 +98,9 @@ const char* ChoiceNameOf(RequestPart part);
 //   "<name>, row 1, column 3: 1e+36 km/s is beyond the range of 32-bit floats in m/s."   (a value
 //    its unit's factor takes past the largest float)
 //   "The grid file would replace the input file <name>. Choose another name."
+//   "The grid file m.mvg would hold 200001 x 100001 nodes of 3 properties, 60000900003 values in
+//    240003600308 bytes: more than the 52000000000 bytes free where it goes."   (told before any
+//    of it is made)
 Status CheckConversionRequest(const ConversionRequest& request, RequestPart* refused = nullptr);
 
 // A grid file's name as a front end takes it from its user: refused when it holds '*', which

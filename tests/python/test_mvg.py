@@ -46,8 +46,9 @@ def test_arrays_come_back_exactly_as_float32(tmp_path, marmousi, dtype, order):
 @pytest.mark.parametrize("keywords, options", [
     ({}, []),
     (dict(x_from=100, z_from=20, nx_write=200), ["--x-from", 100, "--z-from", 20, "--nx-write", 200]),
-    (dict(density="gardner", vs="vp/1.73", resample=(40, 30), pad=(10, 10, 0, 20)),
-     ["--density", "gardner", "--vs", "vp/1.73", "--resample", 40, 30, "--pad", "10,10,0,20"]),
+    (dict(density="gardner", vs="vp/1.73", resample=(40, 30), pad=(10, 10, 0, 20), force=True),
+     ["--density", "gardner", "--vs", "vp/1.73", "--resample", 40, 30, "--pad", "10,10,0,20",
+      "--force"]),
     (dict(vs="mudrock", water_vp=1510, water_density=1000, z_from=3),
      ["--vs", "mudrock", "--water-vp", 1510, "--water-density", 1000, "--z-from", 3]),
 ])
