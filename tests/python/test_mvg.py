@@ -73,6 +73,15 @@ def test_findings_write_nothing_unless_forced(tmp_path, marmousi):
     assert mvg.read(output).vp.max() == numpy.float32(4.7666)
 
 
+def test_a_figure_the_values_leave_unknown_is_none(tmp_path):
+    vp = numpy.full((4, 5), 2000.0)
+    vp[1, 2] = 1.8e38
+    mvg.write(tmp_path / "m.mvg", vp=vp, dx=20, dz=20, force=True)
+    report = mvg.read(tmp_path / "m.mvg").stability()
+    assert (report.slowest, report.huge_vp, report.fastest, report.time_step_2) == (2000, 1, None, None)
+    assert report.frequency_5 == pytest.approx(2000 / 100)
+
+
 def rows_of_text():
     return [line.split() for line in (MARMOUSI / "vp.txt").read_text().splitlines()]
 
