@@ -175,17 +175,23 @@ def read(path: Path) -> Model:
 
 
 def read_grid(path: Path, nx: Optional[int] = None, order: Optional[str] = None,
-              flip_z: bool = False, decimal_comma: bool = False) -> Grid:
+              flip_z: bool = False, decimal_comma: bool = False, form: Optional[str] = None,
+              skip_columns: Optional[int] = None, skip_rows: Optional[int] = None) -> Grid:
     """Read a text grid in any form mvgtool reads, with mvgtool convert's reading options.
 
     The form is told from the text (plain numbers, comment and title lines, ESRI and Surfer
-    ASCII grids, x z value triplets, UTF-16, decimal commas, gzip-compressed); the X size is nx,
-    else the one the file states, else the one its lines propose.
+    ASCII grids, a matrix with axes, x z value triplets, UTF-16, decimal commas,
+    gzip-compressed); the X size is nx, else the one the file states, else the one its lines
+    show (a guess of one is a finding).
 
     nx:             the X size (values a row)
     order:          "rows" (default) or "columns": one vertical profile after another
     flip_z:         the rows come from the bottom up
     decimal_comma:  every comma is a decimal mark
+    form:           "plain", "esri", "surfer", "triplets" or "matrix": read in this form, not
+                    the one told from the text
+    skip_columns, skip_rows: leave out the first N columns (values of every line) and rows
+                    (lines of values), as depths or x coordinates beside the values
 
     Read on the program's worker threads, without holding the interpreter's lock.
 
@@ -193,8 +199,9 @@ def read_grid(path: Path, nx: Optional[int] = None, order: Optional[str] = None,
         grid = mvg.read_grid("vp.asc")
         print(grid.form, grid.dx, grid.values.shape, grid.findings)
     """
-    read = _mvg.read_grid(os.fspath(path), dict(nx=nx, order=order, flip_z=flip_z,
-                                                decimal_comma=decimal_comma))
+    read = _mvg.read_grid(os.fspath(path), dict(
+        nx=nx, order=order, flip_z=flip_z, decimal_comma=decimal_comma, form=form,
+        skip_columns=skip_columns, skip_rows=skip_rows))
     return Grid(**read)
 
 

@@ -3,11 +3,18 @@
 const char kReadingOptionsHelp[] =
     "  --order rows|columns   how the file holds the grid: rows along X, the first row the\n"
     "                         top (default), or columns, one vertical profile after another\n"
-    "                         with depth varying fastest (as Fortran programs write them)\n"
+    "                         with depth varying fastest (as Fortran programs write them),\n"
+    "                         whatever its line breaks\n"
     "  --decimal-comma        every comma is a decimal mark (1500,5); by default commas are\n"
     "                         told from the text: between values (1500.5,1600.25), decimal\n"
     "                         with semicolons between values (1500,5;1600,25) or between\n"
-    "                         blanks (1500,5 1600,25) where nothing else fits\n";
+    "                         blanks (1500,5 1600,25) where nothing else fits\n"
+    "  --form FORM            read the file in this form, not the one told from its text:\n"
+    "                         plain, esri, surfer, triplets or matrix (a matrix with axes)\n"
+    "  --skip-columns N       leave out the first N columns (values of each line) and\n"
+    "  --skip-rows N          the first N rows (lines of values), as depths or x coordinates\n"
+    "                         written beside the values; with --order columns, columns are\n"
+    "                         the lines and rows the values of each line\n";
 
 const char kFlipOptionHelp[] =
     "  --flip-z               the rows come from the bottom up (the first row the deepest)\n";

@@ -1,6 +1,6 @@
 #pragma once
-// The help of mvgtool's reading options (--order rows|columns, --flip-z, --decimal-comma), which
-// conversion/ReadingChoices.h takes for every front end.
+// The help of mvgtool's reading options (--order rows|columns, --flip-z, --decimal-comma, --form,
+// --skip-columns and --skip-rows), which conversion/ReadingChoices.h takes for every front end.
 
 #include "conversion/ReadingChoices.h"
 

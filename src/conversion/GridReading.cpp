@@ -36,13 +36,14 @@ GridReading ReadGrid(const std::string& path, const std::string& name,
   reading.read = ReadTextGrid(path, name, progress, choices.reading);
   TextGridRead& read = reading.read;
   if (!read.ok()) {
-    return Refused(std::move(reading), Status::Error(WithCommaOption(read.status.message(),
-                                                                     read.commasUndecided, named)));
+    return Refused(std::move(reading),
+                   Status::Error(WithReadingOption(read.status.message(), read.commasUndecided,
+                                                   read.tripletsTold, named)));
   }
   const std::uint32_t count = read.summary.count;
   const TextGridForm& form = read.form;
-  const XSizeChoice x = ChooseXSize(count, read.lines, name, choices.hasNx, choices.nx, form,
-                                    choices.reading.order, named);
+  const XSizeChoice x =
+      ChooseXSize(count, read.lines, name, choices.hasNx, choices.nx, form, named);
   if (!x.status.ok()) return Refused(std::move(reading), x.status);
   const Status arranged =
       ArrangeValues(read.values.data(), count, form, name, x.nx, choices.reading);
@@ -50,6 +51,7 @@ GridReading ReadGrid(const std::string& path, const std::string& name,
   reading.nx = x.nx;
   reading.nz = static_cast<std::int32_t>(count / static_cast<std::uint32_t>(x.nx));
   reading.nxSaid = x.said;
+  reading.xSizeKnown = x.known;
   if (!withFindings) return reading;
 
   ConversionRequest request;
@@ -65,6 +67,8 @@ GridReading ReadGrid(const std::string& path, const std::string& name,
   request.window.elementCount = count;
   request.window.nxInput = x.nx;
   request.order = choices.reading.order;
+  request.xSizeKnown = x.known;
+  request.choiceNames = {named.Named("nx"), named.Named("skip-columns"), named.Named("skip-rows")};
   reading.findings = GridFindingsOf(request);
   return reading;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "conversion/NamedChoices.h"
+#include "grid/KnownFacts.h"
 #include "grid/Status.h"
 #include "textgrid/TextGridReader.h"
 
@@ -26,6 +27,7 @@ struct GridReading {
   std::int32_t nx = 0, nz = 0;
   // "nx 500 from the lines (174 lines of 500 values)", "nx 500 from the ESRI ASCII grid header".
   std::string nxSaid;
+  KnownFact xSizeKnown;               // given, stated, shown by the lines or guessed
   std::vector<std::string> findings;  // GridFindingsOf, when asked for
   Status status;
   bool ok() const { return status.ok(); }

@@ -98,12 +98,17 @@ def text_forms():
         f"{x}{between}{z}{between}{value.replace('.', ',') if comma else value}\n"
         for x, z, value in nodes)
     esri = "ncols 500\nnrows 174\nxllcorner 0\nyllcorner 0\n"
+    axes = [["0"] + [str(x * 20) for x in range(500)]] + [
+        [str(z * 20)] + row for z, row in enumerate(rows)]
     columns = [list(column) for column in zip(*rows)]
     return [
         ("comments and a title", "# Marmousi-II\n% Vp\nvp in m/s\n" + plain + "# end\n", {}),
         ("ESRI, cellsize", esri + "cellsize 20\nnodata_value -9999\n" + plain, {}),
         ("ESRI, dx and dy", esri + "dx 20\ndy 20\n" + plain, {}),
         ("Surfer", "DSAA\n500 174\n0 9980\n0 3460\n1500 4766.6\n" + lines(rows), {}),
+        ("matrix with axes", lines(axes), {}),
+        ("depths beside", lines(axes[1:]), {"skip_columns": 1}),
+        ("matrix as plain", lines(axes), {"form": "plain", "skip_columns": 1, "skip_rows": 1}),
         ("triplets", "x z vp\n" + triplets(" ", False), {}),
         ("triplets, semicolons", triplets(";", True), {}),
         ("UTF-16 LE", "\ufeff" + plain, {"encoding": "utf-16-le"}),
