@@ -79,7 +79,9 @@ class Model:
 
     vp, density and vs are float32 arrays (None for a property the file does not hold), the
     first row the top; read in place from the file where it can be mapped, and then read-only
-    (copy one to change it).
+    (copy one to change it). As with any memory map, a file cut short while its arrays are in
+    use ends the process; mvg.write and mvgtool replace a file whole, which leaves the arrays
+    read from the file before as they were.
     """
 
     def __init__(self, file: "_mvg.GridFile"):
@@ -107,7 +109,7 @@ class Model:
                 f"dz {self.dz:g}, properties {self.properties})")
 
 
-@dataclass
+@dataclass(eq=False)
 class Grid:
     """A text grid read by read_grid().
 
