@@ -105,6 +105,29 @@ PropertyRule ChosenRule(const DialogWindow& window, PropertyKind kind) {
   return (density ? kDensitySources : kVsSources)[index].rule;
 }
 
+void ChooseFileSource(DialogWindow& window, PropertyKind kind) {
+  const int sourceCombo = kPropertyControls[kind].sourceCombo;
+  if (sourceCombo != 0) window.SetComboSelection(sourceCombo, 0);
+}
+
+void EnableSourceControls(DialogWindow& window, const PerProperty<bool>& loaded) {
+  bool anyRule = false;
+  for (const GridProperty& property : kGridProperties) {
+    const bool fromFile = ChosenRule(window, property.kind) == PropertyRule::kFile;
+    anyRule = anyRule || !fromFile;
+    const PropertyControls& p = kPropertyControls[property.kind];
+    window.EnableControl(p.nameText, fromFile);
+    window.EnableControl(p.browseButton, fromFile);
+    for (int control : {p.countField, p.minField, p.maxField, p.unitsCombo}) {
+      window.EnableControl(control, fromFile && loaded[property.kind]);
+    }
+  }
+  window.EnableControl(kVsRatioField,
+                       ChosenRule(window, PropertyKind::kVs) == PropertyRule::kVpRatio);
+  window.EnableControl(kWaterVpField, anyRule);
+  window.EnableControl(kWaterDensityField, anyRule);
+}
+
 PreparationFields TakePreparationFields(const DialogWindow& window, float xStep, float zStep) {
   PreparationFields fields;
   ModelPreparation& preparation = fields.preparation;
