@@ -5,10 +5,12 @@ namespace {
 
 class GridFieldsTest : public ConvertDialogTest {};
 
-TEST_F(GridFieldsTest, ALaterLoadOfTheSameCountKeepsTheChosenXSizeAndTheList) {
+// A later file of the same count keeps the X size and the window chosen (and the list); one whose
+// form states its grid sets the size it states. That file, not the first one loaded, says the X
+// size again when a reading choice reads the files again.
+TEST_F(GridFieldsTest, ALaterLoadKeepsTheChosenXSizeUnlessItsFormStatesTheGrid) {
   Browse(PropertyKind::kDensity, WriteText("in", "rho.txt", Sequence(100, 2000)));
-  window.SetComboSelection(kXSizeCombo, 1);  // 4 picked from the list
-  dialog.OnXSizeSelChange();
+  ChooseXSize("4");
   window.Type(kNzWriteField, "20");
   dialog.OnKillFocusNzWrite();
   Browse(PropertyKind::kVp, WriteText("in", "vp.txt", Sequence(100, 1500)));
@@ -19,6 +21,29 @@ TEST_F(GridFieldsTest, ALaterLoadOfTheSameCountKeepsTheChosenXSizeAndTheList) {
   EXPECT_EQ(window.ComboItems(kXSizeCombo).size(), 7u);  // not repeated
   EXPECT_EQ(Texts({kXSizeCombo, kNzWriteField}), (Strings{"4", "20"}));
   EXPECT_EQ(window.DisabledControls(), DisabledAfterBrowsing({&kVpControls, &kDensityControls}));
+
+  const fs::path vs =
+      WriteText("in", "vs.asc",
+                "ncols 5\nnrows 20\nxllcorner 0\nyllcorner 0\ncellsize 20\n" + Sequence(100, 700));
+  Browse(PropertyKind::kVs, vs);
+  EXPECT_TRUE(window.messages.empty()) << window.messages[0];
+  EXPECT_EQ(Sizes(), (Ints{5, 20, 5, 20, 100, 100}));
+  EXPECT_EQ(Texts({kXSizeCombo, kNzWriteField, kXStepField}), (Strings{"5", "20", "20"}));
+  // The lines of the files loaded first, ten values each, would propose 10.
+  window.Click(kDecimalCommaCheck);
+  dialog.OnReadingChoice();
+  EXPECT_TRUE(window.messages.empty()) << window.messages[0];
+  EXPECT_EQ(Sizes(), (Ints{5, 20, 5, 20, 100, 100}));
+  EXPECT_EQ(Text(kXSizeCombo), "5");
+
+  const fs::path output = Folder("out") / "model.mvg";
+  ChooseOutput(output);
+  window.AnswerQuestion(true);
+  ASSERT_TRUE(dialog.OnOK()) << window.messages.back();
+  EXPECT_TRUE(ReadBytes(output) == MvgtoolWrites({"--vp", (Folder("in") / "vp.txt").string(),
+                                                  "--density", (Folder("in") / "rho.txt").string(),
+                                                  "--vs", vs.string(), "--decimal-comma"},
+                                                 Folder("reference") / "m.mvg"));
 }
 
 TEST_F(GridFieldsTest, AnXSizeChosenOrTypedFromTheListDerivesTheRestAndOtherTextIsRefused) {
@@ -193,19 +218,14 @@ TEST_F(GridFieldsTest, StatedGridsPresetTheSizesAndStepsAndMustAgree) {
 
   window.Type(kHolesCombo, "nearest");
   // Another X size is the user's choice, but it shears the model the header describes: asked.
-  const std::vector<std::string> xSizes = window.ComboItems(kXSizeCombo);
-  window.SetComboSelection(
-      kXSizeCombo, static_cast<int>(std::find(xSizes.begin(), xSizes.end(), "6") - xSizes.begin()));
-  dialog.OnXSizeSelChange();
+  ChooseXSize("6");
   EXPECT_FALSE(dialog.OnOK());
   EXPECT_NE(window.messages.back().find(
                 "X size 6 contradicts vp.asc: the ESRI ASCII grid header gives nx 4"),
             std::string::npos)
       << window.messages.back();
   EXPECT_FALSE(fs::exists(output));
-  window.SetComboSelection(
-      kXSizeCombo, static_cast<int>(std::find(xSizes.begin(), xSizes.end(), "4") - xSizes.begin()));
-  dialog.OnXSizeSelChange();
+  ChooseXSize("4");
   window.AnswerQuestion(true);
   ASSERT_TRUE(dialog.OnOK()) << window.messages.back();
   EXPECT_TRUE(ReadBytes(output) == MvgtoolWrites({"--vp", vp.string(), "--density", rho.string(),
