@@ -45,14 +45,6 @@ void ConvertDialog::ShowMembers() {
   DoDataExchange(exchange);
 }
 
-PerProperty<bool> ConvertDialog::FilesLoaded() const {
-  PerProperty<bool> loaded;
-  for (const GridProperty& property : kGridProperties) {
-    loaded[property.kind] = files_.Loaded(property.kind);
-  }
-  return loaded;
-}
-
 PerProperty<bool> ConvertDialog::FilesUsed() const {
   PerProperty<bool> used;
   for (const GridProperty& property : kGridProperties) {
@@ -60,6 +52,14 @@ PerProperty<bool> ConvertDialog::FilesUsed() const {
         files_.Loaded(property.kind) && ChosenRule(window_, property.kind) == PropertyRule::kFile;
   }
   return used;
+}
+
+void ConvertDialog::EnableSourceControls() {
+  for (const GridProperty& property : kGridProperties) {
+    files_.EnableFileControls(property.kind,
+                              ChosenRule(window_, property.kind) == PropertyRule::kFile);
+  }
+  EnableRuleFields(window_);
 }
 
 void ConvertDialog::EnableBrowsedControls(PropertyKind property) {
@@ -102,7 +102,7 @@ void ConvertDialog::LoadChosenFile(PropertyKind property, const FileDialogResult
   OfferXSizes(keepChosen, file.lines, file.form);
   EnableBrowsedControls(property);
   ChooseFileSource(window_, property);
-  EnableSourceControls(window_, FilesLoaded());
+  EnableSourceControls();
   picture_.ShowChoices(FilesUsed());
   RedrawPicture();
   reading_.ShowReading(files_.LastLoaded());
@@ -176,7 +176,7 @@ void ConvertDialog::OnLeavingWindowField(int field) {
 }
 
 void ConvertDialog::OnSourceSelChange() {
-  EnableSourceControls(window_, FilesLoaded());
+  EnableSourceControls();
   picture_.ShowChoices(FilesUsed());
   RedrawPicture();
 }

@@ -85,7 +85,8 @@ class ConvertDialog {
  private:
   // The properties loaded and read from their files, not from a rule.
   PerProperty<bool> FilesUsed() const;
-  PerProperty<bool> FilesLoaded() const;
+  // A rule chosen or a file chosen for a property: the controls of each enabled as it needs.
+  void EnableSourceControls();
   void LoadChosenFile(PropertyKind property, const FileDialogResult& chosen);
   void EnableBrowsedControls(PropertyKind property);
   // The X sizes offered again (see GridFields::OfferXSizes), the values put in the grid's order.

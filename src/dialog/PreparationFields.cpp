@@ -110,17 +110,10 @@ void ChooseFileSource(DialogWindow& window, PropertyKind kind) {
   if (sourceCombo != 0) window.SetComboSelection(sourceCombo, 0);
 }
 
-void EnableSourceControls(DialogWindow& window, const PerProperty<bool>& loaded) {
+void EnableRuleFields(DialogWindow& window) {
   bool anyRule = false;
   for (const GridProperty& property : kGridProperties) {
-    const bool fromFile = ChosenRule(window, property.kind) == PropertyRule::kFile;
-    anyRule = anyRule || !fromFile;
-    const PropertyControls& p = kPropertyControls[property.kind];
-    window.EnableControl(p.nameText, fromFile);
-    window.EnableControl(p.browseButton, fromFile);
-    for (int control : {p.countField, p.minField, p.maxField, p.unitsCombo}) {
-      window.EnableControl(control, fromFile && loaded[property.kind]);
-    }
+    anyRule = anyRule || ChosenRule(window, property.kind) != PropertyRule::kFile;
   }
   window.EnableControl(kVsRatioField,
                        ChosenRule(window, PropertyKind::kVs) == PropertyRule::kVpRatio);

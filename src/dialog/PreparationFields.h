@@ -20,10 +20,8 @@ PropertyRule ChosenRule(const DialogWindow& window, PropertyKind kind);
 // A file loaded for a property derived by a rule is read from it instead.
 void ChooseFileSource(DialogWindow& window, PropertyKind kind);
 
-// A rule leaves its property's file controls aside (a file loaded stays loaded, for a return to
-// it): those of a property read from its file are enabled, its figures and unit once `loaded`.
 // The ratio and the water's fields are enabled while a rule needs them.
-void EnableSourceControls(DialogWindow& window, const PerProperty<bool>& loaded);
+void EnableRuleFields(DialogWindow& window);
 
 struct PreparationFields {
   ModelPreparation preparation;

@@ -56,6 +56,15 @@ void PropertyFiles::EnableControls(PropertyKind property) {
   }
 }
 
+void PropertyFiles::EnableFileControls(PropertyKind property, bool fromFile) {
+  const PropertyControls& p = kPropertyControls[property];
+  window_.EnableControl(p.nameText, fromFile);
+  window_.EnableControl(p.browseButton, fromFile);
+  for (int control : {p.countField, p.minField, p.maxField, p.unitsCombo}) {
+    window_.EnableControl(control, fromFile && Loaded(property));
+  }
+}
+
 bool PropertyFiles::AnyLoaded() const {
   for (const PropertyFile& file : files_.each) {
     if (!file.values.empty()) return true;

@@ -55,6 +55,9 @@ class PropertyFiles {
   void Exchange(DataExchange& exchange);
   // Enables a property's figures and unit, once it has been browsed for.
   void EnableControls(PropertyKind property);
+  // A property derived by a rule has its file's controls set aside (a file loaded stays loaded,
+  // for a return to it); one read from its file has them, its figures and unit once loaded.
+  void EnableFileControls(PropertyKind property, bool fromFile);
 
   const PropertyFile& operator[](PropertyKind property) const { return files_[property]; }
   bool Loaded(PropertyKind property) const { return !files_[property].values.empty(); }
