@@ -1,3 +1,5 @@
+// The X size offered, proposed and chosen, the steps a form states, and the window to write
+// checked as each of its fields is left and again by OK.
 #include "dialog/ConvertDialogFixture.h"
 
 namespace dialog_test {

@@ -1,3 +1,4 @@
+// What the picture is asked to show, as each choice changes.
 #include "dialog/ConvertDialogFixture.h"
 
 namespace dialog_test {

@@ -1,3 +1,5 @@
+// Where density and Vs come from, holes, new steps and a border: refused as typed, and written
+// as mvgtool writes them.
 #include "dialog/ConvertDialogFixture.h"
 
 namespace dialog_test {

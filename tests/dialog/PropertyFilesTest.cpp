@@ -1,3 +1,5 @@
+// Files loaded, refused, dropped and chosen in the Open dialog: each property's figures, what
+// stays loaded, what is enabled.
 #include "dialog/ConvertDialogFixture.h"
 
 namespace dialog_test {

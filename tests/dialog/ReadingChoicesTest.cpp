@@ -1,3 +1,4 @@
+// The check boxes that read the files again.
 #include "dialog/ConvertDialogFixture.h"
 
 namespace dialog_test {

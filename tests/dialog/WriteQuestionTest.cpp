@@ -1,3 +1,4 @@
+// OK: the one question before writing, and the file written or the failure reported.
 #include "dialog/ConvertDialogFixture.h"
 #include "textgrid/GridSizes.h"
 
@@ -130,6 +131,24 @@ TEST_F(WriteQuestionTest, Marmousi2OffersItsTrueWidthAndWritesWhatMvgtoolWritesF
   EXPECT_TRUE(written == ReadBytes(reference)) << "the dialog's file differs from mvgtool's";
   // Between the findings and the question, the stability report mvgtool prints.
   EXPECT_EQ(Strings(asked.begin() + 2, asked.end() - 1), SummaryLines(out.str()));
+}
+
+TEST_F(WriteQuestionTest, AFailedExportIsReportedAndTheDialogStaysOpen) {
+  LoadHundredVp();
+  fs::path out = Folder("out");
+  ChooseOutput(out / "model.mvg");
+  fs::remove_all(out);
+  window.AnswerQuestion(true);
+  window.AnswerQuestion(true);
+  EXPECT_FALSE(dialog.OnOK());
+  ASSERT_EQ(window.messages.size(), 2u);
+  EXPECT_NE(window.messages[1].find("model.mvg"), std::string::npos) << window.messages[1];
+  EXPECT_FALSE(File(PropertyKind::kVp).values.empty());
+  EXPECT_EQ(dialog.Output().Name(), "model.mvg");
+
+  fs::create_directories(out);
+  EXPECT_TRUE(dialog.OnOK());
+  EXPECT_EQ(fs::file_size(out / "model.mvg"), kGridFileHeaderSize + 400);
 }
 
 }  // namespace
