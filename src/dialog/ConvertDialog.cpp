@@ -118,10 +118,9 @@ void ConvertDialog::OfferXSizes(bool keepChosen, const TextGridLines& lines,
   ArrangeLoaded();
 }
 
-bool ConvertDialog::ArrangeLoaded() {
+void ConvertDialog::ArrangeLoaded() {
   const Status arranged = files_.Arrange(grid_.Choice().nxInput, reading_.Current());
   if (!arranged.ok()) window_.ShowMessage(arranged.message());
-  return arranged.ok();
 }
 
 void ConvertDialog::OnReadingChoice() {
@@ -211,33 +210,27 @@ void ConvertDialog::RedrawPicture() {
   picture_.Redraw(sources, grid);
 }
 
-bool ConvertDialog::BuildRequest(ConversionRequest& request) {
+Status ConvertDialog::BuildRequest(ConversionRequest& request, int& refusedField) {
   const Status inputs = files_.FillInputs(FilesUsed(), request.inputs);
-  if (!inputs.ok()) {
-    window_.ShowMessage(inputs.message());
-    return false;
-  }
+  if (!inputs.ok()) return inputs;
   if (files_.AnyLoaded()) {
     const Status xSize = grid_.CheckXSizeText();
-    if (!xSize.ok()) {
-      window_.ShowMessage(xSize.message());
-      return false;
-    }
+    if (!xSize.ok()) return xSize;
   }
   const GridChoice& grid = grid_.Choice();
   const PreparationFields fields = TakePreparationFields(window_, grid.xStep, grid.zStep);
   if (!fields.ok()) {
-    window_.ShowMessage(fields.message);
-    focus_.PointAt(fields.refusedControl);
-    return false;
+    refusedField = fields.refusedControl;
+    return Status::Error(fields.message);
   }
   request.preparation = fields.preparation;
   // The values written are in the grid's order for the X size chosen, or nothing is written.
-  if (!ArrangeLoaded()) return false;
+  const Status arranged = files_.Arrange(grid.nxInput, reading_.Current());
+  if (!arranged.ok()) return arranged;
   request.order = reading_.Current().order;
   grid_.FillRequest(files_.ElementCount(), request);
   output_.FillRequest(request);
-  return true;
+  return Status();
 }
 
 bool ConvertDialog::OnOK() {
@@ -249,7 +242,13 @@ bool ConvertDialog::OnOK() {
     return false;
   }
   ConversionRequest request;
-  if (!BuildRequest(request)) return false;
+  int refusedField = 0;
+  const Status built = BuildRequest(request, refusedField);
+  if (!built.ok()) {
+    window_.ShowMessage(built.message());
+    focus_.PointAt(refusedField);
+    return false;
+  }
   const ConversionResult result = WriteAfterAsking(window_, request);
   if (result.status.ok()) return result.written;
   window_.ShowMessage(result.status.message());

@@ -20,6 +20,7 @@
 #include "dialog/ReadingChoices.h"
 #include "dialog/RefusalFocus.h"
 #include "grid/GridProperties.h"
+#include "grid/Status.h"
 
 class DataExchange;
 class DialogWindow;
@@ -93,16 +94,16 @@ class ConvertDialog {
   void OfferXSizes(bool keepChosen, const TextGridLines& lines, const TextGridForm& form);
   // An X size chosen: the sizes shown, the values in the grid's order, the picture.
   void ShowChosenXSize();
-  // The values put in the grid's order for the X size chosen; false when they cannot be (the
-  // user was told).
-  bool ArrangeLoaded();
+  // The values put in the grid's order for the X size chosen; the user is told when they cannot
+  // be.
+  void ArrangeLoaded();
   // With nothing loaded there is no grid to check against; a message of ours that took the
   // focus has just told the user what there was to tell; and a field the focus is taken from to
   // point at another is not being left by the user.
   void OnLeavingWindowField(int field);
-  // The request of OK; false when a part refused what it holds (the user was told). The request
-  // points into the parts.
-  bool BuildRequest(ConversionRequest& request);
+  // The request from what the parts hold, the values put in the grid's order; the refusal of a
+  // part, with the field it is about in refusedField (0: none). The request points into the parts.
+  Status BuildRequest(ConversionRequest& request, int& refusedField);
 
   DialogWindow& window_;
   PropertyFiles files_;
