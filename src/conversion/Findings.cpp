@@ -7,6 +7,7 @@
 #include "conversion/EndMarkFinding.h"
 #include "conversion/LoadedGrid.h"
 #include "conversion/NoDataFindings.h"
+#include "conversion/RuleFindings.h"
 #include "conversion/ShapeFindings.h"
 #include "conversion/UnitFindings.h"
 
@@ -78,6 +79,7 @@ std::vector<std::string> FindingsOf(const ConversionRequest& request) {
   for (const LoadedInput& each : loaded) {
     findings.Add(RangeFinding(each.kind, *each.input, each.census.range));
   }
+  for (std::string& finding : RuleFindings(request)) findings.Add(std::move(finding));
   findings.Add(ShearAboveCompressional(request));
   findings.Add(StepFinding(request.xStepName, request.window.xStep));
   findings.Add(StepFinding(request.zStepName, request.window.zStep));

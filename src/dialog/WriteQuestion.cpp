@@ -56,12 +56,14 @@ ConversionResult WriteAfterAsking(DialogWindow& window, const ConversionRequest&
     findingsSeen = findings;
     return true;
   };
-  answer.writeWithReport = [&window, &request, &findingsSeen](const StabilityReport& report) {
+  // The wait cursor shows while the file is made, and not while the question waits.
+  std::unique_ptr<WaitCursor> writing;
+  answer.writeWithReport = [&window, &request, &findingsSeen,
+                            &writing](const StabilityReport& report) {
+    writing.reset();
     const std::string question = WriteQuestion(request, findingsSeen, report);
     return question.empty() || window.AskYesNo(question);
   };
-  // The wait cursor shows while the file is written, from after the question.
-  std::unique_ptr<WaitCursor> writing;
   answer.writing = [&window, &writing] { writing = std::make_unique<WaitCursor>(window); };
   return RunConversion(request, answer);
 }
