@@ -34,12 +34,13 @@ const CommandHelp kConvertHelp = {
     "grid file. A text grid is a flat sequence of decimal numbers separated by spaces, tabs,\n"
     "commas or line ends, row after row; its lines hold whole rows, or its rows are wrapped\n"
     "over whole lines. Comment lines (# or % first) and leading title lines are passed over.\n"
-    "An ESRI ASCII grid, a Surfer ASCII grid (DSAA) or x z value triplets (a line a node, in\n"
-    "any order, z growing downwards) state their X size and steps: then --nx, --dx and --dz\n"
-    "are not needed, and one that contradicts the file is refused; their holes (nodata_value,\n"
-    "Surfer's blank) must be filled. The form is told from the text, not the name (\"mvgtool\n"
-    "sizes\" names it). FILE may be UTF-16 with its byte-order mark or gzip-compressed, and\n"
-    "\"-\" reads one of them from standard input.\n"
+    "An ESRI ASCII grid, a Surfer ASCII grid (DSAA), x z value triplets (a line a node, in\n"
+    "any order, z growing downwards) or a matrix with axes (a first row of x and a first\n"
+    "column of z coordinates, with a corner cell) state their X size and steps: then --nx,\n"
+    "--dx and --dz are not needed, and one that contradicts the file is refused; their holes\n"
+    "(nodata_value, Surfer's blank) must be filled. The form is told from the text, not the\n"
+    "name (\"mvgtool sizes\" names it; --form overrules it). FILE may be UTF-16 with its\n"
+    "byte-order mark or gzip-compressed, and \"-\" reads one of them from standard input.\n"
     "\n"
     "  --vp FILE              compressional velocity grid\n"
     "  --density FILE         density grid, or the word gardner: density from Vp by Gardner's\n"
@@ -56,8 +57,8 @@ const CommandHelp kConvertHelp = {
     "  --density-units UNITS  kg/m3 (default), g/cm3 (or g/cc) or lb/ft3\n" +
         std::string(kReadingOptionsHelp) + kFlipOptionHelp +
         "  --nx N                 X size of the input grid (values per row), one of the X sizes\n"
-        "                         that \"mvgtool sizes\" lists; default: the one it marks, or the\n"
-        "                         one the file states\n"
+        "                         that \"mvgtool sizes\" lists; default: the one the file states\n"
+        "                         or its lines show, else the one it marks, a guess (a finding)\n"
         "  --x-from N             the first X node to write, numbered from 0 (default 0)\n"
         "  --z-from N             the first Z node (row) to write, numbered from 0 (default 0)\n"
         "  --nx-write N           write N values of each row (default: all from --x-from on)\n"
@@ -90,9 +91,12 @@ const CommandHelp kConvertHelp = {
         "new steps, the border; the summary names each input's form and the lines passed over,\n"
         "each step done, and gives the stability report of the model written (as \"mvgtool\n"
         "info\" does). Before writing, the conversion looks for what most often means a wrong\n"
-        "model: rows that do not fit the lines of a file, a grid at least 20 times deeper than\n"
-        "wide, values that change less than half as much down the columns as along the rows (a\n"
-        "file stored column by column), no-data markers (-999.25, -999, -9999, -99999,\n"
+        "model: an X size guessed (not given, stated or shown by lines that all hold the same\n"
+        "number of values or wrap each row alike), rows that do not fit the lines of a file or\n"
+        "two or more to a line, a first column or row of coordinates (depths, x), a grid at\n"
+        "least 20 times deeper than wide, values that change less than half as much down the\n"
+        "columns as along the rows (a file stored column by column), no-data markers (-999.25, "
+        "-999, -9999, -99999,\n"
         "1.70141e38 and above) that are not to be filled, values that do not fit their units\n"
         "(velocities outside 100 to 10000 m/s, densities outside 500 to 6000 kg/m3, Vs above Vp)\n"
         "and steps below 0.1 m or above 1000 m. Each finding is listed and nothing is written,\n"
@@ -281,7 +285,8 @@ Status ReadProperty(Property& property, const PerProperty<Property>& properties,
                          NameOf(property) + ": " + DescribeLines(loaded.lines));
   }
   if (loaded.ok()) return Status();
-  return Status::Error(WithCommaOption(loaded.status.message(), loaded.commasUndecided));
+  return Status::Error(
+      WithReadingOption(loaded.status.message(), loaded.commasUndecided, loaded.tripletsTold));
 }
 
 // The first file whose form states the grid's sizes, else the first file.
@@ -298,10 +303,11 @@ Status ShapeGrid(const Choices& choices, const Property& first, const Property& 
                  ConversionRequest& request, std::string& said) {
   const std::uint32_t count = first.loaded.summary.count;
   const TextGridForm& form = stater.loaded.form;
-  const XSizeChoice x = ChooseXSize(count, first.loaded.lines, NameOf(stater), choices.hasNx,
-                                    choices.nx, form, choices.reading.order);
+  const XSizeChoice x =
+      ChooseXSize(count, first.loaded.lines, NameOf(stater), choices.hasNx, choices.nx, form);
   if (!x.status.ok()) return x.status;
   said = x.said;
+  request.xSizeKnown = x.known;
   GridWindow& window = request.window;
   window.elementCount = count;
   window.nxInput = x.nx;
@@ -459,6 +465,7 @@ int RunConvertCommand(const std::vector<std::string>& args, const CommandContext
   request.inputCount = static_cast<std::int32_t>(request.window.elementCount);
   request.xStepName = "--dx";
   request.zStepName = "--dz";
+  request.choiceNames = {"--nx", "--skip-columns", "--skip-rows"};
   request.outputName = toStandardOutput ? "standard output" : choices.output;
   request.outputPath = toStandardOutput ? "" : choices.output;
   request.toStandardOutput = toStandardOutput;

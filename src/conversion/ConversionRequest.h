@@ -11,6 +11,7 @@
 #include "conversion/ModelPreparation.h"
 #include "conversion/Units.h"
 #include "grid/GridProperties.h"
+#include "grid/KnownFacts.h"
 #include "grid/Status.h"
 #include "grid/ValueRange.h"
 #include "gridfile/GridExport.h"
@@ -37,6 +38,13 @@ struct PropertyInput {
 // The unit of an input's values: the one given, else the grid file's own.
 const Unit& UnitOf(PropertyKind kind, const PropertyInput& input);
 
+// How a front end names what its user gives, for the findings that ask for it.
+struct ChoiceNames {
+  std::string xSize = "the X size";          // mvgtool: "--nx"
+  std::string skipColumns = "Skip columns";  // mvgtool: "--skip-columns"
+  std::string skipRows = "Skip rows";        // mvgtool: "--skip-rows"
+};
+
 struct ConversionRequest {
   PerProperty<PropertyInput> inputs;
   // The grid: elementCount, the values each loaded property holds; nxInput, its X size; the
@@ -46,6 +54,10 @@ struct ConversionRequest {
   ModelPreparation preparation;
   // How the files held the grid: one stored column by column has a column on each of its lines.
   ValueOrder order = ValueOrder::kRows;
+  // How the X size (window.nxInput) is known: the user's choice, unless the front end took it
+  // from a file (TextGridForm::facts): stated, shown by its lines, or a guess, which is a finding.
+  KnownFact xSizeKnown = {HowKnown::kGiven, {}};
+  ChoiceNames choiceNames;
   std::int32_t inputCount = 0;                             // the number of values the user confirms
   std::int32_t nzInput = 0;                                // the Z size the user confirms
   std::string xStepName = "X step", zStepName = "Z step";  // how the user knows the steps

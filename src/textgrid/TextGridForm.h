@@ -5,13 +5,17 @@
 //   an ESRI ASCII grid       ncols, nrows, cellsize (or dx, dy) ... then nrows rows of ncols
 //   a Surfer ASCII grid      DSAA, nx ny, xlo xhi, ylo yhi, zlo zhi, then ny rows of nx values
 //   x z value triplets       a line a node, in any order (with a header row of names or not)
+//   a matrix with axes       a first row of x and a first column of z coordinates, a corner cell
 // The self-describing forms (all but the plain one) state the grid's sizes and steps.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
-enum class TextForm { kPlain, kEsri, kSurfer, kTriplets };
+#include "grid/KnownFacts.h"
+
+enum class TextForm { kPlain, kEsri, kSurfer, kTriplets, kMatrix };
 
 // The order of a grid's values in its file: rows along X (the first row the top), or columns
 // (one vertical profile after another, depth varying fastest, as Fortran programs write them).
@@ -21,7 +25,12 @@ enum class ValueOrder { kRows, kColumns };
 struct TextReadingChoices {
   bool decimalComma = false;  // every comma is a decimal mark; else told from the text
   ValueOrder order = ValueOrder::kRows;
-  bool flipZ = false;  // the rows come from the bottom up
+  bool flipZ = false;            // the rows come from the bottom up
+  std::optional<TextForm> form;  // the form to read it in; else told from the text
+  // Leading rows and columns of the grid left out, as the file's lines hold them: rows are its
+  // first lines of values and columns the first values of every line (of a file stored column
+  // by column, the other way round).
+  std::uint32_t skipRows = 0, skipColumns = 0;
 };
 
 // Lines from first to last, numbered from 1.
@@ -50,7 +59,8 @@ std::string DescribeSkipped(const SkippedLines& lines, const std::string& what);
 
 struct TextGridForm {
   TextForm kind = TextForm::kPlain;
-  // "plain text grid", "ESRI ASCII grid", "Surfer ASCII grid", "x z value triplets".
+  // "plain text grid", "ESRI ASCII grid", "Surfer ASCII grid", "x z value triplets", "matrix
+  // with axes".
   std::string name = "plain text grid";
   // What was taken from it, as `mvgtool sizes` shows it: "ncols 500, nrows 174, cellsize 20";
   // empty for a plain grid.
@@ -64,6 +74,9 @@ struct TextGridForm {
   std::int32_t nx = 0, nz = 0;
   bool statesSteps = false;  // dx and dz, in the file's units of length
   float dx = 0.0f, dz = 0.0f;
+  // How each of nx, nz, dx and dz is known. A plain grid's lines show its sizes or give a guess
+  // (GridSizes.h), held in nx and nz then too.
+  GridFacts facts;
   SkippedLines titles;    // leading lines of words without a number
   SkippedLines comments;  // lines whose first non-blank character is # or %
   // Nodes the form declares empty (an ESRI nodata_value, a Surfer blank): each holds a no-data
