@@ -12,8 +12,8 @@
 #include "cli/Mvgtool.h"
 #include "cli/ProgressLine.h"
 #include "cli/ReadingOptions.h"
-#include "cli/XSizeOption.h"
 #include "conversion/PropertyLoad.h"
+#include "conversion/XSizeChoice.h"
 #include "grid/NumberText.h"
 #include "textgrid/GridSizes.h"
 #include "textgrid/TextGridReader.h"
@@ -137,7 +137,7 @@ int RunSizesCommand(const std::vector<std::string>& args, const CommandContext& 
       ShowSizes(context.out, name, scan, choices.order);
     } else {
       status = Refuse(context.err, WithReadingOption(scan.status.message(), scan.commasUndecided,
-                                                     scan.tripletsTold, scan.rawUndecided));
+                                                     scan.tripletsTold, {}, scan.rawUndecided));
     }
   }
   return status;
