@@ -299,8 +299,8 @@ Status ShapeGrid(const ParsedCommandLine& line, const Choices& choices, const Pr
   request.xSizeKnown = x.known;
   request.nzInput = static_cast<std::int32_t>(count / static_cast<std::uint32_t>(x.nx));
   request.window =
-      WindowOf(count, x.nx, request.nzInput, choices.window,
-               line.Has("dx") ? choices.dx : form.dx, line.Has("dz") ? choices.dz : form.dz);
+      WindowOf(count, x.nx, request.nzInput, choices.window, line.Has("dx") ? choices.dx : form.dx,
+               line.Has("dz") ? choices.dz : form.dz);
   return CheckStepsAgainstForm(choices.dx, choices.dz, NameOf(stater), form, line);
 }
 
