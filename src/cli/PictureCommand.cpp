@@ -313,8 +313,8 @@ int RunPictureCommand(const std::vector<std::string>& args, const CommandContext
   if (!read.ok()) return Refuse(context.err, read.message());
   // One step given, the other the file's to state.
   if (!gridFile && line.Has("dx") != line.Has("dz")) {
-    const Status known = CheckStepsKnown(line, standardInput ? "standard input" : input,
-                                         source.textGrid.read.form);
+    const Status known =
+        CheckStepsKnown(line, standardInput ? "standard input" : input, source.textGrid.read.form);
     if (!known.ok()) return UsageError(context.err, kPictureHelp, known.message());
   }
   const std::string output = line.Has("output") ? line.Value("output") : source.defaultOutput;

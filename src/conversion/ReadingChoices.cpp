@@ -64,9 +64,9 @@ Status TakeRawOptions(const NamedChoices& named, TextReadingChoices& choices) {
 }  // namespace
 
 std::vector<OptionRule> ReadingOptionRules(bool withFlip) {
-  std::vector<OptionRule> rules = {{"order", 0, true},        {"decimal-comma", 0, false},
-                                   {"form", 0, true},         {"skip-columns", 0, true},
-                                   {"skip-rows", 0, true},    {"raw", 0, true},
+  std::vector<OptionRule> rules = {{"order", 0, true},     {"decimal-comma", 0, false},
+                                   {"form", 0, true},      {"skip-columns", 0, true},
+                                   {"skip-rows", 0, true}, {"raw", 0, true},
                                    {"skip-bytes", 0, true}};
   if (withFlip) rules.push_back({"flip-z", 0, false});
   return rules;

@@ -30,8 +30,9 @@ Status CheckStepsKnown(const NamedChoices& named, const std::string& name,
   if (dx && dz) return Status();
   const std::string hint = form.dzHint.empty() || hasDz
                                ? std::string()
-                               : name + " states no depth step, only a sample interval, in "
-                                        "microseconds by the standard (" +
+                               : name +
+                                     " states no depth step, only a sample interval, in "
+                                     "microseconds by the standard (" +
                                      form.dzHint + ")";
   if (!dx && !dz) {
     return Status::Error("no steps: give " + named.Named("dx") + " and " + named.Named("dz") +

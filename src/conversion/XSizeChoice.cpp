@@ -42,9 +42,8 @@ XSizeChoice ChooseXSize(std::uint32_t count, const TextGridLines& lines, const s
   // Binary data has no lines to show; raw values say nothing of the X size.
   const bool binary = IsBinaryForm(form.kind);
   if (binary && !given) {
-    choice.status =
-        Status::Error(name + ": " + form.name + " say nothing of the X size; give " +
-                      named.Named("nx"));
+    choice.status = Status::Error(name + ": " + form.name + " say nothing of the X size; give " +
+                                  named.Named("nx"));
     return choice;
   }
   const std::string pattern = binary ? "" : "; " + name + ": " + DescribeLines(lines);
