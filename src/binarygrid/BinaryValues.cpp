@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "binarygrid/ByteOrder.h"
+
 bool ReadFully(ByteStream& input, char* buffer, std::size_t size, std::size_t* got,
                std::string* problem) {
   *got = 0;
@@ -37,8 +39,10 @@ BinaryValues::BinaryValues(bool keep, const FinalValues& final)
 bool BinaryValues::Expect(std::uint64_t count) {
   if (!keep_) return true;
   // And room for a piece's bytes beyond them, twice their values' for 64-bit samples.
-  return values_.Reserve(count == 0 ? kMaxTextGridValues : count + kBinaryPieceBytes / 2);
+  return values_.Reserve(count == 0 ? kMaxTextGridValues : count + kBinaryPieceBytes / 2, true);
 }
+
+void BinaryValues::Share(FloatArray shared) { values_ = std::move(shared); }
 
 float* BinaryValues::Room(std::size_t count) {
   if (TooMany(count)) return nullptr;
@@ -46,7 +50,7 @@ float* BinaryValues::Room(std::size_t count) {
     if (scratch_.size() < count) scratch_.resize(count);
     return scratch_.data();
   }
-  if (values_.Capacity() == 0 && !values_.Reserve(kMaxTextGridValues)) return nullptr;
+  if (values_.Capacity() == 0 && !values_.Reserve(kMaxTextGridValues, true)) return nullptr;
   const std::uint64_t held = values_.size();
   if (count_ + count > held) {
     if (!values_.Resize(count_ + count)) return nullptr;
@@ -69,7 +73,7 @@ void BinaryValues::Collect(std::size_t count, const DecodedSamples& decoded, boo
 float* BinaryValues::Whole(std::uint64_t count) {
   if (count > kMaxTextGridValues) return nullptr;
   if (!keep_) return nullptr;
-  if (values_.Capacity() < count && !values_.Reserve(count)) return nullptr;
+  if (values_.Capacity() < count && !values_.Reserve(count, true)) return nullptr;
   if (!values_.Resize(count)) return nullptr;
   values_.Prefault(0, count);
   return values_.data();
@@ -129,11 +133,30 @@ ValuePieces::ValuePieces(ByteStream& input, SampleLayout layout, BinaryValues& v
       placeOf_(std::move(placeOf)),
       buffer_(BytesOf(layout.type) < 4 ? kBinaryPieceBytes : 0) {}
 
+bool ValuePieces::ShareValues(std::string_view held, std::uint64_t bytes) {
+  // All the values at once, to the input's end: not a Fortran record among others.
+  const std::uint64_t length = std::min<std::uint64_t>(bytes, held.size());
+  const bool asStored =
+      layout_.type == SampleType::kFloat32 && layout_.bigEndian != HostIsLittleEndian();
+  if (!asStored || !final_ || !values_.Keeps() || values_.Count() > 0 || length == 0 ||
+      length != held.size() || length % sizeof(float) != 0 ||
+      values_.TooMany(length / sizeof(float))) {
+    return false;
+  }
+  FloatArray shared = input_.ShareFloats(held.data(), length / sizeof(float));
+  if (shared.empty()) return false;
+  values_.Share(std::move(shared));
+  return true;
+}
+
 bool ValuePieces::Read(std::uint64_t bytes, std::uint64_t* got, std::size_t* rest,
                        std::string* problem) {
   const std::size_t size = BytesOf(layout_.type);
   *got = 0;
   *rest = 0;
+  // Bytes held in memory are decoded where they lie, or are the values themselves.
+  const std::string_view held = input_.Held();
+  const bool shared = held.data() != nullptr && ShareValues(held, bytes);
   while (*got < bytes) {
     // No more room than the input holds, where that is known.
     const std::uint64_t left = std::min(bytes - *got, input_.Remaining());
@@ -141,26 +164,35 @@ bool ValuePieces::Read(std::uint64_t bytes, std::uint64_t* got, std::size_t* res
     const std::size_t want =
         left < kBinaryPieceBytes ? static_cast<std::size_t>(left) : kBinaryPieceBytes;
     const std::size_t most = (want + size - 1) / size;
-    float* const room = values_.Room(RoomForSamples(most, layout_.type));
+    float* const room =
+        values_.Room(held.data() != nullptr ? most : RoomForSamples(most, layout_.type));
     if (room == nullptr) {
       *problem = NoRoomProblem(values_, most);
       return false;
     }
-    // Samples of 4 bytes or more are read where their values go, and decoded there.
-    char* const into = size >= 4 ? reinterpret_cast<char*>(room) : buffer_.data();
+    const char* from = nullptr;
     std::size_t piece = 0;
-    if (!ReadFully(input_, into, want, &piece, problem)) return false;
+    if (held.data() != nullptr) {
+      from = shared ? reinterpret_cast<const char*>(room) : held.data() + *got;
+      piece = want;
+    } else {
+      // Samples of 4 bytes or more are read where their values go, and decoded there.
+      char* const into = size >= 4 ? reinterpret_cast<char*>(room) : buffer_.data();
+      if (!ReadFully(input_, into, want, &piece, problem)) return false;
+      from = into;
+    }
     *got += piece;
-    last_.append(into + piece - std::min<std::size_t>(piece, 4), std::min<std::size_t>(piece, 4));
+    last_.append(from + piece - std::min<std::size_t>(piece, 4), std::min<std::size_t>(piece, 4));
     if (last_.size() > 4) last_.erase(0, last_.size() - 4);
     const std::size_t count = piece / size;
-    const DecodedSamples decoded = DecodeSamples(into, count, layout_, room);
+    const DecodedSamples decoded = DecodeSamples(from, count, layout_, room);
     if (decoded.beyond) {
       *problem = placeOf_(values_.Count() + decoded.firstBeyond) + ": " +
                  DescribeValue(decoded.beyondValue) + " is beyond the range of 32-bit floats";
       return false;
     }
     values_.Collect(count, decoded, final_);
+    if (held.data() != nullptr) input_.PassHeld(piece);
     if (progress_) progress_(input_.InputDone(), input_.InputSize());
     // Pieces are whole values (kBinaryPieceBytes is), but for the last one.
     *rest = piece % size;

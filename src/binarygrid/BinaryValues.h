@@ -30,11 +30,15 @@ bool SkipBytes(ByteStream& input, std::uint64_t count, std::uint64_t* got, std::
 
 class BinaryValues {
  public:
-  // keep: the values are kept, else only counted. expected: how many there will be when known
-  // (address space is reserved for them), else 0.
+  // keep: the values are kept, else only counted.
   BinaryValues(bool keep, const FinalValues& final);
-  // False when no memory can be had for so many.
+  // How many there will be, when known, else 0: address space is reserved for them (the most,
+  // for 0). False when none can be had.
   bool Expect(std::uint64_t count);
+  // The values are `shared`, as their file stores them (ByteStream::ShareFloats), collected
+  // where they lie (Room gives their places); before any is collected.
+  void Share(FloatArray shared);
+  bool Keeps() const { return keep_; }
 
   // Room for `count` more floats after the values collected (their memory taken at once): in the
   // array when they are kept, else in a scratch block. Null when there is no memory for them or
@@ -81,6 +85,8 @@ class ValuePieces {
 
   // Up to `bytes` bytes (kUnknownSize: to the end of the stream); *got says how many were read,
   // bytes short of a whole value at the end are *rest. False with the problem when refused.
+  // Bytes held in memory (ByteStream::Held) are decoded where they lie; the values of a file that
+  // stores them as they are kept, final as read and all of them, are the file's (Share).
   bool Read(std::uint64_t bytes, std::uint64_t* got, std::size_t* rest, std::string* problem);
   // The last 4 bytes read (fewer when fewer were), as they were before their values were made.
   const std::string& LastBytes() const { return last_; }
@@ -93,6 +99,9 @@ class ValuePieces {
   const ReadProgress& progress_;
   std::function<std::string(std::uint64_t index)> placeOf_;
   std::vector<char> buffer_;
+  // Whether the values to read are shared with the file they lie in.
+  bool ShareValues(std::string_view held, std::uint64_t bytes);
+
   std::string last_;
 };
 

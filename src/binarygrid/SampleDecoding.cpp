@@ -65,11 +65,37 @@ float FromInteger(Integer word) {
   return static_cast<float>(static_cast<double>(word));
 }
 
+// IBM floats whose values are normal floats, as vector code: the fraction made a float (exactly:
+// it has 24 bits) and its exponent moved by the IBM exponent's power of two, whole numbers alone.
+// A block with a value that is not (a float's subnormal, or beyond floats) is made by IbmToFloat.
+template <bool kSwap>
+void DecodeIbm(const char* bytes, std::size_t count, float* values) {
+  std::uint32_t unusual = 0;
+  for (std::size_t i = 0; i < count; ++i) {
+    std::uint32_t word;
+    std::memcpy(&word, bytes + i * 4, 4);
+    // The fields taken from the bytes as stored: a whole byte swap makes no vector code.
+    const std::uint32_t fraction =
+        kSwap ? (word & 0xFF00u) << 8 | (word >> 8 & 0xFF00u) | word >> 24 : word & 0xFFFFFFu;
+    const std::uint32_t sign = kSwap ? (word & 0x80u) << 24 : word & 0x80000000u;
+    const std::uint32_t shift = (kSwap ? word & 0x7Fu : word >> 24 & 0x7Fu) * 4 - 280;
+    const float magnitude = static_cast<float>(static_cast<std::int32_t>(fraction));
+    std::uint32_t bits;
+    std::memcpy(&bits, &magnitude, 4);
+    const std::uint32_t exponent = (bits >> 23) + shift;
+    const std::uint32_t nonZero = 0u - static_cast<std::uint32_t>(fraction != 0);
+    unusual |= (exponent - 1 > 253u ? ~0u : 0u) & nonZero;
+    bits = ((bits + (shift << 23)) | sign) & nonZero;
+    std::memcpy(values + i, &bits, 4);
+  }
+  if (unusual != 0) DecodeAll<std::uint32_t, kSwap>(bytes, count, values, IbmToFloat);
+}
+
 void DecodeFast(const char* bytes, std::size_t count, SampleLayout layout, float* values) {
   const bool swap = layout.bigEndian == HostIsLittleEndian();
   switch (layout.type) {
     case SampleType::kIbmFloat32:
-      return DecodeInOrder<std::uint32_t>(bytes, count, swap, values, IbmToFloat);
+      return swap ? DecodeIbm<true>(bytes, count, values) : DecodeIbm<false>(bytes, count, values);
     case SampleType::kInt8:
       return DecodeInOrder<std::int8_t>(bytes, count, swap, values, FromInteger<std::int8_t>);
     case SampleType::kUInt8:
@@ -161,21 +187,27 @@ DecodedSamples DecodeSamples(const char* bytes, std::size_t count, SampleLayout 
   // Integers are always finite; NaN and infinities are rare: a second look finds them.
   const bool floats = layout.type == SampleType::kIbmFloat32 ||
                       layout.type == SampleType::kFloat32 || layout.type == SampleType::kFloat64;
-  // A block's bytes copied first, within the fastest cache: the values may take their place.
+  // Values are made and looked at a block at a time, within the fastest cache. Where they take
+  // their bytes' place, the block's bytes are copied first.
   constexpr std::size_t kBlockBytes = 4096;
   alignas(8) char block[kBlockBytes];
   const std::size_t perBlock = kBlockBytes / size;
+  const auto* const valueBytes = reinterpret_cast<const char*>(values);
+  const auto at = [](const char* place) { return reinterpret_cast<std::uintptr_t>(place); };
+  const bool apart = at(bytes + count * size) <= at(valueBytes) ||
+                     at(valueBytes + count * sizeof(float)) <= at(bytes);
   // Floats of this machine's order already where they go are the values as they are.
   const bool asTheyAre = layout.type == SampleType::kFloat32 &&
-                         layout.bigEndian != HostIsLittleEndian() &&
-                         bytes == reinterpret_cast<const char*>(values);
+                         layout.bigEndian != HostIsLittleEndian() && bytes == valueBytes;
+  ValueRange range{std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity()};
   std::size_t done = 0;
   while (done < count) {
-    const std::size_t n = std::min(perBlock, count - done);
+    std::size_t n = std::min(perBlock, count - done);
     float* const out = values + done;
+    const char* from = bytes + done * size;
     if (!asTheyAre) {
-      std::memcpy(block, bytes + done * size, n * size);
-      DecodeFast(block, n, layout, out);
+      if (!apart) from = static_cast<const char*>(std::memcpy(block, from, n * size));
+      DecodeFast(from, n, layout, out);
     }
     if (floats && CountNonFinite(out, n) > 0) {
       for (std::size_t i = 0; i < n; ++i) {
@@ -185,15 +217,19 @@ DecodedSamples DecodeSamples(const char* bytes, std::size_t count, SampleLayout 
         } else if (std::isinf(out[i])) {
           decoded.beyond = true;
           decoded.firstBeyond = done + i;
-          decoded.beyondValue = asTheyAre ? out[i] : ValueAt(block, i, layout);
+          decoded.beyondValue = asTheyAre ? out[i] : ValueAt(from, i, layout);
           count = done + i;
+          n = i;
           break;
         }
       }
     }
+    const ValueRange made = FindValueRange(out, n);
+    range.minimum = std::min(range.minimum, made.minimum);
+    range.maximum = std::max(range.maximum, made.maximum);
     done += n;
   }
-  decoded.range = FindValueRange(values, std::min(done, count));
+  decoded.range = range;
   return decoded;
 }
 

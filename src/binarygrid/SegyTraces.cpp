@@ -18,6 +18,12 @@ constexpr std::size_t kBlockBytes = std::size_t{4} << 20;
 constexpr std::size_t kLeastBlockTraces = 16, kMostBlockTraces = 256;
 // Blocks of this many values or more are put in rows by two threads.
 constexpr std::size_t kParallelValues = std::size_t{1} << 18;
+// Traces held in memory are put in rows where they lie, kTileTraces at a time (their memory let
+// go after them), a tile of kTileRows rows of them at a time: each trace's run decoded to a run of
+// the tile's own, kTilePad floats apart to spread them over the cache's sets, and the tile's rows
+// copied from them. Measured on 2,000 x 10,000 IBM floats, tiles of 32 x 2,048 take two thirds of
+// the time tiles of 16 x 512 do.
+constexpr std::size_t kTileTraces = 32, kTileRows = 2048, kTilePad = 16;
 
 // X coordinates of the traces in file order, as stored (before their scalar).
 class CoordinateRun {
@@ -78,6 +84,21 @@ std::string Traces(std::uint64_t count) {
   return std::to_string(count) + (count == 1 ? " trace" : " traces");
 }
 
+// Traces numbered from 0: "trace 12, sample 34: 1.2e+76 is beyond the range of 32-bit floats".
+std::string BeyondProblem(std::uint64_t trace, const DecodedSamples& decoded) {
+  return "trace " + std::to_string(trace + 1) + ", sample " +
+         std::to_string(decoded.firstBeyond + 1) + ": " + DescribeValue(decoded.beyondValue) +
+         " is beyond the range of 32-bit floats";
+}
+
+// "trace 201 holds 150 samples, but traces 1 to 200 hold 174: every trace must hold as many".
+std::string MixedProblem(std::uint64_t trace, std::uint32_t samples, std::uint32_t before) {
+  return "trace " + std::to_string(trace + 1) + " holds " + std::to_string(samples) +
+         " samples, but " +
+         (trace == 1 ? "trace 1 holds " : "traces 1 to " + std::to_string(trace) + " hold ") +
+         std::to_string(before) + ": every trace must hold as many";
+}
+
 class TraceReading {
  public:
   TraceReading(PeekableStream& input, const TraceLayout& layout, const std::string& name, bool keep,
@@ -95,6 +116,11 @@ class TraceReading {
   bool Start(const char* header, std::string* problem);
   bool ReadTrace(const char* header, std::string* problem);
   void PutBlockInRows();
+  // Traces held in memory, all as long as the first: put in rows where they lie (*placed), else
+  // left to be read.
+  bool PlaceHeld(std::string_view held, bool* placed, std::string* problem);
+  bool PlaceTraces(std::string_view held, std::uint64_t traceBytes, std::uint64_t from,
+                   std::size_t traces, std::vector<float>& tile);
 
   PeekableStream& input_;
   const TraceLayout& layout_;
@@ -192,10 +218,7 @@ bool TraceReading::ReadTrace(const char* headerBytes, std::string* problem) {
   const std::uint32_t samples = header.samples != 0 ? header.samples : layout_.defaultSamples;
   const auto trace = [this] { return "trace " + std::to_string(traces_ + 1); };
   if (samples != samples_) {
-    *problem =
-        trace() + " holds " + std::to_string(samples) + " samples, but " +
-        (traces_ == 1 ? "trace 1 holds " : "traces 1 to " + std::to_string(traces_) + " hold ") +
-        std::to_string(samples_) + ": every trace must hold as many";
+    *problem = MixedProblem(traces_, samples, samples_);
     return false;
   }
   if (rows_ != nullptr && traces_ >= nx_) {
@@ -228,8 +251,7 @@ bool TraceReading::ReadTrace(const char* headerBytes, std::string* problem) {
 
   const DecodedSamples decoded = DecodeSamples(bytes, samples_, layout_.samples, into);
   if (decoded.beyond) {
-    *problem = trace() + ", sample " + std::to_string(decoded.firstBeyond + 1) + ": " +
-               DescribeValue(decoded.beyondValue) + " is beyond the range of 32-bit floats";
+    *problem = BeyondProblem(traces_, decoded);
     return false;
   }
   if (rows_ != nullptr) {
@@ -243,10 +265,102 @@ bool TraceReading::ReadTrace(const char* headerBytes, std::string* problem) {
   return true;
 }
 
+bool TraceReading::PlaceHeld(std::string_view held, bool* placed, std::string* problem) {
+  *placed = false;
+  const bool bigEndian = layout_.samples.bigEndian;
+  if (held.size() < kTraceHeaderBytes) return true;
+  const TraceHeader first = ReadTraceHeader(held.data(), bigEndian);
+  const std::uint32_t samples = first.samples != 0 ? first.samples : layout_.defaultSamples;
+  const std::size_t size = BytesOf(layout_.samples.type);
+  const std::uint64_t traceBytes = kTraceHeaderBytes + std::uint64_t{samples} * size;
+  if (samples == 0 || held.size() % traceBytes != 0) return true;
+  const std::uint64_t nx = held.size() / traceBytes;
+  if (nx > kMaxTextGridValues / samples) return true;
+  rows_ = values_.Whole(nx * samples);
+  if (rows_ == nullptr) {
+    *problem = "not enough memory to load it";
+    return false;
+  }
+  *placed = true;
+  samples_ = samples;
+  interval_ = first.interval;
+  scalar_ = first.coordinateScalar;
+  nx_ = nx;
+  const std::size_t rows = std::min<std::size_t>(kTileRows, samples);
+  std::vector<float> tile(kTileTraces * (rows + kTilePad));
+  // The first refusal in the file's order, as a reading trace after trace meets it: a value
+  // beyond floats in traces [from, to), else the sample count of trace `to`.
+  const auto refusal = [&](std::uint64_t from, std::uint64_t to, std::uint32_t count) {
+    std::vector<float> trace(samples);
+    for (std::uint64_t t = from; t < to; ++t) {
+      const DecodedSamples decoded = DecodeSamples(held.data() + t * traceBytes + kTraceHeaderBytes,
+                                                   samples, layout_.samples, trace.data());
+      if (decoded.beyond) return BeyondProblem(t, decoded);
+    }
+    return MixedProblem(to, count, samples);
+  };
+  for (std::uint64_t from = 0; from < nx; from += kTileTraces) {
+    const std::size_t traces =
+        static_cast<std::size_t>(std::min<std::uint64_t>(kTileTraces, nx - from));
+    for (std::size_t t = 0; t < traces; ++t) {
+      const TraceHeader header = ReadTraceHeader(held.data() + (from + t) * traceBytes, bigEndian);
+      const std::uint32_t count = header.samples != 0 ? header.samples : layout_.defaultSamples;
+      if (count != samples) {
+        *problem = refusal(from, from + t, count);
+        return false;
+      }
+      cdpX_.Add(header.cdpX);
+      sourceX_.Add(header.sourceX);
+      oneScalar_ = oneScalar_ && header.coordinateScalar == scalar_;
+      inlines_.Add(header.inlineNumber);
+      crosslines_.Add(header.crosslineNumber);
+    }
+    if (!PlaceTraces(held, traceBytes, from, traces, tile)) {
+      *problem = refusal(from, from + traces, samples);
+      return false;
+    }
+    traces_ += traces;
+    input_.PassHeld(static_cast<std::size_t>(traces * traceBytes));
+    if (progress_) progress_(input_.InputDone(), input_.InputSize());
+  }
+  return true;
+}
+
+// Traces [from, from + traces) put in rows, a tile of rows at a time; false at a value beyond
+// floats.
+bool TraceReading::PlaceTraces(std::string_view held, std::uint64_t traceBytes, std::uint64_t from,
+                               std::size_t traces, std::vector<float>& tile) {
+  const std::size_t size = BytesOf(layout_.samples.type);
+  const std::size_t stride = tile.size() / kTileTraces;
+  const std::size_t tileRows = stride - kTilePad;
+  for (std::uint32_t first = 0; first < samples_; first += static_cast<std::uint32_t>(tileRows)) {
+    const std::size_t count = std::min<std::size_t>(tileRows, samples_ - first);
+    for (std::size_t t = 0; t < traces; ++t) {
+      const char* const bytes =
+          held.data() + (from + t) * traceBytes + kTraceHeaderBytes + std::uint64_t{first} * size;
+      const DecodedSamples decoded =
+          DecodeSamples(bytes, count, layout_.samples, &tile[t * stride]);
+      if (decoded.beyond) return false;
+      values_.Placed(count, decoded, (first + decoded.firstHole) * nx_ + from + t);
+    }
+    for (std::size_t s = 0; s < count; ++s) {
+      float* const row = rows_ + (std::uint64_t{first} + s) * nx_ + from;
+      for (std::size_t t = 0; t < traces; ++t) row[t] = tile[t * stride + s];
+    }
+  }
+  return true;
+}
+
 TextGridRead TraceReading::Read(TextGridForm form) {
   std::string problem;
+  // Traces held in memory are put in rows where they lie; else, or when they cannot be, read.
+  bool placed = false;
+  const std::string_view held = input_.Held();
+  if (keep_ && held.data() != nullptr && !PlaceHeld(held, &placed, &problem)) {
+    return Refused(name_, problem);
+  }
   char header[kTraceHeaderBytes];
-  for (;;) {
+  while (!placed) {
     std::size_t got = 0;
     if (!ReadFully(input_, header, sizeof header, &got, &problem)) return Refused(name_, problem);
     if (got == 0) break;
@@ -261,7 +375,7 @@ TextGridRead TraceReading::Read(TextGridForm form) {
     }
   }
   if (traces_ == 0) return Refused(name_, "holds no traces");
-  if (rows_ != nullptr) {
+  if (rows_ != nullptr && !placed) {
     if (inBlock_ > 0) PutBlockInRows();
     if (traces_ != nx_) return Refused(name_, "changed while it was being read");
   }

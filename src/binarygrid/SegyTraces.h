@@ -4,8 +4,9 @@
 // trace, which every trace must hold alike. dx is proven when the traces' X coordinates (CDP X,
 // bytes 181-184, or, where those are all alike, source X, bytes 73-76, times the coordinate
 // scalar of bytes 71-72) rise by one step from trace to trace. The samples go straight into
-// their rows when the input's size gives the number of traces ahead, else trace after trace, for
-// the grid's order to transpose (TextGridForm::order). Messages, after the input's name:
+// their rows when the input's size gives the number of traces ahead (decoded where they lie when
+// held in memory), else trace after trace, for the grid's order to transpose
+// (TextGridForm::order). Messages, after the input's name:
 //   "holds no traces"      "its traces hold no samples"
 //   "trace 201 holds 150 samples, but traces 1 to 200 hold 174: every trace must hold as many"
 //   "trace 500 is cut short: 96 of its 174 samples"

@@ -239,9 +239,10 @@ bool DraftsTheDataBlock(const PerProperty<Property>& properties, const Choices& 
          window.start.zFrom == 0 && !preparation.resample && !preparation.border.any();
 }
 
-// Reads one property as the dialog does; refused with the line to show. Files whose forms state
-// their sizes must agree on them, and on their steps. The values go to the draft as they are
-// read, when there is one.
+// Reads one property as the dialog does, but for a binary file mapped into memory (mvgtool ends
+// with the conversion); refused with the line to show. Files whose forms state their sizes must
+// agree on them, and on their steps. The values go to the draft as they are read, when there is
+// one.
 Status ReadProperty(Property& property, const PerProperty<Property>& properties,
                     const Property* first, const TextReadingChoices& choices,
                     ProgressLine& progress, GridFileDraft* draft) {
@@ -251,9 +252,9 @@ Status ReadProperty(Property& property, const PerProperty<Property>& properties,
       draft->Take(values, from, count);
     };
   }
-  property.loaded = LoadProperty(property.path, NameOf(property),
-                                 first != nullptr ? first->loaded.summary.count : 0,
-                                 progress.For("Reading " + property.path), choices, final);
+  property.loaded = LoadProperty(
+      property.path, NameOf(property), first != nullptr ? first->loaded.summary.count : 0,
+      progress.For("Reading " + property.path), choices, final, FileAccess::kMapped);
   progress.Clear();
   const LoadedProperty& loaded = property.loaded;
   if (loaded.ok() || loaded.countDiffers) {

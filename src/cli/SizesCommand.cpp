@@ -130,8 +130,8 @@ int RunSizesCommand(const std::vector<std::string>& args, const CommandContext& 
   ProgressLine progress(context.err, context.showProgress);
   for (const std::string& path : line.operands) {
     const std::string name = path == kStandardInput ? "standard input" : path;
-    const TextGridRead scan =
-        ReadGridInput(path, name, false, progress.For("Scanning " + path), choices);
+    const TextGridRead scan = ReadGridInput(path, name, false, progress.For("Scanning " + path),
+                                            choices, {}, FileAccess::kMapped);
     progress.Clear();
     if (scan.ok()) {
       ShowSizes(context.out, name, scan, choices.order);

@@ -21,7 +21,7 @@ TextGridRead Refusal(const std::string& message) {
 
 TextGridRead ReadGridInput(const std::string& path, const std::string& name, bool keepValues,
                            const ReadProgress& progress, const TextReadingChoices& choices,
-                           const FinalValues& final) {
+                           const FinalValues& final, FileAccess access) {
   ReadOnlyFile file;
   std::string problem;
   const bool opened =
@@ -46,7 +46,14 @@ TextGridRead ReadGridInput(const std::string& path, const std::string& name, boo
   if (choices.raw == RawType::kNone && start.form == BinaryForm::kText) {
     return ReadTextGridStream(bytes, name, keepValues, progress, choices, final);
   }
-  TextGridRead read = ReadBinaryGrid(bytes, start, name, keepValues, progress, choices, final);
+  // Binary data is taken where it lies when the whole file can be mapped.
+  MappedFileStream mapped;
+  std::string unmapped;
+  const bool held = access == FileAccess::kMapped && !gzip && path != kStandardInput &&
+                    mapped.Map(file, &unmapped);
+  PeekableStream heldBytes(mapped);
+  TextGridRead read =
+      ReadBinaryGrid(held ? heldBytes : bytes, start, name, keepValues, progress, choices, final);
   // Coordinates are never among a binary grid's values.
   if (read.ok() && (choices.skipRows > 0 || choices.skipColumns > 0)) {
     return Refusal(name + " (" + read.form.name +
@@ -65,9 +72,10 @@ std::optional<ValueRange> RangeOfValues(const TextGridSummary& summary) {
 
 LoadedProperty LoadProperty(const std::string& path, const std::string& name,
                             std::uint32_t expectedCount, const ReadProgress& progress,
-                            const TextReadingChoices& choices, const FinalValues& final) {
+                            const TextReadingChoices& choices, const FinalValues& final,
+                            FileAccess access) {
   LoadedProperty loaded;
-  TextGridRead read = ReadGridInput(path, name, true, progress, choices, final);
+  TextGridRead read = ReadGridInput(path, name, true, progress, choices, final, access);
   if (!read.ok()) {
     loaded.status = read.status;
     loaded.commasUndecided = read.commasUndecided;

@@ -27,6 +27,16 @@ struct LoadedProperty {
   bool ok() const { return status.ok(); }
 };
 
+// How a binary grid's file is read, by what its caller does with the values.
+enum class FileAccess {
+  // As a stream: the file may change or go once it is read (the dialog, Python, which keep them).
+  kRead,
+  // Mapped into memory, its bytes taken where they lie and values stored as they are kept there
+  // (copy-on-write): faster, but the file must stay as it is while they last (mvgtool, which ends
+  // with its conversion). Files that cannot be mapped are read.
+  kMapped,
+};
+
 // An input of any form, text or binary, read once (standard input too), the reader picked by its
 // first bytes after any gzip compression; raw values when choices.raw says so, text in the form
 // choices.form gives. keepValues false keeps none (mvgtool sizes). `name` is how messages call
@@ -34,7 +44,8 @@ struct LoadedProperty {
 // columns are left out of text grids only".
 TextGridRead ReadGridInput(const std::string& path, const std::string& name, bool keepValues,
                            const ReadProgress& progress = {},
-                           const TextReadingChoices& choices = {}, const FinalValues& final = {});
+                           const TextReadingChoices& choices = {}, const FinalValues& final = {},
+                           FileAccess access = FileAccess::kRead);
 
 // The least and greatest value a reading found: its bounds once values replaced both of those it
 // starts from (1e30 and -1e30).
@@ -45,4 +56,5 @@ std::optional<ValueRange> RangeOfValues(const TextGridSummary& summary);
 // final: told the values as they become final (see FinalValues).
 LoadedProperty LoadProperty(const std::string& path, const std::string& name,
                             std::uint32_t expectedCount, const ReadProgress& progress = {},
-                            const TextReadingChoices& choices = {}, const FinalValues& final = {});
+                            const TextReadingChoices& choices = {}, const FinalValues& final = {},
+                            FileAccess access = FileAccess::kRead);

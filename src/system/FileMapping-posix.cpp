@@ -1,5 +1,7 @@
 #include <sys/mman.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "system/FileMapping.h"
@@ -23,4 +25,13 @@ bool FileMapping::Map(const ReadOnlyFile& file, std::uint64_t size, std::string*
   data_ = static_cast<const std::uint8_t*>(data);
   size_ = size;
   return true;
+}
+
+void FileMapping::Release(std::uint64_t offset, std::uint64_t size) const {
+  const std::uint64_t page = static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE));
+  const std::uint64_t from = offset / page * page;
+  const std::uint64_t to = std::min(offset + size, size_) / page * page;
+  if (from >= to) return;
+  madvise(const_cast<std::uint8_t*>(data_) + from, static_cast<std::size_t>(to - from),
+          MADV_DONTNEED);
 }

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <algorithm>
+
 #include "system/FileMapping.h"
 #include "system/SystemErrorText.h"
 
@@ -29,4 +31,15 @@ bool FileMapping::Map(const ReadOnlyFile& file, std::uint64_t size, std::string*
   data_ = static_cast<const std::uint8_t*>(data);
   size_ = size;
   return true;
+}
+
+// Pages not locked leave the process's working set when unlocked.
+void FileMapping::Release(std::uint64_t offset, std::uint64_t size) const {
+  SYSTEM_INFO system;
+  GetSystemInfo(&system);
+  const std::uint64_t page = system.dwPageSize;
+  const std::uint64_t from = offset / page * page;
+  const std::uint64_t to = std::min(offset + size, size_) / page * page;
+  if (from >= to) return;
+  VirtualUnlock(const_cast<std::uint8_t*>(data_) + from, static_cast<SIZE_T>(to - from));
 }

@@ -23,6 +23,11 @@ class FileMapping {
   const std::uint8_t* data() const { return data_; }
   std::uint64_t size() const { return size_; }
 
+  // Lets the system take back the memory of bytes [offset, offset + size), read and no longer
+  // needed, and of those before them in their first page: the last page, when the bytes end
+  // within it, is kept. The bytes stay the file's, and a read there maps them again.
+  void Release(std::uint64_t offset, std::uint64_t size) const;
+
  private:
   const std::uint8_t* data_ = nullptr;
   std::uint64_t size_ = 0;

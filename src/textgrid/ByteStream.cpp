@@ -11,6 +11,13 @@ bool MemoryStream::Read(char* buffer, std::size_t size, std::size_t* got,
   return true;
 }
 
+std::string_view MemoryStream::Held() const {
+  if (pieceBytes_ < text_.size() - done_) return {};
+  return text_.substr(done_);
+}
+
+void MemoryStream::PassHeld(std::size_t count) { done_ += std::min(count, text_.size() - done_); }
+
 bool PeekableStream::Peek(std::size_t count, std::string_view* bytes, std::string* problem) {
   peeked_.erase(0, taken_);
   taken_ = 0;
@@ -42,4 +49,17 @@ bool PeekableStream::Read(char* buffer, std::size_t size, std::size_t* got, std:
 std::uint64_t PeekableStream::Remaining() const {
   const std::uint64_t below = inner_.Remaining();
   return below == kUnknownSize ? below : below + (peeked_.size() - taken_);
+}
+
+std::string_view PeekableStream::Held() const {
+  const std::string_view below = inner_.Held();
+  if (below.data() == nullptr) return {};
+  const std::size_t peeked = peeked_.size() - taken_;
+  return std::string_view(below.data() - peeked, below.size() + peeked);
+}
+
+void PeekableStream::PassHeld(std::size_t count) {
+  const std::size_t peeked = std::min(count, peeked_.size() - taken_);
+  taken_ += peeked;
+  inner_.PassHeld(count - peeked);
 }

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "system/FloatArray.h"
+
 inline constexpr std::uint64_t kUnknownSize = ~std::uint64_t{0};
 
 class ByteStream {
@@ -22,9 +24,21 @@ class ByteStream {
   // progress line.
   virtual std::uint64_t InputDone() const = 0;
   virtual std::uint64_t InputSize() const = 0;
+
+  // Where the whole input lies in memory at once (a file mapped, or bytes given whole), the bytes
+  // still to come, with those read already just before them; else an empty view, no data. A
+  // reader may then take the bytes where they lie rather than read them.
+  virtual std::string_view Held() const { return {}; }
+  // Takes `count` of the bytes Held shows (at most all of them), as Read would.
+  virtual void PassHeld(std::size_t /*count*/) {}
+  // `count` floats stored from `at`, a place among the bytes Held shows, as an array of their own
+  // that shares the file's memory until a value is written (then only that page is copied); empty
+  // where the input cannot (not a file mapped, or not so allowed: FileAccess).
+  virtual FloatArray ShareFloats(const char* /*at*/, std::uint64_t /*count*/) { return {}; }
 };
 
-// Text in memory (tests, fuzzing), given out in pieces of at most `pieceBytes`, as a pipe does.
+// Text in memory (tests, fuzzing), given out in pieces of at most `pieceBytes`, as a pipe does;
+// held whole (Held) when given out whole, as a file mapped is.
 class MemoryStream : public ByteStream {
  public:
   explicit MemoryStream(std::string_view text, std::size_t pieceBytes = ~std::size_t{0})
@@ -33,6 +47,8 @@ class MemoryStream : public ByteStream {
   std::uint64_t Remaining() const override { return text_.size() - done_; }
   std::uint64_t InputDone() const override { return done_; }
   std::uint64_t InputSize() const override { return text_.size(); }
+  std::string_view Held() const override;
+  void PassHeld(std::size_t count) override;
 
  private:
   std::string_view text_;
@@ -55,6 +71,12 @@ class PeekableStream : public ByteStream {
   std::uint64_t Remaining() const override;
   std::uint64_t InputDone() const override { return inner_.InputDone(); }
   std::uint64_t InputSize() const override { return inner_.InputSize(); }
+  // The bytes peeked and not taken lie just before the inner stream's.
+  std::string_view Held() const override;
+  void PassHeld(std::size_t count) override;
+  FloatArray ShareFloats(const char* at, std::uint64_t count) override {
+    return inner_.ShareFloats(at, count);
+  }
 
  private:
   ByteStream& inner_;
