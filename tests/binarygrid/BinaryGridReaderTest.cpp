@@ -53,9 +53,19 @@ TEST(BinaryGridReaderTest, IbmFloatsConvertExactlyAndRoundToNearestEven) {
       {0x60FFFFFF, std::numeric_limits<float>::max()},
       {0x61100000, std::numeric_limits<float>::infinity()},
   };
+  std::vector<std::uint32_t> samples;
   for (const auto& [bits, value] : cases) {
     EXPECT_EQ(IbmToFloat(bits), value) << std::hex << bits;
     EXPECT_FALSE(std::signbit(IbmToFloat(bits)) && value == 0) << std::hex << bits;
+    if (!std::isinf(value)) samples.push_back(bits);
+  }
+  // Read from a SEG-Y trace alike, most of it normal values.
+  samples.resize(3000, 0x42640000);
+  const TextGridRead read = ReadBinaryBytes(Segy(1, {samples}));
+  ASSERT_TRUE(read.ok()) << read.status.message();
+  for (std::size_t i = 0; i < samples.size(); ++i) {
+    EXPECT_EQ(read.values[i], IbmToFloat(samples[i])) << std::hex << samples[i];
+    EXPECT_EQ(std::signbit(read.values[i]), std::signbit(IbmToFloat(samples[i])));
   }
 }
 

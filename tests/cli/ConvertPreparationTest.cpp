@@ -172,19 +172,30 @@ TEST(ConvertPreparationTest, AHoleTakesItsNearestNodeOrTheValueGiven) {
   ASSERT_EQ(plainRun.status, 0) << plainRun.err;
   EXPECT_NE(plainRun.out.find("\nNo holes to fill.\n"), std::string::npos) << plainRun.out;
   const Model plain(scratch.Path("plain.mvg"));
+  // The same values as raw floats, the hole a NaN; the file stays as it was.
+  std::string raw = ReadFileBytes(scratch.Path("plain.mvg")).substr(kGridFileHeaderSize);
+  raw.replace(4 * (60 * 500 + 115), 4, std::string("\0\0\xC0\x7F", 4));
+  const std::string nan = scratch.Write("holed.f32le", raw);
   for (const auto& [how, value, said] :
        {std::tuple{"nearest", plain.At(115, 59, 0),
                    "1 hole filled with the value of the nearest node that is not a hole."},
         std::tuple{"2000", FloatBits(2000.0f), "1 hole filled with 2000 m/s."}}) {
-    const RunResult run = Convert({"--vp", holed, "--dx", "20", "--dz", "20", "--fill-holes", how},
-                                  scratch.Path("filled.mvg"));
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_NE(run.out.find("\n--vp " + holed + ": " + said + "\n"), std::string::npos) << run.out;
-    Model filled(scratch.Path("filled.mvg"));
-    EXPECT_EQ(filled.At(115, 60, 0), value);
-    filled.words[60 * 500 + 115] = plain.At(115, 60, 0);
-    EXPECT_TRUE(filled.words == plain.words);
+    for (const std::vector<std::string>& input :
+         {std::vector<std::string>{"--vp", holed},
+          std::vector<std::string>{"--vp", nan, "--raw", "f32le", "--nx", "500"}}) {
+      std::vector<std::string> options = {"--dx", "20", "--dz", "20", "--fill-holes", how};
+      options.insert(options.begin(), input.begin(), input.end());
+      const RunResult run = Convert(options, scratch.Path("filled.mvg"));
+      ASSERT_EQ(run.status, 0) << run.err;
+      EXPECT_NE(run.out.find("\n--vp " + input[1] + ": " + said + "\n"), std::string::npos)
+          << run.out;
+      Model filled(scratch.Path("filled.mvg"));
+      EXPECT_EQ(filled.At(115, 60, 0), value);
+      filled.words[60 * 500 + 115] = plain.At(115, 60, 0);
+      EXPECT_TRUE(filled.words == plain.words);
+    }
   }
+  EXPECT_TRUE(ReadFileBytes(nan) == raw);
 }
 
 // Each rule against its formula at every node of Marmousi-II, within one float step. Water is the
