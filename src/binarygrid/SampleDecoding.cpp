@@ -67,9 +67,10 @@ float FromInteger(Integer word) {
 
 // IBM floats whose values are normal floats, as vector code: the fraction made a float (exactly:
 // it has 24 bits) and its exponent moved by the IBM exponent's power of two, whole numbers alone.
-// A block with a value that is not (a float's subnormal, or beyond floats) is made by IbmToFloat.
+// A block with a value that is not (a float's subnormal, or beyond floats) is made by IbmToFloat;
+// whether one is.
 template <bool kSwap>
-void DecodeIbm(const char* bytes, std::size_t count, float* values) {
+bool DecodeIbm(const char* bytes, std::size_t count, float* values) {
   std::uint32_t unusual = 0;
   for (std::size_t i = 0; i < count; ++i) {
     std::uint32_t word;
@@ -88,14 +89,14 @@ void DecodeIbm(const char* bytes, std::size_t count, float* values) {
     bits = ((bits + (shift << 23)) | sign) & nonZero;
     std::memcpy(values + i, &bits, 4);
   }
-  if (unusual != 0) DecodeAll<std::uint32_t, kSwap>(bytes, count, values, IbmToFloat);
+  if (unusual == 0) return false;
+  DecodeAll<std::uint32_t, kSwap>(bytes, count, values, IbmToFloat);
+  return true;
 }
 
-void DecodeFast(const char* bytes, std::size_t count, SampleLayout layout, float* values) {
-  const bool swap = layout.bigEndian == HostIsLittleEndian();
-  switch (layout.type) {
-    case SampleType::kIbmFloat32:
-      return swap ? DecodeIbm<true>(bytes, count, values) : DecodeIbm<false>(bytes, count, values);
+void DecodeIntegers(const char* bytes, std::size_t count, SampleType type, bool swap,
+                    float* values) {
+  switch (type) {
     case SampleType::kInt8:
       return DecodeInOrder<std::int8_t>(bytes, count, swap, values, FromInteger<std::int8_t>);
     case SampleType::kUInt8:
@@ -112,13 +113,30 @@ void DecodeFast(const char* bytes, std::size_t count, SampleLayout layout, float
       return DecodeInOrder<std::int64_t>(bytes, count, swap, values, FromInteger<std::int64_t>);
     case SampleType::kUInt64:
       return DecodeInOrder<std::uint64_t>(bytes, count, swap, values, FromInteger<std::uint64_t>);
+    default:
+      return;
+  }
+}
+
+// Whether a value made may not be finite: floats but IBM floats of the usual range.
+[[gnu::always_inline]] inline bool DecodeFast(const char* bytes, std::size_t count,
+                                              SampleLayout layout, float* values) {
+  const bool swap = layout.bigEndian == HostIsLittleEndian();
+  switch (layout.type) {
+    case SampleType::kIbmFloat32:
+      return swap ? DecodeIbm<true>(bytes, count, values) : DecodeIbm<false>(bytes, count, values);
     case SampleType::kFloat32:
-      return DecodeInOrder<std::uint32_t>(bytes, count, swap, values,
-                                          [](std::uint32_t word) { return FromBits(word); });
+      DecodeInOrder<std::uint32_t>(bytes, count, swap, values,
+                                   [](std::uint32_t word) { return FromBits(word); });
+      return true;
     case SampleType::kFloat64:
-      return DecodeInOrder<std::uint64_t>(bytes, count, swap, values, [](std::uint64_t word) {
+      DecodeInOrder<std::uint64_t>(bytes, count, swap, values, [](std::uint64_t word) {
         return static_cast<float>(FromBits(word));
       });
+      return true;
+    default:
+      DecodeIntegers(bytes, count, layout.type, swap, values);
+      return false;
   }
 }
 
@@ -180,13 +198,15 @@ std::string DescribeByteOrder(bool bigEndian) { return bigEndian ? "big-endian" 
 
 float HoleMarker() { return kSurferBlank; }
 
-DecodedSamples DecodeSamples(const char* bytes, std::size_t count, SampleLayout layout,
-                             float* values) {
+namespace {
+
+// DecodeSamples, made for each set of instructions it runs with.
+[[gnu::always_inline]] inline DecodedSamples Decode(const char* bytes, std::size_t count,
+                                                    SampleLayout layout, float* values) {
   DecodedSamples decoded;
   const std::size_t size = BytesOf(layout.type);
-  // Integers are always finite; NaN and infinities are rare: a second look finds them.
-  const bool floats = layout.type == SampleType::kIbmFloat32 ||
-                      layout.type == SampleType::kFloat32 || layout.type == SampleType::kFloat64;
+  // Integers are always finite, and so are IBM floats of the usual range; NaN and infinities are
+  // rare: a second look finds them.
   // Values are made and looked at a block at a time, within the fastest cache. Where they take
   // their bytes' place, the block's bytes are copied first.
   constexpr std::size_t kBlockBytes = 4096;
@@ -205,11 +225,12 @@ DecodedSamples DecodeSamples(const char* bytes, std::size_t count, SampleLayout 
     std::size_t n = std::min(perBlock, count - done);
     float* const out = values + done;
     const char* from = bytes + done * size;
+    bool unsure = asTheyAre;
     if (!asTheyAre) {
       if (!apart) from = static_cast<const char*>(std::memcpy(block, from, n * size));
-      DecodeFast(from, n, layout, out);
+      unsure = DecodeFast(from, n, layout, out);
     }
-    if (floats && CountNonFinite(out, n) > 0) {
+    if (unsure && CountNonFinite(out, n) > 0) {
       for (std::size_t i = 0; i < n; ++i) {
         if (std::isnan(out[i])) {
           if (decoded.holes++ == 0) decoded.firstHole = done + i;
@@ -231,6 +252,28 @@ DecodedSamples DecodeSamples(const char* bytes, std::size_t count, SampleLayout 
   }
   decoded.range = range;
   return decoded;
+}
+
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+// AVX2 (most x86 processors since 2013) makes eight values an instruction where SSE2 makes four:
+// IBM floats take a third less time.
+#define MVG_DECODE_WITH_AVX2 1
+[[gnu::target("avx2"), gnu::flatten]] DecodedSamples DecodeWithAvx2(const char* bytes,
+                                                                    std::size_t count,
+                                                                    SampleLayout layout,
+                                                                    float* values) {
+  return Decode(bytes, count, layout, values);
+}
+#endif
+
+}  // namespace
+
+DecodedSamples DecodeSamples(const char* bytes, std::size_t count, SampleLayout layout,
+                             float* values) {
+#if defined(MVG_DECODE_WITH_AVX2)
+  if (__builtin_cpu_supports("avx2")) return DecodeWithAvx2(bytes, count, layout, values);
+#endif
+  return Decode(bytes, count, layout, values);
 }
 
 std::string DescribeValue(double value) {
