@@ -1,12 +1,15 @@
 #pragma once
 // Exact reading of the decimal numbers of a text grid: a token is read as the C library's atof
-// reads it (correctly rounded to double), and it must be wholly a decimal number.
+// reads it (correctly rounded to double), and it must be wholly a decimal number. Fortran's D
+// exponent (1.5D+03) reads as E does; NaN and infinities are told apart from words.
 
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 
-enum class DecimalStatus { kNumber, kNotANumber, kOutOfRange };
+// kNaN: "nan" in any case, after an optional sign, or "nan(...)" as C libraries print it; a grid
+// holds it where it has no value.
+enum class DecimalStatus { kNumber, kNotANumber, kOutOfRange, kNaN };
 
 struct DecimalReading {
   DecimalStatus status = DecimalStatus::kNotANumber;
@@ -14,8 +17,8 @@ struct DecimalReading {
 };
 
 // Reads a whole token: optional sign, digits with an optional point and fraction (at least one
-// digit), optional exponent (e or E, optional sign, digits). kOutOfRange when the value is not
-// finite once rounded to float32.
+// digit), optional exponent (e, E, d or D, optional sign, digits). kOutOfRange when the value is
+// not finite once rounded to float32, "inf" and "infinity" (any case, signed or not) among them.
 DecimalReading ReadDecimal(std::string_view token);
 
 // The same reading for a token that arrives in pieces (a token longer than any read buffer).
