@@ -32,13 +32,16 @@ const CommandHelp kConvertHelp = {
     "Converts up to three text grids, which must hold the same number of values, into one\n"
     "grid file. A text grid is a flat sequence of decimal numbers separated by spaces, tabs,\n"
     "commas or line ends, row after row; its lines hold whole rows, or its rows are wrapped\n"
-    "over whole lines. Comment lines (# or % first) and leading title lines are passed over.\n"
+    "over whole lines. Comment lines (# or % first) and leading title lines (words without a\n"
+    "number) are passed over; numbers may be written 1.5E+03, 1.5D+03 or NaN (a hole).\n"
     "An ESRI ASCII grid, a Surfer ASCII grid (DSAA) or x z value triplets (a line a node, in\n"
-    "any order, z growing downwards) state their X size and steps: then --nx, --dx and --dz\n"
-    "are not needed, and one that contradicts the file is refused; their holes (nodata_value,\n"
-    "Surfer's blank) must be filled. The form is told from the text, not the name (\"mvgtool\n"
-    "sizes\" names it). FILE may be UTF-16 with its byte-order mark or gzip-compressed, and\n"
-    "\"-\" reads one of them from standard input.\n"
+    "any order) state their X size and steps: then --nx, --dx and --dz are not needed, and\n"
+    "one that contradicts the file is refused. A Surfer grid's y and the triplets' z are a\n"
+    "depth, or an elevation when wholly at or below 0 (or a header names it elevation); the\n"
+    "model is written top row first. Holes (NaN, nodata_value, Surfer's blank) must be\n"
+    "filled. The form is told from the text, not the name (\"mvgtool sizes\" names it). FILE\n"
+    "may be UTF-16 with its byte-order mark or gzip-compressed, and \"-\" reads one of them\n"
+    "from standard input.\n"
     "\n"
     "  --vp FILE              compressional velocity grid\n"
     "  --density FILE         density grid, or the word gardner: density from Vp by Gardner's\n"
@@ -453,6 +456,8 @@ int RunConvertCommand(const std::vector<std::string>& args, const CommandContext
   request.inputCount = static_cast<std::int32_t>(request.window.elementCount);
   request.xStepName = "--dx";
   request.zStepName = "--dz";
+  request.flipZName = "--flip-z";
+  request.coordinatesKmName = "--coordinates km";
   request.outputName = toStandardOutput ? "standard output" : choices.output;
   request.outputPath = toStandardOutput ? "" : choices.output;
   request.toStandardOutput = toStandardOutput;

@@ -31,7 +31,7 @@ const CommandHelp kPictureHelp = {
     "picture",
     "mvgtool picture INPUT [--property P|Q|R] [--nx N] [--dx STEP --dz STEP]\n"
     "                       [--order rows|columns] [--flip-z] [--decimal-comma]\n"
-    "                       [--range MIN MAX | --clip P] [-o OUTPUT.png]",
+    "                       [--coordinates km|m] [--range MIN MAX | --clip P] [-o OUTPUT.png]",
     "Draws one property of a grid file, or a text grid, as a PNG picture: X to the right and Z\n"
     "(rows) downwards in the viridis colour map (dark violet low, yellow high), a colour bar\n"
     "with its ends and unit beside it, and a title line with the file name, the property,\n"
@@ -53,7 +53,7 @@ const CommandHelp kPictureHelp = {
     "                       the file states (an ESRI or Surfer grid, x z value triplets)\n"
     "  --dx STEP, --dz STEP the steps of a text grid along X and Z, in m (both or neither;\n"
     "                       default: those the file states)\n"
-    "  --order rows|columns, --flip-z, --decimal-comma\n"
+    "  --order rows|columns, --flip-z, --decimal-comma, --coordinates km|m\n"
     "                       how a text grid is read, as for \"mvgtool convert\"\n"
     "  --range MIN MAX      colours from MIN to MAX, in the file's units (m/s and kg/m3 for a\n"
     "                       grid file); values beyond take the colour of the nearer end, so\n"
@@ -250,7 +250,7 @@ Status TakeOptions(const ParsedCommandLine& line, bool gridFile, const GridPrope
     if (!taken.ok()) return taken;
   }
   const std::string& input = line.operands[0];
-  for (const char* option : {"order", "flip-z", "decimal-comma"}) {
+  for (const char* option : {"order", "flip-z", "decimal-comma", "coordinates"}) {
     if (gridFile && line.Has(option)) {
       return Status::Error(std::string("--") + option + " is for text grids, not the grid file " +
                            input);

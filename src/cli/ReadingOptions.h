@@ -1,6 +1,6 @@
 #pragma once
 // How mvgtool reads a text grid, for convert, sizes and picture alike: --order rows|columns,
-// --flip-z and --decimal-comma, into the choices the core reads with.
+// --flip-z, --decimal-comma and --coordinates km|m, into the choices the core reads with.
 
 #include <string>
 #include <vector>

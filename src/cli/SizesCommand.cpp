@@ -18,7 +18,7 @@
 #include "textgrid/TextGridReader.h"
 
 const CommandHelp kSizesHelp = {
-    "sizes", "mvgtool sizes FILE... [--order rows|columns] [--decimal-comma]",
+    "sizes", "mvgtool sizes FILE... [--order rows|columns] [--decimal-comma] [--coordinates km|m]",
     "For each text grid: its number of values, their minimum and maximum, its form and what\n"
     "was taken from it, the lines passed over, and how its lines go. A grid that states its\n"
     "sizes and steps (an ESRI or Surfer ASCII grid, x z value triplets) shows them; for one\n"
@@ -49,6 +49,16 @@ std::string PlaceOf(std::uint64_t i, std::uint32_t count, std::int32_t nx, Value
          std::to_string((columns ? i / depth : i % width) + 1);
 }
 
+// "  holes: 500 (NaN), the first at row 1, column 1", in a grid nx wide (0: not known).
+void ShowHoles(std::ostream& out, const TextGridForm& form, std::uint32_t count, std::int32_t nx,
+               ValueOrder order) {
+  if (form.holes == 0) return;
+  out << "  holes: " << form.holes << " (" << form.holeMarker << "), the first "
+      << (nx > 0 ? "at " + PlaceOf(form.firstHole, count, nx, order)
+                 : "is value " + std::to_string(form.firstHole + 1))
+      << '\n';
+}
+
 void ShowSizes(std::ostream& out, const std::string& path, const TextGridRead& scan,
                ValueOrder order) {
   const TextGridSummary& summary = scan.summary;
@@ -62,16 +72,14 @@ void ShowSizes(std::ostream& out, const std::string& path, const TextGridRead& s
   if (form.statesSizes) {
     out << "  grid: nx " << form.nx << ", nz " << form.nz << ", dx " << FormatSixDigits(form.dx)
         << ", dz " << FormatSixDigits(form.dz) << ", from " << form.source << '\n';
-    if (form.holes > 0) {
-      out << "  holes: " << form.holes << " (" << form.holeMarker << "), the first at "
-          << PlaceOf(form.firstHole, summary.count, form.nx, order) << '\n';
-    }
+    ShowHoles(out, form, summary.count, form.nx, order);
     return;
   }
   const std::vector<std::int32_t> sizes = XSizeChoices(summary.count);
   const int proposal = ProposedXSizeIndex(sizes, summary.count, scan.lines, order);
   if (sizes.empty()) {
     out << "  X sizes: none, no grid can be formed of " << summary.count << " values\n";
+    ShowHoles(out, form, summary.count, 0, order);
     return;
   }
   out << "  X sizes:";
@@ -85,6 +93,7 @@ void ShowSizes(std::ostream& out, const std::string& path, const TextGridRead& s
         << DescribeProposal(sizes[proposal], summary.count, sizes, scan.lines, order) << ", nz "
         << summary.count / static_cast<std::uint32_t>(sizes[proposal]) << '\n';
   }
+  ShowHoles(out, form, summary.count, proposal >= 0 ? sizes[proposal] : 0, order);
 }
 
 }  // namespace

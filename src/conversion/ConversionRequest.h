@@ -49,6 +49,10 @@ struct ConversionRequest {
   std::int32_t inputCount = 0;                             // the number of values the user confirms
   std::int32_t nzInput = 0;                                // the Z size the user confirms
   std::string xStepName = "X step", zStepName = "Z step";  // how the user knows the steps
+  // How the user turns the rows over and has a form's coordinates read in km, for findings that
+  // suggest them; empty: not offered.
+  std::string flipZName = "\"Rows bottom up\"";
+  std::string coordinatesKmName;
   std::string outputName;         // as shown; holds '*' until an output is chosen
   std::string outputPath;         // where the grid file is written
   bool toStandardOutput = false;  // instead: written to standard output, as a stream

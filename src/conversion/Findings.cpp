@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "conversion/CoordinateFindings.h"
 #include "conversion/EndMarkFinding.h"
 #include "conversion/LoadedGrid.h"
 #include "conversion/NoDataFindings.h"
@@ -61,6 +62,10 @@ std::vector<std::string> FindingsOf(const ConversionRequest& request) {
     findings.Add(Contradiction("X size " + std::to_string(nx), static_cast<float>(nx), "nx",
                                each.input->name, *each.input->form));
   }
+  for (const LoadedInput& each : loaded) {
+    if (each.input->form == nullptr) continue;
+    findings.Add(DepthOrElevationFinding(each.input->name, *each.input->form, request.flipZName));
+  }
   findings.Add(DeepGridFinding(nx, rows));
   for (const LoadedInput& each : loaded) {
     findings.Add(ColumnByColumnFinding(*each.input, nx, rows, each.census.markers > 0));
@@ -79,8 +84,22 @@ std::vector<std::string> FindingsOf(const ConversionRequest& request) {
     findings.Add(RangeFinding(each.kind, *each.input, each.census.range));
   }
   findings.Add(ShearAboveCompressional(request));
-  findings.Add(StepFinding(request.xStepName, request.window.xStep));
-  findings.Add(StepFinding(request.zStepName, request.window.zStep));
+  // Steps a file states are its own: a doubt about them names the file.
+  const LoadedInput* stater = nullptr;
+  for (const LoadedInput& each : loaded) {
+    const TextGridForm* form = each.input->form;
+    if (stater == nullptr && form != nullptr && form->statesSteps &&
+        StepsAgree(form->dx, request.window.xStep) && StepsAgree(form->dz, request.window.zStep)) {
+      stater = &each;
+    }
+  }
+  if (stater != nullptr) {
+    findings.Add(
+        StatedStepsFinding(stater->input->name, *stater->input->form, request.coordinatesKmName));
+  } else {
+    findings.Add(StepFinding(request.xStepName, request.window.xStep));
+    findings.Add(StepFinding(request.zStepName, request.window.zStep));
+  }
   if (preparation.resample) {
     findings.Add(StepFinding(preparation.xStepName, preparation.xStep));
     findings.Add(StepFinding(preparation.zStepName, preparation.zStep));

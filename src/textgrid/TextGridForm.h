@@ -21,7 +21,8 @@ enum class ValueOrder { kRows, kColumns };
 struct TextReadingChoices {
   bool decimalComma = false;  // every comma is a decimal mark; else told from the text
   ValueOrder order = ValueOrder::kRows;
-  bool flipZ = false;  // the rows come from the bottom up
+  bool flipZ = false;            // the rows come from the bottom up
+  bool coordinatesInKm = false;  // the coordinates a form states (its steps among them) are in km
 };
 
 // Lines from first to last, numbered from 1.
@@ -48,6 +49,17 @@ struct SkippedLines {
 // `what` names one line ("comment line").
 std::string DescribeSkipped(const SkippedLines& lines, const std::string& what);
 
+// The vertical coordinate of a form that gives one (a Surfer grid's y, the triplets' z): its range
+// in the file and which way the rows are put. A depth grows downwards, the top row at its least
+// value; an elevation upwards, the top row at its greatest.
+struct VerticalAxis {
+  std::string name;         // "y", "z"; empty: the form gives none
+  float low = 0, high = 0;  // as the file gives them
+  bool elevation = false;   // as the rows are put, the user's turning of them included
+  bool named = false;       // a header named it depth or elevation
+  bool turned = false;      // the user turned the rows (TextReadingChoices::flipZ)
+};
+
 struct TextGridForm {
   TextForm kind = TextForm::kPlain;
   // "plain text grid", "ESRI ASCII grid", "Surfer ASCII grid", "x z value triplets".
@@ -64,13 +76,14 @@ struct TextGridForm {
   std::int32_t nx = 0, nz = 0;
   bool statesSteps = false;  // dx and dz, in the file's units of length
   float dx = 0.0f, dz = 0.0f;
-  SkippedLines titles;    // leading lines of words without a number
+  SkippedLines titles;    // leading lines of words, none of which reads as a number
   SkippedLines comments;  // lines whose first non-blank character is # or %
   // Nodes the form declares empty (an ESRI nodata_value, a Surfer blank): each holds a no-data
   // marker among the values; the first one's place in the file's order.
   std::uint64_t holes = 0;
   std::uint64_t firstHole = 0;
-  std::string holeMarker;  // "nodata_value -9999", "Surfer's blank, 1.70141e38 and above"
+  std::string holeMarker;  // "nodata_value -9999", "Surfer's blank, 1.70141e38 and above", "NaN"
+  VerticalAxis vertical;
 };
 
 // "ESRI ASCII grid, ncols 500, nrows 174, cellsize 20", "plain text grid, UTF-16 LE".

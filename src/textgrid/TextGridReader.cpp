@@ -6,6 +6,8 @@
 #include "grid/ValueRange.h"
 #include "system/ReadOnlyFile.h"
 #include "textgrid/DecimalCommaStream.h"
+#include "textgrid/FormCoordinates.h"
+#include "textgrid/GridOrder.h"
 #include "textgrid/TextGridPass.h"
 #include "textgrid/TextGridStart.h"
 #include "textgrid/TextGridStream.h"
@@ -33,6 +35,13 @@ class FileStream : public ByteStream {
   ReadOnlyFile& file_;
 };
 
+// A run of * is what Fortran writes in a field too narrow for its value (a token as shown, "..."
+// after its first 40 characters when longer).
+bool IsFortranOverflow(const std::string& token) {
+  const std::size_t stars = token.find_first_not_of('*');
+  return stars == std::string::npos ? !token.empty() : stars == 40 && token.substr(40) == "...";
+}
+
 Status StatusOf(const TextPassResult& result, const std::string& name) {
   switch (result.stop) {
     case TextPassStop::kEnd:
@@ -43,6 +52,9 @@ Status StatusOf(const TextPassResult& result, const std::string& name) {
                            std::to_string(result.problemValue) + ": \"" + result.token + "\"" +
                            (result.stop == TextPassStop::kBeyondFloatRange
                                 ? " is beyond the range of 32-bit floats"
+                            : IsFortranOverflow(result.token)
+                                ? " is a Fortran field too narrow for its value: write the file "
+                                  "with a wider format"
                                 : " is not a number"));
     case TextPassStop::kReadError:
       return Status::Error(name + ": " + result.problem);
@@ -85,18 +97,27 @@ void Summarize(const float* values, std::uint64_t count, TextGridSummary& summar
   summary.maximum = std::max(range.maximum, -1e30f);
 }
 
-// The holes a form declares: each one's count and the first, marked with a no-data marker.
-void MarkHoles(TextGridRead& read, const TextGridStart& start) {
+// The holes a form declares, with the NaN tokens the pass found (`holes` of them, the first at
+// `firstHole`, each holding Surfer's blank): their count and the first, marked with a no-data
+// marker.
+void MarkHoles(TextGridRead& read, const TextGridStart& start, std::uint64_t holes,
+               std::uint64_t firstHole) {
   TextGridForm& form = read.form;
   float* const values = read.values.data();
   const std::uint64_t count = read.summary.count;
+  form.holes = holes;
+  form.firstHole = firstHole;
+  if (holes > 0 && form.holeMarker.find("NaN") == std::string::npos) {
+    form.holeMarker += form.holeMarker.empty() ? "NaN" : " and NaN";
+  }
   const auto note = [&form](std::uint64_t i) {
-    if (form.holes++ == 0) form.firstHole = i;
+    if (form.holes++ == 0 || i < form.firstHole) form.firstHole = i;
   };
   if (start.noData) {
     const float marker = *start.noData;
     if (marker < read.summary.minimum || marker > read.summary.maximum) return;
     const float hole = IsNoDataMarker(marker) ? marker : kSurferBlank;
+    if (marker == kSurferBlank) form.holes = 0;  // the NaN holes are counted among the markers
     for (std::uint64_t i = 0; i < count; ++i) {
       if (values[i] != marker) continue;
       note(i);
@@ -104,15 +125,37 @@ void MarkHoles(TextGridRead& read, const TextGridStart& start) {
     }
     if (hole != marker) Summarize(values, count, read.summary);
   } else if (form.kind == TextForm::kSurfer && read.summary.maximum >= kSurferBlank) {
+    form.holes = 0;  // the NaN holes hold Surfer's blank
     for (std::uint64_t i = 0; i < count; ++i) {
       if (values[i] >= kSurferBlank) note(i);
     }
+  } else if (form.kind == TextForm::kTriplets && holes > 0) {
+    // Placed in the grid's order.
+    form.firstHole =
+        static_cast<std::uint64_t>(std::find(values, values + count, kSurferBlank) - values);
   }
 }
 
-// What the form says of its values once they are read: a header's count, the holes, the
-// triplets' grid.
-Status FinishForm(TextGridRead& read, const TextGridStart& start, const std::string& name) {
+// A Surfer grid stores its rows from the least y up: an elevation's are turned over, so that the
+// top row comes first; the user's choice to turn the rows turns them once they are arranged.
+bool SurferRowsTurned(const TextGridForm& form) {
+  return form.kind == TextForm::kSurfer &&
+         ReadsAsElevation(form.vertical.low, form.vertical.high, VerticalName::kNone);
+}
+
+// Coordinates in km: the steps a form states in m, as the grid file holds them.
+Status TakeCoordinatesInKm(TextGridForm& form, const std::string& name) {
+  if (!form.statesSteps) {
+    return Status::Error(name + ": a " + form.name + " holds no coordinates to read in km");
+  }
+  form.dx = KilometresInMetres(form.dx);
+  form.dz = KilometresInMetres(form.dz);
+  form.text.push_back("coordinates in km");
+  return Status();
+}
+
+Status FinishGrid(TextGridRead& read, const TextGridStart& start, const std::string& name,
+                  const TextReadingChoices& choices, const TextPassResult& pass) {
   TextGridForm& form = read.form;
   const std::uint64_t count = read.summary.count;
   if (start.triplets) {
@@ -124,10 +167,12 @@ Status FinishForm(TextGridRead& read, const TextGridStart& start, const std::str
           " holds " + std::to_string(first ? lines.firstCount : lines.differingCount) +
           " values, not an x z value triplet");
     }
-    const Status placed = PlaceTriplets(read.values.data(), count, name, form);
+    const Status placed =
+        PlaceTriplets(read.values.data(), count, name, start.columns, choices.flipZ, form);
     if (!placed.ok()) return placed;
     read.values.Resize(count / 3);
     Summarize(read.values.data(), count / 3, read.summary);
+    MarkHoles(read, start, pass.holes, pass.firstHole);
     return Status();
   }
   if (form.statesSizes) {
@@ -139,8 +184,27 @@ Status FinishForm(TextGridRead& read, const TextGridStart& start, const std::str
                            " values, but " + std::to_string(count) + " follow it");
     }
   }
-  MarkHoles(read, start);
+  if (form.kind == TextForm::kSurfer) {
+    if (SurferRowsTurned(form)) {
+      ArrangeGrid(read.values.data(), count, static_cast<std::uint64_t>(form.nx), ValueOrder::kRows,
+                  true);
+    }
+    form.vertical = TakeVertical("y", form.vertical.low, form.vertical.high, VerticalName::kNone,
+                                 choices.flipZ);
+    form.taken += ", " + DescribeVertical(form.vertical);
+  }
+  MarkHoles(read, start, pass.holes, pass.firstHole);
   return Status();
+}
+
+// What the form says of its values once they are read: a header's count, the holes, the
+// triplets' grid, which way is up, the unit of its coordinates.
+Status FinishForm(TextGridRead& read, const TextGridStart& start, const std::string& name,
+                  const TextReadingChoices& choices, const TextPassResult& pass) {
+  TextGridForm& form = read.form;
+  const Status finished = FinishGrid(read, start, name, choices, pass);
+  if (!finished.ok() || !choices.coordinatesInKm) return finished;
+  return TakeCoordinatesInKm(form, name);
 }
 
 }  // namespace
@@ -171,7 +235,8 @@ TextGridRead ReadTextGridStream(ByteStream& input, const std::string& name, bool
   options.keepValues = keepValues || start.triplets || start.noData.has_value() ||
                        start.form.kind == TextForm::kSurfer;
   // Values that are put in another order once read are not final as they are read.
-  if (!start.triplets && choices.order == ValueOrder::kRows && !choices.flipZ) {
+  if (!start.triplets && choices.order == ValueOrder::kRows && !choices.flipZ &&
+      !SurferRowsTurned(start.form)) {
     options.finalValues = final;
   }
   TextPassResult result = ReadTextPass(text, progress, options);
@@ -192,7 +257,7 @@ TextGridRead ReadTextGridStream(ByteStream& input, const std::string& name, bool
   read.lines = std::move(result.lines);
   read.values = std::move(result.values);
   read.endMarkLine = result.endMarkLine;
-  read.status = FinishForm(read, start, name);
+  read.status = FinishForm(read, start, name, choices, result);
   if (!read.ok() || !keepValues) read.values = FloatArray();
   return read;
 }

@@ -50,6 +50,11 @@ bool IsNumber(std::string_view word) {
   return ReadDecimal(word).status != DecimalStatus::kNotANumber;
 }
 
+// A word, as titles hold them: it starts with a letter and is no number (NaN and inf are).
+bool IsWord(std::string_view word) {
+  return (IsLetter(word[0]) || static_cast<unsigned char>(word[0]) >= 0x80) && !IsNumber(word);
+}
+
 // A title or column names: printable words, some letter among them, and no number.
 bool IsTitle(std::string_view line, const std::vector<std::string_view>& words) {
   bool letter = false;
@@ -59,6 +64,17 @@ bool IsTitle(std::string_view line, const std::vector<std::string_view>& words) 
     letter = letter || IsLetter(c) || u >= 0x80;
   }
   return letter && std::none_of(words.begin(), words.end(), IsNumber);
+}
+
+// A leading line of words and numbers is neither a title nor values: refused, naming both.
+Status MixedLine(const std::vector<std::string_view>& words, const std::string& where) {
+  const auto word = std::find_if(words.begin(), words.end(), IsWord);
+  const auto number = std::find_if(words.begin(), words.end(), IsNumber);
+  if (word == words.end() || number == words.end()) return Status();
+  return Status::Error(where + " mixes words and numbers (\"" + ShownToken(*word) + "\", \"" +
+                       ShownToken(*number) +
+                       "\"): it is neither a title nor a line of values (a # before it makes it "
+                       "a comment)");
 }
 
 }  // namespace
@@ -77,7 +93,8 @@ TextGridStart ReadTextGridStart(std::string_view head, bool whole, const std::st
   EsriHeader esri;
   SurferHeader surfer;
   bool inEsri = false, inSurfer = false;
-  std::size_t titleWords = 0;
+  std::vector<std::string> titleWords;  // of the last title line: column names?
+  std::uint64_t titleLine = 0;
   std::string_view line;
   bool values = false;
   while (cursor.Next(&line)) {
@@ -111,10 +128,14 @@ TextGridStart ReadTextGridStart(std::string_view head, bool whole, const std::st
                                    ShownToken(line.substr(first)) + "\"");
     } else if (!inEsri && !inSurfer && IsTitle(line, words)) {
       form.titles.Add(cursor.Number());
-      titleWords = words.size();
+      titleWords.assign(words.begin(), words.end());
+      titleLine = cursor.Number();
     } else {
-      values = true;
-      break;
+      if (!inEsri && !inSurfer) status = MixedLine(words, where);
+      if (status.ok()) {
+        values = true;
+        break;
+      }
     }
     if (!status.ok()) {
       start.status = status;
@@ -155,8 +176,16 @@ TextGridStart ReadTextGridStart(std::string_view head, bool whole, const std::st
   }
   start.decimalCommas = commas.decimalCommas;
   if (!commas.how.empty()) form.text.push_back(commas.how);
-  start.triplets =
-      form.kind == TextForm::kPlain &&
-      LooksLikeTriplets(lines, commas.decimalCommas, form.titles.count > 0 && titleWords == 3);
+  const bool named = form.titles.count > 0 && titleWords.size() == 3;
+  TripletColumns columns;
+  const Status columnsNamed =
+      named ? ColumnsNamed(titleWords, name + ", line " + std::to_string(titleLine), &columns)
+            : Status();
+  start.triplets = form.kind == TextForm::kPlain &&
+                   LooksLikeTriplets(lines, commas.decimalCommas, named, columns);
+  if (start.triplets) {
+    start.status = columnsNamed;
+    start.columns = columns;
+  }
   return start;
 }

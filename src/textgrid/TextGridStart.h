@@ -1,6 +1,8 @@
 #pragma once
 // The start of a text grid, read from its first bytes before its values: blank lines, comment
-// lines and leading title lines (words without a number: a title, column names) passed over;
+// lines and leading title lines (words none of which reads as a number, NaN and infinities
+// among numbers: a title, column names) passed over, a leading line that mixes words and numbers
+// refused;
 // the header of an ESRI or Surfer grid read; whether its lines are x z value triplets; and how
 // its commas read (CommaReading.h). Every form's values then go through the same reading.
 
@@ -12,6 +14,7 @@
 
 #include "grid/Status.h"
 #include "textgrid/TextGridForm.h"
+#include "textgrid/TripletGrid.h"
 
 // How much of a text's start is looked at.
 inline constexpr std::size_t kTextGridStartBytes = std::size_t{64} << 10;
@@ -21,6 +24,7 @@ struct TextGridStart {
   std::size_t bytes = 0;        // before the values, passed over
   std::uint64_t lines = 0;      // the lines among them: the values start on line lines + 1
   bool triplets = false;        // lines of x z value triplets: the grid is made once they are read
+  TripletColumns columns;       // theirs, as a header names them
   bool decimalCommas = false;   // the values' text is read through DecimalCommaStream
   std::optional<float> noData;  // an ESRI nodata_value
   Status status;                // the start refused: a header that cannot be read, or commas

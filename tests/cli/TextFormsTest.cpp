@@ -50,6 +50,42 @@ std::string Triplets(const Nodes& nodes, const std::string& between) {
   return text;
 }
 
+// Nodes with their z as elevations (all at or below 0), with z before x, or in km.
+Nodes AsElevations(Nodes nodes) {
+  for (auto& node : nodes) std::get<1>(node) = -std::get<1>(node);
+  return nodes;
+}
+
+Nodes ZFirst(Nodes nodes) {
+  for (auto& node : nodes) std::swap(std::get<0>(node), std::get<1>(node));
+  return nodes;
+}
+
+std::string TripletsInKm(const Nodes& nodes) {
+  const auto km = [](int metres) {
+    const std::string fraction = std::to_string(1000 + metres % 1000).substr(1);
+    return std::to_string(metres / 1000) + "." + fraction;
+  };
+  std::string text;
+  for (const auto& [x, z, value] : nodes) text += km(x) + " " + km(z) + " " + value + "\n";
+  return text;
+}
+
+// A value as Fortran writes it in double precision: 1523.47 as 1.52347D+03.
+std::string Fortran(const std::string& value) {
+  const std::size_t point = value.find('.');
+  const std::string digits = value.substr(0, point) + value.substr(point + 1);
+  return digits.substr(0, 1) + "." + digits.substr(1) + "D+" + (point <= 10 ? "0" : "") +
+         std::to_string(point - 1);
+}
+
+Rows InFortran(Rows rows) {
+  for (auto& row : rows) {
+    for (std::string& value : row) value = Fortran(value);
+  }
+  return rows;
+}
+
 // ASCII text as Notepad saves it as "Unicode": UTF-16 with its byte-order mark.
 std::string Utf16(const std::string& text, bool bigEndian) {
   std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
@@ -74,9 +110,12 @@ TEST(TextFormsTest, EveryFormOfMarmousiConvertsToThePlainFilesBytes) {
   }
   std::string wrapped;
   for (const auto& row : rows) wrapped += Lines({row}, 10) + "\n";
+  const Rows upwards(rows.rbegin(), rows.rend());  // as Surfer stores an elevation's rows
+  Rows nanRow = rows;
+  nanRow[0].assign(rows[0].size(), "NaN");
   const std::string triplets =
-      "x z value triplets, x 0 to 9980 and z 0 to 3460 at steps of 20 "
-      "and 20";
+      "x z value triplets, x 0 to 9980 and z 0 to 3460 at steps of 20 and 20, read as depth: the "
+      "top row is z 0";
   const struct {
     std::string name, text;
     std::vector<std::string> options;
@@ -99,17 +138,54 @@ TEST(TextFormsTest, EveryFormOfMarmousiConvertsToThePlainFilesBytes) {
       {"vp.grd",
        "DSAA\n500 174\n0 9980\n0 3460\n1500 4766.6\n" + wrapped,
        {},
-       "Surfer ASCII grid, nx 500, ny 174, x 0 to 9980, y 0 to 3460"},
+       "Surfer ASCII grid, nx 500, ny 174, x 0 to 9980, y 0 to 3460, read as depth: the top row "
+       "is y 0"},
+      {"elevation.grd",
+       "DSAA\n500 174\n0 9980\n-3460 0\n1500 4766.6\n" + Joined(upwards, " ", "\n"),
+       {},
+       "Surfer ASCII grid, nx 500, ny 174, x 0 to 9980, y -3460 to 0, read as elevation: the top "
+       "row is y 0"},
+      {"across.grd",
+       "DSAA\n500 174\n0 9980\n-500 2960\n1500 4766.6\n" + Joined(upwards, " ", "\n"),
+       {"--flip-z"},
+       "Surfer ASCII grid, nx 500, ny 174, x 0 to 9980, y -500 to 2960, read as depth: the top row "
+       "is y -500"},
       {"shuffled.xyz", Triplets(NodesOf(rows, true), " "), {}, triplets},
+      {"elevation.xyz",
+       Triplets(AsElevations(NodesOf(rows, true)), " "),
+       {},
+       "x z value triplets, x 0 to 9980 and z -3460 to 0 at steps of 20 and 20, read as "
+       "elevation: the top row is z 0"},
+      {"km.xyz",
+       TripletsInKm(NodesOf(rows, true)),
+       {"--coordinates", "km"},
+       "x z value triplets, x 0 to 9.98 and z 0 to 3.46 at steps of 0.02 and 0.02, read as depth: "
+       "the top row is z 0, coordinates in km"},
       {"named.csv",
        "x,z,vp\n" + Triplets(NodesOf(rows, true), ","),
        {},
        triplets + "\n  skipped: 1 title line (1)"},
-      {"tabs.txt", "x\tz\tvp\n" + Triplets(NodesOf(rows, false), "\t"), {}, triplets},
+      {"tabs.txt",
+       "z\tx\tvp\n" + Triplets(ZFirst(NodesOf(rows, false)), "\t"),
+       {},
+       "x z value triplets, columns z, x, vp by name, x 0 to 9980 and z 0 to 3460 at steps of 20 "
+       "and 20, read as depth: the top row is z 0"},
       {"excel.csv",
        "x;z;vp\r\n" + Triplets(NodesOf(WithDecimalCommas(rows), true), ";"),
        {},
        triplets + ", values apart by semicolons, decimal commas"},
+      {"fortran.txt",
+       Joined(InFortran(rows), "  ", "\n"),
+       {"--dx", "20", "--dz", "20"},
+       "plain text grid"},
+      {"nan-row.txt",
+       Joined(nanRow, " ", "\n"),
+       {"--fill-holes", "nearest", "--dx", "20", "--dz", "20"},
+       "plain text grid"},
+      {"nan-filled.txt",
+       Joined(nanRow, " ", "\n"),
+       {"--fill-holes", "1500", "--dx", "20", "--dz", "20"},
+       "plain text grid"},
       {"le.txt", Utf16(plain, false), {"--dx", "20", "--dz", "20"}, "plain text grid, UTF-16 LE"},
       {"be.txt", Utf16(plain, true), {"--dx", "20", "--dz", "20"}, "plain text grid, UTF-16 BE"},
       {"bom.txt", "\xEF\xBB\xBF" + plain, {"--dx", "20", "--dz", "20"}, "plain text grid"},
@@ -145,7 +221,11 @@ TEST(TextFormsTest, EveryFormOfMarmousiConvertsToThePlainFilesBytes) {
       EXPECT_EQ(converted.status, 0) << input << ": " << converted.err;
       EXPECT_TRUE(scratch.Read("m.mvg") == scratch.Read("plain.mvg")) << input;
       std::vector<std::string> sizes = {"sizes", input};
-      if (form.name == "columns.txt") sizes.insert(sizes.end(), {"--order", "columns"});
+      for (std::size_t i = 0; i + 1 < form.options.size(); ++i) {
+        if (form.options[i] == "--order" || form.options[i] == "--coordinates") {
+          sizes.insert(sizes.end(), {form.options[i], form.options[i + 1]});
+        }
+      }
       const std::string shown = RunTool(sizes).out;
       EXPECT_NE(shown.find("\n  form: " + form.form + "\n"), std::string::npos) << shown;
     }
@@ -240,6 +320,72 @@ TEST(TextFormsTest, FormsWhoseValuesDoNotMakeTheirGridAreRefusedAndNothingIsWrit
   EXPECT_EQ(RunTool({"convert", "--vp", holes, "--fill-holes", "nearest", "-o", out}).status, 0);
   ExpectFailure(RunTool({"convert", "--vp", grouped, "--decimal-comma", "-o", out}), 2,
                 {"no steps: give --dx and --dz, the grid steps in m"});
+}
+
+// What cannot be a value, and coordinates that leave open which way is up or their unit: each
+// refused with what it is and what settles it, nothing written (the forms table above writes them
+// right with the option named).
+TEST(TextFormsTest, NumbersThatAreNoValuesAndOpenQuestionsOfCoordinatesAreRefused) {
+  ScratchFolder scratch;
+  const Rows rows = MarmousiRows();
+  Rows nanRow = rows, stars = rows;
+  nanRow[0].assign(rows[0].size(), "nan");
+  stars[87][200] = "*****";
+  const std::string plain = Joined(rows, " ", "\n");
+  const std::string findingEnd = "\nmvgtool: nothing written; --force writes the grid file anyway";
+  const std::tuple<std::string, std::string, std::vector<std::string>, std::string> cases[] = {
+      {"nan.txt",
+       Joined(nanRow, " ", "\n"),
+       {"--dx", "20", "--dz", "20"},
+       "--fill-holes: --vp % holds 500 holes (NaN), the first at row 1, column 1: a model "
+       "cannot have holes; fill them."},
+      {"stars.txt",
+       Joined(stars, " ", "\n"),
+       {"--dx", "20", "--dz", "20"},
+       "--vp %, line 88, value 201: \"*****\" is a Fortran field too narrow for its value: write "
+       "the file with a wider format"},
+      {"mixed.txt",
+       "Marmousi-II, Vp, 500 x 174\n" + plain,
+       {"--dx", "20", "--dz", "20"},
+       "--vp %, line 1 mixes words and numbers (\"Marmousi-II\", \"500\"): it is neither a title "
+       "nor a line of values (a # before it makes it a comment)"},
+      {"plain.txt",
+       plain,
+       {"--dx", "20", "--dz", "20", "--coordinates", "km"},
+       "--vp %: a plain text grid holds no coordinates to read in km"},
+      {"across.grd",
+       "DSAA\n500 174\n0 9980\n-500 2960\n1500 4766.6\n" + plain,
+       {},
+       "--vp %: y runs from -500 to 2960, across 0: is it depth or elevation? It is read as "
+       "depth, the top row y -500; --flip-z reads it as elevation, the top row y 2960" +
+           findingEnd},
+      {"km.xyz",
+       TripletsInKm(NodesOf(rows, false)),
+       {},
+       "--vp %: steps of 0.02 and 0.02, from the triplets' coordinates: are they in km? "
+       "--coordinates km reads them in km" +
+           findingEnd},
+      {"depth.csv",
+       "x,depth,vp\n" + Triplets(AsElevations(NodesOf(rows, true)), ","),
+       {},
+       "--vp %: its header names column 2 depth, but it runs from -3460 to 0, at or below 0 as "
+       "elevations do: is the header right?"},
+  };
+  for (const auto& [name, text, options, message] : cases) {
+    const std::string path = scratch.Write(name, text);
+    std::vector<std::string> args = {"convert", "--vp", path, "-o", scratch.Path("m.mvg")};
+    args.insert(args.end(), options.begin(), options.end());
+    const RunResult refused = RunTool(args);
+    std::string expected = "mvgtool: " + message + "\n";
+    expected.replace(expected.find('%'), 1, path);
+    EXPECT_EQ(refused.status, 1) << name;
+    EXPECT_EQ(refused.err, expected);
+    EXPECT_FALSE(scratch.Exists("m.mvg")) << name;
+  }
+  // NaN holes are shown with the first one's place in the grid proposed.
+  const std::string shown = RunTool({"sizes", scratch.Path("nan.txt")}).out;
+  EXPECT_NE(shown.find("\n  holes: 500 (NaN), the first at row 1, column 1\n"), std::string::npos)
+      << shown;
 }
 
 }  // namespace
