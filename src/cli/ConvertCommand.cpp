@@ -25,6 +25,7 @@
 #include "grid/NumberText.h"
 #include "gridfile/GridFileDraft.h"
 #include "gridfile/GridFileHeader.h"
+#include "system/OutputTarget.h"
 #include "textgrid/GridSizes.h"
 
 const CommandHelp kConvertHelp = {
@@ -80,8 +81,10 @@ const CommandHelp kConvertHelp = {
         "each\n"
         "                         repeating the nearest edge node, as absorbing boundaries need\n"
         "  -o, --output OUTPUT    the grid file to write, named exactly as given; an existing\n"
-        "                         file is replaced only when the new one is complete;\n"
-        "                         \"-\" writes it to standard output (not to a terminal)\n"
+        "                         file is replaced only when the new one is complete (a link\n"
+        "                         stays, its file is replaced); a device or a pipe is written\n"
+        "                         as a stream; \"-\" writes it to standard output (never to a\n"
+        "                         terminal)\n"
         "  --force                write the grid file despite the findings below\n"
         "  --strict               accepted for older scripts: findings always refuse\n"
         "\n"
@@ -405,10 +408,13 @@ int RunConvertCommand(const std::vector<std::string>& args, const CommandContext
     return Refuse(context.err, choices.output + ": a grid file name cannot hold \"*\"");
   }
   const bool toStandardOutput = choices.output == "-";
-  if (toStandardOutput && context.stdoutIsTerminal) {
+  // A path may lead to a terminal, or to standard output, through its links.
+  const OutputTarget target = toStandardOutput ? OutputTarget() : FindOutputTarget(choices.output);
+  if ((toStandardOutput && context.stdoutIsTerminal) || target.terminal) {
     return Refuse(context.err,
-                  "-o -: will not write a binary grid file to a terminal; redirect standard "
-                  "output to a file or a pipe");
+                  "-o " + choices.output + ": will not write a binary grid file to a terminal; " +
+                      (toStandardOutput ? "redirect standard output to a file or a pipe"
+                                        : "give a file or a pipe"));
   }
 
   GridFileDraft draft;
@@ -475,6 +481,7 @@ int RunConvertCommand(const std::vector<std::string>& args, const CommandContext
     return Refuse(context.err, "nothing written; --force writes the grid file anyway");
   }
   // Standard output holds the grid file itself: the summary goes with the messages.
-  ReportWritten(toStandardOutput ? context.err : context.out, request, result, nxSaid, properties);
+  ReportWritten(toStandardOutput || target.standardOutput ? context.err : context.out, request,
+                result, nxSaid, properties);
   return kExitSuccess;
 }

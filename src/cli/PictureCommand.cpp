@@ -23,6 +23,7 @@
 #include "gridfile/GridPropertyReader.h"
 #include "picture/GridPicture.h"
 #include "system/AtomicFileWriter.h"
+#include "system/OutputTarget.h"
 #include "system/SameFile.h"
 #include "textgrid/GridSizes.h"
 #include "textgrid/TextGridReader.h"
@@ -312,6 +313,12 @@ int RunPictureCommand(const std::vector<std::string>& args, const CommandContext
     return Refuse(context.err, "Cannot write the picture " + output +
                                    ": it would replace its own input; give another -o.");
   }
+  const OutputTarget target = FindOutputTarget(output);
+  if (target.terminal) {
+    return Refuse(context.err, "-o " + output +
+                                   ": will not write a PNG picture to a terminal; give a file or "
+                                   "a pipe");
+  }
 
   request.values = source.values;
   request.nx = source.nx;
@@ -327,11 +334,13 @@ int RunPictureCommand(const std::vector<std::string>& args, const CommandContext
     return Refuse(context.err, "Cannot write the picture " + output + ": " + written.message() +
                                    "." + kNothingWritten);
   }
-  context.out << "Wrote " << output << ": " << GridSizeText(picture.width, picture.height)
-              << " pixels, the " << GridSizeText(source.nx, source.nz) << " grid "
-              << ScaleText(picture.scale, source.dx) << " ("
-              << (source.dx > 0 ? GridStepsText(source.dx, source.dz)
-                                : source.noSteps + ": nodes drawn square")
-              << ")" << ColoursText(request.colours, picture, source.unit, gridFile) << '\n';
+  // Standard output holds the picture itself: the summary goes with the messages.
+  std::ostream& said = target.standardOutput ? context.err : context.out;
+  said << "Wrote " << output << ": " << GridSizeText(picture.width, picture.height)
+       << " pixels, the " << GridSizeText(source.nx, source.nz) << " grid "
+       << ScaleText(picture.scale, source.dx) << " ("
+       << (source.dx > 0 ? GridStepsText(source.dx, source.dz)
+                         : source.noSteps + ": nodes drawn square")
+       << ")" << ColoursText(request.colours, picture, source.unit, gridFile) << '\n';
   return kExitSuccess;
 }

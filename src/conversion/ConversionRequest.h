@@ -98,6 +98,9 @@ enum class RequestPart {
 //   "<name>, row 1, column 3: 1e+36 km/s is beyond the range of 32-bit floats in m/s."   (a value
 //    its unit's factor takes past the largest float)
 //   "The grid file would replace the input file <name>. Choose another name."
+//   "The grid file m.mvg would hold 200001 x 100001 nodes of 3 properties, 60000900003 values in
+//    240003600308 bytes: more than the 52000000000 bytes free where it goes."   (told before any
+//    of it is made)
 Status CheckConversionRequest(const ConversionRequest& request, RequestPart* refused = nullptr);
 
 // One step, X or Z (part kXStep or kZStep): "The X step must be greater than 0." when it is not.

@@ -8,6 +8,7 @@
 #include "conversion/EndMarkFinding.h"
 #include "conversion/LoadedGrid.h"
 #include "conversion/NoDataFindings.h"
+#include "conversion/RuleFindings.h"
 #include "conversion/ShapeFindings.h"
 #include "conversion/UnitFindings.h"
 
@@ -83,6 +84,7 @@ std::vector<std::string> FindingsOf(const ConversionRequest& request) {
   for (const LoadedInput& each : loaded) {
     findings.Add(RangeFinding(each.kind, *each.input, each.census.range));
   }
+  for (std::string& finding : RuleFindings(request)) findings.Add(std::move(finding));
   findings.Add(ShearAboveCompressional(request));
   // Steps a file states are its own: a doubt about them names the file.
   const LoadedInput* stater = nullptr;

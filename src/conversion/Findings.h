@@ -11,6 +11,6 @@
 // once, in this order: text cut short by a Ctrl-Z, rows that do not fit a file's lines, a grid far
 // deeper than wide, a file that looks stored column by column, no-data markers (unless its holes
 // are to be filled), values that do not fit their units (a value holes are filled with among
-// them), Vs above Vp, steps (and new steps) that look like another unit. Empty when there is
-// nothing to say.
+// them), slow nodes below the sea and the values rules make (RuleFindings.h), Vs above Vp, steps
+// (and new steps) that look like another unit. Empty when there is nothing to say.
 std::vector<std::string> FindingsOf(const ConversionRequest& request);

@@ -698,12 +698,14 @@ bool ConvertDialog::OnOK() {
     findingsSeen = findings;
     return true;
   };
-  answer.writeWithReport = [this, &request, &findingsSeen](const StabilityReport& report) {
+  // The wait cursor shows while the file is made, and not while the question waits.
+  std::unique_ptr<WaitCursor> writing;
+  answer.writeWithReport = [this, &request, &findingsSeen,
+                            &writing](const StabilityReport& report) {
+    writing.reset();
     const std::string question = WriteQuestion(request, findingsSeen, report);
     return question.empty() || window_.AskYesNo(question);
   };
-  // The wait cursor shows while the file is written, from after the question.
-  std::unique_ptr<WaitCursor> writing;
   answer.writing = [this, &writing] { writing = std::make_unique<WaitCursor>(window_); };
   const ConversionResult result = RunConversion(request, answer);
   writing.reset();

@@ -61,10 +61,18 @@ class GridFileInput {
   bool startsAsGridFile_ = false;
 };
 
+// Values of a kind no property's value is, counted, with the node of the first (numbered from 0,
+// row after row).
+struct OddValues {
+  std::uint64_t count = 0, firstNode = 0;
+};
+
 struct PropertyRange {
   char code = 0;
   float minimum = 0, maximum = 0;
   float leastAboveZero = 0;  // +inf when no value is above 0
+  // Finite values of 1.70141e38 and more (Surfer's blank), infinities and NaN.
+  OddValues blanks, infinities, notANumbers;
 };
 
 struct GridFileInfo {

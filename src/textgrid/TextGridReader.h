@@ -2,12 +2,12 @@
 // Reading of a text grid: one flat sequence of decimal numbers separated by runs of spaces, tabs,
 // commas and line ends (LF, CR+LF, a lone CR); a character 26 (Ctrl-Z) ends the text (the reading
 // says on which line when more than blanks follow it). Each value is read as
-// a correctly rounded double (as atof reads it) and then rounded to float32. The input is read
-// once, as a stream: a file, or standard input ("-"); gzip data is inflated as it is read, a
-// UTF-8 byte-order mark at the start of the text is skipped and UTF-16 text read as UTF-8
-// (TextGridStream.h). Its form is told from its start (TextGridStart.h, TextGridForm.h): comment
-// and title lines passed over, an ESRI or Surfer header read and checked against the values that
-// follow it, triplets made into their grid, decimal commas read as decimal points.
+// the nearest double (as atof reads it) and then the float32 nearest that (as a cast rounds it).
+// The input is read once, as a stream: a file, or standard input ("-"); gzip data is inflated as it
+// is read, a UTF-8 byte-order mark at the start of the text is skipped and UTF-16 text read as
+// UTF-8 (TextGridStream.h). Its form is told from its start (TextGridStart.h, TextGridForm.h):
+// comment and title lines passed over, an ESRI or Surfer header read and checked against the values
+// that follow it, triplets made into their grid, decimal commas read as decimal points.
 //
 // Messages name the input as the caller calls it (`name`: "vp.txt", or "--vp b/vp.txt"), e.g.
 //   "vp.txt, line 12, value 3: \"12a\" is not a number"
