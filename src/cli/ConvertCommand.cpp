@@ -35,14 +35,15 @@ const CommandHelp kConvertHelp = {
     "commas or line ends, row after row; its lines hold whole rows, or its rows are wrapped\n"
     "over whole lines. Comment lines (# or % first) and leading title lines (words without a\n"
     "number) are passed over; numbers may be written 1.5E+03, 1.5D+03 or NaN (a hole).\n"
-    "An ESRI ASCII grid, a Surfer ASCII grid (DSAA) or x z value triplets (a line a node, in\n"
-    "any order) state their X size and steps: then --nx, --dx and --dz are not needed, and\n"
-    "one that contradicts the file is refused. A Surfer grid's y and the triplets' z are a\n"
-    "depth, or an elevation when wholly at or below 0 (or a header names it elevation); the\n"
-    "model is written top row first. Holes (NaN, nodata_value, Surfer's blank) must be\n"
-    "filled. The form is told from the text, not the name (\"mvgtool sizes\" names it). FILE\n"
-    "may be UTF-16 with its byte-order mark or gzip-compressed, and \"-\" reads one of them\n"
-    "from standard input.\n"
+    "An ESRI ASCII grid, a Surfer ASCII grid (DSAA), x z value triplets (a line a node, in\n"
+    "any order) or a matrix with axes (a first row of x and a first column of z coordinates,\n"
+    "with a corner cell) state their X size and steps: then --nx, --dx and --dz are not\n"
+    "needed, and one that contradicts the file is refused. A Surfer grid's y and the\n"
+    "triplets' z are a depth, or an elevation when wholly at or below 0 (or a header names\n"
+    "it elevation); the model is written top row first. Holes (NaN,\n"
+    "nodata_value, Surfer's blank) must be filled. The form is told from the text, not the\n"
+    "name (\"mvgtool sizes\" names it; --form overrules it). FILE may be UTF-16 with its\n"
+    "byte-order mark or gzip-compressed, and \"-\" reads one of them from standard input.\n"
     "\n"
     "  --vp FILE              compressional velocity grid\n"
     "  --density FILE         density grid, or the word gardner: density from Vp by Gardner's\n"
@@ -59,8 +60,8 @@ const CommandHelp kConvertHelp = {
     "  --density-units UNITS  kg/m3 (default), g/cm3 (or g/cc) or lb/ft3\n" +
         std::string(kReadingOptionsHelp) + kFlipOptionHelp +
         "  --nx N                 X size of the input grid (values per row), one of the X sizes\n"
-        "                         that \"mvgtool sizes\" lists; default: the one it marks, or the\n"
-        "                         one the file states\n"
+        "                         that \"mvgtool sizes\" lists; default: the one the file states\n"
+        "                         or its lines show, else the one it marks, a guess (a finding)\n"
         "  --x-from N             the first X node to write, numbered from 0 (default 0)\n"
         "  --z-from N             the first Z node (row) to write, numbered from 0 (default 0)\n"
         "  --nx-write N           write N values of each row (default: all from --x-from on)\n"
@@ -93,9 +94,12 @@ const CommandHelp kConvertHelp = {
         "new steps, the border; the summary names each input's form and the lines passed over,\n"
         "each step done, and gives the stability report of the model written (as \"mvgtool\n"
         "info\" does). Before writing, the conversion looks for what most often means a wrong\n"
-        "model: rows that do not fit the lines of a file, a grid at least 20 times deeper than\n"
-        "wide, values that change less than half as much down the columns as along the rows (a\n"
-        "file stored column by column), no-data markers (-999.25, -999, -9999, -99999,\n"
+        "model: an X size guessed (not given, stated or shown by lines that all hold the same\n"
+        "number of values or wrap each row alike), rows that do not fit the lines of a file or\n"
+        "two or more to a line, a first column or row of coordinates (depths, x), a grid at\n"
+        "least 20 times deeper than wide, values that change less than half as much down the\n"
+        "columns as along the rows (a file stored column by column), no-data markers (-999.25, "
+        "-999, -9999, -99999,\n"
         "1.70141e38 and above) that are not to be filled, values that do not fit their units\n"
         "(velocities outside 100 to 10000 m/s, densities outside 500 to 6000 kg/m3, Vs above Vp)\n"
         "and steps below 0.1 m or above 1000 m. Each finding is listed and nothing is written,\n"
@@ -284,7 +288,8 @@ Status ReadProperty(Property& property, const PerProperty<Property>& properties,
                          NameOf(property) + ": " + DescribeLines(loaded.lines));
   }
   if (loaded.ok()) return Status();
-  return Status::Error(WithCommaOption(loaded.status.message(), loaded.commasUndecided));
+  return Status::Error(
+      WithReadingOption(loaded.status.message(), loaded.commasUndecided, loaded.tripletsTold));
 }
 
 // The first file whose form states the grid's sizes, else the first file.
@@ -301,10 +306,11 @@ Status ShapeGrid(const Choices& choices, const Property& first, const Property& 
                  ConversionRequest& request, std::string& said) {
   const std::uint32_t count = first.loaded.summary.count;
   const TextGridForm& form = stater.loaded.form;
-  const XSizeChoice x = ChooseXSize(count, first.loaded.lines, NameOf(stater), choices.hasNx,
-                                    choices.nx, form, choices.reading.order);
+  const XSizeChoice x =
+      ChooseXSize(count, first.loaded.lines, NameOf(stater), choices.hasNx, choices.nx, form);
   if (!x.status.ok()) return x.status;
   said = x.said;
+  request.xSizeKnown = x.known;
   GridWindow& window = request.window;
   window.elementCount = count;
   window.nxInput = x.nx;
@@ -462,8 +468,7 @@ int RunConvertCommand(const std::vector<std::string>& args, const CommandContext
   request.inputCount = static_cast<std::int32_t>(request.window.elementCount);
   request.xStepName = "--dx";
   request.zStepName = "--dz";
-  request.flipZName = "--flip-z";
-  request.coordinatesKmName = "--coordinates km";
+  request.choiceNames = {"--nx", "--skip-columns", "--skip-rows", "--flip-z", "--coordinates km"};
   request.outputName = toStandardOutput ? "standard output" : choices.output;
   request.outputPath = toStandardOutput ? "" : choices.output;
   request.toStandardOutput = toStandardOutput;

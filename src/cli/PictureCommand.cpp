@@ -19,6 +19,7 @@
 #include "cli/XSizeOption.h"
 #include "conversion/ConversionRequest.h"
 #include "conversion/LoadedGrid.h"
+#include "conversion/XSizeFindings.h"
 #include "grid/NumberText.h"
 #include "gridfile/GridPropertyReader.h"
 #include "picture/GridPicture.h"
@@ -32,6 +33,7 @@ const CommandHelp kPictureHelp = {
     "picture",
     "mvgtool picture INPUT [--property P|Q|R] [--nx N] [--dx STEP --dz STEP]\n"
     "                       [--order rows|columns] [--flip-z] [--decimal-comma]\n"
+    "                       [--form FORM] [--skip-columns N] [--skip-rows N]\n"
     "                       [--coordinates km|m] [--range MIN MAX | --clip P] [-o OUTPUT.png]",
     "Draws one property of a grid file, or a text grid, as a PNG picture: X to the right and Z\n"
     "(rows) downwards in the viridis colour map (dark violet low, yellow high), a colour bar\n"
@@ -51,10 +53,12 @@ const CommandHelp kPictureHelp = {
     "                       (default: P, else the file's first)\n"
     "  --nx N               X size of a text grid (values per row), one of the X sizes that\n"
     "                       \"mvgtool sizes\" lists; default: the one it marks, or the one\n"
-    "                       the file states (an ESRI or Surfer grid, x z value triplets)\n"
+    "                       the file states (an ESRI or Surfer grid, x z value triplets, a\n"
+    "                       matrix with axes); a guess is drawn, and said on stderr\n"
     "  --dx STEP, --dz STEP the steps of a text grid along X and Z, in m (both or neither;\n"
     "                       default: those the file states)\n"
-    "  --order rows|columns, --flip-z, --decimal-comma, --coordinates km|m\n"
+    "  --order rows|columns, --flip-z, --decimal-comma, --form FORM, --skip-columns N,\n"
+    "  --skip-rows N, --coordinates km|m\n"
     "                       how a text grid is read, as for \"mvgtool convert\"\n"
     "  --range MIN MAX      colours from MIN to MAX, in the file's units (m/s and kg/m3 for a\n"
     "                       grid file); values beyond take the colour of the nearer end, so\n"
@@ -132,11 +136,16 @@ Status ReadTextGridSource(const std::string& path, bool hasNx, std::int32_t nx,
   progress.Clear();
   TextGridRead& read = source.textGrid;
   if (!read.ok())
-    return Status::Error(WithCommaOption(read.status.message(), read.commasUndecided));
+    return Status::Error(
+        WithReadingOption(read.status.message(), read.commasUndecided, read.tripletsTold));
   const std::uint32_t count = read.summary.count;
   const TextGridForm& form = read.form;
-  const XSizeChoice x = ChooseXSize(count, read.lines, name, hasNx, nx, form, choices.order);
+  const XSizeChoice x = ChooseXSize(count, read.lines, name, hasNx, nx, form);
   if (!x.status.ok()) return x.status;
+  // The picture is how a guess is checked: drawn, with what the conversion would refuse.
+  if (x.known.how == HowKnown::kGuessed) {
+    ReportProblem(context.err, GuessedXSizeFinding(name, read.lines, count, x.nx, "--nx"));
+  }
   if (source.dx > 0) {
     const Status steps = CheckStepsAgainstForm(source.dx, source.dz, name, form);
     if (!steps.ok()) return steps;
@@ -251,7 +260,7 @@ Status TakeOptions(const ParsedCommandLine& line, bool gridFile, const GridPrope
     if (!taken.ok()) return taken;
   }
   const std::string& input = line.operands[0];
-  for (const char* option : {"order", "flip-z", "decimal-comma", "coordinates"}) {
+  for (const char* option : kReadingOptionNames) {
     if (gridFile && line.Has(option)) {
       return Status::Error(std::string("--") + option + " is for text grids, not the grid file " +
                            input);

@@ -1,6 +1,7 @@
 #pragma once
 // How mvgtool reads a text grid, for convert, sizes and picture alike: --order rows|columns,
-// --flip-z, --decimal-comma and --coordinates km|m, into the choices the core reads with.
+// --flip-z, --decimal-comma, --form, --skip-columns / --skip-rows and --coordinates km|m, into the
+// choices the core reads with.
 
 #include <string>
 #include <vector>
@@ -13,12 +14,16 @@
 std::vector<OptionRule> ReadingOptionRules(bool withFlip);
 
 // The options into choices; refused with the usage problem: "--order must be rows or columns,
-// not \"x\"".
+// not \"x\"", "--form must be plain, esri, surfer, triplets or matrix, not \"x\"",
+// "--skip-columns needs a whole number of 0 or more, not \"-1\"".
 Status TakeReadingOptions(const ParsedCommandLine& line, TextReadingChoices& choices);
 
+// The names of the reading options, for a command that refuses them for grid files.
+extern const char* const kReadingOptionNames[7];
+
 // A reading's refusal, with the option that decides where it is about commas that may be decimal
-// commas or not.
-std::string WithCommaOption(const std::string& message, bool commasUndecided);
+// commas or not, or about triplets told from the text (tripletsTold).
+std::string WithReadingOption(const std::string& message, bool commasUndecided, bool tripletsTold);
 
 // The help text of the options, for the commands' --help.
 extern const char kReadingOptionsHelp[];

@@ -18,20 +18,25 @@
 #include "textgrid/TextGridReader.h"
 
 const CommandHelp kSizesHelp = {
-    "sizes", "mvgtool sizes FILE... [--order rows|columns] [--decimal-comma] [--coordinates km|m]",
+    "sizes",
+    "mvgtool sizes FILE... [--order rows|columns] [--decimal-comma] [--form FORM]\n"
+    "                      [--skip-columns N] [--skip-rows N] [--coordinates km|m]",
     "For each text grid: its number of values, their minimum and maximum, its form and what\n"
     "was taken from it, the lines passed over, and how its lines go. A grid that states its\n"
-    "sizes and steps (an ESRI or Surfer ASCII grid, x z value triplets) shows them; for one\n"
-    "that does not, the X sizes (values per row) it can be read with, the divisors of its\n"
-    "number of values from 2 to half of it. The proposal is marked [X]: the number of values on\n"
-    "each line when every line holds the same number, else the narrowest rows that wrap over\n"
-    "whole lines (not 20 times deeper than wide), else the most nearly square grid with X not\n"
-    "above Z; pass another one to \"mvgtool convert --nx\". A FILE may be gzip-compressed; \"-\"\n"
-    "reads one from standard input.\n"
+    "sizes and steps (an ESRI or Surfer ASCII grid, x z value triplets, a matrix with axes)\n"
+    "shows them; for one that does not, the X sizes (values per row) it can be read with, the\n"
+    "divisors of its number of values from 2 to half of it. The proposal is marked [X]: shown\n"
+    "by the lines, the number of values on each line when every line holds the same number,\n"
+    "or the length of rows wrapped over lines alike (each row the same full lines and the same\n"
+    "shorter last one); else guessed: the narrowest rows that end at line ends (not 20 times\n"
+    "deeper than wide), else the most nearly square grid with X not above Z. \"mvgtool\n"
+    "convert\" refuses a guess; pass the X size to it with --nx. A FILE may be\n"
+    "gzip-compressed; \"-\" reads one from standard input.\n"
     "\n"
     "The forms, told from the text: numbers alone, row after row (the plain form); an ESRI\n"
     "ASCII grid (ncols, nrows, cellsize or dx and dy, nodata_value ...); a Surfer ASCII grid\n"
-    "(DSAA); x z value triplets, a line a node in any order. Lines whose first character\n"
+    "(DSAA); x z value triplets, a line a node in any order; a matrix with axes, a first row\n"
+    "of x and a first column of z coordinates around the values. Lines whose first character\n"
     "other than blanks is # or % are comments, passed over anywhere, and so are leading lines\n"
     "of words without a number (a title, column names). UTF-16 text with its byte-order mark\n"
     "is read as well as UTF-8.\n"
@@ -76,8 +81,8 @@ void ShowSizes(std::ostream& out, const std::string& path, const TextGridRead& s
     return;
   }
   const std::vector<std::int32_t> sizes = XSizeChoices(summary.count);
-  const int proposal = ProposedXSizeIndex(sizes, summary.count, scan.lines, order);
-  if (sizes.empty()) {
+  const bool proposed = form.facts.nx.how != HowKnown::kAbsent;
+  if (sizes.empty() || !proposed) {
     out << "  X sizes: none, no grid can be formed of " << summary.count << " values\n";
     ShowHoles(out, form, summary.count, 0, order);
     return;
@@ -85,15 +90,12 @@ void ShowSizes(std::ostream& out, const std::string& path, const TextGridRead& s
   out << "  X sizes:";
   for (std::size_t i = 0; i < sizes.size(); ++i) {
     const std::string size = std::to_string(sizes[i]);
-    out << ' ' << (static_cast<int>(i) == proposal ? "[" + size + "]" : size);
+    out << ' ' << (sizes[i] == form.nx ? "[" + size + "]" : size);
   }
-  out << '\n';
-  if (proposal >= 0) {
-    out << "  proposed grid: "
-        << DescribeProposal(sizes[proposal], summary.count, sizes, scan.lines, order) << ", nz "
-        << summary.count / static_cast<std::uint32_t>(sizes[proposal]) << '\n';
-  }
-  ShowHoles(out, form, summary.count, proposal >= 0 ? sizes[proposal] : 0, order);
+  out << '\n'
+      << "  proposed grid: " << DescribeProposal(form.nx, form.facts.nx) << ", nz " << form.nz
+      << '\n';
+  ShowHoles(out, form, summary.count, form.nx, order);
 }
 
 }  // namespace
@@ -123,7 +125,8 @@ int RunSizesCommand(const std::vector<std::string>& args, const CommandContext& 
     if (scan.ok()) {
       ShowSizes(context.out, name, scan, choices.order);
     } else {
-      status = Refuse(context.err, WithCommaOption(scan.status.message(), scan.commasUndecided));
+      status = Refuse(context.err, WithReadingOption(scan.status.message(), scan.commasUndecided,
+                                                     scan.tripletsTold));
     }
   }
   return status;

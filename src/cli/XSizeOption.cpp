@@ -16,22 +16,14 @@ std::string ListOf(const std::vector<std::int32_t>& sizes) {
 
 }  // namespace
 
-std::string DescribeProposal(std::int32_t nx, std::uint32_t count,
-                             const std::vector<std::int32_t>& sizes, const TextGridLines& lines,
-                             ValueOrder order) {
+std::string DescribeProposal(std::int32_t nx, const KnownFact& known) {
   const std::string size = "nx " + std::to_string(nx);
-  if (XSizeIndexFromLines(sizes, count, lines) >= 0) {
-    return size + " from the lines (" + DescribeLines(lines) +
-           (order == ValueOrder::kColumns ? ", a column each" : "") + ")";
-  }
-  const std::string why = lines.linesWithValues == 1 ? "one line"
-                          : lines.AllLinesAlike()    ? DescribeLines(lines)
-                                                     : "lines of different lengths";
-  return size + ", the largest divisor up to the square root (" + why + ")";
+  return known.how == HowKnown::kGuessed ? size + ", guessed as " + known.from
+                                         : size + " from " + known.from;
 }
 
 XSizeChoice ChooseXSize(std::uint32_t count, const TextGridLines& lines, const std::string& name,
-                        bool given, std::int32_t nx, const TextGridForm& form, ValueOrder order) {
+                        bool given, std::int32_t nx, const TextGridForm& form) {
   XSizeChoice choice;
   if (form.statesSizes) {
     const std::string contradiction =
@@ -42,14 +34,14 @@ XSizeChoice ChooseXSize(std::uint32_t count, const TextGridLines& lines, const s
       choice.status = Status::Error(contradiction);
     } else {
       choice.nx = form.nx;
+      choice.known = {HowKnown::kStated, form.source};
       choice.said = "nx " + std::to_string(form.nx) + " from " + form.source;
     }
     return choice;
   }
   const std::string pattern = "; " + name + ": " + DescribeLines(lines);
   const std::vector<std::int32_t> sizes = XSizeChoices(count);
-  const int proposal = ProposedXSizeIndex(sizes, count, lines, order);
-  if (proposal < 0) {
+  if (sizes.empty() || form.facts.nx.how == HowKnown::kAbsent) {
     choice.status = Status::Error(NoGridMessage(name, count) + pattern);
   } else if (given && std::find(sizes.begin(), sizes.end(), nx) == sizes.end()) {
     choice.status =
@@ -57,10 +49,12 @@ XSizeChoice ChooseXSize(std::uint32_t count, const TextGridLines& lines, const s
                       std::to_string(count) + " values; choose one of " + ListOf(sizes) + pattern);
   } else if (given) {
     choice.nx = nx;
+    choice.known = {HowKnown::kGiven, "--nx"};
     choice.said = "nx " + std::to_string(nx);
   } else {
-    choice.nx = sizes[static_cast<std::size_t>(proposal)];
-    choice.said = DescribeProposal(choice.nx, count, sizes, lines, order);
+    choice.nx = form.nx;
+    choice.known = form.facts.nx;
+    choice.said = DescribeProposal(choice.nx, choice.known);
   }
   return choice;
 }

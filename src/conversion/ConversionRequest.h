@@ -11,6 +11,7 @@
 #include "conversion/ModelPreparation.h"
 #include "conversion/Units.h"
 #include "grid/GridProperties.h"
+#include "grid/KnownFacts.h"
 #include "grid/Status.h"
 #include "grid/ValueRange.h"
 #include "gridfile/GridExport.h"
@@ -37,6 +38,16 @@ struct PropertyInput {
 // The unit of an input's values: the one given, else the grid file's own.
 const Unit& UnitOf(PropertyKind kind, const PropertyInput& input);
 
+// How a front end names what its user gives, for the findings that ask for it; empty: not
+// offered.
+struct ChoiceNames {
+  std::string xSize = "the X size";              // mvgtool: "--nx"
+  std::string skipColumns = "Skip columns";      // mvgtool: "--skip-columns"
+  std::string skipRows = "Skip rows";            // mvgtool: "--skip-rows"
+  std::string flipZ = "\"Rows bottom up\"";      // mvgtool: "--flip-z"
+  std::string coordinatesKm;                     // mvgtool: "--coordinates km"
+};
+
 struct ConversionRequest {
   PerProperty<PropertyInput> inputs;
   // The grid: elementCount, the values each loaded property holds; nxInput, its X size; the
@@ -46,13 +57,13 @@ struct ConversionRequest {
   ModelPreparation preparation;
   // How the files held the grid: one stored column by column has a column on each of its lines.
   ValueOrder order = ValueOrder::kRows;
+  // How the X size (window.nxInput) is known: the user's choice, unless the front end took it
+  // from a file (TextGridForm::facts): stated, shown by its lines, or a guess, which is a finding.
+  KnownFact xSizeKnown = {HowKnown::kGiven, {}};
+  ChoiceNames choiceNames;
   std::int32_t inputCount = 0;                             // the number of values the user confirms
   std::int32_t nzInput = 0;                                // the Z size the user confirms
   std::string xStepName = "X step", zStepName = "Z step";  // how the user knows the steps
-  // How the user turns the rows over and has a form's coordinates read in km, for findings that
-  // suggest them; empty: not offered.
-  std::string flipZName = "\"Rows bottom up\"";
-  std::string coordinatesKmName;
   std::string outputName;         // as shown; holds '*' until an output is chosen
   std::string outputPath;         // where the grid file is written
   bool toStandardOutput = false;  // instead: written to standard output, as a stream

@@ -11,6 +11,8 @@
 #include "conversion/RuleFindings.h"
 #include "conversion/ShapeFindings.h"
 #include "conversion/UnitFindings.h"
+#include "conversion/XSizeFindings.h"
+#include "textgrid/GridSizes.h"
 
 namespace {
 
@@ -50,12 +52,26 @@ std::vector<std::string> FindingsOf(const ConversionRequest& request) {
 
   FindingList findings;
   for (const LoadedInput& each : loaded) findings.Add(EndMarkFinding(*each.input));
+  // A guessed X size is asked about where a file's lines do not show one; elsewhere the lines
+  // must agree with the X size, however it is known.
+  const bool columns = request.order == ValueOrder::kColumns;
+  const bool guessed = request.xSizeKnown.how == HowKnown::kGuessed;
+  bool guessNamed = false;
   for (const LoadedInput& each : loaded) {
-    if (each.input->lines != nullptr) {
-      const bool columns = request.order == ValueOrder::kColumns;
-      findings.Add(LinesFinding(each.input->name, *each.input->lines, count, columns ? rows : nx,
-                                request.order));
+    const TextGridLines* const lines = each.input->lines;
+    if (lines == nullptr) continue;
+    if (guessed && RowLengthShown(*lines) == 0) {
+      findings.Add(
+          GuessedXSizeFinding(each.input->name, *lines, count, nx, request.choiceNames.xSize));
+      guessNamed = true;
+    } else {
+      findings.Add(
+          LinesFinding(each.input->name, *lines, count, columns ? rows : nx, request.order));
     }
+  }
+  if (guessed && !guessNamed) {
+    findings.Add("nx " + std::to_string(nx) + " is a guess (" + request.xSizeKnown.from +
+                 "): give " + request.choiceNames.xSize);
   }
   // An X size other than the one a file states shears the model, however its lines go.
   for (const LoadedInput& each : loaded) {
@@ -64,10 +80,14 @@ std::vector<std::string> FindingsOf(const ConversionRequest& request) {
                                each.input->name, *each.input->form));
   }
   for (const LoadedInput& each : loaded) {
+    findings.Add(FirstColumnFinding(*each.input, nx, rows, request.choiceNames.skipColumns));
+    findings.Add(FirstRowFinding(*each.input, nx, rows, request.choiceNames.skipRows));
     if (each.input->form == nullptr) continue;
-    findings.Add(DepthOrElevationFinding(each.input->name, *each.input->form, request.flipZName));
+    findings.Add(
+        DepthOrElevationFinding(each.input->name, *each.input->form, request.choiceNames.flipZ));
   }
   findings.Add(DeepGridFinding(nx, rows));
+  if (columns) findings.Add(WideGridFinding(nx, rows));
   for (const LoadedInput& each : loaded) {
     findings.Add(ColumnByColumnFinding(*each.input, nx, rows, each.census.markers > 0));
   }
@@ -96,8 +116,8 @@ std::vector<std::string> FindingsOf(const ConversionRequest& request) {
     }
   }
   if (stater != nullptr) {
-    findings.Add(
-        StatedStepsFinding(stater->input->name, *stater->input->form, request.coordinatesKmName));
+    findings.Add(StatedStepsFinding(stater->input->name, *stater->input->form,
+                                    request.choiceNames.coordinatesKm));
   } else {
     findings.Add(StepFinding(request.xStepName, request.window.xStep));
     findings.Add(StepFinding(request.zStepName, request.window.zStep));

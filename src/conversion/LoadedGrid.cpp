@@ -49,6 +49,11 @@ Status ArrangeValues(float* values, std::uint32_t count, const TextGridForm& for
     return Status::Error(name + ": " + form.name +
                          " place each value by its coordinates; they have no order of columns");
   }
+  if (choices.order == ValueOrder::kColumns && form.kind == TextForm::kMatrix) {
+    return Status::Error(name + ": a " + form.name +
+                         " has its x coordinates on its first line and its rows on the others; "
+                         "it has no order of columns");
+  }
   if (nx <= 0) return Status();
   if (!ArrangeGrid(values, count, static_cast<std::uint64_t>(nx), choices.order, choices.flipZ)) {
     return Status::Error(name + ": not enough memory to put its columns in the order of rows");

@@ -16,6 +16,7 @@ LoadedProperty LoadProperty(const std::string& path, const std::string& name,
   if (!read.ok()) {
     loaded.status = read.status;
     loaded.commasUndecided = read.commasUndecided;
+    loaded.tripletsTold = read.tripletsTold;
     return loaded;
   }
   loaded.summary = read.summary;

@@ -21,6 +21,7 @@ struct LoadedProperty {
   Status status;
   bool countDiffers = false;     // refused: its count is not the expected one
   bool commasUndecided = false;  // refused: see TextGridRead
+  bool tripletsTold = false;     // refused: see TextGridRead
   bool ok() const { return status.ok(); }
 };
 

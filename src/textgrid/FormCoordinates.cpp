@@ -9,25 +9,28 @@ bool ReadsAsElevation(float low, float high, VerticalName named) {
   return high <= 0 && low < high;
 }
 
-VerticalAxis TakeVertical(const std::string& name, float low, float high, VerticalName named,
+VerticalFact TakeVertical(const std::string& name, float low, float high, VerticalName named,
                           bool turned) {
-  VerticalAxis axis;
+  VerticalFact axis;
   axis.name = name;
   axis.low = low;
   axis.high = high;
-  axis.named = named != VerticalName::kNone;
-  axis.turned = turned;
   axis.elevation = ReadsAsElevation(low, high, named) != turned;
+  if (turned) {
+    axis.known = {HowKnown::kGiven, "the rows turned over"};
+  } else if (named != VerticalName::kNone) {
+    axis.known = {HowKnown::kStated, "the header's name"};
+  } else if (low >= 0 || high <= 0) {
+    axis.known = {HowKnown::kShown, name + " wholly on one side of 0"};
+  } else {
+    axis.known = {HowKnown::kGuessed, name + " across 0, read as depth"};
+  }
   return axis;
 }
 
-std::string DescribeVertical(const VerticalAxis& axis) {
+std::string DescribeVertical(const VerticalFact& axis) {
   return std::string("read as ") + (axis.elevation ? "elevation" : "depth") + ": the top row is " +
          axis.name + " " + FormatShortest(axis.elevation ? axis.high : axis.low);
-}
-
-bool DepthOrElevationUndecided(const VerticalAxis& axis) {
-  return !axis.name.empty() && axis.low < 0 && axis.high > 0 && !axis.named && !axis.turned;
 }
 
 float KilometresInMetres(float km) {

@@ -15,16 +15,13 @@ enum class VerticalName { kNone, kDepth, kElevation };
 // named, wholly at or below 0.
 bool ReadsAsElevation(float low, float high, VerticalName named);
 
-// The axis taken: read as ReadsAsElevation says, then turned over when the user turns the rows.
-VerticalAxis TakeVertical(const std::string& name, float low, float high, VerticalName named,
+// The axis taken, with how it is known (VerticalFact): read as ReadsAsElevation says, then turned
+// over when the user turns the rows.
+VerticalFact TakeVertical(const std::string& name, float low, float high, VerticalName named,
                           bool turned);
 
 // "read as elevation: the top row is y 0"; "read as depth: the top row is z 0".
-std::string DescribeVertical(const VerticalAxis& axis);
-
-// An axis that crosses 0 with nothing to say which way is up: no header named it, and the user did
-// not turn the rows.
-bool DepthOrElevationUndecided(const VerticalAxis& axis);
+std::string DescribeVertical(const VerticalFact& axis);
 
 // A length in km in m, exactly as its decimal says it: the shortest text of the float with its
 // point moved three places (0.02 km is 20 m, not 20.0000003).

@@ -64,8 +64,8 @@ Status SurferHeader::Finish(const std::string& name, TextGridForm& form) const {
                number(2) + " to " + number(3) + ", y " + number(4) + " to " + number(5);
   form.holeMarker = "Surfer's blank, 1.70141e38 and above";
   // Rows from the least y up; which way is up is told once the values are read.
-  form.vertical.name = "y";
-  form.vertical.low = static_cast<float>(numbers_[4]);
-  form.vertical.high = static_cast<float>(numbers_[5]);
+  form.facts.vertical.name = "y";
+  form.facts.vertical.low = static_cast<float>(numbers_[4]);
+  form.facts.vertical.high = static_cast<float>(numbers_[5]);
   return Status();
 }

@@ -5,13 +5,17 @@
 //   an ESRI ASCII grid       ncols, nrows, cellsize (or dx, dy) ... then nrows rows of ncols
 //   a Surfer ASCII grid      DSAA, nx ny, xlo xhi, ylo yhi, zlo zhi, then ny rows of nx values
 //   x z value triplets       a line a node, in any order (with a header row of names or not)
+//   a matrix with axes       a first row of x and a first column of z coordinates, a corner cell
 // The self-describing forms (all but the plain one) state the grid's sizes and steps.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
-enum class TextForm { kPlain, kEsri, kSurfer, kTriplets };
+#include "grid/KnownFacts.h"
+
+enum class TextForm { kPlain, kEsri, kSurfer, kTriplets, kMatrix };
 
 // The order of a grid's values in its file: rows along X (the first row the top), or columns
 // (one vertical profile after another, depth varying fastest, as Fortran programs write them).
@@ -22,6 +26,11 @@ struct TextReadingChoices {
   bool decimalComma = false;  // every comma is a decimal mark; else told from the text
   ValueOrder order = ValueOrder::kRows;
   bool flipZ = false;            // the rows come from the bottom up
+  std::optional<TextForm> form;  // the form to read it in; else told from the text
+  // Leading rows and columns of the grid left out, as the file's lines hold them: rows are its
+  // first lines of values and columns the first values of every line (of a file stored column
+  // by column, the other way round).
+  std::uint32_t skipRows = 0, skipColumns = 0;
   bool coordinatesInKm = false;  // the coordinates a form states (its steps among them) are in km
 };
 
@@ -49,20 +58,10 @@ struct SkippedLines {
 // `what` names one line ("comment line").
 std::string DescribeSkipped(const SkippedLines& lines, const std::string& what);
 
-// The vertical coordinate of a form that gives one (a Surfer grid's y, the triplets' z): its range
-// in the file and which way the rows are put. A depth grows downwards, the top row at its least
-// value; an elevation upwards, the top row at its greatest.
-struct VerticalAxis {
-  std::string name;         // "y", "z"; empty: the form gives none
-  float low = 0, high = 0;  // as the file gives them
-  bool elevation = false;   // as the rows are put, the user's turning of them included
-  bool named = false;       // a header named it depth or elevation
-  bool turned = false;      // the user turned the rows (TextReadingChoices::flipZ)
-};
-
 struct TextGridForm {
   TextForm kind = TextForm::kPlain;
-  // "plain text grid", "ESRI ASCII grid", "Surfer ASCII grid", "x z value triplets".
+  // "plain text grid", "ESRI ASCII grid", "Surfer ASCII grid", "x z value triplets", "matrix
+  // with axes".
   std::string name = "plain text grid";
   // What was taken from it, as `mvgtool sizes` shows it: "ncols 500, nrows 174, cellsize 20";
   // empty for a plain grid.
@@ -76,6 +75,9 @@ struct TextGridForm {
   std::int32_t nx = 0, nz = 0;
   bool statesSteps = false;  // dx and dz, in the file's units of length
   float dx = 0.0f, dz = 0.0f;
+  // How each of nx, nz, dx and dz is known, and which way is up. A plain grid's lines show its
+  // sizes or give a guess (GridSizes.h), held in nx and nz then too.
+  GridFacts facts;
   SkippedLines titles;    // leading lines of words, none of which reads as a number
   SkippedLines comments;  // lines whose first non-blank character is # or %
   // Nodes the form declares empty (an ESRI nodata_value, a Surfer blank): each holds a no-data
@@ -83,7 +85,6 @@ struct TextGridForm {
   std::uint64_t holes = 0;
   std::uint64_t firstHole = 0;
   std::string holeMarker;  // "nodata_value -9999", "Surfer's blank, 1.70141e38 and above", "NaN"
-  VerticalAxis vertical;
 };
 
 // "ESRI ASCII grid, ncols 500, nrows 174, cellsize 20", "plain text grid, UTF-16 LE".

@@ -7,7 +7,9 @@
 // is read, a UTF-8 byte-order mark at the start of the text is skipped and UTF-16 text read as
 // UTF-8 (TextGridStream.h). Its form is told from its start (TextGridStart.h, TextGridForm.h):
 // comment and title lines passed over, an ESRI or Surfer header read and checked against the values
-// that follow it, triplets made into their grid, decimal commas read as decimal points.
+// that follow it, triplets made into their grid, a matrix's axes read (MatrixWithAxes.h), decimal
+// commas read as decimal points; the rows and columns the user leaves out are left out
+// (LeadingValues.h), and the form tells how its sizes are known (TextGridForm::facts).
 //
 // Messages name the input as the caller calls it (`name`: "vp.txt", or "--vp b/vp.txt"), e.g.
 //   "vp.txt, line 12, value 3: \"12a\" is not a number"
@@ -61,6 +63,9 @@ struct TextGridRead {
   // Refused for commas that may be decimal commas or not: TextReadingChoices::decimalComma reads
   // them as decimal marks (a front end says how its user chooses that).
   bool commasUndecided = false;
+  // Refused by the rules of triplets told from the text, neither chosen nor named by a header:
+  // TextReadingChoices::form reads it as another form (a plain grid three values wide).
+  bool tripletsTold = false;
   bool ok() const { return status.ok(); }
 };
 
@@ -91,8 +96,11 @@ TextGridRead ReadTextGridStream(ByteStream& input, const std::string& name, bool
 TextGridRead ReadTextGridText(std::string_view text, const std::string& name,
                               const TextReadingChoices& choices = {});
 
-// Whether the lines of a form's text hold its rows (or its columns): not a line a node.
-inline bool LinesHoldRows(const TextGridForm& form) { return form.kind != TextForm::kTriplets; }
+// Whether the lines of a form's text hold its rows (or its columns): not a line a node, nor rows
+// with a coordinate before them.
+inline bool LinesHoldRows(const TextGridForm& form) {
+  return form.kind != TextForm::kTriplets && form.kind != TextForm::kMatrix;
+}
 
 // The name shown for a path: its last component.
 std::string FileNameOf(const std::string& path);

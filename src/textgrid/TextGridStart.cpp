@@ -7,6 +7,7 @@
 #include "textgrid/CommaReading.h"
 #include "textgrid/EsriHeader.h"
 #include "textgrid/LineWords.h"
+#include "textgrid/MatrixWithAxes.h"
 #include "textgrid/SurferHeader.h"
 #include "textgrid/TextChunkParser.h"
 #include "textgrid/TripletGrid.h"
@@ -77,6 +78,32 @@ Status MixedLine(const std::vector<std::string_view>& words, const std::string& 
                        "a comment)");
 }
 
+// Passes over the first `count` lines of values from where the start ends, the comment lines
+// among them noted; refused when they run beyond the text's start that is looked at.
+Status PassOverLeadingLines(std::string_view head, bool whole, std::uint32_t count,
+                            const std::string& name, TextGridStart& start) {
+  LineCursor cursor(head.substr(start.bytes), whole);
+  std::string_view line;
+  std::uint32_t passed = 0;
+  while (passed < count && cursor.Next(&line)) {
+    std::size_t first = 0;
+    while (first < line.size() && IsBlank(line[first])) ++first;
+    if (first < line.size() && IsCommentMark(line[first])) {
+      start.form.comments.Add(start.lines + cursor.Number());
+    } else if (first < line.size()) {
+      ++passed;
+    }
+  }
+  if (passed < count && !whole) {
+    return Status::Error(name + ": the " + std::to_string(count) +
+                         " lines of values to leave out run beyond its first " +
+                         std::to_string(kTextGridStartBytes >> 10) + " KiB");
+  }
+  start.bytes += cursor.Offset();
+  start.lines += cursor.Number();
+  return Status();
+}
+
 }  // namespace
 
 TextGridStart ReadTextGridStart(std::string_view head, bool whole, const std::string& name,
@@ -90,11 +117,18 @@ TextGridStart ReadTextGridStart(std::string_view head, bool whole, const std::st
     whole = true;
   }
   LineCursor cursor(head, whole);
+  // Only the form chosen is looked for.
+  const std::optional<TextForm>& chosen = choices.form;
+  const bool esriHeaders = !chosen || *chosen == TextForm::kEsri;
+  const bool surferHeaders = !chosen || *chosen == TextForm::kSurfer;
   EsriHeader esri;
   SurferHeader surfer;
   bool inEsri = false, inSurfer = false;
   std::vector<std::string> titleWords;  // of the last title line: column names?
   std::uint64_t titleLine = 0;
+  // The rows (of a file stored column by column, the columns) left out: its first lines.
+  const std::uint32_t leadingLines =
+      choices.order == ValueOrder::kColumns ? choices.skipColumns : choices.skipRows;
   std::string_view line;
   bool values = false;
   while (cursor.Next(&line)) {
@@ -114,9 +148,10 @@ TextGridStart ReadTextGridStart(std::string_view head, bool whole, const std::st
                                    : surfer.Take(word, where);
         if (!status.ok()) break;
       }
-    } else if (!inEsri && !inSurfer && words.size() == 1 && IsSurferMark(words[0])) {
+    } else if (surferHeaders && !inEsri && !inSurfer && words.size() == 1 &&
+               IsSurferMark(words[0])) {
       inSurfer = true;
-    } else if (!inSurfer &&
+    } else if (esriHeaders && !inSurfer &&
                (inEsri ? !IsNumber(words[0])
                        : IsEsriKey(words[0]) && words.size() == 2 && IsNumber(words[1]))) {
       inEsri = true;
@@ -131,7 +166,8 @@ TextGridStart ReadTextGridStart(std::string_view head, bool whole, const std::st
       titleWords.assign(words.begin(), words.end());
       titleLine = cursor.Number();
     } else {
-      if (!inEsri && !inSurfer) status = MixedLine(words, where);
+      // A line of words and numbers the user leaves out is left out with the rows.
+      if (!inEsri && !inSurfer && leadingLines == 0) status = MixedLine(words, where);
       if (status.ok()) {
         values = true;
         break;
@@ -154,6 +190,17 @@ TextGridStart ReadTextGridStart(std::string_view head, bool whole, const std::st
   if (inEsri) {
     start.status = esri.Finish(name, form);
     start.noData = esri.NoData();
+  }
+  if (start.ok() && chosen && *chosen == TextForm::kEsri && !inEsri) {
+    start.status = Status::Error(name +
+                                 " is not an ESRI ASCII grid: no ESRI ASCII grid header (ncols, "
+                                 "nrows, cellsize ...) comes before its values");
+  }
+  if (start.ok() && chosen && *chosen == TextForm::kSurfer && !inSurfer) {
+    start.status = Status::Error(name + " is not a Surfer ASCII grid: it does not begin with DSAA");
+  }
+  if (start.ok() && values && leadingLines > 0) {
+    start.status = PassOverLeadingLines(head, whole, leadingLines, name, start);
   }
   if (!start.ok()) return start;
 
@@ -181,11 +228,16 @@ TextGridStart ReadTextGridStart(std::string_view head, bool whole, const std::st
   const Status columnsNamed =
       named ? ColumnsNamed(titleWords, name + ", line " + std::to_string(titleLine), &columns)
             : Status();
-  start.triplets = form.kind == TextForm::kPlain &&
-                   LooksLikeTriplets(lines, commas.decimalCommas, named, columns);
+  const bool told = !chosen && form.kind == TextForm::kPlain;
+  start.triplets = (chosen && *chosen == TextForm::kTriplets) ||
+                   (told && LooksLikeTriplets(lines, commas.decimalCommas, named, columns));
   if (start.triplets) {
     start.status = columnsNamed;
     start.columns = columns;
   }
+  // A matrix's lines hold its rows.
+  start.matrix = (chosen && *chosen == TextForm::kMatrix) ||
+                 (told && !start.triplets && choices.order == ValueOrder::kRows &&
+                  LooksLikeMatrixWithAxes(lines, commas.decimalCommas));
   return start;
 }

@@ -112,7 +112,7 @@ Status ColumnsNamed(const std::vector<std::string>& names, const std::string& wh
                  (kind == ColumnName::kVertical && i != 1);
   }
   if (x >= 0 && x < 3 && z >= 0 && z < 3 && value >= 0 && value < 3) {
-    *columns = {x, z, value, vertical, {}};
+    *columns = {x, z, value, vertical, {}, true};
     if (x != 0 || z != 1) columns->reordered = names[0] + ", " + names[1] + ", " + names[2];
     return Status();
   }
@@ -122,6 +122,7 @@ Status ColumnsNamed(const std::vector<std::string>& names, const std::string& wh
       AsciiLower(names[0]) == "x" && AsciiLower(names[1]) == "y" && AsciiLower(names[2]) == "z";
   if (coordinates == 0 || mapOrder || !outOfPlace) {
     columns->vertical = mapOrder ? VerticalName::kNone : vertical;
+    columns->named = coordinates > 0;
     return Status();
   }
   return Status::Error(where + ": its column names \"" +
@@ -265,8 +266,8 @@ Status PlaceTriplets(float* values, std::uint64_t count, const std::string& name
   form.nz = static_cast<std::int32_t>(z.nodes);
   form.dx = static_cast<float>(x.step);
   form.dz = static_cast<float>(z.step);
-  form.vertical = TakeVertical("z", low, high, columns.vertical, turned);
+  form.facts.vertical = TakeVertical("z", low, high, columns.vertical, turned);
   form.taken = (columns.reordered.empty() ? "" : "columns " + columns.reordered + " by name, ") +
-               GridText(x, z) + ", " + DescribeVertical(form.vertical);
+               GridText(x, z) + ", " + DescribeVertical(form.facts.vertical);
   return Status();
 }

@@ -19,6 +19,7 @@ struct TripletColumns {
   int x = 0, z = 1, value = 2;
   VerticalName vertical = VerticalName::kNone;
   std::string reordered;  // the header's names when they put the columns in another order
+  bool named = false;     // a header names a coordinate: they are triplets, not a plain grid
 };
 
 // The columns a header of three names gives: "x", one of "z", "y", "depth" and "elevation", and the
@@ -36,10 +37,10 @@ bool LooksLikeTriplets(const std::vector<NumberedLine>& lines, bool decimalComma
                        bool namedColumns, const TripletColumns& columns = {});
 
 // values: `count` values read from triplets, in their columns; on success the first count / 3
-// hold the grid's values row after row, the top row first (turned over when turned is set), and
-// the form holds its sizes, steps and vertical axis. Refused, naming the coordinates, for a node
-// missing, given twice or off the grid, a coordinate that is a hole, or a vertical column whose
-// header's name its values contradict:
+// hold the grid's values row after row, the top row first, and the form holds its sizes, steps
+// and which way is up (turned: the user turns the rows over, once they are arranged). Refused,
+// naming the coordinates, for a node missing, given twice or off the grid, a coordinate that is a
+// hole, or a vertical column whose header's name its values contradict:
 //   "vp.csv: its header names column 2 depth, but it runs from -3460 to 0, at or below 0 as
 //    elevations do: is the header right?"
 Status PlaceTriplets(float* values, std::uint64_t count, const std::string& name,

@@ -73,7 +73,7 @@ TEST(ConvertCommandTest, AWronglyShapedModelIsRefusedWithItsFindingAndWrittenOnl
                     inKms = scratch.Write("kms.txt", Lines(kms, 500));
   // A Ctrl-Z (character 26) that cuts the text short; values beyond any whole number.
   const std::string cut = scratch.Write("cut.txt", "1500 1600\n1700 1800\x1a\n1900 2000\n");
-  const std::string huge = scratch.Write("huge.txt", "1500 1e36 -3e20 1800\n");
+  const std::string huge = scratch.Write("huge.txt", "1500 1e36\n-3e20 1800\n");
   const std::string zero = scratch.Write("zero.txt", "0 1500\n1600 1800\n");   // only Vs may be 0
   const std::string sea = scratch.Write("sea.txt", "1500 1500\n2000 3000\n");  // water on top
   const std::pair<std::vector<std::string>, std::string> cases[] = {
@@ -132,16 +132,6 @@ TEST(ConvertCommandTest, AWronglyShapedModelIsRefusedWithItsFindingAndWrittenOnl
     EXPECT_TRUE(scratch.Exists("m.mvg"));
     std::remove(out.c_str());
   }
-  // Read 500 values a row, the wrapped rows are the model itself.
-  ASSERT_EQ(
-      RunTool({"convert", "--vp", wrapped, "--nx", "500", "--dx", "20", "--dz", "20", "-o", out})
-          .status,
-      0);
-  ASSERT_EQ(
-      RunTool({"convert", "--vp", vp, "--dx", "20", "--dz", "20", "-o", scratch.Path("plain")})
-          .status,
-      0);
-  EXPECT_TRUE(scratch.Read("m.mvg") == scratch.Read("plain"));
 }
 
 TEST(ConvertCommandTest, BadInputsAndMistakenOptionsAreRefusedLeavingTheOutputAlone) {
