@@ -12,6 +12,10 @@
 #     it holds + 16 MiB): convert of three properties and totext, of 20 and 100 million values;
 #     convert of 20 million as an ESRI grid, stored column by column and as x z value triplets
 #     (three values a node); and the picture of a 10,000,000 x 1 grid.
+#     Then, from Python (bench/python_bench.py, one process): mvg.read_grid of the 20-million-value
+#     grid against numpy.loadtxt (once) and pandas.read_csv(engine="c"), and mvg.read of it as a
+#     grid file against numpy.fromfile; the module as `pip install .` builds it (build/python,
+#     Release), in a virtual environment of its own (build/bench-venv).
 #  2. In process: Google Benchmark of load and export against the literal algorithm, and peak
 #     memory while loading; and the drawing of pictures of 1 and 20 million values, into pixels
 #     of a window's size and at mvgtool's sizes into a PNG (bench/PictureBench.cpp).
@@ -27,7 +31,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 source scripts/ensure-packages.sh
-ensure_packages "${NATIVE_PACKAGES[@]}" "${BENCH_PACKAGES[@]}"
+ensure_packages "${NATIVE_PACKAGES[@]}" "${BENCH_PACKAGES[@]}" "${PYTHON_PACKAGES[@]}"
 
 cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DMVG_BENCH=ON >/dev/null
 cmake --build build/bench --target mvg_bench mvgtool literal_convert make_bench_grid picture_bench
@@ -228,6 +232,17 @@ rm -f "$work/grid20.xyz" "$work/esri.mvg" "$work/triplets.mvg"
   >/dev/null
 peak "picture of a 10,000,000 x 1 grid" 10000000 "$tool" picture "$work/line.mvg" -o "$work/line.png"
 rm -f "$work/line.mvg" "$work/line.png"
+
+echo
+echo "== From Python, side by side in one process (bench/python_bench.py); load $(load)"
+venv=build/bench-venv
+rm -rf "$venv"
+/usr/bin/python3 -m venv --system-site-packages --without-pip "$venv"
+"$venv/bin/python" -m pip install --no-build-isolation --no-index --quiet .
+"$tool" convert --vp "$grid20" --nx 2000 --dx 1 --dz 1 -o "$work/python.mvg" >/dev/null
+(cd "$work" && "$root/$venv/bin/python" "$root/bench/python_bench.py" "$grid20" "$work/python.mvg" \
+  "$pairs")
+rm -f "$work/python.mvg"
 
 if [ "${MVG_BENCH_WINE:-0}" = 1 ]; then
   ensure_packages "${WINDOWS_PACKAGES[@]}"

@@ -16,6 +16,10 @@ ensure_packages() {
 
 # Packages of each build.
 NATIVE_PACKAGES=(cmake ninja-build g++ libgtest-dev libbenchmark-dev clang-format libstb-dev zlib1g-dev)
-BENCH_PACKAGES=(hyperfine time)
+BENCH_PACKAGES=(hyperfine time python3-pandas)
+# The Python module: built with pybind11 against Debian's Python 3, installed with its pip into a
+# virtual environment of that Python, tested with its pytest.
+PYTHON_PACKAGES=(pybind11-dev python3-dev python3-numpy python3-pytest python3-venv python3-pip
+  python3-setuptools python3-wheel)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 libstb-dev libz-mingw-w64-dev wine wine64 fonts-wine xvfb xauth)

@@ -10,16 +10,17 @@
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/Mvgtool.h"
-#include "cli/PreparationOptions.h"
 #include "cli/ProgressLine.h"
 #include "cli/ReadingOptions.h"
-#include "cli/StepOptions.h"
-#include "cli/XSizeOption.h"
 #include "conversion/Conversion.h"
 #include "conversion/ConversionRequest.h"
 #include "conversion/LoadedGrid.h"
+#include "conversion/PreparationChoices.h"
 #include "conversion/PropertyLoad.h"
+#include "conversion/StepChoices.h"
 #include "conversion/Units.h"
+#include "conversion/WindowChoice.h"
+#include "conversion/XSizeChoice.h"
 #include "grid/AsciiCase.h"
 #include "grid/GridProperties.h"
 #include "grid/NumberText.h"
@@ -150,9 +151,9 @@ std::vector<OptionRule> OptionsOf(const PerProperty<Property>& properties) {
 }
 
 struct Choices {
-  bool hasNx = false, hasNxWrite = false, hasNzWrite = false;
-  std::int32_t nx = 0, nxWrite = 0, nzWrite = 0;
-  WindowStart start;
+  bool hasNx = false;
+  std::int32_t nx = 0;
+  WindowChoice window;
   bool hasSteps = false;
   float dx = 0.0f, dz = 0.0f;
   ModelPreparation preparation;
@@ -176,29 +177,15 @@ Status TakeOptions(const ParsedCommandLine& line, PerProperty<Property>& propert
     const std::string& given = line.Value(property.option);
     if (TakeRule(grid.kind, given, property.source)) {
       anyRule = true;
-      if (line.Value("vp").empty()) {
-        return Status::Error("--" + property.option + " " + given + " derives " + grid.name +
-                             " from Vp: give --vp too");
-      }
-      if (line.Has(property.unitsOption)) {
-        return Status::Error("--" + property.unitsOption + " applies to a " + grid.name +
-                             " file, not to the rule --" + property.option + " " + given);
-      }
-      continue;
+      const Status vp = CheckRuleHasVp(line, grid.kind, property.option, !line.Value("vp").empty());
+      if (!vp.ok()) return vp;
+    } else {
+      property.path = given;
+      anyInput = anyInput || !property.path.empty();
     }
-    property.path = given;
-    anyInput = anyInput || !property.path.empty();
-    property.unit = &FileUnitOf(grid.kind);
-    if (!line.Has(property.unitsOption)) continue;
-    if (property.path.empty()) {
-      return Status::Error("--" + property.unitsOption + " is given without --" + property.option);
-    }
-    const std::string& units = line.Value(property.unitsOption);
-    property.unit = FindUnit(grid.kind, units);
-    if (property.unit == nullptr) {
-      return Status::Error("--" + property.unitsOption + " must be " + UnitNames(grid.kind) +
-                           ", not \"" + units + "\"");
-    }
+    const Status unit = TakeUnitOption(line, grid.kind, property.option, !property.path.empty(),
+                                       property.source, property.unit);
+    if (!unit.ok()) return unit;
   }
   if (!anyInput) return Status::Error("no input: give at least one of " + inputOptions);
   const auto fromStandardInput = [](const Property& p) { return p.path == kStandardInput; };
@@ -208,11 +195,10 @@ Status TakeOptions(const ParsedCommandLine& line, PerProperty<Property>& propert
 
   for (const Status& taken :
        {TakeWholeNumber(line, "nx", choices.hasNx, choices.nx),
-        TakeWholeNumber(line, "nx-write", choices.hasNxWrite, choices.nxWrite),
-        TakeWholeNumber(line, "nz-write", choices.hasNzWrite, choices.nzWrite),
-        TakeStepOption(line, "dx", choices.dx), TakeStepOption(line, "dz", choices.dz),
-        CheckOneStepNotMissing(line), TakeReadingOptions(line, choices.reading),
-        TakePreparationOptions(line, anyRule, choices.preparation, choices.start)}) {
+        TakeWindowSizes(line, choices.window), TakeNumber(line, "dx", choices.dx),
+        TakeNumber(line, "dz", choices.dz), CheckOneStepNotMissing(line),
+        TakeReadingOptions(line, choices.reading),
+        TakePreparationOptions(line, anyRule, choices.preparation, choices.window.start)}) {
     if (!taken.ok()) return taken;
   }
   for (const GridProperty& grid : kGridProperties) {
@@ -249,8 +235,9 @@ bool DraftsTheDataBlock(const PerProperty<Property>& properties, const Choices& 
     ++files;
     if (property.unit == nullptr || property.unit->factor != 1.0f) return false;
   }
-  return files == 1 && !toStandardOutput && !choices.hasNxWrite && choices.start.xFrom == 0 &&
-         choices.start.zFrom == 0 && !preparation.resample && !preparation.border.any();
+  const WindowChoice& window = choices.window;
+  return files == 1 && !toStandardOutput && !window.hasNxWrite && window.start.xFrom == 0 &&
+         window.start.zFrom == 0 && !preparation.resample && !preparation.border.any();
 }
 
 // Reads one property as the dialog does; refused with the line to show. Files whose forms state
@@ -311,50 +298,12 @@ Status ShapeGrid(const Choices& choices, const Property& first, const Property& 
   if (!x.status.ok()) return x.status;
   said = x.said;
   request.xSizeKnown = x.known;
-  GridWindow& window = request.window;
-  window.elementCount = count;
-  window.nxInput = x.nx;
   request.nzInput = static_cast<std::int32_t>(count / static_cast<std::uint32_t>(x.nx));
-  // By default, the rest of the rows and columns from the window's first node on.
-  window.xFrom = choices.start.xFrom;
-  window.zFrom = choices.start.zFrom;
-  window.nxWrite = choices.hasNxWrite ? choices.nxWrite
-                                      : std::max(window.nxInput - std::max(window.xFrom, 0), 1);
-  window.nzWrite = choices.hasNzWrite ? choices.nzWrite
-                                      : std::max(request.nzInput - std::max(window.zFrom, 0), 1);
-  window.xStep = choices.hasSteps ? choices.dx : form.dx;
-  window.zStep = choices.hasSteps ? choices.dz : form.dz;
+  request.window =
+      WindowOf(count, x.nx, request.nzInput, choices.window,
+               choices.hasSteps ? choices.dx : form.dx, choices.hasSteps ? choices.dz : form.dz);
   if (!choices.hasSteps) return Status();
   return CheckStepsAgainstForm(choices.dx, choices.dz, NameOf(stater), form);
-}
-
-// The option a refusal of the request is about, to put before its message.
-std::string OptionOf(RequestPart part) {
-  switch (part) {
-    case RequestPart::kNxWrite:
-      return "--nx-write: ";
-    case RequestPart::kNzWrite:
-      return "--nz-write: ";
-    case RequestPart::kXStep:
-      return "--dx: ";
-    case RequestPart::kZStep:
-      return "--dz: ";
-    case RequestPart::kXFrom:
-      return "--x-from: ";
-    case RequestPart::kZFrom:
-      return "--z-from: ";
-    case RequestPart::kVsSource:
-      return "--vs: ";
-    case RequestPart::kHoles:
-      return "--fill-holes: ";
-    case RequestPart::kNewXStep:
-    case RequestPart::kNewZStep:
-      return "--resample: ";
-    case RequestPart::kBorder:
-      return "--pad: ";
-    default:
-      return "";
-  }
 }
 
 // "Read --vp vp.asc: ESRI ASCII grid, ncols 500, ..." for each input not read as plain numbers
@@ -410,9 +359,8 @@ int RunConvertCommand(const std::vector<std::string>& args, const CommandContext
   Choices choices;
   const Status taken = TakeOptions(line, properties, choices);
   if (!taken.ok()) return UsageError(context.err, kConvertHelp, taken.message());
-  if (choices.output.find('*') != std::string::npos) {
-    return Refuse(context.err, choices.output + ": a grid file name cannot hold \"*\"");
-  }
+  const Status outputName = CheckOutputName(choices.output);
+  if (!outputName.ok()) return Refuse(context.err, outputName.message());
   const bool toStandardOutput = choices.output == "-";
   // A path may lead to a terminal, or to standard output, through its links.
   const OutputTarget target = toStandardOutput ? OutputTarget() : FindOutputTarget(choices.output);
@@ -468,7 +416,8 @@ int RunConvertCommand(const std::vector<std::string>& args, const CommandContext
   request.inputCount = static_cast<std::int32_t>(request.window.elementCount);
   request.xStepName = "--dx";
   request.zStepName = "--dz";
-  request.choiceNames = {"--nx", "--skip-columns", "--skip-rows", "--flip-z", "--coordinates km"};
+  request.choiceNames = {line.Named("nx"), line.Named("skip-columns"), line.Named("skip-rows"),
+                         line.Named("flip-z"), line.NamedWith("coordinates", "km")};
   request.outputName = toStandardOutput ? "standard output" : choices.output;
   request.outputPath = toStandardOutput ? "" : choices.output;
   request.toStandardOutput = toStandardOutput;
@@ -479,7 +428,9 @@ int RunConvertCommand(const std::vector<std::string>& args, const CommandContext
   answer.writeDespite = [force](const std::vector<std::string>&) { return force; };
   const ConversionResult result = RunConversion(request, answer);
   if (!result.status.ok()) {
-    return Refuse(context.err, OptionOf(result.refused) + result.status.message());
+    const std::string choice = ChoiceNameOf(result.refused);
+    return Refuse(context.err,
+                  (choice.empty() ? "" : line.Named(choice) + ": ") + result.status.message());
   }
   if (!result.written) {
     for (const std::string& finding : result.findings) ReportProblem(context.err, finding);

@@ -15,10 +15,10 @@
 #include "cli/Mvgtool.h"
 #include "cli/ProgressLine.h"
 #include "cli/ReadingOptions.h"
-#include "cli/StepOptions.h"
-#include "cli/XSizeOption.h"
 #include "conversion/ConversionRequest.h"
+#include "conversion/GridReading.h"
 #include "conversion/LoadedGrid.h"
+#include "conversion/StepChoices.h"
 #include "conversion/XSizeFindings.h"
 #include "grid/NumberText.h"
 #include "gridfile/GridPropertyReader.h"
@@ -91,7 +91,7 @@ std::vector<OptionRule> Options() {
 // The grid to draw, whichever kind of file it came from.
 struct PictureSource {
   GridPropertyValues gridFile;
-  TextGridRead textGrid;
+  GridReading textGrid;
   const float* values = nullptr;
   std::int32_t nx = 0, nz = 0;
   float dx = 0, dz = 0;  // 0 when not known
@@ -126,25 +126,21 @@ Status ReadGridFileSource(const std::string& path, const GridProperty* wanted,
 
 // Reads the text grid as the conversion does and shapes it with the X size given, stated or
 // proposed; its steps are the options' or those it states.
-Status ReadTextGridSource(const std::string& path, bool hasNx, std::int32_t nx,
-                          const TextReadingChoices& choices, const CommandContext& context,
-                          PictureSource& source) {
+Status ReadTextGridSource(const std::string& path, const GridReadingChoices& choices,
+                          const CommandContext& context, PictureSource& source) {
   ProgressLine progress(context.err, context.showProgress);
   const bool standardInput = path == kStandardInput;
   const std::string name = standardInput ? "standard input" : path;
-  source.textGrid = ReadTextGrid(path, name, progress.For("Reading " + path), choices);
+  source.textGrid =
+      ReadGrid(path, name, choices, NamedChoices(), progress.For("Reading " + path), false);
   progress.Clear();
-  TextGridRead& read = source.textGrid;
-  if (!read.ok())
-    return Status::Error(
-        WithReadingOption(read.status.message(), read.commasUndecided, read.tripletsTold));
-  const std::uint32_t count = read.summary.count;
-  const TextGridForm& form = read.form;
-  const XSizeChoice x = ChooseXSize(count, read.lines, name, hasNx, nx, form);
-  if (!x.status.ok()) return x.status;
+  GridReading& grid = source.textGrid;
+  if (!grid.ok()) return grid.status;
+  const TextGridForm& form = grid.read.form;
   // The picture is how a guess is checked: drawn, with what the conversion would refuse.
-  if (x.known.how == HowKnown::kGuessed) {
-    ReportProblem(context.err, GuessedXSizeFinding(name, read.lines, count, x.nx, "--nx"));
+  if (grid.xSizeKnown.how == HowKnown::kGuessed) {
+    ReportProblem(context.err, GuessedXSizeFinding(name, grid.read.lines, grid.read.summary.count,
+                                                   grid.nx, "--nx"));
   }
   if (source.dx > 0) {
     const Status steps = CheckStepsAgainstForm(source.dx, source.dz, name, form);
@@ -153,11 +149,9 @@ Status ReadTextGridSource(const std::string& path, bool hasNx, std::int32_t nx,
     source.dx = form.dx;
     source.dz = form.dz;
   }
-  const Status arranged = ArrangeValues(read.values.data(), count, form, name, x.nx, choices);
-  if (!arranged.ok()) return arranged;
-  source.values = read.values.data();
-  source.nx = x.nx;
-  source.nz = static_cast<std::int32_t>(count / static_cast<std::uint32_t>(source.nx));
+  source.values = grid.read.values.data();
+  source.nx = grid.nx;
+  source.nz = grid.nz;
   source.title =
       (standardInput ? name : FileNameOf(path)) + ": " + GridSizeText(source.nx, source.nz);
   if (source.dx > 0) {
@@ -250,20 +244,18 @@ std::string ColoursText(const ColourChoice& choice, const GridPicture& picture,
 
 // Every option's value; refused with the usage problem.
 Status TakeOptions(const ParsedCommandLine& line, bool gridFile, const GridProperty*& wanted,
-                   bool& hasNx, std::int32_t& nx, TextReadingChoices& choices,
-                   PictureSource& source, ColourChoice& colours) {
+                   GridReadingChoices& choices, PictureSource& source, ColourChoice& colours) {
   for (const Status& taken :
-       {TakePropertyOption(line, wanted), TakeWholeNumber(line, "nx", hasNx, nx),
-        TakeStepOption(line, "dx", source.dx), TakeStepOption(line, "dz", source.dz),
-        CheckOneStepNotMissing(line), TakeColourOptions(line, colours),
-        TakeReadingOptions(line, choices)}) {
+       {TakePropertyOption(line, wanted), TakeGridReadingOptions(line, choices),
+        TakeNumber(line, "dx", source.dx), TakeNumber(line, "dz", source.dz),
+        CheckOneStepNotMissing(line), TakeColourOptions(line, colours)}) {
     if (!taken.ok()) return taken;
   }
   const std::string& input = line.operands[0];
-  for (const char* option : kReadingOptionNames) {
-    if (gridFile && line.Has(option)) {
-      return Status::Error(std::string("--") + option + " is for text grids, not the grid file " +
-                           input);
+  for (const OptionRule& option : ReadingOptionRules(true)) {
+    if (gridFile && line.Has(std::string(option.name))) {
+      return Status::Error(line.Named(std::string(option.name)) +
+                           " is for text grids, not the grid file " + input);
     }
   }
   for (const char* option : {"nx", "dx", "dz"}) {
@@ -294,13 +286,10 @@ int RunPictureCommand(const std::vector<std::string>& args, const CommandContext
   const bool standardInput = input == kStandardInput;
   const bool gridFile = !standardInput && LooksLikeGridFile(input);
   const GridProperty* wanted = nullptr;
-  bool hasNx = false;
-  std::int32_t nx = 0;
-  TextReadingChoices choices;
+  GridReadingChoices choices;
   PictureSource source;
   GridPictureRequest request;
-  const Status taken =
-      TakeOptions(line, gridFile, wanted, hasNx, nx, choices, source, request.colours);
+  const Status taken = TakeOptions(line, gridFile, wanted, choices, source, request.colours);
   if (!taken.ok()) return UsageError(context.err, kPictureHelp, taken.message());
   if (standardInput && !line.Has("output")) {
     return UsageError(context.err, kPictureHelp, "a picture of standard input needs -o OUTPUT.png");
@@ -315,7 +304,7 @@ int RunPictureCommand(const std::vector<std::string>& args, const CommandContext
   }
 
   const Status read = gridFile ? ReadGridFileSource(input, wanted, source)
-                               : ReadTextGridSource(input, hasNx, nx, choices, context, source);
+                               : ReadTextGridSource(input, choices, context, source);
   if (!read.ok()) return Refuse(context.err, read.message());
   const std::string output = line.Has("output") ? line.Value("output") : source.defaultOutput;
   if (!standardInput && IsSameFile(output, input)) {

@@ -12,7 +12,7 @@
 #include "cli/Mvgtool.h"
 #include "cli/ProgressLine.h"
 #include "cli/ReadingOptions.h"
-#include "cli/XSizeOption.h"
+#include "conversion/XSizeChoice.h"
 #include "grid/NumberText.h"
 #include "textgrid/GridSizes.h"
 #include "textgrid/TextGridReader.h"

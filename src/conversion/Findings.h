@@ -17,3 +17,7 @@
 // (RuleFindings.h), Vs above Vp, steps (and new steps) that look like another unit, steps a file
 // states in km. Empty when there is nothing to say.
 std::vector<std::string> FindingsOf(const ConversionRequest& request);
+
+// The findings of the grid alone, whatever property its values hold: FindingsOf's but those of
+// units, Vs above Vp and steps, for a front end that reads a grid without converting it.
+std::vector<std::string> GridFindingsOf(const ConversionRequest& request);
