@@ -40,8 +40,8 @@ const CommandHelp kConvertHelp = {
     "any order) or a matrix with axes (a first row of x and a first column of z coordinates,\n"
     "with a corner cell) state their X size and steps: then --nx, --dx and --dz are not\n"
     "needed, and one that contradicts the file is refused. A Surfer grid's y and the\n"
-    "triplets' z are a depth, or an elevation when wholly at or below 0 (or a header names\n"
-    "it elevation); the model is written top row first. Holes (NaN,\n"
+    "triplets' or matrix's z are a depth, or an elevation when wholly at or below 0 (or a\n"
+    "header names it elevation); the model is written top row first. Holes (NaN,\n"
     "nodata_value, Surfer's blank) must be filled. The form is told from the text, not the\n"
     "name (\"mvgtool sizes\" names it; --form overrules it). FILE may be UTF-16 with its\n"
     "byte-order mark or gzip-compressed, and \"-\" reads one of them from standard input.\n"
@@ -59,7 +59,7 @@ const CommandHelp kConvertHelp = {
     "  --vp-units UNITS       m/s (default), ft/s or km/s\n"
     "  --vs-units UNITS       m/s (default), ft/s or km/s\n"
     "  --density-units UNITS  kg/m3 (default), g/cm3 (or g/cc) or lb/ft3\n" +
-        std::string(kReadingOptionsHelp) + kFlipOptionHelp +
+        std::string(kReadingOptionsHelp) +
         "  --nx N                 X size of the input grid (values per row), one of the X sizes\n"
         "                         that \"mvgtool sizes\" lists; default: the one the file states\n"
         "                         or its lines show, else the one it marks, a guess (a finding)\n"
@@ -146,7 +146,7 @@ std::vector<OptionRule> OptionsOf(const PerProperty<Property>& properties) {
                                  {"strict", 0, false},
                                  {"help", 'h', false}});
   for (const OptionRule& rule : PreparationOptionRules()) options.push_back(rule);
-  for (const OptionRule& rule : ReadingOptionRules(true)) options.push_back(rule);
+  for (const OptionRule& rule : ReadingOptionRules()) options.push_back(rule);
   return options;
 }
 
@@ -416,8 +416,9 @@ int RunConvertCommand(const std::vector<std::string>& args, const CommandContext
   request.inputCount = static_cast<std::int32_t>(request.window.elementCount);
   request.xStepName = "--dx";
   request.zStepName = "--dz";
-  request.choiceNames = {line.Named("nx"), line.Named("skip-columns"), line.Named("skip-rows"),
-                         line.Named("flip-z"), line.NamedWith("coordinates", "km")};
+  request.choiceNames = {line.Named("nx"),        line.Named("skip-columns"),
+                         line.Named("skip-rows"), line.NamedWith("order", "columns"),
+                         line.Named("flip-z"),    line.NamedWith("coordinates", "km")};
   request.outputName = toStandardOutput ? "standard output" : choices.output;
   request.outputPath = toStandardOutput ? "" : choices.output;
   request.toStandardOutput = toStandardOutput;

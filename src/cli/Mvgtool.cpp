@@ -8,8 +8,9 @@ namespace {
 
 constexpr char kUsage[] =
     "usage: mvgtool convert [--vp FILE] [--density FILE] [--vs FILE] [options] -o OUTPUT\n"
-    "       mvgtool sizes FILE... [--order rows|columns] [--decimal-comma] [--form FORM]\n"
-    "                     [--skip-columns N] [--skip-rows N] [--coordinates km|m]\n"
+    "       mvgtool sizes FILE... [--order rows|columns] [--flip-z] [--decimal-comma]\n"
+    "                     [--form FORM] [--skip-columns N] [--skip-rows N]\n"
+    "                     [--coordinates km|m]\n"
     "       mvgtool info FILE.mvg...\n"
     "       mvgtool picture INPUT [--property P|Q|R] [--nx N] [--dx STEP --dz STEP]\n"
     "                       [--order rows|columns] [--flip-z] [--decimal-comma]\n"

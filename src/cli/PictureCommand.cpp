@@ -84,7 +84,7 @@ std::vector<OptionRule> Options() {
       {"property", 0, true},    {"nx", 0, true},   {"dx", 0, true},       {"dz", 0, true},
       {"range", 0, true, true}, {"clip", 0, true}, {"output", 'o', true}, {"help", 'h', false},
   };
-  for (const OptionRule& rule : ReadingOptionRules(true)) options.push_back(rule);
+  for (const OptionRule& rule : ReadingOptionRules()) options.push_back(rule);
   return options;
 }
 
@@ -252,7 +252,7 @@ Status TakeOptions(const ParsedCommandLine& line, bool gridFile, const GridPrope
     if (!taken.ok()) return taken;
   }
   const std::string& input = line.operands[0];
-  for (const OptionRule& option : ReadingOptionRules(true)) {
+  for (const OptionRule& option : ReadingOptionRules()) {
     if (gridFile && line.Has(std::string(option.name))) {
       return Status::Error(line.Named(std::string(option.name)) +
                            " is for text grids, not the grid file " + input);

@@ -7,4 +7,3 @@
 
 // The help text of the options, for the commands' --help.
 extern const char kReadingOptionsHelp[];
-extern const char kFlipOptionHelp[];

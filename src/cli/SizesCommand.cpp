@@ -19,8 +19,9 @@
 
 const CommandHelp kSizesHelp = {
     "sizes",
-    "mvgtool sizes FILE... [--order rows|columns] [--decimal-comma] [--form FORM]\n"
-    "                      [--skip-columns N] [--skip-rows N] [--coordinates km|m]",
+    "mvgtool sizes FILE... [--order rows|columns] [--flip-z] [--decimal-comma]\n"
+    "                      [--form FORM] [--skip-columns N] [--skip-rows N]\n"
+    "                      [--coordinates km|m]",
     "For each text grid: its number of values, their minimum and maximum, its form and what\n"
     "was taken from it, the lines passed over, and how its lines go. A grid that states its\n"
     "sizes and steps (an ESRI or Surfer ASCII grid, x z value triplets, a matrix with axes)\n"
@@ -101,7 +102,7 @@ void ShowSizes(std::ostream& out, const std::string& path, const TextGridRead& s
 }  // namespace
 
 int RunSizesCommand(const std::vector<std::string>& args, const CommandContext& context) {
-  std::vector<OptionRule> rules = ReadingOptionRules(false);
+  std::vector<OptionRule> rules = ReadingOptionRules();
   rules.push_back({"help", 'h', false});
   const ParsedCommandLine line = ParseCommandLine(args, rules);
   if (!line.ok()) return UsageError(context.err, kSizesHelp, line.status.message());

@@ -85,10 +85,13 @@ std::vector<std::string> Findings(const ConversionRequest& request, bool withUni
     findings.Add(
         DepthOrElevationFinding(each.input->name, *each.input->form, request.choiceNames.flipZ));
   }
-  findings.Add(DeepGridFinding(nx, rows));
+  // Read column by column, the user's choice is what a grid's shape or grain asks about.
+  const std::string columnsChosen = columns ? request.choiceNames.columns : std::string();
+  findings.Add(DeepGridFinding(nx, rows, columnsChosen));
   if (columns) findings.Add(WideGridFinding(nx, rows));
   for (const LoadedInput& each : loaded) {
-    findings.Add(ColumnByColumnFinding(*each.input, nx, rows, each.census.markers > 0));
+    findings.Add(
+        ColumnByColumnFinding(*each.input, nx, rows, each.census.markers > 0, columnsChosen));
   }
   // Holes to be filled are no finding; a value they are filled with counts in the range.
   const ModelPreparation& preparation = request.preparation;

@@ -25,12 +25,10 @@ Status TakeSkip(const NamedChoices& named, const std::string& name, std::uint32_
 
 }  // namespace
 
-std::vector<OptionRule> ReadingOptionRules(bool withFlip) {
-  std::vector<OptionRule> rules = {{"order", 0, true},     {"decimal-comma", 0, false},
-                                   {"form", 0, true},      {"skip-columns", 0, true},
-                                   {"skip-rows", 0, true}, {"coordinates", 0, true}};
-  if (withFlip) rules.push_back({"flip-z", 0, false});
-  return rules;
+std::vector<OptionRule> ReadingOptionRules() {
+  return {{"order", 0, true},      {"flip-z", 0, false},      {"decimal-comma", 0, false},
+          {"form", 0, true},       {"skip-columns", 0, true}, {"skip-rows", 0, true},
+          {"coordinates", 0, true}};
 }
 
 Status TakeReadingOptions(const NamedChoices& named, TextReadingChoices& choices) {

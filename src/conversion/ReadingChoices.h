@@ -10,8 +10,7 @@
 #include "grid/Status.h"
 #include "textgrid/TextGridForm.h"
 
-// withFlip: flip-z, for the commands that make a grid of the values.
-std::vector<OptionRule> ReadingOptionRules(bool withFlip);
+std::vector<OptionRule> ReadingOptionRules();
 
 // The choices by name into choices; refused with the problem: "--order must be rows or columns,
 // not \"x\"", "--form must be plain, esri, surfer, triplets or matrix, not \"x\"",

@@ -89,6 +89,9 @@ struct TextGridForm {
 
 // "ESRI ASCII grid, ncols 500, nrows 174, cellsize 20", "plain text grid, UTF-16 LE".
 std::string DescribeForm(const TextGridForm& form);
+// The form's source as the subject of a sentence: "the ESRI ASCII grid header gives", "the
+// triplets' coordinates give".
+std::string SourceGives(const TextGridForm& form);
 // "1 title line (1), 2 comment lines (5, 90)"; "" when no line was passed over.
 std::string DescribeSkippedLines(const TextGridForm& form);
 // What a reading of this form adds to its count and lines, one phrase, for a summary:

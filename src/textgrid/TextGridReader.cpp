@@ -168,7 +168,8 @@ Status LeaveOutColumns(TextGridRead& read, const TextReadingChoices& choices,
   const std::uint32_t skip = ValuesLeftOut(choices);
   if (skip == 0) return Status();
   std::uint64_t count = read.summary.count;
-  const Status left = LeaveOutLeadingValues(read.values.data(), &count, read.lines, skip, name);
+  const Status left = LeaveOutLeadingValues(read.values.data(), &count, read.lines, skip,
+                                            columns ? "column" : "row", name);
   if (!left.ok()) return left;
   read.values.Resize(count);
   Summarize(read.values.data(), count, read.summary);
@@ -236,8 +237,9 @@ Status TakeMatrixGrid(TextGridRead& read, const std::string& name,
                       const TextReadingChoices& choices) {
   const std::uint64_t count = read.summary.count;
   std::uint64_t grid = count;
-  const Status axes = ReadMatrixWithAxes(read.values.data(), count, read.lines, name,
-                                         choices.form == TextForm::kMatrix, read.form, &grid);
+  const Status axes =
+      ReadMatrixWithAxes(read.values.data(), count, read.lines, name,
+                         choices.form == TextForm::kMatrix, choices.flipZ, read.form, &grid);
   if (!axes.ok() || grid == count) return axes;
   read.values.Resize(grid);
   Summarize(read.values.data(), grid, read.summary);
@@ -249,7 +251,7 @@ Status CheckStatedCount(const TextGridForm& form, std::uint64_t count, const std
   const std::uint64_t expected =
       static_cast<std::uint64_t>(form.nx) * static_cast<std::uint64_t>(form.nz);
   if (count == expected) return Status();
-  return Status::Error(name + ": " + form.source + " gives " + std::to_string(form.nx) + " x " +
+  return Status::Error(name + ": " + SourceGives(form) + " " + std::to_string(form.nx) + " x " +
                        std::to_string(form.nz) + " = " + std::to_string(expected) +
                        " values, but " + std::to_string(count) + " follow it");
 }

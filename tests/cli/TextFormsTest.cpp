@@ -87,14 +87,15 @@ Rows InFortran(Rows rows) {
   return rows;
 }
 
-// The rows from row z0 and column x0 on, each after its z at 20 m, below a row of their x and a
-// corner cell: a matrix with axes of a window of the model.
-Rows WithAxes(const Rows& rows, std::size_t x0, std::size_t z0, std::size_t width = 0) {
+// The rows from row z0 and column x0 on, each after its z (zTop, then zStep on, from row 0),
+// below a row of their x at 20 m and a corner cell: a matrix with axes of a window of the model.
+Rows WithAxes(const Rows& rows, std::size_t x0, std::size_t z0, std::size_t width = 0, int zTop = 0,
+              int zStep = 20) {
   Rows matrix(1, {"0"});
   const std::size_t end = width == 0 ? rows[0].size() : x0 + width;
   for (std::size_t x = x0; x < end; ++x) matrix[0].push_back(std::to_string(20 * x));
   for (std::size_t z = z0; z < rows.size(); ++z) {
-    matrix.push_back({std::to_string(20 * z)});
+    matrix.push_back({std::to_string(zTop + zStep * static_cast<int>(z))});
     matrix.back().insert(matrix.back().end(), rows[z].begin() + x0, rows[z].begin() + end);
   }
   return matrix;
@@ -204,10 +205,11 @@ TEST(TextFormsTest, EveryFormOfMarmousiConvertsToThePlainFilesBytes) {
        Joined(Rows(rows.rbegin(), rows.rend()), " ", "\n"),
        {"--flip-z", "--dx", "20", "--dz", "20"},
        "plain text grid"},
-      {"axes.txt",
-       Joined(WithAxes(rows, 0, 0), " ", "\n"),
+      {"elevation-axes.txt",
+       Joined(WithAxes(rows, 0, 0, 0, 0, -20), " ", "\n"),
        {},
-       "matrix with axes, x 0 to 9980 and z 0 to 3460 at steps of 20 and 20"},
+       "matrix with axes, x 0 to 9980 and z -3460 to 0 at steps of 20 and 20, read as elevation: "
+       "the top row is z 0"},
   };
   const std::string reference = scratch.Path("plain.mvg");
   ASSERT_EQ(RunTool({"convert", "--vp", MarmousiPath("vp.txt"), "--dx", "20", "--dz", "20", "-o",
@@ -224,10 +226,11 @@ TEST(TextFormsTest, EveryFormOfMarmousiConvertsToThePlainFilesBytes) {
       EXPECT_EQ(converted.status, 0) << input << ": " << converted.err;
       EXPECT_TRUE(scratch.Read("m.mvg") == scratch.Read("plain.mvg")) << input;
       std::vector<std::string> sizes = {"sizes", input};
-      for (std::size_t i = 0; i + 1 < form.options.size(); ++i) {
+      for (std::size_t i = 0; i < form.options.size(); ++i) {
         if (form.options[i] == "--order" || form.options[i] == "--coordinates") {
           sizes.insert(sizes.end(), {form.options[i], form.options[i + 1]});
         }
+        if (form.options[i] == "--flip-z") sizes.push_back("--flip-z");
       }
       const std::string shown = RunTool(sizes).out;
       EXPECT_NE(shown.find("\n  form: " + form.form + "\n"), std::string::npos) << shown;
@@ -310,8 +313,8 @@ TEST(TextFormsTest, FormsWhoseValuesDoNotMakeTheirGridAreRefusedAndNothingIsWrit
            "thousands separator; --decimal-comma reads commas as decimal marks"},
       {{"--vp", vp, "--nx", "250"},
        "--nx 250 contradicts --vp " + vp + ": the ESRI ASCII grid header gives nx 500"},
-      {{"--vp", vp, "--dx", "10", "--dz", "20"},
-       "--dx 10 contradicts --vp " + vp + ": the ESRI ASCII grid header gives dx 20"},
+      {{"--vp", xyz, "--dx", "10", "--dz", "20"},
+       "--dx 10 contradicts --vp " + xyz + ": the triplets' coordinates give dx 20"},
       {{"--vp", fortran, "--dx", "20", "--dz", "20"},
        "--vp " + fortran +
            ", line 88, value 201: \"*****\" is a Fortran field too narrow for its value: write "
@@ -376,6 +379,7 @@ TEST(TextFormsTest, GuessesAndOpenQuestionsAreRefusedAndTheOptionNamedWritesThem
                     each = scratch.Write("each.txt", Lines({all}, 1)),
                     breaks = scratch.Write("moved.txt", Joined(moved, " ", "\n")),
                     deep = scratch.Write("depths.txt", Joined(depths, " ", "\n")),
+                    wrapped = scratch.Write("wrapped.txt", Lines(depths, 10)),
                     xRow = scratch.Write("x.txt", Joined(xs, " ", "\n")),
                     axes =
                         scratch.Write("axes.txt", Joined(WithAxes(rows, 100, 25, 200), " ", "\n")),
@@ -386,6 +390,8 @@ TEST(TextFormsTest, GuessesAndOpenQuestionsAreRefusedAndTheOptionNamedWritesThem
                     across = scratch.Write("across.grd",
                                            "DSAA\n500 174\n0 9980\n-500 2960\n1500 4766.6\n" +
                                                Joined(Rows(rows.rbegin(), rows.rend()), " ", "\n")),
+                    acrossAxes = scratch.Write(
+                        "across.txt", Joined(WithAxes(rows, 0, 0, 0, 2960, -20), " ", "\n")),
                     km = scratch.Write("km.xyz", TripletsInKm(NodesOf(rows, false)));
   using Options = std::vector<std::string>;
   const struct {
@@ -419,12 +425,26 @@ TEST(TextFormsTest, GuessesAndOpenQuestionsAreRefusedAndTheOptionNamedWritesThem
         "500?"},
        {{"--nx", "500"}, {}},
        {}},
+      // Read column by column against its lines, the choice is what is asked about.
+      {vp,
+       {"--order", "columns"},
+       {"--vp %: values change 4 times more along the rows than down the columns: is the file "
+        "stored row by row, not column by column as --order columns reads it?"},
+       {},
+       {}},
       {deep,
        {},
        {"--vp %: the first column rises by 20 on each line, from 500 to 3460: depths? "
         "--skip-columns 1 leaves it out"},
        {{"--skip-columns", "1"}},
        {"--z-from", "25"}},
+      // The first value of every line is not the first of every row wrapped over lines.
+      {wrapped,
+       {"--skip-columns", "1"},
+       {"--vp %: the first value of each row can be left out only where every line holds one row, "
+        "and its lines do not (50 lines of 10 values, then line 51 holds 1 value)"},
+       {},
+       {}},
       {xRow,
        {},
        {"--vp %: the first row rises by 20 from column to column, from 0 to 9980: x coordinates? "
@@ -474,6 +494,12 @@ TEST(TextFormsTest, GuessesAndOpenQuestionsAreRefusedAndTheOptionNamedWritesThem
         "depth, the top row y -500; --flip-z reads it as elevation, the top row y 2960"},
        {{"--flip-z"}},
        {}},
+      {acrossAxes,
+       {},
+       {"--vp %: z runs from -500 to 2960, across 0: is it depth or elevation? It is read as "
+        "depth, the top row z -500; --flip-z reads it as elevation, the top row z 2960"},
+       {{"--flip-z"}},
+       {}},
       {km,
        {},
        {"--vp %: steps of 0.02 and 0.02, from the triplets' coordinates: are they in km? "
@@ -510,9 +536,13 @@ TEST(TextFormsTest, GuessesAndOpenQuestionsAreRefusedAndTheOptionNamedWritesThem
   // What the form took from the text, as "mvgtool sizes" shows it, read as convert reads it.
   EXPECT_NE(RunTool({"sizes", axes})
                 .out.find("  form: matrix with axes, x 2000 to 5980 and z 500 to 3460 at steps of "
-                          "20 and 20\n"
+                          "20 and 20, read as depth: the top row is z 500\n"
                           "  lines: 150 lines of 201 values\n"
                           "  grid: nx 200, nz 149, dx 20, dz 20, from the matrix's axes\n"),
+            std::string::npos);
+  EXPECT_NE(RunTool({"sizes", across, "--flip-z"})
+                .out.find("  form: Surfer ASCII grid, nx 500, ny 174, x 0 to 9980, y -500 to "
+                          "2960, read as elevation: the top row is y 2960\n"),
             std::string::npos);
   EXPECT_NE(RunTool({"sizes", deep, "--skip-columns", "1"})
                 .out.find("  form: plain text grid, 1 column left out\n  lines: 149 lines of 500 "

@@ -305,7 +305,8 @@ TextReadingChoices Choices(std::uint32_t skipRows, std::uint32_t skipColumns,
 }
 
 // A matrix with axes is told from its text (axes whose neighbours keep another step) and read as
-// its grid, x growing to the right and z downwards; leading rows and columns are left out as the
+// its grid, x growing to the right and the top row first: the least z, or the greatest of an
+// elevation (z wholly at or below 0); leading rows and columns are left out as the
 // file's lines hold them; the form chosen is the one read. Each with its values, X size and how
 // that is known.
 TEST(TextGridReaderTest, TheChoicesAndTheAxesSayWhichValuesMakeTheGrid) {
@@ -321,6 +322,11 @@ TEST(TextGridReaderTest, TheChoicesAndTheAxesSayWhichValuesMakeTheGrid) {
       {"0 30 20 10\n15 1 2 3\n10 4 5 6\n5 7 8 8\n",
        {},
        {8, 8, 7, 6, 5, 4, 3, 2, 1},
+       3,
+       HowKnown::kStated},
+      {"nan 10 20 30\n-10 7 8 9\n-5 4 5 6\n0 1 2 3\n",
+       {},
+       {1, 2, 3, 4, 5, 6, 7, 8, 9},
        3,
        HowKnown::kStated},
       // The values next to the axes keep their steps: a linear model, not coordinates.
@@ -361,8 +367,10 @@ TEST(TextGridReaderTest, TheChoicesAndTheAxesSayWhichValuesMakeTheGrid) {
     EXPECT_EQ(read.form.facts.nx.how, c.how) << c.text;
   }
   const TextGridRead read = ReadTextGridText(matrix, "vp.txt");
-  EXPECT_EQ(DescribeForm(read.form),
-            "matrix with axes, x 10 to 30 and z 5 to 15 at steps of 10 and 5");
+  EXPECT_EQ(
+      DescribeForm(read.form),
+      "matrix with axes, x 10 to 30 and z 5 to 15 at steps of 10 and 5, read as depth: the top "
+      "row is z 5");
   EXPECT_EQ(read.form.dz, 5.0f);
   EXPECT_EQ(read.summary.maximum, 9.0f);
   EXPECT_EQ(DescribeForm(ReadTextGridText("9 1 2\n9 3 4\n", "vp.txt", Choices(1, 1)).form),
@@ -380,8 +388,8 @@ TEST(TextGridReaderTest, AFormChosenThatTheTextIsNotIsRefusedSayingWhy) {
        "vp.txt is not a matrix with axes: its first row after the corner cell does not rise or "
        "fall by one step"},
       {Choices(0, 4),
-       "vp.txt: some of its lines hold 4 values: leaving out the first 4 of every "
-       "line leaves none of them"},
+       "vp.txt: its lines hold 4 values: leaving out the first 4 values of every line leaves "
+       "none"},
   };
   for (const auto& [choices, message] : cases) {
     const TextGridRead read = ReadTextGridText("1 2 3 5\n5 4 6 1\n9 9 1 2\n", "vp.txt", choices);
