@@ -31,8 +31,8 @@
 
 const CommandHelp kConvertHelp = {
     "convert", "mvgtool convert [--vp FILE] [--density FILE] [--vs FILE] [options] -o OUTPUT",
-    "Converts up to three text grids, which must hold the same number of values, into one\n"
-    "grid file. A text grid is a flat sequence of decimal numbers separated by spaces, tabs,\n"
+    "Converts up to three grids, which must hold the same number of values, into one grid\n"
+    "file. A text grid is a flat sequence of decimal numbers separated by spaces, tabs,\n"
     "commas or line ends, row after row; its lines hold whole rows, or its rows are wrapped\n"
     "over whole lines. Comment lines (# or % first) and leading title lines (words without a\n"
     "number) are passed over; numbers may be written 1.5E+03, 1.5D+03 or NaN (a hole).\n"
@@ -45,6 +45,13 @@ const CommandHelp kConvertHelp = {
     "nodata_value, Surfer's blank) must be filled. The form is told from the text, not the\n"
     "name (\"mvgtool sizes\" names it; --form overrules it). FILE may be UTF-16 with its\n"
     "byte-order mark or gzip-compressed, and \"-\" reads one of them from standard input.\n"
+    "\n"
+    "Binary files are told from their bytes as well: SEG-Y (revisions 0 to 2, big- or\n"
+    "little-endian) and Seismic Unix files, a trace a column, state nx and nz (and dx where the\n"
+    "traces' X coordinates rise by one step), but never dz: their sample interval is in\n"
+    "microseconds by the standard, so --dz is needed; a numpy .npy array of 2 dimensions states\n"
+    "nx and nz (its first index down, or with --order columns across); raw values need --raw\n"
+    "and --nx, unless Fortran records give the row length. NaN values are holes.\n"
     "\n"
     "  --vp FILE              compressional velocity grid\n"
     "  --density FILE         density grid, or the word gardner: density from Vp by Gardner's\n"
@@ -59,7 +66,7 @@ const CommandHelp kConvertHelp = {
     "  --vp-units UNITS       m/s (default), ft/s or km/s\n"
     "  --vs-units UNITS       m/s (default), ft/s or km/s\n"
     "  --density-units UNITS  kg/m3 (default), g/cm3 (or g/cc) or lb/ft3\n" +
-        std::string(kReadingOptionsHelp) +
+        std::string(kReadingOptionsHelp) + kRawOptionsHelp +
         "  --nx N                 X size of the input grid (values per row), one of the X sizes\n"
         "                         that \"mvgtool sizes\" lists; default: the one the file states\n"
         "                         or its lines show, else the one it marks, a guess (a finding)\n"
@@ -154,14 +161,11 @@ struct Choices {
   bool hasNx = false;
   std::int32_t nx = 0;
   WindowChoice window;
-  bool hasSteps = false;
   float dx = 0.0f, dz = 0.0f;
   ModelPreparation preparation;
   TextReadingChoices reading;
   std::string output;
 };
-
-constexpr char kNoSteps[] = "no steps: give --dx and --dz, the grid steps in m";
 
 // Takes the options into the properties and choices; refused with the usage problem.
 Status TakeOptions(const ParsedCommandLine& line, PerProperty<Property>& properties,
@@ -196,8 +200,7 @@ Status TakeOptions(const ParsedCommandLine& line, PerProperty<Property>& propert
   for (const Status& taken :
        {TakeWholeNumber(line, "nx", choices.hasNx, choices.nx),
         TakeWindowSizes(line, choices.window), TakeNumber(line, "dx", choices.dx),
-        TakeNumber(line, "dz", choices.dz), CheckOneStepNotMissing(line),
-        TakeReadingOptions(line, choices.reading),
+        TakeNumber(line, "dz", choices.dz), TakeReadingOptions(line, choices.reading),
         TakePreparationOptions(line, anyRule, choices.preparation, choices.window.start)}) {
     if (!taken.ok()) return taken;
   }
@@ -208,7 +211,6 @@ Status TakeOptions(const ParsedCommandLine& line, PerProperty<Property>& propert
   }
   if (!line.Has("output")) return Status::Error("no output: give -o OUTPUT");
   choices.output = line.Value("output");
-  choices.hasSteps = line.Has("dx");
   return Status();
 }
 
@@ -275,8 +277,8 @@ Status ReadProperty(Property& property, const PerProperty<Property>& properties,
                          NameOf(property) + ": " + DescribeLines(loaded.lines));
   }
   if (loaded.ok()) return Status();
-  return Status::Error(
-      WithReadingOption(loaded.status.message(), loaded.commasUndecided, loaded.tripletsTold));
+  return Status::Error(WithReadingOption(loaded.status.message(), loaded.commasUndecided,
+                                         loaded.tripletsTold, {}, loaded.rawUndecided));
 }
 
 // The first file whose form states the grid's sizes, else the first file.
@@ -289,8 +291,8 @@ const Property& GridStater(const PerProperty<Property>& properties, const Proper
 
 // The X size and the window to write, as the dialog derives them; says the X size with what
 // proposed it. The steps are the options', or those the files state.
-Status ShapeGrid(const Choices& choices, const Property& first, const Property& stater,
-                 ConversionRequest& request, std::string& said) {
+Status ShapeGrid(const ParsedCommandLine& line, const Choices& choices, const Property& first,
+                 const Property& stater, ConversionRequest& request, std::string& said) {
   const std::uint32_t count = first.loaded.summary.count;
   const TextGridForm& form = stater.loaded.form;
   const XSizeChoice x =
@@ -300,10 +302,9 @@ Status ShapeGrid(const Choices& choices, const Property& first, const Property& 
   request.xSizeKnown = x.known;
   request.nzInput = static_cast<std::int32_t>(count / static_cast<std::uint32_t>(x.nx));
   request.window =
-      WindowOf(count, x.nx, request.nzInput, choices.window,
-               choices.hasSteps ? choices.dx : form.dx, choices.hasSteps ? choices.dz : form.dz);
-  if (!choices.hasSteps) return Status();
-  return CheckStepsAgainstForm(choices.dx, choices.dz, NameOf(stater), form);
+      WindowOf(count, x.nx, request.nzInput, choices.window, line.Has("dx") ? choices.dx : form.dx,
+               line.Has("dz") ? choices.dz : form.dz);
+  return CheckStepsAgainstForm(choices.dx, choices.dz, NameOf(stater), form, line);
 }
 
 // "Read --vp vp.asc: ESRI ASCII grid, ncols 500, ..." for each input not read as plain numbers
@@ -385,15 +386,14 @@ int RunConvertCommand(const std::vector<std::string>& args, const CommandContext
   }
   // Steps are never assumed: the options give them, or the files' forms.
   const Property& stater = GridStater(properties, *first);
-  if (!choices.hasSteps && !stater.loaded.form.statesSteps) {
-    return UsageError(context.err, kConvertHelp, kNoSteps);
-  }
+  const Status steps = CheckStepsKnown(line, NameOf(stater), stater.loaded.form);
+  if (!steps.ok()) return UsageError(context.err, kConvertHelp, steps.message());
 
   ConversionRequest request;
   request.preparation = choices.preparation;
   request.order = choices.reading.order;
   std::string nxSaid;
-  const Status shaped = ShapeGrid(choices, *first, stater, request, nxSaid);
+  const Status shaped = ShapeGrid(line, choices, *first, stater, request, nxSaid);
   if (!shaped.ok()) return Refuse(context.err, shaped.message());
   for (const GridProperty& grid : kGridProperties) {
     Property& property = properties[grid.kind];

@@ -21,3 +21,11 @@ const char kReadingOptionsHelp[] =
     "  --coordinates km|m     the unit of the coordinates a file states (an ESRI grid's\n"
     "                         cellsize, a Surfer grid's x and y, triplets' x and z, a\n"
     "                         matrix's axes): m by default; km reads them in km\n";
+
+const char kRawOptionsHelp[] =
+    "  --raw TYPE             read the file as raw values, whatever its bytes: f32le, f32be\n"
+    "                         (32-bit floats, little- or big-endian), f64le or f64be (64-bit);\n"
+    "                         Fortran unformatted records around them are told by their length\n"
+    "                         markers, which then give the row length (or, with --order\n"
+    "                         columns, the column length); without records give --nx\n"
+    "  --skip-bytes N         of raw values: pass over a header of N bytes first\n";

@@ -33,12 +33,12 @@ GridReading ReadGrid(const std::string& path, const std::string& name,
                      const GridReadingChoices& choices, const NamedChoices& named,
                      const ReadProgress& progress, bool withFindings) {
   GridReading reading;
-  reading.read = ReadTextGrid(path, name, progress, choices.reading);
+  reading.read = ReadGridInput(path, name, true, progress, choices.reading);
   TextGridRead& read = reading.read;
   if (!read.ok()) {
     return Refused(std::move(reading),
                    Status::Error(WithReadingOption(read.status.message(), read.commasUndecided,
-                                                   read.tripletsTold, named)));
+                                                   read.tripletsTold, named, read.rawUndecided)));
   }
   const std::uint32_t count = read.summary.count;
   const TextGridForm& form = read.form;

@@ -1,7 +1,8 @@
 #pragma once
-// One text grid read as a grid on its own, as every front end reads one to show or hand it on: its
-// values in the grid's order for the X size given, stated or proposed, with what its form states
-// and the findings about the grid itself (those of units and steps need a conversion).
+// One grid, text or binary, read as a grid on its own, as every front end reads one to show or
+// hand it on: its values in the grid's order for the X size given, stated or proposed, with what
+// its form states and the findings about the grid itself (those of units and steps need a
+// conversion).
 
 #include <cstdint>
 #include <string>

@@ -23,17 +23,57 @@ Status TakeSkip(const NamedChoices& named, const std::string& name, std::uint32_
   return Status();
 }
 
+const std::pair<const char*, RawType> kRawTypes[] = {
+    {"f32le", RawType::kF32Le},
+    {"f32be", RawType::kF32Be},
+    {"f64le", RawType::kF64Le},
+    {"f64be", RawType::kF64Be},
+};
+
+Status TakeRawOptions(const NamedChoices& named, TextReadingChoices& choices) {
+  if (named.Has("raw")) {
+    const std::string& type = named.Value("raw");
+    for (const auto& [name, raw] : kRawTypes) {
+      if (type == name) choices.raw = raw;
+    }
+    if (choices.raw == RawType::kNone) {
+      return Status::Error(named.Named("raw") + " must be f32le, f32be, f64le or f64be, not \"" +
+                           type + "\"");
+    }
+  }
+  bool skip = false;
+  std::int32_t bytes = 0;
+  const Status taken = TakeWholeNumber(named, "skip-bytes", skip, bytes);
+  if (!taken.ok()) return taken;
+  if (skip && choices.raw == RawType::kNone) {
+    return Status::Error(named.Named("skip-bytes") + " is for raw values: give " +
+                         named.Named("raw") + " too");
+  }
+  if (bytes < 0) {
+    return Status::Error(named.Named("skip-bytes") + " must be 0 or more, not " +
+                         std::to_string(bytes));
+  }
+  if (choices.raw != RawType::kNone && named.Has("form")) {
+    return Status::Error(named.Named("form") + " reads a text grid in a form, " +
+                         named.Named("raw") + " raw values: give one of them");
+  }
+  choices.skipBytes = static_cast<std::uint64_t>(bytes);
+  return Status();
+}
+
 }  // namespace
 
 std::vector<OptionRule> ReadingOptionRules() {
-  return {{"order", 0, true},      {"flip-z", 0, false},      {"decimal-comma", 0, false},
-          {"form", 0, true},       {"skip-columns", 0, true}, {"skip-rows", 0, true},
-          {"coordinates", 0, true}};
+  return {{"order", 0, true},       {"flip-z", 0, false},      {"decimal-comma", 0, false},
+          {"form", 0, true},        {"skip-columns", 0, true}, {"skip-rows", 0, true},
+          {"coordinates", 0, true}, {"raw", 0, true},          {"skip-bytes", 0, true}};
 }
 
 Status TakeReadingOptions(const NamedChoices& named, TextReadingChoices& choices) {
   choices.decimalComma = named.Has("decimal-comma");
   choices.flipZ = named.Has("flip-z");
+  const Status raw = TakeRawOptions(named, choices);
+  if (!raw.ok()) return raw;
   for (const Status& taken : {TakeSkip(named, "skip-columns", choices.skipColumns),
                               TakeSkip(named, "skip-rows", choices.skipRows)}) {
     if (!taken.ok()) return taken;
@@ -66,7 +106,11 @@ Status TakeReadingOptions(const NamedChoices& named, TextReadingChoices& choices
 }
 
 std::string WithReadingOption(const std::string& message, bool commasUndecided, bool tripletsTold,
-                              const NamedChoices& named) {
+                              const NamedChoices& named, bool rawUndecided) {
+  if (rawUndecided) {
+    return message + "; " + named.Named("raw") + " f32le, f32be, f64le or f64be (with " +
+           named.Named("nx") + ") reads it as raw values";
+  }
   if (commasUndecided) {
     return message + "; " + named.Named("decimal-comma") + " reads commas as decimal marks";
   }

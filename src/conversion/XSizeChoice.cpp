@@ -39,9 +39,16 @@ XSizeChoice ChooseXSize(std::uint32_t count, const TextGridLines& lines, const s
     }
     return choice;
   }
-  const std::string pattern = "; " + name + ": " + DescribeLines(lines);
+  // Binary data has no lines to show; raw values say nothing of the X size.
+  const bool binary = IsBinaryForm(form.kind);
+  if (binary && !given) {
+    choice.status = Status::Error(name + ": " + form.name + " say nothing of the X size; give " +
+                                  named.Named("nx"));
+    return choice;
+  }
+  const std::string pattern = binary ? "" : "; " + name + ": " + DescribeLines(lines);
   const std::vector<std::int32_t> sizes = XSizeChoices(count);
-  if (sizes.empty() || form.facts.nx.how == HowKnown::kAbsent) {
+  if (sizes.empty() || (!binary && form.facts.nx.how == HowKnown::kAbsent)) {
     choice.status = Status::Error(NoGridMessage(name, count) + pattern);
   } else if (given && std::find(sizes.begin(), sizes.end(), nx) == sizes.end()) {
     choice.status = Status::Error(givenNx + " is not an X size of " + std::to_string(count) +

@@ -25,7 +25,9 @@ struct XSizeChoice {
 // proposal). A refusal says how the file's lines go, which is where a value too many or too few
 // shows: "--vp vp.txt: 174 lines of 500 values, then line 175 holds 1 value". A form that states
 // its X size gives it, and --nx must agree with it: "--nx 250 contradicts --vp vp.asc: the ESRI
-// ASCII grid header gives nx 500". `named` names nx as the user's front end does.
+// ASCII grid header gives nx 500". `named` names nx as the user's front end does. Raw values (a
+// binary form that states no sizes) need it: "--vp vp.bin: raw values say nothing of the X size;
+// give --nx".
 XSizeChoice ChooseXSize(std::uint32_t count, const TextGridLines& lines, const std::string& name,
                         bool given, std::int32_t nx, const TextGridForm& form,
                         const NamedChoices& named = NamedChoices());

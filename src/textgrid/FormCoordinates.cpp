@@ -33,6 +33,17 @@ std::string DescribeVertical(const VerticalFact& axis) {
          axis.name + " " + FormatShortest(axis.elevation ? axis.high : axis.low);
 }
 
+Status TakeCoordinatesInKm(TextGridForm& form, const std::string& name) {
+  const bool dx = StatesDx(form), dz = StatesDz(form);
+  if (!dx && !dz) {
+    return Status::Error(name + ": a " + form.name + " holds no coordinates to read in km");
+  }
+  if (dx) form.dx = KilometresInMetres(form.dx);
+  if (dz) form.dz = KilometresInMetres(form.dz);
+  form.text.push_back("coordinates in km");
+  return Status();
+}
+
 float KilometresInMetres(float km) {
   std::string text = FormatShortest(km);
   const std::size_t e = text.find('e');

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "grid/Status.h"
 #include "textgrid/TextGridForm.h"
 
 // How a triplets' header names the vertical column: "depth" or "elevation"; or not at all ("z",
@@ -22,6 +23,11 @@ VerticalFact TakeVertical(const std::string& name, float low, float high, Vertic
 
 // "read as elevation: the top row is y 0"; "read as depth: the top row is z 0".
 std::string DescribeVertical(const VerticalFact& axis);
+
+// Coordinates in km: the steps a form states (StatesDx, StatesDz) put in m, as the grid file holds
+// them, and said on its line ("coordinates in km"). Refused, naming the file, for a form that
+// states none: "vp.txt: a plain text grid holds no coordinates to read in km".
+Status TakeCoordinatesInKm(TextGridForm& form, const std::string& name);
 
 // A length in km in m, exactly as its decimal says it: the shortest text of the float with its
 // point moved three places (0.02 km is 20 m, not 20.0000003).

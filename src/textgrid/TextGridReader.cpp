@@ -6,6 +6,7 @@
 #include "grid/ValueRange.h"
 #include "system/ReadOnlyFile.h"
 #include "textgrid/DecimalCommaStream.h"
+#include "textgrid/FileStream.h"
 #include "textgrid/FormCoordinates.h"
 #include "textgrid/GridOrder.h"
 #include "textgrid/GridSizes.h"
@@ -17,26 +18,6 @@
 #include "textgrid/TripletGrid.h"
 
 namespace {
-
-// A file or standard input, read in order.
-class FileStream : public ByteStream {
- public:
-  explicit FileStream(ReadOnlyFile& file) : file_(file) {}
-  bool Read(char* buffer, std::size_t size, std::size_t* got, std::string* problem) override {
-    if (file_.Read(buffer, size, got, problem)) return true;
-    *problem = "cannot read: " + *problem;
-    return false;
-  }
-  std::uint64_t Remaining() const override {
-    return file_.IsRegular() && file_.Size() >= file_.Position() ? file_.Size() - file_.Position()
-                                                                 : kUnknownSize;
-  }
-  std::uint64_t InputDone() const override { return file_.Position(); }
-  std::uint64_t InputSize() const override { return file_.Size(); }
-
- private:
-  ReadOnlyFile& file_;
-};
 
 // A run of * is what Fortran writes in a field too narrow for its value (a token as shown, "..."
 // after its first 40 characters when longer).
@@ -199,17 +180,6 @@ void KnowFacts(TextGridForm& form, const TextGridLines& lines, std::uint32_t cou
 bool SurferRowsTurned(const TextGridForm& form) {
   return form.kind == TextForm::kSurfer &&
          ReadsAsElevation(form.facts.vertical.low, form.facts.vertical.high, VerticalName::kNone);
-}
-
-// Coordinates in km: the steps a form states in m, as the grid file holds them.
-Status TakeCoordinatesInKm(TextGridForm& form, const std::string& name) {
-  if (!form.statesSteps) {
-    return Status::Error(name + ": a " + form.name + " holds no coordinates to read in km");
-  }
-  form.dx = KilometresInMetres(form.dx);
-  form.dz = KilometresInMetres(form.dz);
-  form.text.push_back("coordinates in km");
-  return Status();
 }
 
 // The triplets' grid, made by their coordinates.
