@@ -111,6 +111,11 @@ enum class RequestPart {
 //    of it is made)
 Status CheckConversionRequest(const ConversionRequest& request, RequestPart* refused = nullptr);
 
+// The checks of the model a request makes, CheckConversionRequest's from the sizes to write to the
+// values beyond the range of floats, in its order: what a request must pass to be prepared
+// (PreparedRows), whether or not it has an output to write to.
+Status CheckModelRequest(const ConversionRequest& request, RequestPart* refused = nullptr);
+
 // One step, X or Z (part kXStep or kZStep): "The X step must be greater than 0." when it is not.
 Status CheckGridStep(RequestPart part, float step);
 
