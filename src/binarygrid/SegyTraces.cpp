@@ -115,6 +115,8 @@ class TraceReading {
  private:
   bool Start(const char* header, std::string* problem);
   bool ReadTrace(const char* header, std::string* problem);
+  bool ReadTracePieces(std::string* problem);
+  void AddHeader(const TraceHeader& header);
   void PutBlockInRows();
   // Traces held in memory, all as long as the first: put in rows where they lie (*placed), else
   // left to be read.
@@ -159,8 +161,6 @@ bool TraceReading::Start(const char* header, std::string* problem) {
   const std::size_t size = BytesOf(layout_.samples.type);
   sampleBytes_ = samples_ * size;
   stride_ = RoomForSamples(samples_, layout_.samples.type);
-  // Samples of 4 bytes or more are read where their values go, and decoded there.
-  if (size < 4) bytes_.resize(sampleBytes_);
   scalar_ = first.coordinateScalar;
   // The first trace's header is read already.
   std::uint64_t remaining = input_.Remaining();
@@ -177,9 +177,10 @@ bool TraceReading::Start(const char* header, std::string* problem) {
       *problem = "not enough memory to load it";
       return false;
     }
-    blockTraces_ =
+    blockTraces_ = static_cast<std::size_t>(std::min<std::uint64_t>(
         std::clamp(kBlockBytes / (stride_ * sizeof(float)) / kLeastBlockTraces * kLeastBlockTraces,
-                   kLeastBlockTraces, kMostBlockTraces);
+                   kLeastBlockTraces, kMostBlockTraces),
+        nx_));
     block_.resize(blockTraces_ * stride_);
   } else {
     const std::uint64_t expected =
@@ -188,6 +189,11 @@ bool TraceReading::Start(const char* header, std::string* problem) {
       *problem = "not enough memory to load it";
       return false;
     }
+  }
+  // Samples of 4 bytes or more are read where their values go, and decoded there; others, a
+  // trace (or a piece of one) at a time.
+  if (size < 4) {
+    bytes_.resize(rows_ != nullptr ? sampleBytes_ : std::min(sampleBytes_, kBinaryPieceBytes));
   }
   return true;
 }
@@ -225,16 +231,13 @@ bool TraceReading::ReadTrace(const char* headerBytes, std::string* problem) {
     *problem = "changed while it was being read";
     return false;
   }
-  float* into = nullptr;
-  if (rows_ != nullptr) {
-    into = block_.data() + inBlock_ * stride_;
-  } else {
-    into = values_.Room(stride_);
-    if (into == nullptr) {
-      *problem = NoRoomProblem(values_, samples_);
-      return false;
-    }
+  if (rows_ == nullptr) {
+    if (!ReadTracePieces(problem)) return false;
+    AddHeader(header);
+    ++traces_;
+    return true;
   }
+  float* const into = block_.data() + inBlock_ * stride_;
   char* const bytes = bytes_.empty() ? reinterpret_cast<char*>(into) : bytes_.data();
   std::size_t got = 0;
   if (!ReadFully(input_, bytes, sampleBytes_, &got, problem)) return false;
@@ -243,26 +246,66 @@ bool TraceReading::ReadTrace(const char* headerBytes, std::string* problem) {
                " of its " + std::to_string(samples_) + " samples";
     return false;
   }
-  cdpX_.Add(header.cdpX);
-  sourceX_.Add(header.sourceX);
-  oneScalar_ = oneScalar_ && header.coordinateScalar == scalar_;
-  inlines_.Add(header.inlineNumber);
-  crosslines_.Add(header.crosslineNumber);
-
+  AddHeader(header);
   const DecodedSamples decoded = DecodeSamples(bytes, samples_, layout_.samples, into);
   if (decoded.beyond) {
     *problem = BeyondProblem(traces_, decoded);
     return false;
   }
-  if (rows_ != nullptr) {
-    values_.Placed(samples_, decoded, decoded.firstHole * nx_ + traces_);
-    ++traces_;
-    if (++inBlock_ == blockTraces_) PutBlockInRows();
-  } else {
-    values_.Collect(samples_, decoded, false);
-    ++traces_;
-  }
+  values_.Placed(samples_, decoded, decoded.firstHole * nx_ + traces_);
+  ++traces_;
+  if (++inBlock_ == blockTraces_) PutBlockInRows();
   return true;
+}
+
+// The trace's samples read a piece at a time, their room taken as they come: a header's count is
+// no reason to take memory the input does not fill. As a whole trace is read, it is cut short
+// before a value in it is beyond floats.
+bool TraceReading::ReadTracePieces(std::string* problem) {
+  if (values_.TooMany(samples_)) {
+    *problem = NoRoomProblem(values_, samples_);
+    return false;
+  }
+  const std::size_t size = BytesOf(layout_.samples.type);
+  DecodedSamples beyond;
+  for (std::uint64_t done = 0; done < samples_;) {
+    const std::size_t count = static_cast<std::size_t>(
+        std::min<std::uint64_t>(kBinaryPieceBytes / size, samples_ - done));
+    float* const into = values_.Room(RoomForSamples(count, layout_.samples.type));
+    if (into == nullptr) {
+      *problem = NoRoomProblem(values_, count);
+      return false;
+    }
+    char* const bytes = bytes_.empty() ? reinterpret_cast<char*>(into) : bytes_.data();
+    std::size_t got = 0;
+    if (!ReadFully(input_, bytes, count * size, &got, problem)) return false;
+    if (got < count * size) {
+      *problem = "trace " + std::to_string(traces_ + 1) +
+                 " is cut short: " + std::to_string(done + got / size) + " of its " +
+                 std::to_string(samples_) + " samples";
+      return false;
+    }
+    if (!beyond.beyond) {
+      const DecodedSamples decoded = DecodeSamples(bytes, count, layout_.samples, into);
+      if (decoded.beyond) {
+        beyond = decoded;
+        beyond.firstBeyond += static_cast<std::size_t>(done);
+      } else {
+        values_.Collect(count, decoded, false);
+      }
+    }
+    done += count;
+  }
+  if (beyond.beyond) *problem = BeyondProblem(traces_, beyond);
+  return !beyond.beyond;
+}
+
+void TraceReading::AddHeader(const TraceHeader& header) {
+  cdpX_.Add(header.cdpX);
+  sourceX_.Add(header.sourceX);
+  oneScalar_ = oneScalar_ && header.coordinateScalar == scalar_;
+  inlines_.Add(header.inlineNumber);
+  crosslines_.Add(header.crosslineNumber);
 }
 
 bool TraceReading::PlaceHeld(std::string_view held, bool* placed, std::string* problem) {
@@ -309,11 +352,7 @@ bool TraceReading::PlaceHeld(std::string_view held, bool* placed, std::string* p
         *problem = refusal(from, from + t, count);
         return false;
       }
-      cdpX_.Add(header.cdpX);
-      sourceX_.Add(header.sourceX);
-      oneScalar_ = oneScalar_ && header.coordinateScalar == scalar_;
-      inlines_.Add(header.inlineNumber);
-      crosslines_.Add(header.crosslineNumber);
+      AddHeader(header);
     }
     if (!PlaceTraces(held, traceBytes, from, traces, tile)) {
       *problem = refusal(from, from + traces, samples);

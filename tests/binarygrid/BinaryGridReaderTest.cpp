@@ -89,6 +89,16 @@ TEST(BinaryGridReaderTest, SegyTracesAreColumnsAndValuesBeyondFloatsAreRefused) 
       ReadBinaryBytes(Segy(1, {{0x41100000, 0x41100000}, {0x41100000, 0x7FFFFFFF}}));
   EXPECT_EQ(beyond.status.message(),
             "grid: trace 2, sample 2: 7.23701e+75 is beyond the range of 32-bit floats");
+  // A revision 2 binary header's count of 8-bit samples, 2^31 - 16, takes no memory the file
+  // does not fill.
+  std::string claim = Segy(8, {{0x01020304}});
+  claim[3500] = 2;
+  claim.replace(3268, 4, BigEndian(0x7FFFFFF0, 4));
+  claim.replace(3600 + 114, 2, std::string(2, '\0'));
+  for (const std::size_t piece : {std::size_t{3}, ~std::size_t{0}}) {
+    EXPECT_EQ(ReadBinaryBytes(claim, {}, piece).status.message(),
+              "grid: trace 1 is cut short: 4 of its 2147483632 samples");
+  }
 }
 
 // An .npy file's worked example: its magic, version, header length and dictionary, then the
