@@ -33,7 +33,7 @@ class ByteStream {
   virtual void PassHeld(std::size_t /*count*/) {}
   // `count` floats stored from `at`, a place among the bytes Held shows, as an array of their own
   // that shares the file's memory until a value is written (then only that page is copied); empty
-  // where the input cannot (not a file mapped, or not so allowed: FileAccess).
+  // where the input is no file mapped.
   virtual FloatArray ShareFloats(const char* /*at*/, std::uint64_t /*count*/) { return {}; }
 };
 
