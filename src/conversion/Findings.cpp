@@ -103,6 +103,7 @@ std::vector<std::string> FindingsOf(const ConversionRequest& request) {
   }
   for (std::string& finding : RuleFindings(request)) findings.Add(std::move(finding));
   findings.Add(ShearAboveCompressional(request));
+  for (const std::string& finding : request.choiceFindings) findings.Add(finding);
   findings.Add(StepFinding(request.xStepName, request.window.xStep));
   findings.Add(StepFinding(request.zStepName, request.window.zStep));
   if (preparation.resample) {

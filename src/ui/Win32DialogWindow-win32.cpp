@@ -35,6 +35,12 @@ void Win32DialogWindow::SetControlText(int controlId, const std::string& text) {
   if (item != nullptr && WindowText(item) != text) SetWindowTextA(item, text.c_str());
 }
 
+bool Win32DialogWindow::IsTyped(int controlId) const {
+  // The edit field's modify flag: set by the user's typing, cleared by a text set.
+  HWND item = Item(controlId);
+  return item != nullptr && SendMessageA(item, EM_GETMODIFY, 0, 0) != 0;
+}
+
 void Win32DialogWindow::EnableControl(int controlId, bool enable) {
   if (HWND item = Item(controlId)) EnableWindow(item, enable ? TRUE : FALSE);
 }

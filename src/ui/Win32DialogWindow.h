@@ -20,6 +20,7 @@ class Win32DialogWindow : public DialogWindow {
 
   std::string GetControlText(int controlId) const override;
   void SetControlText(int controlId, const std::string& text) override;
+  bool IsTyped(int controlId) const override;
   void EnableControl(int controlId, bool enable) override;
   void FocusControl(int controlId) override;
   void ResetComboList(int controlId) override;

@@ -19,7 +19,9 @@ class FakeDialogWindow : public DialogWindow {
   explicit FakeDialogWindow(Folders& folders);
 
   std::string GetControlText(int controlId) const override;
+  // As the real window: setting the text it shows already leaves the field typed.
   void SetControlText(int controlId, const std::string& text) override;
+  bool IsTyped(int controlId) const override { return typed_.count(controlId) != 0; }
   void EnableControl(int controlId, bool enable) override;
   void FocusControl(int controlId) override { focused = controlId; }
   void ResetComboList(int controlId) override;
@@ -70,6 +72,7 @@ class FakeDialogWindow : public DialogWindow {
   std::map<int, std::string> texts_;  // a combo box's text is its edit field's
   std::set<int> disabled_;
   std::set<int> checked_;
+  std::set<int> typed_;
   std::map<int, Combo> combos_;
   Folders& folders_;
   std::deque<bool> yesNoAnswers_;
