@@ -3,11 +3,28 @@
 #include <optional>
 
 #include "conversion/ConversionRequest.h"
+#include "conversion/XSizeFindings.h"
 #include "dialog/ConvertDialogControls.h"
+#include "dialog/ModelReport.h"
 #include "dialog/PreparationFields.h"
 #include "dialog/WriteQuestion.h"
 #include "ui/DataExchange.h"
 #include "ui/DialogWindow.h"
+
+namespace {
+
+// How findings name what the user gives in the dialog.
+ChoiceNames DialogChoiceNames() {
+  return {"the \"X-Size in Input File\"", "\"Skip columns\"", "\"Skip rows\""};
+}
+
+std::string Joined(const std::vector<std::string>& lines, const char* separator) {
+  std::string text;
+  for (std::size_t i = 0; i < lines.size(); ++i) text += (i == 0 ? "" : separator) + lines[i];
+  return text;
+}
+
+}  // namespace
 
 ConvertDialog::ConvertDialog(DialogWindow& window, FolderMemory& folderMemory,
                              ModelPictureView& picture)
@@ -20,9 +37,11 @@ ConvertDialog::ConvertDialog(DialogWindow& window, FolderMemory& folderMemory,
       focus_(window) {}
 
 void ConvertDialog::InitControls() {
+  pictureText_ = window_.GetControlText(kModelPicture);
   ShowMembers();
   files_.InitUnitLists();
   InitPreparationFields(window_);
+  reading_.InitControls();
 }
 
 void ConvertDialog::DoDataExchange(DataExchange& exchange) {
@@ -69,7 +88,7 @@ void ConvertDialog::EnableBrowsedControls(PropertyKind property) {
 
 void ConvertDialog::OnBrowse(PropertyKind property) {
   TakeControlTexts();
-  const FileDialogResult chosen = files_.ChooseFile();
+  const FileDialogResult chosen = files_.ChooseFile(property);
   if (!chosen.confirmed) {
     EnableBrowsedControls(property);
     return;
@@ -106,9 +125,22 @@ void ConvertDialog::LoadChosenFile(PropertyKind property, const FileDialogResult
   picture_.ShowChoices(FilesUsed());
   RedrawPicture();
   reading_.ShowReading(files_.LastLoaded());
-  // A value missing or one too many shows at once, with where the lines break their pattern.
-  const std::string shape = files_.ShapeFinding(property, reading_.Current().order);
+  const std::string shape = ShapeOnReading(file, !keepChosen);
   if (!shape.empty()) window_.ShowMessage(shape);
+}
+
+std::string ConvertDialog::ShapeOnReading(const PropertyFile& file, bool proposed) const {
+  if (proposed && grid_.XSizeKnown().how == HowKnown::kGuessed) {
+    return GuessedXSizeFinding(file.name, file.lines, files_.ElementCount(), grid_.Choice().nxInput,
+                               DialogChoiceNames().xSize);
+  }
+  // A value missing or one too many shows at once, with where the lines break their pattern.
+  for (const GridProperty& property : kGridProperties) {
+    if (&files_[property.kind] == &file) {
+      return files_.ShapeFinding(property.kind, reading_.Current().order);
+    }
+  }
+  return {};
 }
 
 void ConvertDialog::OfferXSizes(bool keepChosen, const TextGridLines& lines,
@@ -123,26 +155,46 @@ void ConvertDialog::ArrangeLoaded() {
   if (!arranged.ok()) window_.ShowMessage(arranged.message());
 }
 
-void ConvertDialog::OnReadingChoice() {
-  const TextReadingChoices chosen = reading_.Checked();
+void ConvertDialog::OnReadingChoice() { ReadWithCheckedChoices(false); }
+
+void ConvertDialog::OnKillFocusSkip() {
+  if (window_.IsShowingMessage() || focus_.Pointing() || !reading_.Changed()) return;
+  ReadWithCheckedChoices(false);
+}
+
+bool ConvertDialog::ReadWithCheckedChoices(bool pointAtRefused) {
+  const CheckedReading checked = reading_.Checked();
+  if (!checked.status.ok()) {
+    window_.ShowMessage(checked.status.message());
+    if (pointAtRefused) {
+      focus_.PointAt(checked.refusedField);
+    } else {
+      reading_.ShowCurrent();
+    }
+    return false;
+  }
   if (!files_.AnyLoaded()) {
-    reading_.Take(chosen);
-    return;
+    reading_.Take(checked.choices);
+    return true;
   }
   TakeControlTexts();
-  const Status read = files_.ReadAgain(chosen);
+  const Status read = files_.ReadAgain(checked.choices);
   if (!read.ok()) {
     reading_.ShowCurrent();
     window_.ShowMessage(read.message());
-    return;
+    return false;
   }
   ShowMembers();
-  reading_.Take(chosen);
+  reading_.Take(checked.choices);
   const PropertyFile& stater = *files_.GridStater();
   grid_.FillStatedSteps(stater.form);
-  OfferXSizes(false, files_.FirstLoaded()->lines, stater.form);
+  const PropertyFile& first = *files_.FirstLoaded();
+  OfferXSizes(false, first.lines, stater.form);
   RedrawPicture();
   reading_.ShowReading(files_.LastLoaded());
+  const std::string shape = ShapeOnReading(first, true);
+  if (!shape.empty()) window_.ShowMessage(shape);
+  return true;
 }
 
 void ConvertDialog::OnXSizeSelChange() {
@@ -150,7 +202,13 @@ void ConvertDialog::OnXSizeSelChange() {
 }
 
 void ConvertDialog::OnXSizeEditChange() {
-  if (grid_.OnXSizeEditChange(files_.ElementCount())) ShowChosenXSize();
+  if (grid_.OnXSizeEditChange(files_.ElementCount())) {
+    ShowChosenXSize();
+    return;
+  }
+  // No size is shown while the box shows none of them.
+  grid_.ShowSizes();
+  RedrawPicture();
 }
 
 void ConvertDialog::ShowChosenXSize() {
@@ -165,7 +223,10 @@ void ConvertDialog::OnKillFocusXFrom() { OnLeavingWindowField(kXFromField); }
 void ConvertDialog::OnKillFocusZFrom() { OnLeavingWindowField(kZFromField); }
 
 void ConvertDialog::OnLeavingWindowField(int field) {
-  if (!files_.AnyLoaded() || window_.IsShowingMessage() || focus_.Pointing()) return;
+  if (!files_.AnyLoaded() || window_.IsShowingMessage() || focus_.Pointing() ||
+      grid_.XSizeTypedAside()) {
+    return;
+  }
   const GridChoice before = grid_.Choice();
   TakeControlTexts();
   const Status checked = grid_.CheckLeftField(field, before, files_.ElementCount());
@@ -195,6 +256,12 @@ void ConvertDialog::OnUnitsSelChange(PropertyKind property) {
   RedrawPicture();
 }
 
+void ConvertDialog::OnHolesSelChange() {
+  // The box shows the entry chosen only after its notification: shown at once, as read.
+  window_.SetComboSelection(kHolesCombo, window_.GetComboSelection(kHolesCombo));
+  RedrawPicture();
+}
+
 void ConvertDialog::RedrawPicture() {
   const std::optional<ShownGrid> grid = grid_.Shown(files_.ElementCount());
   const PerProperty<bool> used = FilesUsed();
@@ -208,6 +275,43 @@ void ConvertDialog::RedrawPicture() {
     source.unit = files_.ChosenUnit(property.kind);
   }
   picture_.Redraw(sources, grid);
+  // While the X-size box shows none of the sizes, the picture's place says so.
+  const Status xSize = grid_.CheckXSizeText();
+  window_.SetControlText(kModelPicture, xSize.ok() ? pictureText_ : xSize.message());
+  ShowModelReport();
+}
+
+Status ConvertDialog::BuildShownRequest(ConversionRequest& request) const {
+  const Status inputs = files_.FillInputs(FilesUsed(), request.inputs);
+  if (!inputs.ok()) return inputs;
+  const Status xSize = grid_.CheckXSizeText();
+  if (!xSize.ok()) return xSize;
+  // Nothing to tell until the values make a grid in its order.
+  if (!grid_.FillShownRequest(files_.ElementCount(), request)) return Status::Error("");
+  for (const GridProperty& property : kGridProperties) {
+    if (request.inputs[property.kind].values != nullptr &&
+        files_[property.kind].arrangedNx != request.window.nxInput) {
+      return Status::Error("");
+    }
+  }
+  const PreparationFields fields =
+      TakePreparationFields(window_, request.window.xStep, request.window.zStep);
+  if (!fields.ok()) return Status::Error(fields.message);
+  request.preparation = fields.preparation;
+  request.order = reading_.Current().order;
+  request.outputName = output_.Name();
+  return Status();
+}
+
+void ConvertDialog::ShowModelReport() {
+  std::vector<std::string> lines;
+  if (files_.AnyLoaded()) {
+    ConversionRequest request;
+    const Status built = BuildShownRequest(request);
+    lines = ModelReportLines(built, request);
+  }
+  // An edit field breaks lines only at CR LF.
+  window_.SetControlText(kModelReportField, Joined(lines, "\r\n"));
 }
 
 Status ConvertDialog::BuildRequest(ConversionRequest& request, int& refusedField) {
@@ -215,7 +319,10 @@ Status ConvertDialog::BuildRequest(ConversionRequest& request, int& refusedField
   if (!inputs.ok()) return inputs;
   if (files_.AnyLoaded()) {
     const Status xSize = grid_.CheckXSizeText();
-    if (!xSize.ok()) return xSize;
+    if (!xSize.ok()) {
+      refusedField = kXSizeCombo;
+      return xSize;
+    }
   }
   const GridChoice& grid = grid_.Choice();
   const PreparationFields fields = TakePreparationFields(window_, grid.xStep, grid.zStep);
@@ -229,6 +336,9 @@ Status ConvertDialog::BuildRequest(ConversionRequest& request, int& refusedField
   if (!arranged.ok()) return arranged;
   request.order = reading_.Current().order;
   grid_.FillRequest(files_.ElementCount(), request);
+  request.choiceNames = DialogChoiceNames();
+  const std::string steps = grid_.StepFinding();
+  if (!steps.empty()) request.choiceFindings.push_back(steps);
   output_.FillRequest(request);
   return Status();
 }
@@ -240,6 +350,17 @@ bool ConvertDialog::OnOK() {
   if (!TakeControlTexts(&failedControl)) {
     focus_.PointAt(failedControl);
     return false;
+  }
+  if (reading_.Changed()) {
+    // The grid the files make may be another: it is shown first, and written on the next OK.
+    const bool anyLoaded = files_.AnyLoaded();
+    if (!ReadWithCheckedChoices(true)) return false;
+    if (anyLoaded) {
+      window_.ShowMessage(
+          "The files were read again with the rows and columns to leave out: see the grid they "
+          "make, then press OK again.");
+      return false;
+    }
   }
   ConversionRequest request;
   int refusedField = 0;

@@ -77,8 +77,9 @@ class PropertyFiles {
   // The box shows the entry chosen only after its notification: shows it at once.
   void ShowChosenUnit(PropertyKind property);
 
-  // The Open dialog of a text grid, started in the folder remembered.
-  FileDialogResult ChooseFile();
+  // The Open dialog of a property's text grid ("Open the Vp text grid"), started in the folder
+  // remembered, listing the files of every form it reads (and all files, on request).
+  FileDialogResult ChooseFile(PropertyKind property);
   // A file dropped as if chosen in the Open dialog: its folder becomes the current one.
   FileDialogResult ChosenByDrop(const std::string& path);
 
