@@ -78,24 +78,12 @@ void ShowInfo(std::ostream& out, const std::string& path, const GridFileInfo& in
     }
   }
   if (info.ranges.empty()) out << "  no values\n";
-  VelocityExtremes velocities;
   for (const PropertyRange& range : info.ranges) {
     const std::string odd = OddValuesLine(range, header.nx);
     if (!odd.empty()) out << "  " << odd << '\n';
-    if (range.code == 'P') {
-      velocities.TakeVp(&range.leastAboveZero, 1);
-      velocities.TakeVp(&range.maximum, 1);
-      velocities.notANumberVp = range.notANumbers.count;
-      // Counted once each, whichever bound they are.
-      velocities.hugeVp = range.blanks.count + range.infinities.count;
-    }
-    if (range.code == 'R') {
-      velocities.TakeVs(&range.leastAboveZero, 1);
-      velocities.notANumberVs = range.notANumbers.count;
-    }
   }
   const std::vector<std::string> stability =
-      StabilityLines(StabilityOf(velocities, header.dx, header.dz));
+      StabilityLines(StabilityOfGridFile(header, info.ranges));
   for (std::size_t i = 0; i < stability.size(); ++i) {
     out << (i == 0 ? "  " : "    ") << stability[i] << '\n';
   }

@@ -1,9 +1,5 @@
 #include "cli/ReadingOptions.h"
 
-#include <utility>
-
-#include "grid/NumberText.h"
-
 const char kReadingOptionsHelp[] =
     "  --order rows|columns   how the file holds the grid: rows along X, the first row the\n"
     "                         top (default), or columns, one vertical profile after another\n"
@@ -23,68 +19,10 @@ const char kReadingOptionsHelp[] =
 const char kFlipOptionHelp[] =
     "  --flip-z               the rows come from the bottom up (the first row the deepest)\n";
 
-const char* const kReadingOptionNames[6] = {"order",        "decimal-comma", "form",
-                                            "skip-columns", "skip-rows",     "flip-z"};
-
-namespace {
-
-const std::pair<const char*, TextForm> kForms[] = {
-    {"plain", TextForm::kPlain},       {"esri", TextForm::kEsri},     {"surfer", TextForm::kSurfer},
-    {"triplets", TextForm::kTriplets}, {"matrix", TextForm::kMatrix},
-};
-
-Status TakeSkip(const ParsedCommandLine& line, const std::string& name, std::uint32_t& skip) {
-  if (!line.Has(name)) return Status();
-  std::int32_t value = 0;
-  if (!ReadInt32(line.Value(name), &value) || value < 0) {
-    return Status::Error("--" + name + " needs a whole number of 0 or more, not \"" +
-                         line.Value(name) + "\"");
-  }
-  skip = static_cast<std::uint32_t>(value);
-  return Status();
-}
-
-}  // namespace
-
-std::vector<OptionRule> ReadingOptionRules(bool withFlip) {
-  std::vector<OptionRule> rules = {{"order", 0, true},
-                                   {"decimal-comma", 0, false},
-                                   {"form", 0, true},
-                                   {"skip-columns", 0, true},
-                                   {"skip-rows", 0, true}};
-  if (withFlip) rules.push_back({"flip-z", 0, false});
-  return rules;
-}
-
-Status TakeReadingOptions(const ParsedCommandLine& line, TextReadingChoices& choices) {
-  choices.decimalComma = line.Has("decimal-comma");
-  choices.flipZ = line.Has("flip-z");
-  for (const Status& taken : {TakeSkip(line, "skip-columns", choices.skipColumns),
-                              TakeSkip(line, "skip-rows", choices.skipRows)}) {
-    if (!taken.ok()) return taken;
-  }
-  if (line.Has("form")) {
-    const std::string& form = line.Value("form");
-    for (const auto& [name, kind] : kForms) {
-      if (form == name) choices.form = kind;
-    }
-    if (!choices.form) {
-      return Status::Error("--form must be plain, esri, surfer, triplets or matrix, not \"" + form +
-                           "\"");
-    }
-  }
-  if (!line.Has("order")) return Status();
-  const std::string& order = line.Value("order");
-  if (order == "rows" || order == "columns") {
-    choices.order = order == "rows" ? ValueOrder::kRows : ValueOrder::kColumns;
-    return Status();
-  }
-  return Status::Error("--order must be rows or columns, not \"" + order + "\"");
-}
-
-std::string WithReadingOption(const std::string& message, bool commasUndecided, bool tripletsTold) {
-  if (commasUndecided) return message + "; --decimal-comma reads commas as decimal marks";
-  if (tripletsTold)
-    return message + "; if it is a plain grid three values wide, --form plain reads it as one";
-  return message;
-}
+const char kRawOptionsHelp[] =
+    "  --raw TYPE             read the file as raw values, whatever its bytes: f32le, f32be\n"
+    "                         (32-bit floats, little- or big-endian), f64le or f64be (64-bit);\n"
+    "                         Fortran unformatted records around them are told by their length\n"
+    "                         markers, which then give the row length (or, with --order\n"
+    "                         columns, the column length); without records give --nx\n"
+    "  --skip-bytes N         of raw values: pass over a header of N bytes first\n";

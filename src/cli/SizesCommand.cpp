@@ -1,5 +1,5 @@
-// mvgtool sizes: what the dialog shows when a text grid is loaded: the number of values, their
-// minimum and maximum, and the X sizes on offer with the proposal marked.
+// mvgtool sizes: what the dialog shows when a grid is loaded: the number of values, their minimum
+// and maximum, its form, and the X sizes on offer with the proposal marked.
 
 #include <algorithm>
 #include <cstdint>
@@ -12,7 +12,8 @@
 #include "cli/Mvgtool.h"
 #include "cli/ProgressLine.h"
 #include "cli/ReadingOptions.h"
-#include "cli/XSizeOption.h"
+#include "conversion/PropertyLoad.h"
+#include "conversion/XSizeChoice.h"
 #include "grid/NumberText.h"
 #include "textgrid/GridSizes.h"
 #include "textgrid/TextGridReader.h"
@@ -20,8 +21,8 @@
 const CommandHelp kSizesHelp = {
     "sizes",
     "mvgtool sizes FILE... [--order rows|columns] [--decimal-comma] [--form FORM]\n"
-    "                      [--skip-columns N] [--skip-rows N]",
-    "For each text grid: its number of values, their minimum and maximum, its form and what\n"
+    "                      [--skip-columns N] [--skip-rows N] [--raw TYPE [--skip-bytes N]]",
+    "For each grid: its number of values, their minimum and maximum, its form and what\n"
     "was taken from it, the lines passed over, and how its lines go. A grid that states its\n"
     "sizes and steps (an ESRI or Surfer ASCII grid, x z value triplets, a matrix with axes)\n"
     "shows them; for one that does not, the X sizes (values per row) it can be read with, the\n"
@@ -40,8 +41,13 @@ const CommandHelp kSizesHelp = {
     "other than blanks is # or % are comments, passed over anywhere, and so are leading lines\n"
     "of words without a number (a title, column names). UTF-16 text with its byte-order mark\n"
     "is read as well as UTF-8.\n"
+    "\n"
+    "Binary files are told from their bytes too: SEG-Y (revisions 0 to 2; its textual header's\n"
+    "first lines are shown) and Seismic Unix files, a trace a column, which state nx and nz\n"
+    "and, where the traces' X coordinates rise by one step, dx; numpy .npy arrays of 2\n"
+    "dimensions, which state nx and nz; and raw values, read with --raw.\n"
     "\n" +
-        std::string(kReadingOptionsHelp)};
+        std::string(kReadingOptionsHelp) + kRawOptionsHelp};
 
 namespace {
 
@@ -58,31 +64,44 @@ void ShowSizes(std::ostream& out, const std::string& path, const TextGridRead& s
                ValueOrder order) {
   const TextGridSummary& summary = scan.summary;
   const TextGridForm& form = scan.form;
+  const bool binary = IsBinaryForm(form.kind);
   out << path << ": " << summary.count << " values, minimum " << FormatSixDigits(summary.minimum)
       << ", maximum " << FormatSixDigits(summary.maximum) << '\n'
       << "  form: " << DescribeForm(form) << '\n';
+  if (!form.header.empty()) out << "  textual header:\n";
+  for (const std::string& line : form.header) out << "    " << line << '\n';
   const std::string skipped = DescribeSkippedLines(form);
   if (!skipped.empty()) out << "  skipped: " << skipped << '\n';
-  out << "  lines: " << DescribeLines(scan.lines) << '\n';
+  if (!binary) out << "  lines: " << DescribeLines(scan.lines) << '\n';
   if (form.statesSizes) {
-    out << "  grid: nx " << form.nx << ", nz " << form.nz << ", dx " << FormatSixDigits(form.dx)
-        << ", dz " << FormatSixDigits(form.dz) << ", from " << form.source << '\n';
+    out << "  grid: nx " << form.nx << ", nz " << form.nz;
+    if (StatesDx(form)) out << ", dx " << FormatSixDigits(form.dx);
+    if (StatesDz(form)) out << ", dz " << FormatSixDigits(form.dz);
+    out << ", from " << form.source << '\n';
+    if (!StatesDz(form) && !form.dzHint.empty()) {
+      out << "  dz: not stated, " << form.dzHint << '\n';
+    }
     if (form.holes > 0) {
       out << "  holes: " << form.holes << " (" << form.holeMarker << "), the first at "
-          << PlaceOf(form.firstHole, summary.count, form.nx, order) << '\n';
+          << PlaceOf(form.firstHole, summary.count, form.nx, OrderOfValues(form, order)) << '\n';
     }
     return;
   }
   const std::vector<std::int32_t> sizes = XSizeChoices(summary.count);
+  // Raw values say nothing of the X size: none is proposed.
   const bool proposed = form.facts.nx.how != HowKnown::kAbsent;
-  if (sizes.empty() || !proposed) {
+  if (sizes.empty() || (!proposed && !binary)) {
     out << "  X sizes: none, no grid can be formed of " << summary.count << " values\n";
     return;
   }
   out << "  X sizes:";
   for (std::size_t i = 0; i < sizes.size(); ++i) {
     const std::string size = std::to_string(sizes[i]);
-    out << ' ' << (sizes[i] == form.nx ? "[" + size + "]" : size);
+    out << ' ' << (proposed && sizes[i] == form.nx ? "[" + size + "]" : size);
+  }
+  if (!proposed) {
+    out << " (" << form.name << " say nothing of the X size: give --nx)\n";
+    return;
   }
   out << '\n'
       << "  proposed grid: " << DescribeProposal(form.nx, form.facts.nx) << ", nz " << form.nz
@@ -111,13 +130,14 @@ int RunSizesCommand(const std::vector<std::string>& args, const CommandContext& 
   ProgressLine progress(context.err, context.showProgress);
   for (const std::string& path : line.operands) {
     const std::string name = path == kStandardInput ? "standard input" : path;
-    const TextGridRead scan = ScanTextGrid(path, name, progress.For("Scanning " + path), choices);
+    const TextGridRead scan =
+        ReadGridInput(path, name, false, progress.For("Scanning " + path), choices);
     progress.Clear();
     if (scan.ok()) {
       ShowSizes(context.out, name, scan, choices.order);
     } else {
       status = Refuse(context.err, WithReadingOption(scan.status.message(), scan.commasUndecided,
-                                                     scan.tripletsTold));
+                                                     scan.tripletsTold, {}, scan.rawUndecided));
     }
   }
   return status;

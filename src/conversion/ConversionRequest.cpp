@@ -90,6 +90,39 @@ Status RoomRefused(const ConversionRequest& request) {
 
 }  // namespace
 
+const char* ChoiceNameOf(RequestPart part) {
+  switch (part) {
+    case RequestPart::kNxWrite:
+      return "nx-write";
+    case RequestPart::kNzWrite:
+      return "nz-write";
+    case RequestPart::kXStep:
+      return "dx";
+    case RequestPart::kZStep:
+      return "dz";
+    case RequestPart::kXFrom:
+      return "x-from";
+    case RequestPart::kZFrom:
+      return "z-from";
+    case RequestPart::kVsSource:
+      return "vs";
+    case RequestPart::kHoles:
+      return "fill-holes";
+    case RequestPart::kNewXStep:
+    case RequestPart::kNewZStep:
+      return "resample";
+    case RequestPart::kBorder:
+      return "pad";
+    default:
+      return "";
+  }
+}
+
+Status CheckOutputName(const std::string& output) {
+  if (output.find('*') == std::string::npos) return Status();
+  return Status::Error(output + ": a grid file name cannot hold \"*\"");
+}
+
 Status CheckGridStep(RequestPart part, float step) {
   if (step > 0.0f) return {};
   return Status::Error(std::string("The ") + (part == RequestPart::kZStep ? "Z" : "X") +

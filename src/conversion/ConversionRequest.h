@@ -93,6 +93,10 @@ enum class RequestPart {
   kBorder,
 };
 
+// The choice by name that sets a part, for a front end that names its choices ("dx" for
+// kXStep, "resample" for kNewXStep); "" for a part no one choice sets.
+const char* ChoiceNameOf(RequestPart part);
+
 // Every check, in this order, each with the message the user reads:
 //   "Open At least one input File"
 //   "Open Mvg file for Saving"   (the output name holds '*')
@@ -114,6 +118,10 @@ enum class RequestPart {
 //    240003600308 bytes: more than the 52000000000 bytes free where it goes."   (told before any
 //    of it is made)
 Status CheckConversionRequest(const ConversionRequest& request, RequestPart* refused = nullptr);
+
+// A grid file's name as a front end takes it from its user: refused when it holds '*', which
+// marks that no output is chosen yet: "m*.mvg: a grid file name cannot hold \"*\"".
+Status CheckOutputName(const std::string& output);
 
 // One step, X or Z (part kXStep or kZStep): "The X step must be greater than 0." when it is not.
 Status CheckGridStep(RequestPart part, float step);

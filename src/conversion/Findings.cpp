@@ -34,9 +34,8 @@ struct LoadedInput {
   ValueCensus census;
 };
 
-}  // namespace
-
-std::vector<std::string> FindingsOf(const ConversionRequest& request) {
+// FindingsOf's, or GridFindingsOf's when !withUnits.
+std::vector<std::string> Findings(const ConversionRequest& request, bool withUnits) {
   const std::uint32_t count = request.window.elementCount;
   std::vector<LoadedInput> loaded;
   for (const GridProperty& property : kGridProperties) {
@@ -98,6 +97,7 @@ std::vector<std::string> FindingsOf(const ConversionRequest& request) {
       each.census.range.maximum = std::max(each.census.range.maximum, fill.value);
     }
   }
+  if (!withUnits) return findings.Take();
   for (const LoadedInput& each : loaded) {
     findings.Add(RangeFinding(each.kind, *each.input, each.census.range));
   }
@@ -111,4 +111,14 @@ std::vector<std::string> FindingsOf(const ConversionRequest& request) {
     findings.Add(StepFinding(preparation.zStepName, preparation.zStep));
   }
   return findings.Take();
+}
+
+}  // namespace
+
+std::vector<std::string> FindingsOf(const ConversionRequest& request) {
+  return Findings(request, true);
+}
+
+std::vector<std::string> GridFindingsOf(const ConversionRequest& request) {
+  return Findings(request, false);
 }

@@ -16,3 +16,7 @@
 // rules make (RuleFindings.h), Vs above Vp, the front end's own (request.choiceFindings), steps
 // (and new steps) that look like another unit. Empty when there is nothing to say.
 std::vector<std::string> FindingsOf(const ConversionRequest& request);
+
+// The findings of the grid alone, whatever property its values hold: FindingsOf's but those of
+// units, Vs above Vp and steps, for a front end that reads a grid without converting it.
+std::vector<std::string> GridFindingsOf(const ConversionRequest& request);

@@ -88,6 +88,25 @@ StabilityReport StabilityOf(const VelocityExtremes& velocities, float xStep, flo
   return report;
 }
 
+StabilityReport StabilityOfGridFile(const GridFileHeader& header,
+                                    const std::vector<PropertyRange>& ranges) {
+  VelocityExtremes velocities;
+  for (const PropertyRange& range : ranges) {
+    if (range.code == 'P') {
+      velocities.TakeVp(&range.leastAboveZero, 1);
+      velocities.TakeVp(&range.maximum, 1);
+      velocities.notANumberVp = range.notANumbers.count;
+      // Counted once each, whichever bound they are.
+      velocities.hugeVp = range.blanks.count + range.infinities.count;
+    }
+    if (range.code == 'R') {
+      velocities.TakeVs(&range.leastAboveZero, 1);
+      velocities.notANumberVs = range.notANumbers.count;
+    }
+  }
+  return StabilityOf(velocities, header.dx, header.dz);
+}
+
 std::vector<std::string> StabilityLines(const StabilityReport& report) {
   if (!report.known) return {};
   std::vector<std::string> lines = {

@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "gridfile/GridFileHeader.h"
+#include "gridfile/GridFileReader.h"
+
 // The velocities that bound a grid's modelling, in m/s, of the values above 0 that are no
 // no-data markers; and the values that are no velocity yet could bound it: NaN, which may stand
 // for any velocity, infinities, and values of 1.70141e38 and more, which a model would take as
@@ -44,6 +47,11 @@ struct StabilityReport {
 };
 
 StabilityReport StabilityOf(const VelocityExtremes& velocities, float xStep, float zStep);
+
+// The report of a grid file, from its header and each property's range (ReadGridFile), as
+// mvgtool info gives it.
+StabilityReport StabilityOfGridFile(const GridFileHeader& header,
+                                    const std::vector<PropertyRange>& ranges);
 
 // The report as lines, the first a heading; empty when nothing is known. Every figure it
 // measures is rounded down to 4 significant digits:

@@ -208,6 +208,21 @@ Status GridFileInput::ReadData(std::uint64_t offset, std::uint8_t* buffer, std::
   return Status();
 }
 
+Status GridFileInput::Map(FileMapping& mapping) const {
+  std::string reason;
+  if (mapping.Map(file_, kGridFileHeaderSize + GridFileDataSize(header_), &reason)) {
+    return Status();
+  }
+  return Status::Error("Cannot map the grid file " + path_ + ": " + reason + ".");
+}
+
+std::vector<PropertyRange> RangesOfNodes(const std::uint8_t* nodes, std::size_t nodeCount,
+                                         const std::string& codes) {
+  std::vector<PropertyRange> ranges = EmptyPropertyRanges(codes);
+  WidenPropertyRanges(nodes, 0, nodeCount, ranges);
+  return ranges;
+}
+
 GridFileInfo ReadGridFile(const std::string& path) {
   GridFileInfo info;
   GridFileInput file;

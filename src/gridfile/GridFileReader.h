@@ -9,6 +9,7 @@
 
 #include "grid/Status.h"
 #include "gridfile/GridFileHeader.h"
+#include "system/FileMapping.h"
 #include "system/ReadOnlyFile.h"
 
 // Bytes of the data block the header describes: 4 * nx * nz * codes, 0 when nx or nz <= 0.
@@ -54,6 +55,10 @@ class GridFileInput {
   // before them no longer matches its header, and is refused as above.
   Status ReadData(std::uint64_t offset, std::uint8_t* buffer, std::size_t size) const;
 
+  // Maps the whole file, header and data block, into `mapping`. Refused with "Cannot map the grid
+  // file F: <system reason>."
+  Status Map(FileMapping& mapping) const;
+
  private:
   std::string path_;
   ReadOnlyFile file_;
@@ -83,6 +88,11 @@ struct GridFileInfo {
   Status status;
   bool ok() const { return status.ok(); }
 };
+
+// The ranges of `nodeCount` nodes of a data block (little-endian float32 values, node by node in
+// the order of `codes`), one per code, as ReadGridFile finds them.
+std::vector<PropertyRange> RangesOfNodes(const std::uint8_t* nodes, std::size_t nodeCount,
+                                         const std::string& codes);
 
 // The header and each property's range, the data read in chunks of about 1 MiB. Messages as
 // GridFileInput's, and "Not enough memory to read the grid file F."

@@ -6,6 +6,7 @@
 #include "grid/ValueRange.h"
 #include "system/ReadOnlyFile.h"
 #include "textgrid/DecimalCommaStream.h"
+#include "textgrid/FileStream.h"
 #include "textgrid/GridSizes.h"
 #include "textgrid/LeadingValues.h"
 #include "textgrid/MatrixWithAxes.h"
@@ -15,26 +16,6 @@
 #include "textgrid/TripletGrid.h"
 
 namespace {
-
-// A file or standard input, read in order.
-class FileStream : public ByteStream {
- public:
-  explicit FileStream(ReadOnlyFile& file) : file_(file) {}
-  bool Read(char* buffer, std::size_t size, std::size_t* got, std::string* problem) override {
-    if (file_.Read(buffer, size, got, problem)) return true;
-    *problem = "cannot read: " + *problem;
-    return false;
-  }
-  std::uint64_t Remaining() const override {
-    return file_.IsRegular() && file_.Size() >= file_.Position() ? file_.Size() - file_.Position()
-                                                                 : kUnknownSize;
-  }
-  std::uint64_t InputDone() const override { return file_.Position(); }
-  std::uint64_t InputSize() const override { return file_.Size(); }
-
- private:
-  ReadOnlyFile& file_;
-};
 
 Status StatusOf(const TextPassResult& result, const std::string& name) {
   switch (result.stop) {

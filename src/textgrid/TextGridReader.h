@@ -66,6 +66,9 @@ struct TextGridRead {
   // Refused by the rules of triplets told from the text, not chosen: TextReadingChoices::form
   // reads it as another form (a plain grid three values wide).
   bool tripletsTold = false;
+  // Refused as binary data of no form told from its bytes: TextReadingChoices::raw reads it as
+  // raw values (a front end says how its user chooses that).
+  bool rawUndecided = false;
   bool ok() const { return status.ok(); }
 };
 
@@ -97,9 +100,10 @@ TextGridRead ReadTextGridText(std::string_view text, const std::string& name,
                               const TextReadingChoices& choices = {});
 
 // Whether the lines of a form's text hold its rows (or its columns): not a line a node, nor rows
-// with a coordinate before them.
+// with a coordinate before them, nor binary data without lines.
 inline bool LinesHoldRows(const TextGridForm& form) {
-  return form.kind != TextForm::kTriplets && form.kind != TextForm::kMatrix;
+  return form.kind != TextForm::kTriplets && form.kind != TextForm::kMatrix &&
+         !IsBinaryForm(form.kind);
 }
 
 // The name shown for a path: its last component.

@@ -1,4 +1,4 @@
-#include "cli/XSizeOption.h"
+#include "conversion/XSizeChoice.h"
 
 #include <algorithm>
 
@@ -23,13 +23,13 @@ std::string DescribeProposal(std::int32_t nx, const KnownFact& known) {
 }
 
 XSizeChoice ChooseXSize(std::uint32_t count, const TextGridLines& lines, const std::string& name,
-                        bool given, std::int32_t nx, const TextGridForm& form) {
+                        bool given, std::int32_t nx, const TextGridForm& form,
+                        const NamedChoices& named) {
+  const std::string givenNx = named.NamedWith("nx", std::to_string(nx));
   XSizeChoice choice;
   if (form.statesSizes) {
     const std::string contradiction =
-        given
-            ? Contradiction("--nx " + std::to_string(nx), static_cast<float>(nx), "nx", name, form)
-            : std::string();
+        given ? Contradiction(givenNx, static_cast<float>(nx), "nx", name, form) : std::string();
     if (!contradiction.empty()) {
       choice.status = Status::Error(contradiction);
     } else {
@@ -39,17 +39,23 @@ XSizeChoice ChooseXSize(std::uint32_t count, const TextGridLines& lines, const s
     }
     return choice;
   }
-  const std::string pattern = "; " + name + ": " + DescribeLines(lines);
+  // Binary data has no lines to show; raw values say nothing of the X size.
+  const bool binary = IsBinaryForm(form.kind);
+  if (binary && !given) {
+    choice.status = Status::Error(name + ": " + form.name + " say nothing of the X size; give " +
+                                  named.Named("nx"));
+    return choice;
+  }
+  const std::string pattern = binary ? "" : "; " + name + ": " + DescribeLines(lines);
   const std::vector<std::int32_t> sizes = XSizeChoices(count);
-  if (sizes.empty() || form.facts.nx.how == HowKnown::kAbsent) {
+  if (sizes.empty() || (!binary && form.facts.nx.how == HowKnown::kAbsent)) {
     choice.status = Status::Error(NoGridMessage(name, count) + pattern);
   } else if (given && std::find(sizes.begin(), sizes.end(), nx) == sizes.end()) {
-    choice.status =
-        Status::Error("--nx " + std::to_string(nx) + " is not an X size of " +
-                      std::to_string(count) + " values; choose one of " + ListOf(sizes) + pattern);
+    choice.status = Status::Error(givenNx + " is not an X size of " + std::to_string(count) +
+                                  " values; choose one of " + ListOf(sizes) + pattern);
   } else if (given) {
     choice.nx = nx;
-    choice.known = {HowKnown::kGiven, "--nx"};
+    choice.known = {HowKnown::kGiven, named.Named("nx")};
     choice.said = "nx " + std::to_string(nx);
   } else {
     choice.nx = form.nx;
