@@ -7,6 +7,7 @@
 #include "dialog/ConvertDialogControls.h"
 #include "dialog/ModelReport.h"
 #include "dialog/PreparationFields.h"
+#include "dialog/WaitCursor.h"
 #include "dialog/WriteQuestion.h"
 #include "ui/DataExchange.h"
 #include "ui/DialogWindow.h"
@@ -278,7 +279,8 @@ void ConvertDialog::RedrawPicture() {
   // While the X-size box shows none of the sizes, the picture's place says so.
   const Status xSize = grid_.CheckXSizeText();
   window_.SetControlText(kModelPicture, xSize.ok() ? pictureText_ : xSize.message());
-  ShowModelReport();
+  // A prepared model of millions of nodes takes a while to measure: once the typing pauses.
+  window_.WhenPaused([this] { ShowModelReport(); });
 }
 
 Status ConvertDialog::BuildShownRequest(ConversionRequest& request) const {
@@ -306,6 +308,7 @@ Status ConvertDialog::BuildShownRequest(ConversionRequest& request) const {
 void ConvertDialog::ShowModelReport() {
   std::vector<std::string> lines;
   if (files_.AnyLoaded()) {
+    WaitCursor wait(window_);
     ConversionRequest request;
     const Status built = BuildShownRequest(request);
     lines = ModelReportLines(built, request);

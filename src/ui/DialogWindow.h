@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 // What a common file dialog is asked to show.
@@ -63,6 +64,10 @@ class DialogWindow {
 
   // The wait cursor, while a file is read or written.
   virtual void ShowWaitCursor(bool on) = 0;
+
+  // Runs `work` once the user pauses a moment (a later call replaces work still waiting), so
+  // that what is too slow to redo on every key typed follows the typing all the same.
+  virtual void WhenPaused(std::function<void()> work) = 0;
 
   // Modal open and save dialogs.
   virtual FileDialogResult RunOpenFileDialog(const FileDialogRequest& request) = 0;

@@ -300,6 +300,17 @@ class MorvTxtMvgTest : public ::testing::Test {
     EXPECT_NE(asked.find("\n\nWrite the grid file anyway?"), std::string::npos) << asked;
     return Paragraphs(asked);
   }
+  // Whether "What OK Writes" shows these lines, once the typing has paused (waited for).
+  testing::AssertionResult ReportShows(const std::vector<std::string>& lines) {
+    std::vector<std::string> shown;
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < 5000; Sleep(20)) {
+      shown = LinesOf(ControlText(dialog, kModelReportField));
+      if (shown == lines) return testing::AssertionSuccess();
+    }
+    testing::AssertionResult failure = testing::AssertionFailure();
+    for (const std::string& line : shown) failure << line << "\n";
+    return failure;
+  }
   // Whether the control with the focus is `field` or a combo box's edit field.
   bool Focused(int field) {
     HWND focus = program->Focus();
@@ -710,7 +721,7 @@ TEST_F(MorvTxtMvgTest, DensityByGardnerIsAskedWithTheStabilityReportAndWritesWha
   const std::string reference =
       MvgtoolBytes({"--vp", vp, "--density", "gardner", "--dx", "20", "--dz", "20", "--force"},
                    folder / "mvgtool.mvg", &printed);
-  EXPECT_EQ(LinesOf(ControlText(dialog, kModelReportField)), printed);
+  EXPECT_TRUE(ReportShows(printed));
   program->Press(VK_RETURN);
   const std::string asked = program->AnswerMessage('N');
   EXPECT_EQ(Paragraphs(asked), std::vector<std::string>{finding}) << asked;

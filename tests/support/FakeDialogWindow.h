@@ -35,6 +35,8 @@ class FakeDialogWindow : public DialogWindow {
   bool AskYesNo(const std::string& text) override;
   bool IsShowingMessage() const override { return false; }
   void ShowWaitCursor(bool) override {}
+  // No pause to wait for: the work runs at once.
+  void WhenPaused(std::function<void()> work) override { work(); }
   FileDialogResult RunOpenFileDialog(const FileDialogRequest& request) override;
   FileDialogResult RunSaveFileDialog(const FileDialogRequest& request) override;
 
