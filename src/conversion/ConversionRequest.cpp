@@ -68,24 +68,17 @@ Status RoomRefused(const ConversionRequest& request) {
   }
   std::uint64_t free = 0;
   if (!FreeBytesWhere(request.outputPath, &free)) return Status();
-  const PreparedShape shape = PreparedShapeOf(request);
-  std::uint64_t properties = 0;
-  for (const GridProperty& property : kGridProperties) {
-    properties += request.inputs[property.kind].values != nullptr ||
-                  IsDerived(request.preparation.sources[property.kind]);
-  }
-  // Within 64 bits: CheckModelPreparation bounds the nodes.
-  const std::uint64_t values = static_cast<std::uint64_t>(std::max<std::int64_t>(shape.nx, 0)) *
-                               static_cast<std::uint64_t>(std::max<std::int64_t>(shape.nz, 0)) *
-                               properties;
-  const std::uint64_t bytes = kGridFileHeaderSize + 4 * values;
+  const WrittenGrid written = WrittenGridOf(request);
+  const std::uint64_t properties = written.properties;
+  const std::uint64_t values = (written.bytes - kGridFileHeaderSize) / 4;
+  const std::uint64_t bytes = written.bytes;
   if (bytes <= free) return Status();
   const auto integer = [](std::uint64_t n) { return FormatInteger(static_cast<std::int64_t>(n)); };
-  return Status::Error("The grid file " + request.outputName + " would hold " +
-                       FormatInteger(shape.nx) + " x " + FormatInteger(shape.nz) + " nodes of " +
-                       integer(properties) + (properties == 1 ? " property, " : " properties, ") +
-                       integer(values) + " values in " + integer(bytes) + " bytes: more than the " +
-                       integer(free) + " bytes free where it goes.");
+  return Status::Error(
+      "The grid file " + request.outputName + " would hold " + FormatInteger(written.nx) + " x " +
+      FormatInteger(written.nz) + " nodes of " + integer(properties) +
+      (properties == 1 ? " property, " : " properties, ") + integer(values) + " values in " +
+      integer(bytes) + " bytes: more than the " + integer(free) + " bytes free where it goes.");
 }
 
 }  // namespace
@@ -148,23 +141,9 @@ const Unit& UnitOf(PropertyKind kind, const PropertyInput& input) {
   return input.unit != nullptr ? *input.unit : FileUnitOf(kind);
 }
 
-Status CheckConversionRequest(const ConversionRequest& request, RequestPart* refused) {
+Status CheckModelRequest(const ConversionRequest& request, RequestPart* refused) {
   if (refused != nullptr) *refused = RequestPart::kNone;
-  bool anyLoaded = false;
-  for (const PropertyInput& input : request.inputs.each) {
-    anyLoaded = anyLoaded || input.values != nullptr;
-  }
-  if (!anyLoaded) return Refuse(RequestPart::kInputs, refused, "Open At least one input File");
-  if (request.outputName.find('*') != std::string::npos) {
-    return Refuse(RequestPart::kOutput, refused, "Open Mvg file for Saving");
-  }
   const GridWindow& window = request.window;
-  if (request.inputCount < 0 ||
-      static_cast<std::uint32_t>(request.inputCount) != window.elementCount) {
-    return Refuse(RequestPart::kInputCount, refused,
-                  "Input and given grid sizes are not equal !\n"
-                  "The program is not ready for this case. Sorry. Poka");
-  }
   const Status nx = CheckNxWrite(window.nxWrite, window.nxInput);
   if (!nx.ok()) return Refuse(RequestPart::kNxWrite, refused, nx.message());
   const Status nz =
@@ -209,6 +188,28 @@ Status CheckConversionRequest(const ConversionRequest& request, RequestPart* ref
         ValueBeyondFloats(property.kind, input, window.elementCount, window.nxInput);
     if (!beyond.ok()) return Refuse(RequestPart::kInputs, refused, beyond.message());
   }
+  return Status();
+}
+
+Status CheckConversionRequest(const ConversionRequest& request, RequestPart* refused) {
+  if (refused != nullptr) *refused = RequestPart::kNone;
+  bool anyLoaded = false;
+  for (const PropertyInput& input : request.inputs.each) {
+    anyLoaded = anyLoaded || input.values != nullptr;
+  }
+  if (!anyLoaded) return Refuse(RequestPart::kInputs, refused, "Open At least one input File");
+  if (request.outputName.find('*') != std::string::npos) {
+    return Refuse(RequestPart::kOutput, refused, "Open Mvg file for Saving");
+  }
+  const GridWindow& window = request.window;
+  if (request.inputCount < 0 ||
+      static_cast<std::uint32_t>(request.inputCount) != window.elementCount) {
+    return Refuse(RequestPart::kInputCount, refused,
+                  "Input and given grid sizes are not equal !\n"
+                  "The program is not ready for this case. Sorry. Poka");
+  }
+  const Status model = CheckModelRequest(request, refused);
+  if (!model.ok()) return model;
   for (const PropertyInput& input : request.inputs.each) {
     if (input.values != nullptr && !request.toStandardOutput && !input.path.empty() &&
         IsSameFile(request.outputPath, input.path)) {

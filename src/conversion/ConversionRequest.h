@@ -119,6 +119,11 @@ const char* ChoiceNameOf(RequestPart part);
 //    of it is made)
 Status CheckConversionRequest(const ConversionRequest& request, RequestPart* refused = nullptr);
 
+// The checks of the model a request makes, CheckConversionRequest's from the sizes to write to the
+// values beyond the range of floats, in its order: what a request must pass to be prepared
+// (PreparedRows), whether or not it has an output to write to.
+Status CheckModelRequest(const ConversionRequest& request, RequestPart* refused = nullptr);
+
 // A grid file's name as a front end takes it from its user: refused when it holds '*', which
 // marks that no output is chosen yet: "m*.mvg: a grid file name cannot hold \"*\"".
 Status CheckOutputName(const std::string& output);

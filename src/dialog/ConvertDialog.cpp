@@ -1,7 +1,5 @@
 #include "dialog/ConvertDialog.h"
 
-#include <optional>
-
 #include "conversion/ConversionRequest.h"
 #include "conversion/XSizeFindings.h"
 #include "dialog/ConvertDialogControls.h"
@@ -9,6 +7,7 @@
 #include "dialog/PreparationFields.h"
 #include "dialog/WaitCursor.h"
 #include "dialog/WriteQuestion.h"
+#include "dialog/WrittenSizes.h"
 #include "ui/DataExchange.h"
 #include "ui/DialogWindow.h"
 
@@ -38,7 +37,6 @@ ConvertDialog::ConvertDialog(DialogWindow& window, FolderMemory& folderMemory,
       focus_(window) {}
 
 void ConvertDialog::InitControls() {
-  pictureText_ = window_.GetControlText(kModelPicture);
   ShowMembers();
   files_.InitUnitLists();
   InitPreparationFields(window_);
@@ -61,8 +59,11 @@ bool ConvertDialog::TakeControlTexts(int* failedControl) {
 }
 
 void ConvertDialog::ShowMembers() {
+  const bool showing = showingMembers_;
+  showingMembers_ = true;
   DataExchange exchange(window_, false);
   DoDataExchange(exchange);
+  showingMembers_ = showing;
 }
 
 PerProperty<bool> ConvertDialog::FilesUsed() const {
@@ -72,6 +73,16 @@ PerProperty<bool> ConvertDialog::FilesUsed() const {
         files_.Loaded(property.kind) && ChosenRule(window_, property.kind) == PropertyRule::kFile;
   }
   return used;
+}
+
+PerProperty<bool> ConvertDialog::PropertiesMade() const {
+  PerProperty<bool> made = FilesUsed();
+  for (const GridProperty& property : kGridProperties) {
+    made[property.kind] =
+        made[property.kind] ||
+        (made[PropertyKind::kVp] && ChosenRule(window_, property.kind) != PropertyRule::kFile);
+  }
+  return made;
 }
 
 void ConvertDialog::EnableSourceControls() {
@@ -123,7 +134,7 @@ void ConvertDialog::LoadChosenFile(PropertyKind property, const FileDialogResult
   EnableBrowsedControls(property);
   ChooseFileSource(window_, property);
   EnableSourceControls();
-  picture_.ShowChoices(FilesUsed());
+  picture_.ShowChoices(PropertiesMade());
   RedrawPicture();
   reading_.ShowReading(files_.LastLoaded());
   const std::string shape = ShapeOnReading(file, !keepChosen);
@@ -203,11 +214,11 @@ void ConvertDialog::OnXSizeSelChange() {
 }
 
 void ConvertDialog::OnXSizeEditChange() {
+  // A text that is none of the sizes shows no size and no model: OK would refuse it.
   if (grid_.OnXSizeEditChange(files_.ElementCount())) {
     ShowChosenXSize();
     return;
   }
-  // No size is shown while the box shows none of them.
   grid_.ShowSizes();
   RedrawPicture();
 }
@@ -238,7 +249,13 @@ void ConvertDialog::OnLeavingWindowField(int field) {
 
 void ConvertDialog::OnSourceSelChange() {
   EnableSourceControls();
-  picture_.ShowChoices(FilesUsed());
+  picture_.ShowChoices(PropertiesMade());
+  RedrawPicture();
+}
+
+void ConvertDialog::OnHolesSelChange() {
+  // The box shows the entry chosen only after its notification.
+  window_.SetComboSelection(kHolesCombo, window_.GetComboSelection(kHolesCombo));
   RedrawPicture();
 }
 
@@ -248,7 +265,7 @@ void ConvertDialog::OnBrowseOutput() {
 }
 
 void ConvertDialog::OnPictureSelChange() {
-  picture_.OnChoice(FilesUsed());
+  picture_.OnChoice(PropertiesMade());
   RedrawPicture();
 }
 
@@ -257,52 +274,16 @@ void ConvertDialog::OnUnitsSelChange(PropertyKind property) {
   RedrawPicture();
 }
 
-void ConvertDialog::OnHolesSelChange() {
-  // The box shows the entry chosen only after its notification: shown at once, as read.
-  window_.SetComboSelection(kHolesCombo, window_.GetComboSelection(kHolesCombo));
-  RedrawPicture();
-}
-
 void ConvertDialog::RedrawPicture() {
-  const std::optional<ShownGrid> grid = grid_.Shown(files_.ElementCount());
-  const PerProperty<bool> used = FilesUsed();
-  PerProperty<PictureSource> sources;
-  for (const GridProperty& property : kGridProperties) {
-    const PropertyFile& file = files_[property.kind];
-    PictureSource& source = sources[property.kind];
-    source.used = used[property.kind];
-    if (grid && file.arrangedNx == grid->nx) source.values = file.values.data();
-    source.name = file.name;
-    source.unit = files_.ChosenUnit(property.kind);
-  }
-  picture_.Redraw(sources, grid);
-  // While the X-size box shows none of the sizes, the picture's place says so.
-  const Status xSize = grid_.CheckXSizeText();
-  window_.SetControlText(kModelPicture, xSize.ok() ? pictureText_ : xSize.message());
+  if (showingMembers_) return;
+  ConversionRequest request;
+  int refusedField = 0;
+  Status checked = BuildRequest(request, refusedField, true);
+  if (checked.ok() && files_.AnyLoaded()) checked = CheckModelRequest(request);
+  ShowWrittenSizes(window_, request, checked);
+  picture_.Redraw(PropertiesMade(), request, checked);
   // A prepared model of millions of nodes takes a while to measure: once the typing pauses.
   window_.WhenPaused([this] { ShowModelReport(); });
-}
-
-Status ConvertDialog::BuildShownRequest(ConversionRequest& request) const {
-  const Status inputs = files_.FillInputs(FilesUsed(), request.inputs);
-  if (!inputs.ok()) return inputs;
-  const Status xSize = grid_.CheckXSizeText();
-  if (!xSize.ok()) return xSize;
-  // Nothing to tell until the values make a grid in its order.
-  if (!grid_.FillShownRequest(files_.ElementCount(), request)) return Status::Error("");
-  for (const GridProperty& property : kGridProperties) {
-    if (request.inputs[property.kind].values != nullptr &&
-        files_[property.kind].arrangedNx != request.window.nxInput) {
-      return Status::Error("");
-    }
-  }
-  const PreparationFields fields =
-      TakePreparationFields(window_, request.window.xStep, request.window.zStep);
-  if (!fields.ok()) return Status::Error(fields.message);
-  request.preparation = fields.preparation;
-  request.order = reading_.Current().order;
-  request.outputName = output_.Name();
-  return Status();
 }
 
 void ConvertDialog::ShowModelReport() {
@@ -310,14 +291,15 @@ void ConvertDialog::ShowModelReport() {
   if (files_.AnyLoaded()) {
     WaitCursor wait(window_);
     ConversionRequest request;
-    const Status built = BuildShownRequest(request);
+    int refusedField = 0;
+    const Status built = BuildRequest(request, refusedField, true);
     lines = ModelReportLines(built, request);
   }
   // An edit field breaks lines only at CR LF.
   window_.SetControlText(kModelReportField, Joined(lines, "\r\n"));
 }
 
-Status ConvertDialog::BuildRequest(ConversionRequest& request, int& refusedField) {
+Status ConvertDialog::BuildRequest(ConversionRequest& request, int& refusedField, bool asTyped) {
   const Status inputs = files_.FillInputs(FilesUsed(), request.inputs);
   if (!inputs.ok()) return inputs;
   if (files_.AnyLoaded()) {
@@ -327,18 +309,24 @@ Status ConvertDialog::BuildRequest(ConversionRequest& request, int& refusedField
       return xSize;
     }
   }
-  const GridChoice& grid = grid_.Choice();
-  const PreparationFields fields = TakePreparationFields(window_, grid.xStep, grid.zStep);
+  // The grid first: a new step typed alone keeps its step along the other axis.
+  if (asTyped) {
+    const Status typed = grid_.FillTypedRequest(files_.ElementCount(), request, refusedField);
+    if (!typed.ok()) return typed;
+  } else {
+    grid_.FillRequest(files_.ElementCount(), request);
+  }
+  const PreparationFields fields =
+      TakePreparationFields(window_, request.window.xStep, request.window.zStep);
   if (!fields.ok()) {
     refusedField = fields.refusedControl;
     return Status::Error(fields.message);
   }
   request.preparation = fields.preparation;
   // The values written are in the grid's order for the X size chosen, or nothing is written.
-  const Status arranged = files_.Arrange(grid.nxInput, reading_.Current());
+  const Status arranged = files_.Arrange(grid_.Choice().nxInput, reading_.Current());
   if (!arranged.ok()) return arranged;
   request.order = reading_.Current().order;
-  grid_.FillRequest(files_.ElementCount(), request);
   request.choiceNames = DialogChoiceNames();
   const std::string steps = grid_.StepFinding();
   if (!steps.empty()) request.choiceFindings.push_back(steps);

@@ -5,6 +5,7 @@
 //   ReadingChoices     how the grids are read (check boxes, form, skips) and what the reading found
 //   GridFields         the X size, the Z size, the steps and the window to write
 //   ModelPicture       the picture of the model and the list that chooses its property
+//   WrittenSizes       the sizes of the grid file written
 //   PreparationFields  where density and Vs come from, holes, new steps, a border
 //   OutputFile         the grid file to write
 //   ModelReport        what OK writes, kept current: what is done to the model, its stability
@@ -60,18 +61,20 @@ class ConvertDialog {
   void OnKillFocusZFrom();
   // Density or Vs from its file or from a rule.
   void OnSourceSelChange();
+  // A way to fill holes chosen from the list.
+  void OnHolesSelChange();
   void OnBrowseOutput();
   // Files dropped on the dialog: one file dropped on a property's group box (droppedOn) loads as
   // that property, as if chosen in its Open dialog; anything else is refused with a message.
   void OnDropFiles(const std::vector<std::string>& paths, const PropertyKind* droppedOn);
-  // Shows the model as it will be written (see ModelPicture) and what OK writes (ModelReport).
-  // Called whenever what they show may have changed.
+  // Shows the model as OK would write it, from the fields as they are typed (see ModelPicture),
+  // the sizes of the grid file (WrittenSizes) and, once the typing pauses, what OK writes
+  // (ModelReport). Called whenever what they show may have changed; the notifications of the
+  // texts the dialog shows itself redraw nothing, its caller redraws once.
   void RedrawPicture();
   // The property chosen in the picture's list, or a unit chosen from a property's list.
   void OnPictureSelChange();
   void OnUnitsSelChange(PropertyKind property);
-  // A way to fill holes chosen from its list.
-  void OnHolesSelChange();
   // A check box or the form of how the text grids are read: the loaded files are read again with
   // the choices, and the X size and the steps proposed again from the file that states the grid
   // (the first whose form states its sizes, else the first loaded). A file the choices refuse
@@ -94,6 +97,8 @@ class ConvertDialog {
  private:
   // The properties loaded and read from their files, not from a rule.
   PerProperty<bool> FilesUsed() const;
+  // Those and the properties a rule makes from a loaded Vp.
+  PerProperty<bool> PropertiesMade() const;
   // A rule chosen or a file chosen for a property: the controls of each enabled as it needs.
   void EnableSourceControls();
   void LoadChosenFile(PropertyKind property, const FileDialogResult& chosen);
@@ -117,10 +122,9 @@ class ConvertDialog {
   void OnLeavingWindowField(int field);
   // The request from what the parts hold, the values put in the grid's order; the refusal of a
   // part, with the field it is about in refusedField (0: none). The request points into the parts.
-  Status BuildRequest(ConversionRequest& request, int& refusedField);
-  // The request as the fields show it while they are typed (see GridFields::Shown), for the
-  // report of what OK writes; its output is OK's to check. Why it cannot be built, if so.
-  Status BuildShownRequest(ConversionRequest& request) const;
+  // `asTyped`: the grid's fields as they are typed, before they are taken in.
+  Status BuildRequest(ConversionRequest& request, int& refusedField, bool asTyped = false);
+  // What OK writes, from the fields as they are typed (ModelReport).
   void ShowModelReport();
 
   DialogWindow& window_;
@@ -130,5 +134,5 @@ class ConvertDialog {
   ModelPicture picture_;
   OutputFile output_;
   RefusalFocus focus_;
-  std::string pictureText_;  // what the picture's place says while there is no picture
+  bool showingMembers_ = false;
 };

@@ -10,6 +10,7 @@
 
 #include "conversion/Conversion.h"
 #include "conversion/Findings.h"
+#include "conversion/PreparedSample.h"
 #include "conversion/PropertyLoad.h"
 #include "support/GridFileWords.h"
 #include "support/ScratchFolder.h"
@@ -287,4 +288,15 @@ TEST_F(ConversionRequestTest, NewStepsInterpolateAndTheBorderRepeatsTheEdges) {
     }
   }
   EXPECT_NEAR(FloatFromBits(written[2 * (1 * 5 + 3) + 1]), 310 * std::pow(2090.0, 0.25), 2.5e-4);
+  // As a picture of at most 2 nodes a side takes the model: every third column and second row.
+  for (const int p : {0, 1}) {
+    const PreparedSample sample =
+        SamplePreparedModel(request_, p == 0 ? PropertyKind::kVp : PropertyKind::kDensity, 2);
+    ASSERT_EQ((std::vector<int>{sample.nx, sample.nz, sample.xEvery, sample.zEvery}),
+              (std::vector<int>{2, 2, 3, 2}));
+    for (int k = 0; k < 4; ++k) {
+      EXPECT_EQ(FloatBits(sample.values[k]), written[2 * (k / 2 * 2 * 5 + k % 2 * 3) + p]) << k;
+    }
+  }
+  EXPECT_EQ(WrittenGridOf(request_).bytes, ReadFileBytes(request_.outputPath).size());
 }

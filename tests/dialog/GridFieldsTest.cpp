@@ -71,17 +71,18 @@ TEST_F(GridFieldsTest, AnXSizeChosenOrTypedFromTheListDerivesTheRestAndOtherText
   const std::string refusal =
       "\" 7\" is not one of the X sizes in the list. Choose one from the list.";
   EXPECT_EQ(dialog.Grid().nxInput, 50);
-  EXPECT_EQ(Texts({kNzInputField, kNxWriteField, kNzWriteField, kWriteCountField, kModelPicture,
-                   kModelReportField}),
-            (Strings{"", "", "", "", refusal, "OK would refuse this: " + refusal}));
+  EXPECT_EQ(Texts({kNzInputField, kNxWriteField, kNzWriteField, kWriteCountField,
+                   kWrittenSizesText, kModelReportField}),
+            (Strings{"", "", "", "", "", "OK would refuse this: " + refusal}));
   EXPECT_EQ(pictures.shown.back().values, nullptr);
+  EXPECT_EQ(pictures.shown.back().title, refusal);
   EXPECT_FALSE(dialog.OnOK());
   EXPECT_EQ(window.messages, (Strings{refusal}));
   EXPECT_EQ(window.focused, kXSizeCombo);
   EXPECT_FALSE(fs::exists(Folder("out") / "m.mvg"));
   window.Type(kXSizeCombo, "20");
   dialog.OnXSizeEditChange();
-  EXPECT_EQ(Texts({kNzInputField, kWriteCountField, kModelPicture}), (Strings{"5", "100", ""}));
+  EXPECT_EQ(Texts({kNzInputField, kWriteCountField}), (Strings{"5", "100"}));
   EXPECT_NE(pictures.shown.back().values, nullptr);
   window.AnswerQuestion(true);
   ASSERT_TRUE(dialog.OnOK());
