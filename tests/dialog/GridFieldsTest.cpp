@@ -71,8 +71,8 @@ TEST_F(GridFieldsTest, AnXSizeChosenOrTypedFromTheListDerivesTheRestAndOtherText
   const std::string refusal =
       "\" 7\" is not one of the X sizes in the list. Choose one from the list.";
   EXPECT_EQ(dialog.Grid().nxInput, 50);
-  EXPECT_EQ(Texts({kNzInputField, kNxWriteField, kNzWriteField, kWriteCountField,
-                   kWrittenSizesText, kModelReportField}),
+  EXPECT_EQ(Texts({kNzInputField, kNxWriteField, kNzWriteField, kWriteCountField, kWrittenSizesText,
+                   kModelReportField}),
             (Strings{"", "", "", "", "", "OK would refuse this: " + refusal}));
   EXPECT_EQ(pictures.shown.back().values, nullptr);
   EXPECT_EQ(pictures.shown.back().title, refusal);
