@@ -84,6 +84,7 @@
 #define IDC_FORM 1050
 #define IDC_SKIP_COLUMNS 1051
 #define IDC_SKIP_ROWS 1052
+#define IDC_COORDINATES_KM 1053
 
 // Conversion dialog: what OK writes, kept current: what is done to the model and its stability.
 #define IDC_MODEL_REPORT 1054

@@ -39,11 +39,15 @@ struct PropertyInput {
 // The unit of an input's values: the one given, else the grid file's own.
 const Unit& UnitOf(PropertyKind kind, const PropertyInput& input);
 
-// How a front end names what its user gives, for the findings that ask for it.
+// How a front end names what its user gives, for the findings that ask for it; empty: not
+// offered.
 struct ChoiceNames {
-  std::string xSize = "the X size";          // mvgtool: "--nx"
-  std::string skipColumns = "Skip columns";  // mvgtool: "--skip-columns"
-  std::string skipRows = "Skip rows";        // mvgtool: "--skip-rows"
+  std::string xSize = "the X size";              // mvgtool: "--nx"
+  std::string skipColumns = "Skip columns";      // mvgtool: "--skip-columns"
+  std::string skipRows = "Skip rows";            // mvgtool: "--skip-rows"
+  std::string columns = "\"Column by column\"";  // mvgtool: "--order columns"
+  std::string flipZ = "\"Rows bottom up\"";      // mvgtool: "--flip-z"
+  std::string coordinatesKm;                     // mvgtool: "--coordinates km"
 };
 
 struct ConversionRequest {

@@ -121,7 +121,8 @@ Status RequestForHeldValues(const HeldGrid& grid, const NamedChoices& named,
   request.inputCount = static_cast<std::int32_t>(values);
   request.nzInput = grid.nz;
   // An array's leading column or row of coordinates is left out by slicing it.
-  request.choiceNames = {"the arrays' shape", "a slice [:, N:] with N =", "a slice [N:] with N ="};
+  request.choiceNames = {
+      "the arrays' shape", "a slice [:, N:] with N =", "a slice [N:] with N =", "", "", ""};
   request.xStepName = named.Named("dx");
   request.zStepName = named.Named("dz");
   request.outputName = output;

@@ -15,7 +15,12 @@ namespace {
 
 // How findings name what the user gives in the dialog.
 ChoiceNames DialogChoiceNames() {
-  return {"the \"X-Size in Input File\"", "\"Skip columns\"", "\"Skip rows\""};
+  ChoiceNames names;
+  names.xSize = "the \"X-Size in Input File\"";
+  names.skipColumns = "\"Skip columns\"";
+  names.skipRows = "\"Skip rows\"";
+  names.coordinatesKm = "\"Coordinates in km\"";
+  return names;
 }
 
 std::string Joined(const std::vector<std::string>& lines, const char* separator) {

@@ -399,6 +399,7 @@ UI_BEGIN_MESSAGE_MAP(ConvertDialogWindow, ui::Dialog)
   ui::OnCommand(BN_CLICKED, kColumnsCheck, &ConvertDialogWindow::OnReadingChoice),
   ui::OnCommand(BN_CLICKED, kFlipZCheck, &ConvertDialogWindow::OnReadingChoice),
   ui::OnCommand(BN_CLICKED, kDecimalCommaCheck, &ConvertDialogWindow::OnReadingChoice),
+  ui::OnCommand(BN_CLICKED, kKmCheck, &ConvertDialogWindow::OnReadingChoice),
   ui::OnCommand(CBN_SELCHANGE, kFormCombo, &ConvertDialogWindow::OnReadingChoice),
   ui::OnCommand(EN_KILLFOCUS, kSkipColumnsField, &ConvertDialogWindow::OnKillFocusSkip),
   ui::OnCommand(EN_KILLFOCUS, kSkipRowsField, &ConvertDialogWindow::OnKillFocusSkip),

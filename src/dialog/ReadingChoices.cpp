@@ -33,9 +33,11 @@ bool TakeSkip(const DialogWindow& window, int field, std::uint32_t& skip) {
   return true;
 }
 
+// Of the choices the dialog offers.
 bool Same(const TextReadingChoices& a, const TextReadingChoices& b) {
   return a.decimalComma == b.decimalComma && a.order == b.order && a.flipZ == b.flipZ &&
-         a.form == b.form && a.skipRows == b.skipRows && a.skipColumns == b.skipColumns;
+         a.form == b.form && a.skipRows == b.skipRows && a.skipColumns == b.skipColumns &&
+         a.coordinatesInKm == b.coordinatesInKm;
 }
 
 }  // namespace
@@ -52,6 +54,7 @@ CheckedReading ReadingChoices::Checked() const {
   c.order = window_.IsChecked(kColumnsCheck) ? ValueOrder::kColumns : ValueOrder::kRows;
   c.flipZ = window_.IsChecked(kFlipZCheck);
   c.decimalComma = window_.IsChecked(kDecimalCommaCheck);
+  c.coordinatesInKm = window_.IsChecked(kKmCheck);
   const int form = window_.GetComboSelection(kFormCombo);
   if (form > 0 && form < static_cast<int>(std::size(kForms))) c.form = kForms[form].second;
   for (const auto& [field, skip, name] :
@@ -76,6 +79,7 @@ void ReadingChoices::ShowCurrent() {
   window_.SetChecked(kColumnsCheck, current_.order == ValueOrder::kColumns);
   window_.SetChecked(kFlipZCheck, current_.flipZ);
   window_.SetChecked(kDecimalCommaCheck, current_.decimalComma);
+  window_.SetChecked(kKmCheck, current_.coordinatesInKm);
   int form = 0;
   for (std::size_t i = 1; i < std::size(kForms); ++i) {
     if (kForms[i].second == current_.form) form = static_cast<int>(i);

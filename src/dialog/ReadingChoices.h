@@ -1,7 +1,8 @@
 #pragma once
 // How the text grids are read, as the user chooses it: the check boxes (column by column, rows
-// bottom up, decimal comma), the form (as told from the text, or one chosen), the leading columns
-// and rows to leave out and, beside them, what the reading of the file loaded last found. A choice
+// bottom up, decimal comma, coordinates in km), the form (as told from the text, or one chosen),
+// the leading columns and rows to leave out and, beside them, what the reading of the file loaded
+// last found. A choice
 // takes effect only once every loaded file has been read again with it.
 
 #include <string>

@@ -118,6 +118,34 @@ TEST_F(ReadingChoicesTest, TheFormChosenReadsAPlainGridTheTextTellsAsTriplets) {
                             Folder("reference") / "m.mvg"));
 }
 
+// Triplets whose coordinates are in km state steps of 0.02: OK asks, naming "Coordinates in km",
+// which read, states steps of 20 m: what mvgtool --coordinates km writes.
+TEST_F(ReadingChoicesTest, CoordinatesInKmAreAskedAboutAndReadInKmWhenChecked) {
+  std::string text = "x z vp\n";
+  for (int z = 0; z < 4; ++z) {
+    for (int x = 0; x < 5; ++x) {
+      text += std::to_string(x * 0.02).substr(0, 4) + " " + std::to_string(z * 0.02).substr(0, 4) +
+              " " + std::to_string(1500 + 100 * z + 3 * x) + "\n";
+    }
+  }
+  const fs::path vp = WriteText("in", "vp.xyz", text);
+  Browse(PropertyKind::kVp, vp);
+  EXPECT_EQ(Texts({kXSizeCombo, kXStepField, kZStepField}), (Strings{"5", "0.02", "0.02"}));
+  const fs::path output = Folder("out") / "m.mvg";
+  ChooseOutput(output);
+  EXPECT_FALSE(dialog.OnOK());
+  EXPECT_EQ(window.messages,
+            Strings{"vp.xyz: steps of 0.02 and 0.02, from the triplets' coordinates: are they in "
+                    "km? \"Coordinates in km\" reads them in km\n\nWrite the grid file anyway?"});
+  window.Click(kKmCheck);
+  dialog.OnReadingChoice();
+  EXPECT_EQ(Texts({kXStepField, kZStepField}), (Strings{"20", "20"}));
+  ASSERT_TRUE(dialog.OnOK()) << window.messages.back();
+  EXPECT_EQ(window.messages.size(), 1u);
+  EXPECT_TRUE(ReadBytes(output) == MvgtoolWrites({"--vp", vp.string(), "--coordinates", "km"},
+                                                 Folder("reference") / "m.mvg"));
+}
+
 // Depths written in a first column are asked about on OK, naming "Skip columns". A number of them
 // that is none is refused as its field is left; one typed and not yet read is read by OK, which
 // shows the grid it makes and writes nothing until the next OK: what mvgtool --skip-columns 1
