@@ -399,6 +399,7 @@ TEST_F(MorvTxtMvgTest, ThePictureAndSizesShowTheModelOkWritesAndEnlargeOnAClick)
       "File: 145 x 194\n= 28130 nodes\n" + std::to_string(fs::file_size(reference)) + " bytes");
   EXPECT_TRUE(ReportShows(printed));  // what mvgtool prints after writing
   if (const char* path = std::getenv("MVG_SCREENSHOT")) {
+    UpdateWindow(GetDlgItem(dialog, kModelReportField));  // painted as it reads
     RECT frame = {};
     GetWindowRect(dialog, &frame);
     const std::vector<std::uint8_t> png = EncodePng(ScreenPixels(frame));
