@@ -152,12 +152,7 @@ std::string ConvertDialog::ShapeOnReading(const PropertyFile& file, bool propose
                                DialogChoiceNames().xSize);
   }
   // A value missing or one too many shows at once, with where the lines break their pattern.
-  for (const GridProperty& property : kGridProperties) {
-    if (&files_[property.kind] == &file) {
-      return files_.ShapeFinding(property.kind, reading_.Current().order);
-    }
-  }
-  return {};
+  return files_.ShapeFinding(file, reading_.Current().order);
 }
 
 void ConvertDialog::OfferXSizes(bool keepChosen, const TextGridLines& lines,

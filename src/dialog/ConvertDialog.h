@@ -91,7 +91,6 @@ class ConvertDialog {
   // The parts' state, for tests.
   const PropertyFiles& Files() const { return files_; }
   const GridChoice& Grid() const { return grid_.Choice(); }
-  const GridFields& GridParts() const { return grid_; }
   const OutputFile& Output() const { return output_; }
 
  private:

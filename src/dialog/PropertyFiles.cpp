@@ -166,8 +166,7 @@ std::string PropertyFiles::Load(PropertyKind property, const FileDialogResult& c
   return {};
 }
 
-std::string PropertyFiles::ShapeFinding(PropertyKind property, ValueOrder order) const {
-  const PropertyFile& file = files_[property];
+std::string PropertyFiles::ShapeFinding(const PropertyFile& file, ValueOrder order) const {
   // A form that states the grid says its shape itself.
   if (file.values.empty() || file.form.statesSizes) return {};
   return FileShapeFinding(file.name, file.lines, elementCount_, order);
