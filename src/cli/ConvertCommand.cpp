@@ -416,9 +416,12 @@ int RunConvertCommand(const std::vector<std::string>& args, const CommandContext
   request.inputCount = static_cast<std::int32_t>(request.window.elementCount);
   request.xStepName = "--dx";
   request.zStepName = "--dz";
-  request.choiceNames = {line.Named("nx"),        line.Named("skip-columns"),
-                         line.Named("skip-rows"), line.NamedWith("order", "columns"),
-                         line.Named("flip-z"),    line.NamedWith("coordinates", "km")};
+  request.choiceNames = {line.Named("nx"),
+                         line.NamedWith("skip-columns", "1"),
+                         line.NamedWith("skip-rows", "1"),
+                         line.NamedWith("order", "columns"),
+                         line.NamedFlag("flip-z"),
+                         line.NamedWith("coordinates", "km")};
   request.outputName = toStandardOutput ? "standard output" : choices.output;
   request.outputPath = toStandardOutput ? "" : choices.output;
   request.toStandardOutput = toStandardOutput;

@@ -26,18 +26,24 @@ bool ExtentFits(std::int64_t sizeToWrite, float step) {
 }
 
 // Every value times its unit's factor, as the export makes it, is a finite float: "1e36" in km/s
-// is not, in m/s. The refusal names the first one that is not.
+// is not, in m/s. The refusal names the first one that is not. Holes to be filled are passed
+// over: the fill takes their place before the factor.
 Status ValueBeyondFloats(PropertyKind kind, const PropertyInput& input, std::uint32_t count,
-                         std::int32_t nxInput) {
+                         std::int32_t nxInput, bool holesFilled) {
   const Unit& unit = UnitOf(kind, input);
   const float factor = unit.factor;
   if (factor == 1.0f) return Status();  // a text grid holds finite floats alone
-  const ValueRange range = input.range ? *input.range : FindValueRange(input.values, count);
+  const ValueRange range = holesFilled   ? TakeCensus(input.values, count, input.range).range
+                           : input.range ? *input.range
+                                         : FindValueRange(input.values, count);
   if (std::isfinite(range.minimum * factor) && std::isfinite(range.maximum * factor)) {
     return Status();
   }
+  const auto beyond = [factor, holesFilled](float value) {
+    return !std::isfinite(value * factor) && !(holesFilled && IsNoDataMarker(value));
+  };
   std::uint32_t i = 0;
-  while (i < count && std::isfinite(input.values[i] * factor)) ++i;
+  while (i < count && !beyond(input.values[i])) ++i;
   if (i == count) return Status();
   const std::uint32_t nx = static_cast<std::uint32_t>(std::max(nxInput, 1));
   return Status::Error(input.name + ", row " + std::to_string(i / nx + 1) + ", column " +
@@ -184,8 +190,9 @@ Status CheckModelRequest(const ConversionRequest& request, RequestPart* refused)
   for (const GridProperty& property : kGridProperties) {
     const PropertyInput& input = request.inputs[property.kind];
     if (input.values == nullptr) continue;
+    const bool filled = request.preparation.sources[property.kind].fill.how != HoleFilling::kNone;
     const Status beyond =
-        ValueBeyondFloats(property.kind, input, window.elementCount, window.nxInput);
+        ValueBeyondFloats(property.kind, input, window.elementCount, window.nxInput, filled);
     if (!beyond.ok()) return Refuse(RequestPart::kInputs, refused, beyond.message());
   }
   return Status();

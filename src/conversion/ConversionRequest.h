@@ -43,8 +43,8 @@ const Unit& UnitOf(PropertyKind kind, const PropertyInput& input);
 // offered.
 struct ChoiceNames {
   std::string xSize = "the X size";              // mvgtool: "--nx"
-  std::string skipColumns = "Skip columns";      // mvgtool: "--skip-columns"
-  std::string skipRows = "Skip rows";            // mvgtool: "--skip-rows"
+  std::string skipColumns = "Skip columns 1";    // mvgtool: "--skip-columns 1"
+  std::string skipRows = "Skip rows 1";          // mvgtool: "--skip-rows 1"
   std::string columns = "\"Column by column\"";  // mvgtool: "--order columns"
   std::string flipZ = "\"Rows bottom up\"";      // mvgtool: "--flip-z"
   std::string coordinatesKm;                     // mvgtool: "--coordinates km"

@@ -47,7 +47,7 @@ std::string FirstColumnFinding(const PropertyInput& input, std::int32_t nx, std:
   const Progression run = CoordinatesAt(input.values, nz, nx, 1);
   if (!run.found) return {};
   return input.name + ": the first column " + Described(run) + " on each line, " + Range(run) +
-         ": depths? " + skipColumns + " 1 leaves it out";
+         ": depths? " + skipColumns + " leaves it out";
 }
 
 std::string FirstRowFinding(const PropertyInput& input, std::int32_t nx, std::int32_t nz,
@@ -56,7 +56,7 @@ std::string FirstRowFinding(const PropertyInput& input, std::int32_t nx, std::in
   const Progression run = CoordinatesAt(input.values, nx, 1, nx);
   if (!run.found) return {};
   return input.name + ": the first row " + Described(run) + " from column to column, " +
-         Range(run) + ": x coordinates? " + skipRows + " 1 leaves it out";
+         Range(run) + ": x coordinates? " + skipRows + " leaves it out";
 }
 
 std::string DepthOrElevationFinding(const std::string& name, const TextGridForm& form,

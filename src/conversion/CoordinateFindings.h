@@ -14,7 +14,8 @@
 // A first column (row) that rises or falls by one step other than 0 from each value to the next
 // (below a corner cell, maybe), while the column (row) next to it does not keep that step, as
 // values of a layered model would not; of an nx x nz grid in its order, rows along X from the
-// top; "" when the column is no such one:
+// top; "" when the column is no such one. skipColumns (skipRows) is the choice that leaves it out
+// as its user gives it ("--skip-columns 1"):
 //   "vp.txt: the first column rises by 20 on each line, from 500 to 3460: depths? --skip-columns
 //   1 leaves it out"
 //   "vp.txt: the first row rises by 20 from column to column, from 0 to 9980: x coordinates?

@@ -108,11 +108,12 @@ Status TakeReadingOptions(const NamedChoices& named, TextReadingChoices& choices
 std::string WithReadingOption(const std::string& message, bool commasUndecided, bool tripletsTold,
                               const NamedChoices& named, bool rawUndecided) {
   if (rawUndecided) {
-    return message + "; " + named.Named("raw") + " f32le, f32be, f64le or f64be (with " +
+    return message + "; " + named.NamedWith("raw", "f32le") + ", " + named.Spelled("f32be") + ", " +
+           named.Spelled("f64le") + " or " + named.Spelled("f64be") + " (with " +
            named.Named("nx") + ") reads it as raw values";
   }
   if (commasUndecided) {
-    return message + "; " + named.Named("decimal-comma") + " reads commas as decimal marks";
+    return message + "; " + named.NamedFlag("decimal-comma") + " reads commas as decimal marks";
   }
   if (tripletsTold) {
     return message + "; if it is a plain grid three values wide, " +

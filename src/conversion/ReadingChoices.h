@@ -21,10 +21,11 @@ std::vector<OptionRule> ReadingOptionRules();
 Status TakeReadingOptions(const NamedChoices& named, TextReadingChoices& choices);
 
 // A reading's refusal, with the choice that decides where it is about commas that may be decimal
-// commas or not ("...; --decimal-comma reads commas as decimal marks"), about triplets told from
-// the text (tripletsTold: "...; if it is a plain grid three values wide, --form plain reads it as
-// one"), or about binary data of no form told from its bytes (rawUndecided: "...; --raw f32le,
-// f32be, f64le or f64be (with --nx) reads it as raw values").
+// commas or not ("...; --decimal-comma reads commas as decimal marks"; from Python,
+// "decimal_comma=True reads ..."), about triplets told from the text (tripletsTold: "...; if it
+// is a plain grid three values wide, --form plain reads it as one"), or about binary data of no
+// form told from its bytes (rawUndecided: "...; --raw f32le, f32be, f64le or f64be (with --nx)
+// reads it as raw values").
 std::string WithReadingOption(const std::string& message, bool commasUndecided, bool tripletsTold,
                               const NamedChoices& named = NamedChoices(),
                               bool rawUndecided = false);
