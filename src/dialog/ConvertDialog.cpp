@@ -17,8 +17,8 @@ namespace {
 ChoiceNames DialogChoiceNames() {
   ChoiceNames names;
   names.xSize = "the \"X-Size in Input File\"";
-  names.skipColumns = "\"Skip columns\"";
-  names.skipRows = "\"Skip rows\"";
+  names.skipColumns = "\"Skip columns\" 1";
+  names.skipRows = "\"Skip rows\" 1";
   names.coordinatesKm = "\"Coordinates in km\"";
   return names;
 }
