@@ -81,6 +81,13 @@
 #define IDC_FLIP_Z 1044
 #define IDC_DECIMAL_COMMA 1045
 #define IDC_READING 1046
+#define IDC_FORM 1050
+#define IDC_SKIP_COLUMNS 1051
+#define IDC_SKIP_ROWS 1052
+#define IDC_COORDINATES_KM 1053
+
+// Conversion dialog: what OK writes, kept current: what is done to the model and its stability.
+#define IDC_MODEL_REPORT 1054
 
 // The enlarged picture of the model.
 #define IDC_ENLARGED_PICTURE 1031

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "conversion/ModelPreparation.h"
 #include "conversion/Units.h"
@@ -62,6 +63,9 @@ struct ConversionRequest {
   // from a file (TextGridForm::facts): stated, shown by its lines, or a guess, which is a finding.
   KnownFact xSizeKnown = {HowKnown::kGiven, {}};
   ChoiceNames choiceNames;
+  // What the front end found of its own in the user's choices, each one sentence, listed with the
+  // findings of the steps (the dialog: a step box left at its initial value).
+  std::vector<std::string> choiceFindings;
   std::int32_t inputCount = 0;                             // the number of values the user confirms
   std::int32_t nzInput = 0;                                // the Z size the user confirms
   std::string xStepName = "X step", zStepName = "Z step";  // how the user knows the steps

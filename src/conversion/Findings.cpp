@@ -109,6 +109,7 @@ std::vector<std::string> Findings(const ConversionRequest& request, bool withUni
   }
   for (std::string& finding : RuleFindings(request)) findings.Add(std::move(finding));
   findings.Add(ShearAboveCompressional(request));
+  for (const std::string& finding : request.choiceFindings) findings.Add(finding);
   // Steps a file states are its own: a doubt about them names the file.
   const LoadedInput* stater = nullptr;
   for (const LoadedInput& each : loaded) {

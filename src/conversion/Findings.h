@@ -14,8 +14,9 @@
 // wider than deep too), a file that looks stored column by column (or, read so, row by row),
 // no-data markers (unless its holes are to be filled), values that do not fit their units (a value
 // holes are filled with among them), slow nodes below the sea and the values rules make
-// (RuleFindings.h), Vs above Vp, steps (and new steps) that look like another unit, steps a file
-// states in km. Empty when there is nothing to say.
+// (RuleFindings.h), Vs above Vp, the front end's own (request.choiceFindings), steps (and new
+// steps) that look like another unit, steps a file states in km. Empty when there is nothing to
+// say.
 std::vector<std::string> FindingsOf(const ConversionRequest& request);
 
 // The findings of the grid alone, whatever property its values hold: FindingsOf's but those of

@@ -18,7 +18,11 @@ bool AboutDialog::OnInitDialog() {
   // A static control breaks lines only at CR LF.
   helpText = WithCrLf(HelpText());
   ShowMembers();
-  return true;
+  // The help text takes the keys that scroll it, with nothing selected.
+  HWND text = GetDlgItem(GetHandle(), IDC_HELP_TEXT);
+  SetFocus(text);
+  SendMessageA(text, EM_SETSEL, 0, 0);
+  return false;
 }
 
 void AboutDialog::DoDataExchange(DataExchange& exchange) { exchange.Text(IDC_HELP_TEXT, helpText); }

@@ -1,12 +1,35 @@
 #include "dialog/ConvertDialog.h"
 
 #include "conversion/ConversionRequest.h"
+#include "conversion/XSizeFindings.h"
 #include "dialog/ConvertDialogControls.h"
+#include "dialog/ModelReport.h"
 #include "dialog/PreparationFields.h"
+#include "dialog/WaitCursor.h"
 #include "dialog/WriteQuestion.h"
 #include "dialog/WrittenSizes.h"
 #include "ui/DataExchange.h"
 #include "ui/DialogWindow.h"
+
+namespace {
+
+// How findings name what the user gives in the dialog.
+ChoiceNames DialogChoiceNames() {
+  ChoiceNames names;
+  names.xSize = "the \"X-Size in Input File\"";
+  names.skipColumns = "\"Skip columns\" 1";
+  names.skipRows = "\"Skip rows\" 1";
+  names.coordinatesKm = "\"Coordinates in km\"";
+  return names;
+}
+
+std::string Joined(const std::vector<std::string>& lines, const char* separator) {
+  std::string text;
+  for (std::size_t i = 0; i < lines.size(); ++i) text += (i == 0 ? "" : separator) + lines[i];
+  return text;
+}
+
+}  // namespace
 
 ConvertDialog::ConvertDialog(DialogWindow& window, FolderMemory& folderMemory,
                              ModelPictureView& picture)
@@ -22,6 +45,7 @@ void ConvertDialog::InitControls() {
   ShowMembers();
   files_.InitUnitLists();
   InitPreparationFields(window_);
+  reading_.InitControls();
 }
 
 void ConvertDialog::DoDataExchange(DataExchange& exchange) {
@@ -81,7 +105,7 @@ void ConvertDialog::EnableBrowsedControls(PropertyKind property) {
 
 void ConvertDialog::OnBrowse(PropertyKind property) {
   TakeControlTexts();
-  const FileDialogResult chosen = files_.ChooseFile();
+  const FileDialogResult chosen = files_.ChooseFile(property);
   if (!chosen.confirmed) {
     EnableBrowsedControls(property);
     return;
@@ -118,9 +142,17 @@ void ConvertDialog::LoadChosenFile(PropertyKind property, const FileDialogResult
   picture_.ShowChoices(PropertiesMade());
   RedrawPicture();
   reading_.ShowReading(files_.LastLoaded());
-  // A value missing or one too many shows at once, with where the lines break their pattern.
-  const std::string shape = files_.ShapeFinding(property, reading_.Current().order);
+  const std::string shape = ShapeOnReading(file, !keepChosen);
   if (!shape.empty()) window_.ShowMessage(shape);
+}
+
+std::string ConvertDialog::ShapeOnReading(const PropertyFile& file, bool proposed) const {
+  if (proposed && grid_.XSizeKnown().how == HowKnown::kGuessed) {
+    return GuessedXSizeFinding(file.name, file.lines, files_.ElementCount(), grid_.Choice().nxInput,
+                               DialogChoiceNames().xSize);
+  }
+  // A value missing or one too many shows at once, with where the lines break their pattern.
+  return files_.ShapeFinding(file, reading_.Current().order);
 }
 
 void ConvertDialog::OfferXSizes(bool keepChosen, const TextGridLines& lines,
@@ -135,26 +167,46 @@ void ConvertDialog::ArrangeLoaded() {
   if (!arranged.ok()) window_.ShowMessage(arranged.message());
 }
 
-void ConvertDialog::OnReadingChoice() {
-  const TextReadingChoices chosen = reading_.Checked();
+void ConvertDialog::OnReadingChoice() { ReadWithCheckedChoices(false); }
+
+void ConvertDialog::OnKillFocusSkip() {
+  if (window_.IsShowingMessage() || focus_.Pointing() || !reading_.Changed()) return;
+  ReadWithCheckedChoices(false);
+}
+
+bool ConvertDialog::ReadWithCheckedChoices(bool pointAtRefused) {
+  const CheckedReading checked = reading_.Checked();
+  if (!checked.status.ok()) {
+    window_.ShowMessage(checked.status.message());
+    if (pointAtRefused) {
+      focus_.PointAt(checked.refusedField);
+    } else {
+      reading_.ShowCurrent();
+    }
+    return false;
+  }
   if (!files_.AnyLoaded()) {
-    reading_.Take(chosen);
-    return;
+    reading_.Take(checked.choices);
+    return true;
   }
   TakeControlTexts();
-  const Status read = files_.ReadAgain(chosen);
+  const Status read = files_.ReadAgain(checked.choices);
   if (!read.ok()) {
     reading_.ShowCurrent();
     window_.ShowMessage(read.message());
-    return;
+    return false;
   }
   ShowMembers();
-  reading_.Take(chosen);
+  reading_.Take(checked.choices);
   const PropertyFile& stater = *files_.GridStater();
   grid_.FillStatedSteps(stater.form);
-  OfferXSizes(false, files_.FirstLoaded()->lines, stater.form);
+  const PropertyFile& first = *files_.FirstLoaded();
+  OfferXSizes(false, first.lines, stater.form);
   RedrawPicture();
   reading_.ShowReading(files_.LastLoaded());
+  const std::string shape = ShapeOnReading(first, true);
+  if (!shape.empty()) window_.ShowMessage(shape);
+  return true;
 }
 
 void ConvertDialog::OnXSizeSelChange() {
@@ -162,12 +214,13 @@ void ConvertDialog::OnXSizeSelChange() {
 }
 
 void ConvertDialog::OnXSizeEditChange() {
-  // A text that is none of the sizes shows no model: OK would refuse it.
+  // A text that is none of the sizes shows no size and no model: OK would refuse it.
   if (grid_.OnXSizeEditChange(files_.ElementCount())) {
     ShowChosenXSize();
-  } else {
-    RedrawPicture();
+    return;
   }
+  grid_.ShowSizes();
+  RedrawPicture();
 }
 
 void ConvertDialog::ShowChosenXSize() {
@@ -182,7 +235,10 @@ void ConvertDialog::OnKillFocusXFrom() { OnLeavingWindowField(kXFromField); }
 void ConvertDialog::OnKillFocusZFrom() { OnLeavingWindowField(kZFromField); }
 
 void ConvertDialog::OnLeavingWindowField(int field) {
-  if (!files_.AnyLoaded() || window_.IsShowingMessage() || focus_.Pointing()) return;
+  if (!files_.AnyLoaded() || window_.IsShowingMessage() || focus_.Pointing() ||
+      grid_.XSizeTypedAside()) {
+    return;
+  }
   const GridChoice before = grid_.Choice();
   TakeControlTexts();
   const Status checked = grid_.CheckLeftField(field, before, files_.ElementCount());
@@ -226,6 +282,21 @@ void ConvertDialog::RedrawPicture() {
   if (checked.ok() && files_.AnyLoaded()) checked = CheckModelRequest(request);
   ShowWrittenSizes(window_, request, checked);
   picture_.Redraw(PropertiesMade(), request, checked);
+  // A prepared model of millions of nodes takes a while to measure: once the typing pauses.
+  window_.WhenPaused([this] { ShowModelReport(); });
+}
+
+void ConvertDialog::ShowModelReport() {
+  std::vector<std::string> lines;
+  if (files_.AnyLoaded()) {
+    WaitCursor wait(window_);
+    ConversionRequest request;
+    int refusedField = 0;
+    const Status built = BuildRequest(request, refusedField, true);
+    lines = ModelReportLines(built, request);
+  }
+  // An edit field breaks lines only at CR LF.
+  window_.SetControlText(kModelReportField, Joined(lines, "\r\n"));
 }
 
 Status ConvertDialog::BuildRequest(ConversionRequest& request, int& refusedField, bool asTyped) {
@@ -233,7 +304,10 @@ Status ConvertDialog::BuildRequest(ConversionRequest& request, int& refusedField
   if (!inputs.ok()) return inputs;
   if (files_.AnyLoaded()) {
     const Status xSize = grid_.CheckXSizeText();
-    if (!xSize.ok()) return xSize;
+    if (!xSize.ok()) {
+      refusedField = kXSizeCombo;
+      return xSize;
+    }
   }
   // The grid first: a new step typed alone keeps its step along the other axis.
   if (asTyped) {
@@ -253,6 +327,9 @@ Status ConvertDialog::BuildRequest(ConversionRequest& request, int& refusedField
   const Status arranged = files_.Arrange(grid_.Choice().nxInput, reading_.Current());
   if (!arranged.ok()) return arranged;
   request.order = reading_.Current().order;
+  request.choiceNames = DialogChoiceNames();
+  const std::string steps = grid_.StepFinding();
+  if (!steps.empty()) request.choiceFindings.push_back(steps);
   output_.FillRequest(request);
   return Status();
 }
@@ -264,6 +341,17 @@ bool ConvertDialog::OnOK() {
   if (!TakeControlTexts(&failedControl)) {
     focus_.PointAt(failedControl);
     return false;
+  }
+  if (reading_.Changed()) {
+    // The grid the files make may be another: it is shown first, and written on the next OK.
+    const bool anyLoaded = files_.AnyLoaded();
+    if (!ReadWithCheckedChoices(true)) return false;
+    if (anyLoaded) {
+      window_.ShowMessage(
+          "The files were read again with the rows and columns to leave out: see the grid they "
+          "make, then press OK again.");
+      return false;
+    }
   }
   ConversionRequest request;
   int refusedField = 0;

@@ -2,13 +2,14 @@
 // The conversion dialog's logic, as its window sees it: what each notification does. Each job
 // lives in a part of its own, and this class joins them, passing each what it needs:
 //   PropertyFiles      the text grids loaded and refused, each property's figures and unit
-//   ReadingChoices     how the grids are read (the check boxes) and what the reading found
+//   ReadingChoices     how the grids are read (check boxes, form, skips) and what the reading found
 //   GridFields         the X size, the Z size, the steps and the window to write
 //   ModelPicture       the picture of the model and the list that chooses its property
 //   WrittenSizes       the sizes of the grid file written
 //   PreparationFields  where density and Vs come from, holes, new steps, a border
 //   OutputFile         the grid file to write
-//   WriteQuestion      OK's one question and the writing it guards
+//   ModelReport        what OK writes, kept current: what is done to the model, its stability
+//   WriteQuestion      OK's question about what the checks found, and the writing it guards
 //   RefusalFocus       the field a refusal points at
 
 #include <string>
@@ -37,7 +38,7 @@ class ConvertDialog {
   ConvertDialog(DialogWindow& window, FolderMemory& folderMemory, ModelPictureView& picture);
 
   // From the window's initialisation: fills the unit lists (metric selected), the preparation's
-  // lists and fields, and shows the members.
+  // lists and fields, the reading choices, and shows the members.
   void InitControls();
 
   void DoDataExchange(DataExchange& exchange);
@@ -50,7 +51,8 @@ class ConvertDialog {
   // The browse button of a property: its file is chosen in the Open dialog and loaded.
   void OnBrowse(PropertyKind property);
   void OnXSizeSelChange();
-  // Text typed into the X-size box that is one of its sizes counts as choosing that size.
+  // Text typed into the X-size box that is one of its sizes counts as choosing that size; any
+  // other text leaves the sizes it would derive blank and the picture empty, saying why.
   void OnXSizeEditChange();
   // The window to write, checked as each of its fields is left.
   void OnKillFocusNxWrite();
@@ -66,21 +68,24 @@ class ConvertDialog {
   // that property, as if chosen in its Open dialog; anything else is refused with a message.
   void OnDropFiles(const std::vector<std::string>& paths, const PropertyKind* droppedOn);
   // Shows the model as OK would write it, from the fields as they are typed (see ModelPicture),
-  // and the sizes of the grid file (WrittenSizes). Called whenever what they show may have
-  // changed; the notifications of the texts the dialog shows itself redraw nothing, its caller
-  // redraws once.
+  // the sizes of the grid file (WrittenSizes) and, once the typing pauses, what OK writes
+  // (ModelReport). Called whenever what they show may have changed; the notifications of the
+  // texts the dialog shows itself redraw nothing, its caller redraws once.
   void RedrawPicture();
   // The property chosen in the picture's list, or a unit chosen from a property's list.
   void OnPictureSelChange();
   void OnUnitsSelChange(PropertyKind property);
-  // A check box of how the text grids are read: the loaded files are read again with the
-  // choices, and the X size and the steps proposed again from the file that states the grid (the
-  // first whose form states its sizes, else the first loaded). A file the choices refuse leaves
-  // every file as it was and the check box as it was, with a message.
+  // A check box or the form of how the text grids are read: the loaded files are read again with
+  // the choices, and the X size and the steps proposed again from the file that states the grid
+  // (the first whose form states its sizes, else the first loaded). A file the choices refuse
+  // leaves every file as it was and the choices as they were, with a message.
   void OnReadingChoice();
-  // Takes in the controls, checks, asks once (WriteQuestion) and writes the grid file. Returns
-  // true when the file is written and the dialog should end; false leaves it open (the reason
-  // was shown, the focus on the field refused).
+  // The rows or columns to leave out, as their field is left: read again as a check box is.
+  void OnKillFocusSkip();
+  // Takes in the controls, checks, asks about what the checks find (WriteQuestion) and writes the
+  // grid file. Returns true when the file is written and the dialog should end; false leaves it
+  // open (the reason was shown, the focus on the field refused). Rows or columns to leave out
+  // typed and not yet read are read first, and the grid they make shown, nothing written.
   bool OnOK();
 
   // The parts' state, for tests.
@@ -104,6 +109,12 @@ class ConvertDialog {
   // The values put in the grid's order for the X size chosen; the user is told when they cannot
   // be.
   void ArrangeLoaded();
+  // The loaded files read with the choices the controls say; false when they, or a field of
+  // theirs, were refused (the user was told, and `pointAtRefused` puts the focus on the field).
+  bool ReadWithCheckedChoices(bool pointAtRefused);
+  // What the lines of a file just read say of the grid, told at once: a guessed X size it
+  // proposed (`proposed`), else that no grid or no X size follows from them; "" for nothing.
+  std::string ShapeOnReading(const PropertyFile& file, bool proposed) const;
   // With nothing loaded there is no grid to check against; a message of ours that took the
   // focus has just told the user what there was to tell; and a field the focus is taken from to
   // point at another is not being left by the user.
@@ -112,6 +123,8 @@ class ConvertDialog {
   // part, with the field it is about in refusedField (0: none). The request points into the parts.
   // `asTyped`: the grid's fields as they are typed, before they are taken in.
   Status BuildRequest(ConversionRequest& request, int& refusedField, bool asTyped = false);
+  // What OK writes, from the fields as they are typed (ModelReport).
+  void ShowModelReport();
 
   DialogWindow& window_;
   PropertyFiles files_;

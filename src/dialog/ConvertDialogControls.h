@@ -54,6 +54,11 @@ inline constexpr int kColumnsCheck = IDC_COLUMNS;
 inline constexpr int kFlipZCheck = IDC_FLIP_Z;
 inline constexpr int kDecimalCommaCheck = IDC_DECIMAL_COMMA;
 inline constexpr int kReadingText = IDC_READING;
+inline constexpr int kFormCombo = IDC_FORM;
+inline constexpr int kSkipColumnsField = IDC_SKIP_COLUMNS;
+inline constexpr int kSkipRowsField = IDC_SKIP_ROWS;
+inline constexpr int kKmCheck = IDC_COORDINATES_KM;
+inline constexpr int kModelReportField = IDC_MODEL_REPORT;
 
 // The controls of one property: all that tells its file's controls from another's. Vp has no
 // source list (0): it is always read from its file.

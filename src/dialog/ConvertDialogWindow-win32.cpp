@@ -51,6 +51,11 @@ void ConvertDialogWindow::AttachButtons() {
 bool ConvertDialogWindow::OnInitDialog() {
   AttachButtons();
   Dialog::OnInitDialog();
+  // The help picture is drawn in pixels: beside the Cancel button wherever the font puts it.
+  RECT cancel = {};
+  GetWindowRect(GetDlgItem(GetHandle(), kCancelButton), &cancel);
+  MapWindowPoints(nullptr, GetHandle(), reinterpret_cast<POINT*>(&cancel), 2);
+  picture.PlaceRightOf({cancel.left, cancel.top, cancel.right, cancel.bottom});
   AddAboutToSystemMenu();
   Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(appIcon));
   Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(appIcon));
@@ -320,6 +325,11 @@ LRESULT ConvertDialogWindow::OnReadingChoice(WPARAM, LPARAM) {
   return 0;
 }
 
+LRESULT ConvertDialogWindow::OnKillFocusSkip(WPARAM, LPARAM) {
+  logic.OnKillFocusSkip();
+  return 0;
+}
+
 LRESULT ConvertDialogWindow::OnPictureClicked(WPARAM, LPARAM) {
   if (!shownModel) return 0;
   if (enlargedModel != nullptr) {
@@ -389,6 +399,10 @@ UI_BEGIN_MESSAGE_MAP(ConvertDialogWindow, ui::Dialog)
   ui::OnCommand(BN_CLICKED, kColumnsCheck, &ConvertDialogWindow::OnReadingChoice),
   ui::OnCommand(BN_CLICKED, kFlipZCheck, &ConvertDialogWindow::OnReadingChoice),
   ui::OnCommand(BN_CLICKED, kDecimalCommaCheck, &ConvertDialogWindow::OnReadingChoice),
+  ui::OnCommand(BN_CLICKED, kKmCheck, &ConvertDialogWindow::OnReadingChoice),
+  ui::OnCommand(CBN_SELCHANGE, kFormCombo, &ConvertDialogWindow::OnReadingChoice),
+  ui::OnCommand(EN_KILLFOCUS, kSkipColumnsField, &ConvertDialogWindow::OnKillFocusSkip),
+  ui::OnCommand(EN_KILLFOCUS, kSkipRowsField, &ConvertDialogWindow::OnKillFocusSkip),
   ui::OnCommand(STN_CLICKED, kModelPicture, &ConvertDialogWindow::OnPictureClicked),
   ui::OnMessage(WM_PICTURE_CLOSED, &ConvertDialogWindow::OnPictureClosed),
 UI_END_MESSAGE_MAP()

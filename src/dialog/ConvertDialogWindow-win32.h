@@ -83,6 +83,7 @@ class ConvertDialogWindow : public ui::Dialog, private ModelPictureView {
   LRESULT OnPictureSelChange(WPARAM wParam, LPARAM lParam);
   LRESULT OnUnitsSelChange(WPARAM wParam, LPARAM lParam);
   LRESULT OnReadingChoice(WPARAM wParam, LPARAM lParam);
+  LRESULT OnKillFocusSkip(WPARAM wParam, LPARAM lParam);
   LRESULT OnPictureClicked(WPARAM wParam, LPARAM lParam);
   LRESULT OnPictureClosed(WPARAM wParam, LPARAM lParam);
 

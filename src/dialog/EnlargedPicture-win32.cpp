@@ -1,8 +1,8 @@
 #include "dialog/EnlargedPicture-win32.h"
 
-#include <algorithm>
 #include <utility>
 
+#include "dialog/WindowPlacement.h"
 #include "resource.h"
 
 EnlargedPicture::EnlargedPicture(ui::CommonDialogs& dialogs, const ui::Window& owner,
@@ -22,18 +22,21 @@ bool EnlargedPicture::OnInitDialog() {
   Dialog::OnInitDialog();
   picture_.Subclass(GetDlgItem(GetHandle(), IDC_ENLARGED_PICTURE));
   picture_.SetPainter(painter_);
-  // The size asked for, within the work area of the owner's screen, centred on it.
+  // The size asked for, beside the owner within the work area of its screen (PlaceBeside).
   MONITORINFO monitor = {};
   monitor.cbSize = sizeof monitor;
   GetMonitorInfoA(MonitorFromWindow(owner_.GetHandle(), MONITOR_DEFAULTTONEAREST), &monitor);
-  const RECT& area = monitor.rcWork;
+  const RECT& work = monitor.rcWork;
   RECT frame = {0, 0, size_.cx, size_.cy};
   AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(GetHandle(), GWL_STYLE)), FALSE,
                      static_cast<DWORD>(GetWindowLongPtrA(GetHandle(), GWL_EXSTYLE)));
-  const int width = std::min<int>(frame.right - frame.left, area.right - area.left);
-  const int height = std::min<int>(frame.bottom - frame.top, area.bottom - area.top);
-  SetWindowPos(GetHandle(), nullptr, (area.left + area.right - width) / 2,
-               (area.top + area.bottom - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT owner = {};
+  GetWindowRect(owner_.GetHandle(), &owner);
+  const ScreenRect placed = PlaceBeside({owner.left, owner.top, owner.right, owner.bottom},
+                                        {work.left, work.top, work.right, work.bottom},
+                                        frame.right - frame.left, frame.bottom - frame.top);
+  SetWindowPos(GetHandle(), nullptr, placed.left, placed.top, placed.Width(), placed.Height(),
+               SWP_NOZORDER | SWP_NOACTIVATE);
   return true;
 }
 

@@ -1,6 +1,6 @@
 // The model's picture in a window of its own (template IDD_MODEL_PICTURE), opened by a click on
-// the dialog's picture: modeless, resizable, drawn again at each size; Esc, Enter or its close
-// box close it.
+// the dialog's picture beside the dialog: modeless, resizable, drawn again at each size; Esc,
+// Enter or its close box close it.
 #pragma once
 
 #include <windows.h>
@@ -14,7 +14,8 @@ inline constexpr UINT WM_PICTURE_CLOSED = WM_USER + 11;
 class EnlargedPicture : public ui::Dialog {
  public:
   // `owner` owns the window and hears WM_PICTURE_CLOSED; `painter` draws the picture at a size;
-  // the window opens with a client area of `size` pixels, within the screen.
+  // the window opens with a client area of `size` pixels, beside the owner within the screen (as
+  // large as the room there allows, down to half that size).
   EnlargedPicture(ui::CommonDialogs& dialogs, const ui::Window& owner,
                   PictureControl::Painter painter, SIZE size);
 

@@ -43,16 +43,43 @@ std::pair<std::int32_t, std::int32_t> AxisWithin(const std::string& typedFrom,
 
 void GridFields::Exchange(DataExchange& exchange) {
   exchange.Text(kInputCountField, choice_.inputCount);
-  // Steps in full: a browse between typing and OK shows them again and must not round them.
-  exchange.ExactText(kXStepField, choice_.xStep);
-  exchange.ExactText(kZStepField, choice_.zStep);
-  exchange.Text(kNzInputField, choice_.nzInput);
-  exchange.Text(kNxWriteField, choice_.nxWrite);
+  ExchangeStep(exchange, kXStepField, choice_.xStep, xStepOrigin_);
+  ExchangeStep(exchange, kZStepField, choice_.zStep, zStepOrigin_);
+  ExchangeSize(exchange, kNzInputField, choice_.nzInput);
+  ExchangeSize(exchange, kNxWriteField, choice_.nxWrite);
   exchange.Text(kXFromField, choice_.xFrom);
-  exchange.Text(kNzWriteField, choice_.nzWrite);
+  ExchangeSize(exchange, kNzWriteField, choice_.nzWrite);
   exchange.Text(kZFromField, choice_.zFrom);
-  exchange.Text(kWriteCountField, choice_.writeCount);
+  ExchangeSize(exchange, kWriteCountField, choice_.writeCount);
 }
+
+void GridFields::ExchangeStep(DataExchange& exchange, int field, float& step, StepOrigin& origin) {
+  // In full: a browse between typing and OK shows the step again and must not round it.
+  exchange.ExactText(field, step);
+  if (exchange.takingIn() && !exchange.failed() && window_.IsTyped(field)) {
+    origin = StepOrigin::kTyped;
+  }
+}
+
+void GridFields::ExchangeSize(DataExchange& exchange, int field, std::int32_t& size) {
+  if (!XSizeTypedAside()) {
+    exchange.Text(field, size);
+  } else if (!exchange.takingIn()) {
+    window_.SetControlText(field, "");
+  }
+}
+
+void GridFields::ShowSizes() {
+  DataExchange exchange(window_, false);
+  for (const auto& [field, size] :
+       {std::pair{kNzInputField, &choice_.nzInput}, std::pair{kNxWriteField, &choice_.nxWrite},
+        std::pair{kNzWriteField, &choice_.nzWrite},
+        std::pair{kWriteCountField, &choice_.writeCount}}) {
+    ExchangeSize(exchange, field, *size);
+  }
+}
+
+bool GridFields::XSizeTypedAside() const { return !CheckXSizeText().ok(); }
 
 void GridFields::EnableControls() {
   for (int control : {kXSizeCombo, kNzInputField, kInputCountField, kNxWriteField, kNzWriteField,
@@ -79,11 +106,17 @@ void GridFields::OfferXSizes(std::uint32_t count, bool keepChosen, const TextGri
         kXSizeCombo, chosen == xSizes_.end() ? -1 : static_cast<int>(chosen - xSizes_.begin()));
     return;
   }
-  const int proposed =
-      stated
-          ? static_cast<int>(std::find(xSizes_.begin(), xSizes_.end(), form.nx) - xSizes_.begin())
-          : ProposedXSizeIndex(xSizes_, count, lines, order);
+  XSizeProposal proposal;
+  if (stated) {
+    proposal.index =
+        static_cast<int>(std::find(xSizes_.begin(), xSizes_.end(), form.nx) - xSizes_.begin());
+    proposal.fact = {HowKnown::kStated, form.source};
+  } else {
+    proposal = ProposeXSize(xSizes_, count, lines, order);
+  }
+  const int proposed = proposal.index;
   window_.SetComboSelection(kXSizeCombo, proposed);
+  xSizeKnown_ = proposal.fact;
   if (proposed < 0) return;
   const std::int32_t x = xSizes_[static_cast<std::size_t>(proposed)];
   const std::int32_t values = static_cast<std::int32_t>(count);
@@ -98,6 +131,7 @@ void GridFields::OfferXSizes(std::uint32_t count, bool keepChosen, const TextGri
 }
 
 void GridFields::ChooseXSize(std::int32_t x, std::uint32_t count) {
+  xSizeKnown_ = {HowKnown::kGiven, "the X size chosen"};
   choice_.nxInput = x;
   choice_.nxWrite = x;
   choice_.writeCount = choice_.inputCount;
@@ -128,8 +162,24 @@ bool GridFields::OnXSizeEditChange(std::uint32_t count) {
 
 void GridFields::FillStatedSteps(const TextGridForm& form) {
   if (!form.statesSteps) return;
-  if (choice_.xStep == filledXStep_) choice_.xStep = filledXStep_ = form.dx;
-  if (choice_.zStep == filledZStep_) choice_.zStep = filledZStep_ = form.dz;
+  for (auto [step, origin, stated] : {std::tuple{&choice_.xStep, &xStepOrigin_, form.dx},
+                                      std::tuple{&choice_.zStep, &zStepOrigin_, form.dz}}) {
+    if (*origin == StepOrigin::kTyped) continue;
+    *step = stated;
+    *origin = StepOrigin::kStated;
+  }
+}
+
+std::string GridFields::StepFinding() const {
+  const bool x = xStepOrigin_ == StepOrigin::kInitial;
+  const bool z = zStepOrigin_ == StepOrigin::kInitial;
+  if (x && z) {
+    return "The X and Z steps are still the initial " + FormatShortest(choice_.xStep) +
+           " m: are they the grid's steps?";
+  }
+  if (!x && !z) return {};
+  return std::string("The ") + (x ? "X" : "Z") + " step is still the initial " +
+         FormatShortest(x ? choice_.xStep : choice_.zStep) + " m: is it the grid's step?";
 }
 
 std::int64_t GridFields::RowsHeld(std::uint32_t count) const {
@@ -191,6 +241,7 @@ void GridFields::FillRequest(std::uint32_t count, ConversionRequest& request) co
   request.window = {count, c.nxInput, c.nxWrite, c.nzWrite, c.xStep, c.zStep, c.xFrom, c.zFrom};
   request.inputCount = c.inputCount;
   request.nzInput = c.nzInput;
+  request.xSizeKnown = xSizeKnown_;
 }
 
 Status GridFields::FillTypedRequest(std::uint32_t count, ConversionRequest& request,

@@ -3,12 +3,15 @@
 // the sizes the values' count allows (proposed from a form that states it, else from a file's
 // lines), the Z size and the count the user confirms, the steps in m (those a form states fill
 // them unless the user typed others), and the window to write, each of its fields checked as it
-// is left.
+// is left. How the X size and the steps are known goes with them: a guessed X size, or a step
+// neither typed nor stated, is a finding before anything is written.
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "conversion/ConversionRequest.h"
+#include "grid/KnownFacts.h"
 #include "grid/Status.h"
 #include "textgrid/TextGridForm.h"
 #include "textgrid/TextGridLines.h"
@@ -47,11 +50,23 @@ class GridFields {
                    const TextGridForm& form, ValueOrder order);
   // An entry chosen from the list; text typed into the box that is one of its sizes counts as
   // choosing that size (the list is then left alone). True when a size was chosen: the grid is
-  // count / size deep and the whole of it the window.
+  // count / size deep and the whole of it the window, the size the user's.
   bool OnXSizeSelChange(std::uint32_t count);
   bool OnXSizeEditChange(std::uint32_t count);
-  // The steps a form states fill the step fields, unless the user changed them.
+  // How the X size chosen is known: stated by a form, the proposal of a file's lines (shown by
+  // them or a guess), or given by the user.
+  const KnownFact& XSizeKnown() const { return xSizeKnown_; }
+  // Whether the X-size box shows a text that is not the size chosen (typed, none of the list's):
+  // the sizes it would derive show blank meanwhile, and nothing is drawn.
+  bool XSizeTypedAside() const;
+  // Shows the sizes that follow from the X size (blank while it is typed aside).
+  void ShowSizes();
+  // The steps a form states fill the step fields, unless the user typed them.
   void FillStatedSteps(const TextGridForm& form);
+  // A step neither typed nor stated by a file is still the initial one, most likely not the
+  // grid's: "The X and Z steps are still the initial 1 m: are they the grid's steps?", "The Z
+  // step is still the initial 1 m: is it the grid's step?"; "" when both are known.
+  std::string StepFinding() const;
 
   // A field of the window (kNxWriteField, kXFromField, kNzWriteField, kZFromField), its text
   // taken in, checked as it is left against the grid of `count` values: a refused value goes
@@ -63,7 +78,7 @@ class GridFields {
   // The X-size box's text is refused when it is not the size chosen (none of the list's).
   Status CheckXSizeText() const;
 
-  // The grid, the window, the steps and the sizes the user confirms.
+  // The grid, the window, the steps and the sizes the user confirms, and how the X size is known.
   void FillRequest(std::uint32_t count, ConversionRequest& request) const;
   // The same as the fields show them while they are typed, before they are taken in: the window
   // as typed when it lies within the grid at the X size chosen, else as accepted last when that
@@ -72,12 +87,20 @@ class GridFields {
   Status FillTypedRequest(std::uint32_t count, ConversionRequest& request, int& refusedField) const;
 
  private:
+  // How a step came to its field.
+  enum class StepOrigin { kInitial, kStated, kTyped };
+
   void ChooseXSize(std::int32_t x, std::uint32_t count);
+  // A step field: its take-in notes a text the user typed.
+  void ExchangeStep(DataExchange& exchange, int field, float& step, StepOrigin& origin);
+  // A size that follows from the X size: blank while it is typed aside, and not taken in.
+  void ExchangeSize(DataExchange& exchange, int field, std::int32_t& size);
   // The rows the grid holds: the Z size typed, at most the rows of `count` values.
   std::int64_t RowsHeld(std::uint32_t count) const;
 
   DialogWindow& window_;
   GridChoice choice_;
-  std::vector<std::int32_t> xSizes_;               // the X-size box's list
-  float filledXStep_ = 1.0f, filledZStep_ = 1.0f;  // what the step fields show unless typed
+  std::vector<std::int32_t> xSizes_;  // the X-size box's list
+  KnownFact xSizeKnown_;
+  StepOrigin xStepOrigin_ = StepOrigin::kInitial, zStepOrigin_ = StepOrigin::kInitial;
 };

@@ -1,5 +1,13 @@
 #include "dialog/HelpPicture.h"
 
+void HelpPicture::PlaceRightOf(const PictureRect& button) {
+  constexpr int kGap = 15;  // as far from the button as the About box's picture is designed
+  pictureRect.left = button.right + kGap;
+  pictureRect.top = button.top + 1;
+  pictureRect.right = pictureRect.left + pictureWidth;
+  pictureRect.bottom = pictureRect.top + pictureHeight;
+}
+
 PictureImage HelpPicture::OnMouseMove(int x, int y) {
   const bool inside = Contains(x, y);
   if (!pictureHover && inside) {

@@ -24,7 +24,8 @@ struct PictureAction {
 
 class HelpPicture {
  public:
-  // The picture's place is fixed in client pixels, just right of the Cancel button.
+  // The picture's place in client pixels, just right of the Cancel button as the template lays it
+  // out in the dialog's own font (PlaceRightOf).
   PictureRect pictureRect{540, 456, 618, 493};
   int pictureWidth = 78;
   int pictureHeight = 37;
@@ -32,6 +33,9 @@ class HelpPicture {
   bool aboutOpen = false;     // an About box opened by the picture exists
 
   bool Contains(int x, int y) const { return pictureRect.Contains(x, y); }
+  // Places the picture just right of a button (the Cancel button, in client pixels), so that it
+  // stays beside it whatever size the dialog's font gives the dialog.
+  void PlaceRightOf(const PictureRect& button);
 
   // The image changes only when the pointer crosses the picture's edge.
   PictureImage OnMouseMove(int x, int y);

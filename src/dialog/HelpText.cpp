@@ -31,7 +31,9 @@ const char* const kHelpLines[] = {
     "Z-From,",
     "    numbered from 0). Density and Vs may come from Vp by a rule (From:) instead of a file;",
     "    Prepare the Model fills holes, writes at new steps and adds a border;",
-    "9. Press OK button: it asks once, with what was found, what is done and the stability report.",
+    "9. Read what OK writes below the OK button (what is done to the model, its stability report),",
+    "    then press OK: it asks only about what looks wrong (No writes nothing), else it writes at "
+    "once.",
     "",
     "Troubleshooting",
     "",

@@ -18,6 +18,9 @@ const char kCountMismatchMessage[] =
     "The program does not know how to process this information";
 const char kNotLoaded[] = ".\nThe file was not loaded.";
 const char kReadAsBefore[] = ".\nThe files stay as they were read before.";
+// The names text grids come under: plain, ESRI, Surfer, spreadsheet text, triplets, and
+// gzip-compressed (told by their first bytes, not their names).
+const char kTextGridPatterns[] = "*.txt;*.asc;*.grd;*.csv;*.xyz;*.dat;*.gz";
 
 }  // namespace
 
@@ -100,12 +103,14 @@ void PropertyFiles::ShowChosenUnit(PropertyKind property) {
   window_.SetComboSelection(combo, window_.GetComboSelection(combo));
 }
 
-FileDialogResult PropertyFiles::ChooseFile() {
+FileDialogResult PropertyFiles::ChooseFile(PropertyKind property) {
   FileDialogRequest request;
-  request.initialFileName = folderMemory_.ReadRememberedFolder() + kPathSeparator + "*.txt";
-  // A text grid may come gzip-compressed ("vp.txt.gz"); its first bytes tell, not its name.
-  request.filterDescription = "Text grids (*.txt, *.gz)";
-  request.filterPattern = "*.txt;*.gz";
+  request.title = std::string("Open the ") + PropertyOf(property).name + " text grid";
+  request.initialFileName =
+      folderMemory_.ReadRememberedFolder() + kPathSeparator + kTextGridPatterns;
+  request.filterDescription = std::string("Text grids (") + kTextGridPatterns + ")";
+  request.filterPattern = kTextGridPatterns;
+  request.alsoAll = true;
   return window_.RunOpenFileDialog(request);
 }
 
@@ -161,8 +166,7 @@ std::string PropertyFiles::Load(PropertyKind property, const FileDialogResult& c
   return {};
 }
 
-std::string PropertyFiles::ShapeFinding(PropertyKind property, ValueOrder order) const {
-  const PropertyFile& file = files_[property];
+std::string PropertyFiles::ShapeFinding(const PropertyFile& file, ValueOrder order) const {
   // A form that states the grid says its shape itself.
   if (file.values.empty() || file.form.statesSizes) return {};
   return FileShapeFinding(file.name, file.lines, elementCount_, order);
@@ -184,10 +188,13 @@ std::string PropertyFiles::RefusalOf(PropertyKind property, const LoadedProperty
     return std::string(kCountMismatchMessage) + "\n\n" + name + ": " + DescribeLines(loaded.lines);
   }
   if (!loaded.ok()) {
-    return loaded.status.message() +
-           (loaded.commasUndecided ? "; \"Decimal comma\" reads every comma as a decimal mark"
-                                   : "") +
-           kNotLoaded;
+    const char* const choice =
+        loaded.commasUndecided ? "; \"Decimal comma\" reads every comma as a decimal mark"
+        : loaded.tripletsTold
+            ? "; if it is a plain grid three values wide, the form \"plain text grid\" reads it "
+              "as one"
+            : "";
+    return loaded.status.message() + choice + kNotLoaded;
   }
   // Only the order of the values is asked here: the X size comes later.
   const Status order = ArrangeValues(nullptr, 0, loaded.form, name, 0, choices);

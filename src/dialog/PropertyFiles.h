@@ -77,8 +77,9 @@ class PropertyFiles {
   // The box shows the entry chosen only after its notification: shows it at once.
   void ShowChosenUnit(PropertyKind property);
 
-  // The Open dialog of a text grid, started in the folder remembered.
-  FileDialogResult ChooseFile();
+  // The Open dialog of a property's text grid ("Open the Vp text grid"), started in the folder
+  // remembered, listing the files of every form it reads (and all files, on request).
+  FileDialogResult ChooseFile(PropertyKind property);
   // A file dropped as if chosen in the Open dialog: its folder becomes the current one.
   FileDialogResult ChosenByDrop(const std::string& path);
 
@@ -88,9 +89,9 @@ class PropertyFiles {
   // the user sees why, unless the property holds a file from before.
   std::string Load(PropertyKind property, const FileDialogResult& chosen,
                    const TextReadingChoices& choices);
-  // What the lines of a file just loaded say of its shape, to be told at once (a value missing or
+  // What the lines of a file just read say of its shape, to be told at once (a value missing or
   // one too many, where the lines break their pattern); "" when there is nothing to tell.
-  std::string ShapeFinding(PropertyKind property, ValueOrder order) const;
+  std::string ShapeFinding(const PropertyFile& file, ValueOrder order) const;
   // The loaded files read again with other choices; the refusal of the first one they refuse,
   // every file then left as it was.
   Status ReadAgain(const TextReadingChoices& choices);

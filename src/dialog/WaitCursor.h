@@ -2,7 +2,7 @@
 
 #include "ui/DialogWindow.h"
 
-// Shows the wait cursor while a file is read or written.
+// Shows the wait cursor while the dialog works: a file read or written, a model measured.
 class WaitCursor {
  public:
   explicit WaitCursor(DialogWindow& window) : window_(window) { window_.ShowWaitCursor(true); }

@@ -3,7 +3,6 @@
 #include <memory>
 
 #include "conversion/NoDataFindings.h"
-#include "conversion/PreparationSummary.h"
 #include "dialog/WaitCursor.h"
 #include "ui/DialogWindow.h"
 
@@ -25,45 +24,23 @@ bool HolesLeft(const ConversionRequest& request) {
 }  // namespace
 
 std::string WriteQuestion(const ConversionRequest& request,
-                          const std::vector<std::string>& findings, const StabilityReport& report) {
-  std::vector<std::string> paragraphs;
-  const auto add = [&paragraphs](const std::vector<std::string>& lines, const char* indent) {
-    if (lines.empty()) return;
-    std::string paragraph;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-      paragraph += (i == 0 ? "" : std::string("\n") + indent) + lines[i];
-    }
-    paragraphs.push_back(paragraph);
-  };
-  std::vector<std::string> found = findings;
-  if (!found.empty() && HolesLeft(request)) {
-    found.push_back("\"Fill holes\" below the picture fills them: nearest, or a value typed.");
-  }
-  add(found, "");
-  add(PreparationSummary(request), "");
-  add(StabilityLines(report), "  ");
-  if (paragraphs.empty()) return {};
+                          const std::vector<std::string>& findings) {
+  if (findings.empty()) return {};
   std::string question;
-  for (const std::string& paragraph : paragraphs) question += paragraph + "\n\n";
-  return question + (findings.empty() ? "Write the grid file?" : "Write the grid file anyway?");
+  for (const std::string& finding : findings) question += finding + "\n";
+  if (HolesLeft(request)) {
+    question += "\"Fill holes\" below the picture fills them: nearest, or a value typed.\n";
+  }
+  return question + "\nWrite the grid file anyway?";
 }
 
 ConversionResult WriteAfterAsking(DialogWindow& window, const ConversionRequest& request) {
-  // The findings are asked about with the report, in one question.
-  std::vector<std::string> findingsSeen;
   FindingsAnswer answer;
-  answer.writeDespite = [&findingsSeen](const std::vector<std::string>& findings) {
-    findingsSeen = findings;
-    return true;
+  answer.writeDespite = [&window, &request](const std::vector<std::string>& findings) {
+    return window.AskYesNo(WriteQuestion(request, findings));
   };
-  // The wait cursor shows while the file is made, and not while the question waits.
+  // The wait cursor shows while the file is made, not while the question waits.
   std::unique_ptr<WaitCursor> writing;
-  answer.writeWithReport = [&window, &request, &findingsSeen,
-                            &writing](const StabilityReport& report) {
-    writing.reset();
-    const std::string question = WriteQuestion(request, findingsSeen, report);
-    return question.empty() || window.AskYesNo(question);
-  };
   answer.writing = [&window, &writing] { writing = std::make_unique<WaitCursor>(window); };
   return RunConversion(request, answer);
 }

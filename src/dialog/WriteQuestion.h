@@ -1,21 +1,21 @@
 #pragma once
-// OK's one question and the writing it guards: before the grid file is written, the user is asked
-// once, with the findings (and where holes can be filled), what is done to the model and its
-// stability report, each a paragraph; the wait cursor shows while the file is written.
+// OK's question and the writing it guards: when the checks find something that most likely makes
+// a wrong model, the user is asked before the grid file is written, each finding a line (and where
+// holes can be filled), No the default answer; with nothing found the file is written at once.
+// The wait cursor shows while the file is written.
 
 #include <string>
 #include <vector>
 
 #include "conversion/Conversion.h"
 #include "conversion/ConversionRequest.h"
-#include "conversion/StabilityReport.h"
 
 class DialogWindow;
 
-// The question; empty when there is nothing to tell.
+// The question; empty when nothing was found.
 std::string WriteQuestion(const ConversionRequest& request,
-                          const std::vector<std::string>& findings, const StabilityReport& report);
+                          const std::vector<std::string>& findings);
 
-// Runs the conversion of a request, asking the question when there is one: Yes writes, No writes
-// nothing.
+// Runs the conversion of a request, asking the question when there is one: Yes writes, No (the
+// default) writes nothing.
 ConversionResult WriteAfterAsking(DialogWindow& window, const ConversionRequest& request);

@@ -14,12 +14,18 @@ namespace {
 // Room for long paths; the dialog reports a longer choice as an error, taken as cancelled.
 constexpr DWORD kPathBufferSize = 32768;
 
-// "Text files\0*.txt\0\0": one entry, description then pattern.
+// "Text files\0*.txt\0\0": each entry a description then a pattern.
 std::string FilterOf(const FileDialogRequest& request) {
   std::string filter = request.filterDescription;
   filter += '\0';
   filter += request.filterPattern;
   filter += '\0';
+  if (request.alsoAll) {
+    filter += "All files (*.*)";
+    filter += '\0';
+    filter += "*.*";
+    filter += '\0';
+  }
   filter += '\0';
   return filter;
 }
@@ -35,6 +41,7 @@ FileDialogResult RunFileDialog(HWND owner, const FileDialogRequest& request, boo
   dialog.lpstrFilter = filter.c_str();
   dialog.nFilterIndex = 1;
   dialog.lpstrFile = path.data();
+  if (!request.title.empty()) dialog.lpstrTitle = request.title.c_str();
   dialog.nMaxFile = kPathBufferSize;
   // No default extension, no existence checks, no overwrite prompt: the caller decides.
   dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY;
@@ -72,8 +79,8 @@ void SystemCommonDialogs::ShowMessage(HWND owner, const std::string& text) {
 }
 
 bool SystemCommonDialogs::AskYesNo(HWND owner, const std::string& text) {
-  return MessageBoxA(owner, text.c_str(), ProgramTitle().c_str(), MB_YESNO | MB_ICONWARNING) ==
-         IDYES;
+  return MessageBoxA(owner, text.c_str(), ProgramTitle().c_str(),
+                     MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
 }
 
 FileDialogResult SystemCommonDialogs::RunOpenFileDialog(HWND owner,

@@ -17,10 +17,10 @@ class CommonDialogs {
   // A modal message box with an OK button only, captioned with the program's title.
   // Without an owner it is modal to the whole thread.
   virtual void ShowMessage(HWND owner, const std::string& text) = 0;
-  // A modal message box with Yes and No, captioned alike; true for Yes.
+  // A modal message box with Yes and No, captioned alike, No the default button; true for Yes.
   virtual bool AskYesNo(HWND owner, const std::string& text) = 0;
 
-  // The Open and Save As dialogs, modal to `owner`, with one filter entry, no default
+  // The Open and Save As dialogs, modal to `owner`, with the request's filter, no default
   // extension, no existence checks and no overwrite prompt. A confirmed choice leaves the
   // process's current folder at the chosen file's folder; a cancelled one leaves it as it was.
   virtual FileDialogResult RunOpenFileDialog(HWND owner, const FileDialogRequest& request) = 0;

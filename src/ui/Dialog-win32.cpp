@@ -181,8 +181,14 @@ LRESULT Dialog::OnCancelCommand(WPARAM, LPARAM) {
   return 0;
 }
 
+LRESULT Dialog::OnTimer(WPARAM wParam, LPARAM) {
+  if (!controls_.OnTimer(wParam)) NotHandled();
+  return 0;
+}
+
 // clang-format off
 UI_BEGIN_MESSAGE_MAP(Dialog, Window)
+  OnMessage(WM_TIMER, &Dialog::OnTimer),
   OnCommand(BN_CLICKED, IDOK, &Dialog::OnOkCommand),
   OnCommand(BN_CLICKED, IDCANCEL, &Dialog::OnCancelCommand),
 UI_END_MESSAGE_MAP()

@@ -77,6 +77,8 @@ class Dialog : public Window {
   UI_DECLARE_MESSAGE_MAP()
 
   LRESULT OnOkCommand(WPARAM wParam, LPARAM lParam);
+  // The controls' timer (Win32DialogWindow::WhenPaused); others go on.
+  LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
   LRESULT OnCancelCommand(WPARAM wParam, LPARAM lParam);
   HWND CreateFromTemplate(HWND owner);
   static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,12 +1,16 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 // What a common file dialog is asked to show.
 struct FileDialogRequest {
   std::string initialFileName;    // may hold a folder: "C:\models\*.txt"
   std::string filterDescription;  // "Text files"
-  std::string filterPattern;      // "*.txt"
+  std::string filterPattern;      // "*.txt"; "*.txt;*.gz" for several
+  // A second entry of the filter list, when `alsoAll`: "All files" (*.*).
+  bool alsoAll = false;
+  std::string title = {};  // the dialog's caption; empty: the system's ("Open")
   // No default extension, no existence checks, no overwrite prompt: the caller decides what a
   // name means.
 };
@@ -29,6 +33,8 @@ class DialogWindow {
   // The text a control shows; for a combo box, the text of its edit field.
   virtual std::string GetControlText(int controlId) const = 0;
   virtual void SetControlText(int controlId, const std::string& text) = 0;
+  // Whether the user changed an edit field's text since the program last set it to another text.
+  virtual bool IsTyped(int controlId) const = 0;
 
   virtual void EnableControl(int controlId, bool enable) = 0;
   // Moves the keyboard focus to a control, its text selected, as Tab does: to point at a field
@@ -49,7 +55,8 @@ class DialogWindow {
   // A modal message box with an OK button only; the caption is the program's.
   virtual void ShowMessage(const std::string& text) = 0;
 
-  // A modal message box asking a question, with Yes and No; true for Yes.
+  // A modal message box asking a question, with Yes and No; true for Yes. No is the default
+  // button: Enter answers No, so that a question is never answered without being read.
   virtual bool AskYesNo(const std::string& text) = 0;
   // While one of these boxes is up it holds the focus, which it took from a control: a check
   // that runs when a control loses the focus must not run for that.
@@ -57,6 +64,10 @@ class DialogWindow {
 
   // The wait cursor, while a file is read or written.
   virtual void ShowWaitCursor(bool on) = 0;
+
+  // Runs `work` once the user pauses a moment (a later call replaces work still waiting), so
+  // that what is too slow to redo on every key typed follows the typing all the same.
+  virtual void WhenPaused(std::function<void()> work) = 0;
 
   // Modal open and save dialogs.
   virtual FileDialogResult RunOpenFileDialog(const FileDialogRequest& request) = 0;

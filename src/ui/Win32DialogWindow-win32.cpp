@@ -1,9 +1,19 @@
 #include "ui/Win32DialogWindow.h"
 
+#include <utility>
+
 #include "ui/CommonDialogs.h"
 #include "ui/Window.h"
 
 namespace ui {
+
+namespace {
+
+// The timer that waits for a pause in the user's typing, and how long a pause is.
+constexpr UINT_PTR kPauseTimer = 0x5D1;
+constexpr UINT kPauseMs = 250;
+
+}  // namespace
 
 Win32DialogWindow::Win32DialogWindow(const Window& dialog, CommonDialogs& dialogs)
     : dialog_(dialog), dialogs_(dialogs) {}
@@ -33,6 +43,12 @@ void Win32DialogWindow::SetControlText(int controlId, const std::string& text) {
   // made in the field the user is about to type into.
   HWND item = Item(controlId);
   if (item != nullptr && WindowText(item) != text) SetWindowTextA(item, text.c_str());
+}
+
+bool Win32DialogWindow::IsTyped(int controlId) const {
+  // The edit field's modify flag: set by the user's typing, cleared by a text set.
+  HWND item = Item(controlId);
+  return item != nullptr && SendMessageA(item, EM_GETMODIFY, 0, 0) != 0;
 }
 
 void Win32DialogWindow::EnableControl(int controlId, bool enable) {
@@ -99,6 +115,22 @@ bool Win32DialogWindow::AskYesNo(const std::string& text) {
 void Win32DialogWindow::ShowWaitCursor(bool on) {
   // The work runs inside one handler, serving no messages, so the cursor stays until it ends.
   SetCursor(LoadCursorA(nullptr, on ? MAKEINTRESOURCEA(32514) : MAKEINTRESOURCEA(32512)));
+}
+
+void Win32DialogWindow::WhenPaused(std::function<void()> work) {
+  HWND dialog = dialog_.GetHandle();
+  if (dialog == nullptr) return;
+  paused_ = std::move(work);
+  SetTimer(dialog, kPauseTimer, kPauseMs, nullptr);  // a later call starts the wait again
+}
+
+bool Win32DialogWindow::OnTimer(UINT_PTR timer) {
+  if (timer != kPauseTimer) return false;
+  KillTimer(dialog_.GetHandle(), kPauseTimer);
+  std::function<void()> work = std::move(paused_);
+  paused_ = nullptr;
+  if (work) work();
+  return true;
 }
 
 FileDialogResult Win32DialogWindow::RunOpenFileDialog(const FileDialogRequest& request) {

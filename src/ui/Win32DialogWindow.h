@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "ui/DialogWindow.h"
@@ -20,6 +21,7 @@ class Win32DialogWindow : public DialogWindow {
 
   std::string GetControlText(int controlId) const override;
   void SetControlText(int controlId, const std::string& text) override;
+  bool IsTyped(int controlId) const override;
   void EnableControl(int controlId, bool enable) override;
   void FocusControl(int controlId) override;
   void ResetComboList(int controlId) override;
@@ -32,6 +34,10 @@ class Win32DialogWindow : public DialogWindow {
   bool AskYesNo(const std::string& text) override;
   bool IsShowingMessage() const override { return messagesShown_ > 0; }
   void ShowWaitCursor(bool on) override;
+  void WhenPaused(std::function<void()> work) override;
+  // From the dialog's WM_TIMER: runs the work waiting for the pause when `timer` is its timer.
+  // False for another timer.
+  bool OnTimer(UINT_PTR timer);
   FileDialogResult RunOpenFileDialog(const FileDialogRequest& request) override;
   FileDialogResult RunSaveFileDialog(const FileDialogRequest& request) override;
 
@@ -41,6 +47,7 @@ class Win32DialogWindow : public DialogWindow {
   const Window& dialog_;
   CommonDialogs& dialogs_;
   int messagesShown_ = 0;
+  std::function<void()> paused_;  // waiting for the user to pause
 };
 
 // The text of any window, of any length.

@@ -66,13 +66,20 @@ std::string MvgtoolBytes(std::vector<std::string> args, const fs::path& output,
   return Bytes(output);
 }
 
-// A question's lines that are not blank, the closing question apart.
-std::vector<std::string> Paragraphs(const std::string& question) {
+// A text's lines that are not blank, ended by LF or CR LF.
+std::vector<std::string> LinesOf(const std::string& text) {
   std::vector<std::string> lines;
-  std::istringstream in(question);
+  std::istringstream in(text);
   for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
     if (!line.empty()) lines.push_back(line);
   }
+  return lines;
+}
+
+// A question's lines that are not blank, the closing question apart.
+std::vector<std::string> Paragraphs(const std::string& question) {
+  std::vector<std::string> lines = LinesOf(question);
   if (!lines.empty()) lines.pop_back();
   return lines;
 }
@@ -171,6 +178,37 @@ bool CentredOn(HWND window, const RECT& area) {
          std::abs((shown.top + shown.bottom) - (area.top + area.bottom)) <= 2;
 }
 
+// The control of the dialog a focused window belongs to (a combo box's, for its edit field).
+HWND ControlOf(HWND dialog, HWND focus) {
+  while (focus != nullptr && GetParent(focus) != dialog) focus = GetParent(focus);
+  return focus;
+}
+
+RECT RectIn(HWND dialog, HWND control) {
+  RECT rect = {};
+  GetWindowRect(control, &rect);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+// Where a control stands on screen, as a person reads the dialog: its group box's column and
+// place in it (the group boxes from the left column to the right, each from the top), then the
+// control from the top and then from the left within its group.
+std::vector<LONG> PlaceOf(HWND dialog, HWND control) {
+  const RECT at = RectIn(dialog, control);
+  const POINT centre = {(at.left + at.right) / 2, (at.top + at.bottom) / 2};
+  RECT group = {};
+  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    const RECT box = RectIn(dialog, child);
+    if ((GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX && PtInRect(&box, centre) &&
+        (group.right == 0 || box.left >= group.left)) {
+      group = box;
+    }
+  }
+  return {group.left, group.top, at.top, at.left};
+}
+
 // A fresh start folder holding RUX/ with the three pictures; inputs are copied into it.
 class MorvTxtMvgTest : public ::testing::Test {
  protected:
@@ -219,9 +257,13 @@ class MorvTxtMvgTest : public ::testing::Test {
     program = std::make_unique<RunningProgram>(MORVTXTMVG_PATH, folder);
     return program->WaitForWindow(kDialogTitle);
   }
+  // The Open dialog of a property says which it opens.
   void Load(int browseButton, const std::string& path) {
     program->Click(dialog, browseButton);
-    program->ChooseFile("Open", path);
+    const char* property = browseButton == kVpBrowseButton        ? "Vp"
+                           : browseButton == kDensityBrowseButton ? "density"
+                                                                  : "Vs";
+    program->ChooseFile(std::string("Open the ") + property + " text grid", path);
   }
   void SaveAs(const std::string& path) {
     program->Click(dialog, kOutputBrowseButton);
@@ -249,13 +291,31 @@ class MorvTxtMvgTest : public ::testing::Test {
     EXPECT_FALSE(fs::exists(output));
     return message;
   }
-  // Enter (OK), Yes to the question before writing: the file is written and the program ends.
+  // Enter (OK) with nothing to ask: the file is written and the program ends.
   GridFileInfo WrittenOnEnter() {
     program->Press(VK_RETURN);
-    const std::string asked = program->AnswerMessage('Y');
-    EXPECT_NE(asked.find("\nWrite the grid file"), std::string::npos) << asked;
     EXPECT_EQ(program->WaitForExit(), 0u);
     return ReadGridFile(output);
+  }
+  // Enter (OK), Yes to the question about what the checks found: the file is written and the
+  // program ends. The findings asked about, one a line.
+  std::vector<std::string> WrittenAfterYes() {
+    program->Press(VK_RETURN);
+    const std::string asked = program->AnswerMessage('Y');
+    EXPECT_EQ(program->WaitForExit(), 0u);
+    EXPECT_NE(asked.find("\n\nWrite the grid file anyway?"), std::string::npos) << asked;
+    return Paragraphs(asked);
+  }
+  // Whether "What OK Writes" shows these lines, once the typing has paused (waited for).
+  testing::AssertionResult ReportShows(const std::vector<std::string>& lines) {
+    std::vector<std::string> shown;
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < 5000; Sleep(20)) {
+      shown = LinesOf(ControlText(dialog, kModelReportField));
+      if (shown == lines) return testing::AssertionSuccess();
+    }
+    testing::AssertionResult failure = testing::AssertionFailure();
+    for (const std::string& line : shown) failure << line << "\n";
+    return failure;
   }
   // Whether the control with the focus is `field` or a combo box's edit field.
   bool Focused(int field) {
@@ -270,10 +330,12 @@ class MorvTxtMvgTest : public ::testing::Test {
 };
 
 // The model's picture: Marmousi-II's Vp as mvgtool draws it at the picture's size, at the X size
-// its lines propose and, chosen, at 250; a click shows it larger in a window of its own, drawn
-// for that size. New steps of 40 m and a border typed meanwhile: both pictures and the sizes
-// shown are the grid file mvgtool writes for them, which OK then writes. With MVG_SCREENSHOT
-// set, the dialog is saved there as a PNG, with the border.
+// its lines propose and, chosen, at 250, which OK asks about (two rows on each line of 500): Enter
+// answers No and writes nothing. A click shows it larger in a window of its own beside the
+// dialog, drawn for that size. New steps of 40 m and a border typed meanwhile: both pictures, the
+// sizes and what OK writes shown are the grid file mvgtool writes for them and what it prints,
+// and OK then writes it, Yes given.
+// With MVG_SCREENSHOT set, the dialog is saved there as a PNG, with the border.
 TEST_F(MorvTxtMvgTest, ThePictureAndSizesShowTheModelOkWritesAndEnlargeOnAClick) {
   const std::string vp = Input("marmousi2/vp.txt", "vp.txt");
   dialog = Start();
@@ -288,14 +350,25 @@ TEST_F(MorvTxtMvgTest, ThePictureAndSizesShowTheModelOkWritesAndEnlargeOnAClick)
   Fill(kXSizeCombo, "250");
   EXPECT_TRUE(Shows(picture, DrawnFor(MarmousiVp(values.values.data(), 250), picture)));
   EXPECT_NE(Bytes(ScreenPixels(ClientOnScreen(picture))), at500);
+  SaveAs(output);
+  program->TabTo(dialog, kXStepField);
+  program->Press(VK_RETURN);
+  const std::vector<std::string> rows = {
+      "vp.txt: rows of 250 put 2 rows on each of its 174 lines of 500 values: is the X size 500?"};
+  EXPECT_EQ(Paragraphs(program->AnswerMessage()), rows);
+  EXPECT_TRUE(program->Running() && IsWindowEnabled(dialog) && !fs::exists(output));
 
   program->ClickAt(picture, {100, 100});
   HWND enlarged = program->WaitForWindow("Model Picture");
   HWND large = GetDlgItem(enlarged, IDC_ENLARGED_PICTURE);
-  RECT shown = {}, small = {};
+  RECT shown = {}, small = {}, beside = {}, column = {};
   GetClientRect(large, &shown);
   GetClientRect(picture, &small);
   EXPECT_GT(shown.right, small.right);
+  // Right of the dialog, over the column of its picture alone where the screen has no room.
+  GetWindowRect(enlarged, &beside);
+  GetWindowRect(picture, &column);
+  EXPECT_GE(beside.left, column.left);
   EXPECT_TRUE(Shows(large, DrawnFor(MarmousiVp(values.values.data(), 250), large)));
 
   // Typed in the dialog with the enlarged picture open, clicked into as a person does.
@@ -305,9 +378,10 @@ TEST_F(MorvTxtMvgTest, ThePictureAndSizesShowTheModelOkWritesAndEnlargeOnAClick)
     program->Retype(text);
   }
   const fs::path reference = folder / "mvgtool.mvg";
+  std::vector<std::string> printed;
   MvgtoolBytes({"--vp", vp, "--nx", "250", "--dx", "20", "--dz", "20", "--resample", "40", "40",
                 "--pad", "10,10,0,20", "--force"},
-               reference);
+               reference, &printed);
   const GridPropertyValues written = ReadGridProperty(reference.string(), nullptr);
   ASSERT_EQ((std::vector<std::int32_t>{written.header.nx, written.header.nz}),
             (std::vector<std::int32_t>{145, 194}));
@@ -323,7 +397,9 @@ TEST_F(MorvTxtMvgTest, ThePictureAndSizesShowTheModelOkWritesAndEnlargeOnAClick)
   EXPECT_EQ(
       ControlText(dialog, kWrittenSizesText),
       "File: 145 x 194\n= 28130 nodes\n" + std::to_string(fs::file_size(reference)) + " bytes");
+  EXPECT_TRUE(ReportShows(printed));  // what mvgtool prints after writing
   if (const char* path = std::getenv("MVG_SCREENSHOT")) {
+    UpdateWindow(GetDlgItem(dialog, kModelReportField));  // painted as it reads
     RECT frame = {};
     GetWindowRect(dialog, &frame);
     const std::vector<std::uint8_t> png = EncodePng(ScreenPixels(frame));
@@ -334,8 +410,9 @@ TEST_F(MorvTxtMvgTest, ThePictureAndSizesShowTheModelOkWritesAndEnlargeOnAClick)
   EXPECT_TRUE(Shows(large, DrawnFor(prepared, large)));
   program->Press(VK_ESCAPE);
   EXPECT_EQ(program->Count("Model Picture"), 0);
-  SaveAs(output);
-  EXPECT_EQ(WrittenOnEnter().header.nx, 145);
+  program->TabTo(dialog, kXStepField);
+  EXPECT_EQ(WrittenAfterYes(), rows);
+  EXPECT_EQ(ReadGridFile(output).header.nx, 145);
   EXPECT_TRUE(Bytes(output) == Bytes(reference));
 }
 
@@ -358,7 +435,7 @@ TEST_F(MorvTxtMvgTest, StartUpChecksThePicturesInTheStartFolder) {
 }
 
 // The dialog opens centred on the screen; F1 and the system menu's entry open the help box
-// modally, centred on the dialog.
+// modally, centred on the dialog, its text scrolled to its last line by Ctrl+End.
 TEST_F(MorvTxtMvgTest, HelpBoxFromF1SystemMenuAndPicture) {
   dialog = Start();
   RECT screen = {};
@@ -380,12 +457,23 @@ TEST_F(MorvTxtMvgTest, HelpBoxFromF1SystemMenuAndPicture) {
     EXPECT_TRUE(CentredOn(box, dialogRect));
     EXPECT_EQ(ControlText(box, IDC_HELP_TEXT), WithCrLf(HelpText()));
     EXPECT_FALSE(IsWindowEnabled(dialog));
+    // Its last line in reach: in view once Ctrl+End has scrolled to it.
+    HWND help = GetDlgItem(box, IDC_HELP_TEXT);
+    program->Press(VK_END, VK_CONTROL);
+    const LRESULT length = SendMessageA(help, WM_GETTEXTLENGTH, 0, 0);
+    const LRESULT last = SendMessageA(help, EM_POSFROMCHAR, static_cast<WPARAM>(length - 1), 0);
+    RECT view = {};
+    GetClientRect(help, &view);
+    EXPECT_TRUE(last != -1 && static_cast<short>(HIWORD(last)) >= 0 &&
+                static_cast<short>(HIWORD(last)) < view.bottom);
     program->Press(VK_ESCAPE);
     EXPECT_EQ(program->Count(kAboutTitle), 0);
     EXPECT_TRUE(IsWindowEnabled(dialog));
   }
-  // The help picture opens one modeless box at a time; Esc or Enter closes it.
-  const POINT picture = {560, 470};
+  // The help picture, just right of Cancel, opens one modeless box at a time; Esc or Enter closes
+  // it.
+  const RECT cancel = RectIn(dialog, GetDlgItem(dialog, kCancelButton));
+  const POINT picture = {cancel.right + 20, (cancel.top + cancel.bottom) / 2};
   for (UINT closeKey : {VK_ESCAPE, VK_RETURN}) {
     program->ClickAt(dialog, picture);
     program->ClickAt(dialog, picture);
@@ -400,7 +488,8 @@ TEST_F(MorvTxtMvgTest, HelpBoxFromF1SystemMenuAndPicture) {
 }
 
 // A unit typed counts as the entry it names (" KM/S ", "g/cc" for g/cm3), one chosen from the
-// list too: the file is the one mvgtool writes for the same choices.
+// list too; the steps left at their initial 1 m are asked about: the file is the one mvgtool
+// writes for the same choices.
 TEST_F(MorvTxtMvgTest, UnitsTypedOrChosenConvert) {
   const std::string vp = Scaled("vp.txt", "vp.txt", 1000);
   const std::string density = Scaled("density.txt", "density.txt", 1000);
@@ -418,7 +507,9 @@ TEST_F(MorvTxtMvgTest, UnitsTypedOrChosenConvert) {
   Fill(kNxWriteField, "100");
   Fill(kNzWriteField, "30");
   SaveAs(output);
-  WrittenOnEnter();
+  EXPECT_EQ(WrittenAfterYes(),
+            std::vector<std::string>{
+                "The X and Z steps are still the initial 1 m: are they the grid's steps?"});
   EXPECT_TRUE(Bytes(output) ==
               MvgtoolBytes({"--vp", vp, "--density", density, "--vs", vs, "--vp-units", "km/s",
                             "--density-units", "g/cc", "--vs-units", "km/s", "--nx-write", "100",
@@ -446,16 +537,19 @@ TEST_F(MorvTxtMvgTest, ARaggedFileIsNamedOnLoadingAndAskedAboutOnOk) {
   SaveAs(output);
   program->Press(VK_RETURN);
   const std::string asked = program->AnswerMessage('N');
-  EXPECT_EQ(asked.rfind(finding + "\n\nStability for finite-difference modelling", 0), 0u) << asked;
-  EXPECT_EQ(asked.substr(asked.size() - 29), "\n\nWrite the grid file anyway?");
+  EXPECT_EQ(
+      Paragraphs(asked),
+      (std::vector<std::string>{
+          finding, "The X and Z steps are still the initial 1 m: are they the grid's steps?"}))
+      << asked;
   EXPECT_TRUE(program->Running() && IsWindowEnabled(dialog) && !fs::exists(output));
-  WrittenOnEnter();
+  WrittenAfterYes();
   EXPECT_TRUE(Bytes(output) == MvgtoolBytes({"--vp", vp, "--force"}, folder / "mvgtool.mvg"));
 }
 
 // Marmousi-II's Vp as an ESRI grid presets the X size and both steps; written column by column,
 // it needs the choice clicked (an X size typed before counts as choosing it, the click proposes
-// it again). Each writes the plain file's bytes at 500 x 174, 20 m.
+// it again). Each writes the plain file's bytes at 500 x 174, 20 m, on OK with nothing to ask.
 TEST_F(MorvTxtMvgTest, AnEsriGridAndAColumnByColumnFileWriteThePlainFilesBytes) {
   const std::string plain = Bytes(Source("samples/marmousi2/vp.txt"));
   const std::string reference = MvgtoolBytes({"--vp", Source("samples/marmousi2/vp.txt").string(),
@@ -512,7 +606,7 @@ TEST_F(MorvTxtMvgTest, SecondLoadKeepsTheChosenXSize) {
   Load(kDensityBrowseButton, density);
   EXPECT_EQ(ControlText(dialog, kXSizeCombo), "500");
   SaveAs(output);
-  WrittenOnEnter();
+  WrittenAfterYes();
   EXPECT_TRUE(Bytes(output) == MvgtoolBytes({"--vp", (model / "vp.txt").string(), "--density",
                                              (model / "density.txt").string(), "--nx", "500"},
                                             folder / "mvgtool.mvg"));
@@ -542,7 +636,8 @@ TEST_F(MorvTxtMvgTest, OkRefusesWhatCannotBeWrittenAndWritesNothing) {
     EXPECT_EQ(RefusedOnEnter(), c.message);
     program->Retype(c.mended);
   }
-  EXPECT_EQ(WrittenOnEnter().header.nx, 120);
+  WrittenAfterYes();
+  EXPECT_EQ(ReadGridFile(output).header.nx, 120);
 }
 
 // Before anything is loaded the size fields say nothing when left, so Cancel is never lost
@@ -551,7 +646,7 @@ TEST_F(MorvTxtMvgTest, SizeFieldsSpeakOnlyOnceAGridIsLoaded) {
   const std::string vp = Input("vp.txt", "data/vp.txt");
   dialog = Start();
   program->Click(dialog, kVpBrowseButton);
-  program->WaitForWindow("Open");
+  program->WaitForWindow("Open the Vp text grid");
   program->Press(VK_ESCAPE);
   for (int field : {kNxWriteField, kNzWriteField, kWriteCountField}) program->TabTo(dialog, field);
   EXPECT_EQ(program->Count(kMessageTitle), 0);
@@ -565,9 +660,10 @@ TEST_F(MorvTxtMvgTest, SizeFieldsSpeakOnlyOnceAGridIsLoaded) {
   EXPECT_EQ(program->WaitForExit(), 0u);
 }
 
-// Steps keep every digit of their 32-bit float across a browse; OK refuses a step not above 0,
-// one whose extent is beyond 32-bit floats, a new step not above 0, a border of a side below 0 and
-// a way to fill holes that is none, with nothing written, the focus moved to the field refused.
+// Steps keep every digit of their 32-bit float across a browse; OK refuses an X size none of the
+// list's (no size shows meanwhile), a step not above 0, one whose extent is beyond 32-bit floats,
+// a new step not above 0, a border of a side below 0 and a way to fill holes that is none, with
+// nothing written, the focus moved to the field refused: the next keys typed mend it.
 TEST_F(MorvTxtMvgTest, StepsKeepTheirDigitsAndBadStepsAreRefusedPointingAtTheField) {
   const std::string vp = Input("vp.txt", "vp.txt");
   dialog = Start();
@@ -579,6 +675,8 @@ TEST_F(MorvTxtMvgTest, StepsKeepTheirDigitsAndBadStepsAreRefusedPointingAtTheFie
     const char* message;
     const char* mended;
   } cases[] = {
+      {kXSizeCombo, "333",
+       "\"333\" is not one of the X sizes in the list. Choose one from the list.", "120"},
       {kXStepField, "0", "The X step must be greater than 0.", "1"},
       {kZStepField, "-2.5", "The Z step must be greater than 0.", "1"},
       {kXStepField, "1e37",
@@ -594,9 +692,13 @@ TEST_F(MorvTxtMvgTest, StepsKeepTheirDigitsAndBadStepsAreRefusedPointingAtTheFie
     SCOPED_TRACE(c.typed);
     Fill(c.field, c.typed);
     program->TabTo(dialog, kWriteCountField);  // Enter in another field
+    if (c.field == kXSizeCombo) {
+      EXPECT_EQ(ControlText(dialog, kNzInputField), "");  // no size while none is shown
+    }
     EXPECT_EQ(RefusedOnEnter(), c.message);
     EXPECT_TRUE(Focused(c.field));
     program->Retype(c.mended);
+    EXPECT_EQ(ControlText(dialog, c.field), c.mended);
   }
   Fill(kXStepField, "12.3456789");
   Fill(kZStepField, "2.5");
@@ -627,16 +729,18 @@ TEST_F(MorvTxtMvgTest, AWindowFromItsFirstNodeWritesWhatMvgtoolWrites) {
   Fill(kNzWriteField, "100");
   Fill(kZFromField, "20");
   SaveAs(output);
-  EXPECT_EQ(WrittenOnEnter().header.nx, 200);
+  WrittenAfterYes();
+  EXPECT_EQ(ReadGridFile(output).header.nx, 200);
   EXPECT_TRUE(Bytes(output) ==
               MvgtoolBytes({"--vp", vp, "--density", density, "--vs", vs, "--x-from", "100",
                             "--z-from", "20", "--nx-write", "200", "--nz-write", "100"},
                            folder / "mvgtool.mvg"));
 }
 
-// Density by Gardner's relation from a loaded Vp, chosen in the density's list: OK asks once,
-// with the finding (Marmousi-II's lens lies below the sea), the rule and the stability report
-// that mvgtool prints; No writes nothing, Yes writes what mvgtool --density gardner writes.
+// Density by Gardner's relation from a loaded Vp, chosen in the density's list: the dialog shows
+// the rule and the stability report that mvgtool prints, and OK asks about the finding
+// (Marmousi-II's lens lies below the sea); No writes nothing, Yes writes what mvgtool --density
+// gardner writes.
 TEST_F(MorvTxtMvgTest, DensityByGardnerIsAskedWithTheStabilityReportAndWritesWhatMvgtoolWrites) {
   const std::string vp = Input("marmousi2/vp.txt", "vp.txt");
   dialog = Start();
@@ -648,18 +752,85 @@ TEST_F(MorvTxtMvgTest, DensityByGardnerIsAskedWithTheStabilityReportAndWritesWha
   Fill(kXStepField, "20");
   Fill(kZStepField, "20");
   SaveAs(output);
-  std::vector<std::string> printed = {
+  const std::string finding =
       "48 nodes at or below 1550 m/s lie below the sea (the first at row 54, column 327): not "
-      "taken as water."};
+      "taken as water.";
+  std::vector<std::string> printed;
   const std::string reference =
       MvgtoolBytes({"--vp", vp, "--density", "gardner", "--dx", "20", "--dz", "20", "--force"},
                    folder / "mvgtool.mvg", &printed);
+  EXPECT_TRUE(ReportShows(printed));
   program->Press(VK_RETURN);
   const std::string asked = program->AnswerMessage('N');
-  EXPECT_EQ(Paragraphs(asked), printed) << asked;
+  EXPECT_EQ(Paragraphs(asked), std::vector<std::string>{finding}) << asked;
   EXPECT_TRUE(program->Running() && IsWindowEnabled(dialog) && !fs::exists(output));
-  EXPECT_EQ(WrittenOnEnter().header.propertyCodes, "PQ");
+  EXPECT_EQ(WrittenAfterYes(), std::vector<std::string>{finding});
+  EXPECT_EQ(ReadGridFile(output).header.propertyCodes, "PQ");
   EXPECT_TRUE(Bytes(output) == reference);
+}
+
+// Tab walks the controls of the original template in its order, then those this program adds as
+// they stand on screen; every stop is a control that shows, within the dialog, and every control
+// that takes input is one.
+TEST_F(MorvTxtMvgTest, TabWalksTheControlsAsTheyStandOnScreen) {
+  dialog = Start();
+  Load(kVpBrowseButton, Input("vp.txt", "vp.txt"));
+  Load(kDensityBrowseButton, Input("density.txt", "density.txt"));
+  Load(kVsBrowseButton, Input("vs.txt", "vs.txt"));
+  program->TabTo(dialog, IDOK);
+  std::vector<HWND> stops;
+  do {
+    stops.push_back(ControlOf(dialog, program->Focus()));
+    program->Press(VK_TAB);
+  } while (ControlOf(dialog, program->Focus()) != stops.front() && stops.size() < 100);
+  const int kTemplateOrder[] = {IDOK,
+                                IDCANCEL,
+                                kVpBrowseButton,
+                                kVpCountField,
+                                kVpMinField,
+                                kVpMaxField,
+                                kDensityBrowseButton,
+                                kDensityCountField,
+                                kDensityMinField,
+                                kDensityMaxField,
+                                kOutputBrowseButton,
+                                kInputCountField,
+                                kVpUnitsCombo,
+                                kDensityUnitsCombo,
+                                kXSizeCombo,
+                                kXStepField,
+                                kZStepField,
+                                kNzInputField,
+                                kVsBrowseButton,
+                                kVsCountField,
+                                kVsMinField,
+                                kVsMaxField,
+                                kVsUnitsCombo,
+                                kWriteCountField,
+                                kNxWriteField,
+                                kNzWriteField};
+  ASSERT_GT(stops.size(), std::size(kTemplateOrder));
+  for (std::size_t i = 0; i < std::size(kTemplateOrder); ++i) {
+    EXPECT_EQ(GetDlgCtrlID(stops[i]), kTemplateOrder[i]) << "stop " << i;
+  }
+  for (std::size_t i = std::size(kTemplateOrder) + 1; i < stops.size(); ++i) {
+    EXPECT_LE(PlaceOf(dialog, stops[i - 1]), PlaceOf(dialog, stops[i]))
+        << GetDlgCtrlID(stops[i - 1]) << " before " << GetDlgCtrlID(stops[i]);
+  }
+  RECT client = {};
+  GetClientRect(dialog, &client);
+  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    const bool stop = std::find(stops.begin(), stops.end(), child) != stops.end();
+    const bool takesInput = IsWindowVisible(child) && IsWindowEnabled(child) &&
+                            (GetWindowLongA(child, GWL_STYLE) & WS_TABSTOP) != 0;
+    EXPECT_EQ(stop, takesInput) << GetDlgCtrlID(child);
+    RECT at = RectIn(dialog, child), inside = {};
+    IntersectRect(&inside, &at, &client);
+    EXPECT_TRUE(!stop || EqualRect(&inside, &at)) << GetDlgCtrlID(child);
+  }
+  program->Click(dialog, kCancelButton);
+  EXPECT_EQ(program->WaitForExit(), 0u);
 }
 
 // An output named like an input, here in other letters, is refused and the input stays intact.

@@ -64,11 +64,12 @@ inline std::string Sequence(int count, int first = 1, int perLine = 10) {
 
 inline std::string ReadBytes(const fs::path& path) { return ReadFileBytes(path.string()); }
 
-// A text's lines that are not blank.
+// A text's lines that are not blank, ended by LF or CR LF.
 inline Strings LinesOf(const std::string& text) {
   Strings lines;
   std::istringstream in(text);
   for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
     if (!line.empty()) lines.push_back(line);
   }
   return lines;

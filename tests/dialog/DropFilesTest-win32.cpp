@@ -58,7 +58,7 @@ TEST(DropFilesTest, AnExplorerDropGoesToTheGroupBoxUnderItsPoint) {
   fs::create_directories(folder);
   const std::string grid = (folder / "grid.txt").string();
   std::FILE* file = std::fopen(grid.c_str(), "w");
-  std::fputs("1500 1600 1700 1800\n", file);
+  std::fputs("1500 1600\n1700 1800\n", file);
   std::fclose(file);
 
   ScriptedCommonDialogs dialogs;

@@ -48,6 +48,8 @@ TEST_F(GridFieldsTest, ALaterLoadKeepsTheChosenXSizeUnlessItsFormStatesTheGrid) 
                                                  Folder("reference") / "m.mvg"));
 }
 
+// Text typed into the X-size box that is none of its sizes shows no size and no picture, and OK
+// refuses it pointing at the box; a step typed and shown back by a size chosen is no step typed.
 TEST_F(GridFieldsTest, AnXSizeChosenOrTypedFromTheListDerivesTheRestAndOtherTextIsRefused) {
   LoadHundredVp();
   window.Type(kXStepField, "9");  // not taken in by a size choice: shown back as before
@@ -66,17 +68,64 @@ TEST_F(GridFieldsTest, AnXSizeChosenOrTypedFromTheListDerivesTheRestAndOtherText
   ChooseOutput(Folder("out") / "m.mvg");
   window.Type(kXSizeCombo, " 7");
   dialog.OnXSizeEditChange();
+  const std::string refusal =
+      "\" 7\" is not one of the X sizes in the list. Choose one from the list.";
   EXPECT_EQ(dialog.Grid().nxInput, 50);
+  EXPECT_EQ(Texts({kNzInputField, kNxWriteField, kNzWriteField, kWriteCountField, kWrittenSizesText,
+                   kModelReportField}),
+            (Strings{"", "", "", "", "", "OK would refuse this: " + refusal}));
+  EXPECT_EQ(pictures.shown.back().values, nullptr);
+  EXPECT_EQ(pictures.shown.back().title, refusal);
   EXPECT_FALSE(dialog.OnOK());
-  EXPECT_EQ(window.messages,
-            (Strings{"\" 7\" is not one of the X sizes in the list. Choose one from the list."}));
+  EXPECT_EQ(window.messages, (Strings{refusal}));
+  EXPECT_EQ(window.focused, kXSizeCombo);
   EXPECT_FALSE(fs::exists(Folder("out") / "m.mvg"));
   window.Type(kXSizeCombo, "20");
   dialog.OnXSizeEditChange();
+  EXPECT_EQ(Texts({kNzInputField, kWriteCountField}), (Strings{"5", "100"}));
+  EXPECT_NE(pictures.shown.back().values, nullptr);
   window.AnswerQuestion(true);
   ASSERT_TRUE(dialog.OnOK());
+  EXPECT_EQ(window.messages.back(),
+            "The X and Z steps are still the initial 1 m: are they the grid's steps?\n\nWrite the "
+            "grid file anyway?");
   EXPECT_EQ(ReadBytes(Folder("out") / "m.mvg").substr(0, kGridFileHeaderSize),
             HeaderBytes(MakeGridFileHeader(20, 5, 1.0f, 1.0f, "P")));
+}
+
+// A file whose lines say nothing of the X size (one line) is told at once with the guess, and asked
+// about on OK (No, the default, writes nothing) until the user chooses a size, which a later file
+// keeps; rows that put two to each line of a file are asked about too.
+TEST_F(GridFieldsTest, AGuessedXSizeIsToldOnLoadingAndAskedAboutUntilTheUserChoosesOne) {
+  const fs::path vp = WriteText("in", "vp.txt", Sequence(100, 1001, 100));
+  Browse(PropertyKind::kVp, vp);
+  const std::string guess =
+      "vp.txt: 100 values on one line say nothing of the X size; nx 10 is a guess: give the "
+      "\"X-Size in Input File\"";
+  EXPECT_EQ(window.messages, Strings{guess});
+  window.Type(kXStepField, "20");
+  window.Type(kZStepField, "20");
+  const fs::path output = Folder("out") / "m.mvg";
+  ChooseOutput(output);
+  EXPECT_FALSE(dialog.OnOK());
+  EXPECT_EQ(window.messages.back(), guess + "\n\nWrite the grid file anyway?");
+
+  ChooseXSize("20");
+  const fs::path rho = WriteText("in", "rho.txt", Sequence(100, 2000));  // ten lines of ten
+  Browse(PropertyKind::kDensity, rho);
+  EXPECT_EQ(Text(kXSizeCombo), "20");
+  ChooseXSize("5");
+  EXPECT_FALSE(dialog.OnOK());
+  EXPECT_EQ(window.messages.back(),
+            "rho.txt: rows of 5 put 2 rows on each of its 10 lines of 10 values: is the X size 10?"
+            "\n\nWrite the grid file anyway?");
+  EXPECT_FALSE(fs::exists(output));
+  ChooseXSize("20");
+  ASSERT_TRUE(dialog.OnOK()) << window.messages.back();
+  EXPECT_EQ(window.messages.size(), 3u);
+  EXPECT_TRUE(ReadBytes(output) == MvgtoolWrites({"--vp", vp.string(), "--density", rho.string(),
+                                                  "--nx", "20", "--dx", "20", "--dz", "20"},
+                                                 Folder("reference") / "m.mvg"));
 }
 
 // The window's sizes and first nodes: each field checked as it is left, all of them by OK (Enter
@@ -227,9 +276,16 @@ TEST_F(GridFieldsTest, StatedGridsPresetTheSizesAndStepsAndMustAgree) {
             std::string::npos)
       << window.messages.back();
   EXPECT_FALSE(fs::exists(output));
+  // The size stated, one step typed and the other stated: asked about what the values look like
+  // alone, in the dialog's words.
   ChooseXSize("4");
   window.AnswerQuestion(true);
   ASSERT_TRUE(dialog.OnOK()) << window.messages.back();
+  EXPECT_EQ(window.messages.back(),
+            "vs.asc: the first row rises by 10 from column to column, from 700 to 730: x "
+            "coordinates? \"Skip rows\" 1 leaves it out\nrho.grd: values change along the rows but "
+            "not down the columns: is the file stored column by column?\n\nWrite the grid file "
+            "anyway?");
   EXPECT_TRUE(ReadBytes(output) == MvgtoolWrites({"--vp", vp.string(), "--density", rho.string(),
                                                   "--vs", vs.string(), "--fill-holes", "nearest"},
                                                  Folder("reference") / "m.mvg"));

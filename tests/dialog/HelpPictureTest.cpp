@@ -41,4 +41,14 @@ TEST(HelpPictureTest, AReleaseInsideOpensOneAboutBoxAtATime) {
   EXPECT_TRUE(picture.OnLButtonUp(kInX, kInY).openAbout);
 }
 
+// Placed beside the Cancel button as a shorter font lays it out, the picture is where it is drawn.
+TEST(HelpPictureTest, ThePictureStaysJustRightOfTheCancelButton) {
+  HelpPicture picture;
+  picture.PlaceRightOf({444, 421, 525, 460});
+  EXPECT_EQ(picture.OnMouseMove(539, 430), PictureImage::kNone);  // between the two
+  EXPECT_EQ(picture.OnMouseMove(540, 422), PictureImage::kHover);
+  EXPECT_EQ(picture.OnMouseMove(617, 458), PictureImage::kNone);
+  EXPECT_EQ(picture.OnMouseMove(540, 459), PictureImage::kNormal);  // below it
+}
+
 }  // namespace

@@ -57,9 +57,10 @@ TEST_F(PreparationFieldsTest, APreparationFieldRefusedStopsOkPointingAtIt) {
 
 // Density by Gardner's relation and Vs by the mudrock line from Vp with a hole filled from its
 // nearest node, new steps, a border and a window from node 1: the file is the one mvgtool writes
-// for the same options, after one question that lists what mvgtool's summary says. A rule sets
-// its property's file aside; a file dropped on its box takes it back.
-TEST_F(PreparationFieldsTest, RulesAndPreparationWriteWhatMvgtoolWritesAfterOneQuestion) {
+// for the same options, what mvgtool's summary says shown before OK (a field that cannot be taken
+// shown as OK would refuse it), OK asking about the steps left at 1 m. A rule sets its property's
+// file aside; a file dropped on its box takes it back.
+TEST_F(PreparationFieldsTest, RulesAndPreparationShowAndWriteWhatMvgtoolPrintsAndWrites) {
   std::string text = Sequence(100, 1500);  // water where Vp is at most 1550 m/s
   text.replace(text.find("1555"), 4, "-999.25");
   const fs::path vp = WriteText("in", "vp.txt", text);
@@ -84,13 +85,18 @@ TEST_F(PreparationFieldsTest, RulesAndPreparationWriteWhatMvgtoolWritesAfterOneQ
 
   window.Type(kHolesCombo, "nearest");
   window.Type(kNewXStepField, "2");
+  window.Type(kBorderField, "1,0,0");
+  dialog.RedrawPicture();  // as the window does on each change
+  EXPECT_EQ(Text(kModelReportField),
+            "OK would refuse this: \"1,0,0\" is not a border: type four whole numbers of nodes, "
+            "left,right,top,bottom, as 10,10,0,20.");
   window.Type(kBorderField, "1,0, 0,2");
   window.Type(kNxWriteField, "8");
   dialog.OnKillFocusNxWrite();
   window.Type(kXFromField, "1");
   dialog.OnKillFocusXFrom();
+  const Strings report = LinesOf(Text(kModelReportField));
   ChooseOutput(Folder("out") / "m.mvg");
-  window.AnswerQuestion(false);
   EXPECT_FALSE(dialog.OnOK());
   EXPECT_FALSE(fs::exists(Folder("out") / "m.mvg"));
   window.AnswerQuestion(true);
@@ -106,13 +112,13 @@ TEST_F(PreparationFieldsTest, RulesAndPreparationWriteWhatMvgtoolWritesAfterOneQ
   // clang-format on
   ASSERT_EQ(RunMvgtool(convert, out, err), kExitSuccess) << err.str();
   EXPECT_TRUE(ReadBytes(Folder("out") / "m.mvg") == ReadBytes(reference));
-  ASSERT_EQ(window.messages.size(), 2u);
-  Strings asked = LinesOf(window.messages[0]);
-  EXPECT_EQ(asked.back(), "Write the grid file?");
-  asked.pop_back();
+  EXPECT_EQ(window.messages,
+            Strings(2,
+                    "The X and Z steps are still the initial 1 m: are they the grid's steps?"
+                    "\n\nWrite the grid file anyway?"));
   Strings printed = SummaryLines(out.str());
   printed[0].replace(0, vp.string().size() + 5, "vp.txt");  // mvgtool names it "--vp PATH"
-  EXPECT_EQ(asked, printed);
+  EXPECT_EQ(report, printed);
 }
 
 }  // namespace

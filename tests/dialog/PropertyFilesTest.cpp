@@ -11,13 +11,17 @@ const char kCountMismatch[] =
     "Sorry, Files has different number of elements.\n"
     "The program does not know how to process this information";
 
-// Lines that give no X size are named as the file loads: where their pattern breaks shows where
-// a value is missing or one too many.
+// Lines that give no X size are named as the file loads, with the X size guessed; the Open dialog
+// says what it opens and lists the files of every form the reader knows.
 TEST_F(PropertyFilesTest, LoadedVpShowsItsFiguresProposesAGridAndEnablesItsControls) {
   Browse(PropertyKind::kVp, WriteText("in", "vp.txt", "1500 1600.5\n-2.5e3 " + Sequence(97, 10)));
   EXPECT_EQ(window.messages,
-            Strings{"vp.txt: 1 line of 2 values, then line 2 holds 11 values: no X size follows "
-                    "from these lines; is a value missing or one too many on line 2?"});
+            Strings{"vp.txt: its lines (1 line of 2 values, then line 2 holds 11 values) say "
+                    "nothing of the X size; nx 10 is a guess: give the \"X-Size in Input File\""});
+  const FileDialogRequest& open = window.fileDialogs[0].request;
+  EXPECT_EQ(open.title, "Open the Vp text grid");
+  EXPECT_EQ(open.filterPattern, "*.txt;*.asc;*.grd;*.csv;*.xyz;*.dat;*.gz");
+  EXPECT_TRUE(open.alsoAll);
   ASSERT_FALSE(File(PropertyKind::kVp).values.empty());
   EXPECT_EQ(File(PropertyKind::kVp).values[99], 106.0f);
   EXPECT_EQ(dialog.Files().ElementCount(), 100u);
@@ -105,9 +109,10 @@ TEST_F(PropertyFilesTest, CancelledInputDialogEnablesTheFieldsAndTheirChecksStay
   EXPECT_TRUE(window.messages.empty());
 }
 
-// The folder before "<separator>*.txt" in a file dialog's initial name.
-fs::path StartFolderOf(const FakeDialogWindow::FileDialogCall& call, const std::string& pattern) {
+// The folder before "<separator>*.txt" in a file dialog's initial name, the patterns it lists.
+fs::path StartFolderOf(const FakeDialogWindow::FileDialogCall& call) {
   const std::string& name = call.request.initialFileName;
+  const std::string& pattern = call.request.filterPattern;
   EXPECT_GE(name.size(), pattern.size() + 1);
   EXPECT_EQ(name.substr(name.size() - pattern.size() - 1), kPathSeparator + pattern);
   return fs::path(name.substr(0, name.size() - pattern.size() - 1));
@@ -118,7 +123,7 @@ TEST_F(PropertyFilesTest, EveryFileDialogStartsInTheFolderChosenBefore) {
   window.CancelFileDialog();
   dialog.OnBrowse(PropertyKind::kVp);
   EXPECT_EQ(window.fileDialogs[0].request.initialFileName,
-            std::string(1, kPathSeparator) + "*.txt");
+            kPathSeparator + window.fileDialogs[0].request.filterPattern);
   EXPECT_FALSE(fs::exists(memoryFile));  // a cancelled input dialog records nothing
 
   window.CancelFileDialog();
@@ -133,8 +138,7 @@ TEST_F(PropertyFilesTest, EveryFileDialogStartsInTheFolderChosenBefore) {
   ASSERT_EQ(window.fileDialogs.size(), 5u);
   const std::string expected[] = {root_.string(), Folder("in").string(), Folder("out").string()};
   for (std::size_t i = 0; i < 3; ++i) {
-    EXPECT_TRUE(fs::equivalent(StartFolderOf(window.fileDialogs[i + 2], i == 1 ? "*.mvg" : "*.txt"),
-                               expected[i]));
+    EXPECT_TRUE(fs::equivalent(StartFolderOf(window.fileDialogs[i + 2]), expected[i]));
   }
   EXPECT_EQ(window.UnusedAnswers(), 0u);
   EXPECT_TRUE(window.messages.empty());
@@ -150,7 +154,7 @@ TEST_F(PropertyFilesTest, AFileDroppedOnAPropertysBoxLoadsThereAndOtherDropsAreR
   window.CancelFileDialog();
   dialog.OnBrowse(
       PropertyKind::kVs);  // starts where the file was dropped from, as after an Open dialog
-  EXPECT_TRUE(fs::equivalent(StartFolderOf(window.fileDialogs.back(), "*.txt"), Folder("drop")));
+  EXPECT_TRUE(fs::equivalent(StartFolderOf(window.fileDialogs.back()), Folder("drop")));
 
   const std::string refusal =
       "To load a text grid, drop one file on the box of its property: Vp, density or Vs.";

@@ -26,6 +26,7 @@ FakeDialogWindow::FakeDialogWindow(Folders& folders)
 
 void FakeDialogWindow::Type(int controlId, const std::string& text) {
   texts_[controlId] = text;
+  typed_.insert(controlId);
   auto combo = combos_.find(controlId);
   if (combo != combos_.end()) combo->second.selection = -1;
 }
@@ -36,6 +37,7 @@ std::string FakeDialogWindow::GetControlText(int controlId) const {
 }
 
 void FakeDialogWindow::SetControlText(int controlId, const std::string& text) {
+  if (texts_[controlId] != text) typed_.erase(controlId);
   texts_[controlId] = text;
 }
 

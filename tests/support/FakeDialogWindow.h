@@ -19,7 +19,9 @@ class FakeDialogWindow : public DialogWindow {
   explicit FakeDialogWindow(Folders& folders);
 
   std::string GetControlText(int controlId) const override;
+  // As the real window: setting the text it shows already leaves the field typed.
   void SetControlText(int controlId, const std::string& text) override;
+  bool IsTyped(int controlId) const override { return typed_.count(controlId) != 0; }
   void EnableControl(int controlId, bool enable) override;
   void FocusControl(int controlId) override { focused = controlId; }
   void ResetComboList(int controlId) override;
@@ -33,6 +35,8 @@ class FakeDialogWindow : public DialogWindow {
   bool AskYesNo(const std::string& text) override;
   bool IsShowingMessage() const override { return false; }
   void ShowWaitCursor(bool) override {}
+  // No pause to wait for: the work runs at once.
+  void WhenPaused(std::function<void()> work) override { work(); }
   FileDialogResult RunOpenFileDialog(const FileDialogRequest& request) override;
   FileDialogResult RunSaveFileDialog(const FileDialogRequest& request) override;
 
@@ -70,6 +74,7 @@ class FakeDialogWindow : public DialogWindow {
   std::map<int, std::string> texts_;  // a combo box's text is its edit field's
   std::set<int> disabled_;
   std::set<int> checked_;
+  std::set<int> typed_;
   std::map<int, Combo> combos_;
   Folders& folders_;
   std::deque<bool> yesNoAnswers_;
