@@ -116,7 +116,11 @@ void GridFields::OfferXSizes(std::uint32_t count, bool keepChosen, const TextGri
     window_.SetComboSelection(kXSizeCombo, chosenIndex);
     if (chosenIndex < 0) {
       xSizeKnown_ = {};
-      choice_ = {0, 0, values, 0, 0, 0, 0, values, choice_.xStep, choice_.zStep};
+      GridChoice none;
+      none.inputCount = none.writeCount = values;
+      none.xStep = choice_.xStep;
+      none.zStep = choice_.zStep;
+      choice_ = none;
     } else if (choice_.inputCount != values) {
       const KnownFact known = xSizeKnown_;
       choice_.inputCount = values;
