@@ -76,7 +76,7 @@
 #define IDC_WATER_VP 1041
 #define IDC_WATER_DENSITY 1042
 
-// Conversion dialog: how the text grids are read, and what their reading found.
+// Conversion dialog: how the grids are read, and what their reading found.
 #define IDC_COLUMNS 1043
 #define IDC_FLIP_Z 1044
 #define IDC_DECIMAL_COMMA 1045
@@ -85,6 +85,8 @@
 #define IDC_SKIP_COLUMNS 1051
 #define IDC_SKIP_ROWS 1052
 #define IDC_COORDINATES_KM 1053
+#define IDC_RAW 1055
+#define IDC_SKIP_BYTES 1056
 
 // Conversion dialog: what OK writes, kept current: what is done to the model and its stability.
 #define IDC_MODEL_REPORT 1054

@@ -11,9 +11,8 @@ namespace {
 std::string Stated(const std::string& name, const TextGridForm& form) {
   std::string text =
       name + " gives nx " + FormatInteger(form.nx) + ", nz " + FormatInteger(form.nz);
-  if (form.statesSteps) {
-    text += ", dx " + FormatShortest(form.dx) + ", dz " + FormatShortest(form.dz);
-  }
+  if (StatesDx(form)) text += ", dx " + FormatShortest(form.dx);
+  if (StatesDz(form)) text += ", dz " + FormatShortest(form.dz);
   return text;
 }
 
@@ -26,9 +25,10 @@ bool StepsAgree(float a, float b) {
 std::string SameGridProblem(const std::string& name, const TextGridForm& form,
                             const std::string& otherName, const TextGridForm& other) {
   if (!form.statesSizes || !other.statesSizes) return {};
-  const bool steps = !form.statesSteps || !other.statesSteps ||
-                     (StepsAgree(form.dx, other.dx) && StepsAgree(form.dz, other.dz));
-  if (form.nx == other.nx && form.nz == other.nz && steps) return {};
+  // A SEG-Y file's coordinates may state dx alone.
+  const bool dx = !StatesDx(form) || !StatesDx(other) || StepsAgree(form.dx, other.dx);
+  const bool dz = !StatesDz(form) || !StatesDz(other) || StepsAgree(form.dz, other.dz);
+  if (form.nx == other.nx && form.nz == other.nz && dx && dz) return {};
   return Stated(name, form) + ", but " + Stated(otherName, other) +
          ": all input files must have the same sizes and steps";
 }

@@ -11,8 +11,8 @@
 #include "grid/Status.h"
 #include "textgrid/TextGridForm.h"
 
-// "" when two loaded files agree on what their forms state (sizes and steps, where both state
-// them), else:
+// "" when two loaded files agree on what their forms state (sizes, and each step where both state
+// it), else:
 //   "--density rho.grd gives nx 250, nz 348, dx 40, dz 10, but --vp vp.asc gives nx 500,
 //    nz 174, dx 20, dz 20: all input files must have the same sizes and steps"
 std::string SameGridProblem(const std::string& name, const TextGridForm& form,

@@ -28,12 +28,7 @@ Status CheckStepsKnown(const NamedChoices& named, const std::string& name,
   const bool hasDz = named.Has("dz");
   const bool dx = named.Has("dx") || StatesDx(form), dz = hasDz || StatesDz(form);
   if (dx && dz) return Status();
-  const std::string hint = form.dzHint.empty() || hasDz
-                               ? std::string()
-                               : name +
-                                     " states no depth step, only a sample interval, in "
-                                     "microseconds by the standard (" +
-                                     form.dzHint + ")";
+  const std::string hint = hasDz ? std::string() : SampleIntervalHint(name, form);
   if (!dx && !dz) {
     return Status::Error("no steps: give " + named.Named("dx") + " and " + named.Named("dz") +
                          ", the grid steps in m" + (hint.empty() ? "" : "; " + hint));
@@ -44,4 +39,10 @@ Status CheckStepsKnown(const NamedChoices& named, const std::string& name,
   }
   return Status::Error("no " + named.Named(dx ? "dz" : "dx") + ": give the grid step along " +
                        (dx ? "Z" : "X") + " in m");
+}
+
+std::string SampleIntervalHint(const std::string& name, const TextGridForm& form) {
+  if (form.dzHint.empty() || StatesDz(form)) return {};
+  return name + " states no depth step, only a sample interval, in microseconds by the standard (" +
+         form.dzHint + ")";
 }

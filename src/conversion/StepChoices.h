@@ -26,3 +26,8 @@ Status CheckStepsAgainstForm(float dx, float dz, const std::string& name, const 
 //    standard (sample interval 1250: 1.25 m if in mm); give the grid step along Z in m"
 Status CheckStepsKnown(const NamedChoices& named, const std::string& name,
                        const TextGridForm& form);
+
+// What the file `name` says of a Z step it does not state, for a message that asks for one:
+// "m.sgy states no depth step, only a sample interval, in microseconds by the standard (sample
+// interval 1250: 1.25 m if in mm)"; "" when its form states dz or says nothing of it.
+std::string SampleIntervalHint(const std::string& name, const TextGridForm& form);

@@ -3,6 +3,7 @@
 #include "conversion/ConversionRequest.h"
 #include "conversion/XSizeFindings.h"
 #include "dialog/ConvertDialogControls.h"
+#include "dialog/DialogNames.h"
 #include "dialog/ModelReport.h"
 #include "dialog/PreparationFields.h"
 #include "dialog/WaitCursor.h"
@@ -12,16 +13,6 @@
 #include "ui/DialogWindow.h"
 
 namespace {
-
-// How findings name what the user gives in the dialog.
-ChoiceNames DialogChoiceNames() {
-  ChoiceNames names;
-  names.xSize = "the \"X-Size in Input File\"";
-  names.skipColumns = "\"Skip columns\" 1";
-  names.skipRows = "\"Skip rows\" 1";
-  names.coordinatesKm = "\"Coordinates in km\"";
-  return names;
-}
 
 std::string Joined(const std::vector<std::string>& lines, const char* separator) {
   std::string text;
@@ -64,10 +55,16 @@ bool ConvertDialog::TakeControlTexts(int* failedControl) {
 }
 
 void ConvertDialog::ShowMembers() {
+  ShowWithoutRedrawing([this] {
+    DataExchange exchange(window_, false);
+    DoDataExchange(exchange);
+  });
+}
+
+void ConvertDialog::ShowWithoutRedrawing(const std::function<void()>& show) {
   const bool showing = showingMembers_;
   showingMembers_ = true;
-  DataExchange exchange(window_, false);
-  DoDataExchange(exchange);
+  show();
   showingMembers_ = showing;
 }
 
@@ -151,6 +148,12 @@ std::string ConvertDialog::ShapeOnReading(const PropertyFile& file, bool propose
     return GuessedXSizeFinding(file.name, file.lines, files_.ElementCount(), grid_.Choice().nxInput,
                                DialogChoiceNames().xSize);
   }
+  if (IsBinaryForm(file.form.kind)) {
+    // Raw values say nothing of the X size, and none is chosen until the user chooses one.
+    if (file.form.statesSizes || grid_.XSizeKnown().how != HowKnown::kAbsent) return {};
+    return file.name + ": " + file.form.name + " say nothing of the X size; give " +
+           DialogChoiceNames().xSize;
+  }
   // A value missing or one too many shows at once, with where the lines break their pattern.
   return files_.ShapeFinding(file, reading_.Current().order);
 }
@@ -167,7 +170,10 @@ void ConvertDialog::ArrangeLoaded() {
   if (!arranged.ok()) window_.ShowMessage(arranged.message());
 }
 
-void ConvertDialog::OnReadingChoice() { ReadWithCheckedChoices(false); }
+void ConvertDialog::OnReadingChoice() {
+  reading_.EnableChosenFields();
+  ReadWithCheckedChoices(false);
+}
 
 void ConvertDialog::OnKillFocusSkip() {
   if (window_.IsShowingMessage() || focus_.Pointing() || !reading_.Changed()) return;
@@ -224,7 +230,8 @@ void ConvertDialog::OnXSizeEditChange() {
 }
 
 void ConvertDialog::ShowChosenXSize() {
-  ShowMembers();
+  // A step typed and not yet taken in keeps its text: it is what OK takes.
+  ShowWithoutRedrawing([this] { grid_.ShowXSizeChosen(); });
   ArrangeLoaded();
   RedrawPicture();
 }
@@ -328,7 +335,7 @@ Status ConvertDialog::BuildRequest(ConversionRequest& request, int& refusedField
   if (!arranged.ok()) return arranged;
   request.order = reading_.Current().order;
   request.choiceNames = DialogChoiceNames();
-  const std::string steps = grid_.StepFinding();
+  const std::string steps = grid_.StepFinding(files_.SampleIntervalHint());
   if (!steps.empty()) request.choiceFindings.push_back(steps);
   output_.FillRequest(request);
   return Status();
@@ -348,8 +355,8 @@ bool ConvertDialog::OnOK() {
     if (!ReadWithCheckedChoices(true)) return false;
     if (anyLoaded) {
       window_.ShowMessage(
-          "The files were read again with the rows and columns to leave out: see the grid they "
-          "make, then press OK again.");
+          "The files were read again with the reading choices typed: see the grid they make, "
+          "then press OK again.");
       return false;
     }
   }

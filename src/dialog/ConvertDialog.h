@@ -1,8 +1,9 @@
 #pragma once
 // The conversion dialog's logic, as its window sees it: what each notification does. Each job
 // lives in a part of its own, and this class joins them, passing each what it needs:
-//   PropertyFiles      the text grids loaded and refused, each property's figures and unit
-//   ReadingChoices     how the grids are read (check boxes, form, skips) and what the reading found
+//   PropertyFiles      the grids loaded and refused, each property's figures and unit
+//   ReadingChoices     how the grids are read (check boxes, form, skips, raw values) and what the
+//                      reading found
 //   GridFields         the X size, the Z size, the steps and the window to write
 //   ModelPicture       the picture of the model and the list that chooses its property
 //   WrittenSizes       the sizes of the grid file written
@@ -12,6 +13,7 @@
 //   WriteQuestion      OK's question about what the checks found, and the writing it guards
 //   RefusalFocus       the field a refusal points at
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -75,17 +77,18 @@ class ConvertDialog {
   // The property chosen in the picture's list, or a unit chosen from a property's list.
   void OnPictureSelChange();
   void OnUnitsSelChange(PropertyKind property);
-  // A check box or the form of how the text grids are read: the loaded files are read again with
-  // the choices, and the X size and the steps proposed again from the file that states the grid
-  // (the first whose form states its sizes, else the first loaded). A file the choices refuse
-  // leaves every file as it was and the choices as they were, with a message.
+  // A check box, the form or the raw type of how the grids are read: the loaded files are read
+  // again with the choices, and the X size and the steps proposed again from the file that states
+  // the grid (the first whose form states its sizes, else the first loaded). A file the choices
+  // refuse leaves every file as it was and the choices as they were, with a message.
   void OnReadingChoice();
-  // The rows or columns to leave out, as their field is left: read again as a check box is.
+  // The rows, columns or bytes to leave out, as their field is left: read again as a check box
+  // is.
   void OnKillFocusSkip();
   // Takes in the controls, checks, asks about what the checks find (WriteQuestion) and writes the
   // grid file. Returns true when the file is written and the dialog should end; false leaves it
-  // open (the reason was shown, the focus on the field refused). Rows or columns to leave out
-  // typed and not yet read are read first, and the grid they make shown, nothing written.
+  // open (the reason was shown, the focus on the field refused). Rows, columns or bytes to leave
+  // out typed and not yet read are read first, and the grid they make shown, nothing written.
   bool OnOK();
 
   // The parts' state, for tests.
@@ -94,6 +97,8 @@ class ConvertDialog {
   const OutputFile& Output() const { return output_; }
 
  private:
+  // Shows texts in the controls: their notifications redraw nothing meanwhile.
+  void ShowWithoutRedrawing(const std::function<void()>& show);
   // The properties loaded and read from their files, not from a rule.
   PerProperty<bool> FilesUsed() const;
   // Those and the properties a rule makes from a loaded Vp.

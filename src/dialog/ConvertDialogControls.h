@@ -58,6 +58,8 @@ inline constexpr int kFormCombo = IDC_FORM;
 inline constexpr int kSkipColumnsField = IDC_SKIP_COLUMNS;
 inline constexpr int kSkipRowsField = IDC_SKIP_ROWS;
 inline constexpr int kKmCheck = IDC_COORDINATES_KM;
+inline constexpr int kRawCombo = IDC_RAW;
+inline constexpr int kSkipBytesField = IDC_SKIP_BYTES;
 inline constexpr int kModelReportField = IDC_MODEL_REPORT;
 
 // The controls of one property: all that tells its file's controls from another's. Vp has no

@@ -401,8 +401,10 @@ UI_BEGIN_MESSAGE_MAP(ConvertDialogWindow, ui::Dialog)
   ui::OnCommand(BN_CLICKED, kDecimalCommaCheck, &ConvertDialogWindow::OnReadingChoice),
   ui::OnCommand(BN_CLICKED, kKmCheck, &ConvertDialogWindow::OnReadingChoice),
   ui::OnCommand(CBN_SELCHANGE, kFormCombo, &ConvertDialogWindow::OnReadingChoice),
+  ui::OnCommand(CBN_SELCHANGE, kRawCombo, &ConvertDialogWindow::OnReadingChoice),
   ui::OnCommand(EN_KILLFOCUS, kSkipColumnsField, &ConvertDialogWindow::OnKillFocusSkip),
   ui::OnCommand(EN_KILLFOCUS, kSkipRowsField, &ConvertDialogWindow::OnKillFocusSkip),
+  ui::OnCommand(EN_KILLFOCUS, kSkipBytesField, &ConvertDialogWindow::OnKillFocusSkip),
   ui::OnCommand(STN_CLICKED, kModelPicture, &ConvertDialogWindow::OnPictureClicked),
   ui::OnMessage(WM_PICTURE_CLOSED, &ConvertDialogWindow::OnPictureClosed),
 UI_END_MESSAGE_MAP()

@@ -79,6 +79,13 @@ void GridFields::ShowSizes() {
   }
 }
 
+void GridFields::ShowXSizeChosen() {
+  ShowSizes();
+  DataExchange exchange(window_, false);
+  exchange.Text(kXFromField, choice_.xFrom);
+  exchange.Text(kZFromField, choice_.zFrom);
+}
+
 bool GridFields::XSizeTypedAside() const { return !CheckXSizeText().ok(); }
 
 void GridFields::EnableControls() {
@@ -100,10 +107,30 @@ void GridFields::OfferXSizes(std::uint32_t count, bool keepChosen, const TextGri
   }
   window_.ResetComboList(kXSizeCombo);
   for (std::int32_t choice : xSizes_) window_.AddComboString(kXSizeCombo, FormatInteger(choice));
+  const auto chosen = std::find(xSizes_.begin(), xSizes_.end(), choice_.nxInput);
+  const int chosenIndex = chosen == xSizes_.end() ? -1 : static_cast<int>(chosen - xSizes_.begin());
+  const std::int32_t values = static_cast<std::int32_t>(count);
+  if (IsBinaryForm(form.kind) && !form.statesSizes) {
+    // Binary data has no lines to propose a size from: the size chosen stays while it is one of
+    // the sizes, else the user chooses one.
+    window_.SetComboSelection(kXSizeCombo, chosenIndex);
+    if (chosenIndex < 0) {
+      xSizeKnown_ = {};
+      GridChoice none;
+      none.inputCount = none.writeCount = values;
+      none.xStep = choice_.xStep;
+      none.zStep = choice_.zStep;
+      choice_ = none;
+    } else if (choice_.inputCount != values) {
+      const KnownFact known = xSizeKnown_;
+      choice_.inputCount = values;
+      ChooseXSize(choice_.nxInput, count);
+      xSizeKnown_ = known;
+    }
+    return;
+  }
   if (keepChosen && !form.statesSizes) {
-    const auto chosen = std::find(xSizes_.begin(), xSizes_.end(), choice_.nxInput);
-    window_.SetComboSelection(
-        kXSizeCombo, chosen == xSizes_.end() ? -1 : static_cast<int>(chosen - xSizes_.begin()));
+    window_.SetComboSelection(kXSizeCombo, chosenIndex);
     return;
   }
   XSizeProposal proposal;
@@ -119,7 +146,6 @@ void GridFields::OfferXSizes(std::uint32_t count, bool keepChosen, const TextGri
   xSizeKnown_ = proposal.fact;
   if (proposed < 0) return;
   const std::int32_t x = xSizes_[static_cast<std::size_t>(proposed)];
-  const std::int32_t values = static_cast<std::int32_t>(count);
   choice_.nxInput = x;
   choice_.nxWrite = x;
   choice_.inputCount = values;
@@ -161,25 +187,27 @@ bool GridFields::OnXSizeEditChange(std::uint32_t count) {
 }
 
 void GridFields::FillStatedSteps(const TextGridForm& form) {
-  if (!form.statesSteps) return;
-  for (auto [step, origin, stated] : {std::tuple{&choice_.xStep, &xStepOrigin_, form.dx},
-                                      std::tuple{&choice_.zStep, &zStepOrigin_, form.dz}}) {
-    if (*origin == StepOrigin::kTyped) continue;
+  // A SEG-Y file's coordinates may prove dx alone.
+  for (auto [step, origin, states, stated] :
+       {std::tuple{&choice_.xStep, &xStepOrigin_, StatesDx(form), form.dx},
+        std::tuple{&choice_.zStep, &zStepOrigin_, StatesDz(form), form.dz}}) {
+    if (!states || *origin == StepOrigin::kTyped) continue;
     *step = stated;
     *origin = StepOrigin::kStated;
   }
 }
 
-std::string GridFields::StepFinding() const {
+std::string GridFields::StepFinding(const std::string& dzHint) const {
   const bool x = xStepOrigin_ == StepOrigin::kInitial;
   const bool z = zStepOrigin_ == StepOrigin::kInitial;
+  const std::string hint = z && !dzHint.empty() ? " " + dzHint : std::string();
   if (x && z) {
     return "The X and Z steps are still the initial " + FormatShortest(choice_.xStep) +
-           " m: are they the grid's steps?";
+           " m: are they the grid's steps?" + hint;
   }
   if (!x && !z) return {};
   return std::string("The ") + (x ? "X" : "Z") + " step is still the initial " +
-         FormatShortest(x ? choice_.xStep : choice_.zStep) + " m: is it the grid's step?";
+         FormatShortest(x ? choice_.xStep : choice_.zStep) + " m: is it the grid's step?" + hint;
 }
 
 std::int64_t GridFields::RowsHeld(std::uint32_t count) const {
@@ -232,6 +260,7 @@ Status GridFields::CheckXSizeText() const {
   const std::string text = window_.GetControlText(kXSizeCombo);
   std::int32_t x = 0;
   if (ReadInt32(text, &x) && x == choice_.nxInput) return Status();
+  if (WithoutBlanks(text).empty()) return Status::Error("Choose an X size from the list.");
   return Status::Error("\"" + text +
                        "\" is not one of the X sizes in the list. Choose one from the list.");
 }

@@ -1,10 +1,11 @@
 #pragma once
 // The fields that say the grid and the part of it to write: the X size, chosen from the list of
 // the sizes the values' count allows (proposed from a form that states it, else from a file's
-// lines), the Z size and the count the user confirms, the steps in m (those a form states fill
-// them unless the user typed others), and the window to write, each of its fields checked as it
-// is left. How the X size and the steps are known goes with them: a guessed X size, or a step
-// neither typed nor stated, is a finding before anything is written.
+// lines; binary data without a stated size proposes none), the Z size and the count the user
+// confirms, the steps in m (each one a form states fills its field unless the user typed
+// another), and the window to write, each of its fields checked as it is left. How the X size and
+// the steps are known goes with them: a guessed X size, or a step neither typed nor stated, is a
+// finding before anything is written.
 
 #include <cstdint>
 #include <string>
@@ -45,7 +46,8 @@ class GridFields {
 
   // The X sizes on offer for `count` values, with a size the form states among them. The size
   // chosen stays when `keepChosen` and the form states none; else the form's size is chosen, or
-  // the one the lines propose, the whole grid the window.
+  // the one the lines propose, the whole grid the window. Binary data that states no size (raw
+  // values) keeps the size chosen while it is on offer, else none is chosen.
   void OfferXSizes(std::uint32_t count, bool keepChosen, const TextGridLines& lines,
                    const TextGridForm& form, ValueOrder order);
   // An entry chosen from the list; text typed into the box that is one of its sizes counts as
@@ -61,12 +63,16 @@ class GridFields {
   bool XSizeTypedAside() const;
   // Shows the sizes that follow from the X size (blank while it is typed aside).
   void ShowSizes();
-  // The steps a form states fill the step fields, unless the user typed them.
+  // Shows what choosing an X size sets: the sizes and the window. The other fields keep what the
+  // user typed in them and has not yet had taken in.
+  void ShowXSizeChosen();
+  // Each step a form states fills its step field, unless the user typed it.
   void FillStatedSteps(const TextGridForm& form);
   // A step neither typed nor stated by a file is still the initial one, most likely not the
   // grid's: "The X and Z steps are still the initial 1 m: are they the grid's steps?", "The Z
-  // step is still the initial 1 m: is it the grid's step?"; "" when both are known.
-  std::string StepFinding() const;
+  // step is still the initial 1 m: is it the grid's step?", then what a file says of its Z step
+  // (`dzHint`, see SampleIntervalHint) when that is asked about; "" when both are known.
+  std::string StepFinding(const std::string& dzHint = {}) const;
 
   // A field of the window (kNxWriteField, kXFromField, kNzWriteField, kZFromField), its text
   // taken in, checked as it is left against the grid of `count` values: a refused value goes

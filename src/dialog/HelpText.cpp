@@ -20,6 +20,8 @@ const char* const kHelpLines[] = {
     "    (for example, compression velocities and densities) or all tree arrays",
     "4. Browse to each of corresponding txt array and indicate used units (be default are used "
     "metric units);",
+    "    SEG-Y, Seismic Unix and .npy files are read too, raw floats once Raw values names their "
+    "type;",
     "5. Browse to folder where you want to save resulting model grid in morvelan format (mvg) and "
     "enter its",
     "    name (for example Model_Imp);",

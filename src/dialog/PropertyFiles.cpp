@@ -4,8 +4,11 @@
 
 #include "conversion/LoadedGrid.h"
 #include "conversion/PropertyLoad.h"
+#include "conversion/ReadingChoices.h"
 #include "conversion/ShapeFindings.h"
+#include "conversion/StepChoices.h"
 #include "dialog/ConvertDialogControls.h"
+#include "dialog/DialogNames.h"
 #include "dialog/WaitCursor.h"
 #include "folders/FolderMemory.h"
 #include "textgrid/GridOrder.h"
@@ -18,9 +21,11 @@ const char kCountMismatchMessage[] =
     "The program does not know how to process this information";
 const char kNotLoaded[] = ".\nThe file was not loaded.";
 const char kReadAsBefore[] = ".\nThe files stay as they were read before.";
-// The names text grids come under: plain, ESRI, Surfer, spreadsheet text, triplets, and
-// gzip-compressed (told by their first bytes, not their names).
-const char kTextGridPatterns[] = "*.txt;*.asc;*.grd;*.csv;*.xyz;*.dat;*.gz";
+// The names grids come under: text (plain, ESRI, Surfer, spreadsheet text, triplets), binary
+// (SEG-Y, Seismic Unix, numpy, raw values) and gzip-compressed. Their forms are told by their
+// bytes, not their names.
+const char kGridPatterns[] =
+    "*.txt;*.asc;*.grd;*.csv;*.xyz;*.dat;*.sgy;*.segy;*.su;*.npy;*.bin;*.gz";
 
 }  // namespace
 
@@ -93,6 +98,14 @@ const PropertyFile* PropertyFiles::GridStater() const {
   return FirstLoaded();
 }
 
+std::string PropertyFiles::SampleIntervalHint() const {
+  for (const PropertyFile& file : files_.each) {
+    const std::string hint = file.values.empty() ? "" : ::SampleIntervalHint(file.name, file.form);
+    if (!hint.empty()) return hint;
+  }
+  return {};
+}
+
 const Unit* PropertyFiles::ChosenUnit(PropertyKind property) const {
   // The box's text decides, typed or chosen.
   return FindUnit(property, window_.GetControlText(kPropertyControls[property].unitsCombo));
@@ -106,10 +119,9 @@ void PropertyFiles::ShowChosenUnit(PropertyKind property) {
 FileDialogResult PropertyFiles::ChooseFile(PropertyKind property) {
   FileDialogRequest request;
   request.title = std::string("Open the ") + PropertyOf(property).name + " text grid";
-  request.initialFileName =
-      folderMemory_.ReadRememberedFolder() + kPathSeparator + kTextGridPatterns;
-  request.filterDescription = std::string("Text grids (") + kTextGridPatterns + ")";
-  request.filterPattern = kTextGridPatterns;
+  request.initialFileName = folderMemory_.ReadRememberedFolder() + kPathSeparator + kGridPatterns;
+  request.filterDescription = std::string("Text and binary grids (") + kGridPatterns + ")";
+  request.filterPattern = kGridPatterns;
   request.alsoAll = true;
   return window_.RunOpenFileDialog(request);
 }
@@ -187,6 +199,10 @@ std::string PropertyFiles::RefusalOf(PropertyKind property, const LoadedProperty
     // Where its lines break the pattern shows where a value is missing or too many.
     return std::string(kCountMismatchMessage) + "\n\n" + name + ": " + DescribeLines(loaded.lines);
   }
+  if (loaded.rawUndecided) {
+    return WithReadingOption(loaded.status.message(), false, false, DialogReadingNames(), true) +
+           kNotLoaded;
+  }
   if (!loaded.ok()) {
     const char* const choice =
         loaded.commasUndecided ? "; \"Decimal comma\" reads every comma as a decimal mark"
@@ -248,7 +264,7 @@ Status PropertyFiles::Arrange(std::int32_t nx, const TextReadingChoices& choices
     const std::uint64_t count = file.values.size();
     if (file.arrangedNx > 0) {
       if (!RestoreFileOrder(file.values.data(), count, static_cast<std::uint64_t>(file.arrangedNx),
-                            choices.order, choices.flipZ)) {
+                            OrderOfValues(file.form, choices.order), choices.flipZ)) {
         return Status::Error(file.name +
                              ": not enough memory to put its values in the order of the file");
       }

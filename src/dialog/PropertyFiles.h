@@ -1,9 +1,10 @@
 #pragma once
-// The text grids the dialog holds, one a property: the Open dialog that chooses one, loading it,
-// refusing one that cannot join the others (its count, a grid its form states that another's
-// contradicts, an order the reading choices ask that its form has not), reading them all again
-// with other choices, and putting their values in the grid's order for an X size. Each property's
-// group of controls shows its file: its name, count, least and greatest value, and its unit.
+// The grids the dialog holds, text or binary, one a property: the Open dialog that chooses one,
+// loading it, refusing one that cannot join the others (its count, a grid its form states that
+// another's contradicts, an order the reading choices ask that its form has not), reading them
+// all again with other choices, and putting their values in the grid's order for an X size (and
+// back in the order the file's form hands them on). Each property's group of controls shows its
+// file: its name, count, least and greatest value, and its unit.
 
 #include <cstdint>
 #include <optional>
@@ -71,14 +72,18 @@ class PropertyFiles {
   const PropertyFile* GridStater() const;
   // The first loaded file; null when none is.
   const PropertyFile* FirstLoaded() const;
+  // What the first loaded file that says something of a Z step it does not state says of it
+  // (SampleIntervalHint): "vp.sgy states no depth step, only a sample interval, ..."; "" for none.
+  std::string SampleIntervalHint() const;
 
   // The unit a property's box names, typed or chosen; null when it names none of its units.
   const Unit* ChosenUnit(PropertyKind property) const;
   // The box shows the entry chosen only after its notification: shows it at once.
   void ShowChosenUnit(PropertyKind property);
 
-  // The Open dialog of a property's text grid ("Open the Vp text grid"), started in the folder
-  // remembered, listing the files of every form it reads (and all files, on request).
+  // The Open dialog of a property's grid ("Open the Vp text grid"), started in the folder
+  // remembered, listing the files of every form it reads, text and binary (and all files, on
+  // request).
   FileDialogResult ChooseFile(PropertyKind property);
   // A file dropped as if chosen in the Open dialog: its folder becomes the current one.
   FileDialogResult ChosenByDrop(const std::string& path);

@@ -236,6 +236,14 @@ class MorvTxtMvgTest : public ::testing::Test {
     fs::copy_file(Source("samples") / sample, path);
     return path.string();
   }
+  // A file make_binary_forms.py made before the tests (MVG_BINARY_FORMS) copied into the folder:
+  // its full path; "" when there are none.
+  std::string BinaryForm(const std::string& made, const std::string& as) {
+    const char* forms = std::getenv("MVG_BINARY_FORMS");
+    if (forms == nullptr) return {};
+    fs::copy_file(fs::path(forms) / made, folder / as);
+    return (folder / as).make_preferred().string();
+  }
   std::string Written(const std::string& name, const std::string& content) {
     std::ofstream(folder / name, std::ios::binary) << content;
     return (folder / name).string();
@@ -278,7 +286,7 @@ class MorvTxtMvgTest : public ::testing::Test {
   // The list is in increasing order: Down until the box shows the size.
   void ChooseXSizeByKeyboard(const std::string& size) {
     program->TabTo(dialog, kXSizeCombo);
-    for (int i = 0; i < 20 && ControlText(dialog, kXSizeCombo) != size; ++i) {
+    for (int i = 0; i < 64 && ControlText(dialog, kXSizeCombo) != size; ++i) {
       program->Press(VK_DOWN);
     }
   }
@@ -587,6 +595,64 @@ TEST_F(MorvTxtMvgTest, AnEsriGridAndAColumnByColumnFileWriteThePlainFilesBytes) 
   SaveAs(output);
   WrittenOnEnter();
   EXPECT_TRUE(Bytes(output) == reference);
+}
+
+// Marmousi-II's Vp as a SEG-Y file written by segyio, chosen in the Open dialog: the form line
+// shows what was read and its coordinates fill the X step; OK asks about the Z step left at 1 m,
+// naming the sample interval's likely reading, and Enter (No) writes nothing. Its Z step typed,
+// OK writes at once what mvgtool writes.
+TEST_F(MorvTxtMvgTest, ASegyFileFillsTheXStepAndAsksForTheZStepNamingItsSampleInterval) {
+  const std::string segy = BinaryForm("ibm-be.sgy", "vp.sgy");
+  if (segy.empty()) GTEST_SKIP() << "no MVG_BINARY_FORMS: made by make_binary_forms.py";
+  dialog = Start();
+  Load(kVpBrowseButton, segy);
+  EXPECT_EQ(ControlText(dialog, kReadingText),
+            "vp.sgy: SEG-Y, revision 0, big-endian, IBM floats, 500 traces of 174 samples, sample "
+            "interval 20000, CDP X 0 to 9980 at steps of 20; dz not stated, sample interval "
+            "20000: 20 m if in mm");
+  EXPECT_EQ(
+      (std::vector<std::string>{ControlText(dialog, kXSizeCombo), ControlText(dialog, kXStepField),
+                                ControlText(dialog, kZStepField)}),
+      (std::vector<std::string>{"500", "20", "1"}));
+  SaveAs(output);
+  EXPECT_EQ(Paragraphs(RefusedOnEnter()),
+            std::vector<std::string>{
+                "The Z step is still the initial 1 m: is it the grid's step? vp.sgy states no "
+                "depth step, only a sample interval, in microseconds by the standard (sample "
+                "interval 20000: 20 m if in mm)"});
+  Fill(kZStepField, "20");
+  WrittenOnEnter();
+  EXPECT_TRUE(Bytes(output) ==
+              MvgtoolBytes({"--vp", segy, "--dx", "20", "--dz", "20"}, folder / "mvgtool.mvg"));
+}
+
+// Raw floats are refused until "Raw values" names their type, and then nothing proposes an X
+// size. The steps typed, then the X size chosen from the list with the keyboard: OK writes at
+// once, the steps typed kept, what mvgtool --raw f32le --nx 500 writes.
+TEST_F(MorvTxtMvgTest, RawValuesReadWithTheTypeChosenKeepTheStepsTypedBeforeTheXSize) {
+  const std::string raw = BinaryForm("raw.f32le", "vp.bin");
+  if (raw.empty()) GTEST_SKIP() << "no MVG_BINARY_FORMS: made by make_binary_forms.py";
+  dialog = Start();
+  Load(kVpBrowseButton, raw);
+  EXPECT_EQ(program->AnswerMessage(),
+            "vp.bin: binary data, not a text grid, SEG-Y, Seismic Unix or .npy file; \"Raw "
+            "values\" f32le, f32be, f64le or f64be (with the \"X-Size in Input File\") reads it "
+            "as raw values.\nThe file was not loaded.");
+  program->TabTo(dialog, kRawCombo);
+  program->Press(VK_DOWN);
+  EXPECT_EQ(ControlText(dialog, kRawCombo), "f32le");
+  Load(kVpBrowseButton, raw);
+  EXPECT_EQ(program->AnswerMessage(),
+            "vp.bin: raw values say nothing of the X size; give the \"X-Size in Input File\"");
+  Fill(kXStepField, "20");
+  Fill(kZStepField, "20");
+  ChooseXSizeByKeyboard("500");
+  SaveAs(output);
+  WrittenOnEnter();
+  EXPECT_EQ(ReadGridFile(output).header.dx, 20.0f);
+  EXPECT_TRUE(Bytes(output) == MvgtoolBytes({"--vp", raw, "--raw", "f32le", "--nx", "500", "--dx",
+                                             "20", "--dz", "20"},
+                                            folder / "mvgtool.mvg"));
 }
 
 // The X size chosen for the first property stays when a second one is loaded, also after a file

@@ -129,6 +129,9 @@ TEST_F(BinaryFormsTest, MarmousiInEveryBinaryFormConvertsToThePlainFilesBytes) {
 // What a file does not prove is asked for, and each refusal names its file and writes nothing.
 TEST_F(BinaryFormsTest, BinaryFilesThatMakeNoModelAreRefusedAndNothingIsWritten) {
   const std::string out = Made("refused.mvg");
+  const std::string esri =
+      scratch_->Write("rho.asc", "ncols 500\nnrows 174\nxllcorner 0\nyllcorner 0\ncellsize 25\n" +
+                                     ReadFileBytes(MarmousiPath("vp.txt")));
   const std::pair<std::vector<std::string>, std::string> cases[] = {
       {{"--vp", Made("mixed.sgy"), "--dz", "20"},
        "mixed.sgy: trace 201 holds 150 samples, but traces 1 to 200 hold 174: every trace must "
@@ -152,6 +155,9 @@ TEST_F(BinaryFormsTest, BinaryFilesThatMakeNoModelAreRefusedAndNothingIsWritten)
        "raw.f32le: raw values say nothing of the X size; give --nx"},
       {{"--vp", Made("ibm-be.sgy"), "--dx", "10", "--dz", "20"},
        "--dx 10 contradicts --vp " + Made("ibm-be.sgy") + ": the SEG-Y file gives dx 20"},
+      {{"--vp", Made("ibm-be.sgy"), "--density", esri},
+       "--density " + esri + " gives nx 500, nz 174, dx 25, dz 25, but --vp " + Made("ibm-be.sgy") +
+           " gives nx 500, nz 174, dx 20: all input files must have the same sizes and steps"},
       {{"--vp", Made("x-first.npy"), "--dx", "20", "--dz", "20"},
        "values change 4 times more along the rows than down the columns: is the file stored "
        "column by column?"},

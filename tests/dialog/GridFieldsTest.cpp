@@ -49,14 +49,15 @@ TEST_F(GridFieldsTest, ALaterLoadKeepsTheChosenXSizeUnlessItsFormStatesTheGrid) 
 }
 
 // Text typed into the X-size box that is none of its sizes shows no size and no picture, and OK
-// refuses it pointing at the box; a step typed and shown back by a size chosen is no step typed.
+// refuses it pointing at the box; a step typed and not yet taken in stays as typed whatever size
+// is chosen, and is written.
 TEST_F(GridFieldsTest, AnXSizeChosenOrTypedFromTheListDerivesTheRestAndOtherTextIsRefused) {
   LoadHundredVp();
-  window.Type(kXStepField, "9");  // not taken in by a size choice: shown back as before
+  window.Type(kXStepField, "9");
   window.SetComboSelection(kXSizeCombo, 1);
   dialog.OnXSizeSelChange();
   EXPECT_EQ(Sizes(), (Ints{4, 25, 4, 25, 100, 100}));
-  EXPECT_EQ(Texts({kXSizeCombo, kNzInputField, kXStepField}), (Strings{"4", "25", "1"}));
+  EXPECT_EQ(Texts({kXSizeCombo, kNzInputField, kXStepField}), (Strings{"4", "25", "9"}));
 
   // Typing counts once the text is one of the list's sizes, on the way through "5" too.
   for (const char* typed : {"5", "50"}) {
@@ -87,10 +88,10 @@ TEST_F(GridFieldsTest, AnXSizeChosenOrTypedFromTheListDerivesTheRestAndOtherText
   window.AnswerQuestion(true);
   ASSERT_TRUE(dialog.OnOK());
   EXPECT_EQ(window.messages.back(),
-            "The X and Z steps are still the initial 1 m: are they the grid's steps?\n\nWrite the "
-            "grid file anyway?");
+            "The Z step is still the initial 1 m: is it the grid's step?\n\nWrite the grid file "
+            "anyway?");
   EXPECT_EQ(ReadBytes(Folder("out") / "m.mvg").substr(0, kGridFileHeaderSize),
-            HeaderBytes(MakeGridFileHeader(20, 5, 1.0f, 1.0f, "P")));
+            HeaderBytes(MakeGridFileHeader(20, 5, 9.0f, 1.0f, "P")));
 }
 
 // A file whose lines say nothing of the X size (one line) is told at once with the guess, and asked

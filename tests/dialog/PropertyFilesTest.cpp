@@ -12,7 +12,7 @@ const char kCountMismatch[] =
     "The program does not know how to process this information";
 
 // Lines that give no X size are named as the file loads, with the X size guessed; the Open dialog
-// says what it opens and lists the files of every form the reader knows.
+// says what it opens and lists the files of every form the reader knows, text and binary.
 TEST_F(PropertyFilesTest, LoadedVpShowsItsFiguresProposesAGridAndEnablesItsControls) {
   Browse(PropertyKind::kVp, WriteText("in", "vp.txt", "1500 1600.5\n-2.5e3 " + Sequence(97, 10)));
   EXPECT_EQ(window.messages,
@@ -20,7 +20,8 @@ TEST_F(PropertyFilesTest, LoadedVpShowsItsFiguresProposesAGridAndEnablesItsContr
                     "nothing of the X size; nx 10 is a guess: give the \"X-Size in Input File\""});
   const FileDialogRequest& open = window.fileDialogs[0].request;
   EXPECT_EQ(open.title, "Open the Vp text grid");
-  EXPECT_EQ(open.filterPattern, "*.txt;*.asc;*.grd;*.csv;*.xyz;*.dat;*.gz");
+  EXPECT_EQ(open.filterPattern,
+            "*.txt;*.asc;*.grd;*.csv;*.xyz;*.dat;*.sgy;*.segy;*.su;*.npy;*.bin;*.gz");
   EXPECT_TRUE(open.alsoAll);
   ASSERT_FALSE(File(PropertyKind::kVp).values.empty());
   EXPECT_EQ(File(PropertyKind::kVp).values[99], 106.0f);

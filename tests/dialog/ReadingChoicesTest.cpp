@@ -102,7 +102,7 @@ TEST_F(ReadingChoicesTest, TheFormChosenReadsAPlainGridTheTextTellsAsTriplets) {
             "; if it is a plain grid three values wide, the form \"plain text grid\" reads it as "
             "one.\nThe file was not loaded.");
   EXPECT_EQ(window.ComboItems(kFormCombo)[window.GetComboSelection(kFormCombo)],
-            "as told from the text");
+            "as told from the file");
   window.SetComboSelection(kFormCombo, 1);
   dialog.OnReadingChoice();
   Browse(PropertyKind::kVs, vs);
@@ -172,8 +172,8 @@ TEST_F(ReadingChoicesTest, DepthsInAFirstColumnAreAskedAboutAndLeftOutWithSkipCo
   window.Type(kSkipColumnsField, "1");
   EXPECT_FALSE(dialog.OnOK());
   EXPECT_EQ(window.messages.back(),
-            "The files were read again with the rows and columns to leave out: see the grid they "
-            "make, then press OK again.");
+            "The files were read again with the reading choices typed: see the grid they make, "
+            "then press OK again.");
   EXPECT_EQ(Texts({kXSizeCombo, kReadingText}),
             (Strings{"3", "vp.txt: plain text grid, 1 column left out"}));
   EXPECT_FALSE(fs::exists(output));

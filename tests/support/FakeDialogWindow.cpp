@@ -14,7 +14,7 @@ const std::set<int> FakeDialogWindow::kDisabledByTemplate = {
     kDensityMaxField, kInputCountField, kVsCountField, kVsMinField,        kVpUnitsCombo,
     kXSizeCombo,      kNzInputField,    kVsMaxField,   kDensityUnitsCombo, kVsUnitsCombo,
     kWriteCountField, kNxWriteField,    kNzWriteField, kPictureCombo,      kXFromField,
-    kZFromField,      kVsRatioField,    kWaterVpField, kWaterDensityField};
+    kZFromField,      kVsRatioField,    kWaterVpField, kWaterDensityField, kSkipBytesField};
 
 FakeDialogWindow::FakeDialogWindow(Folders& folders)
     : texts_{{kVpNameText, "*.txt"},

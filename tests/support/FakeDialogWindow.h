@@ -52,8 +52,8 @@ class FakeDialogWindow : public DialogWindow {
 
   std::vector<std::string> ComboItems(int controlId) const;
   const std::set<int>& DisabledControls() const { return disabled_; }
-  // Every field but the steps, the new steps and the border, and the five lists of units, X size
-  // and picture.
+  // Every field but the steps, the new steps, the border and the skips of rows and columns, and
+  // the five lists of units, X size and picture.
   static const std::set<int> kDisabledByTemplate;
 
   struct FileDialogCall {

@@ -18,6 +18,7 @@ import segyio
 
 warnings.simplefilter("ignore")
 vp_path, folder = sys.argv[1], sys.argv[2]
+os.makedirs(folder, exist_ok=True)
 vp = np.loadtxt(vp_path, dtype=np.float32)  # 174 rows of 500: decimal to double to float
 nz, nx = vp.shape
 
