@@ -13,13 +13,19 @@
 #include <string>
 #include <vector>
 
+#if !defined(_WIN32)
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
-// The correctly rounded reading of a decimal, as the C library's atof gives it. std::from_chars
-// must round correctly on every platform (MinGW's strtod does not); beyond the range of doubles it
-// leaves the value alone, where atof gives an infinity or a zero.
+// The correctly rounded reading of a decimal, as the C library's strtod gives it (then a cast to
+// float). MinGW's strtod does not round correctly: there std::from_chars, which must, stands in
+// for it, with atof's infinity or zero beyond the range of doubles.
 template <class Number>
 Number Reference(const std::string& token) {
+#if defined(__MINGW32__)
   Number value = 0;
   const char* end = token.c_str() + token.size();
   if (std::from_chars(token.c_str() + (token[0] == '+'), end, value).ec == std::errc{}) {
@@ -28,6 +34,18 @@ Number Reference(const std::string& token) {
   const std::size_t e = token.find_first_of("eE");
   value = e != std::string::npos && std::atoi(token.c_str() + e + 1) > 0 ? HUGE_VAL : 0;
   return token[0] == '-' ? -value : value;
+#else
+  if constexpr (sizeof(Number) == sizeof(float)) return std::strtof(token.c_str(), nullptr);
+  return std::strtod(token.c_str(), nullptr);
+#endif
+}
+
+// Whether the C library reads the whole token as a number. Hexadecimal, "inf" and "nan", which
+// it reads too, are no tokens of a text grid: tokens here are of digits, points, signs and e.
+bool WholeNumber(const std::string& token) {
+  char* end = nullptr;
+  std::strtod(token.c_str(), &end);
+  return !token.empty() && end == token.c_str() + token.size();
 }
 
 // Moves the last mantissa digit of a printed number by one, up or down (never past 0 or 9).
@@ -103,7 +121,9 @@ TEST(DecimalNumberTest, MatchesAtofThenFloatOnAMillionTokens) {
        {"3.4028234663852886e38", "3.4028235677973366e38", "3.4028235677973362e38", "3.5e38",
         "1.4012984643248171e-45", "7.006492321624085e-46", "7.0064923216240862e-46", "1e-400",
         "-1e-400", "1e400", "0", "-0", "0.0000", "1e-320", "4.9406564584124654e-324",
-        "2.4703282292062327e-324", "179769313486231570000000000000000000000e271"}) {
+        "2.4703282292062327e-324", "179769313486231570000000000000000000000e271",
+        // Exponents with zeros before their digits, more of them than any exponent needs.
+        "1.5e0000003", "-25E-0000000001", "+7e+00000000000000000000038", "1e-0", "3E00"}) {
     tokens.push_back(edge);
   }
   // Longer than the digits kept: digits far beyond them still decide a rounding (the tie lies
@@ -116,9 +136,20 @@ TEST(DecimalNumberTest, MatchesAtofThenFloatOnAMillionTokens) {
   }
 
   int roundedOtherWayDirectly = 0;
-  for (const std::string& token : tokens) {
+  for (std::size_t i = 0; i < tokens.size(); ++i) {
+    const std::string& token = tokens[i];
     const double reference = Reference<double>(token);
     const DecimalReading reading = ReadDecimal(token);
+    if (i % 16 == 0) {
+      // As a token longer than any buffer arrives: in pieces of any size.
+      DecimalAccumulator pieces;
+      for (std::size_t at = 0, size = 0; at < token.size(); at += size) {
+        size = 1 + random() % 9;
+        pieces.Feed(std::string_view(token).substr(at, size));
+      }
+      const DecimalReading pieced = pieces.Finish();
+      ASSERT_TRUE(pieced.status == reading.status && pieced.value == reading.value) << token;
+    }
     if (!std::isfinite(static_cast<float>(reference))) {
       ASSERT_EQ(reading.status, DecimalStatus::kOutOfRange) << token;
       continue;
@@ -131,15 +162,53 @@ TEST(DecimalNumberTest, MatchesAtofThenFloatOnAMillionTokens) {
   EXPECT_GT(roundedOtherWayDirectly, 1000);
 }
 
+// A token is a number when the C library reads it whole; signs, points and exponent marks
+// anywhere else make it none. Hexadecimal, "inf" and "nan" are none either.
 TEST(DecimalNumberTest, AcceptsOnlyWholeDecimalNumbers) {
-  for (const char* bad : {"", "12a", "nan", "inf", "+-1", "1e", "1e+", ".", "-.", "e5", "0x10",
-                          "1.2.3", "1e5.5", "1,5", "1 5"}) {
+  for (const char* bad : {"", "12a", "nan", "inf", "0x10", "1,5", "1 5"}) {
     EXPECT_EQ(ReadDecimal(bad).status, DecimalStatus::kNotANumber) << bad;
+  }
+  std::mt19937 random(5);
+  const char alphabet[] = "01234567890123456789..+-eE";
+  for (int i = 0; i < 300000; ++i) {
+    std::string token;
+    for (int k = 1 + random() % 10; k > 0; --k) token += alphabet[random() % (sizeof alphabet - 1)];
+    const DecimalReading reading = ReadDecimal(token);
+    ASSERT_EQ(reading.status == DecimalStatus::kNotANumber, !WholeNumber(token)) << token;
+    const double reference = Reference<double>(token);
+    ASSERT_TRUE(!WholeNumber(token) || !std::isfinite(static_cast<float>(reference)) ||
+                std::memcmp(&reading.value, &reference, sizeof reference) == 0)
+        << token;
   }
   EXPECT_EQ(ReadDecimal(std::string_view("1\0", 2)).status, DecimalStatus::kNotANumber);
   EXPECT_EQ(ReadDecimal("1e99999999999999999999").status, DecimalStatus::kOutOfRange);
   EXPECT_TRUE(std::signbit(ReadDecimal("-1e-99999999999").value));
   EXPECT_EQ(ReadDecimal("1." + std::string(5000, '0') + "x").status, DecimalStatus::kNotANumber);
 }
+
+#if !defined(_WIN32)
+// A token at the very end of what may be read (the end of a mapped file, before a page that may
+// not be read) is read without a byte past it: tokens of every shape that stop at every point.
+TEST(DecimalNumberTest, ReadsNoByteBeyondTheToken) {
+  const std::size_t page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+  void* const mapped =
+      mmap(nullptr, 2 * page, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  ASSERT_NE(mapped, MAP_FAILED);
+  char* const end = static_cast<char*>(mapped) + page;
+  ASSERT_EQ(mprotect(end, page, PROT_NONE), 0);
+  for (const std::string whole : {"-12345.5e+0012", "+1234567890123456789012.5E-7"}) {
+    for (std::size_t length = 0; length <= whole.size(); ++length) {
+      const std::string token = whole.substr(0, length);
+      std::memcpy(end - token.size(), token.data(), token.size());
+      const DecimalReading reading =
+          ReadDecimal(std::string_view(end - token.size(), token.size()));
+      const double reference = Reference<double>(token);
+      EXPECT_EQ(reading.status == DecimalStatus::kNotANumber, !WholeNumber(token)) << token;
+      EXPECT_TRUE(!WholeNumber(token) || reading.value == reference) << token;
+    }
+  }
+  munmap(mapped, 2 * page);
+}
+#endif
 
 }  // namespace

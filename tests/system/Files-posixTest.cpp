@@ -47,6 +47,32 @@ TEST(WriteFileAtomicallyPosix, AWriteThatRunsOutOfRoomLeavesTheOldFile) {
   EXPECT_EQ(scratch.Names(), Names{"out.mvg"});
 }
 
+// A writer closes its temporary once, whether it committed it or gave it up: the number the
+// system gave the temporary goes to the next file opened, which the writer's end leaves alone.
+TEST(WriteFileAtomicallyPosix, AFinishedWriterLeavesTheFilesOpenedAfterItAlone) {
+  ScratchFolder scratch;
+  const std::string text = "P 1500";
+  for (const bool commit : {true, false}) {
+    const std::string other = scratch.Path(commit ? "after-commit.txt" : "after-refusal.txt");
+    int fd = -1;
+    {
+      AtomicFileWriter writer;
+      ASSERT_TRUE(writer.Begin(scratch.Path("out.mvg")).ok());
+      ASSERT_TRUE(writer.Write(text.data(), text.size()).ok());
+      if (commit) {
+        ASSERT_TRUE(writer.Commit().ok());
+      } else {
+        EXPECT_EQ(writer.Begin(scratch.Folder()).message(), "Is a directory");
+      }
+      fd = open(other.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      ASSERT_GE(fd, 0);
+    }
+    EXPECT_EQ(write(fd, text.data(), text.size()), static_cast<ssize_t>(text.size()));
+    close(fd);
+    EXPECT_EQ(ReadFileBytes(other), text);
+  }
+}
+
 // Temporaries left by earlier writes stay when their process lives (this one, init) or a writer
 // holds them locked; one whose process was killed goes.
 TEST(WriteFileAtomicallyPosix, KeepsPermissionsAndTheTemporariesOfOthersButNotOfTheGone) {
