@@ -91,8 +91,8 @@ TEST(ConvertPreparationTest, WindowsNewStepsAndBordersAreNodesOfThePlainConversi
        },
        "nx 200, nz 100, properties PQR, 240296 bytes (200 x 100 nodes from node x 100, z 20 of "
        "the 500 x 174 input grid)\n"},
-      {{"--nx-write", "3", "--nz-write", "2"},
-       3,
+      {{"--nz-write", "2"},
+       500,
        2,
        [](std::int64_t x, std::int64_t z) {
          return std::pair{x, z};

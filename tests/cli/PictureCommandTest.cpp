@@ -69,11 +69,13 @@ std::pair<int, int> FirstLow(const Png& png) {
   return {x, y};
 }
 
-// Each node dx wide and dz tall, the steps from --dx and --dz or from a grid file's header;
-// square without steps. 1500 | 4500 on top, 4500 | 1500 below.
+// Each node dx wide and dz tall, the steps from --dx and --dz, from a grid file's header or from
+// a text grid's; square without steps. 1500 | 4500 on top, 4500 | 1500 below.
 TEST(PictureCommandTest, NodesAreDrawnDxWideAndDzTallWithXRightAndZDown) {
   ScratchFolder scratch;
   const std::string text = scratch.Write("grid.txt", "1500 4500\n4500 1500\n");
+  const std::string esri =
+      scratch.Write("grid.asc", "ncols 2\nnrows 2\ndx 20\ndy 5\n1500 4500\n4500 1500\n");
   const std::string model = scratch.Path("model.mvg");
   ASSERT_EQ(RunTool({"convert", "--vp", text, "--dx", "20", "--dz", "5", "-o", model}).status, 0);
   const struct {
@@ -84,6 +86,7 @@ TEST(PictureCommandTest, NodesAreDrawnDxWideAndDzTallWithXRightAndZDown) {
       {{text, "--dx", "20", "--dz", "20"}, 300, 300},
       {{text, "--dx", "20", "--dz", "5"}, 300, 75},
       {{model}, 300, 75},
+      {{esri}, 300, 75},
   };
   for (const auto& c : cases) {
     const Png png = Picture(c.args, scratch.Path("grid.png"));

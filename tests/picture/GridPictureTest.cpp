@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <string>
 #include <vector>
 
 namespace {
@@ -38,13 +39,73 @@ TEST(GridPictureTest, AUnitsFactorGivesTheColourBarsEndsAndKeepsTheColours) {
   EXPECT_EQ(Image(inMetres), Image(asTheyAre));
 }
 
-// The colour bar spans the values of the part drawn: its extremes in its last row and last
-// column count, the nodes beside and below it do not, nor does an infinite value.
+bool Marked(const Canvas& canvas, int x, int y) {
+  const std::uint8_t* pixel =
+      canvas.Pixels() + 3 * (static_cast<std::size_t>(y) * canvas.Width() + x);
+  return pixel[0] != 255 || pixel[1] != 255 || pixel[2] != 255;
+}
+
+struct Box {
+  int left = 0, top = 0, width = 0, height = 0;
+};
+
+// Where a text stands within a part of the picture, in the picture's font at either of its
+// sizes: the first box it is found in, or an empty one.
+Box FindText(const Canvas& picture, const std::string& text, const Box& part) {
+  for (const int size : {1, 2}) {
+    Canvas label;
+    label.Allocate(TextWidth(text, size), TextHeight(size), Rgb{255, 255, 255});
+    DrawText(label, 0, 0, text, Rgb{0, 0, 0}, size);
+    const auto same = [&](int x, int y) {
+      for (int j = 0; j < label.Height(); ++j) {
+        for (int i = 0; i < label.Width(); ++i) {
+          if (Marked(label, i, j) != Marked(picture, x + i, y + j)) return false;
+        }
+      }
+      return true;
+    };
+    const int bottom = std::min(part.top + part.height, picture.Height());
+    const int right = std::min(part.left + part.width, picture.Width());
+    for (int y = std::max(part.top, 0); y + label.Height() <= bottom; ++y) {
+      for (int x = std::max(part.left, 0); x + label.Width() <= right; ++x) {
+        if (same(x, y)) return {x, y, label.Width(), label.Height()};
+      }
+    }
+  }
+  return {};
+}
+
+// The label of 1000 m stands beside the node 1000 m along: above it for distance, left of it for
+// depth, each axis with its own step.
+TEST(GridPictureTest, AxisLabelsStandBesideTheirNodes) {
+  const std::vector<float> values(120 * 150, 1500.0f);
+  GridPictureRequest request;
+  request.values = values.data();
+  request.nx = 120;
+  request.nz = 150;
+  request.dx = 20;
+  request.dz = 10;
+  const GridCanvas drawn = DrawGridCanvas(request);
+  ASSERT_TRUE(drawn.ok());
+  const int column = drawn.imageLeft + static_cast<int>(50.5 * drawn.scale.x.PixelsPerNode());
+  const int row = drawn.imageTop + static_cast<int>(100.5 * drawn.scale.z.PixelsPerNode());
+  const Box distance = FindText(drawn.canvas, "1000", {0, 0, drawn.canvas.Width(), drawn.imageTop});
+  EXPECT_TRUE(distance.left <= column && column < distance.left + distance.width)
+      << "the label of 1000 m at columns " << distance.left << " to "
+      << distance.left + distance.width << ", the node at " << column;
+  const Box depth = FindText(drawn.canvas, "1000",
+                             {0, drawn.imageTop - 30, drawn.imageLeft, drawn.scale.z.size + 60});
+  EXPECT_TRUE(depth.top <= row && row < depth.top + depth.height)
+      << "the label of 1000 m at rows " << depth.top << " to " << depth.top + depth.height
+      << ", the node at " << row;
+}
+
+// The colour bar spans the values of the part drawn, however narrow: its extremes in its last row
+// and last column count, the nodes beside and below it do not, nor does an infinite value.
 TEST(GridPictureTest, TheColourBarSpansTheValuesOfThePartDrawn) {
   const std::int32_t nx = 13, nz = 9;
   std::vector<float> values(static_cast<std::size_t>(nx) * nz, 1500.0f);
   const auto at = [&](std::int32_t x, std::int32_t z) -> float& { return values[z * nx + x]; };
-  const PictureWindow window{2, 1, 9, 5};  // columns 2 to 10, rows 1 to 5
   for (std::int32_t x = 0; x < nx; ++x) at(x, 6) = x % 2 ? 9e9f : -9e9f;   // the row below
   for (std::int32_t z = 0; z < nz; ++z) at(11, z) = z % 2 ? 9e9f : -9e9f;  // the column beside
   at(2, 5) = 1000.0f;
@@ -53,15 +114,26 @@ TEST(GridPictureTest, TheColourBarSpansTheValuesOfThePartDrawn) {
   request.values = values.data();
   request.nx = nx;
   request.nz = nz;
-  request.window = window;
-  for (const bool clip : {false, true}) {
-    for (const float other : {1500.0f, std::numeric_limits<float>::infinity()}) {
-      at(6, 3) = other;
-      request.colours.kind = clip ? ColourChoice::Kind::kClip : ColourChoice::Kind::kWhole;
-      const GridCanvas drawn = DrawGridCanvas(request);
-      EXPECT_TRUE(drawn.colours.minimum == 1000.0f && drawn.colours.maximum == 4000.0f)
-          << (clip ? "the 0th to 100th percentile" : "the whole range") << ", " << other << ": "
-          << drawn.colours.minimum << " to " << drawn.colours.maximum;
+  const struct {
+    PictureWindow window;
+    float low, high;
+  } cases[] = {
+      {{2, 1, 9, 5}, 1000.0f, 4000.0f},   // columns 2 to 10, rows 1 to 5
+      {{10, 1, 1, 5}, 1500.0f, 4000.0f},  // column 10 alone
+      {{2, 5, 9, 1}, 1000.0f, 4000.0f},   // row 5 alone
+  };
+  for (const auto& c : cases) {
+    request.window = c.window;
+    for (const bool clip : {false, true}) {
+      for (const float other : {1500.0f, std::numeric_limits<float>::infinity()}) {
+        at(10, 3) = other;
+        request.colours.kind = clip ? ColourChoice::Kind::kClip : ColourChoice::Kind::kWhole;
+        const GridCanvas drawn = DrawGridCanvas(request);
+        EXPECT_TRUE(drawn.ok() && drawn.colours.minimum == c.low && drawn.colours.maximum == c.high)
+            << c.window.nx << " x " << c.window.nz << ", "
+            << (clip ? "the 0th to 100th percentile" : "the whole range") << ", " << other << ": "
+            << drawn.colours.minimum << " to " << drawn.colours.maximum;
+      }
     }
   }
   // The whole grid, its extremes in its last row.

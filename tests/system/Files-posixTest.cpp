@@ -1,5 +1,5 @@
 // What only POSIX lets a test arrange: a file size limit standing in for a full disk, permissions,
-// this process's temporary names, a process known to be gone, names of 255 bytes.
+// this process's temporary names, a process known to be gone, names of 255 bytes, file numbers.
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/file.h>
@@ -16,6 +16,7 @@
 
 #include "support/ScratchFolder.h"
 #include "system/AtomicFileWriter.h"
+#include "system/ReadOnlyFile.h"
 
 namespace {
 
@@ -71,6 +72,29 @@ TEST(WriteFileAtomicallyPosix, AFinishedWriterLeavesTheFilesOpenedAfterItAlone) 
     close(fd);
     EXPECT_EQ(ReadFileBytes(other), text);
   }
+}
+
+// Standard input is read from where it stands, and stays open for whatever reads it next.
+TEST(ReadOnlyFilePosix, StandardInputIsReadFromWhereItStandsAndStaysOpen) {
+  ScratchFolder scratch;
+  const int saved = dup(STDIN_FILENO);
+  const int file = open(scratch.Write("vp.txt", "1 2 3 4").c_str(), O_RDONLY);
+  ASSERT_TRUE(saved >= 0 && file >= 0 && dup2(file, STDIN_FILENO) == STDIN_FILENO);
+  close(file);
+  ASSERT_EQ(lseek(STDIN_FILENO, 2, SEEK_SET), 2);
+  {
+    ReadOnlyFile input;
+    std::string reason;
+    ASSERT_TRUE(input.OpenStandardInput(&reason)) << reason;
+    char text[8];
+    std::size_t got = 0;
+    ASSERT_TRUE(input.Read(text, sizeof text, &got, &reason)) << reason;
+    EXPECT_EQ(std::string(text, got), "2 3 4");
+  }
+  struct stat status {};
+  EXPECT_EQ(fstat(STDIN_FILENO, &status), 0);
+  dup2(saved, STDIN_FILENO);
+  close(saved);
 }
 
 // Temporaries left by earlier writes stay when their process lives (this one, init) or a writer

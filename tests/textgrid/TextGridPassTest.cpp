@@ -11,6 +11,7 @@
 #include <tuple>
 #include <vector>
 
+#include "support/CLibraryNumber.h"
 #include "support/GzipText.h"
 #include "textgrid/GzipStream.h"
 
@@ -225,6 +226,66 @@ TEST(TextGridPassTest, TokensLongerThanAnyBufferAreReadInPieces) {
     EXPECT_EQ(std::tie(bad.problemOffset, bad.problemLine, bad.problemValue),
               std::make_tuple(4u, 2u, 2u));
     EXPECT_EQ(bad.token, std::string(40, '0') + "...");
+  }
+}
+
+// Every token is read as the C library reads it (strtod, then a cast to float), whichever way the
+// reading takes: short decimals with and without a sign, long ones, exponents, tokens longer than
+// a chunk; counted alone, the bounds are those of the values. A token that strtod does not read
+// whole is refused, and one beyond the floats too.
+TEST(TextGridPassTest, EveryTokenIsReadAsTheCLibraryReadsIt) {
+  std::mt19937 random(11);
+  const auto randomToken = [&random](const char* alphabet, std::size_t letters, int length) {
+    std::string token;
+    for (; length > 0; --length) token += alphabet[random() % letters];
+    return token;
+  };
+  std::string text;
+  std::vector<float> expected;
+  const char* const separators[] = {" ", "\n", "\t", ", "};
+  for (int i = 0; i < 4000; ++i) {
+    std::string token = random() % 3 == 0 ? (random() % 2 ? "-" : "+") : "";
+    token += randomToken("0123456789", 10, 1 + random() % (i % 16 == 0 ? 40 : 9));
+    if (random() % 2) token.insert(random() % (token.size() + 1), ".");
+    if (random() % 4 == 0) {
+      token += (random() % 2 ? "e" : "E") + std::string(random() % 2 ? "-" : "") +
+               std::to_string(random() % 45);
+    }
+    double value = 0;
+    if (!CLibraryReads(token, &value) || !std::isfinite(static_cast<float>(value))) continue;
+    text += token + separators[random() % 4];
+    expected.push_back(static_cast<float>(value));
+  }
+  const float least = std::min(1e30f, *std::min_element(expected.begin(), expected.end()));
+  const float greatest = std::max(-1e30f, *std::max_element(expected.begin(), expected.end()));
+  for (const std::size_t chunkBytes : {std::size_t{16}, std::size_t{1} << 16}) {
+    for (const bool keep : {true, false}) {
+      const TextPassResult read = Read(MemoryStream(text), Chunks(chunkBytes, 2, keep));
+      ASSERT_EQ(read.stop, TextPassStop::kEnd);
+      EXPECT_EQ(read.count, expected.size());
+      EXPECT_TRUE(read.minimum == least && read.maximum == greatest) << chunkBytes;
+      if (keep) {
+        const std::vector<float> values = ValuesOf(read);
+        ASSERT_EQ(values.size(), expected.size());
+        EXPECT_EQ(std::memcmp(values.data(), expected.data(), values.size() * sizeof(float)), 0);
+      }
+    }
+  }
+  for (int i = 0; i < 400; ++i) {
+    const std::string token = randomToken("0123456789..+-eE:", 17, 1 + random() % 8);
+    double value = 0;
+    const bool number = CLibraryReads(token, &value);
+    const TextPassResult read = Read(MemoryStream("7 " + token + " 8"), Chunks(8, 1));
+    const TextPassStop stop = !number ? TextPassStop::kNotANumber
+                              : std::isfinite(static_cast<float>(value))
+                                  ? TextPassStop::kEnd
+                                  : TextPassStop::kBeyondFloatRange;
+    ASSERT_EQ(read.stop, stop) << token;
+    if (stop == TextPassStop::kEnd) {
+      EXPECT_EQ(ValuesOf(read)[1], static_cast<float>(value)) << token;
+    } else {
+      EXPECT_TRUE(read.token == token && read.problemValue == 2) << token;
+    }
   }
 }
 
