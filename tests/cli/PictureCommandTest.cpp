@@ -193,7 +193,7 @@ TEST(PictureCommandTest, DefaultsAreTheProposedXSizeAndVpNamedAfterTheInput) {
 }
 
 // The font draws ASCII alone: names in other scripts are shown by their letters' code points, so
-// that the titles of "Вп.txt" and "Вс.txt" differ.
+// that the titles of "Вп.txt" and "Во.txt" differ.
 TEST(PictureCommandTest, TitlesTellNamesInOtherScriptsApart) {
   const float values[] = {1500, 1600, 1700, 1800};
   GridPictureRequest request;
@@ -201,7 +201,7 @@ TEST(PictureCommandTest, TitlesTellNamesInOtherScriptsApart) {
   request.nx = request.nz = 2;
   request.title = "\xD0\x92\xD0\xBF.txt: 2 x 2";
   const GridPicture vp = DrawGridPicture(request);
-  request.title = "\xD0\x92\xD1\x81.txt: 2 x 2";
+  request.title = "\xD0\x92\xD0\xBE.txt: 2 x 2";
   ASSERT_TRUE(vp.ok());
   EXPECT_NE(vp.png, DrawGridPicture(request).png);
 }

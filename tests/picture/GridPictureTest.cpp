@@ -76,7 +76,7 @@ Box FindText(const Canvas& picture, const std::string& text, const Box& part) {
 }
 
 // The label of 1000 m stands beside the node 1000 m along: above it for distance, left of it for
-// depth, each axis with its own step.
+// depth, each axis with its own step; the axes say their unit.
 TEST(GridPictureTest, AxisLabelsStandBesideTheirNodes) {
   const std::vector<float> values(120 * 150, 1500.0f);
   GridPictureRequest request;
@@ -98,6 +98,10 @@ TEST(GridPictureTest, AxisLabelsStandBesideTheirNodes) {
   EXPECT_TRUE(depth.top <= row && row < depth.top + depth.height)
       << "the label of 1000 m at rows " << depth.top << " to " << depth.top + depth.height
       << ", the node at " << row;
+  const Box whole{0, 0, drawn.canvas.Width(), drawn.canvas.Height()};
+  for (const char* caption : {"distance (m)", "depth (m)"}) {
+    EXPECT_GT(FindText(drawn.canvas, caption, whole).width, 0) << caption;
+  }
 }
 
 // The colour bar spans the values of the part drawn, however narrow: its extremes in its last row

@@ -74,27 +74,32 @@ TEST(WriteFileAtomicallyPosix, AFinishedWriterLeavesTheFilesOpenedAfterItAlone) 
   }
 }
 
-// Standard input is read from where it stands, and stays open for whatever reads it next.
+// Standard input is read from where it stands and stays open for whatever reads it next; one
+// that cannot be read (here the writing end of a pipe) says why rather than seem to end.
 TEST(ReadOnlyFilePosix, StandardInputIsReadFromWhereItStandsAndStaysOpen) {
   ScratchFolder scratch;
   const int saved = dup(STDIN_FILENO);
+  int pipeEnds[2] = {-1, -1};
+  ASSERT_TRUE(saved >= 0 && pipe(pipeEnds) == 0);
   const int file = open(scratch.Write("vp.txt", "1 2 3 4").c_str(), O_RDONLY);
-  ASSERT_TRUE(saved >= 0 && file >= 0 && dup2(file, STDIN_FILENO) == STDIN_FILENO);
-  close(file);
-  ASSERT_EQ(lseek(STDIN_FILENO, 2, SEEK_SET), 2);
-  {
-    ReadOnlyFile input;
-    std::string reason;
-    ASSERT_TRUE(input.OpenStandardInput(&reason)) << reason;
-    char text[8];
-    std::size_t got = 0;
-    ASSERT_TRUE(input.Read(text, sizeof text, &got, &reason)) << reason;
-    EXPECT_EQ(std::string(text, got), "2 3 4");
+  for (const int input : {file, pipeEnds[1]}) {
+    ASSERT_EQ(dup2(input, STDIN_FILENO), STDIN_FILENO);
+    lseek(STDIN_FILENO, 2, SEEK_SET);
+    {
+      ReadOnlyFile standardInput;
+      std::string reason;
+      ASSERT_TRUE(standardInput.OpenStandardInput(&reason)) << reason;
+      char text[8];
+      std::size_t got = 0;
+      const bool read = standardInput.Read(text, sizeof text, &got, &reason);
+      EXPECT_EQ(read ? std::string(text, got) : reason,
+                input == file ? "2 3 4" : "Bad file descriptor");
+    }
+    struct stat status {};
+    EXPECT_EQ(fstat(STDIN_FILENO, &status), 0);
   }
-  struct stat status {};
-  EXPECT_EQ(fstat(STDIN_FILENO, &status), 0);
   dup2(saved, STDIN_FILENO);
-  close(saved);
+  for (const int fd : {saved, file, pipeEnds[0], pipeEnds[1]}) close(fd);
 }
 
 // Temporaries left by earlier writes stay when their process lives (this one, init) or a writer

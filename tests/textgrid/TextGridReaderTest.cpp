@@ -66,6 +66,9 @@ TEST(TextGridReaderTest, BadTokensAreRefusedWithTheirLineAndPlaceOnIt) {
       {"Marmousi-II, Vp\n# m/s\n1 2\n3 x", "line 4, value 2: \"x\" is not a number"},
       {"ncols 2\nnrows 2\ncellsize 1\n1 2\n3 x", "line 5, value 2: \"x\" is not a number"},
       {"1 2\nTitle", "line 2, value 1: \"Title\" is not a number"},  // titles lead
+      {"1 2 3\n4 5,6,7 8\n",
+       "line 2, value 2: \"5,6,7\" holds commas between blanks that may "
+       "part values, thousands or decimals"},
   };
   for (const auto& [text, fault] : cases) {
     const TextGridRead read = ReadTextGridText(text, "vp.txt");
