@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,11 @@ TEST(ValueRangeTest, TheExtremesAreFoundInEveryPlace) {
       }
     }
   }
+  // Nothing between the bounds: no range at all.
+  const float bounds[] = {0.0f, marker, std::nanf(""), 0.0f, marker};
+  const ValueRange none = FindRangeBetween(bounds, 5, 0.0f, marker);
+  EXPECT_TRUE(none.minimum == std::numeric_limits<float>::infinity() &&
+              none.maximum == -std::numeric_limits<float>::infinity());
 }
 
 }  // namespace
