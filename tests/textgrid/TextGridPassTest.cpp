@@ -14,6 +14,7 @@
 #include "support/CLibraryNumber.h"
 #include "support/GzipText.h"
 #include "textgrid/GzipStream.h"
+#include "textgrid/Utf16Stream.h"
 
 namespace {
 
@@ -304,6 +305,49 @@ struct GrowingStream : MemoryStream {
   using MemoryStream::MemoryStream;
   std::uint64_t Remaining() const override { return 4; }
 };
+
+// UTF-16 text reads as the UTF-8 of its characters, of every length up to the edges of each,
+// whatever the size of the reads, none of them written past; a code unit without its pair (a
+// lone surrogate, an odd last byte) reads as U+FFFD. A failing input fails the reading.
+TEST(TextGridPassTest, Utf16TextReadsAsItsUtf8) {
+  const std::vector<std::uint16_t> units = {0x31,   0x20,   0x7F,   0x80,   0x7FF,  0x800,  0xD7FF,
+                                            0xE000, 0xFFFF, 0xD800, 0xDC00, 0xDBFF, 0xDFFF, 0xD834,
+                                            0x20,   0xDFFF, 0xDC00, 0xDC00, 0x32,   0xD834, 0xDD1E};
+  const std::string utf8 =
+      "1 \x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xED\x9F\xBF\xEE\x80\x80\xEF\xBF\xBF"
+      "\xF0\x90\x80\x80\xF4\x8F\xBF\xBF\xEF\xBF\xBD \xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"
+      "2\xF0\x9D\x84\x9E";
+  for (const bool bigEndian : {false, true}) {
+    std::string encoded;
+    for (const std::uint16_t unit : units) {
+      const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+      encoded += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    for (const bool oddByte : {false, true}) {
+      const std::string input = encoded + (oddByte ? "3" : "");
+      for (std::size_t readSize = 1; readSize <= 5; ++readSize) {
+        MemoryStream pieces(input, 3);
+        Utf16Stream stream(pieces, bigEndian);
+        std::string text, problem;
+        for (std::size_t got = 1; got > 0;) {
+          char buffer[7] = "######";
+          ASSERT_TRUE(stream.Read(buffer, readSize, &got, &problem)) << problem;
+          ASSERT_EQ(buffer[readSize], '#');
+          text.append(buffer, got);
+        }
+        EXPECT_EQ(text, utf8 + (oddByte ? "\xEF\xBF\xBD" : ""))
+            << (bigEndian ? "big-endian" : "little-endian") << ", reads of " << readSize;
+      }
+    }
+  }
+  FailingStream failing(std::string(100, '1'));
+  Utf16Stream stream(failing, false);
+  char buffer[8];
+  std::size_t got = 0;
+  std::string problem;
+  EXPECT_FALSE(stream.Read(buffer, sizeof buffer, &got, &problem));
+  EXPECT_EQ(problem, "cannot read: Input/output error");
+}
 
 TEST(TextGridPassTest, LimitsReadFailuresAndGrowthStopThePass) {
   const std::string text = "11 22 33 44";
