@@ -19,6 +19,7 @@ TEST(FloatArrayTest, GrowsInPlaceAndGivesItsRoomBack) {
   ASSERT_TRUE(values.Resize(std::uint64_t{5} << 20));
   EXPECT_TRUE(values.data() == start && values[2] == 1500.0f && values[(5 << 20) - 1] == 0.0f);
 
+#if !defined(_WIN32)  // Wine takes time in proportion to the address space reserved.
   std::uint64_t first = 0;
   FloatArray kept;
   for (int i = 0; i < 512; ++i) {
@@ -28,6 +29,7 @@ TEST(FloatArrayTest, GrowsInPlaceAndGivesItsRoomBack) {
     ASSERT_EQ(large.Capacity(), first) << "array " << i;
     if (i % 2 == 0) kept = std::move(large);
   }
+#endif
 }
 
 }  // namespace
