@@ -186,6 +186,32 @@ TEST_F(ConversionRequestTest, APreparationIsCheckedEachWithItsMessageAndPart) {
       {[](ConversionRequest& r) { r.preparation.border.left = 2147483647; }, RequestPart::kBorder,
        "The grid to write, 2147483649 x 2 nodes, is more than a grid file holds (2147483647 nodes "
        "along an axis)."},
+      // As many rows or columns as a grid file holds, then one of the border: the border is
+      // too much.
+      {[](ConversionRequest& r) {
+         r.window = {1u << 30, 1, 1, 1 << 30, 1.0f, 1.0f};
+         r.inputCount = 1 << 30;
+         r.nzInput = 1 << 30;
+         r.preparation.resample = true;
+         r.preparation.xStep = 1.0f;
+         r.preparation.zStep = 0.5f;
+         r.preparation.border.top = 1;
+       },
+       RequestPart::kBorder,
+       "The grid to write, 1 x 2147483648 nodes, is more than a grid file holds (2147483647 nodes "
+       "along an axis)."},
+      {[](ConversionRequest& r) {
+         r.window = {1u << 30, 1 << 30, 1 << 30, 1, 1.0f, 1.0f};
+         r.inputCount = 1 << 30;
+         r.nzInput = 1;
+         r.preparation.resample = true;
+         r.preparation.xStep = 0.5f;
+         r.preparation.zStep = 1.0f;
+         r.preparation.border.right = 1;
+       },
+       RequestPart::kBorder,
+       "The grid to write, 2147483648 x 1 nodes, is more than a grid file holds (2147483647 nodes "
+       "along an axis)."},
       {[](ConversionRequest& r) { r.window.zFrom = 1; }, RequestPart::kZFrom,
        "The window's Z nodes 1 to 2 leave the grid, whose last Z node is 1."},
   };
