@@ -76,7 +76,7 @@ TEST(WriteFileAtomicallyPosix, AFinishedWriterLeavesTheFilesOpenedAfterItAlone) 
 
 // Standard input is read from where it stands and stays open for whatever reads it next; one
 // that cannot be read (here the writing end of a pipe) says why rather than seem to end.
-TEST(ReadOnlyFilePosix, StandardInputIsReadFromWhereItStandsAndStaysOpen) {
+TEST(ReadOnlyFilePosix, StandardInputIsReadFromWhereItStandsStaysOpenAndSaysWhyItFails) {
   ScratchFolder scratch;
   const int saved = dup(STDIN_FILENO);
   int pipeEnds[2] = {-1, -1};
