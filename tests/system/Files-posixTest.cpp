@@ -137,12 +137,19 @@ TEST(WriteFileAtomicallyPosix, KeepsPermissionsAndTheTemporariesOfOthersButNotOf
   EXPECT_EQ(scratch.Names().size(), 6u);  // no temporary file of its own left
 }
 
+// Names as long as the system takes: 125 letters of two bytes then "a.mvg", and 251 bytes that
+// are no UTF-8 (Latin-1 "µ") then ".mvg"; the temporary stands beside the file all the while.
 TEST(WriteFileAtomicallyPosix, TakesNamesAsLongAsTheSystemDoes) {
-  ScratchFolder scratch;
-  std::string name;  // 255 bytes: 125 letters of two bytes, then "a.mvg"
-  for (int i = 0; i < 125; ++i) name += "\xC3\xA9";
-  ASSERT_TRUE(WriteText(scratch.Path(name + "a.mvg"), "long").ok());
-  EXPECT_EQ(scratch.Names(), Names{name + "a.mvg"});
+  std::string letters;
+  for (int i = 0; i < 125; ++i) letters += "\xC3\xA9";
+  for (const std::string& name : {letters + "a.mvg", std::string(251, '\xB5') + ".mvg"}) {
+    ScratchFolder scratch;
+    AtomicFileWriter writer;
+    ASSERT_TRUE(writer.Begin(scratch.Path(name)).ok());
+    EXPECT_EQ(scratch.Names().size(), 1u);
+    ASSERT_TRUE(writer.Write("long", 4).ok() && writer.Commit().ok());
+    EXPECT_EQ(scratch.Names(), Names{name});
+  }
 }
 
 }  // namespace

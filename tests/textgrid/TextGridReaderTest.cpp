@@ -85,6 +85,7 @@ TEST(TextGridReaderTest, HeadersThatCannotBeReadAreRefusedNamingWhatIsWrong) {
        "vp.txt: its ESRI ASCII grid header has no cellsize (nor dx and dy)"},
       {"ncols 2\nnrows 2\ndx 1" + grid, "vp.txt: its ESRI ASCII grid header has no dy"},
       {"NCOLS 2\nncols 2" + grid, "vp.txt, line 2: ncols is given twice"},
+      {"ncols 2\nxllcorner 0\nXLLCorner 5" + grid, "vp.txt, line 3: xllcorner is given twice"},
       {"ncols 2\nnrows 2.5" + grid,
        "vp.txt, line 2: nrows must be a whole number above 0, not \"2.5\""},
       {"ncols 2\nnrows 2\ncellsize -1" + grid,
