@@ -73,6 +73,11 @@ TextGridLines Lines(std::string_view whole) {
       if (lines.linesWithValues++ == 0) {
         lines.firstLine = number;
         lines.firstCount = values;
+      } else if (lines.secondLine == 0) {
+        lines.secondLine = number;
+      }
+      if (lines.differingLine != 0 && lines.afterDifferingLine == 0) {
+        lines.afterDifferingLine = number;
       }
       if (lines.differingLine == 0 && values == lines.firstCount) {
         ++lines.sameInARow;

@@ -7,11 +7,17 @@
 #     100-million-value grid right after each literal run on the 20-million one; then the
 #     20-million-value grid gzip-compressed against `zcat FILE > /dev/null`, and read from a pipe
 #     (`cat FILE | mvgtool convert --vp - ...`) against the same file by name.
-#     Then the same grid as an ESRI ASCII grid (a header form) against the plain file.
+#     Then the same grid as an ESRI ASCII grid (a header form) against the plain file, and in the
+#     binary forms (raw floats, .npy, SEG-Y of IBM floats) against cat FILE > /dev/null and the
+#     text grid.
 #     Then the peak memory of every command that holds a grid against its bound (4 bytes a value
 #     it holds + 16 MiB): convert of three properties and totext, of 20 and 100 million values;
-#     convert of 20 million as an ESRI grid, stored column by column and as x z value triplets
-#     (three values a node); and the picture of a 10,000,000 x 1 grid.
+#     convert of 20 million as an ESRI grid, as SEG-Y and .npy, stored column by column and as x z
+#     value triplets (three values a node); and the picture of a 10,000,000 x 1 grid.
+#     Then, from Python (bench/python_bench.py, one process): mvg.read_grid of the 20-million-value
+#     grid against numpy.loadtxt (once) and pandas.read_csv(engine="c"), and mvg.read of it as a
+#     grid file against numpy.fromfile; the module as `pip install .` builds it (build/python,
+#     Release), in a virtual environment of its own (build/bench-venv).
 #  2. In process: Google Benchmark of load and export against the literal algorithm, and peak
 #     memory while loading; and the drawing of pictures of 1 and 20 million values, into pixels
 #     of a window's size and at mvgtool's sizes into a PNG (bench/PictureBench.cpp).
@@ -27,7 +33,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 source scripts/ensure-packages.sh
-ensure_packages "${NATIVE_PACKAGES[@]}" "${BENCH_PACKAGES[@]}"
+ensure_packages "${NATIVE_PACKAGES[@]}" "${BENCH_PACKAGES[@]}" "${PYTHON_PACKAGES[@]}"
 
 cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DMVG_BENCH=ON >/dev/null
 cmake --build build/bench --target mvg_bench mvgtool literal_convert make_bench_grid picture_bench
@@ -186,6 +192,59 @@ echo "== Forms, whole process, in turn: the 20,000,000-value grid as an ESRI ASC
 header read, checked against the values) against the plain file"
 in_turn plain "$run_ours --vp $grid20" ESRI "$run_ours --vp $esri20" "the plain file" 1.1
 
+# The binary forms of the 20,000,000-value grid: its values as raw floats (the data block of its
+# conversion), and as an .npy array and a SEG-Y file of IBM floats written by numpy and segyio.
+tool=$bin/src/cli/mvgtool
+"$tool" convert --vp "$grid20" --nx 2000 --dx 1 --dz 1 -o "$work/text.mvg" >/dev/null
+raw20=$work/grid.f32le
+tail -c +297 "$work/text.mvg" >"$raw20"
+/usr/bin/python3 bench/make_binary_grids.py "$raw20" 2000 "$work"
+# binary_in_turn NAME FILE VALUES OPTION...: cat FILE > /dev/null, mvgtool convert FILE with the
+# options and mvgtool convert of the text grid, in turn; prints each run, the medians, the
+# binary conversion's time against cat's (goal: at most 2x) and the text's against it (goal: at
+# least 10x), and whether its grid file holds VALUES.
+binary_in_turn() {
+  local name=$1 file=$2 values=$3
+  shift 3
+  local cat_times="" bin_times="" text_times="" cat_ratios="" text_ratios="" c b t c_s b_s b_k t_s
+  for ((i = 1; i <= pairs; ++i)); do
+    timed c cat "$file"
+    timed b "$tool" convert --vp "$file" "$@" --dx 1 --dz 1 -o "$work/ours.mvg"
+    timed t "$tool" convert --vp "$grid20" --nx 2000 --dx 1 --dz 1 -o "$work/ours.mvg"
+    read -r c_s _ <<<"$c"
+    read -r b_s b_k <<<"$b"
+    read -r t_s _ <<<"$t"
+    printf '  %d: cat %.3f s, %s %.3f s (%s), text %.3f s: %sx cat, text %sx; load %s\n' "$i" \
+      "$c_s" "$name" "$b_s" "$(mib "$b_k")" "$t_s" "$(ratio "$b_s" "$c_s")" \
+      "$(ratio "$t_s" "$b_s")" "$(load)"
+    cat_times+=" $c_s" bin_times+=" $b_s" text_times+=" $t_s"
+    cat_ratios+=" $(ratio "$b_s" "$c_s")" text_ratios+=" $(ratio "$t_s" "$b_s")"
+  done
+  echo "  cat:  $(stats "$cat_times") s"
+  echo "  $name: $(stats "$bin_times") s"
+  echo "  text: $(stats "$text_times") s"
+  echo "  time against cat: $(stats "$cat_ratios")x (goal: median <= 2x)"
+  echo "  text's time against it: $(stats "$text_ratios")x (goal: median >= 10x)"
+  "$tool" convert --vp "$file" "$@" --dx 1 --dz 1 -o "$work/ours.mvg" >/dev/null
+  cmp -s "$values" <(tail -c +297 "$work/ours.mvg") && echo "  values: $(basename "$values")'s" ||
+    { echo "  values: DIFFERENT"; exit 1; }
+}
+for form in raw npy segy; do
+  echo
+  case $form in
+    raw)
+      echo "== Binary forms, whole process, in turn: the 20,000,000-value grid as raw 32-bit floats \
+against cat FILE > /dev/null and the text grid"
+      binary_in_turn raw "$raw20" "$raw20" --raw f32le --nx 2000 ;;
+    npy)
+      echo "== ... as a numpy .npy array"
+      binary_in_turn .npy "$work/grid.npy" "$raw20" ;;
+    segy)
+      echo "== ... as SEG-Y, IBM floats (the values as segyio reads them)"
+      binary_in_turn SEG-Y "$work/grid-ibm.sgy" "$work/grid-ibm.f32le" ;;
+  esac
+done
+
 # peak LABEL VALUES_HELD COMMAND...: one run's peak memory against the bound of 4 bytes a value
 # the command holds + 16 MiB.
 peak() {
@@ -198,7 +257,6 @@ peak() {
   printf '  %s: %s (limit %s)%s\n' "$label" "$(mib "$kib")" "$(mib "$limit")" \
     "$( ((kib <= limit)) || echo ', OVER')"
 }
-tool=$bin/src/cli/mvgtool
 echo
 echo "== Peak memory of each command: 4 bytes a value it holds + 16 MiB at most"
 for n in 20 100; do
@@ -214,6 +272,11 @@ for n in 20 100; do
 done
 peak "convert of the 20 M values as an ESRI ASCII grid" 20000000 "$tool" convert --vp "$esri20" \
   -o "$work/esri.mvg"
+peak "convert of the 20 M values as SEG-Y (IBM floats)" 20000000 "$tool" convert \
+  --vp "$work/grid-ibm.sgy" --dx 1 --dz 1 -o "$work/segy.mvg"
+peak "convert of the 20 M values as an .npy array" 20000000 "$tool" convert \
+  --vp "$work/grid.npy" --dx 1 --dz 1 -o "$work/npy.mvg"
+rm -f "$work/segy.mvg" "$work/npy.mvg"
 peak "convert of the 20 M values stored column by column" 20000000 "$tool" convert \
   --vp "$grid20" --order columns --dx 1 --dz 1 --force -o "$work/columns.mvg"
 # x z value triplets hold three values a node.
@@ -228,6 +291,17 @@ rm -f "$work/grid20.xyz" "$work/esri.mvg" "$work/triplets.mvg"
   >/dev/null
 peak "picture of a 10,000,000 x 1 grid" 10000000 "$tool" picture "$work/line.mvg" -o "$work/line.png"
 rm -f "$work/line.mvg" "$work/line.png"
+
+echo
+echo "== From Python, side by side in one process (bench/python_bench.py); load $(load)"
+venv=build/bench-venv
+rm -rf "$venv"
+/usr/bin/python3 -m venv --system-site-packages --without-pip "$venv"
+"$venv/bin/python" -m pip install --no-build-isolation --no-index --quiet .
+"$tool" convert --vp "$grid20" --nx 2000 --dx 1 --dz 1 -o "$work/python.mvg" >/dev/null
+(cd "$work" && "$root/$venv/bin/python" "$root/bench/python_bench.py" "$grid20" "$work/python.mvg" \
+  "$pairs")
+rm -f "$work/python.mvg"
 
 if [ "${MVG_BENCH_WINE:-0}" = 1 ]; then
   ensure_packages "${WINDOWS_PACKAGES[@]}"

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: native, sanitizers, Windows under Wine, fuzzers.
+# Builds everything and runs every test: native, the Python module, sanitizers, Windows under
+# Wine, fuzzers.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 source scripts/ensure-packages.sh
-ensure_packages "${NATIVE_PACKAGES[@]}" "${FUZZ_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
+ensure_packages "${NATIVE_PACKAGES[@]}" "${PYTHON_PACKAGES[@]}" "${FUZZ_PACKAGES[@]}" \
+  "${WINDOWS_PACKAGES[@]}"
 
 jobs=$(nproc)
 fuzz_seconds=${MVG_FUZZ_SECONDS:-60}
@@ -17,9 +19,27 @@ if ! git ls-files -- '*.cpp' '*.h' | xargs -r clang-format --dry-run -Werror; th
 fi
 
 step "Native build and tests"
-cmake -S . -B build/native -G Ninja -DMVG_BENCH=ON >/dev/null
+# With the Python module, for Debian's Python (the one its packages serve), not another first on
+# the PATH.
+python=$(realpath /usr/bin/python3)
+cmake -S . -B build/native -G Ninja -DMVG_BENCH=ON -DMVG_PYTHON=ON -DPython_EXECUTABLE="$python" \
+  >/dev/null
 cmake --build build/native -j"$jobs"
 ctest --test-dir build/native --output-on-failure -j"$jobs" || failed+=(native)
+
+step "Python module: pip install . into a fresh virtual environment, and its tests"
+venv=build/python-venv
+rm -rf "$venv"
+"$python" -m venv --system-site-packages --without-pip "$venv"
+# Built in the native tree, where only the module is left to link; tested from outside the
+# repository, so that the module imported is the one installed.
+if MVG_BUILD_DIR=build/native "$venv/bin/python" -m pip install --no-build-isolation --no-index \
+  --quiet .; then
+  (cd build && MVG_TOOL="$root/build/native/src/cli/mvgtool" "$root/$venv/bin/python" -m pytest \
+    -q -p no:cacheprovider "$root/tests/python") || failed+=(python)
+else
+  failed+=(python)
+fi
 
 step "Sanitizer build and tests (AddressSanitizer + UndefinedBehaviorSanitizer)"
 cmake -S . -B build/sanitize -G Ninja -DMVG_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null

@@ -1,7 +1,5 @@
 #include "cli/CommandLine.h"
 
-#include "grid/NumberText.h"
-
 namespace {
 
 const OptionRule* FindLong(const std::vector<OptionRule>& rules, std::string_view name) {
@@ -26,18 +24,6 @@ bool LooksLikeOption(const std::string& arg, const std::vector<OptionRule>& rule
 std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
 }  // namespace
-
-const std::string& ParsedCommandLine::Value(const std::string& name) const {
-  static const std::string kNone;
-  const auto found = values.find(name);
-  return found == values.end() ? kNone : found->second;
-}
-
-const std::string& ParsedCommandLine::Second(const std::string& name) const {
-  static const std::string kNone;
-  const auto found = seconds.find(name);
-  return found == seconds.end() ? kNone : found->second;
-}
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args,
                                    const std::vector<OptionRule>& rules) {
@@ -108,11 +94,4 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args,
     parsed.values[key] = args[++i];
   }
   return parsed;
-}
-
-Status TakeWholeNumber(const ParsedCommandLine& line, const std::string& name, bool& given,
-                       std::int32_t& value) {
-  given = line.Has(name);
-  if (!given || ReadInt32(line.Value(name), &value)) return Status();
-  return Status::Error("--" + name + " needs a whole number, not \"" + line.Value(name) + "\"");
 }

@@ -10,35 +10,45 @@
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/Mvgtool.h"
-#include "cli/PreparationOptions.h"
 #include "cli/ProgressLine.h"
 #include "cli/ReadingOptions.h"
-#include "cli/StepOptions.h"
-#include "cli/XSizeOption.h"
 #include "conversion/Conversion.h"
 #include "conversion/ConversionRequest.h"
 #include "conversion/LoadedGrid.h"
+#include "conversion/PreparationChoices.h"
 #include "conversion/PropertyLoad.h"
+#include "conversion/StepChoices.h"
 #include "conversion/Units.h"
+#include "conversion/WindowChoice.h"
+#include "conversion/XSizeChoice.h"
 #include "grid/AsciiCase.h"
 #include "grid/GridProperties.h"
 #include "grid/NumberText.h"
 #include "gridfile/GridFileDraft.h"
 #include "gridfile/GridFileHeader.h"
+#include "system/OutputTarget.h"
 #include "textgrid/GridSizes.h"
 
 const CommandHelp kConvertHelp = {
     "convert", "mvgtool convert [--vp FILE] [--density FILE] [--vs FILE] [options] -o OUTPUT",
-    "Converts up to three text grids, which must hold the same number of values, into one\n"
-    "grid file. A text grid is a flat sequence of decimal numbers separated by spaces, tabs,\n"
+    "Converts up to three grids, which must hold the same number of values, into one grid\n"
+    "file. A text grid is a flat sequence of decimal numbers separated by spaces, tabs,\n"
     "commas or line ends, row after row; its lines hold whole rows, or its rows are wrapped\n"
     "over whole lines. Comment lines (# or % first) and leading title lines are passed over.\n"
-    "An ESRI ASCII grid, a Surfer ASCII grid (DSAA) or x z value triplets (a line a node, in\n"
-    "any order, z growing downwards) state their X size and steps: then --nx, --dx and --dz\n"
-    "are not needed, and one that contradicts the file is refused; their holes (nodata_value,\n"
-    "Surfer's blank) must be filled. The form is told from the text, not the name (\"mvgtool\n"
-    "sizes\" names it). FILE may be UTF-16 with its byte-order mark or gzip-compressed, and\n"
-    "\"-\" reads one of them from standard input.\n"
+    "An ESRI ASCII grid, a Surfer ASCII grid (DSAA), x z value triplets (a line a node, in\n"
+    "any order, z growing downwards) or a matrix with axes (a first row of x and a first\n"
+    "column of z coordinates, with a corner cell) state their X size and steps: then --nx,\n"
+    "--dx and --dz are not needed, and one that contradicts the file is refused; their holes\n"
+    "(nodata_value, Surfer's blank) must be filled. The form is told from the text, not the\n"
+    "name (\"mvgtool sizes\" names it; --form overrules it). FILE may be UTF-16 with its\n"
+    "byte-order mark or gzip-compressed, and \"-\" reads one of them from standard input.\n"
+    "\n"
+    "Binary files are told from their bytes as well: SEG-Y (revisions 0 to 2, big- or\n"
+    "little-endian) and Seismic Unix files, a trace a column, state nx and nz (and dx where the\n"
+    "traces' X coordinates rise by one step), but never dz: their sample interval is in\n"
+    "microseconds by the standard, so --dz is needed; a numpy .npy array of 2 dimensions states\n"
+    "nx and nz (its first index down, or with --order columns across); raw values need --raw\n"
+    "and --nx, unless Fortran records give the row length. NaN values are holes.\n"
     "\n"
     "  --vp FILE              compressional velocity grid\n"
     "  --density FILE         density grid, or the word gardner: density from Vp by Gardner's\n"
@@ -53,10 +63,10 @@ const CommandHelp kConvertHelp = {
     "  --vp-units UNITS       m/s (default), ft/s or km/s\n"
     "  --vs-units UNITS       m/s (default), ft/s or km/s\n"
     "  --density-units UNITS  kg/m3 (default), g/cm3 (or g/cc) or lb/ft3\n" +
-        std::string(kReadingOptionsHelp) + kFlipOptionHelp +
+        std::string(kReadingOptionsHelp) + kFlipOptionHelp + kRawOptionsHelp +
         "  --nx N                 X size of the input grid (values per row), one of the X sizes\n"
-        "                         that \"mvgtool sizes\" lists; default: the one it marks, or the\n"
-        "                         one the file states\n"
+        "                         that \"mvgtool sizes\" lists; default: the one the file states\n"
+        "                         or its lines show, else the one it marks, a guess (a finding)\n"
         "  --x-from N             the first X node to write, numbered from 0 (default 0)\n"
         "  --z-from N             the first Z node (row) to write, numbered from 0 (default 0)\n"
         "  --nx-write N           write N values of each row (default: all from --x-from on)\n"
@@ -77,8 +87,10 @@ const CommandHelp kConvertHelp = {
         "each\n"
         "                         repeating the nearest edge node, as absorbing boundaries need\n"
         "  -o, --output OUTPUT    the grid file to write, named exactly as given; an existing\n"
-        "                         file is replaced only when the new one is complete;\n"
-        "                         \"-\" writes it to standard output (not to a terminal)\n"
+        "                         file is replaced only when the new one is complete (a link\n"
+        "                         stays, its file is replaced); a device or a pipe is written\n"
+        "                         as a stream; \"-\" writes it to standard output (never to a\n"
+        "                         terminal)\n"
         "  --force                write the grid file despite the findings below\n"
         "  --strict               accepted for older scripts: findings always refuse\n"
         "\n"
@@ -87,9 +99,12 @@ const CommandHelp kConvertHelp = {
         "new steps, the border; the summary names each input's form and the lines passed over,\n"
         "each step done, and gives the stability report of the model written (as \"mvgtool\n"
         "info\" does). Before writing, the conversion looks for what most often means a wrong\n"
-        "model: rows that do not fit the lines of a file, a grid at least 20 times deeper than\n"
-        "wide, values that change less than half as much down the columns as along the rows (a\n"
-        "file stored column by column), no-data markers (-999.25, -999, -9999, -99999,\n"
+        "model: an X size guessed (not given, stated or shown by lines that all hold the same\n"
+        "number of values or wrap each row alike), rows that do not fit the lines of a file or\n"
+        "two or more to a line, a first column or row of coordinates (depths, x), a grid at\n"
+        "least 20 times deeper than wide, values that change less than half as much down the\n"
+        "columns as along the rows (a file stored column by column), no-data markers (-999.25, "
+        "-999, -9999, -99999,\n"
         "1.70141e38 and above) that are not to be filled, values that do not fit their units\n"
         "(velocities outside 100 to 10000 m/s, densities outside 500 to 6000 kg/m3, Vs above Vp)\n"
         "and steps below 0.1 m or above 1000 m. Each finding is listed and nothing is written,\n"
@@ -140,17 +155,14 @@ std::vector<OptionRule> OptionsOf(const PerProperty<Property>& properties) {
 }
 
 struct Choices {
-  bool hasNx = false, hasNxWrite = false, hasNzWrite = false;
-  std::int32_t nx = 0, nxWrite = 0, nzWrite = 0;
-  WindowStart start;
-  bool hasSteps = false;
+  bool hasNx = false;
+  std::int32_t nx = 0;
+  WindowChoice window;
   float dx = 0.0f, dz = 0.0f;
   ModelPreparation preparation;
   TextReadingChoices reading;
   std::string output;
 };
-
-constexpr char kNoSteps[] = "no steps: give --dx and --dz, the grid steps in m";
 
 // Takes the options into the properties and choices; refused with the usage problem.
 Status TakeOptions(const ParsedCommandLine& line, PerProperty<Property>& properties,
@@ -166,29 +178,15 @@ Status TakeOptions(const ParsedCommandLine& line, PerProperty<Property>& propert
     const std::string& given = line.Value(property.option);
     if (TakeRule(grid.kind, given, property.source)) {
       anyRule = true;
-      if (line.Value("vp").empty()) {
-        return Status::Error("--" + property.option + " " + given + " derives " + grid.name +
-                             " from Vp: give --vp too");
-      }
-      if (line.Has(property.unitsOption)) {
-        return Status::Error("--" + property.unitsOption + " applies to a " + grid.name +
-                             " file, not to the rule --" + property.option + " " + given);
-      }
-      continue;
+      const Status vp = CheckRuleHasVp(line, grid.kind, property.option, !line.Value("vp").empty());
+      if (!vp.ok()) return vp;
+    } else {
+      property.path = given;
+      anyInput = anyInput || !property.path.empty();
     }
-    property.path = given;
-    anyInput = anyInput || !property.path.empty();
-    property.unit = &FileUnitOf(grid.kind);
-    if (!line.Has(property.unitsOption)) continue;
-    if (property.path.empty()) {
-      return Status::Error("--" + property.unitsOption + " is given without --" + property.option);
-    }
-    const std::string& units = line.Value(property.unitsOption);
-    property.unit = FindUnit(grid.kind, units);
-    if (property.unit == nullptr) {
-      return Status::Error("--" + property.unitsOption + " must be " + UnitNames(grid.kind) +
-                           ", not \"" + units + "\"");
-    }
+    const Status unit = TakeUnitOption(line, grid.kind, property.option, !property.path.empty(),
+                                       property.source, property.unit);
+    if (!unit.ok()) return unit;
   }
   if (!anyInput) return Status::Error("no input: give at least one of " + inputOptions);
   const auto fromStandardInput = [](const Property& p) { return p.path == kStandardInput; };
@@ -198,11 +196,9 @@ Status TakeOptions(const ParsedCommandLine& line, PerProperty<Property>& propert
 
   for (const Status& taken :
        {TakeWholeNumber(line, "nx", choices.hasNx, choices.nx),
-        TakeWholeNumber(line, "nx-write", choices.hasNxWrite, choices.nxWrite),
-        TakeWholeNumber(line, "nz-write", choices.hasNzWrite, choices.nzWrite),
-        TakeStepOption(line, "dx", choices.dx), TakeStepOption(line, "dz", choices.dz),
-        CheckOneStepNotMissing(line), TakeReadingOptions(line, choices.reading),
-        TakePreparationOptions(line, anyRule, choices.preparation, choices.start)}) {
+        TakeWindowSizes(line, choices.window), TakeNumber(line, "dx", choices.dx),
+        TakeNumber(line, "dz", choices.dz), TakeReadingOptions(line, choices.reading),
+        TakePreparationOptions(line, anyRule, choices.preparation, choices.window.start)}) {
     if (!taken.ok()) return taken;
   }
   for (const GridProperty& grid : kGridProperties) {
@@ -212,7 +208,6 @@ Status TakeOptions(const ParsedCommandLine& line, PerProperty<Property>& propert
   }
   if (!line.Has("output")) return Status::Error("no output: give -o OUTPUT");
   choices.output = line.Value("output");
-  choices.hasSteps = line.Has("dx");
   return Status();
 }
 
@@ -239,8 +234,9 @@ bool DraftsTheDataBlock(const PerProperty<Property>& properties, const Choices& 
     ++files;
     if (property.unit == nullptr || property.unit->factor != 1.0f) return false;
   }
-  return files == 1 && !toStandardOutput && !choices.hasNxWrite && choices.start.xFrom == 0 &&
-         choices.start.zFrom == 0 && !preparation.resample && !preparation.border.any();
+  const WindowChoice& window = choices.window;
+  return files == 1 && !toStandardOutput && !window.hasNxWrite && window.start.xFrom == 0 &&
+         window.start.zFrom == 0 && !preparation.resample && !preparation.border.any();
 }
 
 // Reads one property as the dialog does; refused with the line to show. Files whose forms state
@@ -278,7 +274,8 @@ Status ReadProperty(Property& property, const PerProperty<Property>& properties,
                          NameOf(property) + ": " + DescribeLines(loaded.lines));
   }
   if (loaded.ok()) return Status();
-  return Status::Error(WithCommaOption(loaded.status.message(), loaded.commasUndecided));
+  return Status::Error(WithReadingOption(loaded.status.message(), loaded.commasUndecided,
+                                         loaded.tripletsTold, {}, loaded.rawUndecided));
 }
 
 // The first file whose form states the grid's sizes, else the first file.
@@ -291,58 +288,20 @@ const Property& GridStater(const PerProperty<Property>& properties, const Proper
 
 // The X size and the window to write, as the dialog derives them; says the X size with what
 // proposed it. The steps are the options', or those the files state.
-Status ShapeGrid(const Choices& choices, const Property& first, const Property& stater,
-                 ConversionRequest& request, std::string& said) {
+Status ShapeGrid(const ParsedCommandLine& line, const Choices& choices, const Property& first,
+                 const Property& stater, ConversionRequest& request, std::string& said) {
   const std::uint32_t count = first.loaded.summary.count;
   const TextGridForm& form = stater.loaded.form;
-  const XSizeChoice x = ChooseXSize(count, first.loaded.lines, NameOf(stater), choices.hasNx,
-                                    choices.nx, form, choices.reading.order);
+  const XSizeChoice x =
+      ChooseXSize(count, first.loaded.lines, NameOf(stater), choices.hasNx, choices.nx, form);
   if (!x.status.ok()) return x.status;
   said = x.said;
-  GridWindow& window = request.window;
-  window.elementCount = count;
-  window.nxInput = x.nx;
+  request.xSizeKnown = x.known;
   request.nzInput = static_cast<std::int32_t>(count / static_cast<std::uint32_t>(x.nx));
-  // By default, the rest of the rows and columns from the window's first node on.
-  window.xFrom = choices.start.xFrom;
-  window.zFrom = choices.start.zFrom;
-  window.nxWrite = choices.hasNxWrite ? choices.nxWrite
-                                      : std::max(window.nxInput - std::max(window.xFrom, 0), 1);
-  window.nzWrite = choices.hasNzWrite ? choices.nzWrite
-                                      : std::max(request.nzInput - std::max(window.zFrom, 0), 1);
-  window.xStep = choices.hasSteps ? choices.dx : form.dx;
-  window.zStep = choices.hasSteps ? choices.dz : form.dz;
-  if (!choices.hasSteps) return Status();
-  return CheckStepsAgainstForm(choices.dx, choices.dz, NameOf(stater), form);
-}
-
-// The option a refusal of the request is about, to put before its message.
-std::string OptionOf(RequestPart part) {
-  switch (part) {
-    case RequestPart::kNxWrite:
-      return "--nx-write: ";
-    case RequestPart::kNzWrite:
-      return "--nz-write: ";
-    case RequestPart::kXStep:
-      return "--dx: ";
-    case RequestPart::kZStep:
-      return "--dz: ";
-    case RequestPart::kXFrom:
-      return "--x-from: ";
-    case RequestPart::kZFrom:
-      return "--z-from: ";
-    case RequestPart::kVsSource:
-      return "--vs: ";
-    case RequestPart::kHoles:
-      return "--fill-holes: ";
-    case RequestPart::kNewXStep:
-    case RequestPart::kNewZStep:
-      return "--resample: ";
-    case RequestPart::kBorder:
-      return "--pad: ";
-    default:
-      return "";
-  }
+  request.window =
+      WindowOf(count, x.nx, request.nzInput, choices.window, line.Has("dx") ? choices.dx : form.dx,
+               line.Has("dz") ? choices.dz : form.dz);
+  return CheckStepsAgainstForm(choices.dx, choices.dz, NameOf(stater), form, line);
 }
 
 // "Read --vp vp.asc: ESRI ASCII grid, ncols 500, ..." for each input not read as plain numbers
@@ -398,14 +357,16 @@ int RunConvertCommand(const std::vector<std::string>& args, const CommandContext
   Choices choices;
   const Status taken = TakeOptions(line, properties, choices);
   if (!taken.ok()) return UsageError(context.err, kConvertHelp, taken.message());
-  if (choices.output.find('*') != std::string::npos) {
-    return Refuse(context.err, choices.output + ": a grid file name cannot hold \"*\"");
-  }
+  const Status outputName = CheckOutputName(choices.output);
+  if (!outputName.ok()) return Refuse(context.err, outputName.message());
   const bool toStandardOutput = choices.output == "-";
-  if (toStandardOutput && context.stdoutIsTerminal) {
+  // A path may lead to a terminal, or to standard output, through its links.
+  const OutputTarget target = toStandardOutput ? OutputTarget() : FindOutputTarget(choices.output);
+  if ((toStandardOutput && context.stdoutIsTerminal) || target.terminal) {
     return Refuse(context.err,
-                  "-o -: will not write a binary grid file to a terminal; redirect standard "
-                  "output to a file or a pipe");
+                  "-o " + choices.output + ": will not write a binary grid file to a terminal; " +
+                      (toStandardOutput ? "redirect standard output to a file or a pipe"
+                                        : "give a file or a pipe"));
   }
 
   GridFileDraft draft;
@@ -422,15 +383,14 @@ int RunConvertCommand(const std::vector<std::string>& args, const CommandContext
   }
   // Steps are never assumed: the options give them, or the files' forms.
   const Property& stater = GridStater(properties, *first);
-  if (!choices.hasSteps && !stater.loaded.form.statesSteps) {
-    return UsageError(context.err, kConvertHelp, kNoSteps);
-  }
+  const Status steps = CheckStepsKnown(line, NameOf(stater), stater.loaded.form);
+  if (!steps.ok()) return UsageError(context.err, kConvertHelp, steps.message());
 
   ConversionRequest request;
   request.preparation = choices.preparation;
   request.order = choices.reading.order;
   std::string nxSaid;
-  const Status shaped = ShapeGrid(choices, *first, stater, request, nxSaid);
+  const Status shaped = ShapeGrid(line, choices, *first, stater, request, nxSaid);
   if (!shaped.ok()) return Refuse(context.err, shaped.message());
   for (const GridProperty& grid : kGridProperties) {
     Property& property = properties[grid.kind];
@@ -453,6 +413,7 @@ int RunConvertCommand(const std::vector<std::string>& args, const CommandContext
   request.inputCount = static_cast<std::int32_t>(request.window.elementCount);
   request.xStepName = "--dx";
   request.zStepName = "--dz";
+  request.choiceNames = {"--nx", "--skip-columns", "--skip-rows"};
   request.outputName = toStandardOutput ? "standard output" : choices.output;
   request.outputPath = toStandardOutput ? "" : choices.output;
   request.toStandardOutput = toStandardOutput;
@@ -463,13 +424,16 @@ int RunConvertCommand(const std::vector<std::string>& args, const CommandContext
   answer.writeDespite = [force](const std::vector<std::string>&) { return force; };
   const ConversionResult result = RunConversion(request, answer);
   if (!result.status.ok()) {
-    return Refuse(context.err, OptionOf(result.refused) + result.status.message());
+    const std::string choice = ChoiceNameOf(result.refused);
+    return Refuse(context.err,
+                  (choice.empty() ? "" : line.Named(choice) + ": ") + result.status.message());
   }
   if (!result.written) {
     for (const std::string& finding : result.findings) ReportProblem(context.err, finding);
     return Refuse(context.err, "nothing written; --force writes the grid file anyway");
   }
   // Standard output holds the grid file itself: the summary goes with the messages.
-  ReportWritten(toStandardOutput ? context.err : context.out, request, result, nxSaid, properties);
+  ReportWritten(toStandardOutput || target.standardOutput ? context.err : context.out, request,
+                result, nxSaid, properties);
   return kExitSuccess;
 }

@@ -27,6 +27,37 @@ const CommandHelp kInfoHelp = {
 
 namespace {
 
+// "1 value at or above 1.70141e38 (a no-data marker?) at row 2, column 3"; "2 NaN, the first at
+// row 1, column 1"; "" for none.
+std::string OddPhrase(const OddValues& odd, const char* one, const char* many, std::int32_t nx) {
+  if (odd.count == 0) return {};
+  const std::uint64_t width = static_cast<std::uint64_t>(nx > 0 ? nx : 1);
+  const std::string place = "row " + std::to_string(odd.firstNode / width + 1) + ", column " +
+                            std::to_string(odd.firstNode % width + 1);
+  return std::to_string(odd.count) + " " +
+         (odd.count == 1 ? std::string(one) + " at " : std::string(many) + ", the first at ") +
+         place;
+}
+
+// "P holds 1 value at or above 1.70141e38 (a no-data marker?) at row 2, column 3, and 1 NaN at
+// row 3, column 1": the values no velocity or density is; "" when it holds none.
+std::string OddValuesLine(const PropertyRange& range, std::int32_t nx) {
+  std::vector<std::string> phrases;
+  for (const std::string& phrase :
+       {OddPhrase(range.blanks, "value at or above 1.70141e38 (a no-data marker?)",
+                  "values at or above 1.70141e38 (no-data markers?)", nx),
+        OddPhrase(range.infinities, "infinity", "infinities", nx),
+        OddPhrase(range.notANumbers, "NaN", "NaN", nx)}) {
+    if (!phrase.empty()) phrases.push_back(phrase);
+  }
+  if (phrases.empty()) return {};
+  std::string line = std::string(1, range.code) + " holds ";
+  for (std::size_t i = 0; i < phrases.size(); ++i) {
+    line += (i == 0 ? "" : i + 1 == phrases.size() ? ", and " : ", ") + phrases[i];
+  }
+  return line;
+}
+
 void ShowInfo(std::ostream& out, const std::string& path, const GridFileInfo& info) {
   const GridFileHeader& header = info.header;
   out << path << ": grid file, " << kGridFileHeaderSize + GridFileDataSize(header) << " bytes\n"
@@ -47,14 +78,12 @@ void ShowInfo(std::ostream& out, const std::string& path, const GridFileInfo& in
     }
   }
   if (info.ranges.empty()) out << "  no values\n";
-  VelocityExtremes velocities;
   for (const PropertyRange& range : info.ranges) {
-    if (range.code == 'P') velocities.TakeVp(&range.leastAboveZero, 1);
-    if (range.code == 'P') velocities.TakeVp(&range.maximum, 1);
-    if (range.code == 'R') velocities.TakeVs(&range.leastAboveZero, 1);
+    const std::string odd = OddValuesLine(range, header.nx);
+    if (!odd.empty()) out << "  " << odd << '\n';
   }
   const std::vector<std::string> stability =
-      StabilityLines(StabilityOf(velocities, header.dx, header.dz));
+      StabilityLines(StabilityOfGridFile(header, info.ranges));
   for (std::size_t i = 0; i < stability.size(); ++i) {
     out << (i == 0 ? "  " : "    ") << stability[i] << '\n';
   }

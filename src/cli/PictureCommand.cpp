@@ -15,14 +15,16 @@
 #include "cli/Mvgtool.h"
 #include "cli/ProgressLine.h"
 #include "cli/ReadingOptions.h"
-#include "cli/StepOptions.h"
-#include "cli/XSizeOption.h"
 #include "conversion/ConversionRequest.h"
+#include "conversion/GridReading.h"
 #include "conversion/LoadedGrid.h"
+#include "conversion/StepChoices.h"
+#include "conversion/XSizeFindings.h"
 #include "grid/NumberText.h"
 #include "gridfile/GridPropertyReader.h"
 #include "picture/GridPicture.h"
 #include "system/AtomicFileWriter.h"
+#include "system/OutputTarget.h"
 #include "system/SameFile.h"
 #include "textgrid/GridSizes.h"
 #include "textgrid/TextGridReader.h"
@@ -31,6 +33,8 @@ const CommandHelp kPictureHelp = {
     "picture",
     "mvgtool picture INPUT [--property P|Q|R] [--nx N] [--dx STEP --dz STEP]\n"
     "                       [--order rows|columns] [--flip-z] [--decimal-comma]\n"
+    "                       [--form FORM] [--skip-columns N] [--skip-rows N]\n"
+    "                       [--raw TYPE [--skip-bytes N]]\n"
     "                       [--range MIN MAX | --clip P] [-o OUTPUT.png]",
     "Draws one property of a grid file, or a text grid, as a PNG picture: X to the right and Z\n"
     "(rows) downwards in the viridis colour map (dark violet low, yellow high), a colour bar\n"
@@ -50,11 +54,13 @@ const CommandHelp kPictureHelp = {
     "                       (default: P, else the file's first)\n"
     "  --nx N               X size of a text grid (values per row), one of the X sizes that\n"
     "                       \"mvgtool sizes\" lists; default: the one it marks, or the one\n"
-    "                       the file states (an ESRI or Surfer grid, x z value triplets)\n"
-    "  --dx STEP, --dz STEP the steps of a text grid along X and Z, in m (both or neither;\n"
-    "                       default: those the file states)\n"
-    "  --order rows|columns, --flip-z, --decimal-comma\n"
-    "                       how a text grid is read, as for \"mvgtool convert\"\n"
+    "                       the file states (an ESRI or Surfer grid, x z value triplets, a\n"
+    "                       matrix with axes); a guess is drawn, and said on stderr\n"
+    "  --dx STEP, --dz STEP the steps of a text grid along X and Z, in m (both or neither,\n"
+    "                       but for one the file states; default: those the file states)\n"
+    "  --order rows|columns, --flip-z, --decimal-comma, --form FORM, --skip-columns N,\n"
+    "  --skip-rows N, --raw TYPE, --skip-bytes N\n"
+    "                       how the input is read, as for \"mvgtool convert\"\n"
     "  --range MIN MAX      colours from MIN to MAX, in the file's units (m/s and kg/m3 for a\n"
     "                       grid file); values beyond take the colour of the nearer end, so\n"
     "                       that models can be compared on one scale\n"
@@ -69,8 +75,9 @@ const CommandHelp kPictureHelp = {
     "\">= MAX\" or \"<= MIN\" takes in values beyond it. NaN values are grey.\n"
     "\n"
     "INPUT is a grid file when its name ends in .mvg or it starts as one; anything else is read\n"
-    "as a text grid (gzip-compressed or not) and shown in the units the file holds. INPUT \"-\"\n"
-    "reads a text grid from standard input; its picture needs -o.\n"};
+    "as \"mvgtool convert\" reads an input (a text grid, SEG-Y, Seismic Unix, numpy .npy, or raw\n"
+    "values with --raw; gzip-compressed or not) and shown in the units the file holds. INPUT\n"
+    "\"-\" reads one from standard input; its picture needs -o.\n"};
 
 namespace {
 
@@ -86,7 +93,7 @@ std::vector<OptionRule> Options() {
 // The grid to draw, whichever kind of file it came from.
 struct PictureSource {
   GridPropertyValues gridFile;
-  TextGridRead textGrid;
+  GridReading textGrid;
   const float* values = nullptr;
   std::int32_t nx = 0, nz = 0;
   float dx = 0, dz = 0;  // 0 when not known
@@ -119,41 +126,43 @@ Status ReadGridFileSource(const std::string& path, const GridProperty* wanted,
   return Status();
 }
 
-// Reads the text grid as the conversion does and shapes it with the X size given, stated or
-// proposed; its steps are the options' or those it states.
-Status ReadTextGridSource(const std::string& path, bool hasNx, std::int32_t nx,
-                          const TextReadingChoices& choices, const CommandContext& context,
+// Reads the text or binary grid as the conversion does and shapes it with the X size given,
+// stated or proposed; its steps are the options', those it states, or one of each.
+Status ReadTextGridSource(const std::string& path, const GridReadingChoices& choices,
+                          const ParsedCommandLine& line, const CommandContext& context,
                           PictureSource& source) {
   ProgressLine progress(context.err, context.showProgress);
   const bool standardInput = path == kStandardInput;
   const std::string name = standardInput ? "standard input" : path;
-  source.textGrid = ReadTextGrid(path, name, progress.For("Reading " + path), choices);
+  source.textGrid =
+      ReadGrid(path, name, choices, NamedChoices(), progress.For("Reading " + path), false);
   progress.Clear();
-  TextGridRead& read = source.textGrid;
-  if (!read.ok())
-    return Status::Error(WithCommaOption(read.status.message(), read.commasUndecided));
-  const std::uint32_t count = read.summary.count;
-  const TextGridForm& form = read.form;
-  const XSizeChoice x = ChooseXSize(count, read.lines, name, hasNx, nx, form, choices.order);
-  if (!x.status.ok()) return x.status;
-  if (source.dx > 0) {
-    const Status steps = CheckStepsAgainstForm(source.dx, source.dz, name, form);
+  GridReading& grid = source.textGrid;
+  if (!grid.ok()) return grid.status;
+  const TextGridForm& form = grid.read.form;
+  // The picture is how a guess is checked: drawn, with what the conversion would refuse.
+  if (grid.xSizeKnown.how == HowKnown::kGuessed) {
+    ReportProblem(context.err, GuessedXSizeFinding(name, grid.read.lines, grid.read.summary.count,
+                                                   grid.nx, "--nx"));
+  }
+  if (line.Has("dx") || line.Has("dz")) {
+    const Status steps = CheckStepsAgainstForm(source.dx, source.dz, name, form, line);
     if (!steps.ok()) return steps;
+    if (!line.Has("dx")) source.dx = form.dx;
+    if (!line.Has("dz")) source.dz = form.dz;
   } else if (form.statesSteps) {
     source.dx = form.dx;
     source.dz = form.dz;
   }
-  const Status arranged = ArrangeValues(read.values.data(), count, form, name, x.nx, choices);
-  if (!arranged.ok()) return arranged;
-  source.values = read.values.data();
-  source.nx = x.nx;
-  source.nz = static_cast<std::int32_t>(count / static_cast<std::uint32_t>(source.nx));
+  source.values = grid.read.values.data();
+  source.nx = grid.nx;
+  source.nz = grid.nz;
   source.title =
       (standardInput ? name : FileNameOf(path)) + ": " + GridSizeText(source.nx, source.nz);
   if (source.dx > 0) {
     source.title += ", " + GridStepsText(source.dx, source.dz);
   } else {
-    source.noSteps = "no --dx and --dz";
+    source.noSteps = StatesDx(form) ? "no --dz" : "no --dx and --dz";
   }
   source.unit = "file's units";
   source.defaultOutput = ReplaceExtension(WithoutGzipEnding(path), ".png");
@@ -240,20 +249,18 @@ std::string ColoursText(const ColourChoice& choice, const GridPicture& picture,
 
 // Every option's value; refused with the usage problem.
 Status TakeOptions(const ParsedCommandLine& line, bool gridFile, const GridProperty*& wanted,
-                   bool& hasNx, std::int32_t& nx, TextReadingChoices& choices,
-                   PictureSource& source, ColourChoice& colours) {
+                   GridReadingChoices& choices, PictureSource& source, ColourChoice& colours) {
   for (const Status& taken :
-       {TakePropertyOption(line, wanted), TakeWholeNumber(line, "nx", hasNx, nx),
-        TakeStepOption(line, "dx", source.dx), TakeStepOption(line, "dz", source.dz),
-        CheckOneStepNotMissing(line), TakeColourOptions(line, colours),
-        TakeReadingOptions(line, choices)}) {
+       {TakePropertyOption(line, wanted), TakeGridReadingOptions(line, choices),
+        TakeNumber(line, "dx", source.dx), TakeNumber(line, "dz", source.dz),
+        TakeColourOptions(line, colours)}) {
     if (!taken.ok()) return taken;
   }
   const std::string& input = line.operands[0];
-  for (const char* option : {"order", "flip-z", "decimal-comma"}) {
-    if (gridFile && line.Has(option)) {
-      return Status::Error(std::string("--") + option + " is for text grids, not the grid file " +
-                           input);
+  for (const OptionRule& option : ReadingOptionRules(true)) {
+    if (gridFile && line.Has(std::string(option.name))) {
+      return Status::Error(line.Named(std::string(option.name)) +
+                           " is for text grids, not the grid file " + input);
     }
   }
   for (const char* option : {"nx", "dx", "dz"}) {
@@ -284,33 +291,42 @@ int RunPictureCommand(const std::vector<std::string>& args, const CommandContext
   const bool standardInput = input == kStandardInput;
   const bool gridFile = !standardInput && LooksLikeGridFile(input);
   const GridProperty* wanted = nullptr;
-  bool hasNx = false;
-  std::int32_t nx = 0;
-  TextReadingChoices choices;
+  GridReadingChoices choices;
   PictureSource source;
   GridPictureRequest request;
-  const Status taken =
-      TakeOptions(line, gridFile, wanted, hasNx, nx, choices, source, request.colours);
+  const Status taken = TakeOptions(line, gridFile, wanted, choices, source, request.colours);
   if (!taken.ok()) return UsageError(context.err, kPictureHelp, taken.message());
   if (standardInput && !line.Has("output")) {
     return UsageError(context.err, kPictureHelp, "a picture of standard input needs -o OUTPUT.png");
   }
-  if (line.Has("dx")) {  // and so --dz, checked as convert checks them
-    for (const auto& [option, part, step] :
-         {std::tuple{"--dx: ", RequestPart::kXStep, source.dx},
-          std::tuple{"--dz: ", RequestPart::kZStep, source.dz}}) {
-      const Status checked = CheckGridStep(part, step);
-      if (!checked.ok()) return Refuse(context.err, option + checked.message());
+  // Checked as convert checks them.
+  for (const auto& [option, part, step] : {std::tuple{"dx", RequestPart::kXStep, source.dx},
+                                           std::tuple{"dz", RequestPart::kZStep, source.dz}}) {
+    const Status checked = line.Has(option) ? CheckGridStep(part, step) : Status();
+    if (!checked.ok()) {
+      return Refuse(context.err, line.Named(option) + ": " + checked.message());
     }
   }
 
   const Status read = gridFile ? ReadGridFileSource(input, wanted, source)
-                               : ReadTextGridSource(input, hasNx, nx, choices, context, source);
+                               : ReadTextGridSource(input, choices, line, context, source);
   if (!read.ok()) return Refuse(context.err, read.message());
+  // One step given, the other the file's to state.
+  if (!gridFile && line.Has("dx") != line.Has("dz")) {
+    const Status known =
+        CheckStepsKnown(line, standardInput ? "standard input" : input, source.textGrid.read.form);
+    if (!known.ok()) return UsageError(context.err, kPictureHelp, known.message());
+  }
   const std::string output = line.Has("output") ? line.Value("output") : source.defaultOutput;
   if (!standardInput && IsSameFile(output, input)) {
     return Refuse(context.err, "Cannot write the picture " + output +
                                    ": it would replace its own input; give another -o.");
+  }
+  const OutputTarget target = FindOutputTarget(output);
+  if (target.terminal) {
+    return Refuse(context.err, "-o " + output +
+                                   ": will not write a PNG picture to a terminal; give a file or "
+                                   "a pipe");
   }
 
   request.values = source.values;
@@ -327,11 +343,13 @@ int RunPictureCommand(const std::vector<std::string>& args, const CommandContext
     return Refuse(context.err, "Cannot write the picture " + output + ": " + written.message() +
                                    "." + kNothingWritten);
   }
-  context.out << "Wrote " << output << ": " << GridSizeText(picture.width, picture.height)
-              << " pixels, the " << GridSizeText(source.nx, source.nz) << " grid "
-              << ScaleText(picture.scale, source.dx) << " ("
-              << (source.dx > 0 ? GridStepsText(source.dx, source.dz)
-                                : source.noSteps + ": nodes drawn square")
-              << ")" << ColoursText(request.colours, picture, source.unit, gridFile) << '\n';
+  // Standard output holds the picture itself: the summary goes with the messages.
+  std::ostream& said = target.standardOutput ? context.err : context.out;
+  said << "Wrote " << output << ": " << GridSizeText(picture.width, picture.height)
+       << " pixels, the " << GridSizeText(source.nx, source.nz) << " grid "
+       << ScaleText(picture.scale, source.dx) << " ("
+       << (source.dx > 0 ? GridStepsText(source.dx, source.dz)
+                         : source.noSteps + ": nodes drawn square")
+       << ")" << ColoursText(request.colours, picture, source.unit, gridFile) << '\n';
   return kExitSuccess;
 }

@@ -3,33 +3,26 @@
 const char kReadingOptionsHelp[] =
     "  --order rows|columns   how the file holds the grid: rows along X, the first row the\n"
     "                         top (default), or columns, one vertical profile after another\n"
-    "                         with depth varying fastest (as Fortran programs write them)\n"
+    "                         with depth varying fastest (as Fortran programs write them),\n"
+    "                         whatever its line breaks\n"
     "  --decimal-comma        every comma is a decimal mark (1500,5); by default commas are\n"
     "                         told from the text: between values (1500.5,1600.25), decimal\n"
     "                         with semicolons between values (1500,5;1600,25) or between\n"
-    "                         blanks (1500,5 1600,25) where nothing else fits\n";
+    "                         blanks (1500,5 1600,25) where nothing else fits\n"
+    "  --form FORM            read the file in this form, not the one told from its text:\n"
+    "                         plain, esri, surfer, triplets or matrix (a matrix with axes)\n"
+    "  --skip-columns N       leave out the first N columns (values of each line) and\n"
+    "  --skip-rows N          the first N rows (lines of values), as depths or x coordinates\n"
+    "                         written beside the values; with --order columns, columns are\n"
+    "                         the lines and rows the values of each line\n";
 
 const char kFlipOptionHelp[] =
     "  --flip-z               the rows come from the bottom up (the first row the deepest)\n";
 
-std::vector<OptionRule> ReadingOptionRules(bool withFlip) {
-  std::vector<OptionRule> rules = {{"order", 0, true}, {"decimal-comma", 0, false}};
-  if (withFlip) rules.push_back({"flip-z", 0, false});
-  return rules;
-}
-
-Status TakeReadingOptions(const ParsedCommandLine& line, TextReadingChoices& choices) {
-  choices.decimalComma = line.Has("decimal-comma");
-  choices.flipZ = line.Has("flip-z");
-  if (!line.Has("order")) return Status();
-  const std::string& order = line.Value("order");
-  if (order == "rows" || order == "columns") {
-    choices.order = order == "rows" ? ValueOrder::kRows : ValueOrder::kColumns;
-    return Status();
-  }
-  return Status::Error("--order must be rows or columns, not \"" + order + "\"");
-}
-
-std::string WithCommaOption(const std::string& message, bool commasUndecided) {
-  return commasUndecided ? message + "; --decimal-comma reads commas as decimal marks" : message;
-}
+const char kRawOptionsHelp[] =
+    "  --raw TYPE             read the file as raw values, whatever its bytes: f32le, f32be\n"
+    "                         (32-bit floats, little- or big-endian), f64le or f64be (64-bit);\n"
+    "                         Fortran unformatted records around them are told by their length\n"
+    "                         markers, which then give the row length (or, with --order\n"
+    "                         columns, the column length); without records give --nx\n"
+    "  --skip-bytes N         of raw values: pass over a header of N bytes first\n";

@@ -1,25 +1,11 @@
 #pragma once
-// How mvgtool reads a text grid, for convert, sizes and picture alike: --order rows|columns,
-// --flip-z and --decimal-comma, into the choices the core reads with.
+// The help of mvgtool's reading options (--order rows|columns, --flip-z, --decimal-comma, --form,
+// --skip-columns and --skip-rows, and --raw and --skip-bytes for raw values), which
+// conversion/ReadingChoices.h takes for every front end.
 
-#include <string>
-#include <vector>
-
-#include "cli/CommandLine.h"
-#include "grid/Status.h"
-#include "textgrid/TextGridForm.h"
-
-// withFlip: --flip-z, for the commands that make a grid of the values.
-std::vector<OptionRule> ReadingOptionRules(bool withFlip);
-
-// The options into choices; refused with the usage problem: "--order must be rows or columns,
-// not \"x\"".
-Status TakeReadingOptions(const ParsedCommandLine& line, TextReadingChoices& choices);
-
-// A reading's refusal, with the option that decides where it is about commas that may be decimal
-// commas or not.
-std::string WithCommaOption(const std::string& message, bool commasUndecided);
+#include "conversion/ReadingChoices.h"
 
 // The help text of the options, for the commands' --help.
 extern const char kReadingOptionsHelp[];
 extern const char kFlipOptionHelp[];
+extern const char kRawOptionsHelp[];

@@ -17,6 +17,7 @@
 #include "cli/Mvgtool.h"
 #include "gridfile/GridPropertyReader.h"
 #include "system/AtomicFileWriter.h"
+#include "system/OutputTarget.h"
 #include "system/SameFile.h"
 
 const CommandHelp kTotextHelp = {
@@ -125,8 +126,10 @@ int RunTotextCommand(const std::vector<std::string>& args, const CommandContext&
     return Refuse(context.err, "Cannot write the text grid " + output + ": " + written.message() +
                                    "." + kNothingWritten);
   }
-  context.out << "Wrote " << output << ": " << grid.header.nz << " lines of " << grid.header.nx
-              << " values, " << property.code << " (" << property.name << ") in " << property.unit
-              << ", " << bytes << " bytes\n";
+  // Standard output holds the text grid itself: the summary goes with the messages.
+  std::ostream& said = FindOutputTarget(output).standardOutput ? context.err : context.out;
+  said << "Wrote " << output << ": " << grid.header.nz << " lines of " << grid.header.nx
+       << " values, " << property.code << " (" << property.name << ") in " << property.unit << ", "
+       << bytes << " bytes\n";
   return kExitSuccess;
 }

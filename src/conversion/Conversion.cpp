@@ -9,6 +9,7 @@
 #include "conversion/PreparedRows.h"
 #include "conversion/PreparedShape.h"
 #include "gridfile/GridExport.h"
+#include "system/OutputTarget.h"
 
 namespace {
 
@@ -51,6 +52,54 @@ VelocityExtremes WindowVelocities(const ConversionRequest& request) {
   return velocities;
 }
 
+// The prepared rows as the export asks for them, their velocities measured on the way, border
+// excluded (it only repeats the edges): the report's figures without making the model twice.
+class MeasuredRows : public MadeRows {
+ public:
+  MeasuredRows(PreparedRows& rows, const Border& border)
+      : rows_(rows),
+        vp_(rows.IndexOf(PropertyKind::kVp)),
+        vs_(rows.IndexOf(PropertyKind::kVs)),
+        border_(border) {}
+
+  void MakeRun(std::size_t index, std::int32_t z, std::int32_t x, std::size_t count,
+               float* out) override {
+    rows_.MakeRun(index, z, x, count, out);
+    const int which = static_cast<int>(index);
+    const PreparedShape& shape = rows_.Shape();
+    if ((which != vp_ && which != vs_) || z < border_.top || z >= border_.top + shape.z.count) {
+      return;
+    }
+    const std::int64_t from = std::max<std::int64_t>(border_.left - x, 0);
+    const std::int64_t to =
+        std::min<std::int64_t>(border_.left + shape.x.count - x, static_cast<std::int64_t>(count));
+    if (from >= to) return;
+    const std::size_t inside = static_cast<std::size_t>(to - from);
+    if (which == vp_) {
+      velocities.TakeVp(out + from, inside);
+    } else {
+      velocities.TakeVs(out + from, inside);
+    }
+  }
+
+  VelocityExtremes velocities;
+
+ private:
+  PreparedRows& rows_;
+  const int vp_, vs_;
+  const Border border_;
+};
+
+// Whether the window's values bound the model's velocities as they are: nothing changes them but
+// a border, which repeats them.
+bool WindowGivesTheReport(const ConversionRequest& request) {
+  if (IsPlainWindow(request)) return true;
+  if (request.preparation.resample) return false;
+  ConversionRequest withoutBorder = request;
+  withoutBorder.preparation.border = Border();
+  return IsPlainWindow(withoutBorder);
+}
+
 // The velocities of the prepared model, border excluded, made as the export makes them.
 VelocityExtremes PreparedVelocities(const ConversionRequest& request) {
   VelocityExtremes velocities;
@@ -85,7 +134,7 @@ VelocityExtremes PreparedVelocities(const ConversionRequest& request) {
 StabilityReport StabilityOfRequest(const ConversionRequest& request) {
   const PreparedShape shape = PreparedShapeOf(request);
   const VelocityExtremes velocities =
-      IsPlainWindow(request) ? WindowVelocities(request) : PreparedVelocities(request);
+      WindowGivesTheReport(request) ? WindowVelocities(request) : PreparedVelocities(request);
   return StabilityOf(velocities, shape.xStep, shape.zStep);
 }
 
@@ -97,13 +146,22 @@ ConversionResult RunConversion(const ConversionRequest& request, const FindingsA
   if (!result.findings.empty() && !(answer.writeDespite && answer.writeDespite(result.findings))) {
     return result;
   }
-  result.stability = StabilityOfRequest(request);
-  if (answer.writeWithReport && !answer.writeWithReport(result.stability)) return result;
-  if (answer.writing) answer.writing();
-
   GridOutput output =
       request.toStandardOutput ? GridOutput::StandardOutput() : GridOutput(request.outputPath);
   output.draft = request.draft;
+  // A made model's report is measured as its rows are made for the file, and asked about before
+  // the file takes its name; a stream cannot wait for the answer, so its model is made twice then.
+  const bool streamed = request.toStandardOutput || FindOutputTarget(request.outputPath).stream;
+  const bool measured = !WindowGivesTheReport(request) && !(answer.writeWithReport && streamed);
+  const auto approved = [&answer, &result] {
+    return !answer.writeWithReport || answer.writeWithReport(result.stability);
+  };
+  if (!measured) {
+    result.stability = StabilityOfRequest(request);
+    if (!approved()) return result;
+  }
+  if (answer.writing) answer.writing();
+
   ExportedGridFile exported;
   if (IsPlainWindow(request)) {
     ExportSource source;
@@ -115,11 +173,22 @@ ConversionResult RunConversion(const ConversionRequest& request, const FindingsA
     exported = ExportGridFile(source, output);
   } else {
     PreparedRows rows(request);
+    MeasuredRows measuring(rows, request.preparation.border);
     const PreparedShape& shape = rows.Shape();
-    exported =
-        ExportMadeGrid({static_cast<std::int32_t>(shape.nx), static_cast<std::int32_t>(shape.nz),
-                        shape.xStep, shape.zStep, rows.PropertyCodes(), &rows},
-                       output);
+    if (measured) {
+      output.beforeCommit = [&] {
+        result.stability = StabilityOf(measuring.velocities, shape.xStep, shape.zStep);
+        return approved();
+      };
+    }
+    exported = ExportMadeGrid(
+        {static_cast<std::int32_t>(shape.nx), static_cast<std::int32_t>(shape.nz), shape.xStep,
+         shape.zStep, rows.PropertyCodes(), measured ? static_cast<MadeRows*>(&measuring) : &rows},
+        output);
+    // A stream is not asked before its end: its report is the one measured all the same.
+    if (measured && exported.ok()) {
+      result.stability = StabilityOf(measuring.velocities, shape.xStep, shape.zStep);
+    }
   }
   result.status = exported.status;
   result.written = exported.ok();

@@ -19,9 +19,11 @@ struct FindingsAnswer {
   // file despite them, false writes nothing. Unset: nothing is written.
   std::function<bool(const std::vector<std::string>& findings)> writeDespite;
   // Shown the stability report of the model to write (StabilityLines), after the findings: true
-  // writes, false writes nothing. Unset: written.
+  // writes, false writes nothing. Unset: written. A model made beyond a window of the arrays
+  // (rules, new steps, filled holes) is measured as its rows are made for the file: the question
+  // then comes once the file is made, before it takes its name.
   std::function<bool(const StabilityReport& report)> writeWithReport;
-  // Told just before the file is written, when the request passed its checks and its findings.
+  // Told just before the file is made, when the request passed its checks and its findings.
   std::function<void()> writing;
 };
 
@@ -41,5 +43,6 @@ struct ConversionResult {
 ConversionResult RunConversion(const ConversionRequest& request, const FindingsAnswer& answer);
 
 // The stability report of the model a request (that passed its checks) writes: its velocities
-// after every step but the border, which only repeats them, at the steps written.
+// after every step but the border, which only repeats them, at the steps written. Taken from the
+// window's values where they are the model's, else from the model made for the purpose.
 StabilityReport StabilityOfRequest(const ConversionRequest& request);

@@ -8,6 +8,8 @@
 #include "grid/NumberText.h"
 #include "grid/ValueRange.h"
 #include "gridfile/GridFileHeader.h"
+#include "system/FreeSpace.h"
+#include "system/OutputTarget.h"
 #include "system/SameFile.h"
 #include "textgrid/GridSizes.h"
 
@@ -57,7 +59,69 @@ Status HolesRefused(const PropertyInput& input, std::uint32_t count, std::int32_
       ": a model cannot have holes; fill them.");
 }
 
+// A grid file larger than the room left where it goes is refused before any of it is made. A
+// draft (a plain window of one file) is written while it is read: it took its room already.
+Status RoomRefused(const ConversionRequest& request) {
+  if (request.toStandardOutput || request.draft != nullptr ||
+      FindOutputTarget(request.outputPath).stream) {
+    return Status();
+  }
+  std::uint64_t free = 0;
+  if (!FreeBytesWhere(request.outputPath, &free)) return Status();
+  const PreparedShape shape = PreparedShapeOf(request);
+  std::uint64_t properties = 0;
+  for (const GridProperty& property : kGridProperties) {
+    properties += request.inputs[property.kind].values != nullptr ||
+                  IsDerived(request.preparation.sources[property.kind]);
+  }
+  // Within 64 bits: CheckModelPreparation bounds the nodes.
+  const std::uint64_t values = static_cast<std::uint64_t>(std::max<std::int64_t>(shape.nx, 0)) *
+                               static_cast<std::uint64_t>(std::max<std::int64_t>(shape.nz, 0)) *
+                               properties;
+  const std::uint64_t bytes = kGridFileHeaderSize + 4 * values;
+  if (bytes <= free) return Status();
+  const auto integer = [](std::uint64_t n) { return FormatInteger(static_cast<std::int64_t>(n)); };
+  return Status::Error("The grid file " + request.outputName + " would hold " +
+                       FormatInteger(shape.nx) + " x " + FormatInteger(shape.nz) + " nodes of " +
+                       integer(properties) + (properties == 1 ? " property, " : " properties, ") +
+                       integer(values) + " values in " + integer(bytes) + " bytes: more than the " +
+                       integer(free) + " bytes free where it goes.");
+}
+
 }  // namespace
+
+const char* ChoiceNameOf(RequestPart part) {
+  switch (part) {
+    case RequestPart::kNxWrite:
+      return "nx-write";
+    case RequestPart::kNzWrite:
+      return "nz-write";
+    case RequestPart::kXStep:
+      return "dx";
+    case RequestPart::kZStep:
+      return "dz";
+    case RequestPart::kXFrom:
+      return "x-from";
+    case RequestPart::kZFrom:
+      return "z-from";
+    case RequestPart::kVsSource:
+      return "vs";
+    case RequestPart::kHoles:
+      return "fill-holes";
+    case RequestPart::kNewXStep:
+    case RequestPart::kNewZStep:
+      return "resample";
+    case RequestPart::kBorder:
+      return "pad";
+    default:
+      return "";
+  }
+}
+
+Status CheckOutputName(const std::string& output) {
+  if (output.find('*') == std::string::npos) return Status();
+  return Status::Error(output + ": a grid file name cannot hold \"*\"");
+}
 
 Status CheckGridStep(RequestPart part, float step) {
   if (step > 0.0f) return {};
@@ -153,5 +217,7 @@ Status CheckConversionRequest(const ConversionRequest& request, RequestPart* ref
           "The grid file would replace the input file " + input.name + ". Choose another name.");
     }
   }
+  const Status room = RoomRefused(request);
+  if (!room.ok()) return Refuse(RequestPart::kOutput, refused, room.message());
   return Status();
 }

@@ -11,6 +11,7 @@
 #include "conversion/ModelPreparation.h"
 #include "conversion/Units.h"
 #include "grid/GridProperties.h"
+#include "grid/KnownFacts.h"
 #include "grid/Status.h"
 #include "grid/ValueRange.h"
 #include "gridfile/GridExport.h"
@@ -37,6 +38,13 @@ struct PropertyInput {
 // The unit of an input's values: the one given, else the grid file's own.
 const Unit& UnitOf(PropertyKind kind, const PropertyInput& input);
 
+// How a front end names what its user gives, for the findings that ask for it.
+struct ChoiceNames {
+  std::string xSize = "the X size";          // mvgtool: "--nx"
+  std::string skipColumns = "Skip columns";  // mvgtool: "--skip-columns"
+  std::string skipRows = "Skip rows";        // mvgtool: "--skip-rows"
+};
+
 struct ConversionRequest {
   PerProperty<PropertyInput> inputs;
   // The grid: elementCount, the values each loaded property holds; nxInput, its X size; the
@@ -46,6 +54,10 @@ struct ConversionRequest {
   ModelPreparation preparation;
   // How the files held the grid: one stored column by column has a column on each of its lines.
   ValueOrder order = ValueOrder::kRows;
+  // How the X size (window.nxInput) is known: the user's choice, unless the front end took it
+  // from a file (TextGridForm::facts): stated, shown by its lines, or a guess, which is a finding.
+  KnownFact xSizeKnown = {HowKnown::kGiven, {}};
+  ChoiceNames choiceNames;
   std::int32_t inputCount = 0;                             // the number of values the user confirms
   std::int32_t nzInput = 0;                                // the Z size the user confirms
   std::string xStepName = "X step", zStepName = "Z step";  // how the user knows the steps
@@ -77,6 +89,10 @@ enum class RequestPart {
   kBorder,
 };
 
+// The choice by name that sets a part, for a front end that names its choices ("dx" for
+// kXStep, "resample" for kNewXStep); "" for a part no one choice sets.
+const char* ChoiceNameOf(RequestPart part);
+
 // Every check, in this order, each with the message the user reads:
 //   "Open At least one input File"
 //   "Open Mvg file for Saving"   (the output name holds '*')
@@ -94,7 +110,14 @@ enum class RequestPart {
 //   "<name>, row 1, column 3: 1e+36 km/s is beyond the range of 32-bit floats in m/s."   (a value
 //    its unit's factor takes past the largest float)
 //   "The grid file would replace the input file <name>. Choose another name."
+//   "The grid file m.mvg would hold 200001 x 100001 nodes of 3 properties, 60000900003 values in
+//    240003600308 bytes: more than the 52000000000 bytes free where it goes."   (told before any
+//    of it is made)
 Status CheckConversionRequest(const ConversionRequest& request, RequestPart* refused = nullptr);
+
+// A grid file's name as a front end takes it from its user: refused when it holds '*', which
+// marks that no output is chosen yet: "m*.mvg: a grid file name cannot hold \"*\"".
+Status CheckOutputName(const std::string& output);
 
 // One step, X or Z (part kXStep or kZStep): "The X step must be greater than 0." when it is not.
 Status CheckGridStep(RequestPart part, float step);

@@ -4,11 +4,15 @@
 #include <string>
 #include <utility>
 
+#include "conversion/CoordinateFindings.h"
 #include "conversion/EndMarkFinding.h"
 #include "conversion/LoadedGrid.h"
 #include "conversion/NoDataFindings.h"
+#include "conversion/RuleFindings.h"
 #include "conversion/ShapeFindings.h"
 #include "conversion/UnitFindings.h"
+#include "conversion/XSizeFindings.h"
+#include "textgrid/GridSizes.h"
 
 namespace {
 
@@ -30,9 +34,8 @@ struct LoadedInput {
   ValueCensus census;
 };
 
-}  // namespace
-
-std::vector<std::string> FindingsOf(const ConversionRequest& request) {
+// FindingsOf's, or GridFindingsOf's when !withUnits.
+std::vector<std::string> Findings(const ConversionRequest& request, bool withUnits) {
   const std::uint32_t count = request.window.elementCount;
   std::vector<LoadedInput> loaded;
   for (const GridProperty& property : kGridProperties) {
@@ -48,12 +51,26 @@ std::vector<std::string> FindingsOf(const ConversionRequest& request) {
 
   FindingList findings;
   for (const LoadedInput& each : loaded) findings.Add(EndMarkFinding(*each.input));
+  // A guessed X size is asked about where a file's lines do not show one; elsewhere the lines
+  // must agree with the X size, however it is known.
+  const bool columns = request.order == ValueOrder::kColumns;
+  const bool guessed = request.xSizeKnown.how == HowKnown::kGuessed;
+  bool guessNamed = false;
   for (const LoadedInput& each : loaded) {
-    if (each.input->lines != nullptr) {
-      const bool columns = request.order == ValueOrder::kColumns;
-      findings.Add(LinesFinding(each.input->name, *each.input->lines, count, columns ? rows : nx,
-                                request.order));
+    const TextGridLines* const lines = each.input->lines;
+    if (lines == nullptr) continue;
+    if (guessed && RowLengthShown(*lines) == 0) {
+      findings.Add(
+          GuessedXSizeFinding(each.input->name, *lines, count, nx, request.choiceNames.xSize));
+      guessNamed = true;
+    } else {
+      findings.Add(
+          LinesFinding(each.input->name, *lines, count, columns ? rows : nx, request.order));
     }
+  }
+  if (guessed && !guessNamed) {
+    findings.Add("nx " + std::to_string(nx) + " is a guess (" + request.xSizeKnown.from +
+                 "): give " + request.choiceNames.xSize);
   }
   // An X size other than the one a file states shears the model, however its lines go.
   for (const LoadedInput& each : loaded) {
@@ -61,7 +78,12 @@ std::vector<std::string> FindingsOf(const ConversionRequest& request) {
     findings.Add(Contradiction("X size " + std::to_string(nx), static_cast<float>(nx), "nx",
                                each.input->name, *each.input->form));
   }
+  for (const LoadedInput& each : loaded) {
+    findings.Add(FirstColumnFinding(*each.input, nx, rows, request.choiceNames.skipColumns));
+    findings.Add(FirstRowFinding(*each.input, nx, rows, request.choiceNames.skipRows));
+  }
   findings.Add(DeepGridFinding(nx, rows));
+  if (columns) findings.Add(WideGridFinding(nx, rows));
   for (const LoadedInput& each : loaded) {
     findings.Add(ColumnByColumnFinding(*each.input, nx, rows, each.census.markers > 0));
   }
@@ -75,9 +97,11 @@ std::vector<std::string> FindingsOf(const ConversionRequest& request) {
       each.census.range.maximum = std::max(each.census.range.maximum, fill.value);
     }
   }
+  if (!withUnits) return findings.Take();
   for (const LoadedInput& each : loaded) {
     findings.Add(RangeFinding(each.kind, *each.input, each.census.range));
   }
+  for (std::string& finding : RuleFindings(request)) findings.Add(std::move(finding));
   findings.Add(ShearAboveCompressional(request));
   findings.Add(StepFinding(request.xStepName, request.window.xStep));
   findings.Add(StepFinding(request.zStepName, request.window.zStep));
@@ -86,4 +110,14 @@ std::vector<std::string> FindingsOf(const ConversionRequest& request) {
     findings.Add(StepFinding(preparation.zStepName, preparation.zStep));
   }
   return findings.Take();
+}
+
+}  // namespace
+
+std::vector<std::string> FindingsOf(const ConversionRequest& request) {
+  return Findings(request, true);
+}
+
+std::vector<std::string> GridFindingsOf(const ConversionRequest& request) {
+  return Findings(request, false);
 }

@@ -36,7 +36,7 @@ std::string SameGridProblem(const std::string& name, const TextGridForm& form,
 std::string Contradiction(const std::string& given, float value, const std::string& what,
                           const std::string& name, const TextGridForm& form) {
   const bool size = what == "nx";
-  if (size ? !form.statesSizes : !form.statesSteps) return {};
+  if (size ? !form.statesSizes : what == "dx" ? !StatesDx(form) : !StatesDz(form)) return {};
   const float stated = size ? static_cast<float>(form.nx) : what == "dx" ? form.dx : form.dz;
   if (size ? value == stated : StepsAgree(value, stated)) return {};
   return given + " contradicts " + name + ": " + form.source + " gives " + what + " " +
@@ -49,8 +49,14 @@ Status ArrangeValues(float* values, std::uint32_t count, const TextGridForm& for
     return Status::Error(name + ": " + form.name +
                          " place each value by its coordinates; they have no order of columns");
   }
+  if (choices.order == ValueOrder::kColumns && form.kind == TextForm::kMatrix) {
+    return Status::Error(name + ": a " + form.name +
+                         " has its x coordinates on its first line and its rows on the others; "
+                         "it has no order of columns");
+  }
   if (nx <= 0) return Status();
-  if (!ArrangeGrid(values, count, static_cast<std::uint64_t>(nx), choices.order, choices.flipZ)) {
+  if (!ArrangeGrid(values, count, static_cast<std::uint64_t>(nx),
+                   OrderOfValues(form, choices.order), choices.flipZ)) {
     return Status::Error(name + ": not enough memory to put its columns in the order of rows");
   }
   return Status();

@@ -30,7 +30,8 @@ std::string Contradiction(const std::string& given, float value, const std::stri
 bool StepsAgree(float a, float b);
 
 // The values of a file read in the form `form` in the grid's order, rows along X from the top
-// (GridOrder.h), for the X size chosen. Refused, naming the file, when the order of columns is
-// asked of triplets (each value's coordinates place it) or there is no memory for the work.
+// (GridOrder.h), for the X size chosen; in the order the form gives them (OrderOfValues). Refused,
+// naming the file, when the order of columns is asked of triplets (each value's coordinates place
+// it) or of a matrix with axes (its lines hold its rows), or there is no memory for the work.
 Status ArrangeValues(float* values, std::uint32_t count, const TextGridForm& form,
                      const std::string& name, std::int32_t nx, const TextReadingChoices& choices);

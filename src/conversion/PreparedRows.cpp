@@ -61,6 +61,9 @@ PreparedRows::PreparedRows(const ConversionRequest& request)
     properties_.push_back(std::move(property));
     codes_ += grid.code;
   }
+  const bool anyRule = std::any_of(properties_.begin(), properties_.end(),
+                                   [](const Property& p) { return IsDerived(p.source); });
+  if (anyRule) sea_ = std::make_unique<Sea>(request);
   const std::size_t rowSize = static_cast<std::size_t>(std::max(window.nxWrite, 0));
   for (RowSet& set : sets_) set.values.resize(properties_.size() * rowSize);
 }
@@ -100,9 +103,11 @@ void PreparedRows::MakeRowSet(RowSet& set, std::int64_t j) {
     if (property.values != nullptr || vp.kind != PropertyKind::kVp) continue;
     float* const out = &set.values[p * width];
     for (std::size_t i = 0; i < width; ++i) {
-      out[i] = IsNoDataMarker(vpRow[i])
-                   ? vpRow[i]
-                   : DerivedValue(property.source, vp.factor * vpRow[i], water_);
+      out[i] =
+          IsNoDataMarker(vpRow[i])
+              ? vpRow[i]
+              : DerivedValue(property.source, vp.factor * vpRow[i],
+                             sea_->Holds(row, window.xFrom + static_cast<std::int64_t>(i)), water_);
     }
   }
   for (std::size_t p = 0; p < properties_.size(); ++p) {

@@ -1,7 +1,8 @@
 #pragma once
 // The prepared model made a run of a row at a time, as the export writes it: holes filled,
 // properties derived, the window at new steps, a border. It holds two rows of the window for each
-// property and, to fill holes with their nearest nodes, a few values a column of the input grid.
+// property and, to fill holes with their nearest nodes, a few values a column of the input grid;
+// for the rules, two bits a node of the input grid (Sea.h).
 
 #include <cstdint>
 #include <memory>
@@ -12,6 +13,7 @@
 #include "conversion/NearestHoleFill.h"
 #include "conversion/PreparedShape.h"
 #include "conversion/PropertyRules.h"
+#include "conversion/Sea.h"
 #include "gridfile/GridExport.h"
 
 class PreparedRows : public MadeRows {
@@ -48,6 +50,7 @@ class PreparedRows : public MadeRows {
   const ConversionRequest& request_;
   PreparedShape shape_;
   Water water_;
+  std::unique_ptr<Sea> sea_;  // when a rule derives a property
   std::string codes_;
   std::vector<Property> properties_;
   RowSet sets_[2];

@@ -5,17 +5,16 @@
 
 #include "grid/NumberText.h"
 
-float DerivedValue(const PropertySource& source, float vp, const Water& water) {
-  const bool isWater = vp <= water.vp;
+float DerivedValue(const PropertySource& source, float vp, bool inTheSea, const Water& water) {
   const double velocity = vp;
   switch (source.rule) {
     case PropertyRule::kGardner:
       // The fourth root as two square roots, each correctly rounded.
-      return isWater ? water.density : static_cast<float>(310.0 * std::sqrt(std::sqrt(velocity)));
+      return inTheSea ? water.density : static_cast<float>(310.0 * std::sqrt(std::sqrt(velocity)));
     case PropertyRule::kVpRatio:
-      return isWater ? 0.0f : static_cast<float>(velocity / source.ratio);
+      return inTheSea ? 0.0f : static_cast<float>(velocity / source.ratio);
     case PropertyRule::kMudrock:
-      return isWater ? 0.0f : static_cast<float>(std::max(0.0, (velocity - 1360.0) / 1.16));
+      return inTheSea ? 0.0f : static_cast<float>(std::max(0.0, (velocity - 1360.0) / 1.16));
     case PropertyRule::kFile:
       break;
   }
@@ -37,7 +36,8 @@ std::string RuleName(PropertyKind kind, const PropertySource& source) {
 }
 
 std::string RuleSentence(PropertyKind kind, const PropertySource& source, const Water& water) {
-  const std::string where = " where Vp is at most " + FormatShortest(water.vp) + " m/s (water).";
+  const std::string where = " in the sea (the nodes of Vp at most " + FormatShortest(water.vp) +
+                            " m/s joined to the top row through such nodes).";
   switch (source.rule) {
     case PropertyRule::kGardner:
       return RuleName(kind, source) + ", 310 x Vp^0.25, and " + FormatShortest(water.density) +

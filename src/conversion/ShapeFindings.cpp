@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "conversion/NoDataFindings.h"
+#include "conversion/XSizeFindings.h"
 #include "grid/CompilerSupport.h"
 #include "grid/NumberText.h"
 #include "textgrid/GridSizes.h"
@@ -94,10 +95,15 @@ std::string NoGridMessage(const std::string& name, std::uint32_t count) {
 
 std::string LinesFinding(const std::string& name, const TextGridLines& lines, std::uint32_t count,
                          std::int32_t nx, ValueOrder order) {
-  if (XSizeFitsLines(nx, lines)) return {};
+  const bool columns = order == ValueOrder::kColumns;
+  if (XSizeFitsLines(nx, lines)) return RowsOnEachLineFinding(name, lines, nx, order);
+  // Programs that write a grid column by column run its values on over lines of a fixed count:
+  // the grid they make is judged instead (DeepGridFinding, ColumnByColumnFinding).
+  if (columns && LinesRunOnOverRows(lines, nx)) return {};
+  const std::string moved = MovedBreakFinding(name, lines);
+  if (!moved.empty()) return moved;
   const std::vector<std::int32_t> choices = XSizeChoices(count);
   const int fromLines = XSizeIndexFromLines(choices, count, lines);
-  const bool columns = order == ValueOrder::kColumns;
   if (fromLines >= 0) {
     return name + (columns ? ": columns of " : ": rows of ") + FormatInteger(nx) +
            " values do not fit its lines (" + DescribeLines(lines) + "): is the " +
@@ -117,6 +123,15 @@ std::string FileShapeFinding(const std::string& name, const TextGridLines& lines
   const bool columns = order == ValueOrder::kColumns;
   return LinesFinding(name, lines, count, columns ? static_cast<std::int32_t>(count / nx) : nx,
                       order);
+}
+
+std::string WideGridFinding(std::int32_t nx, std::int32_t nz) {
+  if (nz <= 0 || static_cast<std::uint64_t>(nx) < kDeepGridRatio * static_cast<std::uint64_t>(nz)) {
+    return {};
+  }
+  return "A grid of " + FormatInteger(nx) + " x " + FormatInteger(nz) + " nodes is " +
+         FormatInteger(std::llround(static_cast<double>(nx) / nz)) +
+         " times wider than deep: are its columns wrapped over several lines?";
 }
 
 std::string DeepGridFinding(std::int32_t nx, std::int32_t nz) {

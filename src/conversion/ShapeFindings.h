@@ -17,16 +17,20 @@
 // "vp.txt holds 7 values, a number with no X size from 2 to half of it: no grid can be formed".
 std::string NoGridMessage(const std::string& name, std::uint32_t count);
 
-// When rows of nx values do not fit the lines of a file, with the X size its lines give:
+// When rows of nx values do not fit the lines of a file, or fit them two or more to a line
+// (RowsOnEachLineFinding), with the X size its lines give:
 //   "vp.txt: rows of 435 values do not fit its lines (174 lines of 500 values): is the X size
 //   500?"
-// or, when they give none, the first line that breaks their pattern:
+// or, when they give none, a value moved between two lines (MovedBreakFinding) or the first line
+// that breaks their pattern:
 //   "vp.txt: 99 lines of 500 values, then line 100 holds 499 values: no X size follows from these
 //   lines; is a value missing or one too many on line 100?"
 // "" when the rows fit.
 // A file stored column by column (order) has columns of `nx` values on its lines, as
 //   "vp.txt: columns of 170 values do not fit its lines (500 lines of 174 values): is the Z size
 //   174?"
+// unless its lines run on over the columns at a fixed count (LinesRunOnOverRows): they say
+// nothing of them.
 std::string LinesFinding(const std::string& name, const TextGridLines& lines, std::uint32_t count,
                          std::int32_t nx, ValueOrder order = ValueOrder::kRows);
 
@@ -40,6 +44,11 @@ std::string FileShapeFinding(const std::string& name, const TextGridLines& lines
 // lines, or is the file stored column by column?"; "" for a grid less than kDeepGridRatio times
 // deeper than wide.
 std::string DeepGridFinding(std::int32_t nx, std::int32_t nz);
+
+// Of a file stored column by column: "A grid of 10875 x 8 nodes is 1359 times wider than deep:
+// are its columns wrapped over several lines?"; "" for a grid less than kDeepGridRatio times
+// wider than deep.
+std::string WideGridFinding(std::int32_t nx, std::int32_t nz);
 
 // When the values of an nx x nz grid change less than half as much down its columns as along its
 // rows, neighbours with a no-data marker passed over (holdsMarkers: the values hold any):

@@ -75,14 +75,33 @@ std::string ShearAboveCompressional(const ConversionRequest& request) {
     }
   }
   if (above == 0) return {};
-  const std::int32_t nx = std::max(request.window.nxInput, 1);
-  return "Vs is above Vp at " + FormatInteger(static_cast<std::int64_t>(above)) + " of " +
-         FormatInteger(count) + " nodes, the first at row " +
-         FormatInteger(static_cast<std::int64_t>(first / static_cast<std::uint64_t>(nx)) + 1) +
-         ", column " +
-         FormatInteger(static_cast<std::int64_t>(first % static_cast<std::uint64_t>(nx)) + 1) +
-         " (Vs " + Shown(vsInput.values[first] * vsFactor) + " m/s, Vp " +
-         Shown(vpInput.values[first] * vpFactor) + " m/s).";
+  return ShearAtNodes("Vs is above Vp", above, count, first, request.window.nxInput,
+                      vsInput.values[first] * vsFactor, vpInput.values[first] * vpFactor);
+}
+
+std::string ShearAtNodes(const std::string& what, std::uint64_t nodes, std::uint64_t count,
+                         std::uint64_t first, std::int32_t nx, float vs, float vp) {
+  const std::uint64_t width = static_cast<std::uint64_t>(std::max(nx, 1));
+  return what + " at " + FormatInteger(static_cast<std::int64_t>(nodes)) + " of " +
+         FormatInteger(static_cast<std::int64_t>(count)) + " nodes, the first at row " +
+         FormatInteger(static_cast<std::int64_t>(first / width) + 1) + ", column " +
+         FormatInteger(static_cast<std::int64_t>(first % width) + 1) + " (Vs " + Shown(vs) +
+         " m/s, Vp " + Shown(vp) + " m/s).";
+}
+
+std::string MadeRangeFinding(PropertyKind kind, const std::string& maker, const std::string& where,
+                             const ValueRange& range) {
+  const float low = range.minimum, high = range.maximum;
+  const Range plausible = PlausibleRange(kind);
+  const auto fits = [&plausible](float value) {
+    return value >= plausible.low && value <= plausible.high;
+  };
+  if (!(low <= high) || (fits(low) && fits(high))) return {};
+  const GridProperty& property = PropertyOf(kind);
+  return maker + " makes " + Shown(low) + (low == high ? "" : " to " + Shown(high)) + " " +
+         property.unit + where + ": that is not a plausible " + (low == high ? "value" : "range") +
+         " for " + property.name + " (" + FormatSixDigits(plausible.low) + " to " +
+         FormatSixDigits(plausible.high) + " " + property.unit + ").";
 }
 
 std::string StepFinding(const std::string& name, float step) {

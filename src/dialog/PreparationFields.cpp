@@ -105,6 +105,22 @@ PropertyRule ChosenRule(const DialogWindow& window, PropertyKind kind) {
   return (density ? kDensitySources : kVsSources)[index].rule;
 }
 
+void ChooseFileSource(DialogWindow& window, PropertyKind kind) {
+  const int sourceCombo = kPropertyControls[kind].sourceCombo;
+  if (sourceCombo != 0) window.SetComboSelection(sourceCombo, 0);
+}
+
+void EnableRuleFields(DialogWindow& window) {
+  bool anyRule = false;
+  for (const GridProperty& property : kGridProperties) {
+    anyRule = anyRule || ChosenRule(window, property.kind) != PropertyRule::kFile;
+  }
+  window.EnableControl(kVsRatioField,
+                       ChosenRule(window, PropertyKind::kVs) == PropertyRule::kVpRatio);
+  window.EnableControl(kWaterVpField, anyRule);
+  window.EnableControl(kWaterDensityField, anyRule);
+}
+
 PreparationFields TakePreparationFields(const DialogWindow& window, float xStep, float zStep) {
   PreparationFields fields;
   ModelPreparation& preparation = fields.preparation;

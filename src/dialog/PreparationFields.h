@@ -17,6 +17,12 @@ void InitPreparationFields(DialogWindow& window);
 // The rule chosen in a property's source list; kFile for Vp, which has no list.
 PropertyRule ChosenRule(const DialogWindow& window, PropertyKind kind);
 
+// A file loaded for a property derived by a rule is read from it instead.
+void ChooseFileSource(DialogWindow& window, PropertyKind kind);
+
+// The ratio and the water's fields are enabled while a rule needs them.
+void EnableRuleFields(DialogWindow& window);
+
 struct PreparationFields {
   ModelPreparation preparation;
   // Why a field's text was refused, and which field; empty when every one was taken.

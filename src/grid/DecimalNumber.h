@@ -1,6 +1,9 @@
 #pragma once
 // Exact reading of the decimal numbers of a text grid: a token is read as the C library's atof
-// reads it (correctly rounded to double), and it must be wholly a decimal number.
+// reads it (rounded to the nearest double), and it must be wholly a decimal number. Its float32 is
+// that double rounded again, as a cast does, so that files match those written before byte for
+// byte: a decimal within a hair of a tie between two floats may round otherwise than a direct
+// rounding to float32 would ("1.0000000596046448" gives 1.0f, 0x3f800000, not 0x3f800001).
 
 #include <cstddef>
 #include <cstdint>
@@ -10,7 +13,7 @@ enum class DecimalStatus { kNumber, kNotANumber, kOutOfRange };
 
 struct DecimalReading {
   DecimalStatus status = DecimalStatus::kNotANumber;
-  double value = 0.0;  // correctly rounded; finite as a float32 when status is kNumber
+  double value = 0.0;  // the nearest double; finite as a float32 when status is kNumber
 };
 
 // Reads a whole token: optional sign, digits with an optional point and fraction (at least one
@@ -24,6 +27,8 @@ class DecimalAccumulator {
  public:
   void Feed(std::string_view piece);
   DecimalReading Finish() const;
+  // Whether what was fed can no longer start a number, whatever follows (a NUL byte, a letter).
+  bool NeverANumber() const { return part_ == Part::kBad; }
 
  private:
   // A double's rounding never depends on more than 768 significant digits; the rest only counts

@@ -12,8 +12,9 @@
 std::string_view WithoutBlanks(std::string_view text);
 
 // Blanks (spaces, tabs) around one decimal number as a text grid token holds it: optional sign,
-// digits with an optional point and fraction, optional exponent. The correctly rounded double,
-// rounded to float32; false when the text is no such number or the float is not finite.
+// digits with an optional point and fraction, optional exponent. The nearest double, then the
+// float32 nearest it (DecimalNumber.h); false when the text is no such number or the float is not
+// finite.
 bool ReadFloat32(std::string_view text, float* value);
 // Blanks around an optional sign and decimal digits; false when beyond 32 bits.
 bool ReadInt32(std::string_view text, std::int32_t* value);

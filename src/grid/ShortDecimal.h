@@ -67,7 +67,8 @@ struct ShortDecimal {
   unsigned digitCount = 0;       // 1 to 7
   unsigned fractionDigits = 0;
 
-  // The float32 equal to the correctly rounded double of the decimal rounded to float32.
+  // The float32 of the decimal as every reading gives it: the nearest double, then the float32
+  // nearest that (for at most 7 digits, this one product gives it).
   float Value() const {
     return static_cast<float>(
         static_cast<double>(short_decimal::DigitsValue(characters, digitCount)) *

@@ -35,6 +35,13 @@ ExportedGridFile NothingWritten(Status status) {
   return exported;
 }
 
+// The file was made whole, and turned down: its temporary goes, the output stays as it was.
+ExportedGridFile Declined() {
+  ExportedGridFile exported;
+  exported.declined = true;
+  return exported;
+}
+
 ExportedGridFile NoFileName() {
   return NothingWritten(Status::Error(
       std::string("Cannot write the grid file: no file name was given.") + kNothingWritten));
@@ -57,9 +64,14 @@ class GridFileSink {
                                   : file_.Write(data, size);
   }
   Status Commit() { return output_.standardOutput ? Status() : file_.Commit(); }
+  // Whether beforeCommit turns the file down; a stream is never asked.
+  bool Declined() const {
+    return !output_.standardOutput && !file_.Streams() && output_.beforeCommit &&
+           !output_.beforeCommit();
+  }
   // How a refusal ends.
   const char* Outcome() const {
-    return anyWritten_ ? "\nWhat was written is incomplete." : kNothingWritten;
+    return anyWritten_ || file_.Streamed() ? "\nWhat was written is incomplete." : kNothingWritten;
   }
 
  private:
@@ -160,6 +172,7 @@ ExportedGridFile WriteGridFile(const GridFileHeader& header, std::uint64_t nodeC
   GridFileDraft* const draft = output.draft;
   if (straight != nullptr && draft != nullptr &&
       draft->Holds(static_cast<const float*>(straight), nodeCount * nodeSize / sizeof(float))) {
+    if (output.beforeCommit && !output.beforeCommit()) return Declined();
     const Status finished = draft->Finish(header, nodeCount * nodeSize / sizeof(float));
     if (!finished.ok()) return NothingWritten(Refused(output, finished.message()));
     ExportedGridFile exported;
@@ -179,6 +192,7 @@ ExportedGridFile WriteGridFile(const GridFileHeader& header, std::uint64_t nodeC
     gather(first, nodes, block.get());
     status = file.Write(block.get(), nodes * nodeSize);
   }
+  if (status.ok() && file.Declined()) return Declined();
   if (status.ok()) status = file.Commit();
   if (!status.ok()) return NothingWritten(Refused(output, status.message(), file.Outcome()));
   ExportedGridFile exported;

@@ -3,6 +3,7 @@
 // model made a row at a time as it is written.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 
@@ -34,7 +35,8 @@ struct ExportSource {
 
 class GridFileDraft;
 
-// Where a grid file goes: a file named exactly as given, or standard output, as a stream. A draft
+// Where a grid file goes: a file named exactly as given (the file its links lead to; a device or
+// a pipe written as a stream, see AtomicFileWriter), or standard output, as a stream. A draft
 // of the file, begun while the values were read, is finished when it holds the data block.
 struct GridOutput {
   GridOutput(std::string path) : path(std::move(path)) {}
@@ -47,6 +49,9 @@ struct GridOutput {
   std::string path;
   bool standardOutput = false;
   GridFileDraft* draft = nullptr;
+  // Asked once every byte of a file is made, before it takes its name: false leaves the output as
+  // it was. Not asked of a stream, whose bytes went out as they were made.
+  std::function<bool()> beforeCommit;
 };
 
 // What the export wrote: the file's header and length; or why it wrote nothing.
@@ -54,7 +59,8 @@ struct ExportedGridFile {
   GridFileHeader header;
   std::uint64_t bytes = 0;
   Status status;
-  bool ok() const { return status.ok(); }
+  bool declined = false;  // beforeCommit said no: nothing was written, and status is ok
+  bool ok() const { return status.ok() && !declined; }
 };
 
 // Builds header and data block (node by node, in the file's order; factors applied as float32
@@ -72,8 +78,8 @@ struct ExportedGridFile {
 //   "Cannot write the grid file F: <system reason>."   e.g. "No space left on device"
 // A draft that holds the data block (GridFileDraft.h) is finished instead of a new file written.
 // Written to standard output, F is "to standard output" ("Cannot write the grid file to standard
-// output: Broken pipe.") and a failure after some bytes went out ends "\nWhat was written is
-// incomplete." instead.
+// output: Broken pipe."); a failure after some bytes of a stream went out ends "\nWhat was
+// written is incomplete." instead.
 ExportedGridFile ExportGridFile(const ExportSource& source, const GridOutput& output);
 
 // A model that is not a window of arrays (holes filled, properties derived, new steps, a border),

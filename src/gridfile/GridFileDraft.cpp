@@ -3,11 +3,13 @@
 #include <array>
 
 #include "grid/CompilerSupport.h"
+#include "system/OutputTarget.h"
 
 bool GridFileDraft::Begin(const std::string& path) {
   static const std::array<std::uint8_t, kGridFileHeaderSize> kRoom{};
-  begun_ =
-      kLittleEndianHost && file_.Begin(path).ok() && file_.Write(kRoom.data(), kRoom.size()).ok();
+  // A stream takes the bytes in their order: the header cannot come last.
+  begun_ = kLittleEndianHost && !FindOutputTarget(path).stream && file_.Begin(path).ok() &&
+           file_.Write(kRoom.data(), kRoom.size()).ok();
   return begun_;
 }
 

@@ -51,6 +51,13 @@ std::array<std::uint8_t, kGridFileHeaderSize> GridFileHeader::ToBytes() const {
   return header;
 }
 
+PropertyLayout LayoutOf(const GridFileHeader& header, std::size_t index) {
+  // Node after node, each holding its properties' values in code order, rows along X.
+  const std::uint64_t node = 4 * header.propertyCodes.size();
+  return {kGridFileHeaderSize + 4 * index, node,
+          node * static_cast<std::uint64_t>(header.nx > 0 ? header.nx : 0)};
+}
+
 GridFileHeader MakeGridFileHeader(std::int32_t nxWrite, std::int32_t nzWrite, float xStep,
                                   float zStep, const std::string& propertyCodes) {
   GridFileHeader header;

@@ -26,6 +26,16 @@ float GridExtent(std::int32_t n, float step);
 GridFileHeader MakeGridFileHeader(std::int32_t nxWrite, std::int32_t nzWrite, float xStep,
                                   float zStep, const std::string& propertyCodes);
 
+// Where one property's values stand in a grid file, in bytes: the first from the file's start,
+// and the steps from a node to the next along X and along Z.
+struct PropertyLayout {
+  std::uint64_t first = 0;
+  std::uint64_t xStride = 0, zStride = 0;
+};
+
+// Of the `index`-th property (in the file's order) of a file with this header.
+PropertyLayout LayoutOf(const GridFileHeader& header, std::size_t index);
+
 // Offsets of the header's fields, for the writer and the reader alike.
 struct GridFileLayout {
   static constexpr char kSignature[] = "Binary. FD-Grid_____";  // 20 characters, no terminator

@@ -1,6 +1,7 @@
 #include "gridfile/GridFileReader.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <limits>
@@ -8,6 +9,7 @@
 #include <new>
 
 #include "grid/GridProperties.h"
+#include "grid/NoDataMarkers.h"
 
 namespace {
 
@@ -84,12 +86,18 @@ std::string LengthMismatch(const std::string& path, const GridFileHeader& header
 std::vector<PropertyRange> EmptyPropertyRanges(const std::string& codes) {
   std::vector<PropertyRange> ranges;
   const float infinity = std::numeric_limits<float>::infinity();
-  for (char code : codes) ranges.push_back(PropertyRange{code, infinity, -infinity, infinity});
+  for (char code : codes)
+    ranges.push_back(PropertyRange{code, infinity, -infinity, infinity, {}, {}, {}});
   return ranges;
 }
 
-// Widens ranges by nodeCount nodes, each ranges.size() little-endian float32 values in code order.
-void WidenPropertyRanges(const std::uint8_t* nodes, std::size_t nodeCount,
+void Count(OddValues& odd, std::uint64_t node) {
+  if (odd.count++ == 0) odd.firstNode = node;
+}
+
+// Widens ranges by nodeCount nodes from node `first`, each ranges.size() little-endian float32
+// values in code order.
+void WidenPropertyRanges(const std::uint8_t* nodes, std::uint64_t first, std::size_t nodeCount,
                          std::vector<PropertyRange>& ranges) {
   const std::size_t perNode = ranges.size();
   for (std::size_t node = 0; node < nodeCount; ++node) {
@@ -99,6 +107,9 @@ void WidenPropertyRanges(const std::uint8_t* nodes, std::size_t nodeCount,
       if (value < ranges[p].minimum) ranges[p].minimum = value;
       if (value > ranges[p].maximum) ranges[p].maximum = value;
       if (value > 0 && value < ranges[p].leastAboveZero) ranges[p].leastAboveZero = value;
+      if (value != value) Count(ranges[p].notANumbers, first + node);
+      if (std::isinf(value)) Count(ranges[p].infinities, first + node);
+      if (value >= kSurferBlank && !std::isinf(value)) Count(ranges[p].blanks, first + node);
     }
   }
 }
@@ -197,6 +208,21 @@ Status GridFileInput::ReadData(std::uint64_t offset, std::uint8_t* buffer, std::
   return Status();
 }
 
+Status GridFileInput::Map(FileMapping& mapping) const {
+  std::string reason;
+  if (mapping.Map(file_, kGridFileHeaderSize + GridFileDataSize(header_), &reason)) {
+    return Status();
+  }
+  return Status::Error("Cannot map the grid file " + path_ + ": " + reason + ".");
+}
+
+std::vector<PropertyRange> RangesOfNodes(const std::uint8_t* nodes, std::size_t nodeCount,
+                                         const std::string& codes) {
+  std::vector<PropertyRange> ranges = EmptyPropertyRanges(codes);
+  WidenPropertyRanges(nodes, 0, nodeCount, ranges);
+  return ranges;
+}
+
 GridFileInfo ReadGridFile(const std::string& path) {
   GridFileInfo info;
   GridFileInput file;
@@ -227,7 +253,7 @@ GridFileInfo ReadGridFile(const std::string& path) {
       info.ranges.clear();
       return info;
     }
-    WidenPropertyRanges(chunk.get(), wanted / nodeSize, info.ranges);
+    WidenPropertyRanges(chunk.get(), done / nodeSize, wanted / nodeSize, info.ranges);
   }
   return info;
 }

@@ -9,6 +9,7 @@
 
 #include "grid/Status.h"
 #include "gridfile/GridFileHeader.h"
+#include "system/FileMapping.h"
 #include "system/ReadOnlyFile.h"
 
 // Bytes of the data block the header describes: 4 * nx * nz * codes, 0 when nx or nz <= 0.
@@ -54,6 +55,10 @@ class GridFileInput {
   // before them no longer matches its header, and is refused as above.
   Status ReadData(std::uint64_t offset, std::uint8_t* buffer, std::size_t size) const;
 
+  // Maps the whole file, header and data block, into `mapping`. Refused with "Cannot map the grid
+  // file F: <system reason>."
+  Status Map(FileMapping& mapping) const;
+
  private:
   std::string path_;
   ReadOnlyFile file_;
@@ -61,10 +66,18 @@ class GridFileInput {
   bool startsAsGridFile_ = false;
 };
 
+// Values of a kind no property's value is, counted, with the node of the first (numbered from 0,
+// row after row).
+struct OddValues {
+  std::uint64_t count = 0, firstNode = 0;
+};
+
 struct PropertyRange {
   char code = 0;
   float minimum = 0, maximum = 0;
   float leastAboveZero = 0;  // +inf when no value is above 0
+  // Finite values of 1.70141e38 and more (Surfer's blank), infinities and NaN.
+  OddValues blanks, infinities, notANumbers;
 };
 
 struct GridFileInfo {
@@ -75,6 +88,11 @@ struct GridFileInfo {
   Status status;
   bool ok() const { return status.ok(); }
 };
+
+// The ranges of `nodeCount` nodes of a data block (little-endian float32 values, node by node in
+// the order of `codes`), one per code, as ReadGridFile finds them.
+std::vector<PropertyRange> RangesOfNodes(const std::uint8_t* nodes, std::size_t nodeCount,
+                                         const std::string& codes);
 
 // The header and each property's range, the data read in chunks of about 1 MiB. Messages as
 // GridFileInput's, and "Not enough memory to read the grid file F."

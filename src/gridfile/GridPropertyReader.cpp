@@ -15,15 +15,16 @@ GridPropertyValues Refused(Status status) {
   return read;
 }
 
-// The data block from the file into values: every node's value at `index` of `perNode`.
-Status ReadValues(const GridFileInput& file, std::size_t index, std::size_t perNode,
-                  GridPropertyValues& read) {
-  float* values = read.values.get();
+}  // namespace
+
+Status ReadPropertyValues(const GridFileInput& file, std::size_t index, float* values,
+                          std::size_t count) {
+  const std::size_t perNode = file.Header().propertyCodes.size();
   auto* bytes = reinterpret_cast<std::uint8_t*>(values);
   if (perNode == 1) {
     // The values alone: straight into place, then each word in the host's byte order.
-    Status status = file.ReadData(0, bytes, 4 * read.count);
-    for (std::size_t i = 0; status.ok() && i < read.count; ++i) {
+    Status status = file.ReadData(0, bytes, 4 * count);
+    for (std::size_t i = 0; status.ok() && i < count; ++i) {
       values[i] = FloatFromBits(LoadLittleEndian32(bytes + 4 * i));
     }
     return status;
@@ -31,8 +32,8 @@ Status ReadValues(const GridFileInput& file, std::size_t index, std::size_t perN
   const std::size_t nodeSize = 4 * perNode;
   constexpr std::size_t kNodesAChunk = 1 << 16;
   std::vector<std::uint8_t> chunk(kNodesAChunk * nodeSize);
-  for (std::size_t node = 0; node < read.count; node += kNodesAChunk) {
-    const std::size_t nodes = std::min(kNodesAChunk, read.count - node);
+  for (std::size_t node = 0; node < count; node += kNodesAChunk) {
+    const std::size_t nodes = std::min(kNodesAChunk, count - node);
     const Status status = file.ReadData(node * nodeSize, chunk.data(), nodes * nodeSize);
     if (!status.ok()) return status;
     for (std::size_t i = 0; i < nodes; ++i) {
@@ -41,8 +42,6 @@ Status ReadValues(const GridFileInput& file, std::size_t index, std::size_t perN
   }
   return Status();
 }
-
-}  // namespace
 
 GridPropertyValues ReadGridProperty(const std::string& path, const GridProperty* wanted) {
   GridFileInput file;
@@ -73,7 +72,7 @@ GridPropertyValues ReadGridProperty(const std::string& path, const GridProperty*
   if (!read.values) {
     return Refused(Status::Error("Not enough memory to read the grid file " + path + "."));
   }
-  read.status = ReadValues(file, index, header.propertyCodes.size(), read);
+  read.status = ReadPropertyValues(file, index, read.values.get(), read.count);
   if (!read.ok()) read.values.reset();
   return read;
 }

@@ -9,6 +9,7 @@
 #include "grid/GridProperties.h"
 #include "grid/Status.h"
 #include "gridfile/GridFileHeader.h"
+#include "gridfile/GridFileReader.h"
 
 struct GridPropertyValues {
   GridFileHeader header;
@@ -18,6 +19,11 @@ struct GridPropertyValues {
   Status status;
   bool ok() const { return status.ok(); }
 };
+
+// The `index`-th property's `count` values (every node's) from an open grid file into values,
+// each in the host's byte order. Messages as GridFileInput::ReadData's.
+Status ReadPropertyValues(const GridFileInput& file, std::size_t index, float* values,
+                          std::size_t count);
 
 // Reads one property of the grid file at path: `wanted`, or when null the file's first (Vp when
 // it holds Vp). The file is opened as GridFileInput opens one, with its messages; and, naming the

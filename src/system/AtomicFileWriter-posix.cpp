@@ -1,4 +1,5 @@
-// POSIX: open(O_EXCL) a temporary and lock it, write, fsync, close, rename over the target.
+// POSIX: open(O_EXCL) a temporary and lock it, write, fsync, close, rename over the target; or
+// open the stream and write to it.
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -10,6 +11,7 @@
 #include <limits>
 
 #include "system/AtomicFileWriter.h"
+#include "system/OutputTarget.h"
 #include "system/SystemErrorText.h"
 
 namespace {
@@ -19,7 +21,8 @@ constexpr int kAttempts = 100;
 Status Failed(int error) { return Status::Error(ErrnoText(error)); }
 
 // Returns 0 or the errno of the failure; a write that stores nothing counts as a full disk.
-int WriteAll(int fd, const void* data, std::size_t size) {
+// *anyWritten is set once some bytes went out.
+int WriteAll(int fd, const void* data, std::size_t size, bool* anyWritten) {
   const char* next = static_cast<const char*>(data);
   while (size > 0) {
     const ssize_t written = ::write(fd, next, size);
@@ -28,6 +31,7 @@ int WriteAll(int fd, const void* data, std::size_t size) {
       return errno;
     }
     if (written == 0) return ENOSPC;
+    *anyWritten = true;
     next += written;
     size -= static_cast<std::size_t>(written);
   }
@@ -75,15 +79,25 @@ void RemoveStaleTemporaries(const std::string& path) {
 
 }  // namespace
 
-Status AtomicFileWriter::Begin(const std::string& path) {
+Status AtomicFileWriter::Begin(const std::string& given) {
   Abandon();
   failure_ = Status();
-  if (path.empty()) return failure_ = Failed(ENOENT);
+  stream_ = streamed_ = false;
+  if (given.empty()) return failure_ = Failed(ENOENT);
+  const OutputTarget target = FindOutputTarget(given);
+  const std::string& path = target.path;
+  if (target.stream) {
+    // No O_TRUNC: a device or a pipe has nothing to cut, and a terminal's mode stays.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return failure_ = Failed(errno);
+    handle_ = fd;
+    stream_ = true;
+    path_ = path;
+    return Status();
+  }
   struct stat existing;
   const bool exists = ::stat(path.c_str(), &existing) == 0;
   if (exists && S_ISDIR(existing.st_mode)) return failure_ = Failed(EISDIR);
-  // The rename would put a file in the place of a device or a pipe.
-  if (exists && !S_ISREG(existing.st_mode)) return failure_ = Status::Error("Not a regular file");
   // rename would replace a file the user may not write; the user meant it to stay.
   if (exists && ::access(path.c_str(), W_OK) != 0) return failure_ = Failed(errno);
   RemoveStaleTemporaries(path);
@@ -109,7 +123,7 @@ Status AtomicFileWriter::Begin(const std::string& path) {
 Status AtomicFileWriter::Write(const void* data, std::size_t size) {
   if (!failure_.ok()) return failure_;
   if (handle_ < 0) return failure_ = Failed(EBADF);
-  const int error = WriteAll(static_cast<int>(handle_), data, size);
+  const int error = WriteAll(static_cast<int>(handle_), data, size, &streamed_);
   if (error == 0) return Status();
   Abandon();
   return failure_ = Failed(error);
@@ -119,8 +133,9 @@ Status AtomicFileWriter::WriteAt(std::uint64_t offset, const void* data, std::si
   if (!failure_.ok()) return failure_;
   if (handle_ < 0) return failure_ = Failed(EBADF);
   const int fd = static_cast<int>(handle_);
-  int error = ::lseek(fd, static_cast<off_t>(offset), SEEK_SET) < 0 ? errno : 0;
-  if (error == 0) error = WriteAll(fd, data, size);
+  int error = stream_ ? ESPIPE : ::lseek(fd, static_cast<off_t>(offset), SEEK_SET) < 0 ? errno : 0;
+  bool anyWritten = false;
+  if (error == 0) error = WriteAll(fd, data, size, &anyWritten);
   if (error == 0) return Status();
   Abandon();
   return failure_ = Failed(error);
@@ -129,8 +144,10 @@ Status AtomicFileWriter::WriteAt(std::uint64_t offset, const void* data, std::si
 Status AtomicFileWriter::Truncate(std::uint64_t length) {
   if (!failure_.ok()) return failure_;
   if (handle_ < 0) return failure_ = Failed(EBADF);
-  if (::ftruncate(static_cast<int>(handle_), static_cast<off_t>(length)) == 0) return Status();
-  const int error = errno;
+  if (!stream_ && ::ftruncate(static_cast<int>(handle_), static_cast<off_t>(length)) == 0) {
+    return Status();
+  }
+  const int error = stream_ ? ESPIPE : errno;
   Abandon();
   return failure_ = Failed(error);
 }
@@ -140,6 +157,7 @@ Status AtomicFileWriter::Commit() {
   if (handle_ < 0) return failure_ = Failed(EBADF);
   const int fd = static_cast<int>(handle_);
   handle_ = -1;
+  if (stream_) return ::close(fd) == 0 ? Status() : failure_ = Failed(errno);
   int error = 0;
   // EINVAL: a file system without sync; the data then is as safe as that system makes it.
   if (::fsync(fd) != 0 && errno != EINVAL) error = errno;

@@ -1,11 +1,12 @@
 // Windows: CreateFileA(CREATE_NEW) a temporary that no one else may open or delete, WriteFile,
-// FlushFileBuffers, close, and MoveFileExA over the target.
+// FlushFileBuffers, close, and MoveFileExA over the file the path's links lead to.
 #include <windows.h>
 
 #include <cerrno>
 
 #include "grid/AsciiCase.h"
 #include "system/AtomicFileWriter.h"
+#include "system/OutputTarget.h"
 #include "system/SystemErrorText.h"
 
 namespace {
@@ -82,10 +83,11 @@ void RemoveStaleTemporaries(const std::string& path) {
 
 }  // namespace
 
-Status AtomicFileWriter::Begin(const std::string& path) {
+Status AtomicFileWriter::Begin(const std::string& given) {
   Abandon();
   failure_ = Status();
-  if (path.empty()) return failure_ = Failed(ERROR_PATH_NOT_FOUND);
+  if (given.empty()) return failure_ = Failed(ERROR_PATH_NOT_FOUND);
+  const std::string path = FindOutputTarget(given).path;
   const std::string device = DeviceNamed(path);
   if (!device.empty()) {
     return failure_ = Status::Error(path.substr(FolderPrefixOf(path).size()) +

@@ -2,7 +2,9 @@
 // Replaces a file's contents as one step: the bytes go to a new temporary file in the same folder,
 // which is flushed to disk and then takes the file's name. A failure at any point removes the
 // temporary and leaves an existing file of that name as it was. A temporary that a killed process
-// left behind is removed by the next write to the same file.
+// left behind is removed by the next write to the same file. A path's links are followed first
+// (OutputTarget.h): the file they lead to is replaced, and they stay links. A path that leads to
+// a device or a pipe (POSIX) is written directly, as a stream, where what went out stays out.
 //
 // Every message is the system's reason alone ("No space left on device"), for the caller to say
 // which file it was.
@@ -27,20 +29,23 @@ class AtomicFileWriter {
   AtomicFileWriter(const AtomicFileWriter&) = delete;
   AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
-  // The path is used as given; its folder must exist. Refused before anything is written: an
-  // existing folder, a file the user may not write, and what is no file at all (a device or a
-  // pipe on POSIX; a name Windows keeps for a device, such as CON or NUL.txt). Then the
-  // temporaries of writes to this path whose process is gone are removed, and one is created.
+  // The file the path leads to; its folder must exist. Refused before anything is written: an
+  // existing folder, a file the user may not write, a name Windows keeps for a device (CON,
+  // NUL.txt). Then the temporaries of writes to this file whose process is gone are removed, and
+  // one is created; or the stream is opened.
   Status Begin(const std::string& path);
+  // Whether the write goes to a stream, and whether some of its bytes went out.
+  bool Streams() const { return stream_; }
+  bool Streamed() const { return stream_ && streamed_; }
   // Appends the bytes, each call with as few system writes as the system allows. After a failure
   // the temporary is gone and every later call returns that failure.
   Status Write(const void* data, std::size_t size);
   // Writes the bytes again over some of those written, from offset on; later writes go on after
-  // them. Failures as Write's.
+  // them. Failures as Write's; a stream refuses it ("Illegal seek").
   Status WriteAt(std::uint64_t offset, const void* data, std::size_t size);
   // Ends the file after `length` bytes, of those written. Failures as Write's.
   Status Truncate(std::uint64_t length);
-  // Flushes the temporary to disk and gives it the path's name.
+  // Flushes the temporary to disk and gives it the path's name; a stream is closed.
   Status Commit();
 
  private:
@@ -48,6 +53,7 @@ class AtomicFileWriter {
 
   std::string path_, temporary_;
   std::intptr_t handle_ = -1;
+  bool stream_ = false, streamed_ = false;
   Status failure_;
 };
 

@@ -35,6 +35,8 @@ class ReadOnlyFile {
     return read;
   }
   std::uint64_t Position() const { return position_; }  // bytes Read has given
+  // The system's handle (a descriptor on POSIX), for mapping the file (FileMapping.h).
+  std::intptr_t NativeHandle() const { return handle_; }
 
  private:
   bool ReadStream(char* buffer, std::size_t size, std::size_t* got, std::string* reason);

@@ -55,15 +55,39 @@ bool XSizeFitsLines(std::int64_t nx, const TextGridLines& lines) {
          (!lines.tooManyRuns && RowsEndAtLineEnds(width, lines.runs));
 }
 
-int XSizeIndexFromLines(const std::vector<std::int32_t>& choices, std::uint32_t count,
-                        const TextGridLines& lines) {
-  if (lines.linesWithValues < 2) return -1;
-  if (lines.AllLinesAlike()) {
-    const auto width = std::find(choices.begin(), choices.end(), lines.firstCount);
-    return width == choices.end() ? -1 : static_cast<int>(width - choices.begin());
+std::uint64_t RowLengthShown(const TextGridLines& lines) {
+  if (lines.AllLinesAlike()) return lines.firstCount >= 2 ? lines.firstCount : 0;
+  // Two runs a row, full lines and then the shorter last one, the same for every row.
+  const std::vector<LineRun>& runs = lines.runs;
+  if (lines.tooManyRuns || runs.size() < 4 || runs.size() % 2 != 0) return 0;
+  const LineRun full = runs[0], last = runs[1];
+  if (last.lines != 1 || last.values >= full.values) return 0;
+  for (std::size_t i = 2; i < runs.size(); ++i) {
+    if (!(runs[i] == (i % 2 == 0 ? full : last))) return 0;
   }
-  // The narrowest rows wrapped over whole lines that do not make a grid far deeper than wide.
-  if (lines.tooManyRuns) return -1;
+  return full.values * full.lines + last.values;
+}
+
+std::string DescribeWrapping(const TextGridLines& lines, ValueOrder order) {
+  if (lines.runs.size() < 2) return {};
+  const LineRun full = lines.runs[0], last = lines.runs[1];
+  return std::string(order == ValueOrder::kColumns ? "each column " : "each row ") +
+         (full.lines == 1 ? "a line" : std::to_string(full.lines) + " lines") + " of " +
+         std::to_string(full.values) + " values and one of " + std::to_string(last.values);
+}
+
+namespace {
+
+int IndexOf(const std::vector<std::int32_t>& choices, std::uint64_t size) {
+  const auto found = std::find(choices.begin(), choices.end(), static_cast<std::int64_t>(size));
+  return found == choices.end() ? -1 : static_cast<int>(found - choices.begin());
+}
+
+// The narrowest rows that end at line ends without a grid far deeper than wide, of lines that
+// are not all alike.
+int NarrowestWrappedIndex(const std::vector<std::int32_t>& choices, std::uint32_t count,
+                          const TextGridLines& lines) {
+  if (lines.linesWithValues < 2 || lines.AllLinesAlike() || lines.tooManyRuns) return -1;
   for (std::size_t i = 0; i < choices.size(); ++i) {
     const std::uint64_t nx = static_cast<std::uint64_t>(choices[i]);
     if (count / nx < kDeepGridRatio * nx && RowsEndAtLineEnds(nx, lines.runs)) {
@@ -73,23 +97,58 @@ int XSizeIndexFromLines(const std::vector<std::int32_t>& choices, std::uint32_t 
   return -1;
 }
 
-int ProposedXSizeIndex(const std::vector<std::int32_t>& choices, std::uint32_t count,
-                       const TextGridLines& lines, ValueOrder order) {
-  const int fromLines = XSizeIndexFromLines(choices, count, lines);
-  if (fromLines >= 0 && order == ValueOrder::kColumns) {
-    // Divisors come in pairs: the number of columns is on offer with their length.
-    const std::int32_t columns = static_cast<std::int32_t>(count / choices[fromLines]);
-    return static_cast<int>(std::find(choices.begin(), choices.end(), columns) - choices.begin());
+}  // namespace
+
+int XSizeIndexFromLines(const std::vector<std::int32_t>& choices, std::uint32_t count,
+                        const TextGridLines& lines) {
+  const std::uint64_t shown = RowLengthShown(lines);
+  const int index = shown == 0 ? -1 : IndexOf(choices, shown);
+  return index >= 0 ? index : NarrowestWrappedIndex(choices, count, lines);
+}
+
+XSizeProposal ProposeXSize(const std::vector<std::int32_t>& choices, std::uint32_t count,
+                           const TextGridLines& lines, ValueOrder order) {
+  XSizeProposal proposal;
+  const bool columns = order == ValueOrder::kColumns;
+  // A length of the lines' rows (or columns) and the X size it makes.
+  const auto sizeOf = [&](std::uint64_t length) {
+    return IndexOf(choices, columns && length != 0 ? count / length : length);
+  };
+  const std::uint64_t shown = RowLengthShown(lines);
+  if (shown != 0 && IndexOf(choices, shown) >= 0) {
+    proposal.index = sizeOf(shown);
+    const std::string how = lines.AllLinesAlike()
+                                ? DescribeLines(lines) + (columns ? ", a column each" : "")
+                                : DescribeWrapping(lines, order);
+    proposal.fact = {HowKnown::kShown, "the lines (" + how + ")"};
+    return proposal;
   }
-  if (fromLines >= 0) return fromLines;
+  const int wrapped = NarrowestWrappedIndex(choices, count, lines);
+  if (wrapped >= 0) {
+    proposal.index = sizeOf(static_cast<std::uint64_t>(choices[wrapped]));
+    proposal.fact = {HowKnown::kGuessed,
+                     std::string(columns ? "the shortest columns" : "the narrowest rows") +
+                         " that end at line ends (" + DescribeLines(lines) + ")"};
+    return proposal;
+  }
   const std::int64_t root = IntegerSquareRoot(count);
-  int proposal = -1;
   for (std::size_t i = 0; i < choices.size(); ++i) {
-    if (choices[i] <= root && (proposal < 0 || choices[i] > choices[proposal])) {
-      proposal = static_cast<int>(i);
+    if (choices[i] <= root && (proposal.index < 0 || choices[i] > choices[proposal.index])) {
+      proposal.index = static_cast<int>(i);
     }
   }
+  const std::string why = lines.linesWithValues == 1 ? "one line"
+                          : lines.AllLinesAlike()    ? DescribeLines(lines)
+                                                     : "lines of different lengths";
+  if (proposal.index >= 0) {
+    proposal.fact = {HowKnown::kGuessed, "the largest divisor up to the square root (" + why + ")"};
+  }
   return proposal;
+}
+
+int ProposedXSizeIndex(const std::vector<std::int32_t>& choices, std::uint32_t count,
+                       const TextGridLines& lines, ValueOrder order) {
+  return ProposeXSize(choices, count, lines, order).index;
 }
 
 Status CheckNxWrite(std::int32_t nxWrite, std::int32_t nxInput) {

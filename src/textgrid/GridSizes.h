@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "grid/KnownFacts.h"
 #include "grid/Status.h"
 #include "textgrid/TextGridForm.h"
 #include "textgrid/TextGridLines.h"
@@ -25,18 +26,40 @@ bool XSizeFitsLines(std::int64_t nx, const TextGridLines& lines);
 // are more likely wrapped over lines, or its file stored column by column.
 inline constexpr std::uint64_t kDeepGridRatio = 20;
 
-// The index in choices of the X size the lines of a file say, -1 when they say none. Lines that
-// all hold the same number of values, on more than one line, say that number (when it is on
-// offer); lines of different lengths say the narrowest rows that wrap over whole lines (as a row
-// of 500 values wrapped 8 a line, 62 lines of 8 and one of 4) without making a grid
-// kDeepGridRatio times deeper than wide.
+// The index in choices of the X size the lines of a file point to, -1 when they point to none:
+// the row length they show (RowLengthShown), when it is on offer; else, of lines of different
+// lengths, the narrowest rows that end at line ends without making a grid kDeepGridRatio times
+// deeper than wide (a guess: rows wrapped with exceptions).
 int XSizeIndexFromLines(const std::vector<std::int32_t>& choices, std::uint32_t count,
                         const TextGridLines& lines);
 
-// Index in choices of the proposal: the X size the lines say, else the largest choice not above
-// the integer square root of count. -1 when choices is empty (or, for a list not made by
-// XSizeChoices, when no choice qualifies). A file stored column by column says its columns' length
-// by its lines: its X size is the number of columns.
+// The length of the rows the lines of a file show without exception, 0 when they show none: the
+// number of values on every line, when there is more than one line and it is 2 or more; or rows
+// wrapped over lines in one pattern that repeats exactly, each row the same number of full lines
+// and then the same shorter last line (62 lines of 8 values and one of 4, for every row). The
+// lines of a file stored column by column show the length of its columns alike.
+std::uint64_t RowLengthShown(const TextGridLines& lines);
+
+// "each row 62 lines of 8 values and one of 4", of the pattern RowLengthShown found in lines that
+// are not all alike; "each column ..." for columns.
+std::string DescribeWrapping(const TextGridLines& lines, ValueOrder order = ValueOrder::kRows);
+
+struct XSizeProposal {
+  int index = -1;  // in choices; -1: none
+  // Shown by the lines, with them: "the lines (174 lines of 500 values)"; or guessed, with the
+  // rule and why: "the largest divisor up to the square root (one line)".
+  KnownFact fact;
+};
+
+// The proposal: the X size the lines show (RowLengthShown), else a guess: the narrowest rows that
+// end at line ends without a grid kDeepGridRatio times deeper than wide, else the largest choice
+// not above the integer square root of count. Index -1 when choices is empty (or, for a list not
+// made by XSizeChoices, when no choice qualifies). A file stored column by column shows its
+// columns' length by its lines: its X size is the number of columns.
+XSizeProposal ProposeXSize(const std::vector<std::int32_t>& choices, std::uint32_t count,
+                           const TextGridLines& lines = {}, ValueOrder order = ValueOrder::kRows);
+
+// The index of ProposeXSize's proposal.
 int ProposedXSizeIndex(const std::vector<std::int32_t>& choices, std::uint32_t count,
                        const TextGridLines& lines = {}, ValueOrder order = ValueOrder::kRows);
 

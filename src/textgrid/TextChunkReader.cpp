@@ -134,7 +134,9 @@ void TextChunkReader::ReadLongToken(char* text, std::size_t filled, ReadChunk& c
   std::uint64_t length = filled;
   char last = text[filled - 1];
   bool holdsText = HoldsText(text, filled);
-  for (;;) {
+  // A token that is no number is refused as soon as that is sure (at its first NUL byte, say):
+  // the rest of it, which an endless stream never ends, is not read.
+  while (!accumulator.NeverANumber()) {
     std::size_t got = 0;
     if (!Fill(text, capacity_, &got, chunk)) return;
     if (got == 0) {
@@ -155,6 +157,8 @@ void TextChunkReader::ReadLongToken(char* text, std::size_t filled, ReadChunk& c
       break;
     }
   }
+  // Refused, the token ends the text: nothing after it is read.
+  if (accumulator.NeverANumber()) ended_ = true;
   chunk.longToken = true;
   chunk.longReading = accumulator.Finish();
   chunk.longShown = ShownToken(shown);

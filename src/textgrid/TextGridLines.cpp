@@ -23,23 +23,31 @@ void AppendRun(TextGridLines& lines, const LineRun& run) {
 // The lines of `later`, numbered from `shift` lines further on, after those of `lines`.
 void AppendLines(TextGridLines& lines, const TextGridLines& later, std::uint64_t shift) {
   if (later.linesWithValues == 0) return;
+  const auto shifted = [shift](std::uint64_t line) { return line == 0 ? 0 : line + shift; };
   if (lines.linesWithValues == 0) {
     lines = later;
     lines.firstLine += shift;
-    if (lines.differingLine != 0) lines.differingLine += shift;
+    lines.secondLine = shifted(lines.secondLine);
+    lines.differingLine = shifted(lines.differingLine);
+    lines.afterDifferingLine = shifted(lines.afterDifferingLine);
     return;
   }
+  if (lines.linesWithValues == 1) lines.secondLine = later.firstLine + shift;
   if (lines.differingLine == 0) {
     if (later.firstCount == lines.firstCount) {
       lines.sameInARow += later.sameInARow;
       if (later.differingLine != 0) {
         lines.differingLine = later.differingLine + shift;
         lines.differingCount = later.differingCount;
+        lines.afterDifferingLine = shifted(later.afterDifferingLine);
       }
     } else {
       lines.differingLine = later.firstLine + shift;
       lines.differingCount = later.firstCount;
+      lines.afterDifferingLine = shifted(later.secondLine);
     }
+  } else if (lines.afterDifferingLine == 0) {
+    lines.afterDifferingLine = later.firstLine + shift;
   }
   lines.linesWithValues += later.linesWithValues;
   lines.lengthDivisor = std::gcd(lines.lengthDivisor, later.lengthDivisor);
@@ -56,7 +64,10 @@ void AppendLine(TextGridLines& lines, std::uint64_t line, std::uint64_t values) 
   if (lines.linesWithValues++ == 0) {
     lines.firstLine = line;
     lines.firstCount = values;
+  } else if (lines.linesWithValues == 2) {
+    lines.secondLine = line;
   }
+  if (lines.differingLine != 0 && lines.afterDifferingLine == 0) lines.afterDifferingLine = line;
   if (lines.differingLine == 0) {
     if (values == lines.firstCount) {
       ++lines.sameInARow;

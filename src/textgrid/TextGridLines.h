@@ -27,10 +27,12 @@ struct TextGridLines {
   std::uint64_t linesWithValues = 0;
   std::uint64_t firstLine = 0;   // 1-based line number of the first line with values; 0: none
   std::uint64_t firstCount = 0;  // values on that line
+  std::uint64_t secondLine = 0;  // the next line with values after the first; 0: none
   std::uint64_t sameInARow = 0;  // lines with values in a row from there that hold firstCount
   // The first line with values that holds another number (1-based line number; 0: none).
   std::uint64_t differingLine = 0;
   std::uint64_t differingCount = 0;
+  std::uint64_t afterDifferingLine = 0;  // the next line with values after that one; 0: none
   // What decides which X sizes fit the lines: the greatest common divisor of the numbers of values
   // on them (0: no line), and their numbers of values in file order, each run of equal ones as
   // one; the runs are dropped when there are more than kMaxLineRuns.
@@ -44,8 +46,9 @@ struct TextGridLines {
 
 inline bool operator==(const TextGridLines& a, const TextGridLines& b) {
   return a.linesWithValues == b.linesWithValues && a.firstLine == b.firstLine &&
-         a.firstCount == b.firstCount && a.sameInARow == b.sameInARow &&
-         a.differingLine == b.differingLine && a.differingCount == b.differingCount &&
+         a.firstCount == b.firstCount && a.secondLine == b.secondLine &&
+         a.sameInARow == b.sameInARow && a.differingLine == b.differingLine &&
+         a.differingCount == b.differingCount && a.afterDifferingLine == b.afterDifferingLine &&
          a.lengthDivisor == b.lengthDivisor && a.runs == b.runs && a.tooManyRuns == b.tooManyRuns;
 }
 

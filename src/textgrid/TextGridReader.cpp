@@ -6,32 +6,16 @@
 #include "grid/ValueRange.h"
 #include "system/ReadOnlyFile.h"
 #include "textgrid/DecimalCommaStream.h"
+#include "textgrid/FileStream.h"
+#include "textgrid/GridSizes.h"
+#include "textgrid/LeadingValues.h"
+#include "textgrid/MatrixWithAxes.h"
 #include "textgrid/TextGridPass.h"
 #include "textgrid/TextGridStart.h"
 #include "textgrid/TextGridStream.h"
 #include "textgrid/TripletGrid.h"
 
 namespace {
-
-// A file or standard input, read in order.
-class FileStream : public ByteStream {
- public:
-  explicit FileStream(ReadOnlyFile& file) : file_(file) {}
-  bool Read(char* buffer, std::size_t size, std::size_t* got, std::string* problem) override {
-    if (file_.Read(buffer, size, got, problem)) return true;
-    *problem = "cannot read: " + *problem;
-    return false;
-  }
-  std::uint64_t Remaining() const override {
-    return file_.IsRegular() && file_.Size() >= file_.Position() ? file_.Size() - file_.Position()
-                                                                 : kUnknownSize;
-  }
-  std::uint64_t InputDone() const override { return file_.Position(); }
-  std::uint64_t InputSize() const override { return file_.Size(); }
-
- private:
-  ReadOnlyFile& file_;
-};
 
 Status StatusOf(const TextPassResult& result, const std::string& name) {
   switch (result.stop) {
@@ -74,7 +58,9 @@ void NumberFromFileStart(TextPassResult& result, std::uint64_t lines) {
   shift(result.problemLine);
   shift(result.endMarkLine);
   shift(result.lines.firstLine);
+  shift(result.lines.secondLine);
   shift(result.lines.differingLine);
+  shift(result.lines.afterDifferingLine);
 }
 
 // The least and greatest value as a reading in order finds them, from 1e30 and -1e30.
@@ -110,9 +96,53 @@ void MarkHoles(TextGridRead& read, const TextGridStart& start) {
   }
 }
 
+// "1 row left out", "2 columns left out", for the form's line.
+void NoteLeftOut(TextGridForm& form, std::uint32_t count, const char* what) {
+  if (count == 0) return;
+  form.text.push_back(std::to_string(count) + " " + what + (count == 1 ? "" : "s") + " left out");
+}
+
+// The first values of every line left out: the columns of a file's rows, or the rows of a file
+// stored column by column. Its leading lines were left out with its start (TextGridStart).
+Status LeaveOutColumns(TextGridRead& read, const TextReadingChoices& choices,
+                       const std::string& name) {
+  const bool columns = choices.order == ValueOrder::kColumns;
+  NoteLeftOut(read.form, columns ? choices.skipColumns : choices.skipRows,
+              columns ? "column" : "row");
+  NoteLeftOut(read.form, columns ? choices.skipRows : choices.skipColumns,
+              columns ? "row" : "column");
+  const std::uint32_t skip = columns ? choices.skipRows : choices.skipColumns;
+  if (skip == 0) return Status();
+  std::uint64_t count = read.summary.count;
+  const Status left = LeaveOutLeadingValues(read.values.data(), &count, read.lines, skip, name);
+  if (!left.ok()) return left;
+  read.values.Resize(count);
+  Summarize(read.values.data(), count, read.summary);
+  return Status();
+}
+
+// How the form knows the grid's sizes and steps: what it states, else what the lines show of
+// the X size or a guess (GridSizes.h), held as the form's nx and nz.
+void KnowFacts(TextGridForm& form, const TextGridLines& lines, std::uint32_t count,
+               ValueOrder order) {
+  GridFacts& facts = form.facts;
+  if (form.statesSteps) facts.dx = facts.dz = {HowKnown::kStated, form.source};
+  if (form.statesSizes) {
+    facts.nx = facts.nz = {HowKnown::kStated, form.source};
+    return;
+  }
+  const std::vector<std::int32_t> choices = XSizeChoices(count);
+  const XSizeProposal proposal = ProposeXSize(choices, count, lines, order);
+  if (proposal.index < 0) return;
+  form.nx = choices[static_cast<std::size_t>(proposal.index)];
+  form.nz = static_cast<std::int32_t>(count / static_cast<std::uint32_t>(form.nx));
+  facts.nx = facts.nz = proposal.fact;
+}
+
 // What the form says of its values once they are read: a header's count, the holes, the
-// triplets' grid.
-Status FinishForm(TextGridRead& read, const TextGridStart& start, const std::string& name) {
+// triplets' grid, the matrix's axes.
+Status FinishForm(TextGridRead& read, const TextGridStart& start, const std::string& name,
+                  const TextReadingChoices& choices) {
   TextGridForm& form = read.form;
   const std::uint64_t count = read.summary.count;
   if (start.triplets) {
@@ -129,6 +159,18 @@ Status FinishForm(TextGridRead& read, const TextGridStart& start, const std::str
     read.values.Resize(count / 3);
     Summarize(read.values.data(), count / 3, read.summary);
     return Status();
+  }
+  if (start.matrix) {
+    std::uint64_t grid = count;
+    const bool chosen = choices.form == TextForm::kMatrix;
+    const Status axes =
+        ReadMatrixWithAxes(read.values.data(), count, read.lines, name, chosen, form, &grid);
+    if (!axes.ok()) return axes;
+    if (grid != count) {
+      read.values.Resize(grid);
+      Summarize(read.values.data(), grid, read.summary);
+      return Status();
+    }
   }
   if (form.statesSizes) {
     const std::uint64_t expected =
@@ -167,11 +209,15 @@ TextGridRead ReadTextGridStream(ByteStream& input, const std::string& name, bool
   DecimalCommaStream decimalCommas(stream.Text());
   ByteStream& text = start.decimalCommas ? static_cast<ByteStream&>(decimalCommas) : stream.Text();
   TextPassOptions options;
-  // A form's holes and triplets are found in its values.
-  options.keepValues = keepValues || start.triplets || start.noData.has_value() ||
-                       start.form.kind == TextForm::kSurfer;
-  // Values that are put in another order once read are not final as they are read.
-  if (!start.triplets && choices.order == ValueOrder::kRows && !choices.flipZ) {
+  // A form's holes, triplets and axes are found in its values, and so are the first values of
+  // each line to leave out.
+  const bool leftOut =
+      (choices.order == ValueOrder::kColumns ? choices.skipRows : choices.skipColumns) > 0;
+  options.keepValues = keepValues || start.triplets || start.matrix || leftOut ||
+                       start.noData.has_value() || start.form.kind == TextForm::kSurfer;
+  // Values that are put in another order once read, or left out, are not final as they are read.
+  if (!start.triplets && !start.matrix && !leftOut && choices.order == ValueOrder::kRows &&
+      !choices.flipZ) {
     options.finalValues = final;
   }
   TextPassResult result = ReadTextPass(text, progress, options);
@@ -192,7 +238,12 @@ TextGridRead ReadTextGridStream(ByteStream& input, const std::string& name, bool
   read.lines = std::move(result.lines);
   read.values = std::move(result.values);
   read.endMarkLine = result.endMarkLine;
-  read.status = FinishForm(read, start, name);
+  read.status = LeaveOutColumns(read, choices, name);
+  if (read.ok()) {
+    read.status = FinishForm(read, start, name, choices);
+    read.tripletsTold = !read.ok() && start.triplets && !choices.form;
+  }
+  if (read.ok()) KnowFacts(read.form, read.lines, read.summary.count, choices.order);
   if (!read.ok() || !keepValues) read.values = FloatArray();
   return read;
 }

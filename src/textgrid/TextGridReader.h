@@ -2,12 +2,14 @@
 // Reading of a text grid: one flat sequence of decimal numbers separated by runs of spaces, tabs,
 // commas and line ends (LF, CR+LF, a lone CR); a character 26 (Ctrl-Z) ends the text (the reading
 // says on which line when more than blanks follow it). Each value is read as
-// a correctly rounded double (as atof reads it) and then rounded to float32. The input is read
-// once, as a stream: a file, or standard input ("-"); gzip data is inflated as it is read, a
-// UTF-8 byte-order mark at the start of the text is skipped and UTF-16 text read as UTF-8
-// (TextGridStream.h). Its form is told from its start (TextGridStart.h, TextGridForm.h): comment
-// and title lines passed over, an ESRI or Surfer header read and checked against the values that
-// follow it, triplets made into their grid, decimal commas read as decimal points.
+// the nearest double (as atof reads it) and then the float32 nearest that (as a cast rounds it).
+// The input is read once, as a stream: a file, or standard input ("-"); gzip data is inflated as it
+// is read, a UTF-8 byte-order mark at the start of the text is skipped and UTF-16 text read as
+// UTF-8 (TextGridStream.h). Its form is told from its start (TextGridStart.h, TextGridForm.h):
+// comment and title lines passed over, an ESRI or Surfer header read and checked against the values
+// that follow it, triplets made into their grid, a matrix's axes read (MatrixWithAxes.h), decimal
+// commas read as decimal points; the rows and columns the user leaves out are left out
+// (LeadingValues.h), and the form tells how its sizes are known (TextGridForm::facts).
 //
 // Messages name the input as the caller calls it (`name`: "vp.txt", or "--vp b/vp.txt"), e.g.
 //   "vp.txt, line 12, value 3: \"12a\" is not a number"
@@ -61,6 +63,12 @@ struct TextGridRead {
   // Refused for commas that may be decimal commas or not: TextReadingChoices::decimalComma reads
   // them as decimal marks (a front end says how its user chooses that).
   bool commasUndecided = false;
+  // Refused by the rules of triplets told from the text, not chosen: TextReadingChoices::form
+  // reads it as another form (a plain grid three values wide).
+  bool tripletsTold = false;
+  // Refused as binary data of no form told from its bytes: TextReadingChoices::raw reads it as
+  // raw values (a front end says how its user chooses that).
+  bool rawUndecided = false;
   bool ok() const { return status.ok(); }
 };
 
@@ -91,8 +99,12 @@ TextGridRead ReadTextGridStream(ByteStream& input, const std::string& name, bool
 TextGridRead ReadTextGridText(std::string_view text, const std::string& name,
                               const TextReadingChoices& choices = {});
 
-// Whether the lines of a form's text hold its rows (or its columns): not a line a node.
-inline bool LinesHoldRows(const TextGridForm& form) { return form.kind != TextForm::kTriplets; }
+// Whether the lines of a form's text hold its rows (or its columns): not a line a node, nor rows
+// with a coordinate before them, nor binary data without lines.
+inline bool LinesHoldRows(const TextGridForm& form) {
+  return form.kind != TextForm::kTriplets && form.kind != TextForm::kMatrix &&
+         !IsBinaryForm(form.kind);
+}
 
 // The name shown for a path: its last component.
 std::string FileNameOf(const std::string& path);

@@ -7,6 +7,7 @@
 #include "textgrid/CommaReading.h"
 #include "textgrid/EsriHeader.h"
 #include "textgrid/LineWords.h"
+#include "textgrid/MatrixWithAxes.h"
 #include "textgrid/SurferHeader.h"
 #include "textgrid/TextChunkParser.h"
 #include "textgrid/TripletGrid.h"
@@ -61,6 +62,32 @@ bool IsTitle(std::string_view line, const std::vector<std::string_view>& words) 
   return letter && std::none_of(words.begin(), words.end(), IsNumber);
 }
 
+// Passes over the first `count` lines of values from where the start ends, the comment lines
+// among them noted; refused when they run beyond the text's start that is looked at.
+Status PassOverLeadingLines(std::string_view head, bool whole, std::uint32_t count,
+                            const std::string& name, TextGridStart& start) {
+  LineCursor cursor(head.substr(start.bytes), whole);
+  std::string_view line;
+  std::uint32_t passed = 0;
+  while (passed < count && cursor.Next(&line)) {
+    std::size_t first = 0;
+    while (first < line.size() && IsBlank(line[first])) ++first;
+    if (first < line.size() && IsCommentMark(line[first])) {
+      start.form.comments.Add(start.lines + cursor.Number());
+    } else if (first < line.size()) {
+      ++passed;
+    }
+  }
+  if (passed < count && !whole) {
+    return Status::Error(name + ": the " + std::to_string(count) +
+                         " lines of values to leave out run beyond its first " +
+                         std::to_string(kTextGridStartBytes >> 10) + " KiB");
+  }
+  start.bytes += cursor.Offset();
+  start.lines += cursor.Number();
+  return Status();
+}
+
 }  // namespace
 
 TextGridStart ReadTextGridStart(std::string_view head, bool whole, const std::string& name,
@@ -74,6 +101,10 @@ TextGridStart ReadTextGridStart(std::string_view head, bool whole, const std::st
     whole = true;
   }
   LineCursor cursor(head, whole);
+  // Only the form chosen is looked for.
+  const std::optional<TextForm>& chosen = choices.form;
+  const bool esriHeaders = !chosen || *chosen == TextForm::kEsri;
+  const bool surferHeaders = !chosen || *chosen == TextForm::kSurfer;
   EsriHeader esri;
   SurferHeader surfer;
   bool inEsri = false, inSurfer = false;
@@ -97,9 +128,10 @@ TextGridStart ReadTextGridStart(std::string_view head, bool whole, const std::st
                                    : surfer.Take(word, where);
         if (!status.ok()) break;
       }
-    } else if (!inEsri && !inSurfer && words.size() == 1 && IsSurferMark(words[0])) {
+    } else if (surferHeaders && !inEsri && !inSurfer && words.size() == 1 &&
+               IsSurferMark(words[0])) {
       inSurfer = true;
-    } else if (!inSurfer &&
+    } else if (esriHeaders && !inSurfer &&
                (inEsri ? !IsNumber(words[0])
                        : IsEsriKey(words[0]) && words.size() == 2 && IsNumber(words[1]))) {
       inEsri = true;
@@ -134,6 +166,20 @@ TextGridStart ReadTextGridStart(std::string_view head, bool whole, const std::st
     start.status = esri.Finish(name, form);
     start.noData = esri.NoData();
   }
+  if (start.ok() && chosen && *chosen == TextForm::kEsri && !inEsri) {
+    start.status = Status::Error(name +
+                                 " is not an ESRI ASCII grid: no ESRI ASCII grid header (ncols, "
+                                 "nrows, cellsize ...) comes before its values");
+  }
+  if (start.ok() && chosen && *chosen == TextForm::kSurfer && !inSurfer) {
+    start.status = Status::Error(name + " is not a Surfer ASCII grid: it does not begin with DSAA");
+  }
+  // The rows (of a file stored column by column, the columns) left out: its first lines.
+  const std::uint32_t leadingLines =
+      choices.order == ValueOrder::kColumns ? choices.skipColumns : choices.skipRows;
+  if (start.ok() && values && leadingLines > 0) {
+    start.status = PassOverLeadingLines(head, whole, leadingLines, name, start);
+  }
   if (!start.ok()) return start;
 
   // The lines of values at the start tell how commas read and whether they are triplets.
@@ -155,8 +201,13 @@ TextGridStart ReadTextGridStart(std::string_view head, bool whole, const std::st
   }
   start.decimalCommas = commas.decimalCommas;
   if (!commas.how.empty()) form.text.push_back(commas.how);
-  start.triplets =
-      form.kind == TextForm::kPlain &&
-      LooksLikeTriplets(lines, commas.decimalCommas, form.titles.count > 0 && titleWords == 3);
+  const bool told = !chosen && form.kind == TextForm::kPlain;
+  start.triplets = (chosen && *chosen == TextForm::kTriplets) ||
+                   (told && LooksLikeTriplets(lines, commas.decimalCommas,
+                                              form.titles.count > 0 && titleWords == 3));
+  // A matrix's lines hold its rows.
+  start.matrix = (chosen && *chosen == TextForm::kMatrix) ||
+                 (told && !start.triplets && choices.order == ValueOrder::kRows &&
+                  LooksLikeMatrixWithAxes(lines, commas.decimalCommas));
   return start;
 }

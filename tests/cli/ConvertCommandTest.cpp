@@ -23,9 +23,9 @@ TEST(ConvertCommandTest, TheXSizeIsTheRowsTheLinesHoldAndARefusalSaysWhereTheyBr
             "Wrote " + scratch.Path("model") +
                 ": nx 500 from the lines (174 lines of 500 values), nz 174, properties P, 348296 "
                 "bytes\n"
-                "Stability for finite-difference modelling (limits rounded down to 4 digits):\n"
+                "Stability for finite-difference modelling (figures rounded down to 4 digits):\n"
                 "  slowest velocity 1500 m/s: the smallest Vp (no Vs above 0)\n"
-                "  fastest velocity 4766.6 m/s: the largest Vp\n"
+                "  fastest velocity 4766 m/s: the largest Vp\n"
                 "  highest frequency 15.00 Hz at 5 nodes a shortest wavelength: f = Vmin / (5 x 20 "
                 "m, the larger step)\n"
                 "  highest frequency 7.500 Hz at 10 nodes a shortest wavelength: f = Vmin / (10 x "
@@ -73,8 +73,9 @@ TEST(ConvertCommandTest, AWronglyShapedModelIsRefusedWithItsFindingAndWrittenOnl
                     inKms = scratch.Write("kms.txt", Lines(kms, 500));
   // A Ctrl-Z (character 26) that cuts the text short; values beyond any whole number.
   const std::string cut = scratch.Write("cut.txt", "1500 1600\n1700 1800\x1a\n1900 2000\n");
-  const std::string huge = scratch.Write("huge.txt", "1500 1e36 -3e20 1800\n");
-  const std::string zero = scratch.Write("zero.txt", "0 1500\n1600 1800\n");  // only Vs may be 0
+  const std::string huge = scratch.Write("huge.txt", "1500 1e36\n-3e20 1800\n");
+  const std::string zero = scratch.Write("zero.txt", "0 1500\n1600 1800\n");   // only Vs may be 0
+  const std::string sea = scratch.Write("sea.txt", "1500 1500\n2000 3000\n");  // water on top
   const std::pair<std::vector<std::string>, std::string> cases[] = {
       {{"--vp", gap},
        "--vp " + gap +
@@ -105,6 +106,13 @@ TEST(ConvertCommandTest, AWronglyShapedModelIsRefusedWithItsFindingAndWrittenOnl
       {{"--vp", zero},
        "--vp " + zero +
            " holds 0 to 1800 m/s: that is not a plausible range for Vp (100 to 10000 m/s)."},
+      // What the rules make is checked as what a file holds.
+      {{"--vp", sea, "--vs", "vp/173"},
+       "Vs = Vp / 173 makes 11.6 to 17.3 m/s: that is not a plausible range for Vs (100 to 10000 "
+       "m/s)."},
+      {{"--vp", sea, "--density", "gardner", "--water-density", "1e30"},
+       "Density by Gardner's relation makes 1e+30 kg/m3 in the sea: that is not a plausible value "
+       "for density (500 to 6000 kg/m3)."},
   };
   for (const auto& [options, finding] : cases) {
     std::vector<std::string> args = {"convert", "-o", out, "--dz", "20"};
@@ -124,16 +132,6 @@ TEST(ConvertCommandTest, AWronglyShapedModelIsRefusedWithItsFindingAndWrittenOnl
     EXPECT_TRUE(scratch.Exists("m.mvg"));
     std::remove(out.c_str());
   }
-  // Read 500 values a row, the wrapped rows are the model itself.
-  ASSERT_EQ(
-      RunTool({"convert", "--vp", wrapped, "--nx", "500", "--dx", "20", "--dz", "20", "-o", out})
-          .status,
-      0);
-  ASSERT_EQ(
-      RunTool({"convert", "--vp", vp, "--dx", "20", "--dz", "20", "-o", scratch.Path("plain")})
-          .status,
-      0);
-  EXPECT_TRUE(scratch.Read("m.mvg") == scratch.Read("plain"));
 }
 
 TEST(ConvertCommandTest, BadInputsAndMistakenOptionsAreRefusedLeavingTheOutputAlone) {
@@ -192,6 +190,12 @@ TEST(ConvertCommandTest, BadInputsAndMistakenOptionsAreRefusedLeavingTheOutputAl
       {{"--vp", six, "--resample", "0", "1"},
        1,
        "--resample: The new X step must be greater than 0."},
+      // Refused before anything is made: far more than any disk holds.
+      {{"--vp", six, "--dx", "1000", "--dz", "1000", "--resample", "0.0001", "0.0001"},
+       1,
+       "The grid file " + out +
+           " would hold 20000002 x 10000001 nodes of 1 property, "
+           "200000040000002 values in 800000160000304 bytes: more than the "},
       {{"--vp", six, "--resample", "1e-10", "1"},
        1,
        "--resample: The grid to write, 19999999734 x 2 nodes, is more than a grid file holds "

@@ -60,9 +60,9 @@ TEST(ConvertPreparationTest, WindowsNewStepsAndBordersAreNodesOfThePlainConversi
   // By hand: Vmin 881 m/s (Vs), Vmax 4766.6 m/s (Vp); 881 / 100 Hz, 881 / 200 Hz;
   // 20 / (4766.6 x 1.41421) = 2.9669 ms, 0.606 x 20 / 4766.6 = 2.5427 ms.
   EXPECT_NE(plainRun.out.find(
-                "Stability for finite-difference modelling (limits rounded down to 4 digits):\n"
-                "  slowest velocity 881 m/s: the smallest Vs above 0\n"
-                "  fastest velocity 4766.6 m/s: the largest Vp\n"
+                "Stability for finite-difference modelling (figures rounded down to 4 digits):\n"
+                "  slowest velocity 881.0 m/s: the smallest Vs above 0\n"
+                "  fastest velocity 4766 m/s: the largest Vp\n"
                 "  highest frequency 8.810 Hz at 5 nodes a shortest wavelength: f = Vmin / (5 x "
                 "20 m, the larger step)\n"
                 "  highest frequency 4.405 Hz at 10 nodes a shortest wavelength: f = Vmin / (10 x "
@@ -132,6 +132,22 @@ TEST(ConvertPreparationTest, WindowsNewStepsAndBordersAreNodesOfThePlainConversi
     }
     EXPECT_EQ(differ, 0u) << c.said;
   }
+  // At 25 m down, a node between the water (Vs 0) and the sea floor gets a Vs slower than any the
+  // grid holds: the report's slowest velocity is the least Vs above 0 written.
+  std::vector<std::string> options = Marmousi();
+  options.insert(options.end(), {"--resample", "20", "25"});
+  const RunResult run = Convert(options, scratch.Path("m.mvg"));
+  ASSERT_EQ(run.status, 0) << run.err;
+  const Model model(scratch.Path("m.mvg"));
+  float least = INFINITY;
+  for (std::int64_t i = 0; i < std::int64_t{model.nx} * model.nz; ++i) {
+    const float vs = model.Value(i % model.nx, i / model.nx, 2);
+    if (vs > 0) least = std::min(least, vs);
+  }
+  const std::size_t said = run.out.find("slowest velocity ");
+  ASSERT_NE(said, std::string::npos) << run.out;
+  const double shown = std::stod(run.out.substr(said + 17));
+  EXPECT_TRUE(shown <= least && least < shown + 0.1 && least < 881) << least << "\n" << run.out;
 }
 
 // Marmousi-II's Vp with row 61, column 116 (nodes 60, 115 from 0) a hole: its four neighbours
@@ -171,48 +187,65 @@ TEST(ConvertPreparationTest, AHoleTakesItsNearestNodeOrTheValueGiven) {
   }
 }
 
-// Each rule against its formula at every node of Marmousi-II, within one float step; water nodes
-// (Vp 1500 m/s) take the water's values, and so do nodes at exactly --water-vp (the sea at 1500),
-// but not those above it (the lens at 1525.94).
-TEST(ConvertPreparationTest, RulesGiveTheirFormulaAtEveryNode) {
+// Each rule against its formula at every node of Marmousi-II, within one float step. Water is the
+// sea, the top 22 rows (440 m); the lens below it (48 nodes at 1525.94 m/s, slower than the
+// water's 1550 m/s) is rock: a finding, and the rules' ordinary values. At --water-vp 1500 the
+// sea, exactly that slow, is still water and the lens is no longer slow.
+TEST(ConvertPreparationTest, RulesGiveTheirFormulaAtEveryNodeAndWaterIsTheSea) {
   ScratchFolder scratch;
   const std::string vp = MarmousiPath("vp.txt");
   const auto within = [](float written, double exact) {
     const float nearest = static_cast<float>(exact);
     return std::fabs(written - nearest) <= std::nextafter(nearest, INFINITY) - nearest;
   };
-  const RunResult run =
-      Convert({"--vp", vp, "--density", "gardner", "--vs", "mudrock", "--dx", "20", "--dz", "20"},
-              scratch.Path("rules.mvg"));
+  const std::vector<std::string> options = {"--vp",    vp,     "--density", "gardner", "--vs",
+                                            "vp/1.73", "--dx", "20",        "--dz",    "20"};
+  const std::string lens =
+      "48 nodes at or below 1550 m/s lie below the sea (the first at row 54, column 327): not "
+      "taken as water.";
+  const RunResult refused = Convert(options, scratch.Path("rules.mvg"));
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_EQ(refused.err, "mvgtool: " + lens +
+                             "\nmvgtool: nothing written; --force writes the grid file anyway\n");
+  EXPECT_FALSE(scratch.Exists("rules.mvg"));
+
+  std::vector<std::string> forced = options;
+  forced.push_back("--force");
+  const RunResult run = Convert(forced, scratch.Path("rules.mvg"));
   ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_NE(run.out.find("bytes\nDensity by Gardner's relation, 310 x Vp^0.25, and 1030 kg/m3 "
-                         "where Vp is at most 1550 m/s (water).\nVs by the mudrock line, (Vp - "
-                         "1360) / 1.16 and never below 0, and 0 where Vp is at most 1550 m/s "
-                         "(water).\n"),
+  EXPECT_NE(run.out.find("; --force overrode 1 finding: " + lens +
+                         "\nDensity by Gardner's "
+                         "relation, 310 x Vp^0.25, and 1030 kg/m3 in the sea (the nodes of Vp at "
+                         "most 1550 m/s joined to the top row through such nodes).\nVs = Vp / "
+                         "1.73, and 0 in the sea"),
             std::string::npos)
       << run.out;
+  // The lens, 1525.94 / 1.73 m/s, is the slowest Vs: 881.9... rounded down.
+  EXPECT_NE(run.out.find("slowest velocity 882.0 m/s: the smallest Vs above 0"), std::string::npos)
+      << run.out;
   const Model rules(scratch.Path("rules.mvg"));
-  std::size_t wrong = 0, water = 0;
+  std::size_t wrong = 0, slowRock = 0;
   for (std::int64_t z = 0; z < 174; ++z) {
     for (std::int64_t x = 0; x < 500; ++x) {
       const double v = rules.Value(x, z, 0);
-      water += v <= 1550;
-      wrong += !within(rules.Value(x, z, 1), v <= 1550 ? 1030 : 310 * std::pow(v, 0.25));
-      wrong += !within(rules.Value(x, z, 2), v <= 1550 ? 0 : (v - 1360) / 1.16);
+      const bool sea = z < 22;
+      slowRock += !sea && v <= 1550;
+      wrong += !within(rules.Value(x, z, 1), sea ? 1030 : 310 * std::pow(v, 0.25));
+      wrong += !within(rules.Value(x, z, 2), sea ? 0 : v / 1.73);
     }
   }
   EXPECT_EQ(wrong, 0u);
-  // 440 m of water, and 48 nodes of the lens at 1525.94 m/s, under the default 1550 m/s.
-  EXPECT_EQ(water, 500u * 22 + 48);
+  EXPECT_EQ(slowRock, 48u);
+
   ASSERT_EQ(
-      Convert({"--vp", vp, "--vs", "vp/1.73", "--water-vp", "1500", "--dx", "20", "--dz", "20"},
-              scratch.Path("ratio.mvg"))
+      Convert({"--vp", vp, "--vs", "mudrock", "--water-vp", "1500", "--dx", "20", "--dz", "20"},
+              scratch.Path("mudrock.mvg"))
           .status,
       0);
-  const Model ratio(scratch.Path("ratio.mvg"));
+  const Model mudrock(scratch.Path("mudrock.mvg"));
   for (std::int64_t i = 0; i < 500 * 174; ++i) {
-    const double v = ratio.Value(i % 500, i / 500, 0);
-    wrong += !within(ratio.Value(i % 500, i / 500, 1), v <= 1500 ? 0 : v / 1.73);
+    const double v = mudrock.Value(i % 500, i / 500, 0);
+    wrong += !within(mudrock.Value(i % 500, i / 500, 1), i < 500 * 22 ? 0 : (v - 1360) / 1.16);
   }
   EXPECT_EQ(wrong, 0u);
 }

@@ -25,7 +25,7 @@ TEST(MvgtoolTest, ProgressLineOnlyWhenAskedAndOnlyForLargeFiles) {
   ScratchFolder scratch;
   // Over the 8 MiB of a large file.
   const std::string large =
-      scratch.Write("large.txt", std::string(9 << 20, ' ') + "1500 1600 1700 1800");
+      scratch.Write("large.txt", std::string(9 << 20, ' ') + "1500 1600\n1700 1800");
 
   RunResult result = RunTool({"sizes", large}, true);
   ASSERT_EQ(result.status, 0) << result.err;

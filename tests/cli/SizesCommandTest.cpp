@@ -23,7 +23,7 @@ TEST(SizesCommandTest, ShowsCountRangeFormLinesAndChoicesWithTheProposalMarked) 
       result.out,
       small + ": 4 values, minimum -0.000123457, maximum 1.23457e+06\n" +
           "  form: plain text grid\n  lines: 1 line of 4 values\n  X sizes: [2]\n"
-          "  proposed grid: nx 2, the largest divisor up to the square root (one line), "
+          "  proposed grid: nx 2, guessed as the largest divisor up to the square root (one line), "
           "nz 2\n" +
           twelve + ": 12 values, minimum 1, maximum 12\n" +
           "  form: plain text grid\n  lines: 2 lines of 6 values\n  X sizes: 2 3 4 [6]\n"

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <random>
 #include <string>
 #include <tuple>
@@ -48,6 +49,19 @@ std::string Triplets(const Nodes& nodes, const std::string& between) {
     text += std::to_string(x) + between + std::to_string(z) + between + value + "\n";
   }
   return text;
+}
+
+// The rows from row z0 and column x0 on, each after its z at 20 m, below a row of their x and a
+// corner cell: a matrix with axes of a window of the model.
+Rows WithAxes(const Rows& rows, std::size_t x0, std::size_t z0, std::size_t width = 0) {
+  Rows matrix(1, {"0"});
+  const std::size_t end = width == 0 ? rows[0].size() : x0 + width;
+  for (std::size_t x = x0; x < end; ++x) matrix[0].push_back(std::to_string(20 * x));
+  for (std::size_t z = z0; z < rows.size(); ++z) {
+    matrix.push_back({std::to_string(20 * z)});
+    matrix.back().insert(matrix.back().end(), rows[z].begin() + x0, rows[z].begin() + end);
+  }
+  return matrix;
 }
 
 // ASCII text as Notepad saves it as "Unicode": UTF-16 with its byte-order mark.
@@ -129,6 +143,10 @@ TEST(TextFormsTest, EveryFormOfMarmousiConvertsToThePlainFilesBytes) {
        Joined(Rows(rows.rbegin(), rows.rend()), " ", "\n"),
        {"--flip-z", "--dx", "20", "--dz", "20"},
        "plain text grid"},
+      {"axes.txt",
+       Joined(WithAxes(rows, 0, 0), " ", "\n"),
+       {},
+       "matrix with axes, x 0 to 9980 and z 0 to 3460 at steps of 20 and 20"},
   };
   const std::string reference = scratch.Path("plain.mvg");
   ASSERT_EQ(RunTool({"convert", "--vp", MarmousiPath("vp.txt"), "--dx", "20", "--dz", "20", "-o",
@@ -209,10 +227,13 @@ TEST(TextFormsTest, FormsWhoseValuesDoNotMakeTheirGridAreRefusedAndNothingIsWrit
       {{"--vp", gap},
        "--vp " + gap +
            ": the node at x 4680, z 40 is missing from the grid (x 0 to 9980 and z 0 to 3460 at "
-           "steps of 20 and 20)"},
+           "steps of 20 and 20); if it is a plain grid three values wide, --form plain reads it as "
+           "one"},
       {{"--vp", twice},
        "--vp " + twice + ": the node at x " + std::to_string(std::get<0>(doubled[11])) + ", z " +
-           std::to_string(std::get<1>(doubled[11])) + " is given twice"},
+           std::to_string(std::get<1>(doubled[11])) +
+           " is given twice; if it is a plain grid three values wide, --form plain reads it as "
+           "one"},
       {{"--vp", grouped, "--dx", "20", "--dz", "20"},
        "--vp " + grouped +
            ", line 1, value 1: \"1,500\" may be 1.500 with a decimal comma or 1500 with a "
@@ -240,6 +261,155 @@ TEST(TextFormsTest, FormsWhoseValuesDoNotMakeTheirGridAreRefusedAndNothingIsWrit
   EXPECT_EQ(RunTool({"convert", "--vp", holes, "--fill-holes", "nearest", "-o", out}).status, 0);
   ExpectFailure(RunTool({"convert", "--vp", grouped, "--decimal-comma", "-o", out}), 2,
                 {"no steps: give --dx and --dz, the grid steps in m"});
+}
+
+// Marmousi-II's Vp written so that its text does not prove its X size or holds coordinates
+// beside its values: each is refused with its findings and nothing is written, and the options
+// the findings name write it right, byte for byte the plain conversion of the same nodes.
+TEST(TextFormsTest, GuessesAndCoordinatesAreRefusedAndTheOptionNamedWritesThemRight) {
+  ScratchFolder scratch;
+  const Rows rows = MarmousiRows();
+  std::vector<std::string> all;
+  Rows moved = rows, columns(500), depths, three;
+  for (const auto& row : rows) {
+    all.insert(all.end(), row.begin(), row.end());
+    for (std::size_t x = 0; x < row.size(); ++x) columns[x].push_back(row[x]);
+  }
+  std::vector<std::string> byColumns;
+  for (const auto& column : columns)
+    byColumns.insert(byColumns.end(), column.begin(), column.end());
+  moved[31].insert(moved[31].begin(), moved[30].back());
+  moved[30].pop_back();
+  for (std::size_t z = 25; z < rows.size(); ++z) {
+    depths.push_back({std::to_string(20 * z)});
+    depths.back().insert(depths.back().end(), rows[z].begin(), rows[z].end());
+  }
+  for (std::size_t z = 30; z < 89; ++z) three.push_back({rows[z][200], rows[z][201], rows[z][202]});
+  Rows xs = {{}};
+  for (int x = 0; x < 500; ++x) xs[0].push_back(std::to_string(20 * x));
+  xs.insert(xs.end(), rows.begin(), rows.end());
+  const std::string vp = MarmousiPath("vp.txt");
+  const std::string one = scratch.Write("one.txt", Lines({all}, all.size())),
+                    each = scratch.Write("each.txt", Lines({all}, 1)),
+                    breaks = scratch.Write("moved.txt", Joined(moved, " ", "\n")),
+                    deep = scratch.Write("depths.txt", Joined(depths, " ", "\n")),
+                    xRow = scratch.Write("x.txt", Joined(xs, " ", "\n")),
+                    axes =
+                        scratch.Write("axes.txt", Joined(WithAxes(rows, 100, 25, 200), " ", "\n")),
+                    narrow = scratch.Write("three.txt", Joined(three, " ", "\n")),
+                    flat = scratch.Write("flat.txt", Lines({byColumns}, 8));
+  using Options = std::vector<std::string>;
+  const struct {
+    std::string input;
+    Options refused;
+    std::vector<std::string> findings;
+    std::vector<Options> right;
+    Options nodes;  // of Marmousi-II written
+  } cases[] = {
+      {one,
+       {},
+       {": 87000 values on one line say nothing of the X size; nx 290 is a guess: give --nx"},
+       {{"--nx", "500"}},
+       {}},
+      {each,
+       {},
+       {": 87000 values, one a line, say nothing of the X size; nx 290 is a guess: give "
+        "--nx"},
+       {{"--nx", "500"}},
+       {}},
+      {breaks,
+       {},
+       {": line 31 holds 499 values and line 32 holds 501: a value moved between "
+        "lines?"},
+       {},
+       {}},
+      {breaks,
+       {"--nx", "500"},
+       {": line 31 holds 499 values and line 32 holds 501: a value moved "
+        "between lines?"},
+       {},
+       {}},
+      {vp,
+       {"--nx", "250"},
+       {": rows of 250 put 2 rows on each of its 174 lines of 500 values: is "
+        "the X size 500?"},
+       {{"--nx", "500"}, {}},
+       {}},
+      {deep,
+       {},
+       {": the first column rises by 20 on each line, from 500 to 3460: depths? "
+        "--skip-columns 1 leaves it out"},
+       {{"--skip-columns", "1"}},
+       {"--z-from", "25"}},
+      {xRow,
+       {},
+       {": the first row rises by 20 from column to column, from 0 to 9980: x "
+        "coordinates? --skip-rows 1 leaves it out",
+        " holds 0 to 9980 m/s: that is not a plausible range for Vp (100 to 10000 m/s)."},
+       {{"--skip-rows", "1"}},
+       {}},
+      // A matrix with axes is read as one unless the text is read as a plain grid.
+      {axes,
+       {"--form", "plain"},
+       {": the first column rises by 20 on each line, from 500 to 3460: depths? --skip-columns 1 "
+        "leaves it out",
+        ": the first row rises by 20 from column to column, from 2000 to 5980: x "
+        "coordinates? --skip-rows 1 leaves it out"},
+       {{}, {"--form", "matrix"}, {"--form", "plain", "--skip-columns", "1", "--skip-rows", "1"}},
+       {"--x-from", "100", "--nx-write", "200", "--z-from", "25"}},
+      // A plain grid three values wide, told as triplets.
+      {narrow,
+       {},
+       {": the node at x 2123.71, z 2123.71 lies between the nodes of the grid",
+        "; if it is a plain grid three values wide, --form plain reads it as one\n"},
+       {{"--form", "plain"}},
+       {"--x-from", "200", "--nx-write", "3", "--z-from", "30", "--nz-write", "59"}},
+      // Column by column, 8 values a line whatever the columns' length.
+      {flat,
+       {"--order", "columns"},
+       {"A grid of 10875 x 8 nodes is 1359 times wider than deep: "
+        "are its columns wrapped over several lines?"},
+       {{"--order", "columns", "--nx", "500"}},
+       {}},
+  };
+  const std::string out = scratch.Path("m.mvg"), plain = scratch.Path("plain.mvg");
+  const auto convert = [](const std::string& input, Options options, const std::string& to) {
+    options.insert(options.begin(),
+                   {"convert", "--vp", input, "--dx", "20", "--dz", "20", "-o", to});
+    return RunTool(options);
+  };
+  for (const auto& c : cases) {
+    const RunResult refused = convert(c.input, c.refused, out);
+    EXPECT_EQ(refused.status, 1) << c.input;
+    // Each line names the file, or is the end of one.
+    for (const std::string& finding : c.findings) {
+      const std::string line = finding[0] == ';' ? finding
+                               : finding[0] == ' ' || finding[0] == ':'
+                                   ? "mvgtool: --vp " + c.input + finding
+                                   : "mvgtool: " + finding;
+      EXPECT_NE(refused.err.find(line), std::string::npos) << line << "\n" << refused.err;
+    }
+    EXPECT_FALSE(scratch.Exists("m.mvg")) << c.input;
+    ASSERT_EQ(convert(vp, c.nodes, plain).status, 0);
+    for (const Options& right : c.right) {
+      const RunResult written = convert(c.input, right, out);
+      EXPECT_EQ(written.status, 0) << c.input << ": " << written.err;
+      EXPECT_TRUE(scratch.Read("m.mvg") == scratch.Read("plain.mvg")) << c.input;
+      std::remove(out.c_str());
+    }
+  }
+  // What the form took from the text, as "mvgtool sizes" shows it.
+  EXPECT_NE(
+      RunTool({"sizes", axes})
+          .out.find(
+              "  form: matrix with axes, x 2000 to 5980 and z 500 to 3460 at steps of 20 and 20\n"
+              "  lines: 150 lines of 201 values\n"
+              "  grid: nx 200, nz 149, dx 20, dz 20, from the matrix's axes\n"),
+      std::string::npos);
+  EXPECT_NE(RunTool({"sizes", deep, "--skip-columns", "1"})
+                .out.find("  form: plain text grid, 1 column left out\n  lines: 149 lines of 500 "
+                          "values\n"),
+            std::string::npos);
 }
 
 }  // namespace

@@ -32,8 +32,8 @@ TEST(TotextCommandTest, MarmousiThroughTextComesBackByteIdentical) {
 // By hand: Vmin 875 m/s (Vs), Vmax 4500 m/s (Vp); 875 / 125 Hz, 875 / 250 Hz;
 // 0.3048 / (4500 x 1.41421) = 0.047894 ms, 0.606 x 0.3048 / 4500 = 0.041046 ms.
 const std::string kSampleStability =
-    "  Stability for finite-difference modelling (limits rounded down to 4 digits):\n"
-    "    slowest velocity 875 m/s: the smallest Vs above 0\n"
+    "  Stability for finite-difference modelling (figures rounded down to 4 digits):\n"
+    "    slowest velocity 875.0 m/s: the smallest Vs above 0\n"
     "    fastest velocity 4500 m/s: the largest Vp\n"
     "    highest frequency 7.000 Hz at 5 nodes a shortest wavelength: f = Vmin / (5 x 25 m, the "
     "larger step)\n"
@@ -72,6 +72,33 @@ TEST(TotextCommandTest, TheSamplesGoToAGridFileShownByInfoAndBackAsTheirOwnText)
     const std::string text = ReadFileBytes(SamplePath(sample));
     EXPECT_EQ(ReadFileBytes(output), std::regex_replace(text, std::regex("\\.0\\b"), "")) << sample;
   }
+}
+
+// Values no velocity is, which a modelling would take as rock, are named with where they are, and
+// the report gives no figure they leave unknown.
+TEST(TotextCommandTest, InfoNamesValuesThatAreNoVelocityAndGivesNoTimeStepForThem) {
+  ScratchFolder scratch;
+  std::string nodes;
+  for (const float value :
+       {1500.0f, std::numeric_limits<float>::quiet_NaN(), 1600.0f, 1700.0f, 2000.0f, 1.8e38f}) {
+    std::uint8_t word[4];
+    StoreLittleEndian32(FloatBits(value), word);
+    nodes.append(reinterpret_cast<const char*>(word), 4);
+  }
+  const std::string model = scratch.Write("m.mvg", HeaderBytes(3, 2, 10, 10, "P") + nodes);
+  const RunResult info = RunTool({"info", model});
+  ASSERT_EQ(info.status, 0) << info.err;
+  EXPECT_NE(info.out.find(
+                "  P (Vp, m/s): minimum 1500, maximum 1.8e+38\n"
+                "  P holds 1 value at or above 1.70141e38 (a no-data marker?) at row 2, column 3, "
+                "and 1 NaN at row 1, column 2\n"
+                "  Stability for finite-difference modelling (figures rounded down to 4 digits):\n"
+                "    slowest velocity unknown: Vp holds 1 NaN, so no highest frequency\n"
+                "    fastest velocity unknown: Vp holds 2 values that are no velocity (NaN, "
+                "infinite, or 1.70141e38 and more), so no time step\n"),
+            std::string::npos)
+      << info.out;
+  EXPECT_EQ(info.out.find("time step "), std::string::npos) << info.out;
 }
 
 TEST(TotextCommandTest, InfoPictureAndTotextRefuseBadInputsWithNothingWritten) {

@@ -1,6 +1,7 @@
 // Every command that writes refuses to replace its own input, however the output is spelled.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -51,6 +52,46 @@ TEST(WritingCommandsTest, NoCommandReplacesItsInputHoweverTheOutputIsSpelled) {
                   {"Cannot write the text grid " + spelling + ": it would replace its own input"});
     EXPECT_TRUE(ReadFileBytes(model) == grid) << spelling;
   }
+}
+
+// An output that is a link stays a link, for every command that writes: the file it leads to is
+// replaced in its own folder, or made where the link names a file not yet there.
+TEST(WritingCommandsTest, AnOutputLinkStaysALinkAndItsFileIsWritten) {
+  ScratchFolder scratch;
+  const std::string vp = scratch.Write("vp.txt", "1500 1600\n1700 1800\n");
+  const std::string model = scratch.Path("m.mvg");
+  ASSERT_EQ(RunTool({"convert", "--vp", vp, "--dx", "10", "--dz", "10", "-o", model}).status, 0);
+  const fs::path folder = scratch.Folder(), models = folder / "models";
+  fs::create_directories(models);
+  const std::vector<std::vector<std::string>> commands = {
+      {"convert", "--vp", vp, "--dx", "10", "--dz", "10", "-o"},
+      {"picture", model, "-o"},
+      {"totext", model, "-o"}};
+  for (const auto& command : commands) {
+    for (const bool existing : {true, false}) {
+      const fs::path target = models / (command[0] + (existing ? "-old" : "-new"));
+      const fs::path link = folder / ("link-to-" + target.filename().string());
+      if (existing) WriteFileBytes(target.string(), "old");
+      std::error_code failed;
+      fs::create_symlink(target, link, failed);
+      if (failed) GTEST_SKIP() << "no symbolic links here: " << failed.message();
+      std::vector<std::string> args = command;
+      args.push_back(link.string());
+      const RunResult run = RunTool(args);
+      ASSERT_EQ(run.status, 0) << run.err;
+      EXPECT_EQ(run.out.rfind("Wrote " + link.string() + ": ", 0), 0u) << run.out;
+      EXPECT_TRUE(fs::is_symlink(link)) << link;
+      const std::string written = ReadFileBytes(target.string());
+      EXPECT_TRUE(written.size() > 3 && written != "old") << target;
+    }
+  }
+  std::vector<std::string> files;
+  for (const auto& entry : fs::directory_iterator(models)) {
+    files.push_back(entry.path().filename().string());
+  }
+  std::sort(files.begin(), files.end());
+  EXPECT_EQ(files, (std::vector<std::string>{"convert-new", "convert-old", "picture-new",
+                                             "picture-old", "totext-new", "totext-old"}));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "conversion/Conversion.h"
+#include "conversion/Findings.h"
 #include "conversion/PropertyLoad.h"
 #include "support/GridFileWords.h"
 #include "support/ScratchFolder.h"
@@ -127,6 +128,19 @@ TEST_F(ConversionRequestTest, UnitsAreFoundByTheirNamesAndTurnIntoTheFilesUnits)
   ASSERT_TRUE(Written());
   EXPECT_EQ(Data()[3], 0x4479E356u);
   EXPECT_EQ(Data()[0], FloatBits(1e6f));
+}
+
+// The reader says how it knows the X size and the findings ask about a guess, naming what the
+// front end calls the choice to make; a front end's own X size (by default) is no guess.
+TEST_F(ConversionRequestTest, AGuessedXSizeIsAFindingAndAChosenOneIsNot) {
+  const TextGridRead read = ReadTextGridText("1000 1000 3000 3000", "vp.txt");
+  Vp().values = read.values.data();
+  Vp().lines = &read.lines;
+  EXPECT_TRUE(FindingsOf(request_).empty());
+  request_.xSizeKnown = read.form.facts.nx;
+  EXPECT_EQ(FindingsOf(request_),
+            std::vector<std::string>{"vp.txt: 4 values on one line say nothing of the X size; nx 2 "
+                                     "is a guess: give the X size"});
 }
 
 TEST_F(ConversionRequestTest, AFileOfAnotherCountIsRefusedWithItsFiguresAndNoValues) {

@@ -39,7 +39,7 @@ Reading AsDialogStep(const std::string& text, const ScratchFolder& scratch) {
   dialog.InitControls();
   window.Type(kXStepField, text);
   const bool accepted = dialog.TakeControlTexts();
-  return {accepted, dialog.xStep};
+  return {accepted, dialog.Grid().xStep};
 }
 
 // The X step that mvgtool writes for --dx, whatever it finds; a number refused by a later check (a

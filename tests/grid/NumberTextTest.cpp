@@ -27,4 +27,12 @@ TEST(NumberText, FloatsShownInFullReadBackToTheSameBits) {
   }
 }
 
+// As atof and a cast read it: the nearest double, 1 + 2^-24, is halfway between two floats and
+// goes to the even one, where a direct rounding to float would give the float above 1.
+TEST(NumberText, FloatsAreTheNearestDoubleRoundedToFloat) {
+  float value = 0.0f;
+  ASSERT_TRUE(ReadFloat32("1.0000000596046448", &value));
+  EXPECT_EQ(value, 1.0f);
+}
+
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -159,6 +160,107 @@ TEST(TextGridReaderTest, GzipFilesReadAsTheirTextAndDamagedOnesAreRefused) {
   const TextGridRead missing = ReadTextGrid(scratch.Path("none.txt"), "--vp a/none.txt");
   EXPECT_EQ(missing.status.message().rfind("--vp a/none.txt: cannot open: ", 0), 0u);
   EXPECT_GT(missing.status.message().size(), 30u);  // with the system's reason
+}
+
+}  // namespace
+
+namespace {
+
+TextReadingChoices Choices(std::uint32_t skipRows, std::uint32_t skipColumns,
+                           ValueOrder order = ValueOrder::kRows,
+                           std::optional<TextForm> form = std::nullopt) {
+  TextReadingChoices choices;
+  choices.order = order;
+  choices.skipRows = skipRows;
+  choices.skipColumns = skipColumns;
+  choices.form = form;
+  return choices;
+}
+
+// A matrix with axes is told from its text (axes whose neighbours keep another step) and read as
+// its grid, x growing to the right and z downwards; leading rows and columns are left out as the
+// file's lines hold them; the form chosen is the one read. Each with its values, X size and how
+// that is known.
+TEST(TextGridReaderTest, TheChoicesAndTheAxesSayWhichValuesMakeTheGrid) {
+  const std::string matrix = "0 10 20 30\n5 1 2 3\n10 4 5 7\n15 7 8 9\n";
+  const struct {
+    std::string text;
+    TextReadingChoices choices;
+    Floats values;
+    std::int32_t nx;
+    HowKnown how;
+  } cases[] = {
+      {matrix, {}, {1, 2, 3, 4, 5, 7, 7, 8, 9}, 3, HowKnown::kStated},
+      {"0 30 20 10\n15 1 2 3\n10 4 5 6\n5 7 8 8\n",
+       {},
+       {8, 8, 7, 6, 5, 4, 3, 2, 1},
+       3,
+       HowKnown::kStated},
+      // The values next to the axes keep their steps: a linear model, not coordinates.
+      {"0 10 20 30\n5 15 25 35\n10 25 35 45\n15 35 45 55\n",
+       {},
+       {0, 10, 20, 30, 5, 15, 25, 35, 10, 25, 35, 45, 15, 35, 45, 55},
+       4,
+       HowKnown::kShown},
+      {matrix, Choices(1, 1), {1, 2, 3, 4, 5, 7, 7, 8, 9}, 3, HowKnown::kShown},
+      {"# x\n9 9\n% between\n1 2\n3 4\n", Choices(1, 0), {1, 2, 3, 4}, 2, HowKnown::kShown},
+      {"9 1 2\n9 3 4\n", Choices(0, 1), {1, 2, 3, 4}, 2, HowKnown::kShown},
+      // Stored column by column, the lines are its columns.
+      {"9 1 2\n9 3 4\n", Choices(1, 0, ValueOrder::kColumns), {1, 2, 3, 4}, 2, HowKnown::kShown},
+      {"9 9 9\n1 2 3\n4 5 6\n",
+       Choices(0, 1, ValueOrder::kColumns),
+       {1, 2, 3, 4, 5, 6},
+       2,
+       HowKnown::kShown},
+      // Triplets read as a plain grid three values wide.
+      {"0 0 3\n1 0 6\n0 1 9\n1 1 12\n",
+       Choices(0, 0, ValueOrder::kRows, TextForm::kPlain),
+       {0, 0, 3, 1, 0, 6, 0, 1, 9, 1, 1, 12},
+       3,
+       HowKnown::kShown},
+      {matrix,
+       Choices(0, 0, ValueOrder::kRows, TextForm::kPlain),
+       {0, 10, 20, 30, 5, 1, 2, 3, 10, 4, 5, 7, 15, 7, 8, 9},
+       4,
+       HowKnown::kShown},
+      {"1 2 3 4 5 6\n", {}, {1, 2, 3, 4, 5, 6}, 2, HowKnown::kGuessed},
+      {"1 2 3\n4 5\n6 7 8\n9 10\n", {}, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, 5, HowKnown::kShown},
+      {"1 2 3\n4 5\n6 7\n8 9 10\n", {}, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, 5, HowKnown::kGuessed},
+  };
+  for (const auto& c : cases) {
+    const TextGridRead read = ReadTextGridText(c.text, "vp.txt", c.choices);
+    EXPECT_EQ(ValuesOf(read), c.values) << c.text;
+    EXPECT_EQ(read.form.nx, c.nx) << c.text;
+    EXPECT_EQ(read.form.facts.nx.how, c.how) << c.text;
+  }
+  const TextGridRead read = ReadTextGridText(matrix, "vp.txt");
+  EXPECT_EQ(DescribeForm(read.form),
+            "matrix with axes, x 10 to 30 and z 5 to 15 at steps of 10 and 5");
+  EXPECT_EQ(read.form.dz, 5.0f);
+  EXPECT_EQ(read.summary.maximum, 9.0f);
+  EXPECT_EQ(DescribeForm(ReadTextGridText("9 1 2\n9 3 4\n", "vp.txt", Choices(1, 1)).form),
+            "plain text grid, 1 row left out, 1 column left out");
+}
+
+TEST(TextGridReaderTest, AFormChosenThatTheTextIsNotIsRefusedSayingWhy) {
+  const std::pair<TextReadingChoices, std::string> cases[] = {
+      {Choices(0, 0, ValueOrder::kRows, TextForm::kEsri),
+       "vp.txt is not an ESRI ASCII grid: no ESRI ASCII grid header (ncols, nrows, cellsize ...) "
+       "comes before its values"},
+      {Choices(0, 0, ValueOrder::kRows, TextForm::kSurfer),
+       "vp.txt is not a Surfer ASCII grid: it does not begin with DSAA"},
+      {Choices(0, 0, ValueOrder::kRows, TextForm::kMatrix),
+       "vp.txt is not a matrix with axes: its first row after the corner cell does not rise or "
+       "fall by one step"},
+      {Choices(0, 4),
+       "vp.txt: some of its lines hold 4 values: leaving out the first 4 of every "
+       "line leaves none of them"},
+  };
+  for (const auto& [choices, message] : cases) {
+    const TextGridRead read = ReadTextGridText("1 2 3 5\n5 4 6 1\n9 9 1 2\n", "vp.txt", choices);
+    EXPECT_EQ(read.status.message(), message);
+    EXPECT_TRUE(read.values.empty());
+  }
 }
 
 }  // namespace
