@@ -138,6 +138,9 @@ TEST(PictureCommandTest, RangeAndClipChooseTheValuesOfTheEndColours) {
   EXPECT_NE(RunTool({"picture", model, "--clip", "2", "-o", scratch.Path("row.png")})
                 .out.find("; colours 2 to 98 m/s, the 2nd to 98th percentile\n"),
             std::string::npos);
+  EXPECT_NE(RunTool({"picture", model, "--clip", "2.5", "-o", scratch.Path("row.png")})
+                .out.find(", the 2.5th to 97.5th percentile\n"),
+            std::string::npos);
 }
 
 TEST(PictureCommandTest, BadStepsAndColourRangesAreRefused) {
@@ -160,6 +163,7 @@ TEST(PictureCommandTest, BadStepsAndColourRangesAreRefused) {
       {{text, "--clip", "2", "--range", "0", "1"}, 2, "give --range or --clip, not both"},
       {{text, "--dx", "20"}, 2, "no --dz: give the grid step along Z in m"},
       {{text, "--dx", "20", "--dz", "0"}, 1, "--dz: The Z step must be greater than 0."},
+      {{model, "--flip-z"}, 2, "--flip-z is for text grids, not the grid file " + model},
       {{model, "--dx", "20", "--dz", "5"},
        2,
        "--dx is for text grids; the grid file " + model + " holds its own steps"},
