@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "conversion/Conversion.h"
+#include "conversion/CoordinateFindings.h"
 #include "conversion/Findings.h"
 #include "conversion/PropertyLoad.h"
 #include "support/GridFileWords.h"
@@ -153,6 +154,21 @@ TEST_F(ConversionRequestTest, AFileOfAnotherCountIsRefusedWithItsFiguresAndNoVal
   const LoadedProperty first = LoadProperty(scratch_.Path("rho.txt"), "rho.txt", 0);
   ASSERT_TRUE(first.ok()) << first.status.message();
   EXPECT_EQ(first.values[4], 5.0f);
+}
+
+// Coordinates beside the values are found in the smallest grids too: a first row over a single row
+// of values, a first column beside a single column.
+TEST_F(ConversionRequestTest, CoordinatesBesideTheValuesOfTheSmallestGrids) {
+  const float rowFirst[] = {0, 20, 40, 60, 1500, 1650, 1520, 1710};
+  PropertyInput input{rowFirst, nullptr, "", "vp.txt"};
+  EXPECT_EQ(FirstRowFinding(input, 4, 2, "--skip-rows"),
+            "vp.txt: the first row rises by 20 from column to column, from 0 to 60: x "
+            "coordinates? --skip-rows 1 leaves it out");
+  const float columnFirst[] = {0, 1500, 20, 1650, 40, 1520, 60, 1710};
+  input.values = columnFirst;
+  EXPECT_EQ(FirstColumnFinding(input, 2, 4, "--skip-columns"),
+            "vp.txt: the first column rises by 20 on each line, from 0 to 60: depths? "
+            "--skip-columns 1 leaves it out");
 }
 
 }  // namespace
