@@ -12,7 +12,6 @@
 #include <stb_image.h>
 
 #include "CliTestSupport.h"
-#include "picture/GridPicture.h"
 #include "support/GzipText.h"
 
 namespace {
@@ -194,20 +193,6 @@ TEST(PictureCommandTest, DefaultsAreTheProposedXSizeAndVpNamedAfterTheInput) {
   EXPECT_EQ(scratch.Read("model-P.png"), scratch.Read("p.png"));
   EXPECT_NE(fromModel.pixels, Picture({model, "--property", "R"}, scratch.Path("r.png")).pixels);
   ExpectFailure(RunTool({"picture", "-"}), 2, {"a picture of standard input needs -o OUTPUT.png"});
-}
-
-// The font draws ASCII alone: names in other scripts are shown by their letters' code points, so
-// that the titles of "Вп.txt" and "Во.txt" differ.
-TEST(PictureCommandTest, TitlesTellNamesInOtherScriptsApart) {
-  const float values[] = {1500, 1600, 1700, 1800};
-  GridPictureRequest request;
-  request.values = values;
-  request.nx = request.nz = 2;
-  request.title = "\xD0\x92\xD0\xBF.txt: 2 x 2";
-  const GridPicture vp = DrawGridPicture(request);
-  request.title = "\xD0\x92\xD0\xBE.txt: 2 x 2";
-  ASSERT_TRUE(vp.ok());
-  EXPECT_NE(vp.png, DrawGridPicture(request).png);
 }
 
 }  // namespace

@@ -104,6 +104,32 @@ TEST(GridPictureTest, AxisLabelsStandBesideTheirNodes) {
   }
 }
 
+// The font draws ASCII alone: a title's other letters show as their code points, of two, three
+// or four bytes of UTF-8, to the end of the title, and bytes that are no UTF-8 (a lone byte, an
+// overlong letter, DEL, a letter cut short) as their values, so that "Вп.txt" and "Во.txt" stay
+// apart.
+TEST(GridPictureTest, TitlesShowLettersBeyondAsciiByTheirCodePoints) {
+  const float values[] = {1500, 1600, 1700, 1800};
+  GridPictureRequest request;
+  request.values = values;
+  request.nx = request.nz = 2;
+  request.title =
+      "~ \xD0\x92\xD0\xBF \xE2\x82\xAC \xF0\x9D\x84\x9E \xFF\xC0\x80\x7F \xE2\x82 \xD0\x92";
+  const GridCanvas drawn = DrawGridCanvas(request);
+  const Box whole{0, 0, drawn.canvas.Width(), drawn.canvas.Height()};
+  const std::string shown =
+      "~ \\u0412\\u043F \\u20AC \\u01D11E \\xFF\\xC0\\x80\\x7F \\xE2\\x82 \\u0412";
+  EXPECT_GT(FindText(drawn.canvas, shown, whole).width, 0);
+  // The last of ASCII, "~", is itself: a path from a home folder is not shown as "\\x7E/vp.txt".
+  const auto pixels = [&request](const std::string& title) {
+    request.title = title;
+    const GridCanvas titled = DrawGridCanvas(request);
+    return std::vector<std::uint8_t>(titled.canvas.Pixels(),
+                                     titled.canvas.Pixels() + 3 * titled.canvas.Width() * 100);
+  };
+  EXPECT_NE(pixels("~/vp.txt"), pixels("\\x7E/vp.txt"));
+}
+
 // The colour bar spans the values of the part drawn, however narrow: its extremes in its last row
 // and last column count, the nodes beside and below it do not, nor does an infinite value.
 TEST(GridPictureTest, TheColourBarSpansTheValuesOfThePartDrawn) {

@@ -212,6 +212,17 @@ TEST(TextGridReaderTest, TheChoicesAndTheAxesSayWhichValuesMakeTheGrid) {
        {1, 2, 3, 4, 5, 6},
        2,
        HowKnown::kShown},
+      // Headers read in the form chosen for them.
+      {"ncols 2\nnrows 2\ncellsize 10\n1 2\n3 4\n",
+       Choices(0, 0, ValueOrder::kRows, TextForm::kEsri),
+       {1, 2, 3, 4},
+       2,
+       HowKnown::kStated},
+      {"DSAA\n2 2\n0 10\n0 10\n1 4\n1 2\n3 4\n",
+       Choices(0, 0, ValueOrder::kRows, TextForm::kSurfer),
+       {1, 2, 3, 4},
+       2,
+       HowKnown::kStated},
       // Triplets read as a plain grid three values wide.
       {"0 0 3\n1 0 6\n0 1 9\n1 1 12\n",
        Choices(0, 0, ValueOrder::kRows, TextForm::kPlain),
