@@ -22,6 +22,7 @@ constexpr Colour kLow = {68, 1, 84}, kHigh = {253, 231, 37};  // the ends of the
 struct Png {
   int width = 0, height = 0;  // 0 when the file does not decode
   std::vector<Colour> pixels;
+  std::string said;  // what mvgtool said it wrote
   Colour At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
 };
 
@@ -37,7 +38,8 @@ Png Picture(std::vector<std::string> args, const std::string& output) {
   stbi_uc* rgb =
       stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(bytes.data()),
                             static_cast<int>(bytes.size()), &png.width, &png.height, &channels, 3);
-  if (rgb == nullptr) return Png{};
+  png.said = result.out;
+  if (rgb == nullptr) return png;
   png.pixels.resize(static_cast<std::size_t>(png.width) * png.height);
   std::memcpy(png.pixels.data(), rgb, png.pixels.size() * 3);
   stbi_image_free(rgb);
@@ -46,17 +48,20 @@ Png Picture(std::vector<std::string> args, const std::string& output) {
 
 TEST(PictureCommandTest, SmallGridsAreEnlargedAndLargeOnesReduced) {
   ScratchFolder scratch;
-  std::string wide;  // 4500 x 2 nodes
+  std::string wide, long1200;  // 4500 x 2 and 1200 x 2 nodes
   for (int i = 0; i < 9000; ++i) wide += std::to_string(i % 7) + ' ';
-  const std::tuple<std::string, const char*, int, int> cases[] = {
-      {SamplePath("vp.txt"), "120", 600, 900},                // 5 pixels a node
-      {MarmousiPath("vp.txt"), "500", 1000, 1300},            // 2 pixels a node
-      {scratch.Write("wide.txt", wide), "4500", 1500, 2200},  // 3 x 3 nodes a pixel
+  for (int i = 0; i < 2400; ++i) long1200 += std::to_string(i % 7) + ' ';
+  const std::tuple<std::string, const char*, int, int, const char*> cases[] = {
+      {SamplePath("vp.txt"), "120", 600, 900, "at 5 x 5 pixels a node"},
+      {MarmousiPath("vp.txt"), "500", 1000, 1300, "at 2 x 2 pixels a node"},
+      {scratch.Write("wide.txt", wide), "4500", 1500, 2200, "averaged over blocks of 3 x 3 nodes"},
+      {scratch.Write("long.txt", long1200), "1200", 1200, 1500, "at a pixel a node"},
   };
-  for (const auto& [input, nx, minimumWidth, maximumWidth] : cases) {
+  for (const auto& [input, nx, minimumWidth, maximumWidth, scale] : cases) {
     const Png png = Picture({input, "--nx", nx}, scratch.Path("size.png"));
     EXPECT_TRUE(png.width >= minimumWidth && png.width <= maximumWidth && png.height <= png.width)
         << input << ": " << png.width << " x " << png.height;
+    EXPECT_NE(png.said.find(std::string(" grid ") + scale + " ("), std::string::npos) << png.said;
   }
 }
 

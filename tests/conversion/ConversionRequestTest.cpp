@@ -171,6 +171,16 @@ TEST_F(ConversionRequestTest, CoordinatesBesideTheValuesOfTheSmallestGrids) {
             "--skip-columns 1 leaves it out");
 }
 
+// Values in km/s go into the model in m/s, prepared or not: the border's nodes and the others.
+TEST_F(ConversionRequestTest, APreparedModelHoldsMetresPerSecond) {
+  const std::vector<float> kilometres = {1.5f, 2.5f, 3.5f, 4.5f};
+  Vp() = {kilometres.data(), FindUnit(PropertyKind::kVp, "km/s"), vpPath_, "vp.txt"};
+  request_.preparation.border.left = 1;
+  ASSERT_TRUE(Written());
+  EXPECT_EQ(Data(), (Words{FloatBits(1500), FloatBits(1500), FloatBits(2500), FloatBits(3500),
+                           FloatBits(3500), FloatBits(4500)}));
+}
+
 }  // namespace
 
 TEST_F(ConversionRequestTest, APreparationIsCheckedEachWithItsMessageAndPart) {
@@ -317,6 +327,9 @@ TEST_F(ConversionRequestTest, NewStepsInterpolateAndTheBorderRepeatsTheEdges) {
   };
   EXPECT_FALSE(RunConversion(request_, answer).written);  // the report's answer
   EXPECT_EQ(shown.fastest, 2000.0f + 30 * 3 + 70 * 2.5f);
+  // The report made ahead of writing (for a stream) is that of the model written.
+  const StabilityReport ahead = StabilityOfRequest(request_);
+  EXPECT_TRUE(ahead.fastest == shown.fastest && ahead.slowest == shown.slowest);
   EXPECT_EQ(scratch_.Names(), std::vector<std::string>{"vp.txt"});
   ASSERT_TRUE(Written());
   const Words written = Data();

@@ -114,11 +114,13 @@ TEST(GridPictureTest, TitlesShowLettersBeyondAsciiByTheirCodePoints) {
   request.values = values;
   request.nx = request.nz = 2;
   request.title =
-      "~ \xD0\x92\xD0\xBF \xE2\x82\xAC \xF0\x9D\x84\x9E \xFF\xC0\x80\x7F \xE2\x82 \xD0\x92";
+      "\xC2\x80\xDF\xBF \xE0\xA0\x80\xEF\xBF\xBD \xF0\x90\x80\x80\xF4\x8F\xBF\xBF "
+      "\xFF\xC0\x80\xC1\x80\xF5\x80\x7F \xE2\x82 \xD0\x92";
   const GridCanvas drawn = DrawGridCanvas(request);
   const Box whole{0, 0, drawn.canvas.Width(), drawn.canvas.Height()};
   const std::string shown =
-      "~ \\u0412\\u043F \\u20AC \\u01D11E \\xFF\\xC0\\x80\\x7F \\xE2\\x82 \\u0412";
+      "\\u0080\\u07FF \\u0800\\uFFFD \\u010000\\u10FFFF \\xFF\\xC0\\x80\\xC1\\x80\\xF5\\x80\\x7F "
+      "\\xE2\\x82 \\u0412";
   EXPECT_GT(FindText(drawn.canvas, shown, whole).width, 0);
   // The last of ASCII, "~", is itself: a path from a home folder is not shown as "\\x7E/vp.txt".
   const auto pixels = [&request](const std::string& title) {

@@ -87,6 +87,8 @@ TEST(TextGridReaderTest, HeadersThatCannotBeReadAreRefusedNamingWhatIsWrong) {
       {"ncols 2\nnrows 2\ndx 1" + grid, "vp.txt: its ESRI ASCII grid header has no dy"},
       {"NCOLS 2\nncols 2" + grid, "vp.txt, line 2: ncols is given twice"},
       {"ncols 2\nxllcorner 0\nXLLCorner 5" + grid, "vp.txt, line 3: xllcorner is given twice"},
+      {"ncols 0\nnrows 2" + grid,
+       "vp.txt, line 1: ncols must be a whole number above 0, not \"0\""},
       {"ncols 2\nnrows 2.5" + grid,
        "vp.txt, line 2: nrows must be a whole number above 0, not \"2.5\""},
       {"ncols 2\nnrows 2\ncellsize 0" + grid,
