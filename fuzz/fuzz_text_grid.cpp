@@ -1,6 +1,7 @@
 // Arbitrary bytes as a text grid. An accepted text read as plain numbers loads to exactly its
-// count of finite values, each the C library's strtod of its token rounded to float32, with the
-// minimum, maximum and line structure a plain reading finds, comment lines passed over; one read
+// count of finite values, each the C library's strtod of its token (a D exponent as E) rounded to
+// float32, a NaN a hole holding Surfer's blank, with the minimum, maximum, holes and line
+// structure a plain reading finds, comment lines passed over; one read
 // in another form holds its count of values. A reading cut into small chunks on several threads,
 // from a stream that gives a few bytes at a time or from the text gzip-compressed, gives the same
 // result as a whole one, comment lines and all. The bytes read as gzip data are refused or read,
@@ -115,13 +116,20 @@ void CheckAccepted(std::string_view text, const TextGridRead& scan) {
   // The bounds as a plain reading from start to end finds them, with the values as read.
   float minimum = 1e30f;
   float maximum = -1e30f;
+  std::uint64_t holes = 0, firstHole = 0;
   for (std::uint32_t i = 0; i < values.size(); ++i) {
     const float value = values[i];
     if (!std::isfinite(value)) __builtin_trap();
     if (value < scan.summary.minimum || value > scan.summary.maximum) __builtin_trap();
+    std::string token = tokens[i];
+    for (char& c : token) c = c == 'd' || c == 'D' ? 'e' : c;
     char* end = nullptr;
-    const double reference = std::strtod(tokens[i].c_str(), &end);
-    if (end != tokens[i].c_str() + tokens[i].size()) __builtin_trap();  // not wholly a number
+    double reference = std::strtod(token.c_str(), &end);
+    if (end != token.c_str() + token.size()) __builtin_trap();  // not wholly a number
+    if (std::isnan(reference)) {
+      if (holes++ == 0) firstHole = i;
+      reference = 1.70141e38f;
+    }
     if (Bits(static_cast<float>(reference)) != Bits(value)) __builtin_trap();
     if (reference < minimum) minimum = static_cast<float>(reference);
     if (reference > maximum) maximum = static_cast<float>(reference);
@@ -129,6 +137,7 @@ void CheckAccepted(std::string_view text, const TextGridRead& scan) {
   if (Bits(minimum) != Bits(scan.summary.minimum) || Bits(maximum) != Bits(scan.summary.maximum)) {
     __builtin_trap();
   }
+  if (scan.form.holes != holes || scan.form.firstHole != firstHole) __builtin_trap();
   if (!(scan.lines == Lines(text))) __builtin_trap();
 }
 
@@ -152,6 +161,7 @@ void CheckSame(const TextPassResult& got, const TextPassResult& expected) {
       __builtin_trap();
     }
   }
+  if (got.holes != expected.holes || got.firstHole != expected.firstHole) __builtin_trap();
   if (got.count != expected.count || Bits(got.minimum) != Bits(expected.minimum) ||
       Bits(got.maximum) != Bits(expected.maximum) || !(got.lines == expected.lines) ||
       got.values.size() != expected.values.size()) {

@@ -41,6 +41,7 @@
 #define IDC_WRITE_COUNT 1025  // number of elements to write
 #define IDC_NX_WRITE 1026
 #define IDC_NZ_WRITE 1027
+#define IDC_WRITTEN_SIZES 1060  // the sizes of the grid file written (shown only)
 
 // Conversion dialog: unit combo boxes.
 #define IDC_VP_UNITS 1009

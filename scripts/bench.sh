@@ -21,8 +21,9 @@
 #  2. In process: Google Benchmark of load and export against the literal algorithm, and peak
 #     memory while loading; and the drawing of pictures of 1 and 20 million values, into pixels
 #     of a window's size and at mvgtool's sizes into a PNG (bench/PictureBench.cpp).
-#     Under Wine (below), also the dialog's picture redrawn after a change of the X size, until it
-#     is painted (bench/DialogRedrawBench-win32.cpp), on text grids of 1 and 20 million values.
+#     Under Wine (below), also the dialog's picture and sizes redrawn after a change of the X size,
+#     new steps or a border, until painted (bench/DialogRedrawBench-win32.cpp), on text grids of 1
+#     and 20 million values.
 # Environment: MVG_BENCH_DIR holds the grids (default /dev/shm, a memory file system, so that
 # disk speed does not count; else $TMPDIR or /tmp); MVG_BENCH_PAIRS runs in turn (default 7);
 # MVG_BENCH_WINE=1 also times mvgtool.exe convert and picture under Wine, the drawing of
@@ -347,8 +348,8 @@ if [ "${MVG_BENCH_WINE:-0}" = 1 ]; then
   wine build/windows-bench/bench/picture_bench.exe </dev/null
 
   echo
-  echo "== The dialog's picture under Wine: from a change of the X size to the painted picture \
-(goal: 20 M values in <= 300 ms)"
+  echo "== The dialog's picture under Wine: from a change of the X size, new steps or a border to \
+the painted picture (goal: 20 M values in <= 300 ms)"
   "$bin/bench/make_bench_grid" "$folder" 1 >/dev/null
   grids=$(winepath -w "$folder")
   # A display for the dialog, and a server of its own: one started without a display breaks

@@ -2,8 +2,9 @@
 
 read(path)        a grid file (.mvg): its header and each property as a (nz, nx) float32
                   array, read in place (memory-mapped) where the file allows.
-read_grid(path)   a text grid in any form mvgtool reads, as a (nz, nx) float32 array with
-                  its form, the steps it states and the findings about it.
+read_grid(path)   a grid in any form mvgtool reads (text, SEG-Y, .npy, raw floats...), as
+                  a (nz, nx) float32 array with its form, the steps it states and the
+                  findings about it.
 write(path, ...)  numpy arrays written as a grid file through mvgtool convert's conversion:
                   the same checks, findings, preparation and bytes.
 
@@ -111,7 +112,7 @@ class Model:
 
 @dataclass(eq=False)
 class Grid:
-    """A text grid read by read_grid().
+    """A grid read by read_grid().
 
     values: (nz, nx) float32 array, the first row the top; form: the form read, as mvgtool
     sizes names it; skipped: the lines passed over; nx_said: where the X size comes from;
@@ -178,13 +179,17 @@ def read(path: Path) -> Model:
 
 def read_grid(path: Path, nx: Optional[int] = None, order: Optional[str] = None,
               flip_z: bool = False, decimal_comma: bool = False, form: Optional[str] = None,
-              skip_columns: Optional[int] = None, skip_rows: Optional[int] = None) -> Grid:
-    """Read a text grid in any form mvgtool reads, with mvgtool convert's reading options.
+              skip_columns: Optional[int] = None, skip_rows: Optional[int] = None,
+              coordinates: Optional[str] = None, raw: Optional[str] = None,
+              skip_bytes: Optional[int] = None) -> Grid:
+    """Read a grid in any form mvgtool reads, with mvgtool convert's reading options.
 
-    The form is told from the text (plain numbers, comment and title lines, ESRI and Surfer
-    ASCII grids, a matrix with axes, x z value triplets, UTF-16, decimal commas,
-    gzip-compressed); the X size is nx, else the one the file states, else the one its lines
-    show (a guess of one is a finding).
+    The form is told from the file: text (plain numbers, comment and title lines, ESRI and
+    Surfer ASCII grids, a matrix with axes, x z value triplets, UTF-16, decimal commas,
+    gzip-compressed) or binary (SEG-Y, Seismic Unix, numpy's .npy); raw values when raw says
+    so. The X size is nx, else the one the file states, else the one its lines show (a guess
+    of one is a finding). Holes hold a no-data marker: a form's own (nodata_value -9999), or
+    Surfer's blank, 1.70141e38, for NaN; the findings count them.
 
     nx:             the X size (values a row)
     order:          "rows" (default) or "columns": one vertical profile after another
@@ -194,16 +199,24 @@ def read_grid(path: Path, nx: Optional[int] = None, order: Optional[str] = None,
                     the one told from the text
     skip_columns, skip_rows: leave out the first N columns (values of every line) and rows
                     (lines of values), as depths or x coordinates beside the values
+    coordinates:    "m" (default) or "km": the unit of the coordinates a file states (an ESRI
+                    grid's cellsize, a Surfer grid's x and y, triplets' x and z, a matrix's axes)
+    raw:            "f32le", "f32be", "f64le" or "f64be": the file is raw floats of this type
+                    (32- or 64-bit, little- or big-endian); Fortran records give the row
+                    length, else give nx
+    skip_bytes:     of raw values: pass over a header of N bytes first
 
     Read on the program's worker threads, without holding the interpreter's lock.
 
     Example:
         grid = mvg.read_grid("vp.asc")
         print(grid.form, grid.dx, grid.values.shape, grid.findings)
+        grid = mvg.read_grid("vp.bin", raw="f32le", nx=500)
     """
     read = _mvg.read_grid(os.fspath(path), dict(
         nx=nx, order=order, flip_z=flip_z, decimal_comma=decimal_comma, form=form,
-        skip_columns=skip_columns, skip_rows=skip_rows))
+        skip_columns=skip_columns, skip_rows=skip_rows, coordinates=coordinates, raw=raw,
+        skip_bytes=skip_bytes))
     return Grid(**read)
 
 
@@ -254,7 +267,8 @@ def write(path: Path, vp: Optional[_Array] = None,
     force:            write despite the findings (Summary.findings lists them)
     x_from, z_from:   the window's first node (numbered from 0)
     nx_write, nz_write: the window's sizes (default: to the grid's last column and row)
-    fill_holes:       "nearest", or a value in the array's unit, for no-data markers
+    fill_holes:       "nearest", or a value in the array's unit, for the holes: NaN and
+                      no-data markers (NaN are refused unless filled)
     water_vp, water_density: with a rule, the water's Vp limit (m/s) and density (kg/m3)
     resample:         (DX, DZ), new steps in m, by bilinear interpolation
     pad:              (LEFT, RIGHT, TOP, BOTTOM), a border of nodes repeating the edges

@@ -247,7 +247,7 @@ py::dict WriteFor(const std::string& path, const py::dict& arrays, const py::dic
     grid.nz = static_cast<std::int32_t>(nz);
     grid.nx = static_cast<std::int32_t>(nx);
     if (firstName.empty()) firstName = name;
-    grid.properties[property.kind] = {values.data(), name, given[1].cast<std::string>()};
+    grid.properties[property.kind] = {values.data(), name, given[1].cast<std::string>(), {}};
   }
   ConversionRequest request;
   RaiseIfRefused(RequestForHeldValues(grid, named, path, request));

@@ -34,12 +34,15 @@ const CommandHelp kConvertHelp = {
     "Converts up to three grids, which must hold the same number of values, into one grid\n"
     "file. A text grid is a flat sequence of decimal numbers separated by spaces, tabs,\n"
     "commas or line ends, row after row; its lines hold whole rows, or its rows are wrapped\n"
-    "over whole lines. Comment lines (# or % first) and leading title lines are passed over.\n"
+    "over whole lines. Comment lines (# or % first) and leading title lines (words without a\n"
+    "number) are passed over; numbers may be written 1.5E+03, 1.5D+03 or NaN (a hole).\n"
     "An ESRI ASCII grid, a Surfer ASCII grid (DSAA), x z value triplets (a line a node, in\n"
-    "any order, z growing downwards) or a matrix with axes (a first row of x and a first\n"
-    "column of z coordinates, with a corner cell) state their X size and steps: then --nx,\n"
-    "--dx and --dz are not needed, and one that contradicts the file is refused; their holes\n"
-    "(nodata_value, Surfer's blank) must be filled. The form is told from the text, not the\n"
+    "any order) or a matrix with axes (a first row of x and a first column of z coordinates,\n"
+    "with a corner cell) state their X size and steps: then --nx, --dx and --dz are not\n"
+    "needed, and one that contradicts the file is refused. A Surfer grid's y and the\n"
+    "triplets' or matrix's z are a depth, or an elevation when wholly at or below 0 (or a\n"
+    "header names it elevation); the model is written top row first. Holes (NaN,\n"
+    "nodata_value, Surfer's blank) must be filled. The form is told from the text, not the\n"
     "name (\"mvgtool sizes\" names it; --form overrules it). FILE may be UTF-16 with its\n"
     "byte-order mark or gzip-compressed, and \"-\" reads one of them from standard input.\n"
     "\n"
@@ -63,7 +66,7 @@ const CommandHelp kConvertHelp = {
     "  --vp-units UNITS       m/s (default), ft/s or km/s\n"
     "  --vs-units UNITS       m/s (default), ft/s or km/s\n"
     "  --density-units UNITS  kg/m3 (default), g/cm3 (or g/cc) or lb/ft3\n" +
-        std::string(kReadingOptionsHelp) + kFlipOptionHelp + kRawOptionsHelp +
+        std::string(kReadingOptionsHelp) + kRawOptionsHelp +
         "  --nx N                 X size of the input grid (values per row), one of the X sizes\n"
         "                         that \"mvgtool sizes\" lists; default: the one the file states\n"
         "                         or its lines show, else the one it marks, a guess (a finding)\n"
@@ -150,7 +153,7 @@ std::vector<OptionRule> OptionsOf(const PerProperty<Property>& properties) {
                                  {"strict", 0, false},
                                  {"help", 'h', false}});
   for (const OptionRule& rule : PreparationOptionRules()) options.push_back(rule);
-  for (const OptionRule& rule : ReadingOptionRules(true)) options.push_back(rule);
+  for (const OptionRule& rule : ReadingOptionRules()) options.push_back(rule);
   return options;
 }
 
@@ -413,7 +416,12 @@ int RunConvertCommand(const std::vector<std::string>& args, const CommandContext
   request.inputCount = static_cast<std::int32_t>(request.window.elementCount);
   request.xStepName = "--dx";
   request.zStepName = "--dz";
-  request.choiceNames = {"--nx", "--skip-columns", "--skip-rows"};
+  request.choiceNames = {line.Named("nx"),
+                         line.NamedWith("skip-columns", "1"),
+                         line.NamedWith("skip-rows", "1"),
+                         line.NamedWith("order", "columns"),
+                         line.NamedFlag("flip-z"),
+                         line.NamedWith("coordinates", "km")};
   request.outputName = toStandardOutput ? "standard output" : choices.output;
   request.outputPath = toStandardOutput ? "" : choices.output;
   request.toStandardOutput = toStandardOutput;

@@ -8,10 +8,14 @@ namespace {
 
 constexpr char kUsage[] =
     "usage: mvgtool convert [--vp FILE] [--density FILE] [--vs FILE] [options] -o OUTPUT\n"
-    "       mvgtool sizes FILE... [--order rows|columns] [--decimal-comma]\n"
+    "       mvgtool sizes FILE... [--order rows|columns] [--flip-z] [--decimal-comma]\n"
+    "                     [--form FORM] [--skip-columns N] [--skip-rows N]\n"
+    "                     [--coordinates km|m] [--raw TYPE [--skip-bytes N]]\n"
     "       mvgtool info FILE.mvg...\n"
     "       mvgtool picture INPUT [--property P|Q|R] [--nx N] [--dx STEP --dz STEP]\n"
     "                       [--order rows|columns] [--flip-z] [--decimal-comma]\n"
+    "                       [--form FORM] [--skip-columns N] [--skip-rows N]\n"
+    "                       [--coordinates km|m] [--raw TYPE [--skip-bytes N]]\n"
     "                       [--range MIN MAX | --clip P] [-o OUTPUT.png]\n"
     "       mvgtool totext INPUT.mvg [--property P|Q|R] [-o OUTPUT.txt]\n"
     "       mvgtool --version\n";

@@ -34,7 +34,7 @@ const CommandHelp kPictureHelp = {
     "mvgtool picture INPUT [--property P|Q|R] [--nx N] [--dx STEP --dz STEP]\n"
     "                       [--order rows|columns] [--flip-z] [--decimal-comma]\n"
     "                       [--form FORM] [--skip-columns N] [--skip-rows N]\n"
-    "                       [--raw TYPE [--skip-bytes N]]\n"
+    "                       [--coordinates km|m] [--raw TYPE [--skip-bytes N]]\n"
     "                       [--range MIN MAX | --clip P] [-o OUTPUT.png]",
     "Draws one property of a grid file, or a text grid, as a PNG picture: X to the right and Z\n"
     "(rows) downwards in the viridis colour map (dark violet low, yellow high), a colour bar\n"
@@ -59,7 +59,7 @@ const CommandHelp kPictureHelp = {
     "  --dx STEP, --dz STEP the steps of a text grid along X and Z, in m (both or neither,\n"
     "                       but for one the file states; default: those the file states)\n"
     "  --order rows|columns, --flip-z, --decimal-comma, --form FORM, --skip-columns N,\n"
-    "  --skip-rows N, --raw TYPE, --skip-bytes N\n"
+    "  --skip-rows N, --coordinates km|m, --raw TYPE, --skip-bytes N\n"
     "                       how the input is read, as for \"mvgtool convert\"\n"
     "  --range MIN MAX      colours from MIN to MAX, in the file's units (m/s and kg/m3 for a\n"
     "                       grid file); values beyond take the colour of the nearer end, so\n"
@@ -86,7 +86,7 @@ std::vector<OptionRule> Options() {
       {"property", 0, true},    {"nx", 0, true},   {"dx", 0, true},       {"dz", 0, true},
       {"range", 0, true, true}, {"clip", 0, true}, {"output", 'o', true}, {"help", 'h', false},
   };
-  for (const OptionRule& rule : ReadingOptionRules(true)) options.push_back(rule);
+  for (const OptionRule& rule : ReadingOptionRules()) options.push_back(rule);
   return options;
 }
 
@@ -257,7 +257,7 @@ Status TakeOptions(const ParsedCommandLine& line, bool gridFile, const GridPrope
     if (!taken.ok()) return taken;
   }
   const std::string& input = line.operands[0];
-  for (const OptionRule& option : ReadingOptionRules(true)) {
+  for (const OptionRule& option : ReadingOptionRules()) {
     if (gridFile && line.Has(std::string(option.name))) {
       return Status::Error(line.Named(std::string(option.name)) +
                            " is for text grids, not the grid file " + input);

@@ -20,8 +20,9 @@
 
 const CommandHelp kSizesHelp = {
     "sizes",
-    "mvgtool sizes FILE... [--order rows|columns] [--decimal-comma] [--form FORM]\n"
-    "                      [--skip-columns N] [--skip-rows N] [--raw TYPE [--skip-bytes N]]",
+    "mvgtool sizes FILE... [--order rows|columns] [--flip-z] [--decimal-comma]\n"
+    "                      [--form FORM] [--skip-columns N] [--skip-rows N]\n"
+    "                      [--coordinates km|m] [--raw TYPE [--skip-bytes N]]",
     "For each grid: its number of values, their minimum and maximum, its form and what\n"
     "was taken from it, the lines passed over, and how its lines go. A grid that states its\n"
     "sizes and steps (an ESRI or Surfer ASCII grid, x z value triplets, a matrix with axes)\n"
@@ -60,6 +61,16 @@ std::string PlaceOf(std::uint64_t i, std::uint32_t count, std::int32_t nx, Value
          std::to_string((columns ? i / depth : i % width) + 1);
 }
 
+// "  holes: 500 (NaN), the first at row 1, column 1", in a grid nx wide (0: not known).
+void ShowHoles(std::ostream& out, const TextGridForm& form, std::uint32_t count, std::int32_t nx,
+               ValueOrder order) {
+  if (form.holes == 0) return;
+  out << "  holes: " << form.holes << " (" << form.holeMarker << "), the first "
+      << (nx > 0 ? "at " + PlaceOf(form.firstHole, count, nx, order)
+                 : "is value " + std::to_string(form.firstHole + 1))
+      << '\n';
+}
+
 void ShowSizes(std::ostream& out, const std::string& path, const TextGridRead& scan,
                ValueOrder order) {
   const TextGridSummary& summary = scan.summary;
@@ -81,10 +92,7 @@ void ShowSizes(std::ostream& out, const std::string& path, const TextGridRead& s
     if (!StatesDz(form) && !form.dzHint.empty()) {
       out << "  dz: not stated, " << form.dzHint << '\n';
     }
-    if (form.holes > 0) {
-      out << "  holes: " << form.holes << " (" << form.holeMarker << "), the first at "
-          << PlaceOf(form.firstHole, summary.count, form.nx, OrderOfValues(form, order)) << '\n';
-    }
+    ShowHoles(out, form, summary.count, form.nx, OrderOfValues(form, order));
     return;
   }
   const std::vector<std::int32_t> sizes = XSizeChoices(summary.count);
@@ -92,6 +100,7 @@ void ShowSizes(std::ostream& out, const std::string& path, const TextGridRead& s
   const bool proposed = form.facts.nx.how != HowKnown::kAbsent;
   if (sizes.empty() || (!proposed && !binary)) {
     out << "  X sizes: none, no grid can be formed of " << summary.count << " values\n";
+    ShowHoles(out, form, summary.count, 0, order);
     return;
   }
   out << "  X sizes:";
@@ -106,12 +115,13 @@ void ShowSizes(std::ostream& out, const std::string& path, const TextGridRead& s
   out << '\n'
       << "  proposed grid: " << DescribeProposal(form.nx, form.facts.nx) << ", nz " << form.nz
       << '\n';
+  ShowHoles(out, form, summary.count, form.nx, order);
 }
 
 }  // namespace
 
 int RunSizesCommand(const std::vector<std::string>& args, const CommandContext& context) {
-  std::vector<OptionRule> rules = ReadingOptionRules(false);
+  std::vector<OptionRule> rules = ReadingOptionRules();
   rules.push_back({"help", 'h', false});
   const ParsedCommandLine line = ParseCommandLine(args, rules);
   if (!line.ok()) return UsageError(context.err, kSizesHelp, line.status.message());

@@ -26,18 +26,24 @@ bool ExtentFits(std::int64_t sizeToWrite, float step) {
 }
 
 // Every value times its unit's factor, as the export makes it, is a finite float: "1e36" in km/s
-// is not, in m/s. The refusal names the first one that is not.
+// is not, in m/s. The refusal names the first one that is not. Holes to be filled are passed
+// over: the fill takes their place before the factor.
 Status ValueBeyondFloats(PropertyKind kind, const PropertyInput& input, std::uint32_t count,
-                         std::int32_t nxInput) {
+                         std::int32_t nxInput, bool holesFilled) {
   const Unit& unit = UnitOf(kind, input);
   const float factor = unit.factor;
   if (factor == 1.0f) return Status();  // a text grid holds finite floats alone
-  const ValueRange range = input.range ? *input.range : FindValueRange(input.values, count);
+  const ValueRange range = holesFilled   ? TakeCensus(input.values, count, input.range).range
+                           : input.range ? *input.range
+                                         : FindValueRange(input.values, count);
   if (std::isfinite(range.minimum * factor) && std::isfinite(range.maximum * factor)) {
     return Status();
   }
+  const auto beyond = [factor, holesFilled](float value) {
+    return !std::isfinite(value * factor) && !(holesFilled && IsNoDataMarker(value));
+  };
   std::uint32_t i = 0;
-  while (i < count && std::isfinite(input.values[i] * factor)) ++i;
+  while (i < count && !beyond(input.values[i])) ++i;
   if (i == count) return Status();
   const std::uint32_t nx = static_cast<std::uint32_t>(std::max(nxInput, 1));
   return Status::Error(input.name + ", row " + std::to_string(i / nx + 1) + ", column " +
@@ -68,24 +74,17 @@ Status RoomRefused(const ConversionRequest& request) {
   }
   std::uint64_t free = 0;
   if (!FreeBytesWhere(request.outputPath, &free)) return Status();
-  const PreparedShape shape = PreparedShapeOf(request);
-  std::uint64_t properties = 0;
-  for (const GridProperty& property : kGridProperties) {
-    properties += request.inputs[property.kind].values != nullptr ||
-                  IsDerived(request.preparation.sources[property.kind]);
-  }
-  // Within 64 bits: CheckModelPreparation bounds the nodes.
-  const std::uint64_t values = static_cast<std::uint64_t>(std::max<std::int64_t>(shape.nx, 0)) *
-                               static_cast<std::uint64_t>(std::max<std::int64_t>(shape.nz, 0)) *
-                               properties;
-  const std::uint64_t bytes = kGridFileHeaderSize + 4 * values;
+  const WrittenGrid written = WrittenGridOf(request);
+  const std::uint64_t properties = written.properties;
+  const std::uint64_t values = (written.bytes - kGridFileHeaderSize) / 4;
+  const std::uint64_t bytes = written.bytes;
   if (bytes <= free) return Status();
   const auto integer = [](std::uint64_t n) { return FormatInteger(static_cast<std::int64_t>(n)); };
-  return Status::Error("The grid file " + request.outputName + " would hold " +
-                       FormatInteger(shape.nx) + " x " + FormatInteger(shape.nz) + " nodes of " +
-                       integer(properties) + (properties == 1 ? " property, " : " properties, ") +
-                       integer(values) + " values in " + integer(bytes) + " bytes: more than the " +
-                       integer(free) + " bytes free where it goes.");
+  return Status::Error(
+      "The grid file " + request.outputName + " would hold " + FormatInteger(written.nx) + " x " +
+      FormatInteger(written.nz) + " nodes of " + integer(properties) +
+      (properties == 1 ? " property, " : " properties, ") + integer(values) + " values in " +
+      integer(bytes) + " bytes: more than the " + integer(free) + " bytes free where it goes.");
 }
 
 }  // namespace
@@ -148,23 +147,9 @@ const Unit& UnitOf(PropertyKind kind, const PropertyInput& input) {
   return input.unit != nullptr ? *input.unit : FileUnitOf(kind);
 }
 
-Status CheckConversionRequest(const ConversionRequest& request, RequestPart* refused) {
+Status CheckModelRequest(const ConversionRequest& request, RequestPart* refused) {
   if (refused != nullptr) *refused = RequestPart::kNone;
-  bool anyLoaded = false;
-  for (const PropertyInput& input : request.inputs.each) {
-    anyLoaded = anyLoaded || input.values != nullptr;
-  }
-  if (!anyLoaded) return Refuse(RequestPart::kInputs, refused, "Open At least one input File");
-  if (request.outputName.find('*') != std::string::npos) {
-    return Refuse(RequestPart::kOutput, refused, "Open Mvg file for Saving");
-  }
   const GridWindow& window = request.window;
-  if (request.inputCount < 0 ||
-      static_cast<std::uint32_t>(request.inputCount) != window.elementCount) {
-    return Refuse(RequestPart::kInputCount, refused,
-                  "Input and given grid sizes are not equal !\n"
-                  "The program is not ready for this case. Sorry. Poka");
-  }
   const Status nx = CheckNxWrite(window.nxWrite, window.nxInput);
   if (!nx.ok()) return Refuse(RequestPart::kNxWrite, refused, nx.message());
   const Status nz =
@@ -205,10 +190,33 @@ Status CheckConversionRequest(const ConversionRequest& request, RequestPart* ref
   for (const GridProperty& property : kGridProperties) {
     const PropertyInput& input = request.inputs[property.kind];
     if (input.values == nullptr) continue;
+    const bool filled = request.preparation.sources[property.kind].fill.how != HoleFilling::kNone;
     const Status beyond =
-        ValueBeyondFloats(property.kind, input, window.elementCount, window.nxInput);
+        ValueBeyondFloats(property.kind, input, window.elementCount, window.nxInput, filled);
     if (!beyond.ok()) return Refuse(RequestPart::kInputs, refused, beyond.message());
   }
+  return Status();
+}
+
+Status CheckConversionRequest(const ConversionRequest& request, RequestPart* refused) {
+  if (refused != nullptr) *refused = RequestPart::kNone;
+  bool anyLoaded = false;
+  for (const PropertyInput& input : request.inputs.each) {
+    anyLoaded = anyLoaded || input.values != nullptr;
+  }
+  if (!anyLoaded) return Refuse(RequestPart::kInputs, refused, "Open At least one input File");
+  if (request.outputName.find('*') != std::string::npos) {
+    return Refuse(RequestPart::kOutput, refused, "Open Mvg file for Saving");
+  }
+  const GridWindow& window = request.window;
+  if (request.inputCount < 0 ||
+      static_cast<std::uint32_t>(request.inputCount) != window.elementCount) {
+    return Refuse(RequestPart::kInputCount, refused,
+                  "Input and given grid sizes are not equal !\n"
+                  "The program is not ready for this case. Sorry. Poka");
+  }
+  const Status model = CheckModelRequest(request, refused);
+  if (!model.ok()) return model;
   for (const PropertyInput& input : request.inputs.each) {
     if (input.values != nullptr && !request.toStandardOutput && !input.path.empty() &&
         IsSameFile(request.outputPath, input.path)) {

@@ -38,11 +38,15 @@ struct PropertyInput {
 // The unit of an input's values: the one given, else the grid file's own.
 const Unit& UnitOf(PropertyKind kind, const PropertyInput& input);
 
-// How a front end names what its user gives, for the findings that ask for it.
+// How a front end names what its user gives, for the findings that ask for it; empty: not
+// offered.
 struct ChoiceNames {
-  std::string xSize = "the X size";          // mvgtool: "--nx"
-  std::string skipColumns = "Skip columns";  // mvgtool: "--skip-columns"
-  std::string skipRows = "Skip rows";        // mvgtool: "--skip-rows"
+  std::string xSize = "the X size";              // mvgtool: "--nx"
+  std::string skipColumns = "Skip columns 1";    // mvgtool: "--skip-columns 1"
+  std::string skipRows = "Skip rows 1";          // mvgtool: "--skip-rows 1"
+  std::string columns = "\"Column by column\"";  // mvgtool: "--order columns"
+  std::string flipZ = "\"Rows bottom up\"";      // mvgtool: "--flip-z"
+  std::string coordinatesKm;                     // mvgtool: "--coordinates km"
 };
 
 struct ConversionRequest {
@@ -114,6 +118,11 @@ const char* ChoiceNameOf(RequestPart part);
 //    240003600308 bytes: more than the 52000000000 bytes free where it goes."   (told before any
 //    of it is made)
 Status CheckConversionRequest(const ConversionRequest& request, RequestPart* refused = nullptr);
+
+// The checks of the model a request makes, CheckConversionRequest's from the sizes to write to the
+// values beyond the range of floats, in its order: what a request must pass to be prepared
+// (PreparedRows), whether or not it has an output to write to.
+Status CheckModelRequest(const ConversionRequest& request, RequestPart* refused = nullptr);
 
 // A grid file's name as a front end takes it from its user: refused when it holds '*', which
 // marks that no output is chosen yet: "m*.mvg: a grid file name cannot hold \"*\"".

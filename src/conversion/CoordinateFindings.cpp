@@ -4,6 +4,7 @@
 
 #include "grid/NumberText.h"
 #include "textgrid/ArithmeticProgression.h"
+#include "textgrid/FormCoordinates.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ std::string FirstColumnFinding(const PropertyInput& input, std::int32_t nx, std:
   const Progression run = CoordinatesAt(input.values, nz, nx, 1);
   if (!run.found) return {};
   return input.name + ": the first column " + Described(run) + " on each line, " + Range(run) +
-         ": depths? " + skipColumns + " 1 leaves it out";
+         ": depths? " + skipColumns + " leaves it out";
 }
 
 std::string FirstRowFinding(const PropertyInput& input, std::int32_t nx, std::int32_t nz,
@@ -55,5 +56,28 @@ std::string FirstRowFinding(const PropertyInput& input, std::int32_t nx, std::in
   const Progression run = CoordinatesAt(input.values, nx, 1, nx);
   if (!run.found) return {};
   return input.name + ": the first row " + Described(run) + " from column to column, " +
-         Range(run) + ": x coordinates? " + skipRows + " 1 leaves it out";
+         Range(run) + ": x coordinates? " + skipRows + " leaves it out";
+}
+
+std::string DepthOrElevationFinding(const std::string& name, const TextGridForm& form,
+                                    const std::string& flipName) {
+  const VerticalFact& axis = form.facts.vertical;
+  if (axis.known.how != HowKnown::kGuessed) return {};
+  const std::string low = FormatShortest(axis.low), high = FormatShortest(axis.high);
+  return name + ": " + axis.name + " runs from " + low + " to " + high +
+         ", across 0: is it depth or elevation? It is read as depth, the top row " + axis.name +
+         " " + low +
+         (flipName.empty()
+              ? ""
+              : "; " + flipName + " reads it as elevation, the top row " + axis.name + " " + high);
+}
+
+std::string StatedStepsFinding(const std::string& name, const TextGridForm& form,
+                               const std::string& kmName) {
+  const bool small = form.dx < 0.1f || form.dz < 0.1f;
+  if (!form.statesSteps || (!small && form.dx <= 1000.0f && form.dz <= 1000.0f)) return {};
+  const std::string steps = name + ": steps of " + FormatShortest(form.dx) + " and " +
+                            FormatShortest(form.dz) + ", from " + form.source;
+  if (!small) return steps + ": a step of more than 1000 m?";
+  return steps + ": are they in km?" + (kmName.empty() ? "" : " " + kmName + " reads them in km");
 }

@@ -81,11 +81,17 @@ std::vector<std::string> Findings(const ConversionRequest& request, bool withUni
   for (const LoadedInput& each : loaded) {
     findings.Add(FirstColumnFinding(*each.input, nx, rows, request.choiceNames.skipColumns));
     findings.Add(FirstRowFinding(*each.input, nx, rows, request.choiceNames.skipRows));
+    if (each.input->form == nullptr) continue;
+    findings.Add(
+        DepthOrElevationFinding(each.input->name, *each.input->form, request.choiceNames.flipZ));
   }
-  findings.Add(DeepGridFinding(nx, rows));
+  // Read column by column, the user's choice is what a grid's shape or grain asks about.
+  const std::string columnsChosen = columns ? request.choiceNames.columns : std::string();
+  findings.Add(DeepGridFinding(nx, rows, columnsChosen));
   if (columns) findings.Add(WideGridFinding(nx, rows));
   for (const LoadedInput& each : loaded) {
-    findings.Add(ColumnByColumnFinding(*each.input, nx, rows, each.census.markers > 0));
+    findings.Add(
+        ColumnByColumnFinding(*each.input, nx, rows, each.census.markers > 0, columnsChosen));
   }
   // Holes to be filled are no finding; a value they are filled with counts in the range.
   const ModelPreparation& preparation = request.preparation;
@@ -103,8 +109,22 @@ std::vector<std::string> Findings(const ConversionRequest& request, bool withUni
   }
   for (std::string& finding : RuleFindings(request)) findings.Add(std::move(finding));
   findings.Add(ShearAboveCompressional(request));
-  findings.Add(StepFinding(request.xStepName, request.window.xStep));
-  findings.Add(StepFinding(request.zStepName, request.window.zStep));
+  // Steps a file states are its own: a doubt about them names the file.
+  const LoadedInput* stater = nullptr;
+  for (const LoadedInput& each : loaded) {
+    const TextGridForm* form = each.input->form;
+    if (stater == nullptr && form != nullptr && form->statesSteps &&
+        StepsAgree(form->dx, request.window.xStep) && StepsAgree(form->dz, request.window.zStep)) {
+      stater = &each;
+    }
+  }
+  if (stater != nullptr) {
+    findings.Add(StatedStepsFinding(stater->input->name, *stater->input->form,
+                                    request.choiceNames.coordinatesKm));
+  } else {
+    findings.Add(StepFinding(request.xStepName, request.window.xStep));
+    findings.Add(StepFinding(request.zStepName, request.window.zStep));
+  }
   if (preparation.resample) {
     findings.Add(StepFinding(preparation.xStepName, preparation.xStep));
     findings.Add(StepFinding(preparation.zStepName, preparation.zStep));

@@ -9,12 +9,13 @@
 
 // The findings of a request that passed CheckConversionRequest, each one sentence, each listed
 // once, in this order: text cut short by a Ctrl-Z, a guessed X size, rows that do not fit a file's
-// lines, an X size other than a file states, a first column or row of coordinates, a grid far
-// deeper than wide (of a file stored column by column, wider than deep), a file that looks stored
-// column by column, no-data markers (unless its holes
-// are to be filled), values that do not fit their units (a value holes are filled with among
-// them), slow nodes below the sea and the values rules make (RuleFindings.h), Vs above Vp, steps
-// (and new steps) that look like another unit. Empty when there is nothing to say.
+// lines, an X size other than a file states, a first column or row of coordinates, a vertical axis
+// across 0 (depth or elevation?), a grid far deeper than wide (of a file stored column by column,
+// wider than deep too), a file that looks stored column by column (or, read so, row by row),
+// no-data markers (unless its holes are to be filled), values that do not fit their units (a value
+// holes are filled with among them), slow nodes below the sea and the values rules make
+// (RuleFindings.h), Vs above Vp, steps (and new steps) that look like another unit, steps a file
+// states in km. Empty when there is nothing to say.
 std::vector<std::string> FindingsOf(const ConversionRequest& request);
 
 // The findings of the grid alone, whatever property its values hold: FindingsOf's but those of

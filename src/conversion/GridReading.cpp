@@ -18,7 +18,7 @@ GridReading Refused(GridReading reading, Status status) {
 }  // namespace
 
 std::vector<OptionRule> GridReadingOptionRules() {
-  std::vector<OptionRule> rules = ReadingOptionRules(true);
+  std::vector<OptionRule> rules = ReadingOptionRules();
   rules.push_back({"nx", 0, true});
   return rules;
 }
@@ -68,7 +68,12 @@ GridReading ReadGrid(const std::string& path, const std::string& name,
   request.window.nxInput = x.nx;
   request.order = choices.reading.order;
   request.xSizeKnown = x.known;
-  request.choiceNames = {named.Named("nx"), named.Named("skip-columns"), named.Named("skip-rows")};
+  request.choiceNames = {named.Named("nx"),
+                         named.NamedWith("skip-columns", "1"),
+                         named.NamedWith("skip-rows", "1"),
+                         named.NamedWith("order", "columns"),
+                         named.NamedFlag("flip-z"),
+                         named.NamedWith("coordinates", "km")};
   reading.findings = GridFindingsOf(request);
   return reading;
 }

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "binarygrid/SampleDecoding.h"
 #include "conversion/PreparationChoices.h"
 #include "conversion/StepChoices.h"
 #include "conversion/WindowChoice.h"
 #include "grid/AsciiCase.h"
-#include "grid/NumberText.h"
 #include "textgrid/TextGridReader.h"
 
 namespace {
@@ -15,20 +15,17 @@ namespace {
 // The choice that names a property's values or its rule: "vp".
 std::string ChoiceOf(const GridProperty& property) { return AsciiLower(property.name); }
 
-// Every NaN refused, with the first one's place: a model cannot hold one, and no check sees it.
-Status CheckNotNaN(const HeldProperty& held, std::uint64_t count, std::int32_t nx) {
-  std::uint64_t nans = 0, first = 0;
-  for (std::uint64_t i = 0; i < count; ++i) {
-    if (!std::isnan(held.values[i])) continue;
-    if (nans++ == 0) first = i;
-  }
-  if (nans == 0) return Status();
-  const std::uint64_t width = static_cast<std::uint64_t>(nx);
-  return Status::Error(held.name + " holds " + FormatInteger(static_cast<std::int64_t>(nans)) +
-                       (nans == 1 ? " NaN value" : " NaN values") +
-                       " (not a number), the first at row " + std::to_string(first / width + 1) +
-                       ", column " + std::to_string(first % width + 1) +
-                       ": a model cannot hold them.");
+// The values with each NaN made a hole, as the readers of files make one; `marked` holds them
+// when there is a NaN. The request's checks count the holes and refuse them unless it fills them.
+const float* MarkNaNHoles(const float* values, std::uint64_t count, std::vector<float>& marked) {
+  const float* const end = values + count;
+  const float* const nan = std::find_if(values, end, [](float value) { return std::isnan(value); });
+  if (nan == end) return values;
+  marked.assign(values, end);
+  std::replace_if(
+      marked.begin() + (nan - values), marked.end(), [](float value) { return std::isnan(value); },
+      HoleMarker());
+  return marked.data();
 }
 
 // Density and Vs by name: a rule, or values held; a text that names no rule is refused.
@@ -67,8 +64,8 @@ std::vector<OptionRule> HeldValuesOptionRules() {
   return rules;
 }
 
-Status RequestForHeldValues(const HeldGrid& grid, const NamedChoices& named,
-                            const std::string& output, ConversionRequest& request) {
+Status RequestForHeldValues(HeldGrid& grid, const NamedChoices& named, const std::string& output,
+                            ConversionRequest& request) {
   const std::uint64_t count = static_cast<std::uint64_t>(std::max(grid.nx, 0)) *
                               static_cast<std::uint64_t>(std::max(grid.nz, 0));
   for (const HeldProperty& held : grid.properties.each) {
@@ -101,16 +98,12 @@ Status RequestForHeldValues(const HeldGrid& grid, const NamedChoices& named,
     return Status::Error("no steps: give " + named.Named("dx") + " and " + named.Named("dz") +
                          ", the grid steps in m");
   }
-  for (const HeldProperty& held : grid.properties.each) {
-    if (held.values == nullptr) continue;
-    const Status numbers = CheckNotNaN(held, count, grid.nx);
-    if (!numbers.ok()) return numbers;
-  }
   for (const GridProperty& property : kGridProperties) {
-    const HeldProperty& held = grid.properties[property.kind];
+    HeldProperty& held = grid.properties[property.kind];
     if (held.values == nullptr) continue;
     PropertyInput& input = request.inputs[property.kind];
-    input.values = held.values;
+    input.values = MarkNaNHoles(held.values, count, held.holesMarked);
+    if (input.values != held.values) input.holes = "NaN";
     input.unit = units[property.kind];
     input.path = held.path;
     input.name = held.name;
@@ -121,7 +114,7 @@ Status RequestForHeldValues(const HeldGrid& grid, const NamedChoices& named,
   request.inputCount = static_cast<std::int32_t>(values);
   request.nzInput = grid.nz;
   // An array's leading column or row of coordinates is left out by slicing it.
-  request.choiceNames = {"the arrays' shape", "a slice [:, N:] with N =", "a slice [N:] with N ="};
+  request.choiceNames = {"the arrays' shape", "a slice [:, 1:]", "a slice [1:]", "", "", ""};
   request.xStepName = named.Named("dx");
   request.zStepName = named.Named("dz");
   request.outputName = output;

@@ -16,6 +16,8 @@ struct HeldProperty {
   const float* values = nullptr;  // nx * nz values, rows along X from the top; null: not held
   std::string name;               // how messages name them: "vp"
   std::string path;               // the file they are mapped from, if any: the output must differ
+  // The values with each NaN made a hole's marker, when they hold NaN: the request reads these.
+  std::vector<float> holesMarked;
 };
 
 struct HeldGrid {
@@ -34,8 +36,9 @@ std::vector<OptionRule> HeldValuesOptionRules();
 //   "no steps: give --dx and --dz, the grid steps in m"
 //   "--density \"x\" names no rule: give gardner"      (vs: "give mudrock or vp/R")
 //   "vp: holds no values"      "vp: holds more than 2147483647 values"
-//   "vp holds 3 NaN values (not a number), the first at row 2, column 5: a model cannot hold
-//    them."
 //   "m*.mvg: a grid file name cannot hold \"*\""
-Status RequestForHeldValues(const HeldGrid& grid, const NamedChoices& named,
-                            const std::string& output, ConversionRequest& request);
+// NaN values are holes, as in files: the request refuses them unless it fills them ("vp holds 3
+// holes (NaN), the first at row 2, column 5: a model cannot have holes; fill them."). The grid
+// must outlive the request, which may read its holesMarked.
+Status RequestForHeldValues(HeldGrid& grid, const NamedChoices& named, const std::string& output,
+                            ConversionRequest& request);

@@ -39,7 +39,7 @@ std::string Contradiction(const std::string& given, float value, const std::stri
   if (size ? !form.statesSizes : what == "dx" ? !StatesDx(form) : !StatesDz(form)) return {};
   const float stated = size ? static_cast<float>(form.nx) : what == "dx" ? form.dx : form.dz;
   if (size ? value == stated : StepsAgree(value, stated)) return {};
-  return given + " contradicts " + name + ": " + form.source + " gives " + what + " " +
+  return given + " contradicts " + name + ": " + SourceGives(form) + " " + what + " " +
          (size ? FormatInteger(form.nx) : FormatShortest(stated));
 }
 

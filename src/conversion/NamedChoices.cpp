@@ -27,8 +27,17 @@ std::string NamedChoices::Named(const std::string& name) const {
 
 std::string NamedChoices::NamedWith(const std::string& name, const std::string& value) const {
   if (style == Style::kOptions) return Named(name) + " " + value;
+  return Named(name) + "=" + Spelled(value);
+}
+
+std::string NamedChoices::NamedFlag(const std::string& name) const {
+  return style == Style::kOptions ? Named(name) : Named(name) + "=True";
+}
+
+std::string NamedChoices::Spelled(const std::string& value) const {
   float number = 0;
-  return Named(name) + "=" + (ReadFloat32(value, &number) ? value : "\"" + value + "\"");
+  if (style == Style::kOptions || ReadFloat32(value, &number)) return value;
+  return "\"" + value + "\"";
 }
 
 Status TakeWholeNumber(const NamedChoices& choices, const std::string& name, bool& given,

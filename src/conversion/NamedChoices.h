@@ -33,6 +33,10 @@ struct NamedChoices {
   std::string Named(const std::string& name) const;
   // The choice with a value, as its user writes it: "--density gardner", "density=\"gardner\"".
   std::string NamedWith(const std::string& name, const std::string& value) const;
+  // A flag given, as its user writes it: "--flip-z", "flip_z=True".
+  std::string NamedFlag(const std::string& name) const;
+  // A value of a choice, as its user writes it beside the choice: gardner, "gardner".
+  std::string Spelled(const std::string& value) const;
 };
 
 // An optional whole-number choice into value; `given` says whether it is there. Refused with

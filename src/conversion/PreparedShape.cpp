@@ -1,8 +1,10 @@
 #include "conversion/PreparedShape.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "conversion/NoDataFindings.h"
+#include "gridfile/GridFileHeader.h"
 
 namespace {
 
@@ -53,6 +55,21 @@ PreparedShape PreparedShapeOf(const ConversionRequest& request) {
   shape.nx = shape.x.count + border.left + border.right;
   shape.nz = shape.z.count + border.top + border.bottom;
   return shape;
+}
+
+WrittenGrid WrittenGridOf(const ConversionRequest& request) {
+  const PreparedShape shape = PreparedShapeOf(request);
+  WrittenGrid written;
+  written.nx = shape.nx;
+  written.nz = shape.nz;
+  for (const GridProperty& property : kGridProperties) {
+    written.properties += request.inputs[property.kind].values != nullptr ||
+                          IsDerived(request.preparation.sources[property.kind]);
+  }
+  const std::uint64_t nodes = static_cast<std::uint64_t>(std::max<std::int64_t>(shape.nx, 0)) *
+                              static_cast<std::uint64_t>(std::max<std::int64_t>(shape.nz, 0));
+  written.bytes = kGridFileHeaderSize + 4 * nodes * written.properties;
+  return written;
 }
 
 bool IsPlainWindow(const ConversionRequest& request) {

@@ -29,6 +29,15 @@ struct PreparedShape {
 // The shape of what the request writes. Its steps and sizes as CheckConversionRequest checks them.
 PreparedShape PreparedShapeOf(const ConversionRequest& request);
 
+// The grid file a request writes: its nodes along X and Z (border included), the properties it
+// holds (those loaded and those derived) and its length in bytes, header included. For a request
+// CheckModelPreparation passed, so that the bytes fit in 64 bits.
+struct WrittenGrid {
+  std::int64_t nx = 0, nz = 0;
+  std::uint64_t properties = 0, bytes = 0;
+};
+WrittenGrid WrittenGridOf(const ConversionRequest& request);
+
 // Whether the request asks for nothing beyond a window: no hole to fill, no rule, no new steps, no
 // border. Such a window is written from the arrays as they are.
 bool IsPlainWindow(const ConversionRequest& request);

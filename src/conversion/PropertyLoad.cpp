@@ -5,6 +5,7 @@
 #include "binarygrid/BinaryGridReader.h"
 #include "system/ReadOnlyFile.h"
 #include "textgrid/FileStream.h"
+#include "textgrid/FormCoordinates.h"
 #include "textgrid/GzipStream.h"
 
 namespace {
@@ -51,6 +52,10 @@ TextGridRead ReadGridInput(const std::string& path, const std::string& name, boo
   if (read.ok() && (choices.skipRows > 0 || choices.skipColumns > 0)) {
     return Refusal(name + " (" + read.form.name +
                    "): rows and columns are left out of text grids only");
+  }
+  if (read.ok() && choices.coordinatesInKm) {
+    const Status km = TakeCoordinatesInKm(read.form, name);
+    if (!km.ok()) return Refusal(km.message());
   }
   return read;
 }

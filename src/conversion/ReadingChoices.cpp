@@ -63,13 +63,10 @@ Status TakeRawOptions(const NamedChoices& named, TextReadingChoices& choices) {
 
 }  // namespace
 
-std::vector<OptionRule> ReadingOptionRules(bool withFlip) {
-  std::vector<OptionRule> rules = {{"order", 0, true},     {"decimal-comma", 0, false},
-                                   {"form", 0, true},      {"skip-columns", 0, true},
-                                   {"skip-rows", 0, true}, {"raw", 0, true},
-                                   {"skip-bytes", 0, true}};
-  if (withFlip) rules.push_back({"flip-z", 0, false});
-  return rules;
+std::vector<OptionRule> ReadingOptionRules() {
+  return {{"order", 0, true},       {"flip-z", 0, false},      {"decimal-comma", 0, false},
+          {"form", 0, true},        {"skip-columns", 0, true}, {"skip-rows", 0, true},
+          {"coordinates", 0, true}, {"raw", 0, true},          {"skip-bytes", 0, true}};
 }
 
 Status TakeReadingOptions(const NamedChoices& named, TextReadingChoices& choices) {
@@ -80,6 +77,13 @@ Status TakeReadingOptions(const NamedChoices& named, TextReadingChoices& choices
   for (const Status& taken : {TakeSkip(named, "skip-columns", choices.skipColumns),
                               TakeSkip(named, "skip-rows", choices.skipRows)}) {
     if (!taken.ok()) return taken;
+  }
+  if (named.Has("coordinates")) {
+    const std::string& unit = named.Value("coordinates");
+    if (unit != "km" && unit != "m") {
+      return Status::Error(named.Named("coordinates") + " must be km or m, not \"" + unit + "\"");
+    }
+    choices.coordinatesInKm = unit == "km";
   }
   if (named.Has("form")) {
     const std::string& form = named.Value("form");
@@ -104,11 +108,12 @@ Status TakeReadingOptions(const NamedChoices& named, TextReadingChoices& choices
 std::string WithReadingOption(const std::string& message, bool commasUndecided, bool tripletsTold,
                               const NamedChoices& named, bool rawUndecided) {
   if (rawUndecided) {
-    return message + "; " + named.Named("raw") + " f32le, f32be, f64le or f64be (with " +
+    return message + "; " + named.NamedWith("raw", "f32le") + ", " + named.Spelled("f32be") + ", " +
+           named.Spelled("f64le") + " or " + named.Spelled("f64be") + " (with " +
            named.Named("nx") + ") reads it as raw values";
   }
   if (commasUndecided) {
-    return message + "; " + named.Named("decimal-comma") + " reads commas as decimal marks";
+    return message + "; " + named.NamedFlag("decimal-comma") + " reads commas as decimal marks";
   }
   if (tripletsTold) {
     return message + "; if it is a plain grid three values wide, " +

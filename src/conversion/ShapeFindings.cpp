@@ -16,6 +16,12 @@
 
 namespace {
 
+// The question that fits a grid read column by column (`columnsChosen`: how the user said so)
+// whose shape or grain says the file holds rows.
+std::string StoredRowByRow(const std::string& columnsChosen) {
+  return "is the file stored row by row, not column by column as " + columnsChosen + " reads it?";
+}
+
 // Rows enough to measure a grid's grain: more would take longer and say the same.
 constexpr std::uint64_t kMeasuredNodes = std::uint64_t{1} << 22;
 
@@ -134,18 +140,19 @@ std::string WideGridFinding(std::int32_t nx, std::int32_t nz) {
          " times wider than deep: are its columns wrapped over several lines?";
 }
 
-std::string DeepGridFinding(std::int32_t nx, std::int32_t nz) {
+std::string DeepGridFinding(std::int32_t nx, std::int32_t nz, const std::string& columnsChosen) {
   if (nx <= 0 || static_cast<std::uint64_t>(nz) < kDeepGridRatio * static_cast<std::uint64_t>(nx)) {
     return {};
   }
   return "A grid of " + FormatInteger(nx) + " x " + FormatInteger(nz) + " nodes is " +
-         FormatInteger(std::llround(static_cast<double>(nz) / nx)) +
-         " times deeper than wide: are its rows wrapped over several lines, or is the file stored "
-         "column by column?";
+         FormatInteger(std::llround(static_cast<double>(nz) / nx)) + " times deeper than wide: " +
+         (columnsChosen.empty()
+              ? "are its rows wrapped over several lines, or is the file stored column by column?"
+              : StoredRowByRow(columnsChosen));
 }
 
 std::string ColumnByColumnFinding(const PropertyInput& input, std::int32_t nx, std::int32_t nz,
-                                  bool holdsMarkers) {
+                                  bool holdsMarkers, const std::string& columnsChosen) {
   if (input.values == nullptr || nx < 1 || nz < 2) return {};
   const Changes changes = MeasureChanges(input.values, static_cast<std::uint64_t>(nx),
                                          static_cast<std::uint64_t>(nz), holdsMarkers);
@@ -156,5 +163,7 @@ std::string ColumnByColumnFinding(const PropertyInput& input, std::int32_t nx, s
           : "values change " +
                 FormatInteger(std::llround(changes.alongRows / changes.downColumns)) +
                 " times more along the rows than down the columns";
-  return input.name + ": " + how + ": is the file stored column by column?";
+  return input.name + ": " + how + ": " +
+         (columnsChosen.empty() ? "is the file stored column by column?"
+                                : StoredRowByRow(columnsChosen));
 }

@@ -42,8 +42,12 @@ std::string FileShapeFinding(const std::string& name, const TextGridLines& lines
 
 // "A grid of 10 x 8700 nodes is 870 times deeper than wide: are its rows wrapped over several
 // lines, or is the file stored column by column?"; "" for a grid less than kDeepGridRatio times
-// deeper than wide.
-std::string DeepGridFinding(std::int32_t nx, std::int32_t nz);
+// deeper than wide. Of a file the user said is stored column by column (columnsChosen: how the
+// user said so, "--order columns"; empty: not said), the choice is what is asked about: "... times
+// deeper than wide: is the file stored row by row, not column by column as --order columns reads
+// it?"
+std::string DeepGridFinding(std::int32_t nx, std::int32_t nz,
+                            const std::string& columnsChosen = {});
 
 // Of a file stored column by column: "A grid of 10875 x 8 nodes is 1359 times wider than deep:
 // are its columns wrapped over several lines?"; "" for a grid less than kDeepGridRatio times
@@ -54,5 +58,8 @@ std::string WideGridFinding(std::int32_t nx, std::int32_t nz);
 // rows, neighbours with a no-data marker passed over (holdsMarkers: the values hold any):
 //   "vp.txt: values change 4 times more along the rows than down the columns: is the file stored
 //   column by column?"
+// or, of a file read column by column as the user said (columnsChosen, as for DeepGridFinding):
+//   "vp.txt: values change 4 times more along the rows than down the columns: is the file stored
+//   row by row, not column by column as --order columns reads it?"
 std::string ColumnByColumnFinding(const PropertyInput& input, std::int32_t nx, std::int32_t nz,
-                                  bool holdsMarkers = true);
+                                  bool holdsMarkers = true, const std::string& columnsChosen = {});

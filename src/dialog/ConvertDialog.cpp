@@ -1,11 +1,10 @@
 #include "dialog/ConvertDialog.h"
 
-#include <optional>
-
 #include "conversion/ConversionRequest.h"
 #include "dialog/ConvertDialogControls.h"
 #include "dialog/PreparationFields.h"
 #include "dialog/WriteQuestion.h"
+#include "dialog/WrittenSizes.h"
 #include "ui/DataExchange.h"
 #include "ui/DialogWindow.h"
 
@@ -41,8 +40,11 @@ bool ConvertDialog::TakeControlTexts(int* failedControl) {
 }
 
 void ConvertDialog::ShowMembers() {
+  const bool showing = showingMembers_;
+  showingMembers_ = true;
   DataExchange exchange(window_, false);
   DoDataExchange(exchange);
+  showingMembers_ = showing;
 }
 
 PerProperty<bool> ConvertDialog::FilesUsed() const {
@@ -52,6 +54,16 @@ PerProperty<bool> ConvertDialog::FilesUsed() const {
         files_.Loaded(property.kind) && ChosenRule(window_, property.kind) == PropertyRule::kFile;
   }
   return used;
+}
+
+PerProperty<bool> ConvertDialog::PropertiesMade() const {
+  PerProperty<bool> made = FilesUsed();
+  for (const GridProperty& property : kGridProperties) {
+    made[property.kind] =
+        made[property.kind] ||
+        (made[PropertyKind::kVp] && ChosenRule(window_, property.kind) != PropertyRule::kFile);
+  }
+  return made;
 }
 
 void ConvertDialog::EnableSourceControls() {
@@ -103,7 +115,7 @@ void ConvertDialog::LoadChosenFile(PropertyKind property, const FileDialogResult
   EnableBrowsedControls(property);
   ChooseFileSource(window_, property);
   EnableSourceControls();
-  picture_.ShowChoices(FilesUsed());
+  picture_.ShowChoices(PropertiesMade());
   RedrawPicture();
   reading_.ShowReading(files_.LastLoaded());
   // A value missing or one too many shows at once, with where the lines break their pattern.
@@ -150,7 +162,12 @@ void ConvertDialog::OnXSizeSelChange() {
 }
 
 void ConvertDialog::OnXSizeEditChange() {
-  if (grid_.OnXSizeEditChange(files_.ElementCount())) ShowChosenXSize();
+  // A text that is none of the sizes shows no model: OK would refuse it.
+  if (grid_.OnXSizeEditChange(files_.ElementCount())) {
+    ShowChosenXSize();
+  } else {
+    RedrawPicture();
+  }
 }
 
 void ConvertDialog::ShowChosenXSize() {
@@ -176,7 +193,13 @@ void ConvertDialog::OnLeavingWindowField(int field) {
 
 void ConvertDialog::OnSourceSelChange() {
   EnableSourceControls();
-  picture_.ShowChoices(FilesUsed());
+  picture_.ShowChoices(PropertiesMade());
+  RedrawPicture();
+}
+
+void ConvertDialog::OnHolesSelChange() {
+  // The box shows the entry chosen only after its notification.
+  window_.SetComboSelection(kHolesCombo, window_.GetComboSelection(kHolesCombo));
   RedrawPicture();
 }
 
@@ -186,7 +209,7 @@ void ConvertDialog::OnBrowseOutput() {
 }
 
 void ConvertDialog::OnPictureSelChange() {
-  picture_.OnChoice(FilesUsed());
+  picture_.OnChoice(PropertiesMade());
   RedrawPicture();
 }
 
@@ -196,39 +219,40 @@ void ConvertDialog::OnUnitsSelChange(PropertyKind property) {
 }
 
 void ConvertDialog::RedrawPicture() {
-  const std::optional<ShownGrid> grid = grid_.Shown(files_.ElementCount());
-  const PerProperty<bool> used = FilesUsed();
-  PerProperty<PictureSource> sources;
-  for (const GridProperty& property : kGridProperties) {
-    const PropertyFile& file = files_[property.kind];
-    PictureSource& source = sources[property.kind];
-    source.used = used[property.kind];
-    if (grid && file.arrangedNx == grid->nx) source.values = file.values.data();
-    source.name = file.name;
-    source.unit = files_.ChosenUnit(property.kind);
-  }
-  picture_.Redraw(sources, grid);
+  if (showingMembers_) return;
+  ConversionRequest request;
+  int refusedField = 0;
+  Status checked = BuildRequest(request, refusedField, true);
+  if (checked.ok() && files_.AnyLoaded()) checked = CheckModelRequest(request);
+  ShowWrittenSizes(window_, request, checked);
+  picture_.Redraw(PropertiesMade(), request, checked);
 }
 
-Status ConvertDialog::BuildRequest(ConversionRequest& request, int& refusedField) {
+Status ConvertDialog::BuildRequest(ConversionRequest& request, int& refusedField, bool asTyped) {
   const Status inputs = files_.FillInputs(FilesUsed(), request.inputs);
   if (!inputs.ok()) return inputs;
   if (files_.AnyLoaded()) {
     const Status xSize = grid_.CheckXSizeText();
     if (!xSize.ok()) return xSize;
   }
-  const GridChoice& grid = grid_.Choice();
-  const PreparationFields fields = TakePreparationFields(window_, grid.xStep, grid.zStep);
+  // The grid first: a new step typed alone keeps its step along the other axis.
+  if (asTyped) {
+    const Status typed = grid_.FillTypedRequest(files_.ElementCount(), request, refusedField);
+    if (!typed.ok()) return typed;
+  } else {
+    grid_.FillRequest(files_.ElementCount(), request);
+  }
+  const PreparationFields fields =
+      TakePreparationFields(window_, request.window.xStep, request.window.zStep);
   if (!fields.ok()) {
     refusedField = fields.refusedControl;
     return Status::Error(fields.message);
   }
   request.preparation = fields.preparation;
   // The values written are in the grid's order for the X size chosen, or nothing is written.
-  const Status arranged = files_.Arrange(grid.nxInput, reading_.Current());
+  const Status arranged = files_.Arrange(grid_.Choice().nxInput, reading_.Current());
   if (!arranged.ok()) return arranged;
   request.order = reading_.Current().order;
-  grid_.FillRequest(files_.ElementCount(), request);
   output_.FillRequest(request);
   return Status();
 }

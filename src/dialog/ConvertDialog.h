@@ -5,6 +5,7 @@
 //   ReadingChoices     how the grids are read (the check boxes) and what the reading found
 //   GridFields         the X size, the Z size, the steps and the window to write
 //   ModelPicture       the picture of the model and the list that chooses its property
+//   WrittenSizes       the sizes of the grid file written
 //   PreparationFields  where density and Vs come from, holes, new steps, a border
 //   OutputFile         the grid file to write
 //   WriteQuestion      OK's one question and the writing it guards
@@ -58,12 +59,16 @@ class ConvertDialog {
   void OnKillFocusZFrom();
   // Density or Vs from its file or from a rule.
   void OnSourceSelChange();
+  // A way to fill holes chosen from the list.
+  void OnHolesSelChange();
   void OnBrowseOutput();
   // Files dropped on the dialog: one file dropped on a property's group box (droppedOn) loads as
   // that property, as if chosen in its Open dialog; anything else is refused with a message.
   void OnDropFiles(const std::vector<std::string>& paths, const PropertyKind* droppedOn);
-  // Shows the model as it will be written (see ModelPicture). Called whenever what it shows may
-  // have changed.
+  // Shows the model as OK would write it, from the fields as they are typed (see ModelPicture),
+  // and the sizes of the grid file (WrittenSizes). Called whenever what they show may have
+  // changed; the notifications of the texts the dialog shows itself redraw nothing, its caller
+  // redraws once.
   void RedrawPicture();
   // The property chosen in the picture's list, or a unit chosen from a property's list.
   void OnPictureSelChange();
@@ -86,6 +91,8 @@ class ConvertDialog {
  private:
   // The properties loaded and read from their files, not from a rule.
   PerProperty<bool> FilesUsed() const;
+  // Those and the properties a rule makes from a loaded Vp.
+  PerProperty<bool> PropertiesMade() const;
   // A rule chosen or a file chosen for a property: the controls of each enabled as it needs.
   void EnableSourceControls();
   void LoadChosenFile(PropertyKind property, const FileDialogResult& chosen);
@@ -103,7 +110,8 @@ class ConvertDialog {
   void OnLeavingWindowField(int field);
   // The request from what the parts hold, the values put in the grid's order; the refusal of a
   // part, with the field it is about in refusedField (0: none). The request points into the parts.
-  Status BuildRequest(ConversionRequest& request, int& refusedField);
+  // `asTyped`: the grid's fields as they are typed, before they are taken in.
+  Status BuildRequest(ConversionRequest& request, int& refusedField, bool asTyped = false);
 
   DialogWindow& window_;
   PropertyFiles files_;
@@ -112,4 +120,5 @@ class ConvertDialog {
   ModelPicture picture_;
   OutputFile output_;
   RefusalFocus focus_;
+  bool showingMembers_ = false;
 };

@@ -36,6 +36,7 @@ inline constexpr int kVsBrowseButton = IDC_VS_BROWSE;
 inline constexpr int kWriteCountField = IDC_WRITE_COUNT;
 inline constexpr int kNxWriteField = IDC_NX_WRITE;
 inline constexpr int kNzWriteField = IDC_NZ_WRITE;
+inline constexpr int kWrittenSizesText = IDC_WRITTEN_SIZES;
 inline constexpr int kPictureCombo = IDC_PICTURE_PROPERTY;
 inline constexpr int kModelPicture = IDC_MODEL_PICTURE;
 inline constexpr int kXFromField = IDC_X_FROM;

@@ -42,6 +42,9 @@ void ConvertDialogWindow::AttachButtons() {
                  {&cancelButton, kCancelButton}};
   for (const auto& b : buttons) b.button->Subclass(GetDlgItem(GetHandle(), b.id));
   modelPicture.Subclass(GetDlgItem(GetHandle(), kModelPicture));
+  char hint[256] = {};
+  GetWindowTextA(modelPicture.GetHandle(), hint, sizeof hint);
+  pictureHint = hint;
   modelPicture.SetPainter(ModelPainter());
 }
 
@@ -98,8 +101,9 @@ void ConvertDialogWindow::ShowPicture(const GridPictureRequest& request) {
   if (enlargedModel != nullptr) enlargedModel->Redraw();
 }
 
-void ConvertDialogWindow::ClearPicture() {
+void ConvertDialogWindow::ClearPicture(const std::string& why) {
   shownModel.reset();
+  SetWindowTextA(modelPicture.GetHandle(), (why.empty() ? pictureHint : why).c_str());
   modelPicture.Redraw();
   if (enlargedModel != nullptr) enlargedModel->Redraw();
 }
@@ -241,6 +245,11 @@ LRESULT ConvertDialogWindow::OnSourceSelChange(WPARAM, LPARAM) {
   return 0;
 }
 
+LRESULT ConvertDialogWindow::OnHolesSelChange(WPARAM, LPARAM) {
+  logic.OnHolesSelChange();
+  return 0;
+}
+
 LRESULT ConvertDialogWindow::OnMouseMove(WPARAM, LPARAM lParam) {
   DrawPicture(picture.OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
   return Default();
@@ -351,6 +360,14 @@ UI_BEGIN_MESSAGE_MAP(ConvertDialogWindow, ui::Dialog)
   ui::OnCommand(EN_KILLFOCUS, kZFromField, &ConvertDialogWindow::OnKillFocusZFrom),
   ui::OnCommand(CBN_SELCHANGE, kDensitySourceCombo, &ConvertDialogWindow::OnSourceSelChange),
   ui::OnCommand(CBN_SELCHANGE, kVsSourceCombo, &ConvertDialogWindow::OnSourceSelChange),
+  ui::OnCommand(CBN_SELCHANGE, kHolesCombo, &ConvertDialogWindow::OnHolesSelChange),
+  ui::OnCommand(CBN_EDITCHANGE, kHolesCombo, &ConvertDialogWindow::OnPictureChanged),
+  ui::OnCommand(EN_CHANGE, kVsRatioField, &ConvertDialogWindow::OnPictureChanged),
+  ui::OnCommand(EN_CHANGE, kWaterVpField, &ConvertDialogWindow::OnPictureChanged),
+  ui::OnCommand(EN_CHANGE, kWaterDensityField, &ConvertDialogWindow::OnPictureChanged),
+  ui::OnCommand(EN_CHANGE, kNewXStepField, &ConvertDialogWindow::OnPictureChanged),
+  ui::OnCommand(EN_CHANGE, kNewZStepField, &ConvertDialogWindow::OnPictureChanged),
+  ui::OnCommand(EN_CHANGE, kBorderField, &ConvertDialogWindow::OnPictureChanged),
   ui::OnMessage(WM_MOUSEMOVE, &ConvertDialogWindow::OnMouseMove),
   ui::OnMessage(WM_LBUTTONDOWN, &ConvertDialogWindow::OnLButtonDown),
   ui::OnMessage(WM_LBUTTONUP, &ConvertDialogWindow::OnLButtonUp),

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "dialog/AboutDialog-win32.h"
 #include "dialog/BmpImage.h"
@@ -50,7 +51,7 @@ class ConvertDialogWindow : public ui::Dialog, private ModelPictureView {
   void DrawPicture(PictureImage image);
 
   void ShowPicture(const GridPictureRequest& request) override;
-  void ClearPicture() override;
+  void ClearPicture(const std::string& why) override;
   // Draws the model's picture for a control's client area of width x height.
   void PaintModel(PictureControl& control, std::int32_t width, std::int32_t height);
   PictureControl::Painter ModelPainter();
@@ -72,6 +73,7 @@ class ConvertDialogWindow : public ui::Dialog, private ModelPictureView {
   LRESULT OnKillFocusXFrom(WPARAM wParam, LPARAM lParam);
   LRESULT OnKillFocusZFrom(WPARAM wParam, LPARAM lParam);
   LRESULT OnSourceSelChange(WPARAM wParam, LPARAM lParam);
+  LRESULT OnHolesSelChange(WPARAM wParam, LPARAM lParam);
   LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);
   LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam);
   LRESULT OnLButtonUp(WPARAM wParam, LPARAM lParam);
@@ -94,6 +96,7 @@ class ConvertDialogWindow : public ui::Dialog, private ModelPictureView {
   HelpPicture picture;
   std::unique_ptr<AboutDialog> modelessAbout;  // opened from the help picture, while it exists
   PictureControl modelPicture;
+  std::string pictureHint;  // the picture control's own text, shown while nothing is loaded
   std::optional<GridPictureRequest> shownModel;    // what the logic asked to show
   std::unique_ptr<EnlargedPicture> enlargedModel;  // opened by a click on the picture
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "dialog/ConvertDialogControls.h"
@@ -36,12 +37,6 @@ std::pair<std::int32_t, std::int32_t> AxisWithin(const std::string& typedFrom,
   }
   if (within(acceptedFrom, acceptedSize)) return {acceptedFrom, acceptedSize};
   return {0, nodes};
-}
-
-// A step field's number when it is one above 0; 0 otherwise.
-float StepOf(const std::string& text) {
-  float step = 0;
-  return ReadFloat32(text, &step) && step > 0 ? step : 0.0f;
 }
 
 }  // namespace
@@ -198,25 +193,24 @@ void GridFields::FillRequest(std::uint32_t count, ConversionRequest& request) co
   request.nzInput = c.nzInput;
 }
 
-std::optional<ShownGrid> GridFields::Shown(std::uint32_t count) const {
-  if (choice_.nxInput < 1 || count < static_cast<std::uint32_t>(choice_.nxInput)) {
-    return std::nullopt;
+Status GridFields::FillTypedRequest(std::uint32_t count, ConversionRequest& request,
+                                    int& refusedField) const {
+  FillRequest(count, request);
+  GridWindow& w = request.window;
+  for (const auto& [field, step] : {std::pair{kXStepField, &w.xStep}, {kZStepField, &w.zStep}}) {
+    if (!ReadFloat32(window_.GetControlText(field), step)) {
+      refusedField = field;
+      return Status::Error(kEnterNumberMessage);
+    }
   }
-  ShownGrid shown;
-  shown.nx = choice_.nxInput;
-  shown.nz = static_cast<std::int32_t>(count / static_cast<std::uint32_t>(choice_.nxInput));
-  const auto [x, nx] =
+  if (choice_.nxInput < 1 || count < static_cast<std::uint32_t>(choice_.nxInput)) return Status();
+  const std::int32_t rows =
+      static_cast<std::int32_t>(count / static_cast<std::uint32_t>(choice_.nxInput));
+  std::tie(w.xFrom, w.nxWrite) =
       AxisWithin(window_.GetControlText(kXFromField), window_.GetControlText(kNxWriteField),
-                 choice_.xFrom, choice_.nxWrite, shown.nx);
-  const auto [z, nz] =
+                 choice_.xFrom, choice_.nxWrite, choice_.nxInput);
+  std::tie(w.zFrom, w.nzWrite) =
       AxisWithin(window_.GetControlText(kZFromField), window_.GetControlText(kNzWriteField),
-                 choice_.zFrom, choice_.nzWrite, shown.nz);
-  shown.window = {x, z, nx, nz};
-  const float dx = StepOf(window_.GetControlText(kXStepField));
-  const float dz = StepOf(window_.GetControlText(kZStepField));
-  if (dx > 0 && dz > 0) {
-    shown.dx = dx;
-    shown.dz = dz;
-  }
-  return shown;
+                 choice_.zFrom, choice_.nzWrite, rows);
+  return Status();
 }

@@ -6,12 +6,10 @@
 // is left.
 
 #include <cstdint>
-#include <optional>
 #include <vector>
 
 #include "conversion/ConversionRequest.h"
 #include "grid/Status.h"
-#include "picture/GridPicture.h"
 #include "textgrid/TextGridForm.h"
 #include "textgrid/TextGridLines.h"
 
@@ -30,15 +28,6 @@ struct GridChoice {
   std::int32_t writeCount = 0;
   float xStep = 1.0f;
   float zStep = 1.0f;
-};
-
-// The grid as the fields show it while they are typed: the grid at the X size chosen, the window
-// as typed when it lies within the grid (else as accepted last when that does, else the whole
-// grid), the steps as typed while both are numbers above 0 (else 0).
-struct ShownGrid {
-  std::int32_t nx = 0, nz = 0;
-  PictureWindow window;
-  float dx = 0, dz = 0;
 };
 
 class GridFields {
@@ -76,8 +65,11 @@ class GridFields {
 
   // The grid, the window, the steps and the sizes the user confirms.
   void FillRequest(std::uint32_t count, ConversionRequest& request) const;
-  // Nothing while no X size fits `count` values.
-  std::optional<ShownGrid> Shown(std::uint32_t count) const;
+  // The same as the fields show them while they are typed, before they are taken in: the window
+  // as typed when it lies within the grid at the X size chosen, else as accepted last when that
+  // does, else the whole grid; the steps as typed. "Please enter a number." while a step is none,
+  // with its field in refusedField.
+  Status FillTypedRequest(std::uint32_t count, ConversionRequest& request, int& refusedField) const;
 
  private:
   void ChooseXSize(std::int32_t x, std::uint32_t count);

@@ -1,45 +1,46 @@
 #pragma once
-// The model's picture as it will be written, and the list that chooses its property: the one
-// chosen in the list while it is read from its file, else Vp, else the first so read; the part
-// of the grid to be written; the values in m/s or kg/m3 as the unit in the property's box makes
-// them (as they are, in "file's units", when the box names no unit); axes in m from the steps
-// when both are numbers above 0.
+// The model's picture as OK would write it, and the list that chooses its property: the one
+// chosen in the list while the model has it, else Vp, else the first it has. The picture is the
+// grid written, drawn from the rows the export makes (SamplePreparedModel): the window at the
+// steps written, each node that wide and tall, distance and depth from the grid's first node,
+// the border marked where it begins, a property from a rule as the rule makes it, in m/s or
+// kg/m3. While the request is refused, the refusal shows in the picture's place.
 
-#include <optional>
-#include <string>
+#include <cstdint>
 
-#include "conversion/Units.h"
-#include "dialog/GridFields.h"
+#include "conversion/ConversionRequest.h"
+#include "conversion/PreparedSample.h"
 #include "grid/GridProperties.h"
+#include "grid/Status.h"
 
 class DialogWindow;
 class ModelPictureView;
 
-// A property as the picture may show it.
-struct PictureSource {
-  bool used = false;              // loaded and read from its file, not from a rule
-  const float* values = nullptr;  // in the grid's order for the X size chosen; null when not
-  std::string name;               // its file's name
-  const Unit* unit = nullptr;     // the unit its box names; null when none of its units
-};
+// Nodes along an axis of the values drawn: the enlarged picture is at most 2000 pixels a side,
+// and a node a pixel is as fine as it draws; larger grids show every k-th node.
+inline constexpr std::int32_t kPictureNodes = 2048;
 
 class ModelPicture {
  public:
   ModelPicture(DialogWindow& window, ModelPictureView& view) : window_(window), view_(view) {}
 
-  // The picture's list: the properties used, the pictured one selected; disabled when none is.
-  void ShowChoices(const PerProperty<bool>& used);
+  // The picture's list: the properties `made` (read from their files, or by a rule on Vp), the
+  // pictured one selected; disabled when none is.
+  void ShowChoices(const PerProperty<bool>& made);
   // The property chosen in the list.
-  void OnChoice(const PerProperty<bool>& used);
-  // Shows the pictured property on the grid shown; clears the picture while either is missing
-  // or the property's values are not in the grid's order.
-  void Redraw(const PerProperty<PictureSource>& sources, const std::optional<ShownGrid>& grid);
+  void OnChoice(const PerProperty<bool>& made);
+  // Shows the pictured property of the model `request` writes, or, when the request is refused
+  // (`checked`: by the dialog or CheckModelRequest), the refusal; clears the picture while no
+  // property is made.
+  void Redraw(const PerProperty<bool>& made, const ConversionRequest& request,
+              const Status& checked);
 
  private:
-  // The property the picture shows; null when none is used.
-  const GridProperty* Pictured(const PerProperty<bool>& used) const;
+  // The property the picture shows; null when none is made.
+  const GridProperty* Pictured(const PerProperty<bool>& made) const;
 
   DialogWindow& window_;
   ModelPictureView& view_;
   const GridProperty* choice_ = nullptr;  // chosen in the picture's list
+  PreparedSample sample_;                 // the values on show
 };

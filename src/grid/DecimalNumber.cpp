@@ -6,6 +6,8 @@
 #include <limits>
 #include <system_error>
 
+#include "grid/AsciiCase.h"
+
 // One multiplication or division of exact doubles is correctly rounded only when the
 // arithmetic is done in double precision itself (SSE2, not the x87 unit).
 static_assert(FLT_EVAL_METHOD == 0, "double arithmetic must round to double");
@@ -18,6 +20,8 @@ constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,
 constexpr std::uint64_t kLargestExactInteger = std::uint64_t{1} << 53;
 
 bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
+// Fortran writes D (or d) for the exponent of a double precision value: the same number.
+bool IsExponentMark(char c) { return c == 'e' || c == 'E' || c == 'd' || c == 'D'; }
 
 // mantissa x 10^power10 in one correctly rounded operation, when both factors are exact
 // doubles (Clinger's fast path). False when the slow exact way is needed.
@@ -44,11 +48,40 @@ DecimalReading Finished(bool negative, double magnitude) {
   return reading;
 }
 
+// "nan", "nan(ind)", "-inf", "Infinity"...: what C libraries and Fortran print for values that
+// are not finite. The longest reads far below a long token's length, so a token read in pieces
+// never is one.
+bool ReadNonFinite(std::string_view token, DecimalReading* reading) {
+  constexpr std::size_t kLongest = 64;
+  if (token.size() > kLongest) return false;
+  const bool negative = !token.empty() && token[0] == '-';
+  if (!token.empty() && (token[0] == '-' || token[0] == '+')) token.remove_prefix(1);
+  if (SameIgnoringAsciiCase(token, "inf") || SameIgnoringAsciiCase(token, "infinity")) {
+    reading->status = DecimalStatus::kOutOfRange;
+    reading->value = negative ? -std::numeric_limits<double>::infinity()
+                              : std::numeric_limits<double>::infinity();
+    return true;
+  }
+  if (token.size() < 3 || !SameIgnoringAsciiCase(token.substr(0, 3), "nan")) return false;
+  token.remove_prefix(3);
+  if (!token.empty()) {
+    // nan(chars): letters, digits and underscores between the brackets.
+    if (token.front() != '(' || token.back() != ')') return false;
+    for (const char c : token.substr(1, token.size() - 2)) {
+      const char lower = AsciiLower(c);
+      if (!IsDigit(c) && !(lower >= 'a' && lower <= 'z') && c != '_') return false;
+    }
+  }
+  reading->status = DecimalStatus::kNaN;
+  reading->value = std::numeric_limits<double>::quiet_NaN();
+  return true;
+}
+
 }  // namespace
 
 DecimalReading ReadDecimal(std::string_view token) {
   // The usual short token ("1523.25", "-2.5e3"): read in one go, Clinger's fast path.
-  // Anything else goes to the accumulator, which decides alone what is a number.
+  // Anything else: NaN and infinities, or the accumulator, which decides alone what is a number.
   const char* p = token.data();
   const char* const end = p + token.size();
   bool negative = false;
@@ -67,7 +100,7 @@ DecimalReading ReadDecimal(std::string_view token) {
   if (mantissaDigits > 0 && mantissaDigits <= 19) {
     std::int64_t exponent = 0;
     bool exponentOk = true;
-    if (p != end && (*p == 'e' || *p == 'E')) {
+    if (p != end && IsExponentMark(*p)) {
       ++p;
       bool exponentNegative = false;
       if (p != end && (*p == '-' || *p == '+')) exponentNegative = *p++ == '-';
@@ -82,6 +115,8 @@ DecimalReading ReadDecimal(std::string_view token) {
       return Finished(negative, magnitude);
     }
   }
+  DecimalReading nonFinite;
+  if (ReadNonFinite(token, &nonFinite)) return nonFinite;
   DecimalAccumulator accumulator;
   accumulator.Feed(token);
   return accumulator.Finish();
@@ -127,14 +162,14 @@ void DecimalAccumulator::Feed(std::string_view piece) {
         } else if (c == '.') {
           part_ = Part::kFraction;
         } else {
-          part_ = (c == 'e' || c == 'E') ? Part::kExponentMark : Part::kBad;
+          part_ = IsExponentMark(c) ? Part::kExponentMark : Part::kBad;
         }
         break;
       case Part::kFraction:
         if (IsDigit(c)) {
           AddDigit(c, true);
         } else {
-          part_ = (anyMantissaDigit_ && (c == 'e' || c == 'E')) ? Part::kExponentMark : Part::kBad;
+          part_ = anyMantissaDigit_ && IsExponentMark(c) ? Part::kExponentMark : Part::kBad;
         }
         break;
       case Part::kExponentMark:

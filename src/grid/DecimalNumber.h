@@ -4,12 +4,15 @@
 // that double rounded again, as a cast does, so that files match those written before byte for
 // byte: a decimal within a hair of a tie between two floats may round otherwise than a direct
 // rounding to float32 would ("1.0000000596046448" gives 1.0f, 0x3f800000, not 0x3f800001).
+// Fortran's D exponent (1.5D+03) reads as E does; NaN and infinities are told apart from words.
 
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 
-enum class DecimalStatus { kNumber, kNotANumber, kOutOfRange };
+// kNaN: "nan" in any case, after an optional sign, or "nan(...)" as C libraries print it; a grid
+// holds it where it has no value.
+enum class DecimalStatus { kNumber, kNotANumber, kOutOfRange, kNaN };
 
 struct DecimalReading {
   DecimalStatus status = DecimalStatus::kNotANumber;
@@ -17,8 +20,8 @@ struct DecimalReading {
 };
 
 // Reads a whole token: optional sign, digits with an optional point and fraction (at least one
-// digit), optional exponent (e or E, optional sign, digits). kOutOfRange when the value is not
-// finite once rounded to float32.
+// digit), optional exponent (e, E, d or D, optional sign, digits). kOutOfRange when the value is
+// not finite once rounded to float32, "inf" and "infinity" (any case, signed or not) among them.
 DecimalReading ReadDecimal(std::string_view token);
 
 // The same reading for a token that arrives in pieces (a token longer than any read buffer).

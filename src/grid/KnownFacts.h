@@ -25,7 +25,21 @@ struct KnownFact {
   }
 };
 
-// The sizes and steps of a grid, each with how it is known.
+// Which way is up, of a grid whose coordinates give a vertical axis (a Surfer grid's y, the z of
+// triplets or of a matrix with axes). A depth grows downwards, the top row at its least value; an
+// elevation upwards, the top row at its greatest. Stated by a header that names it depth or
+// elevation, shown by coordinates wholly at or above 0 (depth) or at or below 0 (elevation),
+// given when the user turns the rows; coordinates across 0 with none of these are read as depth,
+// a guess.
+struct VerticalFact {
+  std::string name;         // "y", "z"; empty: no vertical axis
+  float low = 0, high = 0;  // as the file gives them
+  bool elevation = false;   // as the rows are put, the user's turning of them included
+  KnownFact known;
+};
+
+// The sizes and steps of a grid and which way is up, each with how it is known.
 struct GridFacts {
   KnownFact nx, nz, dx, dz;
+  VerticalFact vertical;
 };

@@ -115,6 +115,43 @@ void PlanAxes(const GridPictureRequest& request, const PictureWindow& window, Ax
   z->caption = "depth (" + name + ")";
 }
 
+// The model's edges that lie inside the image, dashed in ink and white so that they show on every
+// colour of the map, `thickness` pixels wide.
+void MarkModelEdges(Canvas& canvas, const ModelEdges& model, const PictureWindow& window,
+                    const PictureScale& scale, std::int32_t left, std::int32_t top,
+                    std::int32_t thickness) {
+  if (model.empty()) return;
+  const auto pixel = [](double node, std::int32_t first, const AxisScale& axis) {
+    return static_cast<std::int32_t>(std::lround((node - first) * axis.PixelsPerNode()));
+  };
+  const auto clamped = [](std::int32_t at, std::int32_t size) { return std::clamp(at, 0, size); };
+  const std::int32_t x0 = pixel(model.left, window.x, scale.x);
+  const std::int32_t x1 = pixel(model.right, window.x, scale.x);
+  const std::int32_t z0 = pixel(model.top, window.z, scale.z);
+  const std::int32_t z1 = pixel(model.bottom, window.z, scale.z);
+  const std::int32_t dash = 4 * thickness;
+  // Along X at row y, from column a to b; along Z alike.
+  const auto across = [&](std::int32_t y, std::int32_t a, std::int32_t b) {
+    for (std::int32_t x = a; x < b; x += dash) {
+      canvas.Fill(left + x, top + y, std::min(dash, b - x), thickness,
+                  (x / dash) % 2 == 0 ? kInk : kBackground);
+    }
+  };
+  const auto down = [&](std::int32_t x, std::int32_t a, std::int32_t b) {
+    for (std::int32_t y = a; y < b; y += dash) {
+      canvas.Fill(left + x, top + y, thickness, std::min(dash, b - y),
+                  (y / dash) % 2 == 0 ? kInk : kBackground);
+    }
+  };
+  const std::int32_t a = clamped(x0, scale.x.size), b = clamped(x1, scale.x.size);
+  const std::int32_t c = clamped(z0, scale.z.size), d = clamped(z1, scale.z.size);
+  // A line on the image's own frame is no border: left out.
+  if (x0 > 0 && x0 < scale.x.size) down(x0 - thickness / 2, c, d);
+  if (x1 > 0 && x1 < scale.x.size) down(x1 - thickness / 2, c, d);
+  if (z0 > 0 && z0 < scale.z.size) across(z0 - thickness / 2, a, b);
+  if (z1 > 0 && z1 < scale.z.size) across(z1 - thickness / 2, a, b);
+}
+
 struct Layout {
   std::int32_t width = 0, height = 0;
   std::int32_t captionTop = 0, labelTop = 0, imageLeft = 0, imageTop = 0;
@@ -220,6 +257,7 @@ GridCanvas DrawGridCanvas(const GridPictureRequest& request) {
     }
   });
   if (!drawnAll) return outOfMemory();
+  MarkModelEdges(canvas, request.model, window, scale, layout.imageLeft, layout.imageTop, m.font);
 
   // A frame around the image, ticks out of it and their labels.
   const std::int32_t f = m.font;

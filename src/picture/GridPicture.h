@@ -27,6 +27,15 @@ struct ColourChoice {
   double percent = 0;        // kClip: the percent-th to (100 - percent)-th percentile, below 50
 };
 
+// A model inside a border of nodes repeating its edges: the columns and rows of the grid it
+// spans, [left, right) and [top, bottom), in nodes from the grid's first (fractions where the grid
+// drawn samples one of more nodes). A dashed line marks each of its edges that lies inside the
+// image, where the model ends and the border begins. Empty (right <= left): nothing marked.
+struct ModelEdges {
+  double left = 0, top = 0, right = 0, bottom = 0;
+  bool empty() const { return right <= left || bottom <= top; }
+};
+
 struct GridPictureRequest {
   const float* values = nullptr;  // nx * nz values, row after row along X, the top row first
   std::int32_t nx = 0, nz = 0;
@@ -39,6 +48,7 @@ struct GridPictureRequest {
   // the values' own; a given range (ColourChoice::kGiven) is in the values' own units.
   float factor = 1;
   ColourChoice colours;
+  ModelEdges model;
   // The most pixels the whole picture may take, the grid as large as fits in it. 0 x 0: the
   // grid at whole pixels a node or whole blocks of nodes a pixel where the steps allow, at
   // least 600 pixels wide where that keeps it within 2000 on a side.

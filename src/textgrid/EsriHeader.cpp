@@ -1,6 +1,7 @@
 #include "textgrid/EsriHeader.h"
 
 #include "grid/AsciiCase.h"
+#include "grid/DecimalNumber.h"
 #include "grid/NumberText.h"
 #include "textgrid/TextChunkParser.h"
 
@@ -55,7 +56,11 @@ Status EsriHeader::Take(std::string_view keyWord, std::string_view value,
     return Status::Error(where + ": \"" + ShownToken(keyWord) +
                          "\" is not a key of an ESRI ASCII grid header (" + kKeys + ")");
   }
-  if (number->has_value()) return twice();
+  if (number->has_value() || (number == &noData_ && noDataNaN_)) return twice();
+  if (number == &noData_ && ReadDecimal(value).status == DecimalStatus::kNaN) {
+    noDataNaN_ = true;
+    return Status();
+  }
   float read = 0;
   const bool step = number != &noData_;
   if (!ReadFloat32(value, &read) || (step && !(read > 0))) {
@@ -88,9 +93,9 @@ Status EsriHeader::Finish(const std::string& name, TextGridForm& form) const {
   form.taken = "ncols " + FormatInteger(ncols_) + ", nrows " + FormatInteger(nrows_) +
                (cellsize_ ? ", cellsize " + FormatShortest(*cellsize_)
                           : ", dx " + FormatShortest(*dx_) + ", dy " + FormatShortest(*dy_));
-  if (noData_) {
-    form.taken += ", nodata_value " + FormatShortest(*noData_);
-    form.holeMarker = "nodata_value " + FormatShortest(*noData_);
+  if (noData_ || noDataNaN_) {
+    form.holeMarker = "nodata_value " + (noData_ ? FormatShortest(*noData_) : "NaN");
+    form.taken += ", " + form.holeMarker;
   }
   return Status();
 }

@@ -23,11 +23,13 @@ class EsriHeader {
   // The sizes, steps and holes' marker of the complete header, into the form; refused when a key
   // is missing or cellsize comes with dx or dy.
   Status Finish(const std::string& name, TextGridForm& form) const;
-  // The value that marks a hole, when the header gives one.
+  // The value that marks a hole, when the header gives one other than NaN (a NaN is a hole
+  // anyway).
   const std::optional<float>& NoData() const { return noData_; }
 
  private:
   std::int32_t ncols_ = 0, nrows_ = 0;
   std::optional<float> cellsize_, dx_, dy_, noData_;
   bool corner_[4] = {};  // xllcorner, xllcenter, yllcorner, yllcenter
+  bool noDataNaN_ = false;
 };

@@ -1,39 +1,30 @@
 #include "textgrid/LeadingValues.h"
 
 #include <cstring>
-#include <numeric>
 
 Status LeaveOutLeadingValues(float* values, std::uint64_t* count, TextGridLines& lines,
-                             std::uint64_t skip, const std::string& name) {
+                             std::uint64_t skip, const std::string& row, const std::string& name) {
   if (skip == 0) return Status();
-  if (lines.tooManyRuns) {
-    return Status::Error(name + ": its lines change their number of values more than " +
-                         std::to_string(kMaxLineRuns) +
-                         " times: the first values of each cannot be left out");
+  const std::string first =
+      skip == 1 ? "the first value" : "the first " + std::to_string(skip) + " values";
+  if (!lines.AllLinesAlike()) {
+    return Status::Error(name + ": " + first + " of each " + row +
+                         " can be left out only where every line holds one " + row +
+                         ", and its lines do not (" + DescribeLines(lines) + ")");
   }
-  for (const LineRun& run : lines.runs) {
-    if (run.values <= skip) {
-      return Status::Error(name + ": some of its lines hold " + std::to_string(run.values) +
-                           (run.values == 1 ? " value" : " values") + ": leaving out the first " +
-                           std::to_string(skip) + " of every line leaves none of them");
-    }
+  const std::uint64_t width = lines.firstCount;
+  if (width <= skip) {
+    return Status::Error(name + ": its lines hold " + std::to_string(width) +
+                         (width == 1 ? " value" : " values") + ": leaving out " + first +
+                         " of every line leaves none");
   }
-  std::uint64_t from = 0, to = 0;
-  for (LineRun& run : lines.runs) {
-    const std::uint64_t kept = run.values - skip;
-    for (std::uint64_t line = 0; line < run.lines; ++line) {
-      std::memmove(values + to, values + from + skip, kept * sizeof(float));
-      from += run.values;
-      to += kept;
-    }
-    run.values = kept;
+  const std::uint64_t kept = width - skip;
+  for (std::uint64_t line = 0; line < lines.linesWithValues; ++line) {
+    std::memmove(values + line * kept, values + line * width + skip, kept * sizeof(float));
   }
-  *count = to;
-  lines.firstCount -= skip;
-  if (lines.differingLine != 0) lines.differingCount -= skip;
-  lines.lengthDivisor = 0;
-  for (const LineRun& run : lines.runs) {
-    lines.lengthDivisor = std::gcd(lines.lengthDivisor, run.values);
-  }
+  *count = kept * lines.linesWithValues;
+  lines.firstCount = kept;
+  lines.lengthDivisor = kept;
+  for (LineRun& run : lines.runs) run.values = kept;
   return Status();
 }

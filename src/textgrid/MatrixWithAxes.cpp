@@ -8,12 +8,14 @@
 #include "grid/DecimalNumber.h"
 #include "grid/NumberText.h"
 #include "textgrid/ArithmeticProgression.h"
+#include "textgrid/FormCoordinates.h"
 #include "textgrid/LineWords.h"
 
 namespace {
 
 // The numbers of a line of values, apart by blanks, commas (unless they are decimal marks) and
-// semicolons; false when a word is not a number.
+// semicolons, NaN among them (a hole, or the corner cell left empty); false when a word is not a
+// number.
 bool NumbersOf(std::string_view line, bool decimalCommas, std::vector<float>& numbers) {
   std::string text(line);
   for (char& c : text) {
@@ -23,7 +25,9 @@ bool NumbersOf(std::string_view line, bool decimalCommas, std::vector<float>& nu
   numbers.clear();
   for (const std::string_view word : WordsOf(text, [](char c) { return c == ' '; })) {
     const DecimalReading reading = ReadDecimal(word);
-    if (reading.status != DecimalStatus::kNumber) return false;
+    if (reading.status != DecimalStatus::kNumber && reading.status != DecimalStatus::kNaN) {
+      return false;
+    }
     numbers.push_back(static_cast<float>(reading.value));
   }
   return true;
@@ -71,7 +75,7 @@ bool LooksLikeMatrixWithAxes(const std::vector<NumberedLine>& lines, bool decima
 }
 
 Status ReadMatrixWithAxes(float* values, std::uint64_t count, const TextGridLines& lines,
-                          const std::string& name, bool chosen, TextGridForm& form,
+                          const std::string& name, bool chosen, bool turned, TextGridForm& form,
                           std::uint64_t* gridCount) {
   *gridCount = count;
   const std::string refused = name + " is not a matrix with axes: ";
@@ -90,13 +94,17 @@ Status ReadMatrixWithAxes(float* values, std::uint64_t count, const TextGridLine
     return Status::Error(refused + "its first " + (axes.x.found ? "column below" : "row after") +
                          " the corner cell does not rise or fall by one step");
   }
-  // The values without the axes, row after row, x growing to the right and z downwards.
+  // The values without the axes, row after row, x growing to the right and the top row first:
+  // of a depth the least z, of an elevation (wholly at or below 0) the greatest.
+  const float low = static_cast<float>(std::min(axes.z.first, axes.z.last));
+  const float high = static_cast<float>(std::max(axes.z.first, axes.z.last));
+  const bool elevation = ReadsAsElevation(low, high, VerticalName::kNone);
   const std::uint64_t nx = width - 1, nz = height - 1;
   for (std::uint64_t z = 0; z < nz; ++z) {
     std::memmove(values + z * nx, values + (z + 1) * width + 1, nx * sizeof(float));
     if (axes.x.step < 0) std::reverse(values + z * nx, values + (z + 1) * nx);
   }
-  if (axes.z.step < 0) {
+  if ((axes.z.step < 0) != elevation) {
     for (std::uint64_t z = 0; z < nz / 2; ++z) {
       std::swap_ranges(values + z * nx, values + (z + 1) * nx, values + (nz - 1 - z) * nx);
     }
@@ -115,5 +123,7 @@ Status ReadMatrixWithAxes(float* values, std::uint64_t count, const TextGridLine
                Coordinate(std::min(axes.z.first, axes.z.last)) + " to " +
                Coordinate(std::max(axes.z.first, axes.z.last)) + " at steps of " +
                FormatShortest(form.dx) + " and " + FormatShortest(form.dz);
+  form.facts.vertical = TakeVertical("z", low, high, VerticalName::kNone, turned);
+  form.taken += ", " + DescribeVertical(form.facts.vertical);
   return Status();
 }

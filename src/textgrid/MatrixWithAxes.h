@@ -5,8 +5,9 @@
 //   0     2000  2020  2040
 //   500   1500  1510  1520
 //   520   1530  1540  1550
-// Its values are the grid, x growing to the right and z downwards (the smallest z is the top
-// row); its steps and origin come from the axes. Told from the text's first lines: coordinates
+// Its values are the grid, x growing to the right; z is a depth, the top row at the least z,
+// unless it is an elevation, wholly at or below 0, the top row at the greatest (FormCoordinates.h);
+// its steps and origin come from the axes. Told from the text's first lines: coordinates
 // where the first row and the first column stand, while the row and the column next to them
 // do not keep their steps (as the coordinates of a linear model's values would).
 
@@ -23,11 +24,12 @@
 bool LooksLikeMatrixWithAxes(const std::vector<NumberedLine>& lines, bool decimalCommas);
 
 // values: `count` values read from the text, with its lines; on success the first *gridCount
-// hold the grid's values row after row, and the form holds its sizes, steps and axes. chosen:
-// the user said it is a matrix with axes, and it is refused when it is not one, naming what is
-// wrong ("vp.txt is not a matrix with axes: its first row after the corner cell does not rise or
+// hold the grid's values row after row, the top row first, and the form holds its sizes, steps,
+// axes and which way is up (turned: the user turns the rows over, once they are arranged).
+// chosen: the user said it is a matrix with axes, and it is refused when it is not one, naming what
+// is wrong ("vp.txt is not a matrix with axes: its first row after the corner cell does not rise or
 // fall by one step"); otherwise a text that turns out not to be one is left as it is, with
 // *gridCount = count.
 Status ReadMatrixWithAxes(float* values, std::uint64_t count, const TextGridLines& lines,
-                          const std::string& name, bool chosen, TextGridForm& form,
+                          const std::string& name, bool chosen, bool turned, TextGridForm& form,
                           std::uint64_t* gridCount);

@@ -63,5 +63,9 @@ Status SurferHeader::Finish(const std::string& name, TextGridForm& form) const {
   form.taken = "nx " + FormatInteger(form.nx) + ", ny " + FormatInteger(form.nz) + ", x " +
                number(2) + " to " + number(3) + ", y " + number(4) + " to " + number(5);
   form.holeMarker = "Surfer's blank, 1.70141e38 and above";
+  // Rows from the least y up; which way is up is told once the values are read.
+  form.facts.vertical.name = "y";
+  form.facts.vertical.low = static_cast<float>(numbers_[4]);
+  form.facts.vertical.high = static_cast<float>(numbers_[5]);
   return Status();
 }

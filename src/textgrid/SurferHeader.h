@@ -1,6 +1,6 @@
 #pragma once
 // The header of a Surfer ASCII grid: the word DSAA, then nx ny, xlo xhi, ylo yhi and zlo zhi,
-// before ny rows of nx values (a row may wrap over several lines), the first row the top. The
+// before ny rows of nx values (a row may wrap over several lines), from the least y up. The
 // steps are (xhi - xlo) / (nx - 1) and (yhi - ylo) / (ny - 1); values at Surfer's blank,
 // 1.70141e38, and above are holes.
 

@@ -100,10 +100,15 @@ static_assert(kChunkSlack >= 1 + kReadAhead, "room for the sentinel and the read
 
 constexpr std::size_t kShownTokenBytes = 40;
 
-bool Take(std::string_view token, std::uint64_t offset, double* value, ChunkOutcome& outcome) {
+template <class Sink>
+bool Take(std::string_view token, std::uint64_t offset, Sink& sink, ChunkOutcome& outcome) {
   const DecimalReading reading = ReadDecimal(token);
   if (reading.status == DecimalStatus::kNumber) {
-    *value = reading.value;
+    sink.Add(reading.value);
+    return true;
+  }
+  if (reading.status == DecimalStatus::kNaN) {
+    sink.AddHole();
     return true;
   }
   outcome.stop = reading.status == DecimalStatus::kOutOfRange ? TextPassStop::kBeyondFloatRange
@@ -178,13 +183,11 @@ void ParseWith(const ChunkText& chunk, Sink& sink, ChunkOutcome& outcome) {
       stop = text + tokenStart;
       while (ClassOf(*stop) == kTokenChar) ++stop;
       const std::size_t tokenEnd = static_cast<std::size_t>(stop - text);
-      double value = 0.0;
       if (!Take(std::string_view(text + tokenStart, tokenEnd - tokenStart), readAt + tokenStart,
-                &value, outcome)) {
+                local, outcome)) {
         sink = local;
         return;
       }
-      local.Add(value);
     }
     map = next;
   }

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "grid/DecimalNumber.h"
+#include "grid/NoDataMarkers.h"
 #include "grid/ShortDecimal.h"
 #include "textgrid/TextGridForm.h"
 #include "textgrid/TextGridLines.h"
@@ -87,6 +88,8 @@ struct ChunkSink {
   ChunkBounds bounds;
   LineTally* lines = nullptr;  // where line ends go, with the values before them
   std::uint64_t valuesOnLines = 0;
+  std::uint64_t holes = 0;  // NaN tokens, and the place of the first among the chunk's values
+  std::uint64_t firstHole = 0;
 
   std::uint64_t Count() const { return quick.count; }
   void Add(double value) {
@@ -97,6 +100,11 @@ struct ChunkSink {
     if (value > bounds.highest) bounds.highest = value;
     quick.Store(static_cast<float>(value));
     ++quick.count;
+  }
+  // A NaN: a node without a value, which holds the marker that holes hold.
+  void AddHole() {
+    if (holes++ == 0) firstHole = quick.count;
+    Add(kSurferBlank);
   }
   // Rounding keeps order and the bounds are floats, so the float compares with them as its double
   // would (but for an equal float, which changes nothing either way).

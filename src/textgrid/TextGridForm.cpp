@@ -42,6 +42,11 @@ std::string DescribeForm(const TextGridForm& form) {
   return text;
 }
 
+std::string SourceGives(const TextGridForm& form) {
+  const bool plural = form.kind == TextForm::kTriplets || form.kind == TextForm::kMatrix;
+  return form.source + (plural ? " give" : " gives");
+}
+
 std::string DescribeSkippedLines(const TextGridForm& form) {
   std::string text = DescribeSkipped(form.titles, "title line");
   const std::string comments = DescribeSkipped(form.comments, "comment line");

@@ -43,6 +43,7 @@ struct TextReadingChoices {
   // first lines of values and columns the first values of every line (of a file stored column
   // by column, the other way round).
   std::uint32_t skipRows = 0, skipColumns = 0;
+  bool coordinatesInKm = false;  // the coordinates a form states (its steps among them) are in km
   RawType raw = RawType::kNone;  // the input is raw values of this type, whatever its bytes
   std::uint64_t skipBytes = 0;   // of raw values: a header passed over
 };
@@ -88,16 +89,16 @@ struct TextGridForm {
   std::int32_t nx = 0, nz = 0;
   bool statesSteps = false;  // dx and dz, in the file's units of length
   float dx = 0.0f, dz = 0.0f;
-  // How each of nx, nz, dx and dz is known. A plain grid's lines show its sizes or give a guess
-  // (GridSizes.h), held in nx and nz then too.
+  // How each of nx, nz, dx and dz is known, and which way is up. A plain grid's lines show its
+  // sizes or give a guess (GridSizes.h), held in nx and nz then too.
   GridFacts facts;
-  SkippedLines titles;    // leading lines of words without a number
+  SkippedLines titles;    // leading lines of words, none of which reads as a number
   SkippedLines comments;  // lines whose first non-blank character is # or %
   // Nodes the form declares empty (an ESRI nodata_value, a Surfer blank): each holds a no-data
   // marker among the values; the first one's place in the file's order.
   std::uint64_t holes = 0;
   std::uint64_t firstHole = 0;
-  std::string holeMarker;  // "nodata_value -9999", "Surfer's blank, 1.70141e38 and above"
+  std::string holeMarker;  // "nodata_value -9999", "Surfer's blank, 1.70141e38 and above", "NaN"
   // What a form that does not state its Z step says of it, for the message that asks for it:
   // "sample interval 1250: 1.25 m if in mm".
   std::string dzHint;
@@ -124,6 +125,9 @@ inline bool StatesDz(const TextGridForm& form) {
 
 // "ESRI ASCII grid, ncols 500, nrows 174, cellsize 20", "plain text grid, UTF-16 LE".
 std::string DescribeForm(const TextGridForm& form);
+// The form's source as the subject of a sentence: "the ESRI ASCII grid header gives", "the
+// triplets' coordinates give".
+std::string SourceGives(const TextGridForm& form);
 // "1 title line (1), 2 comment lines (5, 90)"; "" when no line was passed over.
 std::string DescribeSkippedLines(const TextGridForm& form);
 // What a reading of this form adds to its count and lines, one phrase, for a summary:

@@ -25,7 +25,8 @@ struct ChunkSlot {
   bool parsed = false;  // ready to be merged
   std::unique_ptr<float[]> values;
   std::uint64_t count = 0;
-  std::uint64_t place = 0;  // of its first value in the array, once merged
+  std::uint64_t place = 0;                 // of its first value in the array, once merged
+  std::uint64_t holes = 0, firstHole = 0;  // NaN tokens, and the first one's place in the chunk
   ChunkBounds bounds;
   LineTally lines;
   ChunkOutcome outcome;
@@ -106,6 +107,8 @@ void Merge(Pass& pass, ChunkSlot& slot) {
     return Stop(pass, outcome.stop);
   }
   slot.place = result.count;
+  if (slot.holes > 0 && result.holes == 0) result.firstHole = slot.place + slot.firstHole;
+  result.holes += slot.holes;
   result.count += slot.count;
   if (slot.bounds.lowest < result.minimum) result.minimum = slot.bounds.minimum;
   if (slot.bounds.highest > result.maximum) result.maximum = slot.bounds.maximum;
@@ -207,6 +210,8 @@ void Parse(ReadChunk& chunk, ChunkSlot& slot, bool keepValues, bool pastMark) {
     }
     slot.count = sink.Count();
     slot.bounds = sink.bounds;
+    slot.holes = sink.holes;
+    slot.firstHole = sink.firstHole;
   };
   if (keepValues) {
     LoadingSink sink;

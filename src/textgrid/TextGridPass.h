@@ -54,6 +54,10 @@ struct TextPassResult {
   std::uint64_t problemLine = 0;
   std::uint64_t problemValue = 0;
   std::string token;
+  // NaN tokens, each a hole holding a no-data marker (NoDataMarkers.h), and the place of the
+  // first among the values.
+  std::uint64_t holes = 0;
+  std::uint64_t firstHole = 0;
   std::string problem;    // what the stream said when it failed
   SkippedLines comments;  // comment lines passed over, up to where the pass stopped
 };

@@ -7,6 +7,8 @@
 #include "system/ReadOnlyFile.h"
 #include "textgrid/DecimalCommaStream.h"
 #include "textgrid/FileStream.h"
+#include "textgrid/FormCoordinates.h"
+#include "textgrid/GridOrder.h"
 #include "textgrid/GridSizes.h"
 #include "textgrid/LeadingValues.h"
 #include "textgrid/MatrixWithAxes.h"
@@ -16,6 +18,13 @@
 #include "textgrid/TripletGrid.h"
 
 namespace {
+
+// A run of * is what Fortran writes in a field too narrow for its value (a token as shown, "..."
+// after its first 40 characters when longer).
+bool IsFortranOverflow(const std::string& token) {
+  const std::size_t stars = token.find_first_not_of('*');
+  return stars == std::string::npos ? !token.empty() : stars == 40 && token.substr(40) == "...";
+}
 
 Status StatusOf(const TextPassResult& result, const std::string& name) {
   switch (result.stop) {
@@ -27,6 +36,9 @@ Status StatusOf(const TextPassResult& result, const std::string& name) {
                            std::to_string(result.problemValue) + ": \"" + result.token + "\"" +
                            (result.stop == TextPassStop::kBeyondFloatRange
                                 ? " is beyond the range of 32-bit floats"
+                            : IsFortranOverflow(result.token)
+                                ? " is a Fortran field too narrow for its value: write the file "
+                                  "with a wider format"
                                 : " is not a number"));
     case TextPassStop::kReadError:
       return Status::Error(name + ": " + result.problem);
@@ -71,18 +83,34 @@ void Summarize(const float* values, std::uint64_t count, TextGridSummary& summar
   summary.maximum = std::max(range.maximum, -1e30f);
 }
 
-// The holes a form declares: each one's count and the first, marked with a no-data marker.
-void MarkHoles(TextGridRead& read, const TextGridStart& start) {
+// The holes a form declares, with the NaN tokens the pass found (`holes` of them, the first at
+// `firstHole`, each holding Surfer's blank): their count and the first, marked with a no-data
+// marker. Values moved or left out since the pass (moved) have their NaN holes found where they
+// lie now.
+void MarkHoles(TextGridRead& read, const TextGridStart& start, std::uint64_t holes,
+               std::uint64_t firstHole, bool moved) {
   TextGridForm& form = read.form;
   float* const values = read.values.data();
   const std::uint64_t count = read.summary.count;
+  if (holes > 0 && moved) {
+    holes = 0;
+    for (std::uint64_t i = 0; i < count; ++i) {
+      if (values[i] == kSurferBlank && holes++ == 0) firstHole = i;
+    }
+  }
+  form.holes = holes;
+  form.firstHole = firstHole;
+  if (holes > 0 && form.holeMarker.find("NaN") == std::string::npos) {
+    form.holeMarker += form.holeMarker.empty() ? "NaN" : " and NaN";
+  }
   const auto note = [&form](std::uint64_t i) {
-    if (form.holes++ == 0) form.firstHole = i;
+    if (form.holes++ == 0 || i < form.firstHole) form.firstHole = i;
   };
   if (start.noData) {
     const float marker = *start.noData;
     if (marker < read.summary.minimum || marker > read.summary.maximum) return;
     const float hole = IsNoDataMarker(marker) ? marker : kSurferBlank;
+    if (marker == kSurferBlank) form.holes = 0;  // the NaN holes are counted among the markers
     for (std::uint64_t i = 0; i < count; ++i) {
       if (values[i] != marker) continue;
       note(i);
@@ -90,10 +118,17 @@ void MarkHoles(TextGridRead& read, const TextGridStart& start) {
     }
     if (hole != marker) Summarize(values, count, read.summary);
   } else if (form.kind == TextForm::kSurfer && read.summary.maximum >= kSurferBlank) {
+    form.holes = 0;  // the NaN holes hold Surfer's blank
     for (std::uint64_t i = 0; i < count; ++i) {
       if (values[i] >= kSurferBlank) note(i);
     }
   }
+}
+
+// The first values of each line the user leaves out: columns, or of a file stored column by
+// column, rows.
+std::uint32_t ValuesLeftOut(const TextReadingChoices& choices) {
+  return choices.order == ValueOrder::kColumns ? choices.skipRows : choices.skipColumns;
 }
 
 // "1 row left out", "2 columns left out", for the form's line.
@@ -111,10 +146,11 @@ Status LeaveOutColumns(TextGridRead& read, const TextReadingChoices& choices,
               columns ? "column" : "row");
   NoteLeftOut(read.form, columns ? choices.skipRows : choices.skipColumns,
               columns ? "row" : "column");
-  const std::uint32_t skip = columns ? choices.skipRows : choices.skipColumns;
+  const std::uint32_t skip = ValuesLeftOut(choices);
   if (skip == 0) return Status();
   std::uint64_t count = read.summary.count;
-  const Status left = LeaveOutLeadingValues(read.values.data(), &count, read.lines, skip, name);
+  const Status left = LeaveOutLeadingValues(read.values.data(), &count, read.lines, skip,
+                                            columns ? "column" : "row", name);
   if (!left.ok()) return left;
   read.values.Resize(count);
   Summarize(read.values.data(), count, read.summary);
@@ -139,50 +175,87 @@ void KnowFacts(TextGridForm& form, const TextGridLines& lines, std::uint32_t cou
   facts.nx = facts.nz = proposal.fact;
 }
 
-// What the form says of its values once they are read: a header's count, the holes, the
-// triplets' grid, the matrix's axes.
-Status FinishForm(TextGridRead& read, const TextGridStart& start, const std::string& name,
-                  const TextReadingChoices& choices) {
-  TextGridForm& form = read.form;
+// A Surfer grid stores its rows from the least y up: an elevation's are turned over, so that the
+// top row comes first; the user's choice to turn the rows turns them once they are arranged.
+bool SurferRowsTurned(const TextGridForm& form) {
+  return form.kind == TextForm::kSurfer &&
+         ReadsAsElevation(form.facts.vertical.low, form.facts.vertical.high, VerticalName::kNone);
+}
+
+// The triplets' grid, made by their coordinates.
+Status PlaceTripletGrid(TextGridRead& read, const TextGridStart& start, const std::string& name,
+                        bool turned) {
+  const TextGridLines& lines = read.lines;
+  if (lines.firstCount != 3 || lines.differingLine != 0) {
+    const bool first = lines.firstCount != 3;
+    return Status::Error(name + ": line " +
+                         std::to_string(first ? lines.firstLine : lines.differingLine) + " holds " +
+                         std::to_string(first ? lines.firstCount : lines.differingCount) +
+                         " values, not an x z value triplet");
+  }
   const std::uint64_t count = read.summary.count;
-  if (start.triplets) {
-    const TextGridLines& lines = read.lines;
-    if (lines.firstCount != 3 || lines.differingLine != 0) {
-      const bool first = lines.firstCount != 3;
-      return Status::Error(
-          name + ": line " + std::to_string(first ? lines.firstLine : lines.differingLine) +
-          " holds " + std::to_string(first ? lines.firstCount : lines.differingCount) +
-          " values, not an x z value triplet");
-    }
-    const Status placed = PlaceTriplets(read.values.data(), count, name, form);
-    if (!placed.ok()) return placed;
-    read.values.Resize(count / 3);
-    Summarize(read.values.data(), count / 3, read.summary);
-    return Status();
-  }
-  if (start.matrix) {
-    std::uint64_t grid = count;
-    const bool chosen = choices.form == TextForm::kMatrix;
-    const Status axes =
-        ReadMatrixWithAxes(read.values.data(), count, read.lines, name, chosen, form, &grid);
-    if (!axes.ok()) return axes;
-    if (grid != count) {
-      read.values.Resize(grid);
-      Summarize(read.values.data(), grid, read.summary);
-      return Status();
-    }
-  }
-  if (form.statesSizes) {
-    const std::uint64_t expected =
-        static_cast<std::uint64_t>(form.nx) * static_cast<std::uint64_t>(form.nz);
-    if (count != expected) {
-      return Status::Error(name + ": " + form.source + " gives " + std::to_string(form.nx) + " x " +
-                           std::to_string(form.nz) + " = " + std::to_string(expected) +
-                           " values, but " + std::to_string(count) + " follow it");
-    }
-  }
-  MarkHoles(read, start);
+  const Status placed =
+      PlaceTriplets(read.values.data(), count, name, start.columns, turned, read.form);
+  if (!placed.ok()) return placed;
+  read.values.Resize(count / 3);
+  Summarize(read.values.data(), count / 3, read.summary);
   return Status();
+}
+
+// The grid of a text with axes, when it has them (or is said to).
+Status TakeMatrixGrid(TextGridRead& read, const std::string& name,
+                      const TextReadingChoices& choices) {
+  const std::uint64_t count = read.summary.count;
+  std::uint64_t grid = count;
+  const Status axes =
+      ReadMatrixWithAxes(read.values.data(), count, read.lines, name,
+                         choices.form == TextForm::kMatrix, choices.flipZ, read.form, &grid);
+  if (!axes.ok() || grid == count) return axes;
+  read.values.Resize(grid);
+  Summarize(read.values.data(), grid, read.summary);
+  return Status();
+}
+
+// The count a header states, against the values that follow it.
+Status CheckStatedCount(const TextGridForm& form, std::uint64_t count, const std::string& name) {
+  const std::uint64_t expected =
+      static_cast<std::uint64_t>(form.nx) * static_cast<std::uint64_t>(form.nz);
+  if (count == expected) return Status();
+  return Status::Error(name + ": " + SourceGives(form) + " " + std::to_string(form.nx) + " x " +
+                       std::to_string(form.nz) + " = " + std::to_string(expected) +
+                       " values, but " + std::to_string(count) + " follow it");
+}
+
+Status FinishGrid(TextGridRead& read, const TextGridStart& start, const std::string& name,
+                  const TextReadingChoices& choices, const TextPassResult& pass) {
+  TextGridForm& form = read.form;
+  const Status made = start.triplets     ? PlaceTripletGrid(read, start, name, choices.flipZ)
+                      : start.matrix     ? TakeMatrixGrid(read, name, choices)
+                      : form.statesSizes ? CheckStatedCount(form, read.summary.count, name)
+                                         : Status();
+  if (!made.ok()) return made;
+  if (form.kind == TextForm::kSurfer) {
+    if (SurferRowsTurned(form)) {
+      ArrangeGrid(read.values.data(), read.summary.count, static_cast<std::uint64_t>(form.nx),
+                  ValueOrder::kRows, true);
+    }
+    VerticalFact& vertical = form.facts.vertical;
+    vertical = TakeVertical("y", vertical.low, vertical.high, VerticalName::kNone, choices.flipZ);
+    form.taken += ", " + DescribeVertical(vertical);
+  }
+  const bool moved = start.triplets || form.kind == TextForm::kMatrix || ValuesLeftOut(choices) > 0;
+  MarkHoles(read, start, pass.holes, pass.firstHole, moved);
+  return Status();
+}
+
+// What the form says of its values once they are read: a header's count, the holes, the
+// triplets' grid, which way is up, the unit of its coordinates.
+Status FinishForm(TextGridRead& read, const TextGridStart& start, const std::string& name,
+                  const TextReadingChoices& choices, const TextPassResult& pass) {
+  TextGridForm& form = read.form;
+  const Status finished = FinishGrid(read, start, name, choices, pass);
+  if (!finished.ok() || !choices.coordinatesInKm) return finished;
+  return TakeCoordinatesInKm(form, name);
 }
 
 }  // namespace
@@ -211,13 +284,12 @@ TextGridRead ReadTextGridStream(ByteStream& input, const std::string& name, bool
   TextPassOptions options;
   // A form's holes, triplets and axes are found in its values, and so are the first values of
   // each line to leave out.
-  const bool leftOut =
-      (choices.order == ValueOrder::kColumns ? choices.skipRows : choices.skipColumns) > 0;
+  const bool leftOut = ValuesLeftOut(choices) > 0;
   options.keepValues = keepValues || start.triplets || start.matrix || leftOut ||
                        start.noData.has_value() || start.form.kind == TextForm::kSurfer;
   // Values that are put in another order once read, or left out, are not final as they are read.
   if (!start.triplets && !start.matrix && !leftOut && choices.order == ValueOrder::kRows &&
-      !choices.flipZ) {
+      !choices.flipZ && !SurferRowsTurned(start.form)) {
     options.finalValues = final;
   }
   TextPassResult result = ReadTextPass(text, progress, options);
@@ -240,8 +312,8 @@ TextGridRead ReadTextGridStream(ByteStream& input, const std::string& name, bool
   read.endMarkLine = result.endMarkLine;
   read.status = LeaveOutColumns(read, choices, name);
   if (read.ok()) {
-    read.status = FinishForm(read, start, name, choices);
-    read.tripletsTold = !read.ok() && start.triplets && !choices.form;
+    read.status = FinishForm(read, start, name, choices, result);
+    read.tripletsTold = !read.ok() && start.triplets && !choices.form && !start.columns.named;
   }
   if (read.ok()) KnowFacts(read.form, read.lines, read.summary.count, choices.order);
   if (!read.ok() || !keepValues) read.values = FloatArray();

@@ -63,8 +63,8 @@ struct TextGridRead {
   // Refused for commas that may be decimal commas or not: TextReadingChoices::decimalComma reads
   // them as decimal marks (a front end says how its user chooses that).
   bool commasUndecided = false;
-  // Refused by the rules of triplets told from the text, not chosen: TextReadingChoices::form
-  // reads it as another form (a plain grid three values wide).
+  // Refused by the rules of triplets told from the text, neither chosen nor named by a header:
+  // TextReadingChoices::form reads it as another form (a plain grid three values wide).
   bool tripletsTold = false;
   // Refused as binary data of no form told from its bytes: TextReadingChoices::raw reads it as
   // raw values (a front end says how its user chooses that).

@@ -51,6 +51,11 @@ bool IsNumber(std::string_view word) {
   return ReadDecimal(word).status != DecimalStatus::kNotANumber;
 }
 
+// A word, as titles hold them: it starts with a letter and is no number (NaN and inf are).
+bool IsWord(std::string_view word) {
+  return (IsLetter(word[0]) || static_cast<unsigned char>(word[0]) >= 0x80) && !IsNumber(word);
+}
+
 // A title or column names: printable words, some letter among them, and no number.
 bool IsTitle(std::string_view line, const std::vector<std::string_view>& words) {
   bool letter = false;
@@ -60,6 +65,17 @@ bool IsTitle(std::string_view line, const std::vector<std::string_view>& words) 
     letter = letter || IsLetter(c) || u >= 0x80;
   }
   return letter && std::none_of(words.begin(), words.end(), IsNumber);
+}
+
+// A leading line of words and numbers is neither a title nor values: refused, naming both.
+Status MixedLine(const std::vector<std::string_view>& words, const std::string& where) {
+  const auto word = std::find_if(words.begin(), words.end(), IsWord);
+  const auto number = std::find_if(words.begin(), words.end(), IsNumber);
+  if (word == words.end() || number == words.end()) return Status();
+  return Status::Error(where + " mixes words and numbers (\"" + ShownToken(*word) + "\", \"" +
+                       ShownToken(*number) +
+                       "\"): it is neither a title nor a line of values (a # before it makes it "
+                       "a comment)");
 }
 
 // Passes over the first `count` lines of values from where the start ends, the comment lines
@@ -108,7 +124,11 @@ TextGridStart ReadTextGridStart(std::string_view head, bool whole, const std::st
   EsriHeader esri;
   SurferHeader surfer;
   bool inEsri = false, inSurfer = false;
-  std::size_t titleWords = 0;
+  std::vector<std::string> titleWords;  // of the last title line: column names?
+  std::uint64_t titleLine = 0;
+  // The rows (of a file stored column by column, the columns) left out: its first lines.
+  const std::uint32_t leadingLines =
+      choices.order == ValueOrder::kColumns ? choices.skipColumns : choices.skipRows;
   std::string_view line;
   bool values = false;
   while (cursor.Next(&line)) {
@@ -143,10 +163,15 @@ TextGridStart ReadTextGridStart(std::string_view head, bool whole, const std::st
                                    ShownToken(line.substr(first)) + "\"");
     } else if (!inEsri && !inSurfer && IsTitle(line, words)) {
       form.titles.Add(cursor.Number());
-      titleWords = words.size();
+      titleWords.assign(words.begin(), words.end());
+      titleLine = cursor.Number();
     } else {
-      values = true;
-      break;
+      // A line of words and numbers the user leaves out is left out with the rows.
+      if (!inEsri && !inSurfer && leadingLines == 0) status = MixedLine(words, where);
+      if (status.ok()) {
+        values = true;
+        break;
+      }
     }
     if (!status.ok()) {
       start.status = status;
@@ -174,9 +199,6 @@ TextGridStart ReadTextGridStart(std::string_view head, bool whole, const std::st
   if (start.ok() && chosen && *chosen == TextForm::kSurfer && !inSurfer) {
     start.status = Status::Error(name + " is not a Surfer ASCII grid: it does not begin with DSAA");
   }
-  // The rows (of a file stored column by column, the columns) left out: its first lines.
-  const std::uint32_t leadingLines =
-      choices.order == ValueOrder::kColumns ? choices.skipColumns : choices.skipRows;
   if (start.ok() && values && leadingLines > 0) {
     start.status = PassOverLeadingLines(head, whole, leadingLines, name, start);
   }
@@ -201,10 +223,18 @@ TextGridStart ReadTextGridStart(std::string_view head, bool whole, const std::st
   }
   start.decimalCommas = commas.decimalCommas;
   if (!commas.how.empty()) form.text.push_back(commas.how);
+  const bool named = form.titles.count > 0 && titleWords.size() == 3;
+  TripletColumns columns;
+  const Status columnsNamed =
+      named ? ColumnsNamed(titleWords, name + ", line " + std::to_string(titleLine), &columns)
+            : Status();
   const bool told = !chosen && form.kind == TextForm::kPlain;
   start.triplets = (chosen && *chosen == TextForm::kTriplets) ||
-                   (told && LooksLikeTriplets(lines, commas.decimalCommas,
-                                              form.titles.count > 0 && titleWords == 3));
+                   (told && LooksLikeTriplets(lines, commas.decimalCommas, named, columns));
+  if (start.triplets) {
+    start.status = columnsNamed;
+    start.columns = columns;
+  }
   // A matrix's lines hold its rows.
   start.matrix = (chosen && *chosen == TextForm::kMatrix) ||
                  (told && !start.triplets && choices.order == ValueOrder::kRows &&

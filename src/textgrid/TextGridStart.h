@@ -1,8 +1,10 @@
 #pragma once
 // The start of a text grid, read from its first bytes before its values: blank lines, comment
-// lines and leading title lines (words without a number: a title, column names) passed over;
-// the header of an ESRI or Surfer grid read; the leading rows the user leaves out passed over;
-// whether its lines are x z value triplets or a matrix with axes; and how its commas read
+// lines and leading title lines (words none of which reads as a number, NaN and infinities
+// among numbers: a title, column names) passed over, a leading line that mixes words and numbers
+// refused (unless it is among the rows left out); the header of an ESRI or Surfer grid read; the
+// leading rows the user leaves out passed over; whether its lines are x z value triplets (with
+// their columns, as a header names them) or a matrix with axes; and how its commas read
 // (CommaReading.h). The form the user chooses (TextReadingChoices::form) is the only one looked
 // for. Every form's values then go through the same reading.
 
@@ -14,6 +16,7 @@
 
 #include "grid/Status.h"
 #include "textgrid/TextGridForm.h"
+#include "textgrid/TripletGrid.h"
 
 // How much of a text's start is looked at.
 inline constexpr std::size_t kTextGridStartBytes = std::size_t{64} << 10;
@@ -23,6 +26,7 @@ struct TextGridStart {
   std::size_t bytes = 0;        // before the values, passed over
   std::uint64_t lines = 0;      // the lines among them: the values start on line lines + 1
   bool triplets = false;        // lines of x z value triplets: the grid is made once they are read
+  TripletColumns columns;       // theirs, as a header names them
   bool matrix = false;          // a matrix with axes, maybe: the grid is made once it is read
   bool decimalCommas = false;   // the values' text is read through DecimalCommaStream
   std::optional<float> noData;  // an ESRI nodata_value

@@ -5,9 +5,12 @@
 #include <cstring>
 #include <utility>
 
+#include "grid/AsciiCase.h"
 #include "grid/DecimalNumber.h"
+#include "grid/NoDataMarkers.h"
 #include "grid/NumberText.h"
 #include "textgrid/LineWords.h"
+#include "textgrid/TextChunkParser.h"
 
 namespace {
 
@@ -38,7 +41,7 @@ std::string GridText(const Axis& x, const Axis& z) {
          Coordinate(x.step) + " and " + Coordinate(z.step);
 }
 
-// The axis of one coordinate (0: x, 1: z): from its least value at the least step between values.
+// The axis of the coordinate in one column: from its least value at the least step between values.
 bool FindAxis(const float* values, std::uint64_t nodes, int which, Axis& axis) {
   float low = values[which], high = low;
   for (std::uint64_t i = 0; i < nodes; ++i) {
@@ -68,10 +71,68 @@ bool IndexOn(const Axis& axis, float coordinate, std::uint64_t* index) {
   return off <= within;
 }
 
+enum class ColumnName { kX, kVertical, kOther };
+
+ColumnName NameOf(const std::string& name, VerticalName* vertical) {
+  const std::string lower = AsciiLower(name);
+  if (lower == "x") return ColumnName::kX;
+  if (lower == "depth" || lower == "elevation") {
+    *vertical = lower == "depth" ? VerticalName::kDepth : VerticalName::kElevation;
+    return ColumnName::kVertical;
+  }
+  return lower == "z" || lower == "y" ? ColumnName::kVertical : ColumnName::kOther;
+}
+
+// A coordinate that is a hole: the marker a NaN token holds.
+std::string HoleCoordinate(const float* triplet, const TripletColumns& columns) {
+  if (triplet[columns.x] >= kSurferBlank) return "x";
+  if (triplet[columns.z] >= kSurferBlank) return "z";
+  return {};
+}
+
 }  // namespace
 
+Status ColumnsNamed(const std::vector<std::string>& names, const std::string& where,
+                    TripletColumns* columns) {
+  *columns = TripletColumns{};
+  if (names.size() != 3) return Status();
+  int x = -1, z = -1, value = -1, coordinates = 0;
+  VerticalName vertical = VerticalName::kNone;
+  bool outOfPlace = false;
+  for (int i = 0; i < 3; ++i) {
+    std::string name = names[static_cast<std::size_t>(i)];
+    if (name.size() >= 2 && name.front() == '"' && name.back() == '"') {
+      name = name.substr(1, name.size() - 2);
+    }
+    const ColumnName kind = NameOf(name, &vertical);
+    int& column = kind == ColumnName::kX ? x : kind == ColumnName::kVertical ? z : value;
+    column = column < 0 ? i : 3;  // 3: named twice
+    coordinates += kind != ColumnName::kOther;
+    outOfPlace = outOfPlace || (kind == ColumnName::kX && i != 0) ||
+                 (kind == ColumnName::kVertical && i != 1);
+  }
+  if (x >= 0 && x < 3 && z >= 0 && z < 3 && value >= 0 && value < 3) {
+    *columns = {x, z, value, vertical, {}, true};
+    if (x != 0 || z != 1) columns->reordered = names[0] + ", " + names[1] + ", " + names[2];
+    return Status();
+  }
+  // Not all three named: in the order x, z, value, where the names say no other ("x y z" as maps
+  // write it, the value called z).
+  const bool mapOrder =
+      AsciiLower(names[0]) == "x" && AsciiLower(names[1]) == "y" && AsciiLower(names[2]) == "z";
+  if (coordinates == 0 || mapOrder || !outOfPlace) {
+    columns->vertical = mapOrder ? VerticalName::kNone : vertical;
+    columns->named = coordinates > 0;
+    return Status();
+  }
+  return Status::Error(where + ": its column names \"" +
+                       ShownToken(names[0] + " " + names[1] + " " + names[2]) +
+                       "\" do not say which column is x and which z: name them x, z (or y, depth, "
+                       "elevation) and the value's name, in any order");
+}
+
 bool LooksLikeTriplets(const std::vector<NumberedLine>& lines, bool decimalCommas,
-                       bool namedColumns) {
+                       bool namedColumns, const TripletColumns& columns) {
   if (lines.size() < 4) return false;
   std::vector<std::pair<double, double>> nodes;
   for (const NumberedLine& line : lines) {
@@ -84,18 +145,22 @@ bool LooksLikeTriplets(const std::vector<NumberedLine>& lines, bool decimalComma
     int count = 0;
     for (const std::string_view word : WordsOf(text, [](char c) { return c == ' '; })) {
       const DecimalReading reading = ReadDecimal(word);
-      if (reading.status != DecimalStatus::kNumber || count == 3) return false;
+      const bool hole = reading.status == DecimalStatus::kNaN;
+      if ((reading.status != DecimalStatus::kNumber && !hole) || count == 3) return false;
       numbers[count++] = reading.value;
     }
     if (count != 3) return false;
-    nodes.emplace_back(numbers[0], numbers[1]);
+    // A coordinate that is a hole is refused once the triplets are read.
+    const double x = numbers[columns.x], z = numbers[columns.z];
+    if (!std::isnan(x) && !std::isnan(z)) nodes.emplace_back(x, z);
   }
   // Nodes given twice are refused once the grid is made; most (x, z) pairs must differ, as they
   // do not in a grid three values wide.
+  const std::size_t pairs = nodes.size();
   std::sort(nodes.begin(), nodes.end());
   const std::size_t distinct =
       static_cast<std::size_t>(std::unique(nodes.begin(), nodes.end()) - nodes.begin());
-  if (distinct * 10 < lines.size() * 9) return false;
+  if (pairs == 0 || distinct * 10 < pairs * 9) return false;
   nodes.resize(distinct);
   if (namedColumns) return true;
   // Sorted by x: an x that comes again is next to itself; sorted by z alike.
@@ -108,16 +173,38 @@ bool LooksLikeTriplets(const std::vector<NumberedLine>& lines, bool decimalComma
 }
 
 Status PlaceTriplets(float* values, std::uint64_t count, const std::string& name,
-                     TextGridForm& form) {
+                     const TripletColumns& columns, bool turned, TextGridForm& form) {
   const std::uint64_t nodes = count / 3;
+  for (std::uint64_t i = 0; i < nodes; ++i) {
+    const std::string hole = HoleCoordinate(values + 3 * i, columns);
+    if (!hole.empty()) {
+      return Status::Error(name + ": triplet " + FormatInteger(static_cast<std::int64_t>(i + 1)) +
+                           " has no " + hole + " (NaN): a node needs both of its coordinates");
+    }
+  }
   Axis x, z;
   for (int which = 0; which < 2; ++which) {
-    if (!FindAxis(values, nodes, which, which == 0 ? x : z)) {
+    if (!FindAxis(values, nodes, which == 0 ? columns.x : columns.z, which == 0 ? x : z)) {
       const char* axis = which == 0 ? "x" : "z";
       return Status::Error(name + ": its triplets hold one " + axis + ", " +
                            Coordinate((which == 0 ? x : z).first) + ": a grid needs two or more");
     }
   }
+  const float low = static_cast<float>(z.first), high = static_cast<float>(z.At(z.nodes - 1));
+  const bool depthAbove = columns.vertical == VerticalName::kDepth && high <= 0;
+  if (depthAbove || (columns.vertical == VerticalName::kElevation && low >= 0)) {
+    return Status::Error(
+        name + ": its header names column " + std::to_string(columns.z + 1) +
+        (depthAbove ? " depth" : " elevation") + ", but it runs from " + Coordinate(low) + " to " +
+        Coordinate(high) +
+        (depthAbove ? ", at or below 0 as elevations do" : ", at or above 0 as depths do") +
+        ": is the header right?");
+  }
+  // An elevation's rows go from the greatest z down.
+  const bool elevation = ReadsAsElevation(low, high, columns.vertical);
+  const auto rowOf = [&z, elevation](std::uint64_t iz) {
+    return elevation ? z.nodes - 1 - iz : iz;
+  };
   const bool huge = x.nodes > (std::uint64_t{1} << 31) || z.nodes > (std::uint64_t{1} << 31);
   if (huge) {
     return Status::Error(name + ": its " + FormatInteger(static_cast<std::int64_t>(nodes)) +
@@ -129,18 +216,19 @@ Status PlaceTriplets(float* values, std::uint64_t count, const std::string& name
   for (std::uint64_t i = 0; i < nodes; ++i) {
     float triplet[3];
     std::memcpy(triplet, values + 3 * i, sizeof triplet);
+    const float xi = triplet[columns.x], zi = triplet[columns.z];
     std::uint64_t ix = 0, iz = 0;
-    if (!IndexOn(x, triplet[0], &ix) || !IndexOn(z, triplet[1], &iz)) {
-      return Status::Error(name + ": " + NodeText(triplet[0], triplet[1]) +
+    if (!IndexOn(x, xi, &ix) || !IndexOn(z, zi, &iz)) {
+      return Status::Error(name + ": " + NodeText(xi, zi) +
                            " lies between the nodes of the grid (" + GridText(x, z) + ")");
     }
-    const std::uint64_t index = iz * x.nodes + ix;
+    const std::uint64_t index = rowOf(iz) * x.nodes + ix;
     const Node node{static_cast<std::uint32_t>(index), static_cast<std::uint32_t>(index >> 32),
-                    triplet[2]};
+                    triplet[columns.value]};
     std::memcpy(grid + i, &node, sizeof node);
   }
-  const auto named = [&x, &z](std::uint64_t index) {
-    return NodeText(x.At(index % x.nodes), z.At(index / x.nodes));
+  const auto named = [&x, &z, &rowOf](std::uint64_t index) {
+    return NodeText(x.At(index % x.nodes), z.At(rowOf(index / x.nodes)));
   };
   if (x.nodes * z.nodes == nodes) {
     // Every node once: each swap puts one node in its place.
@@ -178,6 +266,8 @@ Status PlaceTriplets(float* values, std::uint64_t count, const std::string& name
   form.nz = static_cast<std::int32_t>(z.nodes);
   form.dx = static_cast<float>(x.step);
   form.dz = static_cast<float>(z.step);
-  form.taken = GridText(x, z);
+  form.facts.vertical = TakeVertical("z", low, high, columns.vertical, turned);
+  form.taken = (columns.reordered.empty() ? "" : "columns " + columns.reordered + " by name, ") +
+               GridText(x, z) + ", " + DescribeVertical(form.facts.vertical);
   return Status();
 }

@@ -22,6 +22,7 @@
 #include "dialog/ConvertDialogControls.h"
 #include "dialog/HelpText.h"
 #include "gridfile/GridFileReader.h"
+#include "gridfile/GridPropertyReader.h"
 #include "picture/GridPicture.h"
 #include "picture/PngEncoding.h"
 #include "support/GzipText.h"
@@ -117,9 +118,8 @@ std::vector<std::uint8_t> Bytes(const Canvas& canvas) {
   return {canvas.Pixels(), canvas.Pixels() + 3 * canvas.Width() * canvas.Height()};
 }
 
-// Marmousi-II's Vp at an X size, with steps of 20 m, as DrawGridCanvas draws it for the client
-// area of a picture control: at the top left corner, white beside and below it.
-Canvas MarmousiVp(const float* values, std::int32_t nx, HWND control) {
+// The picture of Marmousi-II's Vp at an X size, with steps of 20 m.
+GridPictureRequest MarmousiVp(const float* values, std::int32_t nx) {
   GridPictureRequest request;
   request.values = values;
   request.nx = nx;
@@ -128,6 +128,12 @@ Canvas MarmousiVp(const float* values, std::int32_t nx, HWND control) {
   request.title = "vp.txt: P (Vp), " + std::to_string(nx) + " x " + std::to_string(request.nz) +
                   ", dx 20 m, dz 20 m";
   request.unit = "m/s";
+  return request;
+}
+
+// A picture as DrawGridCanvas draws it for the client area of a picture control: at the top left
+// corner, white beside and below it.
+Canvas DrawnFor(GridPictureRequest request, HWND control) {
   RECT client = {};
   GetClientRect(control, &client);
   request.width = client.right;
@@ -265,28 +271,22 @@ class MorvTxtMvgTest : public ::testing::Test {
 
 // The model's picture: Marmousi-II's Vp as mvgtool draws it at the picture's size, at the X size
 // its lines propose and, chosen, at 250; a click shows it larger in a window of its own, drawn
-// for that size, which Esc closes. With MVG_SCREENSHOT set, the dialog is saved there as a PNG.
-TEST_F(MorvTxtMvgTest, ThePictureShowsTheModelAtTheChosenXSizeAndEnlargesOnAClick) {
+// for that size. New steps of 40 m and a border typed meanwhile: both pictures and the sizes
+// shown are the grid file mvgtool writes for them, which OK then writes. With MVG_SCREENSHOT
+// set, the dialog is saved there as a PNG, with the border.
+TEST_F(MorvTxtMvgTest, ThePictureAndSizesShowTheModelOkWritesAndEnlargeOnAClick) {
   const std::string vp = Input("marmousi2/vp.txt", "vp.txt");
   dialog = Start();
   Load(kVpBrowseButton, vp);
-  Load(kDensityBrowseButton, Input("marmousi2/density.txt", "density.txt"));
-  Load(kVsBrowseButton, Input("marmousi2/vs.txt", "vs.txt"));
   Fill(kXStepField, "20");
   Fill(kZStepField, "20");
   const LoadedProperty values = LoadProperty(vp, "vp.txt", 0);
   HWND picture = GetDlgItem(dialog, kModelPicture);
-  EXPECT_TRUE(Shows(picture, MarmousiVp(values.values.data(), 500, picture)));
+  EXPECT_TRUE(Shows(picture, DrawnFor(MarmousiVp(values.values.data(), 500), picture)));
+  EXPECT_EQ(ControlText(dialog, kWrittenSizesText), "File: 500 x 174\n= 87000 nodes\n348296 bytes");
   const std::vector<std::uint8_t> at500 = Bytes(ScreenPixels(ClientOnScreen(picture)));
-  if (const char* path = std::getenv("MVG_SCREENSHOT")) {
-    RECT frame = {};
-    GetWindowRect(dialog, &frame);
-    const std::vector<std::uint8_t> png = EncodePng(ScreenPixels(frame));
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
-  }
   Fill(kXSizeCombo, "250");
-  EXPECT_TRUE(Shows(picture, MarmousiVp(values.values.data(), 250, picture)));
+  EXPECT_TRUE(Shows(picture, DrawnFor(MarmousiVp(values.values.data(), 250), picture)));
   EXPECT_NE(Bytes(ScreenPixels(ClientOnScreen(picture))), at500);
 
   program->ClickAt(picture, {100, 100});
@@ -296,11 +296,47 @@ TEST_F(MorvTxtMvgTest, ThePictureShowsTheModelAtTheChosenXSizeAndEnlargesOnAClic
   GetClientRect(large, &shown);
   GetClientRect(picture, &small);
   EXPECT_GT(shown.right, small.right);
-  EXPECT_TRUE(Shows(large, MarmousiVp(values.values.data(), 250, large)));
+  EXPECT_TRUE(Shows(large, DrawnFor(MarmousiVp(values.values.data(), 250), large)));
+
+  // Typed in the dialog with the enlarged picture open, clicked into as a person does.
+  for (const auto& [field, text] :
+       {std::pair{kNewXStepField, "40"}, {kNewZStepField, "40"}, {kBorderField, "10,10,0,20"}}) {
+    program->Click(dialog, field);
+    program->Retype(text);
+  }
+  const fs::path reference = folder / "mvgtool.mvg";
+  MvgtoolBytes({"--vp", vp, "--nx", "250", "--dx", "20", "--dz", "20", "--resample", "40", "40",
+                "--pad", "10,10,0,20", "--force"},
+               reference);
+  const GridPropertyValues written = ReadGridProperty(reference.string(), nullptr);
+  ASSERT_EQ((std::vector<std::int32_t>{written.header.nx, written.header.nz}),
+            (std::vector<std::int32_t>{145, 194}));
+  GridPictureRequest prepared;
+  prepared.values = written.values.get();
+  prepared.nx = 145;
+  prepared.nz = 194;
+  prepared.dx = prepared.dz = 40;
+  prepared.title = "vp.txt: P (Vp), 145 x 194 from 250 x 348, dx 40 m, dz 40 m";
+  prepared.unit = "m/s";
+  prepared.model = {10, 0, 135, 174};
+  EXPECT_TRUE(Shows(picture, DrawnFor(prepared, picture)));
+  EXPECT_EQ(
+      ControlText(dialog, kWrittenSizesText),
+      "File: 145 x 194\n= 28130 nodes\n" + std::to_string(fs::file_size(reference)) + " bytes");
+  if (const char* path = std::getenv("MVG_SCREENSHOT")) {
+    RECT frame = {};
+    GetWindowRect(dialog, &frame);
+    const std::vector<std::uint8_t> png = EncodePng(ScreenPixels(frame));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
+  }
+  program->ClickAt(picture, {100, 100});  // the enlarged picture to the front
+  EXPECT_TRUE(Shows(large, DrawnFor(prepared, large)));
   program->Press(VK_ESCAPE);
   EXPECT_EQ(program->Count("Model Picture"), 0);
-  program->Click(dialog, kCancelButton);
-  EXPECT_EQ(program->WaitForExit(), 0u);
+  SaveAs(output);
+  EXPECT_EQ(WrittenOnEnter().header.nx, 145);
+  EXPECT_TRUE(Bytes(output) == Bytes(reference));
 }
 
 // A picture that is not a bitmap is reported and the dialog shows; a missing one is reported,

@@ -36,7 +36,8 @@ TEST(SizesCommandTest, ShowsCountRangeFormLinesAndChoicesWithTheProposalMarked) 
           "  grid: nx 3, nz 2, dx 5, dz 5, from the ESRI ASCII grid header\n" +
           "  holes: 2 (nodata_value -9999), the first at row 1, column 2\n" + surfer +
           ": 6 values, minimum 1, maximum 2e+38\n" +
-          "  form: Surfer ASCII grid, nx 3, ny 2, x 0 to 10, y 0 to 5\n" +
+          "  form: Surfer ASCII grid, nx 3, ny 2, x 0 to 10, y 0 to 5, read as depth: the top row "
+          "is y 0\n" +
           "  lines: 2 lines of 3 values\n" +
           "  grid: nx 3, nz 2, dx 5, dz 5, from the Surfer grid header\n" +
           "  holes: 2 (Surfer's blank, 1.70141e38 and above), the first at row 2, column 2\n");

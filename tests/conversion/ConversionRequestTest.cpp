@@ -11,6 +11,7 @@
 #include "conversion/Conversion.h"
 #include "conversion/CoordinateFindings.h"
 #include "conversion/Findings.h"
+#include "conversion/PreparedSample.h"
 #include "conversion/PropertyLoad.h"
 #include "support/GridFileWords.h"
 #include "support/ScratchFolder.h"
@@ -161,12 +162,12 @@ TEST_F(ConversionRequestTest, AFileOfAnotherCountIsRefusedWithItsFiguresAndNoVal
 TEST_F(ConversionRequestTest, CoordinatesBesideTheValuesOfTheSmallestGrids) {
   const float rowFirst[] = {0, 20, 40, 60, 1500, 1650, 1520, 1710};
   PropertyInput input{rowFirst, nullptr, "", "vp.txt"};
-  EXPECT_EQ(FirstRowFinding(input, 4, 2, "--skip-rows"),
+  EXPECT_EQ(FirstRowFinding(input, 4, 2, "--skip-rows 1"),
             "vp.txt: the first row rises by 20 from column to column, from 0 to 60: x "
             "coordinates? --skip-rows 1 leaves it out");
   const float columnFirst[] = {0, 1500, 20, 1650, 40, 1520, 60, 1710};
   input.values = columnFirst;
-  EXPECT_EQ(FirstColumnFinding(input, 2, 4, "--skip-columns"),
+  EXPECT_EQ(FirstColumnFinding(input, 2, 4, "--skip-columns 1"),
             "vp.txt: the first column rises by 20 on each line, from 0 to 60: depths? "
             "--skip-columns 1 leaves it out");
 }
@@ -342,4 +343,15 @@ TEST_F(ConversionRequestTest, NewStepsInterpolateAndTheBorderRepeatsTheEdges) {
     }
   }
   EXPECT_NEAR(FloatFromBits(written[2 * (1 * 5 + 3) + 1]), 310 * std::pow(2090.0, 0.25), 2.5e-4);
+  // As a picture of at most 2 nodes a side takes the model: every third column and second row.
+  for (const int p : {0, 1}) {
+    const PreparedSample sample =
+        SamplePreparedModel(request_, p == 0 ? PropertyKind::kVp : PropertyKind::kDensity, 2);
+    ASSERT_EQ((std::vector<int>{sample.nx, sample.nz, sample.xEvery, sample.zEvery}),
+              (std::vector<int>{2, 2, 3, 2}));
+    for (int k = 0; k < 4; ++k) {
+      EXPECT_EQ(FloatBits(sample.values[k]), written[2 * (k / 2 * 2 * 5 + k % 2 * 3) + p]) << k;
+    }
+  }
+  EXPECT_EQ(WrittenGridOf(request_).bytes, ReadFileBytes(request_.outputPath).size());
 }

@@ -58,8 +58,9 @@ TEST_F(PropertyFilesTest, AnotherCountIsRefusedShowingItsFiguresAndKeepingWhatWa
 }
 
 TEST_F(PropertyFilesTest, AFileTheReaderRefusesLeavesThePropertyAsItWas) {
-  Browse(PropertyKind::kVs, WriteText("in", "vs.txt", "1500 nan\n"));  // as the first file
-  EXPECT_EQ(window.messages, (Strings{"vs.txt, line 1, value 2: \"nan\" is not a number.\n"
+  Browse(PropertyKind::kVs, WriteText("in", "vs.txt", "1500 *****\n"));  // as the first file
+  EXPECT_EQ(window.messages, (Strings{"vs.txt, line 1, value 2: \"*****\" is a Fortran field too "
+                                      "narrow for its value: write the file with a wider format.\n"
                                       "The file was not loaded."}));
   EXPECT_EQ(window.DisabledControls(), FakeDialogWindow::kDisabledByTemplate);  // enables nothing
   LoadHundredVp();

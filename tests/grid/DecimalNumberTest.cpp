@@ -149,10 +149,10 @@ TEST(DecimalNumberTest, MatchesAtofThenFloatOnAMillionTokens) {
   EXPECT_GT(roundedOtherWayDirectly, 1000);
 }
 
-// A token is a number when the C library reads it whole; signs, points and exponent marks
-// anywhere else make it none. Hexadecimal, "inf" and "nan" are none either.
+// A token of digits, points, signs and exponent marks is a number when the C library reads it
+// whole; those marks anywhere else make it none. Hexadecimal is none either.
 TEST(DecimalNumberTest, AcceptsOnlyWholeDecimalNumbers) {
-  for (const char* bad : {"", "12a", "nan", "inf", "0x10", "1,5", "1 5", "12:30", "1/2"}) {
+  for (const char* bad : {"", "12a", "0x10", "1,5", "1 5", "12:30", "1/2"}) {
     EXPECT_EQ(ReadDecimal(bad).status, DecimalStatus::kNotANumber) << bad;
   }
   std::mt19937 random(5);

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -175,6 +177,32 @@ TEST(GridPictureTest, TheColourBarSpansTheValuesOfThePartDrawn) {
   at(nx - 1, nz - 1) = 4000.0f;
   const GridCanvas whole = DrawGridCanvas(request);
   EXPECT_TRUE(whole.colours.minimum == 1000.0f && whole.colours.maximum == 4000.0f);
+}
+
+// A model inside a border: its edges that lie inside the image are dashed, where the border
+// begins; those on the image's frame (no border on that side) are not.
+TEST(GridPictureTest, TheModelsEdgesInsideTheImageAreDashed) {
+  const std::vector<float> values(10 * 10, 1.0f);
+  GridPictureRequest request;
+  request.values = values.data();
+  request.nx = request.nz = 10;
+  request.model = {2, 0, 8, 10};
+  const GridCanvas drawn = DrawGridCanvas(request);
+  ASSERT_TRUE(drawn.ok());
+  const std::vector<std::uint8_t> image = Image(drawn);
+  const std::int32_t width = drawn.scale.x.size;
+  std::set<std::int32_t> marked;
+  for (std::size_t i = 0; i < image.size(); i += 3) {
+    if (!std::equal(&image[i], &image[i] + 3, &image[3 * (width / 2)])) {
+      marked.insert(static_cast<std::int32_t>(i / 3 % width));
+    }
+  }
+  const std::int32_t at2 = static_cast<std::int32_t>(2 * drawn.scale.x.PixelsPerNode());
+  const std::int32_t at8 = static_cast<std::int32_t>(8 * drawn.scale.x.PixelsPerNode());
+  EXPECT_TRUE(marked.count(at2) == 1 && marked.count(at8) == 1);
+  for (const std::int32_t x : marked) {
+    EXPECT_TRUE(std::abs(x - at2) <= 1 || std::abs(x - at8) <= 1) << x;
+  }
 }
 
 }  // namespace

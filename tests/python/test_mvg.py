@@ -5,6 +5,7 @@ import gzip
 import os
 import random
 import subprocess
+import sys
 from pathlib import Path
 
 import numpy
@@ -121,12 +122,35 @@ def text_forms():
     ]
 
 
-@pytest.mark.parametrize("name, text, options", text_forms(), ids=[f[0] for f in text_forms()])
-def test_read_grid_reads_every_text_form_as_the_plain_grid(tmp_path, name, text, options):
+@pytest.fixture(scope="module")
+def binary_forms(tmp_path_factory):
+    """Marmousi-II's Vp written by numpy and segyio (make_binary_forms.py), and as raw floats
+    after a header of 100 bytes."""
+    folder = tmp_path_factory.mktemp("binary")
+    subprocess.run([sys.executable, ROOT / "tests" / "support" / "make_binary_forms.py",
+                    MARMOUSI / "vp.txt", folder], check=True)
+    (folder / "header.f32le").write_bytes(bytes(100) + (folder / "raw.f32le").read_bytes())
+    return folder
+
+
+BINARY_FORMS = [
+    ("SEG-Y", "ieee-be.sgy", {}),
+    ("Seismic Unix", "traces-le.su", {}),
+    (".npy", "fortran-order.npy", {}),
+    ("raw floats after a header", "header.f32le", {"raw": "f32le", "nx": 500, "skip_bytes": 100}),
+]
+
+
+@pytest.mark.parametrize("name, source, options", text_forms() + BINARY_FORMS,
+                         ids=[f[0] for f in text_forms() + BINARY_FORMS])
+def test_read_grid_reads_every_form_as_the_plain_grid(request, tmp_path, name, source, options):
     options = dict(options)
-    data = text.encode(options.pop("encoding", "utf-8"))
-    path = tmp_path / "vp.txt"
-    path.write_bytes(gzip.compress(data) if options.pop("gzip", False) else data)
+    if source in (form[1] for form in BINARY_FORMS):
+        path = request.getfixturevalue("binary_forms") / source
+    else:
+        data = source.encode(options.pop("encoding", "utf-8"))
+        path = tmp_path / "vp.txt"
+        path.write_bytes(gzip.compress(data) if options.pop("gzip", False) else data)
     grid = mvg.read_grid(path, **options)
     plain = numpy.loadtxt(MARMOUSI / "vp.txt", dtype=numpy.float32)
     numpy.testing.assert_array_equal(grid.values, plain)
@@ -165,15 +189,42 @@ def test_a_refused_input_raises_the_programs_message(tmp_path):
         assert "mvgtool: " + str(refused.value) == run.stderr.strip()
 
 
-def test_commas_that_may_be_thousands_name_the_keyword(tmp_path):
-    (tmp_path / "comma.txt").write_text("1,500 1,600\n1,700 1,800\n")
-    with pytest.raises(mvg.Refused, match=r'"1,500" may be .*; decimal_comma reads commas'):
-        mvg.read_grid(tmp_path / "comma.txt")
+@pytest.mark.parametrize("content, keyword", [
+    ("1,500 1,600\n1,700 1,800\n", "; decimal_comma=True reads commas as decimal marks"),
+    ("DSAA\n4 3\n0 60\n-20 20\n1500 1503\n" + "1500 1501 1502 1503\n" * 3,
+     "; flip_z=True reads it as elevation"),
+    ("".join(f"{z * 20 + 10} 1500 1600 1700\n" for z in range(6)), "depths? skip_columns=1 leaves"),
+    (bytes(range(4)) * 7, '; raw="f32le", "f32be", "f64le" or "f64be" (with nx) reads it'),
+])
+def test_reading_names_the_keyword_that_decides(tmp_path, content, keyword):
+    path = tmp_path / "vp"
+    path.write_bytes(content if isinstance(content, bytes) else content.encode())
+    try:
+        said = mvg.read_grid(path).findings
+    except mvg.Refused as refused:
+        said = [str(refused)]
+    assert any(keyword in each for each in said) and "--" not in "".join(said), said
+
+
+@pytest.mark.parametrize("fill, units", [("nearest", "m/s"), (2.5, "km/s")])
+def test_nan_are_holes_filled_or_refused_as_mvgtool_does(tmp_path, marmousi, fill, units):
+    vp = marmousi["vp"] / (1000 if units == "km/s" else 1)
+    vp.flat[::997] = numpy.nan
+    numpy.savetxt(tmp_path / "vp.txt", vp, fmt="%.17g")
+    tool = ["--vp", tmp_path / "vp.txt", "--vp-units", units, "--dx", 20, "--dz", 20, "-o"]
+    run = mvgtool("convert", *tool, tmp_path / "tool.mvg")
+    with pytest.raises(mvg.Refused) as refused:
+        mvg.write(tmp_path / "python.mvg", vp=vp, units={"vp": units}, dx=20, dz=20)
+    assert "mvgtool: " + str(refused.value) == run.stderr.strip().replace(
+        "--fill-holes", "fill_holes").replace(f"--vp {tmp_path / 'vp.txt'}", "vp")
+    assert not (tmp_path / "python.mvg").exists()
+    run = mvgtool("convert", *tool, tmp_path / "tool.mvg", "--fill-holes", fill)
+    assert run.returncode == 0, run.stderr
+    mvg.write(tmp_path / "python.mvg", vp=vp, units={"vp": units}, dx=20, dz=20, fill_holes=fill)
+    assert (tmp_path / "python.mvg").read_bytes() == (tmp_path / "tool.mvg").read_bytes()
 
 
 @pytest.mark.parametrize("call, message", [
-    (dict(vp=[[1500.0, float("nan")], [1600.0, 1700.0]]),
-     "vp holds 1 NaN value (not a number), the first at row 1, column 2: a model cannot hold them."),
     (dict(vp=numpy.full((2, 3), 1500.0), density=numpy.full((3, 2), 2000.0)),
      "density holds 3 x 2 values (nz x nx), but vp holds 2 x 3: give arrays of one shape"),
     (dict(vp=numpy.full((2, 3), 1500.0), x_from=3),

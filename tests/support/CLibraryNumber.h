@@ -9,8 +9,8 @@
 #include <string>
 
 // The double of the whole token, as strtod reads it; false when strtod does not read it whole.
-// Tokens here are of digits, points, signs and exponent marks: hexadecimal, "inf" and "nan",
-// which strtod reads too, are no decimal numbers.
+// For tokens of digits, points, signs and the exponent marks e and E: what else strtod reads
+// (hexadecimal, infinities, NaN) is no decimal number.
 inline bool CLibraryReads(const std::string& token, double* value) {
   char* end = nullptr;
   *value = std::strtod(token.c_str(), &end);

@@ -20,11 +20,12 @@ namespace {
 
 // Texts of every trouble a chunk boundary can meet: separator runs, CR+LF split in two, long
 // tokens, comment lines, an occasional character 26 or bad token, values that round to zeros of
-// either sign; half of them rows of one length, some ending in a shorter one.
+// either sign, D exponents, NaN; half of them rows of one length, some ending in a shorter one.
 std::string RandomText(std::mt19937& random, bool withTroubles) {
   const char* const separators[] = {" ", "  ", "\t", ",", "\n", "\r\n", "\r", " , \r\n\n"};
   const char* const lineEnds[] = {"\n", "\r\n", "\r", " \r\n\r\n"};
-  const char* const tokens[] = {"1523.25", "-4500.1", "2710", "+.5", "1e-47", "-1e-67", "-0", "0"};
+  const char* const tokens[] = {"1523.25", "-4500.1", "2710",    "+.5", "1e-47",
+                                "-1e-67",  "-0",      "1.5D+03", "nan", "0"};
   std::string text;
   const bool rows = random() % 2 == 0;
   const int perRow = 1 + static_cast<int>(random() % 4);
@@ -44,7 +45,7 @@ std::string RandomText(std::mt19937& random, bool withTroubles) {
       if (random() % 4 != 0) token.insert(random() % (token.size() + 1), ".");
       text += token;
     } else {
-      text += tokens[random() % 8];
+      text += tokens[random() % 10];
     }
     if (withTroubles && random() % 150 == 0) text += random() % 2 ? "\x1a" : "x";
   }
@@ -97,6 +98,7 @@ void ExpectSameResult(const TextPassResult& a, const TextPassResult& b, const st
     return;
   }
   EXPECT_EQ(a.count, b.count) << what;
+  EXPECT_TRUE(a.holes == b.holes && a.firstHole == b.firstHole) << what;
   EXPECT_TRUE(a.comments.count == b.comments.count && a.comments.more == b.comments.more &&
               DescribeSkipped(a.comments, "") == DescribeSkipped(b.comments, ""))
       << what;
@@ -142,6 +144,19 @@ TEST(TextGridPassTest, AnyCutIntoChunksThreadsAndStreamPiecesGivesTheReadingOfOn
       EXPECT_TRUE(expected.minimum == minimum && expected.maximum == maximum) << text;
       EXPECT_EQ(expected.endMarkLine, EndMarkLineOf(text)) << text;
       EXPECT_EQ(expected.comments.count, CommentLinesOf(text)) << text;
+      // Each NaN a hole, holding Surfer's blank: the first one's place is where it was read.
+      const std::string beforeMark = text.substr(0, text.find('\x1a'));
+      std::uint64_t nans = 0;
+      for (std::size_t at = beforeMark.find("nan"); at != std::string::npos;
+           at = beforeMark.find("nan", at + 1)) {
+        ++nans;
+      }
+      const auto first = std::find(values.begin(), values.end(), 1.70141e38f);
+      EXPECT_EQ(expected.holes, nans) << text;
+      EXPECT_EQ(static_cast<std::uint64_t>(std::count(values.begin(), values.end(), 1.70141e38f)),
+                nans);
+      EXPECT_EQ(expected.firstHole,
+                nans > 0 ? static_cast<std::uint64_t>(first - values.begin()) : 0);
     }
     for (const std::size_t chunkBytes : {1, 2, 3, 5, 8, 13, 64}) {
       const TextPassOptions options = Chunks(chunkBytes, 1 + chunkBytes % 3);

@@ -56,7 +56,7 @@ TEST(TextGridReaderTest, BadTokensAreRefusedWithTheirLineAndPlaceOnIt) {
   const std::pair<std::string, std::string> cases[] = {
       {"1 2\n3 12a 4\n", "line 2, value 2: \"12a\" is not a number"},
       {"5\r\n\t-1e39", "line 2, value 1: \"-1e39\" is beyond the range of 32-bit floats"},
-      {"1\r2\r\r4,,5 nan", "line 4, value 3: \"nan\" is not a number"},
+      {"1\r2\r\r4,,5 nano", "line 4, value 3: \"nano\" is not a number"},
       {"1 . 2", "line 1, value 2: \".\" is not a number"},
       {std::string("\xFF\xFE\x31\0\x20\0\x34\0\xAC\x20", 10),  // "1 4€" in UTF-16, in UTF-8
        "line 1, value 2: \"4\\xE2\\x82\\xAC\" is not a number"},
@@ -70,11 +70,142 @@ TEST(TextGridReaderTest, BadTokensAreRefusedWithTheirLineAndPlaceOnIt) {
       {"1 2 3\n4 5,6,7 8\n",
        "line 2, value 2: \"5,6,7\" holds commas between blanks that may "
        "part values, thousands or decimals"},
+      {"1 2\n3 *****",
+       "line 2, value 2: \"*****\" is a Fortran field too narrow for its value: "
+       "write the file with a wider format"},
+      {"1 -Infinity", "line 1, value 2: \"-Infinity\" is beyond the range of 32-bit floats"},
+      // A leading line of words and numbers is neither a title nor values.
+      {"# m/s\nVp 1.5D+03 (Marmousi-II)\n1 2",
+       "line 2 mixes words and numbers (\"Vp\", \"1.5D+03\"): it is neither a title nor a line of "
+       "values (a # before it makes it a comment)"},
   };
   for (const auto& [text, fault] : cases) {
     const TextGridRead read = ReadTextGridText(text, "vp.txt");
     EXPECT_EQ(read.status.message(), "vp.txt, " + fault) << text;
     EXPECT_TRUE(read.values.empty());
+  }
+}
+
+// No line of numbers is a title, however its numbers are spelled: NaN is a hole, D an exponent.
+// Holes are counted with the first one's place, whatever form declares them.
+TEST(TextGridReaderTest, EveryLineOfNumbersIsReadAndNaNsAreHoles) {
+  const float hole = 1.70141e38f;
+  const struct {
+    std::string text;
+    Floats values;
+    std::uint64_t titles, holes, firstHole;
+    std::string marker;
+  } cases[] = {
+      {"x z vp\nNaN nan\n-nan 4\n", {hole, hole, hole, 4}, 1, 3, 0, "NaN"},
+      {"Marmousi-II\n1.500000D+03 1.5d3\n2 3", {1500, 1500, 2, 3}, 1, 0, 0, ""},
+      {"ncols 2\nnrows 2\ncellsize 1\nnodata_value -1\n1 -1\nnan 4",
+       {1, hole, hole, 4},
+       0,
+       2,
+       1,
+       "nodata_value -1 and NaN"},
+      {"ncols 2\nnrows 2\ncellsize 1\nnodata_value nan\n1 2\n3 NaN",
+       {1, 2, 3, hole},
+       0,
+       1,
+       3,
+       "nodata_value NaN"},
+      {"DSAA\n2 2\n0 1\n0 1\n0 9\n1 nan\n1.70141e38 4",
+       {1, hole, hole, 4},
+       0,
+       2,
+       1,
+       "Surfer's blank, 1.70141e38 and above and NaN"},
+  };
+  for (const auto& [text, values, titles, holes, firstHole, marker] : cases) {
+    const TextGridRead read = ReadTextGridText(text, "vp.txt");
+    EXPECT_EQ(ValuesOf(read), values) << text;
+    EXPECT_EQ(read.form.titles.count, titles) << text;
+    EXPECT_EQ(std::tie(read.form.holes, read.form.firstHole, read.form.holeMarker),
+              std::tie(holes, firstHole, marker))
+        << text;
+  }
+}
+
+// A model is written top row first: a Surfer grid's y or the triplets' z say which way is up,
+// turned the other way round when the user turns the rows (the turn is made once they are
+// arranged); a header names the triplets' columns; coordinates may be in km.
+TEST(TextGridReaderTest, CoordinatesSayWhichRowIsTheTopAndInWhatUnit) {
+  const std::string surfer = "DSAA\n2 2\n0 1\n", grid = "\n0 9\n1 2\n3 4";
+  const std::string elevations = "0 -1 1\n1 -1 2\n0 0 3\n1 0 4\n";
+  const struct {
+    std::string text;
+    bool turned, km;
+    Floats values;
+    std::string form;
+  } cases[] = {
+      {surfer + "-1 0" + grid,
+       false,
+       false,
+       {3, 4, 1, 2},
+       "Surfer ASCII grid, nx 2, ny 2, x 0 to 1, y -1 to 0, read as elevation: the top row is y 0"},
+      {surfer + "-1 0" + grid,
+       true,
+       false,
+       {3, 4, 1, 2},
+       "Surfer ASCII grid, nx 2, ny 2, x 0 to 1, y -1 to 0, read as depth: the top row is y -1"},
+      {surfer + "0 1" + grid,
+       false,
+       false,
+       {1, 2, 3, 4},
+       "Surfer ASCII grid, nx 2, ny 2, x 0 to 1, y 0 to 1, read as depth: the top row is y 0"},
+      {elevations,
+       false,
+       false,
+       {3, 4, 1, 2},
+       "x z value triplets, x 0 to 1 and z -1 to 0 at steps of 1 and 1, read as elevation: the "
+       "top row is z 0"},
+      {"Vp;Z;X\n1;5;0\n2;5;1\n3;6;0\n4;6;1\n",
+       false,
+       false,
+       {1, 2, 3, 4},
+       "x z value triplets, columns Vp, Z, X by name, x 0 to 1 and z 5 to 6 at steps of 1 and 1, "
+       "read as depth: the top row is z 5, values apart by semicolons"},
+      {"x elevation v\n0 -1 1\n1 -1 2\n0 1 3\n1 1 4\n",
+       false,
+       false,
+       {3, 4, 1, 2},
+       "x z value triplets, x 0 to 1 and z -1 to 1 at steps of 1 and 2, read as elevation: the top "
+       "row is z 1"},
+      {"0 0 1\n0.02 0 2\n0 0.02 3\n0.02 0.02 4\n",
+       false,
+       true,
+       {1, 2, 3, 4},
+       "x z value triplets, x 0 to 0.02 and z 0 to 0.02 at steps of 0.02 and 0.02, read as depth: "
+       "the top row is z 0, coordinates in km"},
+  };
+  for (const auto& [text, turned, km, values, form] : cases) {
+    TextReadingChoices choices;
+    choices.flipZ = turned;
+    choices.coordinatesInKm = km;
+    const TextGridRead read = ReadTextGridText(text, "vp.txt", choices);
+    EXPECT_EQ(ValuesOf(read), values) << text;
+    EXPECT_EQ(DescribeForm(read.form), form) << text;
+    EXPECT_EQ(read.form.dx, km ? 20.0f : 1.0f) << text;  // 0.02 km is 20 m exactly
+  }
+  const std::pair<std::string, std::string> refused[] = {
+      {"x,depth,vp\n" + elevations,
+       "vp.txt: its header names column 2 depth, but it runs from -1 to 0, at or below 0 as "
+       "elevations do: is the header right?"},
+      {"depth offset vp\n" + elevations,
+       "vp.txt, line 1: its column names \"depth offset vp\" do not say which column is x and "
+       "which "
+       "z: name them x, z (or y, depth, elevation) and the value's name, in any order"},
+      {"0 0 1\n1 0 2\n0 1 3\nnan 1 4",
+       "vp.txt: triplet 4 has no x (NaN): a node needs both of its "
+       "coordinates"},
+      {"1 2\n3 4", "vp.txt: a plain text grid holds no coordinates to read in km"},
+  };
+  TextReadingChoices km;
+  km.coordinatesInKm = true;
+  for (const auto& [text, message] : refused) {
+    const TextGridRead read = ReadTextGridText(text, "vp.txt", km);
+    EXPECT_EQ(read.status.message(), message) << text;
   }
 }
 
@@ -180,7 +311,8 @@ TextReadingChoices Choices(std::uint32_t skipRows, std::uint32_t skipColumns,
 }
 
 // A matrix with axes is told from its text (axes whose neighbours keep another step) and read as
-// its grid, x growing to the right and z downwards; leading rows and columns are left out as the
+// its grid, x growing to the right and the top row first: the least z, or the greatest of an
+// elevation (z wholly at or below 0); leading rows and columns are left out as the
 // file's lines hold them; the form chosen is the one read. Each with its values, X size and how
 // that is known.
 TEST(TextGridReaderTest, TheChoicesAndTheAxesSayWhichValuesMakeTheGrid) {
@@ -196,6 +328,11 @@ TEST(TextGridReaderTest, TheChoicesAndTheAxesSayWhichValuesMakeTheGrid) {
       {"0 30 20 10\n15 1 2 3\n10 4 5 6\n5 7 8 8\n",
        {},
        {8, 8, 7, 6, 5, 4, 3, 2, 1},
+       3,
+       HowKnown::kStated},
+      {"nan 10 20 30\n-10 7 8 9\n-5 4 5 6\n0 1 2 3\n",
+       {},
+       {1, 2, 3, 4, 5, 6, 7, 8, 9},
        3,
        HowKnown::kStated},
       // The values next to the axes keep their steps: a linear model, not coordinates.
@@ -247,8 +384,10 @@ TEST(TextGridReaderTest, TheChoicesAndTheAxesSayWhichValuesMakeTheGrid) {
     EXPECT_EQ(read.form.facts.nx.how, c.how) << c.text;
   }
   const TextGridRead read = ReadTextGridText(matrix, "vp.txt");
-  EXPECT_EQ(DescribeForm(read.form),
-            "matrix with axes, x 10 to 30 and z 5 to 15 at steps of 10 and 5");
+  EXPECT_EQ(
+      DescribeForm(read.form),
+      "matrix with axes, x 10 to 30 and z 5 to 15 at steps of 10 and 5, read as depth: the top "
+      "row is z 5");
   EXPECT_EQ(read.form.dz, 5.0f);
   EXPECT_EQ(read.summary.maximum, 9.0f);
   EXPECT_EQ(DescribeForm(ReadTextGridText("9 1 2\n9 3 4\n", "vp.txt", Choices(1, 1)).form),
@@ -266,8 +405,8 @@ TEST(TextGridReaderTest, AFormChosenThatTheTextIsNotIsRefusedSayingWhy) {
        "vp.txt is not a matrix with axes: its first row after the corner cell does not rise or "
        "fall by one step"},
       {Choices(0, 4),
-       "vp.txt: some of its lines hold 4 values: leaving out the first 4 of every "
-       "line leaves none of them"},
+       "vp.txt: its lines hold 4 values: leaving out the first 4 values of every line leaves "
+       "none"},
   };
   for (const auto& [choices, message] : cases) {
     const TextGridRead read = ReadTextGridText("1 2 3 5\n5 4 6 1\n9 9 1 2\n", "vp.txt", choices);
