@@ -34,6 +34,12 @@ float DirectFloat(const std::string& token) {
 #endif
 }
 
+// The token as C writes it: Fortran's exponent mark D (or d) is C's e.
+std::string AsCWritesIt(std::string token) {
+  for (char& c : token) c = c == 'd' || c == 'D' ? 'e' : c;
+  return token;
+}
+
 // Moves the last mantissa digit of a printed number by one, up or down (never past 0 or 9).
 std::string Nudged(std::string text, bool up) {
   std::size_t last = text.find_first_of("eE");
@@ -90,7 +96,7 @@ void AddShapedTokens(std::mt19937_64& random, std::vector<std::string>* tokens, 
       // Around the float range, or around the double range.
       int exponent = static_cast<int>(random() % 120) - 60;
       if (shape == 5) exponent = (random() % 2 ? 1 : -1) * static_cast<int>(280 + random() % 70);
-      token += random() % 2 ? "e" : "E";
+      token += "eEdD"[random() % 4];
       if (exponent >= 0 && random() % 2) token += '+';
       token += std::to_string(exponent);
     }
@@ -125,7 +131,7 @@ TEST(DecimalNumberTest, MatchesAtofThenFloatOnAMillionTokens) {
   for (std::size_t i = 0; i < tokens.size(); ++i) {
     const std::string& token = tokens[i];
     double reference = 0;
-    ASSERT_TRUE(CLibraryReads(token, &reference)) << token;
+    ASSERT_TRUE(CLibraryReads(AsCWritesIt(token), &reference)) << token;
     const DecimalReading reading = ReadDecimal(token);
     if (i % 16 == 0) {
       // As a token longer than any buffer arrives: in pieces of any size.
@@ -149,20 +155,20 @@ TEST(DecimalNumberTest, MatchesAtofThenFloatOnAMillionTokens) {
   EXPECT_GT(roundedOtherWayDirectly, 1000);
 }
 
-// A token of digits, points, signs and exponent marks is a number when the C library reads it
-// whole; those marks anywhere else make it none. Hexadecimal is none either.
+// A token of digits, points, signs and exponent marks (e, or Fortran's D) is a number when the C
+// library reads it whole; those marks anywhere else make it none. Hexadecimal is none either.
 TEST(DecimalNumberTest, AcceptsOnlyWholeDecimalNumbers) {
   for (const char* bad : {"", "12a", "0x10", "1,5", "1 5", "12:30", "1/2"}) {
     EXPECT_EQ(ReadDecimal(bad).status, DecimalStatus::kNotANumber) << bad;
   }
   std::mt19937 random(5);
-  const char alphabet[] = "01234567890123456789..+-eE:/";
+  const char alphabet[] = "01234567890123456789..+-eEdD:/";
   for (int i = 0; i < 300000; ++i) {
     std::string token;
     for (int k = 1 + random() % 10; k > 0; --k) token += alphabet[random() % (sizeof alphabet - 1)];
     const DecimalReading reading = ReadDecimal(token);
     double reference = 0;
-    const bool number = CLibraryReads(token, &reference);
+    const bool number = CLibraryReads(AsCWritesIt(token), &reference);
     ASSERT_EQ(reading.status != DecimalStatus::kNotANumber, number) << token;
     ASSERT_TRUE(!number || !std::isfinite(static_cast<float>(reference)) ||
                 std::memcmp(&reading.value, &reference, sizeof reference) == 0)
@@ -176,7 +182,8 @@ TEST(DecimalNumberTest, AcceptsOnlyWholeDecimalNumbers) {
 
 #if !defined(_WIN32)
 // A token at the very end of what may be read (the end of a mapped file, before a page that may
-// not be read) is read without a byte past it: tokens of every shape that stop at every point.
+// not be read) is read without a byte past it, as anywhere else: tokens of every shape that stop
+// at every point.
 TEST(DecimalNumberTest, ReadsNoByteBeyondTheToken) {
   const std::size_t page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
   void* const mapped =
@@ -184,16 +191,17 @@ TEST(DecimalNumberTest, ReadsNoByteBeyondTheToken) {
   ASSERT_NE(mapped, MAP_FAILED);
   char* const end = static_cast<char*>(mapped) + page;
   ASSERT_EQ(mprotect(end, page, PROT_NONE), 0);
-  for (const std::string whole : {"-12345.5e+0012", "+1234567890123456789012.5E-7"}) {
+  for (const std::string whole :
+       {"-12345.5e+0012", "+1234567890123456789012.5E-7", "-1.5D+03", "+nan(x1)", "-Infinity"}) {
     for (std::size_t length = 0; length <= whole.size(); ++length) {
       const std::string token = whole.substr(0, length);
       std::memcpy(end - token.size(), token.data(), token.size());
-      const DecimalReading reading =
+      const DecimalReading atTheEdge =
           ReadDecimal(std::string_view(end - token.size(), token.size()));
-      double reference = 0;
-      const bool number = CLibraryReads(token, &reference);
-      EXPECT_EQ(reading.status != DecimalStatus::kNotANumber, number) << token;
-      EXPECT_TRUE(!number || reading.value == reference) << token;
+      const DecimalReading reading = ReadDecimal(token);
+      EXPECT_TRUE(atTheEdge.status == reading.status &&
+                  std::memcmp(&atTheEdge.value, &reading.value, sizeof reading.value) == 0)
+          << token;
     }
   }
   munmap(mapped, 2 * page);
