@@ -95,6 +95,12 @@ TEST(MvgtoolTest, StandardInputAndGzipReadAsTheFileAndTheGridFileGoesToStandardO
     const std::string sizes = RunProgram({"sizes", input}, scratch).out;
     EXPECT_EQ(sizes.substr(sizes.find(": ")), plainSizes.substr(plainSizes.find(": "))) << input;
   }
+  // A grid prepared on its way out is measured as it goes: its report comes after it all the same.
+  const RunResult resampled = RunProgram(
+      {"convert", "--vp", vp, "--dx", "20", "--dz", "20", "--resample", "40", "40", "-o", "-"},
+      scratch);
+  EXPECT_NE(resampled.err.find("fastest velocity 4766 m/s: the largest Vp"), std::string::npos)
+      << resampled.err;
   // A damaged stream is refused with nothing written.
   const RunResult cut = RunProgram({"convert", "--vp", "-", "--dx", "20", "--dz", "20", "-o", "-"},
                                    scratch, scratch.Write("cut.gz", gzip.substr(0, 5000)));

@@ -12,7 +12,6 @@
 #include <stb_image.h>
 
 #include "CliTestSupport.h"
-#include "picture/GridPicture.h"
 #include "support/GzipText.h"
 
 namespace {
@@ -23,6 +22,7 @@ constexpr Colour kLow = {68, 1, 84}, kHigh = {253, 231, 37};  // the ends of the
 struct Png {
   int width = 0, height = 0;  // 0 when the file does not decode
   std::vector<Colour> pixels;
+  std::string said;  // what mvgtool said it wrote
   Colour At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
 };
 
@@ -38,7 +38,8 @@ Png Picture(std::vector<std::string> args, const std::string& output) {
   stbi_uc* rgb =
       stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(bytes.data()),
                             static_cast<int>(bytes.size()), &png.width, &png.height, &channels, 3);
-  if (rgb == nullptr) return Png{};
+  png.said = result.out;
+  if (rgb == nullptr) return png;
   png.pixels.resize(static_cast<std::size_t>(png.width) * png.height);
   std::memcpy(png.pixels.data(), rgb, png.pixels.size() * 3);
   stbi_image_free(rgb);
@@ -47,17 +48,20 @@ Png Picture(std::vector<std::string> args, const std::string& output) {
 
 TEST(PictureCommandTest, SmallGridsAreEnlargedAndLargeOnesReduced) {
   ScratchFolder scratch;
-  std::string wide;  // 4500 x 2 nodes
+  std::string wide, long1200;  // 4500 x 2 and 1200 x 2 nodes
   for (int i = 0; i < 9000; ++i) wide += std::to_string(i % 7) + ' ';
-  const std::tuple<std::string, const char*, int, int> cases[] = {
-      {SamplePath("vp.txt"), "120", 600, 900},                // 5 pixels a node
-      {MarmousiPath("vp.txt"), "500", 1000, 1300},            // 2 pixels a node
-      {scratch.Write("wide.txt", wide), "4500", 1500, 2200},  // 3 x 3 nodes a pixel
+  for (int i = 0; i < 2400; ++i) long1200 += std::to_string(i % 7) + ' ';
+  const std::tuple<std::string, const char*, int, int, const char*> cases[] = {
+      {SamplePath("vp.txt"), "120", 600, 900, "at 5 x 5 pixels a node"},
+      {MarmousiPath("vp.txt"), "500", 1000, 1300, "at 2 x 2 pixels a node"},
+      {scratch.Write("wide.txt", wide), "4500", 1500, 2200, "averaged over blocks of 3 x 3 nodes"},
+      {scratch.Write("long.txt", long1200), "1200", 1200, 1500, "at a pixel a node"},
   };
-  for (const auto& [input, nx, minimumWidth, maximumWidth] : cases) {
+  for (const auto& [input, nx, minimumWidth, maximumWidth, scale] : cases) {
     const Png png = Picture({input, "--nx", nx}, scratch.Path("size.png"));
     EXPECT_TRUE(png.width >= minimumWidth && png.width <= maximumWidth && png.height <= png.width)
         << input << ": " << png.width << " x " << png.height;
+    EXPECT_NE(png.said.find(std::string(" grid ") + scale + " ("), std::string::npos) << png.said;
   }
 }
 
@@ -69,11 +73,13 @@ std::pair<int, int> FirstLow(const Png& png) {
   return {x, y};
 }
 
-// Each node dx wide and dz tall, the steps from --dx and --dz or from a grid file's header;
-// square without steps. 1500 | 4500 on top, 4500 | 1500 below.
+// Each node dx wide and dz tall, the steps from --dx and --dz, from a grid file's header or from
+// a text grid's; square without steps. 1500 | 4500 on top, 4500 | 1500 below.
 TEST(PictureCommandTest, NodesAreDrawnDxWideAndDzTallWithXRightAndZDown) {
   ScratchFolder scratch;
   const std::string text = scratch.Write("grid.txt", "1500 4500\n4500 1500\n");
+  const std::string esri =
+      scratch.Write("grid.asc", "ncols 2\nnrows 2\ndx 20\ndy 5\n1500 4500\n4500 1500\n");
   const std::string model = scratch.Path("model.mvg");
   ASSERT_EQ(RunTool({"convert", "--vp", text, "--dx", "20", "--dz", "5", "-o", model}).status, 0);
   const struct {
@@ -84,6 +90,7 @@ TEST(PictureCommandTest, NodesAreDrawnDxWideAndDzTallWithXRightAndZDown) {
       {{text, "--dx", "20", "--dz", "20"}, 300, 300},
       {{text, "--dx", "20", "--dz", "5"}, 300, 75},
       {{model}, 300, 75},
+      {{esri}, 300, 75},
   };
   for (const auto& c : cases) {
     const Png png = Picture(c.args, scratch.Path("grid.png"));
@@ -135,6 +142,9 @@ TEST(PictureCommandTest, RangeAndClipChooseTheValuesOfTheEndColours) {
   EXPECT_NE(RunTool({"picture", model, "--clip", "2", "-o", scratch.Path("row.png")})
                 .out.find("; colours 2 to 98 m/s, the 2nd to 98th percentile\n"),
             std::string::npos);
+  EXPECT_NE(RunTool({"picture", model, "--clip", "2.5", "-o", scratch.Path("row.png")})
+                .out.find(", the 2.5th to 97.5th percentile\n"),
+            std::string::npos);
 }
 
 TEST(PictureCommandTest, BadStepsAndColourRangesAreRefused) {
@@ -157,6 +167,7 @@ TEST(PictureCommandTest, BadStepsAndColourRangesAreRefused) {
       {{text, "--clip", "2", "--range", "0", "1"}, 2, "give --range or --clip, not both"},
       {{text, "--dx", "20"}, 2, "no --dz: give the grid step along Z in m"},
       {{text, "--dx", "20", "--dz", "0"}, 1, "--dz: The Z step must be greater than 0."},
+      {{model, "--flip-z"}, 2, "--flip-z is for text grids, not the grid file " + model},
       {{model, "--dx", "20", "--dz", "5"},
        2,
        "--dx is for text grids; the grid file " + model + " holds its own steps"},
@@ -187,20 +198,6 @@ TEST(PictureCommandTest, DefaultsAreTheProposedXSizeAndVpNamedAfterTheInput) {
   EXPECT_EQ(scratch.Read("model-P.png"), scratch.Read("p.png"));
   EXPECT_NE(fromModel.pixels, Picture({model, "--property", "R"}, scratch.Path("r.png")).pixels);
   ExpectFailure(RunTool({"picture", "-"}), 2, {"a picture of standard input needs -o OUTPUT.png"});
-}
-
-// The font draws ASCII alone: names in other scripts are shown by their letters' code points, so
-// that the titles of "Вп.txt" and "Вс.txt" differ.
-TEST(PictureCommandTest, TitlesTellNamesInOtherScriptsApart) {
-  const float values[] = {1500, 1600, 1700, 1800};
-  GridPictureRequest request;
-  request.values = values;
-  request.nx = request.nz = 2;
-  request.title = "\xD0\x92\xD0\xBF.txt: 2 x 2";
-  const GridPicture vp = DrawGridPicture(request);
-  request.title = "\xD0\x92\xD1\x81.txt: 2 x 2";
-  ASSERT_TRUE(vp.ok());
-  EXPECT_NE(vp.png, DrawGridPicture(request).png);
 }
 
 }  // namespace

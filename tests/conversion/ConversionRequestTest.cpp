@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "conversion/Conversion.h"
+#include "conversion/CoordinateFindings.h"
 #include "conversion/Findings.h"
 #include "conversion/PreparedSample.h"
 #include "conversion/PropertyLoad.h"
@@ -156,6 +157,31 @@ TEST_F(ConversionRequestTest, AFileOfAnotherCountIsRefusedWithItsFiguresAndNoVal
   EXPECT_EQ(first.values[4], 5.0f);
 }
 
+// Coordinates beside the values are found in the smallest grids too: a first row over a single row
+// of values, a first column beside a single column.
+TEST_F(ConversionRequestTest, CoordinatesBesideTheValuesOfTheSmallestGrids) {
+  const float rowFirst[] = {0, 20, 40, 60, 1500, 1650, 1520, 1710};
+  PropertyInput input{rowFirst, nullptr, "", "vp.txt"};
+  EXPECT_EQ(FirstRowFinding(input, 4, 2, "--skip-rows 1"),
+            "vp.txt: the first row rises by 20 from column to column, from 0 to 60: x "
+            "coordinates? --skip-rows 1 leaves it out");
+  const float columnFirst[] = {0, 1500, 20, 1650, 40, 1520, 60, 1710};
+  input.values = columnFirst;
+  EXPECT_EQ(FirstColumnFinding(input, 2, 4, "--skip-columns 1"),
+            "vp.txt: the first column rises by 20 on each line, from 0 to 60: depths? "
+            "--skip-columns 1 leaves it out");
+}
+
+// Values in km/s go into the model in m/s, prepared or not: the border's nodes and the others.
+TEST_F(ConversionRequestTest, APreparedModelHoldsMetresPerSecond) {
+  const std::vector<float> kilometres = {1.5f, 2.5f, 3.5f, 4.5f};
+  Vp() = {kilometres.data(), FindUnit(PropertyKind::kVp, "km/s"), vpPath_, "vp.txt"};
+  request_.preparation.border.left = 1;
+  ASSERT_TRUE(Written());
+  EXPECT_EQ(Data(), (Words{FloatBits(1500), FloatBits(1500), FloatBits(2500), FloatBits(3500),
+                           FloatBits(3500), FloatBits(4500)}));
+}
+
 }  // namespace
 
 TEST_F(ConversionRequestTest, APreparationIsCheckedEachWithItsMessageAndPart) {
@@ -200,6 +226,32 @@ TEST_F(ConversionRequestTest, APreparationIsCheckedEachWithItsMessageAndPart) {
        "The border's top side, -2 nodes, must be 0 nodes or more."},
       {[](ConversionRequest& r) { r.preparation.border.left = 2147483647; }, RequestPart::kBorder,
        "The grid to write, 2147483649 x 2 nodes, is more than a grid file holds (2147483647 nodes "
+       "along an axis)."},
+      // As many rows or columns as a grid file holds, then one of the border: the border is
+      // too much.
+      {[](ConversionRequest& r) {
+         r.window = {1u << 30, 1, 1, 1 << 30, 1.0f, 1.0f};
+         r.inputCount = 1 << 30;
+         r.nzInput = 1 << 30;
+         r.preparation.resample = true;
+         r.preparation.xStep = 1.0f;
+         r.preparation.zStep = 0.5f;
+         r.preparation.border.top = 1;
+       },
+       RequestPart::kBorder,
+       "The grid to write, 1 x 2147483648 nodes, is more than a grid file holds (2147483647 nodes "
+       "along an axis)."},
+      {[](ConversionRequest& r) {
+         r.window = {1u << 30, 1 << 30, 1 << 30, 1, 1.0f, 1.0f};
+         r.inputCount = 1 << 30;
+         r.nzInput = 1;
+         r.preparation.resample = true;
+         r.preparation.xStep = 0.5f;
+         r.preparation.zStep = 1.0f;
+         r.preparation.border.right = 1;
+       },
+       RequestPart::kBorder,
+       "The grid to write, 2147483648 x 1 nodes, is more than a grid file holds (2147483647 nodes "
        "along an axis)."},
       {[](ConversionRequest& r) { r.window.zFrom = 1; }, RequestPart::kZFrom,
        "The window's Z nodes 1 to 2 leave the grid, whose last Z node is 1."},
@@ -276,6 +328,9 @@ TEST_F(ConversionRequestTest, NewStepsInterpolateAndTheBorderRepeatsTheEdges) {
   };
   EXPECT_FALSE(RunConversion(request_, answer).written);  // the report's answer
   EXPECT_EQ(shown.fastest, 2000.0f + 30 * 3 + 70 * 2.5f);
+  // The report made ahead of writing (for a stream) is that of the model written.
+  const StabilityReport ahead = StabilityOfRequest(request_);
+  EXPECT_TRUE(ahead.fastest == shown.fastest && ahead.slowest == shown.slowest);
   EXPECT_EQ(scratch_.Names(), std::vector<std::string>{"vp.txt"});
   ASSERT_TRUE(Written());
   const Words written = Data();

@@ -13,21 +13,31 @@
 #include <string>
 #include <vector>
 
+#include "support/CLibraryNumber.h"
+
+#if !defined(_WIN32)
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
-// The correctly rounded reading of a decimal, as the C library's atof gives it. std::from_chars
-// must round correctly on every platform (MinGW's strtod does not); beyond the range of doubles it
-// leaves the value alone, where atof gives an infinity or a zero.
-template <class Number>
-Number Reference(const std::string& token) {
-  Number value = 0;
-  const char* end = token.c_str() + token.size();
-  if (std::from_chars(token.c_str() + (token[0] == '+'), end, value).ec == std::errc{}) {
-    return value;
-  }
-  const std::size_t e = token.find_first_of("eE");
-  value = e != std::string::npos && std::atoi(token.c_str() + e + 1) > 0 ? HUGE_VAL : 0;
-  return token[0] == '-' ? -value : value;
+// The float nearest the decimal itself, in one rounding: strtof (from_chars under MinGW, whose
+// strtof does not round correctly).
+float DirectFloat(const std::string& token) {
+#if defined(__MINGW32__)
+  float value = 0;
+  std::from_chars(token.c_str() + (token[0] == '+'), token.c_str() + token.size(), value);
+  return value;
+#else
+  return std::strtof(token.c_str(), nullptr);
+#endif
+}
+
+// The token as C writes it: Fortran's exponent mark D (or d) is C's e.
+std::string AsCWritesIt(std::string token) {
+  for (char& c : token) c = c == 'd' || c == 'D' ? 'e' : c;
+  return token;
 }
 
 // Moves the last mantissa digit of a printed number by one, up or down (never past 0 or 9).
@@ -86,7 +96,7 @@ void AddShapedTokens(std::mt19937_64& random, std::vector<std::string>* tokens, 
       // Around the float range, or around the double range.
       int exponent = static_cast<int>(random() % 120) - 60;
       if (shape == 5) exponent = (random() % 2 ? 1 : -1) * static_cast<int>(280 + random() % 70);
-      token += random() % 2 ? "e" : "E";
+      token += "eEdD"[random() % 4];
       if (exponent >= 0 && random() % 2) token += '+';
       token += std::to_string(exponent);
     }
@@ -103,7 +113,9 @@ TEST(DecimalNumberTest, MatchesAtofThenFloatOnAMillionTokens) {
        {"3.4028234663852886e38", "3.4028235677973366e38", "3.4028235677973362e38", "3.5e38",
         "1.4012984643248171e-45", "7.006492321624085e-46", "7.0064923216240862e-46", "1e-400",
         "-1e-400", "1e400", "0", "-0", "0.0000", "1e-320", "4.9406564584124654e-324",
-        "2.4703282292062327e-324", "179769313486231570000000000000000000000e271"}) {
+        "2.4703282292062327e-324", "179769313486231570000000000000000000000e271",
+        // Exponents with zeros before their digits, more of them than any exponent needs.
+        "1.5e0000003", "-25E-0000000001", "+7e+00000000000000000000038", "1e-0", "3E00"}) {
     tokens.push_back(edge);
   }
   // Longer than the digits kept: digits far beyond them still decide a rounding (the tie lies
@@ -116,30 +128,84 @@ TEST(DecimalNumberTest, MatchesAtofThenFloatOnAMillionTokens) {
   }
 
   int roundedOtherWayDirectly = 0;
-  for (const std::string& token : tokens) {
-    const double reference = Reference<double>(token);
+  for (std::size_t i = 0; i < tokens.size(); ++i) {
+    const std::string& token = tokens[i];
+    double reference = 0;
+    ASSERT_TRUE(CLibraryReads(AsCWritesIt(token), &reference)) << token;
     const DecimalReading reading = ReadDecimal(token);
+    if (i % 16 == 0) {
+      // As a token longer than any buffer arrives: in pieces of any size.
+      DecimalAccumulator pieces;
+      for (std::size_t at = 0, size = 0; at < token.size(); at += size) {
+        size = 1 + random() % 9;
+        pieces.Feed(std::string_view(token).substr(at, size));
+      }
+      const DecimalReading pieced = pieces.Finish();
+      ASSERT_TRUE(pieced.status == reading.status && pieced.value == reading.value) << token;
+    }
     if (!std::isfinite(static_cast<float>(reference))) {
       ASSERT_EQ(reading.status, DecimalStatus::kOutOfRange) << token;
       continue;
     }
     ASSERT_EQ(reading.status, DecimalStatus::kNumber) << token;
     ASSERT_EQ(std::memcmp(&reading.value, &reference, sizeof reference), 0) << token;
-    roundedOtherWayDirectly += Reference<float>(token) != static_cast<float>(reference);
+    roundedOtherWayDirectly += DirectFloat(token) != static_cast<float>(reference);
   }
   // The ties are really there: a direct reading to float differs on some of them.
   EXPECT_GT(roundedOtherWayDirectly, 1000);
 }
 
+// A token of digits, points, signs and exponent marks (e, or Fortran's D) is a number when the C
+// library reads it whole; those marks anywhere else make it none. Hexadecimal is none either.
 TEST(DecimalNumberTest, AcceptsOnlyWholeDecimalNumbers) {
-  for (const char* bad :
-       {"", "12a", "+-1", "1e", "1e+", ".", "-.", "e5", "0x10", "1.2.3", "1e5.5", "1,5", "1 5"}) {
+  for (const char* bad : {"", "12a", "0x10", "1,5", "1 5", "12:30", "1/2"}) {
     EXPECT_EQ(ReadDecimal(bad).status, DecimalStatus::kNotANumber) << bad;
+  }
+  std::mt19937 random(5);
+  const char alphabet[] = "01234567890123456789..+-eEdD:/";
+  for (int i = 0; i < 300000; ++i) {
+    std::string token;
+    for (int k = 1 + random() % 10; k > 0; --k) token += alphabet[random() % (sizeof alphabet - 1)];
+    const DecimalReading reading = ReadDecimal(token);
+    double reference = 0;
+    const bool number = CLibraryReads(AsCWritesIt(token), &reference);
+    ASSERT_EQ(reading.status != DecimalStatus::kNotANumber, number) << token;
+    ASSERT_TRUE(!number || !std::isfinite(static_cast<float>(reference)) ||
+                std::memcmp(&reading.value, &reference, sizeof reference) == 0)
+        << token;
   }
   EXPECT_EQ(ReadDecimal(std::string_view("1\0", 2)).status, DecimalStatus::kNotANumber);
   EXPECT_EQ(ReadDecimal("1e99999999999999999999").status, DecimalStatus::kOutOfRange);
   EXPECT_TRUE(std::signbit(ReadDecimal("-1e-99999999999").value));
   EXPECT_EQ(ReadDecimal("1." + std::string(5000, '0') + "x").status, DecimalStatus::kNotANumber);
 }
+
+#if !defined(_WIN32)
+// A token at the very end of what may be read (the end of a mapped file, before a page that may
+// not be read) is read without a byte past it, as anywhere else: tokens of every shape that stop
+// at every point.
+TEST(DecimalNumberTest, ReadsNoByteBeyondTheToken) {
+  const std::size_t page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+  void* const mapped =
+      mmap(nullptr, 2 * page, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  ASSERT_NE(mapped, MAP_FAILED);
+  char* const end = static_cast<char*>(mapped) + page;
+  ASSERT_EQ(mprotect(end, page, PROT_NONE), 0);
+  for (const std::string whole :
+       {"-12345.5e+0012", "+1234567890123456789012.5E-7", "-1.5D+03", "+nan(x1)", "-Infinity"}) {
+    for (std::size_t length = 0; length <= whole.size(); ++length) {
+      const std::string token = whole.substr(0, length);
+      std::memcpy(end - token.size(), token.data(), token.size());
+      const DecimalReading atTheEdge =
+          ReadDecimal(std::string_view(end - token.size(), token.size()));
+      const DecimalReading reading = ReadDecimal(token);
+      EXPECT_TRUE(atTheEdge.status == reading.status &&
+                  std::memcmp(&atTheEdge.value, &reading.value, sizeof reading.value) == 0)
+          << token;
+    }
+  }
+  munmap(mapped, 2 * page);
+}
+#endif
 
 }  // namespace

@@ -75,8 +75,8 @@ TEST_F(ReadGridFileTest, RefusesWhatIsNotAGridFileHeader) {
   };
   const std::string notOneOf = "\" are not one of P, Q, R, PQ, PR, QR, PQR";
   EXPECT_EQ(withCodes(std::string("QP\0", 3), 2), "its property codes \"QP" + notOneOf);
-  EXPECT_EQ(withCodes(std::string("P\x01\"\0", 4), 3),
-            "its property codes \"P\\x01\\x22" + notOneOf);
+  EXPECT_EQ(withCodes(std::string("P\x01\"\x7F\0", 5), 4),
+            "its property codes \"P\\x01\\x22\\x7F" + notOneOf);
   EXPECT_EQ(withCodes("PQRPQRPQ", 8),
             "its property codes at byte 252 are not followed by a NUL byte");
   EXPECT_EQ(withCodes(std::string("PQ\0", 3), 3),

@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <mutex>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "picture/GridPicture.h"
@@ -69,6 +71,17 @@ TEST(PictureScaleTest, PicturesFitTheirRoomAtTrueAspect) {
     EXPECT_GT(drawn.scale.x.size, c.width / 2);
     EXPECT_NEAR(drawn.scale.x.size * (174 * c.dz), drawn.scale.z.size * (500 * c.dx), 500 * c.dx)
         << c.dx << " " << c.dz;
+  }
+  // A title wider than the room, a room too small for the grid and its colour bar: the picture
+  // is cut to the room rather than larger.
+  request.title = "vp.txt: " + std::string(120, 'W');
+  for (const auto& [width, height] : {std::pair{640, 300}, std::pair{90, 50}}) {
+    request.width = width;
+    request.height = height;
+    const GridCanvas drawn = DrawGridCanvas(request);
+    EXPECT_TRUE(drawn.ok() && drawn.canvas.Width() <= width && drawn.canvas.Height() <= height)
+        << width << " x " << height << ": " << drawn.canvas.Width() << " x "
+        << drawn.canvas.Height();
   }
   EXPECT_FALSE(ChoosePictureScale(500, 174, 12.5, 5).Whole());
   const PictureScale whole = ChoosePictureScale(500, 174, 20, 5);

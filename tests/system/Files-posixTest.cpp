@@ -1,5 +1,5 @@
 // What only POSIX lets a test arrange: a file size limit standing in for a full disk, permissions,
-// this process's temporary names, a process known to be gone, names of 255 bytes.
+// this process's temporary names, a process known to be gone, names of 255 bytes, file numbers.
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/file.h>
@@ -16,6 +16,7 @@
 
 #include "support/ScratchFolder.h"
 #include "system/AtomicFileWriter.h"
+#include "system/ReadOnlyFile.h"
 
 namespace {
 
@@ -45,6 +46,60 @@ TEST(WriteFileAtomicallyPosix, AWriteThatRunsOutOfRoomLeavesTheOldFile) {
   EXPECT_EQ(result.message(), "File too large");
   EXPECT_EQ(ReadFileBytes(path), "old model");
   EXPECT_EQ(scratch.Names(), Names{"out.mvg"});
+}
+
+// A writer closes its temporary once, whether it committed it or gave it up: the number the
+// system gave the temporary goes to the next file opened, which the writer's end leaves alone.
+TEST(WriteFileAtomicallyPosix, AFinishedWriterLeavesTheFilesOpenedAfterItAlone) {
+  ScratchFolder scratch;
+  const std::string text = "P 1500";
+  for (const bool commit : {true, false}) {
+    const std::string other = scratch.Path(commit ? "after-commit.txt" : "after-refusal.txt");
+    int fd = -1;
+    {
+      AtomicFileWriter writer;
+      ASSERT_TRUE(writer.Begin(scratch.Path("out.mvg")).ok());
+      ASSERT_TRUE(writer.Write(text.data(), text.size()).ok());
+      if (commit) {
+        ASSERT_TRUE(writer.Commit().ok());
+      } else {
+        EXPECT_EQ(writer.Begin(scratch.Folder()).message(), "Is a directory");
+      }
+      fd = open(other.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      ASSERT_GE(fd, 0);
+    }
+    EXPECT_EQ(write(fd, text.data(), text.size()), static_cast<ssize_t>(text.size()));
+    close(fd);
+    EXPECT_EQ(ReadFileBytes(other), text);
+  }
+}
+
+// Standard input is read from where it stands and stays open for whatever reads it next; one
+// that cannot be read (here the writing end of a pipe) says why rather than seem to end.
+TEST(ReadOnlyFilePosix, StandardInputIsReadFromWhereItStandsStaysOpenAndSaysWhyItFails) {
+  ScratchFolder scratch;
+  const int saved = dup(STDIN_FILENO);
+  int pipeEnds[2] = {-1, -1};
+  ASSERT_TRUE(saved >= 0 && pipe(pipeEnds) == 0);
+  const int file = open(scratch.Write("vp.txt", "1 2 3 4").c_str(), O_RDONLY);
+  for (const int input : {file, pipeEnds[1]}) {
+    ASSERT_EQ(dup2(input, STDIN_FILENO), STDIN_FILENO);
+    lseek(STDIN_FILENO, 2, SEEK_SET);
+    {
+      ReadOnlyFile standardInput;
+      std::string reason;
+      ASSERT_TRUE(standardInput.OpenStandardInput(&reason)) << reason;
+      char text[8];
+      std::size_t got = 0;
+      const bool read = standardInput.Read(text, sizeof text, &got, &reason);
+      EXPECT_EQ(read ? std::string(text, got) : reason,
+                input == file ? "2 3 4" : "Bad file descriptor");
+    }
+    struct stat status {};
+    EXPECT_EQ(fstat(STDIN_FILENO, &status), 0);
+  }
+  dup2(saved, STDIN_FILENO);
+  for (const int fd : {saved, file, pipeEnds[0], pipeEnds[1]}) close(fd);
 }
 
 // Temporaries left by earlier writes stay when their process lives (this one, init) or a writer
@@ -82,12 +137,19 @@ TEST(WriteFileAtomicallyPosix, KeepsPermissionsAndTheTemporariesOfOthersButNotOf
   EXPECT_EQ(scratch.Names().size(), 6u);  // no temporary file of its own left
 }
 
+// Names as long as the system takes: 125 letters of two bytes then "a.mvg", and 251 bytes that
+// are no UTF-8 (Latin-1 "µ") then ".mvg"; the temporary stands beside the file all the while.
 TEST(WriteFileAtomicallyPosix, TakesNamesAsLongAsTheSystemDoes) {
-  ScratchFolder scratch;
-  std::string name;  // 255 bytes: 125 letters of two bytes, then "a.mvg"
-  for (int i = 0; i < 125; ++i) name += "\xC3\xA9";
-  ASSERT_TRUE(WriteText(scratch.Path(name + "a.mvg"), "long").ok());
-  EXPECT_EQ(scratch.Names(), Names{name + "a.mvg"});
+  std::string letters;
+  for (int i = 0; i < 125; ++i) letters += "\xC3\xA9";
+  for (const std::string& name : {letters + "a.mvg", std::string(251, '\xB5') + ".mvg"}) {
+    ScratchFolder scratch;
+    AtomicFileWriter writer;
+    ASSERT_TRUE(writer.Begin(scratch.Path(name)).ok());
+    EXPECT_EQ(scratch.Names().size(), 1u);
+    ASSERT_TRUE(writer.Write("long", 4).ok() && writer.Commit().ok());
+    EXPECT_EQ(scratch.Names(), Names{name});
+  }
 }
 
 }  // namespace

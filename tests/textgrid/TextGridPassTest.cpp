@@ -11,8 +11,10 @@
 #include <tuple>
 #include <vector>
 
+#include "support/CLibraryNumber.h"
 #include "support/GzipText.h"
 #include "textgrid/GzipStream.h"
+#include "textgrid/Utf16Stream.h"
 
 namespace {
 
@@ -243,6 +245,66 @@ TEST(TextGridPassTest, TokensLongerThanAnyBufferAreReadInPieces) {
   }
 }
 
+// Every token is read as the C library reads it (strtod, then a cast to float), whichever way the
+// reading takes: short decimals with and without a sign, long ones, exponents, tokens longer than
+// a chunk; counted alone, the bounds are those of the values. A token that strtod does not read
+// whole is refused, and one beyond the floats too.
+TEST(TextGridPassTest, EveryTokenIsReadAsTheCLibraryReadsIt) {
+  std::mt19937 random(11);
+  const auto randomToken = [&random](const char* alphabet, std::size_t letters, int length) {
+    std::string token;
+    for (; length > 0; --length) token += alphabet[random() % letters];
+    return token;
+  };
+  std::string text;
+  std::vector<float> expected;
+  const char* const separators[] = {" ", "\n", "\t", ", "};
+  for (int i = 0; i < 4000; ++i) {
+    std::string token = random() % 3 == 0 ? (random() % 2 ? "-" : "+") : "";
+    token += randomToken("0123456789", 10, 1 + random() % (i % 16 == 0 ? 40 : 9));
+    if (random() % 2) token.insert(random() % (token.size() + 1), ".");
+    if (random() % 4 == 0) {
+      token += (random() % 2 ? "e" : "E") + std::string(random() % 2 ? "-" : "") +
+               std::to_string(random() % 45);
+    }
+    double value = 0;
+    if (!CLibraryReads(token, &value) || !std::isfinite(static_cast<float>(value))) continue;
+    text += token + separators[random() % 4];
+    expected.push_back(static_cast<float>(value));
+  }
+  const float least = std::min(1e30f, *std::min_element(expected.begin(), expected.end()));
+  const float greatest = std::max(-1e30f, *std::max_element(expected.begin(), expected.end()));
+  for (const std::size_t chunkBytes : {std::size_t{16}, std::size_t{1} << 16}) {
+    for (const bool keep : {true, false}) {
+      const TextPassResult read = Read(MemoryStream(text), Chunks(chunkBytes, 2, keep));
+      ASSERT_EQ(read.stop, TextPassStop::kEnd);
+      EXPECT_EQ(read.count, expected.size());
+      EXPECT_TRUE(read.minimum == least && read.maximum == greatest) << chunkBytes;
+      if (keep) {
+        const std::vector<float> values = ValuesOf(read);
+        ASSERT_EQ(values.size(), expected.size());
+        EXPECT_EQ(std::memcmp(values.data(), expected.data(), values.size() * sizeof(float)), 0);
+      }
+    }
+  }
+  for (int i = 0; i < 400; ++i) {
+    const std::string token = randomToken("0123456789..+-eE:", 17, 1 + random() % 8);
+    double value = 0;
+    const bool number = CLibraryReads(token, &value);
+    const TextPassResult read = Read(MemoryStream("7 " + token + " 8"), Chunks(8, 1));
+    const TextPassStop stop = !number ? TextPassStop::kNotANumber
+                              : std::isfinite(static_cast<float>(value))
+                                  ? TextPassStop::kEnd
+                                  : TextPassStop::kBeyondFloatRange;
+    ASSERT_EQ(read.stop, stop) << token;
+    if (stop == TextPassStop::kEnd) {
+      EXPECT_EQ(ValuesOf(read)[1], static_cast<float>(value)) << token;
+    } else {
+      EXPECT_TRUE(read.token == token && read.problemValue == 2) << token;
+    }
+  }
+}
+
 // A stream that fails after its first 50 bytes, as a failing disk does.
 struct FailingStream : MemoryStream {
   using MemoryStream::MemoryStream;
@@ -258,6 +320,49 @@ struct GrowingStream : MemoryStream {
   using MemoryStream::MemoryStream;
   std::uint64_t Remaining() const override { return 4; }
 };
+
+// UTF-16 text reads as the UTF-8 of its characters, of every length up to the edges of each,
+// whatever the size of the reads, none of them written past; a code unit without its pair (a
+// lone surrogate, an odd last byte) reads as U+FFFD. A failing input fails the reading.
+TEST(TextGridPassTest, Utf16TextReadsAsItsUtf8) {
+  const std::vector<std::uint16_t> units = {0x31,   0x20,   0x7F,   0x80,   0x7FF,  0x800,  0xD7FF,
+                                            0xE000, 0xFFFF, 0xD800, 0xDC00, 0xDBFF, 0xDFFF, 0xD834,
+                                            0x20,   0xDFFF, 0xDC00, 0xDC00, 0x32,   0xD834, 0xDD1E};
+  const std::string utf8 =
+      "1 \x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xED\x9F\xBF\xEE\x80\x80\xEF\xBF\xBF"
+      "\xF0\x90\x80\x80\xF4\x8F\xBF\xBF\xEF\xBF\xBD \xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"
+      "2\xF0\x9D\x84\x9E";
+  for (const bool bigEndian : {false, true}) {
+    std::string encoded;
+    for (const std::uint16_t unit : units) {
+      const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+      encoded += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    for (const bool oddByte : {false, true}) {
+      const std::string input = encoded + (oddByte ? "3" : "");
+      for (std::size_t readSize = 1; readSize <= 5; ++readSize) {
+        MemoryStream pieces(input, 3);
+        Utf16Stream stream(pieces, bigEndian);
+        std::string text, problem;
+        for (std::size_t got = 1; got > 0;) {
+          char buffer[7] = "######";
+          ASSERT_TRUE(stream.Read(buffer, readSize, &got, &problem)) << problem;
+          ASSERT_EQ(buffer[readSize], '#');
+          text.append(buffer, got);
+        }
+        EXPECT_EQ(text, utf8 + (oddByte ? "\xEF\xBF\xBD" : ""))
+            << (bigEndian ? "big-endian" : "little-endian") << ", reads of " << readSize;
+      }
+    }
+  }
+  FailingStream failing(std::string(100, '1'));
+  Utf16Stream stream(failing, false);
+  char buffer[8];
+  std::size_t got = 0;
+  std::string problem;
+  EXPECT_FALSE(stream.Read(buffer, sizeof buffer, &got, &problem));
+  EXPECT_EQ(problem, "cannot read: Input/output error");
+}
 
 TEST(TextGridPassTest, LimitsReadFailuresAndGrowthStopThePass) {
   const std::string text = "11 22 33 44";

@@ -67,6 +67,9 @@ TEST(TextGridReaderTest, BadTokensAreRefusedWithTheirLineAndPlaceOnIt) {
       {"Marmousi-II, Vp\n# m/s\n1 2\n3 x", "line 4, value 2: \"x\" is not a number"},
       {"ncols 2\nnrows 2\ncellsize 1\n1 2\n3 x", "line 5, value 2: \"x\" is not a number"},
       {"1 2\nTitle", "line 2, value 1: \"Title\" is not a number"},  // titles lead
+      {"1 2 3\n4 5,6,7 8\n",
+       "line 2, value 2: \"5,6,7\" holds commas between blanks that may "
+       "part values, thousands or decimals"},
       {"1 2\n3 *****",
        "line 2, value 2: \"*****\" is a Fortran field too narrow for its value: "
        "write the file with a wider format"},
@@ -214,10 +217,13 @@ TEST(TextGridReaderTest, HeadersThatCannotBeReadAreRefusedNamingWhatIsWrong) {
        "vp.txt: its ESRI ASCII grid header has no cellsize (nor dx and dy)"},
       {"ncols 2\nnrows 2\ndx 1" + grid, "vp.txt: its ESRI ASCII grid header has no dy"},
       {"NCOLS 2\nncols 2" + grid, "vp.txt, line 2: ncols is given twice"},
+      {"ncols 2\nxllcorner 0\nXLLCorner 5" + grid, "vp.txt, line 3: xllcorner is given twice"},
+      {"ncols 0\nnrows 2" + grid,
+       "vp.txt, line 1: ncols must be a whole number above 0, not \"0\""},
       {"ncols 2\nnrows 2.5" + grid,
        "vp.txt, line 2: nrows must be a whole number above 0, not \"2.5\""},
-      {"ncols 2\nnrows 2\ncellsize -1" + grid,
-       "vp.txt, line 3: cellsize must be a number above 0, not \"-1\""},
+      {"ncols 2\nnrows 2\ncellsize 0" + grid,
+       "vp.txt, line 3: cellsize must be a number above 0, not \"0\""},
       {"ncols 2\nnrows 2\ncellsize 1\ndx 1" + grid,
        "vp.txt: its ESRI ASCII grid header gives both cellsize and dx; give one or the other"},
       {"ncols 2\nnrows 2\ncellsize 1\nprojection 32" + grid,
@@ -345,6 +351,17 @@ TEST(TextGridReaderTest, TheChoicesAndTheAxesSayWhichValuesMakeTheGrid) {
        {1, 2, 3, 4, 5, 6},
        2,
        HowKnown::kShown},
+      // Headers read in the form chosen for them.
+      {"ncols 2\nnrows 2\ncellsize 10\n1 2\n3 4\n",
+       Choices(0, 0, ValueOrder::kRows, TextForm::kEsri),
+       {1, 2, 3, 4},
+       2,
+       HowKnown::kStated},
+      {"DSAA\n2 2\n0 10\n0 10\n1 4\n1 2\n3 4\n",
+       Choices(0, 0, ValueOrder::kRows, TextForm::kSurfer),
+       {1, 2, 3, 4},
+       2,
+       HowKnown::kStated},
       // Triplets read as a plain grid three values wide.
       {"0 0 3\n1 0 6\n0 1 9\n1 1 12\n",
        Choices(0, 0, ValueOrder::kRows, TextForm::kPlain),

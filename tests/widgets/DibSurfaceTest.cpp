@@ -36,12 +36,16 @@ TEST(DibSurfaceTest, BlockIsThePackedPictureThePlatformPaints) {
   EXPECT_EQ(block[40 + 1024], 9);
   EXPECT_EQ(surface.PixelAt(34, 0), 7);
 
-  // A picture's RGB rows from the top become blue, green, red rows from the bottom, padded.
-  const std::uint8_t rgb[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+  // A picture's RGB rows from the top become blue, green, red rows from the bottom, padded; the
+  // rows after them in memory stay out, and the header stays that of 2 x 2 pixels of 24 bits.
+  const std::uint8_t rgb[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18};
   ASSERT_TRUE(surface.CopyRgbRows(rgb, 2, 2));
-  EXPECT_EQ(surface.Header().biBitCount, 24);
-  EXPECT_EQ(std::vector<std::uint8_t>(surface.PixelData(), surface.PixelData() + 16),
-            (std::vector<std::uint8_t>{9, 8, 7, 12, 11, 10, 0, 0, 3, 2, 1, 6, 5, 4, 0, 0}));
+  const std::vector<std::uint8_t> header24 = {40, 0, 0,  0, 2, 0, 0, 0, 2,  0, 0, 0,
+                                              1,  0, 24, 0, 0, 0, 0, 0, 16, 0, 0, 0};
+  std::vector<std::uint8_t> expected = header24;
+  expected.resize(40);
+  expected.insert(expected.end(), {9, 8, 7, 12, 11, 10, 0, 0, 3, 2, 1, 6, 5, 4, 0, 0});
+  EXPECT_EQ(BlockBytes(surface), expected);
 }
 
 // Sizes the header cannot describe leave no image; points outside the picture, entries
