@@ -3,8 +3,26 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <new>
 #include <random>
 #include <vector>
+
+namespace {
+
+// Allocations that may fail (new (std::nothrow)) fail while this is set, as when the system has
+// no memory to give.
+bool allocationsFail = false;
+
+}  // namespace
+
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+  if (allocationsFail) return nullptr;
+  try {
+    return ::operator new[](size);
+  } catch (...) {
+    return nullptr;
+  }
+}
 
 namespace {
 
@@ -34,6 +52,22 @@ TEST(GridOrderTest, ColumnsAndBottomUpRowsArrangeIntoRowsFromTheTopAndBack) {
       EXPECT_EQ(values, file);
     }
   }
+}
+
+// Without memory for the work, columns are not transposed and that is said: the values stay as
+// the file holds them.
+TEST(GridOrderTest, ColumnsWithoutMemoryForTheWorkAreLeftAsTheyWereAndSaySo) {
+  std::vector<float> values(6 * 4);
+  for (std::size_t i = 0; i < values.size(); ++i) values[i] = static_cast<float>(i);
+  const std::vector<float> file = values;
+  allocationsFail = true;
+  const bool arranged = ArrangeGrid(values.data(), values.size(), 6, ValueOrder::kColumns, true);
+  const bool restored =
+      RestoreFileOrder(values.data(), values.size(), 6, ValueOrder::kColumns, false);
+  allocationsFail = false;
+  EXPECT_FALSE(arranged);
+  EXPECT_FALSE(restored);
+  EXPECT_EQ(values, file);
 }
 
 }  // namespace

@@ -215,9 +215,10 @@ TEST(TextGridPassTest, LinesAreCountedAsTheyStandWithTheFirstThatDiffers) {
             std::make_tuple(TextPassStop::kNotANumber, 2u, 2u, std::string("#")));
 }
 
-// Runs of equal lines are kept up to their limit, beyond it dropped, the same in any cut.
+// Runs of equal lines are kept up to their limit, beyond it dropped, the same in any cut: past
+// the limit by one line, or within the lines between the first and the last.
 TEST(TextGridPassTest, LineRunsBeyondTheirLimitAreDroppedAlikeInAnyCut) {
-  for (const std::size_t runs : {kMaxLineRuns, kMaxLineRuns + 1}) {
+  for (const std::size_t runs : {kMaxLineRuns, kMaxLineRuns + 1, kMaxLineRuns + 3}) {
     std::string text;
     for (std::size_t i = 0; i < runs; ++i) text += i % 2 == 0 ? "1 2\n" : "3\n";
     const TextPassResult whole = Read(MemoryStream(text), Chunks(text.size() + 1, 1));

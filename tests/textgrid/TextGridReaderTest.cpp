@@ -277,11 +277,18 @@ TEST(TextGridReaderTest, GzipFilesReadAsTheirTextAndDamagedOnesAreRefused) {
     EXPECT_EQ(ValuesOf(read), (Floats{1, 2, 3, 4, 5, 6})) << path;
     EXPECT_EQ(DescribeLines(read.lines), "2 lines of 3 values") << path;
   }
-  std::string damaged = gzip;
+  // Damaged data with zlib's reason: in its compressed blocks, and in its header.
+  std::string damaged = gzip, badMethod = gzip;
   damaged[damaged.size() / 2] ^= 0x55;
+  badMethod[2] = 7;
+  const auto damage = [](const std::string& bytes) {
+    EXPECT_NE(ZlibReason(bytes), "");
+    return "its gzip data is damaged (" + ZlibReason(bytes) + ")";
+  };
   const std::pair<std::string, std::string> refused[] = {
       {gzip.substr(0, gzip.size() - 4), "its gzip data is cut short"},
-      {damaged, "its gzip data is damaged ("},
+      {damaged, damage(damaged)},
+      {badMethod, damage(badMethod)},
       {gzip + "1 2 3", "its gzip data is followed by other bytes"},
       {"\x1F\x8B", "its gzip data is cut short"},
   };
