@@ -11,6 +11,7 @@
 #include "conversion/Conversion.h"
 #include "conversion/CoordinateFindings.h"
 #include "conversion/Findings.h"
+#include "conversion/HeldValues.h"
 #include "conversion/PreparedSample.h"
 #include "conversion/PropertyLoad.h"
 #include "support/GridFileWords.h"
@@ -300,6 +301,115 @@ TEST_F(ConversionRequestTest, EachHoleTakesTheNearestNodeTiesToTheUpperThenTheLe
     }
     EXPECT_EQ(wrong, 0u) << zStep;
   }
+}
+
+// A grid whose values change far more along its rows than down its columns is asked about: is
+// it stored column by column? The changes are summed in lanes, so the step along the rows is
+// put at each place in turn, in rows of even and of odd length.
+TEST_F(ConversionRequestTest, ValuesChangingAlongTheRowsAskWhetherTheFileHoldsColumns) {
+  for (const auto& [nx, times] : {std::pair{6, "10"}, std::pair{7, "8"}}) {
+    for (int step = 0; step + 1 < nx; ++step) {
+      std::vector<float> vp;
+      for (int z = 0; z < 4; ++z) {
+        for (int x = 0; x < nx; ++x) vp.push_back(1500.0f + 1000.0f * (x > step) + 20.0f * (z % 2));
+      }
+      Vp().values = vp.data();
+      request_.window = {static_cast<std::uint32_t>(vp.size()), nx, nx, 4, 20.0f, 20.0f};
+      request_.inputCount = 4 * nx;
+      request_.nzInput = 4;
+      EXPECT_EQ(FindingsOf(request_),
+                std::vector<std::string>{std::string("vp.txt: values change ") + times +
+                                         " times more along the rows than down the columns: is "
+                                         "the file stored column by column?"})
+          << nx << " values a row, the step after column " << step + 1;
+    }
+  }
+}
+
+// The sea is the slow nodes joined to the top row through slow nodes, whichever way the joins
+// run: down to the bottom row and back up into a pocket. Slow nodes not joined, even in a row
+// beside sea, are a lens: rock to the rules, and a finding. Drawn: w water, l lens, # rock.
+TEST_F(ConversionRequestTest, TheSeaIsTheSlowNodesJoinedToTheTopRowAndALensIsRock) {
+  const struct {
+    std::vector<std::string> rows;
+    std::string finding;
+  } cases[] = {
+      {{"ww###", "ww#l#", "##ll#", "#####"},
+       "3 nodes at or below 1550 m/s lie below the sea (the first at row 2, column 4): not taken "
+       "as water."},
+      {{"w####", "w##w#", "w#ww#", "wwww#"}, ""},
+      {{"w###", "w##l", "w#ll"},
+       "3 nodes at or below 1550 m/s lie below the sea (the first at row 2, column 4): not taken "
+       "as water."},
+  };
+  for (const auto& c : cases) {
+    const std::int32_t nx = static_cast<std::int32_t>(c.rows[0].size());
+    const std::int32_t nz = static_cast<std::int32_t>(c.rows.size());
+    std::string drawn;
+    for (const std::string& row : c.rows) drawn += row;
+    std::vector<float> vp;
+    for (const char node : drawn) vp.push_back(node == '#' ? 3000.0f : 1500.0f);
+    Vp().values = vp.data();
+    request_.window = {static_cast<std::uint32_t>(vp.size()), nx, nx, nz, 20.0f, 20.0f};
+    request_.inputCount = nx * nz;
+    request_.nzInput = nz;
+    request_.preparation.sources[PropertyKind::kVs] = {PropertyRule::kVpRatio, 2.0f, {}};
+    std::vector<std::string> findings;
+    FindingsAnswer answer;
+    answer.writeDespite = [&findings](const std::vector<std::string>& found) {
+      findings = found;
+      return true;
+    };
+    ASSERT_TRUE(RunConversion(request_, answer).written) << drawn;
+    std::string lens;
+    for (const std::string& finding : findings) {
+      if (finding.find("below the sea") != std::string::npos) lens = finding;
+    }
+    EXPECT_EQ(lens, c.finding) << drawn;
+    const Words written = Data();
+    ASSERT_EQ(written.size(), 2 * vp.size());
+    std::string water;
+    for (std::size_t i = 0; i < vp.size(); ++i) {
+      water += written[2 * i + 1] == FloatBits(0) ? 'w' : drawn[i] == '#' ? '#' : 'l';
+    }
+    EXPECT_EQ(water, drawn);
+  }
+}
+
+// Values held in memory (a script's arrays) take NaN as holes, as files do: refused unless they
+// are filled, named as NaN. Without NaN, values that look like no-data markers are a finding,
+// not holes.
+TEST_F(ConversionRequestTest, HeldValuesTakeNaNAsHolesAndNothingElse) {
+  std::vector<float> values = {1500, 1650, 1600, std::nanf(""), 1900, std::nanf("")};
+  HeldGrid grid;
+  grid.nx = 3;
+  grid.nz = 2;
+  grid.properties[PropertyKind::kVp] = {values.data(), "vp", "", {}};
+  NamedChoices named;
+  named.style = NamedChoices::Style::kKeywords;
+  named.values = {{"dx", "20"}, {"dz", "20"}};
+  ConversionRequest request;
+  ASSERT_TRUE(RequestForHeldValues(grid, named, request_.outputPath, request).ok());
+  FindingsAnswer answer;
+  answer.writeDespite = [](const std::vector<std::string>&) { return true; };
+  ConversionResult result = RunConversion(request, answer);
+  EXPECT_EQ(result.status.message(),
+            "vp holds 2 holes (NaN), the first at row 2, column 1: a model cannot have holes; "
+            "fill them.");
+  EXPECT_EQ(scratch_.Names(), std::vector<std::string>{"vp.txt"});
+
+  values[3] = values[5] = -9999.0f;
+  request = {};
+  ASSERT_TRUE(RequestForHeldValues(grid, named, request_.outputPath, request).ok());
+  std::vector<std::string> findings;
+  answer.writeDespite = [&findings](const std::vector<std::string>& found) {
+    findings = found;
+    return true;
+  };
+  result = RunConversion(request, answer);
+  EXPECT_TRUE(result.written) << result.status.message();
+  EXPECT_EQ(findings, std::vector<std::string>{
+                          "vp holds 2 no-data markers, the first -9999 at row 2, column 1."});
 }
 
 // A linear field is its own bilinear interpolation: at 30 m and 50 m from 20 m, node (i, k) of
