@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
+#include <functional>
 #include <limits>
 #include <string>
 #include <vector>
@@ -17,18 +19,35 @@ std::string BigEndian(std::uint32_t value, int bytes) {
   return text;
 }
 
+// A file that grows while it is read: its size, as a file stream takes it at the start, says
+// less than it gives.
+class GrowingFile final : public MemoryStream {
+ public:
+  GrowingFile(std::string_view bytes, std::uint64_t sizeAtStart)
+      : MemoryStream(bytes, 64), sizeAtStart_(sizeAtStart) {}
+  std::uint64_t Remaining() const override {
+    return sizeAtStart_ >= InputDone() ? sizeAtStart_ - InputDone() : kUnknownSize;
+  }
+
+ private:
+  std::uint64_t sizeAtStart_;
+};
+
 // A SEG-Y file as the standard lays it out: a textual header of EBCDIC blanks, a binary header
-// giving the sample format and count, then each trace's header (its count at bytes 115-116) and
-// big-endian samples.
-std::string Segy(int format, const std::vector<std::vector<std::uint32_t>>& traces) {
+// giving the sample format and count, then each trace's header (its count at bytes 115-116, and
+// what `fields` writes into it for each trace) and big-endian samples.
+std::string Segy(int format, const std::vector<std::vector<std::uint32_t>>& traces,
+                 const std::function<void(std::size_t trace, std::string& header)>& fields = {}) {
   std::string file(3200, '\x40');
   std::string binary(400, '\0');
   binary.replace(20, 2, BigEndian(static_cast<std::uint32_t>(traces[0].size()), 2));
   binary.replace(24, 2, BigEndian(static_cast<std::uint32_t>(format), 2));
   file += binary;
-  for (const auto& samples : traces) {
+  for (std::size_t trace = 0; trace < traces.size(); ++trace) {
+    const std::vector<std::uint32_t>& samples = traces[trace];
     std::string header(240, '\0');
     header.replace(114, 2, BigEndian(static_cast<std::uint32_t>(samples.size()), 2));
+    if (fields) fields(trace, header);
     file += header;
     for (const std::uint32_t sample : samples) file += BigEndian(sample, format == 3 ? 2 : 4);
   }
@@ -70,7 +89,7 @@ TEST(BinaryGridReaderTest, IbmFloatsConvertExactlyAndRoundToNearestEven) {
 }
 
 // Traces are the grid's columns, read in pieces as a pipe gives them; a value beyond floats is
-// refused with its trace and sample.
+// refused with its trace and sample, and a file that grows while it is read is refused.
 TEST(BinaryGridReaderTest, SegyTracesAreColumnsAndValuesBeyondFloatsAreRefused) {
   const std::string file = Segy(3, {{1, 2, 3}, {4, 5, 6}});
   for (const std::size_t piece : {std::size_t{1}, ~std::size_t{0}}) {
@@ -85,19 +104,62 @@ TEST(BinaryGridReaderTest, SegyTracesAreColumnsAndValuesBeyondFloatsAreRefused) 
       EXPECT_EQ(values, (std::vector<float>{1, 4, 2, 5, 3, 6}));
     }
   }
+  const std::string longer = file + file.substr(3600, 243);  // by half a trace
+  GrowingFile grown(longer, file.size());
+  EXPECT_EQ(ReadBinaryStream(grown).status.message(), "grid: changed while it was being read");
   const TextGridRead beyond =
       ReadBinaryBytes(Segy(1, {{0x41100000, 0x41100000}, {0x41100000, 0x7FFFFFFF}}));
   EXPECT_EQ(beyond.status.message(),
             "grid: trace 2, sample 2: 7.23701e+75 is beyond the range of 32-bit floats");
   // A revision 2 binary header's count of 8-bit samples, 2^31 - 16, takes no memory the file
-  // does not fill.
+  // does not fill; no count anywhere, the first trace after an extended textual header.
   std::string claim = Segy(8, {{0x01020304}});
   claim[3500] = 2;
   claim.replace(3268, 4, BigEndian(0x7FFFFFF0, 4));
   claim.replace(3600 + 114, 2, std::string(2, '\0'));
-  for (const std::size_t piece : {std::size_t{3}, ~std::size_t{0}}) {
-    EXPECT_EQ(ReadBinaryBytes(claim, {}, piece).status.message(),
-              "grid: trace 1 is cut short: 4 of its 2147483632 samples");
+  std::string none = Segy(3, {{}});
+  none[3500] = 1;
+  none.replace(3504, 2, BigEndian(1, 2));
+  none.insert(3600, std::string(3200, '\x40'));
+  const std::pair<std::string, std::string> refusals[] = {
+      {claim, "grid: trace 1 is cut short: 4 of its 2147483632 samples"},
+      {none, "grid: its traces hold no samples"},
+  };
+  for (const auto& [bytes, message] : refusals) {
+    for (const std::size_t piece : {std::size_t{3}, ~std::size_t{0}}) {
+      EXPECT_EQ(ReadBinaryBytes(bytes, {}, piece).status.message(), message);
+    }
+  }
+}
+
+// dx is proven by the traces' X coordinates rising by one step, times their coordinate scalar
+// (a negative one divides): CDP X, else source X where CDP X is all alike.
+TEST(BinaryGridReaderTest, SegyCoordinatesProveDxWithTheirScalar) {
+  const struct {
+    std::vector<std::int32_t> scalar, cdpX, sourceX;
+    std::string taken;  // as "mvgtool sizes" shows it
+    float dx;           // 0: not proven
+  } cases[] = {
+      {{-100, -100, -100}, {0, 2000, 4000}, {0, 0, 0}, "CDP X 0 to 40 at steps of 20", 20},
+      {{10, 10, 10}, {7, 7, 7}, {5, 7, 9}, "source X 50 to 90 at steps of 20", 20},
+      {{-100, -100, -100}, {0, 2000, 5000}, {0, 0, 0}, "CDP X not at one step", 0},
+      {{-100, -100, -10}, {0, 2000, 4000}, {0, 0, 0}, "CDP X", 0},  // scalars differ
+  };
+  for (const auto& c : cases) {
+    const std::string file = Segy(3, {{1}, {2}, {3}}, [&c](std::size_t trace, std::string& header) {
+      header.replace(70, 2, BigEndian(static_cast<std::uint32_t>(c.scalar[trace]), 2));
+      header.replace(72, 4, BigEndian(static_cast<std::uint32_t>(c.sourceX[trace]), 4));
+      header.replace(180, 4, BigEndian(static_cast<std::uint32_t>(c.cdpX[trace]), 4));
+    });
+    for (const std::size_t piece : {std::size_t{1}, ~std::size_t{0}}) {
+      const TextGridRead read = ReadBinaryBytes(file, {}, piece);
+      ASSERT_TRUE(read.ok()) << read.status.message();
+      EXPECT_NE(read.form.taken.find(c.taken), std::string::npos) << read.form.taken;
+      EXPECT_EQ(StatesDx(read.form), c.dx > 0) << c.taken;
+      if (c.dx > 0) {
+        EXPECT_EQ(read.form.dx, c.dx) << c.taken;
+      }
+    }
   }
 }
 
@@ -137,6 +199,19 @@ TEST(BinaryGridReaderTest, FortranRecordsMustAllBeAsLong) {
             "as many (passing over the first 12 bytes leaves record 1 out)");
   choices.skipBytes = 12;
   EXPECT_TRUE(ReadBinaryBytes(record(std::string(4, '\2')) + record(row), choices).ok());
+  // A value beyond floats in a record is refused with its place.
+  const auto f64 = [](double value) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &value, 8);
+    std::string bytes;
+    for (int i = 0; i < 8; ++i) bytes += static_cast<char>(bits >> (8 * i) & 0xFF);
+    return bytes;
+  };
+  choices = {};
+  choices.raw = RawType::kF64Le;
+  EXPECT_EQ(ReadBinaryBytes(record(f64(1) + f64(2)) + record(f64(3) + f64(1e300)), choices)
+                .status.message(),
+            "grid: value 4: 1e+300 is beyond the range of 32-bit floats");
 }
 
 }  // namespace

@@ -5,11 +5,8 @@
 
 #include "binarygrid/BinaryGridReader.h"
 
-inline TextGridRead ReadBinaryBytes(const std::string& bytes,
-                                    const TextReadingChoices& choices = {},
-                                    std::size_t pieceBytes = ~std::size_t{0}) {
-  MemoryStream memory(bytes, pieceBytes);
-  PeekableStream input(memory);
+inline TextGridRead ReadBinaryStream(ByteStream& stream, const TextReadingChoices& choices = {}) {
+  PeekableStream input(stream);
   BinaryStart start;
   std::string problem;
   if (!TellBinaryStart(input, &start, &problem)) {
@@ -18,4 +15,11 @@ inline TextGridRead ReadBinaryBytes(const std::string& bytes,
     return read;
   }
   return ReadBinaryGrid(input, start, "grid", true, {}, choices);
+}
+
+inline TextGridRead ReadBinaryBytes(const std::string& bytes,
+                                    const TextReadingChoices& choices = {},
+                                    std::size_t pieceBytes = ~std::size_t{0}) {
+  MemoryStream memory(bytes, pieceBytes);
+  return ReadBinaryStream(memory, choices);
 }

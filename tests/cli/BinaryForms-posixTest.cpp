@@ -50,12 +50,17 @@ class BinaryFormsTest : public ::testing::Test {
 ScratchFolder* BinaryFormsTest::scratch_ = nullptr;
 bool BinaryFormsTest::made_ = false;
 
-// Each form converts to the bytes of the same values as a plain text grid; "mvgtool sizes" names
-// the form and what it proves, and the SEG-Y files' steps come from --dz and their coordinates.
+// Each form converts to the bytes of the same values as a plain text grid; "mvgtool sizes" shows
+// the plain file's count and range, names the form and what it proves, and the SEG-Y files' steps
+// come from --dz and their coordinates.
 TEST_F(BinaryFormsTest, MarmousiInEveryBinaryFormConvertsToThePlainFilesBytes) {
   const std::vector<std::string> steps = {"--dx", "20", "--dz", "20"};
   const std::string plain = Converted({"--vp", MarmousiPath("vp.txt"), "--dx", "20", "--dz", "20"});
   const std::string ibm = Converted({"--vp", Made("ibm.txt"), "--dx", "20", "--dz", "20"});
+  // "87000 values, minimum 1500, maximum 4766.6"
+  const std::string plainSizes = RunTool({"sizes", MarmousiPath("vp.txt")}).out;
+  const std::size_t afterName = plainSizes.find(": ") + 2;
+  const std::string range = plainSizes.substr(afterName, plainSizes.find('\n') - afterName);
   const std::string traces =
       "500 traces of 174 samples, sample interval 20000, CDP X 0 to 9980 "
       "at steps of 20\n";
@@ -99,11 +104,11 @@ TEST_F(BinaryFormsTest, MarmousiInEveryBinaryFormConvertsToThePlainFilesBytes) {
       {"c-order.npy", steps, plain,
        "numpy .npy array, version 1.0, <f4, shape (174, 500)\n"
        "  grid: nx 500, nz 174, from the .npy shape\n"},
-      {"fortran-order.npy", steps, plain, ">f8, shape (174, 500), Fortran order\n"},
+      {"fortran-order.npy", steps, plain, "version 3.0, >f8, shape (174, 500), Fortran order\n"},
       {"x-first.npy",
        {"--order", "columns", "--dx", "20", "--dz", "20"},
        plain,
-       "shape (500, 174)\n  grid: nx 500, nz 174, from the .npy shape\n"},
+       "version 2.0, <f4, shape (500, 174)\n  grid: nx 500, nz 174, from the .npy shape\n"},
   };
   for (const auto& form : forms) {
     std::vector<std::string> args = {"--vp", Made(form.file)};
@@ -115,6 +120,7 @@ TEST_F(BinaryFormsTest, MarmousiInEveryBinaryFormConvertsToThePlainFilesBytes) {
       if (given != form.options.end()) sizes.insert(sizes.end(), {option, *(given + 1)});
     }
     const std::string shown = RunTool(sizes).out;
+    EXPECT_EQ(shown.rfind(Made(form.file) + ": " + range + "\n", 0), 0u) << shown;
     EXPECT_NE(shown.find(form.form), std::string::npos) << shown;
   }
   EXPECT_NE(RunTool({"sizes", Made("ibm-be.sgy")}).out.find(segy), std::string::npos);

@@ -51,14 +51,18 @@ TEST(PictureCommandTest, SmallGridsAreEnlargedAndLargeOnesReduced) {
   std::string wide, long1200;  // 4500 x 2 and 1200 x 2 nodes
   for (int i = 0; i < 9000; ++i) wide += std::to_string(i % 7) + ' ';
   for (int i = 0; i < 2400; ++i) long1200 += std::to_string(i % 7) + ' ';
+  const std::string tall = scratch.Write("tall.txt", long1200);  // nodes drawn 3 times as tall
   const std::tuple<std::string, const char*, int, int, const char*> cases[] = {
       {SamplePath("vp.txt"), "120", 600, 900, "at 5 x 5 pixels a node"},
       {MarmousiPath("vp.txt"), "500", 1000, 1300, "at 2 x 2 pixels a node"},
       {scratch.Write("wide.txt", wide), "4500", 1500, 2200, "averaged over blocks of 3 x 3 nodes"},
       {scratch.Write("long.txt", long1200), "1200", 1200, 1500, "at a pixel a node"},
+      {tall, "1200", 1200, 1500, "at 1 x 3 pixels a node"},
   };
   for (const auto& [input, nx, minimumWidth, maximumWidth, scale] : cases) {
-    const Png png = Picture({input, "--nx", nx}, scratch.Path("size.png"));
+    std::vector<std::string> args = {input, "--nx", nx};
+    if (input == tall) args.insert(args.end(), {"--dx", "10", "--dz", "30"});
+    const Png png = Picture(args, scratch.Path("size.png"));
     EXPECT_TRUE(png.width >= minimumWidth && png.width <= maximumWidth && png.height <= png.width)
         << input << ": " << png.width << " x " << png.height;
     EXPECT_NE(png.said.find(std::string(" grid ") + scale + " ("), std::string::npos) << png.said;

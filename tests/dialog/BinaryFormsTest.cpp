@@ -103,5 +103,55 @@ TEST_F(BinaryFormsTest, RawValuesAreReadWithTheRawTypeAndBytesChosenAndAnXSizeCh
                             Folder("reference") / "m.mvg"));
 }
 
+// Raw values in Fortran records state the grid by their records' length: a raw file loaded
+// after them keeps the X size stated, or, when the records are single values (one column, never
+// offered), asks for one. The values follow the X size chosen then, turned upside down as asked,
+// as mvgtool writes the same values without their records.
+TEST_F(BinaryFormsTest, RawValuesAfterFortranRecordsKeepTheStatedXSizeOrFollowTheOneChosen) {
+  window.SetComboSelection(kRawCombo, 1);
+  window.Click(kFlipZCheck);
+  dialog.OnReadingChoice();
+  std::string rho;
+  for (int i = 0; i < 12; ++i) rho += BytesOf(static_cast<float>(2000 + 10 * i));
+  const struct {
+    int recordValues;
+    Strings told;  // on loading the plain raw values
+  } cases[] = {
+      {4, {}},
+      {1, {"rho.bin: raw values say nothing of the X size; give the \"X-Size in Input File\""}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.recordValues);
+    const std::string marker = BytesOf(static_cast<std::uint32_t>(4 * c.recordValues));
+    std::string records, plain;
+    for (int i = 0; i < 12; ++i) {
+      plain += BytesOf(static_cast<float>(Velocity(i / 4, i % 4)));
+      if (i % c.recordValues == 0) records += marker;
+      records += plain.substr(plain.size() - 4);
+      if (i % c.recordValues == c.recordValues - 1) records += marker;
+    }
+    const fs::path vp = WriteText("in", "vp.bin", records);
+    Browse(PropertyKind::kVp, vp);
+    EXPECT_TRUE(window.messages.empty()) << window.messages[0];
+    EXPECT_EQ(Text(kXSizeCombo), std::to_string(c.recordValues));
+    const fs::path density = WriteText("in", "rho.bin", rho);
+    Browse(PropertyKind::kDensity, density);
+    EXPECT_EQ(window.messages, c.told);
+    ChooseXSize("4");
+    window.Type(kXStepField, "10");
+    window.Type(kZStepField, "10");
+    const fs::path output = Folder("out") / "m.mvg";
+    ChooseOutput(output);
+    window.AnswerQuestion(true);
+    ASSERT_TRUE(dialog.OnOK()) << window.messages.back();
+    EXPECT_TRUE(ReadBytes(output) ==
+                MvgtoolWrites({"--vp", WriteText("reference", "vp.bin", plain).string(),
+                               "--density", density.string(), "--raw", "f32le", "--nx", "4",
+                               "--flip-z", "--dx", "10", "--dz", "10"},
+                              Folder("reference") / "m.mvg"));
+    window.messages.clear();
+  }
+}
+
 }  // namespace
 }  // namespace dialog_test

@@ -130,7 +130,8 @@ TEST_F(GridFieldsTest, AGuessedXSizeIsToldOnLoadingAndAskedAboutUntilTheUserChoo
 }
 
 // The window's sizes and first nodes: each field checked as it is left, all of them by OK (Enter
-// in a field leaves none), a refused one restored and, on OK, given the focus.
+// in a field leaves none), a refused one restored and, on OK, given the focus; an X size chosen
+// makes the whole grid the window again.
 TEST_F(GridFieldsTest, TheWindowIsCheckedOnLeavingAndOnOkAndARefusedFieldRestored) {
   LoadHundredVp();
   const std::map<int, void (ConvertDialog::*)()> leave = {
@@ -200,6 +201,9 @@ TEST_F(GridFieldsTest, TheWindowIsCheckedOnLeavingAndOnOkAndARefusedFieldRestore
               (Strings{"5", "5", "3", "7"}));  // restored
   }
   EXPECT_FALSE(fs::exists(output));
+  ChooseXSize("20");
+  EXPECT_EQ(Texts({kNxWriteField, kXFromField, kNzWriteField, kZFromField, kWriteCountField}),
+            (Strings{"20", "0", "5", "0", "100"}));
 }
 
 TEST_F(GridFieldsTest, AStepThatIsNoNumberOrNotAboveZeroStopsOkBeforeTheFieldsAfterIt) {

@@ -67,9 +67,11 @@ with open(path("records.f32be"), "wb") as f:  # as gfortran -fconvert=big-endian
     for row in vp:
         marker = struct.pack(">i", row.nbytes)
         f.write(marker + row.astype(">f4").tobytes() + marker)
-np.save(path("c-order.npy"), vp)
-np.save(path("fortran-order.npy"), np.asfortranarray(vp.astype(">f8")))
-np.save(path("x-first.npy"), vp.T.copy())  # indexed [x, z], as many modelling codes do
+np.save(path("c-order.npy"), vp)  # version 1.0
+with open(path("fortran-order.npy"), "wb") as f:
+    np.lib.format.write_array(f, np.asfortranarray(vp.astype(">f8")), version=(3, 0))
+with open(path("x-first.npy"), "wb") as f:  # indexed [x, z], as many modelling codes do
+    np.lib.format.write_array(f, vp.T.copy(), version=(2, 0))
 
 # To be refused.
 trace = 240 + 4 * nz

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -75,14 +76,19 @@ TEST(WriteFileAtomicallyPosix, AFinishedWriterLeavesTheFilesOpenedAfterItAlone) 
 }
 
 // Standard input is read from where it stands and stays open for whatever reads it next; one
-// that cannot be read (here the writing end of a pipe) says why rather than seem to end.
+// that cannot be read (the writing end of a pipe, a regular file whose bytes fail to come: this
+// process's memory at an address nothing is mapped at) says why rather than seem to end.
 TEST(ReadOnlyFilePosix, StandardInputIsReadFromWhereItStandsStaysOpenAndSaysWhyItFails) {
   ScratchFolder scratch;
   const int saved = dup(STDIN_FILENO);
   int pipeEnds[2] = {-1, -1};
   ASSERT_TRUE(saved >= 0 && pipe(pipeEnds) == 0);
   const int file = open(scratch.Write("vp.txt", "1 2 3 4").c_str(), O_RDONLY);
-  for (const int input : {file, pipeEnds[1]}) {
+  const int memory = open("/proc/self/mem", O_RDONLY);
+  ASSERT_GE(memory, 0);
+  const std::map<int, std::string> told = {
+      {file, "2 3 4"}, {memory, "Input/output error"}, {pipeEnds[1], "Bad file descriptor"}};
+  for (const auto& [input, expected] : told) {
     ASSERT_EQ(dup2(input, STDIN_FILENO), STDIN_FILENO);
     lseek(STDIN_FILENO, 2, SEEK_SET);
     {
@@ -92,14 +98,13 @@ TEST(ReadOnlyFilePosix, StandardInputIsReadFromWhereItStandsStaysOpenAndSaysWhyI
       char text[8];
       std::size_t got = 0;
       const bool read = standardInput.Read(text, sizeof text, &got, &reason);
-      EXPECT_EQ(read ? std::string(text, got) : reason,
-                input == file ? "2 3 4" : "Bad file descriptor");
+      EXPECT_EQ(read ? std::string(text, got) : reason, expected);
     }
     struct stat status {};
     EXPECT_EQ(fstat(STDIN_FILENO, &status), 0);
   }
   dup2(saved, STDIN_FILENO);
-  for (const int fd : {saved, file, pipeEnds[0], pipeEnds[1]}) close(fd);
+  for (const int fd : {saved, file, memory, pipeEnds[0], pipeEnds[1]}) close(fd);
 }
 
 // Temporaries left by earlier writes stay when their process lives (this one, init) or a writer
