@@ -1,5 +1,6 @@
 #include "binarygrid/RawGridReader.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "binarygrid/BinaryValues.h"
@@ -129,7 +130,9 @@ TextGridRead ReadRawGrid(PeekableStream& input, const std::string& name, bool ke
     }
     const std::uint64_t length = record / size;
     form.taken += ", in " + Plural(records, "Fortran record") + " of " + Plural(length, "value");
-    if (records > 1) {
+    // Records of one value, like one record of all, say nothing of the grid's sizes, as values
+    // one a line or all on one line say nothing of them.
+    if (std::min(records, length) > 1) {
       const bool columns = choices.order == ValueOrder::kColumns;
       form.statesSizes = true;
       form.nx = static_cast<std::int32_t>(columns ? records : length);

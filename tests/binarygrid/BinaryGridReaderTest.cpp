@@ -179,8 +179,8 @@ TEST(BinaryGridReaderTest, NpyArraysReadWithTheirTypeShapeAndOrder) {
             (std::vector<float>{1, 4, 2, 5, 3, 6}));
 }
 
-// Fortran records all as long prove the row length; a first record of another length (a header
-// of sizes) is named, with the bytes to pass over.
+// Fortran records all as long, of more than one value, prove the row length; a first record of
+// another length (a header of sizes) is named, with the bytes to pass over.
 TEST(BinaryGridReaderTest, FortranRecordsMustAllBeAsLong) {
   const auto record = [](const std::string& bytes) {
     const std::string marker(1, static_cast<char>(bytes.size()));
@@ -193,6 +193,14 @@ TEST(BinaryGridReaderTest, FortranRecordsMustAllBeAsLong) {
   ASSERT_TRUE(rows.ok()) << rows.status.message();
   EXPECT_EQ(rows.form.nx, 2);
   EXPECT_EQ(rows.form.nz, 3);
+  // Records of one value each, and one record of all, say nothing of the sizes.
+  for (const std::string& bytes :
+       {record(row.substr(0, 4)) + record(row.substr(4)) + record(row.substr(0, 4)),
+        record(row + row)}) {
+    const TextGridRead unsized = ReadBinaryBytes(bytes, choices);
+    ASSERT_TRUE(unsized.ok()) << unsized.status.message();
+    EXPECT_FALSE(unsized.form.statesSizes);
+  }
   const TextGridRead sized = ReadBinaryBytes(record(std::string(4, '\2')) + record(row), choices);
   EXPECT_EQ(sized.status.message(),
             "grid: Fortran record 2 holds 8 bytes, but record 1 holds 4: every record must hold "

@@ -103,40 +103,50 @@ TEST_F(BinaryFormsTest, RawValuesAreReadWithTheRawTypeAndBytesChosenAndAnXSizeCh
                             Folder("reference") / "m.mvg"));
 }
 
-// Raw values in Fortran records state the grid by their records' length: a raw file loaded
-// after them keeps the X size stated, or, when the records are single values (one column, never
-// offered), asks for one. The values follow the X size chosen then, turned upside down as asked,
-// as mvgtool writes the same values without their records.
+// The values of a 4 x 3 grid in Fortran records of `perRecord` values each.
+std::string InRecords(const std::string& plain, int perRecord) {
+  const std::string marker = BytesOf(static_cast<std::uint32_t>(4 * perRecord));
+  std::string records;
+  for (std::size_t at = 0; at < plain.size(); at += 4 * perRecord) {
+    records += marker + plain.substr(at, 4 * perRecord) + marker;
+  }
+  return records;
+}
+
+// A raw file loaded after Fortran records keeps the X size their length states; after records of
+// one value each, which state nothing, it asks for one. The values follow the X size chosen then,
+// turned upside down as asked, as mvgtool writes the same values as plain raw floats.
 TEST_F(BinaryFormsTest, RawValuesAfterFortranRecordsKeepTheStatedXSizeOrFollowTheOneChosen) {
   window.SetComboSelection(kRawCombo, 1);
   window.Click(kFlipZCheck);
   dialog.OnReadingChoice();
-  std::string rho;
-  for (int i = 0; i < 12; ++i) rho += BytesOf(static_cast<float>(2000 + 10 * i));
+  std::string plain, rho;
+  for (int i = 0; i < 12; ++i) {
+    plain += BytesOf(static_cast<float>(Velocity(i / 4, i % 4)));
+    rho += BytesOf(static_cast<float>(2000 + 10 * i));
+  }
+  const auto unsized = [](const std::string& name) {
+    return Strings{name +
+                   ": raw values say nothing of the X size; give the \"X-Size in Input File\""};
+  };
   const struct {
-    int recordValues;
-    Strings told;  // on loading the plain raw values
+    const char* name;
+    std::string bytes;
+    Strings toldOfVp, toldOfDensity;
+    std::string xSize;  // after Vp is loaded
   } cases[] = {
-      {4, {}},
-      {1, {"rho.bin: raw values say nothing of the X size; give the \"X-Size in Input File\""}},
+      {"vp.bin", InRecords(plain, 1), unsized("vp.bin"), unsized("rho.bin"), ""},
+      {"vp.bin", InRecords(plain, 4), {}, {}, "4"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.recordValues);
-    const std::string marker = BytesOf(static_cast<std::uint32_t>(4 * c.recordValues));
-    std::string records, plain;
-    for (int i = 0; i < 12; ++i) {
-      plain += BytesOf(static_cast<float>(Velocity(i / 4, i % 4)));
-      if (i % c.recordValues == 0) records += marker;
-      records += plain.substr(plain.size() - 4);
-      if (i % c.recordValues == c.recordValues - 1) records += marker;
-    }
-    const fs::path vp = WriteText("in", "vp.bin", records);
-    Browse(PropertyKind::kVp, vp);
-    EXPECT_TRUE(window.messages.empty()) << window.messages[0];
-    EXPECT_EQ(Text(kXSizeCombo), std::to_string(c.recordValues));
+    SCOPED_TRACE(c.xSize + " " + c.name);
+    Browse(PropertyKind::kVp, WriteText("in", c.name, c.bytes));
+    EXPECT_EQ(window.messages, c.toldOfVp);
+    EXPECT_EQ(Text(kXSizeCombo), c.xSize);
+    window.messages.clear();
     const fs::path density = WriteText("in", "rho.bin", rho);
     Browse(PropertyKind::kDensity, density);
-    EXPECT_EQ(window.messages, c.told);
+    EXPECT_EQ(window.messages, c.toldOfDensity);
     ChooseXSize("4");
     window.Type(kXStepField, "10");
     window.Type(kZStepField, "10");
