@@ -17,6 +17,7 @@
 #include "conversion/LoadedGrid.h"
 #include "conversion/PreparationChoices.h"
 #include "conversion/PropertyLoad.h"
+#include "conversion/ReadingChoices.h"
 #include "conversion/StepChoices.h"
 #include "conversion/Units.h"
 #include "conversion/WindowChoice.h"
@@ -417,12 +418,7 @@ int RunConvertCommand(const std::vector<std::string>& args, const CommandContext
   request.inputCount = static_cast<std::int32_t>(request.window.elementCount);
   request.xStepName = "--dx";
   request.zStepName = "--dz";
-  request.choiceNames = {line.Named("nx"),
-                         line.NamedWith("skip-columns", "1"),
-                         line.NamedWith("skip-rows", "1"),
-                         line.NamedWith("order", "columns"),
-                         line.NamedFlag("flip-z"),
-                         line.NamedWith("coordinates", "km")};
+  request.choiceNames = ReadingChoiceNames(line);
   request.outputName = toStandardOutput ? "standard output" : choices.output;
   request.outputPath = toStandardOutput ? "" : choices.output;
   request.toStandardOutput = toStandardOutput;

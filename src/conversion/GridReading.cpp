@@ -68,12 +68,7 @@ GridReading ReadGrid(const std::string& path, const std::string& name,
   request.window.nxInput = x.nx;
   request.order = choices.reading.order;
   request.xSizeKnown = x.known;
-  request.choiceNames = {named.Named("nx"),
-                         named.NamedWith("skip-columns", "1"),
-                         named.NamedWith("skip-rows", "1"),
-                         named.NamedWith("order", "columns"),
-                         named.NamedFlag("flip-z"),
-                         named.NamedWith("coordinates", "km")};
+  request.choiceNames = ReadingChoiceNames(named);
   reading.findings = GridFindingsOf(request);
   return reading;
 }

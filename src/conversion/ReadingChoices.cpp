@@ -121,3 +121,12 @@ std::string WithReadingOption(const std::string& message, bool commasUndecided, 
   }
   return message;
 }
+
+ChoiceNames ReadingChoiceNames(const NamedChoices& named) {
+  return {named.Named("nx"),
+          named.NamedWith("skip-columns", "1"),
+          named.NamedWith("skip-rows", "1"),
+          named.NamedWith("order", "columns"),
+          named.NamedFlag("flip-z"),
+          named.NamedWith("coordinates", "km")};
+}

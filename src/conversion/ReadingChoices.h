@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "conversion/ConversionRequest.h"
 #include "conversion/NamedChoices.h"
 #include "grid/Status.h"
 #include "textgrid/TextGridForm.h"
@@ -19,6 +20,10 @@ std::vector<OptionRule> ReadingOptionRules();
 // not \"x\"", "--raw must be f32le, f32be, f64le or f64be, not \"f16\"", "--skip-bytes is for raw
 // values: give --raw too".
 Status TakeReadingOptions(const NamedChoices& named, TextReadingChoices& choices);
+
+// How findings name the reading choices that answer them, as the front end spells them: "--nx",
+// "--skip-columns 1", "--flip-z"; from Python "nx", "skip_columns=1", "flip_z=True".
+ChoiceNames ReadingChoiceNames(const NamedChoices& named);
 
 // A reading's refusal, with the choice that decides where it is about commas that may be decimal
 // commas or not ("...; --decimal-comma reads commas as decimal marks"; from Python,
