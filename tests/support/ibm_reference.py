@@ -39,9 +39,9 @@ while len(patterns) < 20000:
         patterns.append(bits)
 assert all(normal(bits) for bits in patterns)
 
-spec = segyio.spec()
-spec.format, spec.samples, spec.tracecount = 1, list(range(len(patterns))), 1
-with segyio.create(folder + "/ibm.sgy", spec) as f:
+layout = segyio.spec()
+layout.format, layout.samples, layout.tracecount = 1, list(range(len(patterns))), 1
+with segyio.create(folder + "/ibm.sgy", layout) as f:
     f.trace[0] = np.zeros(len(patterns), dtype=np.float32)
 data = bytearray(open(folder + "/ibm.sgy", "rb").read())
 data[3600 + 240:] = b"".join(struct.pack(">I", bits) for bits in patterns)

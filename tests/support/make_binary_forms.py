@@ -29,10 +29,10 @@ def path(name):
 
 def segy(name, fmt, endian, interval=20000, extended=0):
     """Each column a trace, CDP X rising by 20 m from 0."""
-    spec = segyio.spec()
-    spec.format, spec.endian = fmt, endian
-    spec.samples, spec.tracecount, spec.ext_headers = list(range(nz)), nx, extended
-    with segyio.create(path(name), spec) as f:
+    layout = segyio.spec()
+    layout.format, layout.endian = fmt, endian
+    layout.samples, layout.tracecount, layout.ext_headers = list(range(nz)), nx, extended
+    with segyio.create(path(name), layout) as f:
         for i in range(nx):
             f.header[i] = {
                 segyio.TraceField.CDP_X: i * 20,
