@@ -128,6 +128,15 @@ TEST_F(BinaryFormsTest, MarmousiInEveryBinaryFormConvertsToThePlainFilesBytes) {
   const RunResult piped = RunProgram({"convert", "--vp", "-", "--dz", "20", "-o", "-"}, *scratch_,
                                      Made("traces-be.su"));
   EXPECT_TRUE(piped.out == plain) << piped.err;
+  // Standard input, a file another program has read a line of, is read from where it stands.
+  const std::string noted =
+      scratch_->Write("noted.su", "traces\n" + scratch_->Read("traces-be.su"));
+  const std::string out = scratch_->Path("noted.mvg");
+  const std::string command = "{ dd bs=7 count=1 status=none of=/dev/null; '" +
+                              std::string(MVGTOOL_PATH) + "' convert --vp - --dz 20 -o '" + out +
+                              "'; } <'" + noted + "' >/dev/null 2>&1";
+  EXPECT_EQ(std::system(command.c_str()), 0);
+  EXPECT_TRUE(scratch_->Read("noted.mvg") == plain);
   const std::string gzip = scratch_->Write("ibm.sgy.gz", GzipOf(scratch_->Read("ibm-be.sgy")));
   EXPECT_TRUE(Converted({"--vp", gzip, "--dz", "20"}) == ibm);
 }

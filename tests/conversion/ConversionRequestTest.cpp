@@ -341,6 +341,10 @@ TEST_F(ConversionRequestTest, TheSeaIsTheSlowNodesJoinedToTheTopRowAndALensIsRoc
       {{"w###", "w##l", "w#ll"},
        "3 nodes at or below 1550 m/s lie below the sea (the first at row 2, column 4): not taken "
        "as water."},
+      // A lens on the bottom row: nothing below the grid joins it to the sea.
+      {{std::string(96, '#'), "l" + std::string(95, '#')},
+       "1 node at or below 1550 m/s lies below the sea (the first at row 2, column 1): not taken "
+       "as water."},
   };
   for (const auto& c : cases) {
     const std::int32_t nx = static_cast<std::int32_t>(c.rows[0].size());
@@ -438,6 +442,21 @@ TEST_F(ConversionRequestTest, NewStepsInterpolateAndTheBorderRepeatsTheEdges) {
   };
   EXPECT_FALSE(RunConversion(request_, answer).written);  // the report's answer
   EXPECT_EQ(shown.fastest, 2000.0f + 30 * 3 + 70 * 2.5f);
+  // A stream cannot be taken back: it is asked before the model goes, and a no sends nothing.
+  std::vector<std::string> streams = {""};
+#if !defined(_WIN32)
+  streams.push_back("/dev/null");  // a path that leads to a stream
+#endif
+  const std::string file = request_.outputPath;
+  for (const std::string& stream : streams) {
+    request_.toStandardOutput = stream.empty();
+    request_.outputPath = stream;
+    shown = {};
+    EXPECT_FALSE(RunConversion(request_, answer).written) << stream;
+    EXPECT_EQ(shown.fastest, 2000.0f + 30 * 3 + 70 * 2.5f) << stream;
+  }
+  request_.toStandardOutput = false;
+  request_.outputPath = file;
   // The report made ahead of writing (for a stream) is that of the model written.
   const StabilityReport ahead = StabilityOfRequest(request_);
   EXPECT_TRUE(ahead.fastest == shown.fastest && ahead.slowest == shown.slowest);

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <utility>
 
+#include "system/ReadOnlyFile.h"
+
 namespace {
 
 // The values held stay where they are as the array grows, and memory taken anew reads as zero.
@@ -30,6 +32,17 @@ TEST(FloatArrayTest, GrowsInPlaceAndGivesItsRoomBack) {
     if (i % 2 == 0) kept = std::move(large);
   }
 #endif
+}
+
+// An array that cannot take a file's floats holds nothing, not the room it gave back: a second
+// release of that room would free whatever the system handed it to since.
+TEST(FloatArrayTest, AnArrayThatCannotMapAFileHoldsNothing) {
+  FloatArray values;
+  ASSERT_TRUE(values.Reserve(16));
+  ASSERT_TRUE(values.Resize(16));
+  const ReadOnlyFile unopened;
+  EXPECT_FALSE(values.MapFile(unopened, 0, 16));
+  EXPECT_TRUE(values.data() == nullptr && values.empty() && values.Capacity() == 0);
 }
 
 }  // namespace

@@ -70,6 +70,10 @@ TEST(TextGridReaderTest, BadTokensAreRefusedWithTheirLineAndPlaceOnIt) {
       {"1 2 3\n4 5,6,7 8\n",
        "line 2, value 2: \"5,6,7\" holds commas between blanks that may "
        "part values, thousands or decimals"},
+      // Commas that group thousands, one to three digits before each, or decimal commas.
+      {"1,250 12,500\n125,000 2",
+       "line 1, value 1: \"1,250\" may be 1.250 with a decimal comma or 1250 with a thousands "
+       "separator"},
       {"1 2\n3 *****",
        "line 2, value 2: \"*****\" is a Fortran field too narrow for its value: "
        "write the file with a wider format"},
