@@ -46,6 +46,10 @@ TEST(SizesCommandTest, ShowsCountRangeFormLinesAndChoicesWithTheProposalMarked) 
       scratch.Write("four.xyz", "0 0 1500\n10 0 1600\n0 10 1700\n10 10 1800\n");
   EXPECT_NE(RunTool({"sizes", four}).out.find("form: x z value triplets, x 0 to 10 and z 0 to 10"),
             std::string::npos);
+  // Holes among values no grid can be formed of: no row or column to name, their place in the file.
+  const std::string holed = scratch.Write("holed.txt", "1 2 NaN 4 5\n");
+  EXPECT_NE(RunTool({"sizes", holed}).out.find("  holes: 1 (NaN), the first is value 3\n"),
+            std::string::npos);
   // A file stored column by column: its lines hold columns.
   EXPECT_NE(RunTool({"sizes", twelve, "--order", "columns"})
                 .out.find("proposed grid: nx 2 from the lines (2 lines of 6 values, a column "

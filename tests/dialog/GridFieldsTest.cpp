@@ -201,6 +201,12 @@ TEST_F(GridFieldsTest, TheWindowIsCheckedOnLeavingAndOnOkAndARefusedFieldRestore
               (Strings{"5", "5", "3", "7"}));  // restored
   }
   EXPECT_FALSE(fs::exists(output));
+  // Once OK has moved the focus, leaving a field is checked again.
+  window.messages.clear();
+  window.Type(kNxWriteField, "12");
+  dialog.OnKillFocusNxWrite();
+  EXPECT_EQ(window.messages,
+            Strings{"Size nx=12 to Write could not be greater then nx=10 in input file"});
   ChooseXSize("20");
   EXPECT_EQ(Texts({kNxWriteField, kXFromField, kNzWriteField, kZFromField, kWriteCountField}),
             (Strings{"20", "0", "5", "0", "100"}));

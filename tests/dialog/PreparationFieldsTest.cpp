@@ -52,6 +52,13 @@ TEST_F(PreparationFieldsTest, APreparationFieldRefusedStopsOkPointingAtIt) {
     EXPECT_EQ(window.focused, c.field) << c.typed;
     window.Type(c.field, c.mended);
   }
+  // Two fields refused at once: OK names the first, where the focus goes.
+  window.messages.clear();
+  window.Type(kVsRatioField, "");
+  window.Type(kHolesCombo, "zero");
+  EXPECT_FALSE(dialog.OnOK());
+  EXPECT_EQ(window.messages, Strings{"Please enter a number."});
+  EXPECT_EQ(window.focused, kVsRatioField);
   EXPECT_FALSE(fs::exists(output));
 }
 
