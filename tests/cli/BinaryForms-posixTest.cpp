@@ -79,7 +79,11 @@ TEST_F(BinaryFormsTest, MarmousiInEveryBinaryFormConvertsToThePlainFilesBytes) {
        ibm,
        "SEG-Y, revision 0, little-endian, IBM floats, " + traces},
       {"ieee-be.sgy", {"--dz", "20"}, plain, "32-bit floats, " + traces + "  textual header:"},
-      {"ieee-le.sgy", {"--dz", "20"}, plain, "little-endian, 32-bit floats, " + traces},
+      {"ieee-le.sgy",
+       {"--dz", "20"},
+       plain,
+       "little-endian, 32-bit floats, " + traces +
+           "  textual header:\n    c 1 Marmousi-II Vp\n    c40 END TEXTUAL HEADER\n  grid:"},
       {"rev2.sgy", steps, plain,
        "SEG-Y, revision 2, little-endian, 32-bit floats, 1 extended textual header, 500 traces of "
        "174 samples, sample interval 1250, CDP X"},

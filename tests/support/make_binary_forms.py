@@ -47,6 +47,12 @@ segy("ibm-be.sgy", 1, "big")
 segy("ieee-be.sgy", 5, "big")
 segy("ibm-le.sgy", 1, "little")
 segy("ieee-le.sgy", 5, "little")
+# A textual header in ASCII, its lines labelled with a lower-case c, most of them blank.
+lines = ["c%2d" % n for n in range(1, 41)]
+lines[0], lines[39] = "c 1 Marmousi-II Vp", "c40 END TEXTUAL HEADER"
+data = bytearray(open(path("ieee-le.sgy"), "rb").read())
+data[0:3200] = "".join(line.ljust(80) for line in lines).encode("ascii")
+open(path("ieee-le.sgy"), "wb").write(data)
 # Revision 2, little-endian by its byte-order word, with an extended textual header.
 segy("rev2.sgy", 5, "little", interval=1250, extended=1)
 data = bytearray(open(path("rev2.sgy"), "rb").read())

@@ -249,8 +249,8 @@ TEST(TextGridReaderTest, HeadersThatCannotBeReadAreRefusedNamingWhatIsWrong) {
        "vp.txt: its Surfer grid header ends before its nx ny, xlo xhi, ylo yhi and zlo zhi"},
       {"DSAA\n2 2\n0 1\n0 1\n0 9\n1 2 3",
        "vp.txt: the Surfer grid header gives 2 x 2 = 4 values, but 3 follow it"},
-      {"Vp, Marmousi-II\n%\n",
-       "vp.txt: holds no values, only 1 title line (1), 1 comment line (2)"},
+      {"Vp, Marmousi-II\n%\n\n#\n\n%\n\n#\n\n%\n",
+       "vp.txt: holds no values, only 1 title line (1), 5 comment lines (2, 4, 6, 8, ...)"},
   };
   for (const auto& [text, message] : cases) {
     const TextGridRead read = ReadTextGridText(text, "vp.txt");
