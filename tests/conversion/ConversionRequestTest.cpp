@@ -173,6 +173,33 @@ TEST_F(ConversionRequestTest, CoordinatesBesideTheValuesOfTheSmallestGrids) {
             "--skip-columns 1 leaves it out");
 }
 
+// The report's velocities are those of the window's nodes alone, whichever rows and columns it
+// keeps: the slowest and fastest of the grid lie beside it.
+TEST_F(ConversionRequestTest, TheReportMeasuresTheWindowAlone) {
+  const std::vector<float> vp = {2000, 2100, 2200, 5000,  //
+                                 1000, 2300, 2400, 2500,  //
+                                 2600, 2700, 2800, 2900};
+  Vp().values = vp.data();
+  request_.inputCount = 12;
+  request_.nzInput = 3;
+  const struct {
+    std::int32_t xFrom, zFrom, nxWrite, nzWrite;
+  } windows[] = {{1, 0, 2, 3}, {0, 1, 2, 2}, {2, 1, 2, 2}, {0, 2, 4, 1}, {1, 1, 3, 1}};
+  for (const auto& w : windows) {
+    request_.window = {12, 4, w.nxWrite, w.nzWrite, 1.0f, 1.0f, w.xFrom, w.zFrom};
+    float slowest = 1e9f, fastest = 0;
+    for (int z = w.zFrom; z < w.zFrom + w.nzWrite; ++z) {
+      for (int x = w.xFrom; x < w.xFrom + w.nxWrite; ++x) {
+        slowest = std::min(slowest, vp[static_cast<std::size_t>(z * 4 + x)]);
+        fastest = std::max(fastest, vp[static_cast<std::size_t>(z * 4 + x)]);
+      }
+    }
+    const StabilityReport report = StabilityOfRequest(request_);
+    EXPECT_EQ(report.slowest, slowest) << w.xFrom << ", " << w.zFrom;
+    EXPECT_EQ(report.fastest, fastest) << w.xFrom << ", " << w.zFrom;
+  }
+}
+
 // Values in km/s go into the model in m/s, prepared or not: the border's nodes and the others.
 TEST_F(ConversionRequestTest, APreparedModelHoldsMetresPerSecond) {
   const std::vector<float> kilometres = {1.5f, 2.5f, 3.5f, 4.5f};

@@ -6,10 +6,15 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <fstream>
 #include <random>
 #include <string>
 #include <tuple>
 #include <vector>
+
+#if defined(__linux__)
+#include <sys/resource.h>
+#endif
 
 #include "support/CLibraryNumber.h"
 #include "support/GzipText.h"
@@ -389,6 +394,33 @@ TEST(TextGridPassTest, LimitsReadFailuresAndGrowthStopThePass) {
   EXPECT_EQ(failed.problem, "cannot read: Input/output error");
   // Never beyond the room its size promised, guarded by the sanitizers too.
   EXPECT_EQ(Read(GrowingStream("1 2 3 4 5 6"), Chunks(2, 2)).stop, TextPassStop::kChanged);
+#if defined(__linux__) && !defined(__SANITIZE_ADDRESS__)
+  // Memory running out for the last values of a text that holds as many as its size allows is no
+  // growth: the data limit, lowered once the first chunks are in, leaves no room for them.
+  const std::uint64_t values = (1u << 20) + (1u << 18);
+  std::string ones(2 * values - 1, ' ');
+  for (std::size_t i = 0; i < ones.size(); i += 2) ones[i] = '1';
+  rlimit saved{};
+  getrlimit(RLIMIT_DATA, &saved);
+  bool lowered = false;
+  const auto lowerOnce = [&](std::uint64_t done, std::uint64_t) {
+    if (lowered || done < (2u << 20)) return;
+    std::ifstream status("/proc/self/status");
+    std::string word;
+    while (status >> word && word != "VmData:") {
+    }
+    std::uint64_t kilobytes = 0;
+    status >> kilobytes;
+    rlimit limit = saved;
+    limit.rlim_cur = (kilobytes + 256) * 1024;
+    lowered = setrlimit(RLIMIT_DATA, &limit) == 0;
+  };
+  MemoryStream full(ones);
+  const TextPassStop stop = ReadTextPass(full, lowerOnce, Chunks(1u << 20, 1)).stop;
+  setrlimit(RLIMIT_DATA, &saved);
+  ASSERT_TRUE(lowered);
+  EXPECT_EQ(stop, TextPassStop::kOutOfMemory);
+#endif
 }
 
 }  // namespace
