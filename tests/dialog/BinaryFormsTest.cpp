@@ -103,6 +103,27 @@ TEST_F(BinaryFormsTest, RawValuesAreReadWithTheRawTypeAndBytesChosenAndAnXSizeCh
                             Folder("reference") / "m.mvg"));
 }
 
+// Raw values read again keep the X size chosen: the same count keeps the window to write too;
+// another count (more bytes skipped) gives the X size chosen its new depth.
+TEST_F(BinaryFormsTest, RawValuesReadAgainKeepTheXSizeChosenAndFollowTheirCount) {
+  window.SetComboSelection(kRawCombo, 1);
+  dialog.OnReadingChoice();
+  std::string file;
+  for (int i = 0; i < 16; ++i) file += BytesOf(static_cast<float>(1500 + 10 * i));
+  Browse(PropertyKind::kVp, WriteText("in", "vp.bin", file));
+  ChooseXSize("4");
+  window.Type(kNzWriteField, "2");
+  dialog.OnKillFocusNzWrite();
+  EXPECT_EQ(Sizes(), (Ints{4, 4, 4, 2, 16, 8}));
+  window.Click(kFlipZCheck);
+  dialog.OnReadingChoice();
+  EXPECT_EQ(Sizes(), (Ints{4, 4, 4, 2, 16, 8}));
+  window.Type(kSkipBytesField, "16");
+  dialog.OnKillFocusSkip();
+  EXPECT_EQ(Sizes(), (Ints{4, 3, 4, 3, 12, 12}));
+  EXPECT_EQ(Texts({kXSizeCombo, kNzInputField, kInputCountField}), (Strings{"4", "3", "12"}));
+}
+
 // The values of a 4 x 3 grid in Fortran records of `perRecord` values each.
 std::string InRecords(const std::string& plain, int perRecord) {
   const std::string marker = BytesOf(static_cast<std::uint32_t>(4 * perRecord));

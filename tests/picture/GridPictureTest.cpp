@@ -206,3 +206,35 @@ TEST(GridPictureTest, TheModelsEdgesInsideTheImageAreDashed) {
 }
 
 }  // namespace
+
+// Beside a tall image the colour bar is as tall as the image: from its top row to its last, and
+// not a pixel below.
+TEST(GridPictureTest, TheColourBarBesideATallImageEndsWithIt) {
+  const std::int32_t nx = 3, nz = 300;
+  std::vector<float> values(static_cast<std::size_t>(nx) * nz);
+  for (std::size_t i = 0; i < values.size(); ++i) values[i] = 1000.0f + static_cast<float>(i);
+  GridPictureRequest request;
+  request.values = values.data();
+  request.nx = nx;
+  request.nz = nz;
+  const GridCanvas drawn = DrawGridCanvas(request);
+  ASSERT_TRUE(drawn.ok());
+  const Canvas& canvas = drawn.canvas;
+  const auto pixel = [&canvas](std::int32_t x, std::int32_t y) {
+    const std::uint8_t* at =
+        canvas.Pixels() + 3 * (static_cast<std::size_t>(y) * canvas.Width() + x);
+    return std::vector<std::uint8_t>(at, at + 3);
+  };
+  const std::vector<std::uint8_t> paper = pixel(0, 0);
+  // The bar: the first coloured column right of the image's frame, halfway down.
+  const std::int32_t middle = drawn.imageTop + drawn.scale.z.size / 2;
+  std::int32_t bar = drawn.imageLeft + drawn.scale.x.size;
+  while (bar < canvas.Width() && pixel(bar, middle) != paper) ++bar;  // the frame
+  while (bar < canvas.Width() && pixel(bar, middle) == paper) ++bar;
+  ASSERT_LT(bar, canvas.Width());
+  const std::int32_t bottom = drawn.imageTop + drawn.scale.z.size;
+  ASSERT_LT(bottom, canvas.Height());
+  EXPECT_NE(pixel(bar, drawn.imageTop), paper);
+  EXPECT_NE(pixel(bar, bottom - 1), paper);
+  EXPECT_EQ(pixel(bar, bottom), paper);
+}
